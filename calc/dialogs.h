@@ -1,0 +1,20 @@
+#pragma once
+// The modal dialogs the handlers need. The windows answer them with real message
+// boxes and prompts; the tests answer them from a script.
+
+#include <QString>
+
+inline const QString ApplicationTitle = QStringLiteral("Orvanto");
+
+class Dialogs {
+  public:
+    enum class Icon { None, Critical, Information };
+    enum class Buttons { Ok, OkCancel };
+    enum class Answer { Ok, Cancel };
+
+    virtual ~Dialogs() = default;
+    virtual Answer message(const QString& text, const QString& title, Icon icon,
+                           Buttons buttons) = 0;
+    // The typed text; the empty text on Cancel.
+    virtual QString prompt(const QString& text, const QString& title) = 0;
+};

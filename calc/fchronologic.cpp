@@ -1,0 +1,275 @@
+#include "fchronologic.h"
+
+#include "module1.h"
+#include "numbers.h"
+
+#include <cmath>
+
+namespace {
+
+const QString Chrono = QStringLiteral("chrono");
+const QString ChronoL = QStringLiteral("chronoL");
+
+// Results from this many seconds on would need more digits than single precision
+// holds (and an exponent to show them); they are refused as a time error.
+constexpr float LargestResultSeconds = 1e7f;
+
+bool isPositiveNumber(const QString& text) {
+    const auto value = numbers::textToNumber(text);
+    return value && *value > 0;
+}
+
+void showError(Dialogs& dialogs, const QString& text, const QString& title) {
+    dialogs.message(text, title, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+void distanceError(Dialogs& d) {
+    showError(d, QStringLiteral("veuillez rentrer une distance"), QStringLiteral("Erreur"));
+}
+void timeError(Dialogs& d) {
+    showError(d, QStringLiteral("Erreur dans vos valeur de temps"), QStringLiteral("erreur"));
+}
+void weightError(Dialogs& d) {
+    showError(d, QStringLiteral("Erreur dans vos valeur de poids"), QStringLiteral("erreur"));
+}
+
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+const std::array<FchronoFields::TextField, 13> FchronoFields::textFields = {{
+    {"Tdistance", &FchronoFields::Tdistance},
+    {"Tpoids", &FchronoFields::Tpoids},
+    {"Tminute", &FchronoFields::Tminute},
+    {"Tseconde", &FchronoFields::Tseconde},
+    {"tcentieme", &FchronoFields::tcentieme},
+    {"Tdistance2", &FchronoFields::Tdistance2},
+    {"tpoids2", &FchronoFields::tpoids2},
+    {"TNbrLongueur", &FchronoFields::TNbrLongueur},
+    {"TminuteL", &FchronoFields::TminuteL},
+    {"TsecondeL", &FchronoFields::TsecondeL},
+    {"TcentiemeL", &FchronoFields::TcentiemeL},
+    {"LresultDistance", &FchronoFields::LresultDistance},
+    {"Lreduction", &FchronoFields::Lreduction},
+}};
+
+QString* FchronoFields::text(QStringView controlName) {
+    for (const auto& field : textFields)
+        if (controlName == QLatin1String(field.name))
+            return &(this->*field.member);
+    return nullptr;
+}
+
+void FchronoLogic::Form_Load() {
+    fields.TminuteL = QString();
+    fields.TsecondeL = QString();
+    fields.TcentiemeL = QStringLiteral(" ");
+}
+
+void FchronoLogic::ResetCalcState() {
+    DecimalDigits = 0;
+    WeightTime = 0;
+    WeightHundredths = 0;
+}
+
+void FchronoLogic::FillEmptyFields() {
+    auto& f = fields;
+    if (f.tpoids2.isEmpty())
+        f.tpoids2 = f.Tpoids;
+    for (QString* time : {&f.Tminute, &f.Tseconde, &f.tcentieme})
+        if (time->isEmpty())
+            *time = QStringLiteral("0");
+}
+
+std::optional<float> FchronoLogic::WeightDifference() {
+    auto& f = fields;
+    f.Tpoids.replace(u'.', u',');
+    const auto reference = numbers::textToNumber(f.Tpoids);
+    const auto today = numbers::textToNumber(f.tpoids2);
+    if ((!f.Tpoids.isEmpty() && !reference) || (!f.tpoids2.isEmpty() && !today))
+        return std::nullopt;
+    // No weight given, or a reference weight that rounds to 0 kg: no adjustment.
+    if (!reference || !today || std::nearbyint(*reference) == 0)
+        return 0.0f;
+    const auto difference = static_cast<float>(std::fabs(*reference - *today));
+    if (!std::isfinite(difference))
+        return std::nullopt;
+    return difference;
+}
+
+float FchronoLogic::WeightTimeToHundredths(float seconds) const {
+    const float whole = std::floor(seconds);
+    // The fraction is cut, not rounded, to hundredths: 0,6666667 s gives 66.
+    const int hundredths = numbers::hundredthsOfText(numbers::singleToText(seconds));
+    const auto total = Module1::TimeToHundredths(QStringLiteral("00"), 0, whole, hundredths);
+    return static_cast<float>(*total);
+}
+
+std::optional<float> FchronoLogic::referenceTime(const QString& source) const {
+    const auto& f = fields;
+    const bool withLengths = source == ChronoL;
+    const auto minutes = numbers::textToNumber(withLengths ? f.TminuteL : f.Tminute);
+    const auto seconds = numbers::textToNumber(withLengths ? f.TsecondeL : f.Tseconde);
+    const auto hundredths = numbers::textToNumber(withLengths ? f.TcentiemeL : f.tcentieme);
+    if (!minutes || !seconds || !hundredths)
+        return std::nullopt;
+    const auto time = static_cast<float>(*minutes * 60 + *seconds + *hundredths / 100);
+    if (!std::isfinite(time) || time <= 0)
+        return std::nullopt;
+    return time;
+}
+
+// Minutes, two-digit seconds and the first two decimals of the rounded seconds.
+std::optional<QString> FchronoLogic::resultText(double seconds) {
+    auto value = static_cast<float>(seconds);
+    if (!std::isfinite(value) || value < 0 || value >= LargestResultSeconds)
+        return std::nullopt;
+    value = static_cast<float>(numbers::roundHalfEven(value, 2));
+    DecimalDigits = static_cast<qint16>(numbers::hundredthsOfText(numbers::singleToText(value)));
+    const float minutes = std::floor(value) / 60.0f;
+    return Module1::MinutesToText(minutes) + u':' + twoDigits(DecimalDigits);
+}
+
+void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
+    auto& f = fields;
+    ResetCalcState();
+    FillEmptyFields();
+
+    const auto distance = numbers::textToNumber(f.Tdistance);
+    if (!distance || *distance <= 0 ||
+        (!f.Tdistance2.isEmpty() && !isPositiveNumber(f.Tdistance2))) {
+        distanceError(dialogs);
+        return;
+    }
+
+    DayRaceTimeSource = f.Opt_chronocj ? Chrono : ChronoL;
+    ReductionTimeSource = f.Opt_chronok ? Chrono : ChronoL;
+
+    const auto difference = WeightDifference();
+    if (!difference) {
+        weightError(dialogs);
+        return;
+    }
+    WeightTime = *difference;
+    if (WeightTime != 0) {
+        WeightTime = static_cast<float>(WeightTime / 1.5); // one second per 1.5 kg
+        WeightHundredths = WeightTimeToHundredths(WeightTime);
+        if (!std::isfinite(WeightHundredths)) {
+            weightError(dialogs);
+            return;
+        }
+    }
+
+    const auto dayTime = referenceTime(DayRaceTimeSource);
+    if (!dayTime) {
+        timeError(dialogs);
+        return;
+    }
+
+    if (f.Tdistance2.isEmpty()) {
+        // No day's race: an earlier estimate would no longer match the fields, and
+        // correcting it again would add the weight twice.
+        f.LresultDistance.clear();
+    } else {
+        const double dayDistance = *numbers::textToNumber(f.Tdistance2);
+        const auto estimate = resultText(dayDistance * *dayTime / *distance);
+        if (!estimate) {
+            timeError(dialogs);
+            return;
+        }
+        f.LresultDistance = *estimate;
+
+        const QStringList parts = f.LresultDistance.split(u':');
+        const double rt =
+            *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]);
+        if (rt > WeightHundredths) {
+            const auto reference = numbers::textToNumber(f.Tpoids);
+            const auto today = numbers::textToNumber(f.tpoids2);
+            const bool lighterToday = reference && today && *reference > *today;
+            f.LresultDistance = Module1::HundredthsToText(lighterToday ? rt - WeightHundredths
+                                                                       : rt + WeightHundredths);
+        }
+    }
+
+    const auto reductionTime = referenceTime(ReductionTimeSource);
+    if (!reductionTime) {
+        timeError(dialogs);
+        return;
+    }
+    DecimalDigits = 0;
+    const auto reduction = resultText(static_cast<double>(*reductionTime) * 1000 / *distance);
+    if (!reduction) {
+        timeError(dialogs);
+        return;
+    }
+    f.Lreduction = *reduction;
+}
+
+void FchronoLogic::TNbrLongueur_LostFocus() {
+    auto& f = fields;
+    f.TNbrLongueur.replace(u'.', u',');
+    const QString& margin = f.TNbrLongueur;
+    if (margin.isEmpty() || margin == u"0" || margin == u"0,0") {
+        f.TminuteL = f.Tminute;
+        f.TsecondeL = f.Tseconde;
+        f.TcentiemeL = f.tcentieme;
+        return;
+    }
+    // Without a usable margin and reference time there is no time with lengths;
+    // empty boxes keep "Le Chrono + Longueur" from being chosen.
+    f.TminuteL.clear();
+    f.TsecondeL.clear();
+    f.TcentiemeL.clear();
+
+    const auto lengths = numbers::textToNumber(margin);
+    if (!lengths)
+        return;
+    const auto lostSeconds = static_cast<float>(*lengths / 1.5); // 1.5 lengths per second
+    if (!std::isfinite(lostSeconds))
+        return;
+    if (f.Tminute.isEmpty() && f.Tseconde.isEmpty() && f.tcentieme.isEmpty())
+        return;
+    const auto orZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
+    const auto lost = Module1::TimeToHundredths(0, 0, lostSeconds, 0);
+    const auto reference =
+        Module1::TimeToHundredths(0, orZero(f.Tminute), orZero(f.Tseconde), orZero(f.tcentieme));
+    if (!reference)
+        return;
+    const double total = *lost + *reference;
+    if (!std::isfinite(total) || total < 0)
+        return;
+    const QStringList parts = Module1::HundredthsToText(total).split(u':');
+    f.TminuteL = parts[0];
+    f.TsecondeL = parts[1];
+    f.TcentiemeL = parts[2];
+}
+
+void FchronoLogic::Tpoids_LostFocus() {
+    fields.Tpoids.replace(u'.', u',');
+    fields.tpoids2 = fields.Tpoids;
+}
+
+void FchronoLogic::tpoids2_LostFocus() {
+    fields.tpoids2.replace(u'.', u',');
+}
+
+bool FchronoLogic::refuseLengthsOption(Dialogs& dialogs) const {
+    const auto& f = fields;
+    if (!f.TminuteL.isEmpty() && !f.TsecondeL.isEmpty() && !f.TcentiemeL.isEmpty())
+        return false;
+    dialogs.message(QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce calcul"),
+                    ApplicationTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok);
+    return true;
+}
+
+bool FchronoLogic::Opt_ChronokL_Click(Dialogs& dialogs) {
+    fields.Opt_chronok = refuseLengthsOption(dialogs);
+    return !fields.Opt_chronok;
+}
+
+bool FchronoLogic::Opt_ChronocjL_Click(Dialogs& dialogs) {
+    fields.Opt_chronocj = refuseLengthsOption(dialogs);
+    return !fields.Opt_chronocj;
+}

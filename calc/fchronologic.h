@@ -1,0 +1,70 @@
+#pragma once
+// The main window's logic: the texts of its controls, its window-level variables
+// and its handlers. The window copies its controls into `fields`, runs a handler
+// and copies the fields back.
+
+#include "dialogs.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+#include <optional>
+
+// Texts of the main window's controls, by control name.
+struct FchronoFields {
+    QString Tdistance = QStringLiteral("1200");
+    QString Tpoids;
+    QString Tminute, Tseconde, tcentieme;
+    QString Tdistance2;
+    QString tpoids2;
+    QString TNbrLongueur = QStringLiteral("0.0");
+    QString TminuteL, TsecondeL, TcentiemeL;
+    bool Opt_chronok = true;  // otherwise Opt_ChronokL: reduction from the time with lengths
+    bool Opt_chronocj = true; // otherwise Opt_ChronocjL: estimate from the time with lengths
+    QString LresultDistance;  // estimated time for the day's race
+    QString Lreduction;       // kilometric reduction
+
+    bool operator==(const FchronoFields&) const = default;
+
+    // Every text above with its control name, so that windows and tests can reach
+    // a field by the name of its control.
+    struct TextField {
+        const char* name;
+        QString FchronoFields::*member;
+    };
+    static const std::array<TextField, 13> textFields;
+    QString* text(QStringView controlName);
+};
+
+class FchronoLogic {
+  public:
+    FchronoFields fields;
+
+    // Window-level variables, kept between runs of the calculation.
+    qint16 DecimalDigits = 0;
+    float WeightTime = 0;
+    float WeightHundredths = 0;
+    QString DayRaceTimeSource;
+    QString ReductionTimeSource;
+
+    void Form_Load();
+    void Btcalcul_Click(Dialogs& dialogs);
+    void TNbrLongueur_LostFocus();
+    void Tpoids_LostFocus();
+    void tpoids2_LostFocus();
+    // Both return whether the "+ Longueur" option stays selected.
+    bool Opt_ChronokL_Click(Dialogs& dialogs);
+    bool Opt_ChronocjL_Click(Dialogs& dialogs);
+
+    // Steps of the calculation.
+    void ResetCalcState();
+    void FillEmptyFields();
+    // Empty when a weight that is given cannot be read as a number.
+    std::optional<float> WeightDifference();
+    float WeightTimeToHundredths(float seconds) const;
+
+  private:
+    bool refuseLengthsOption(Dialogs& dialogs) const;
+    std::optional<float> referenceTime(const QString& source) const;
+    std::optional<QString> resultText(double seconds);
+};

@@ -1,0 +1,636 @@
+#include "fchronologic.h"
+#include "module1.h"
+#include "numbers.h"
+#include "scripteddialogs.h"
+
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString Refused = QStringLiteral("<refused>");
+const QString DistanceError = QStringLiteral("veuillez rentrer une distance");
+const QString TimeError = QStringLiteral("Erreur dans vos valeur de temps");
+const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
+
+// Fields after the window's load handler, then "Name=text" assignments; the two
+// "Le Chrono" options take "1" or "0".
+FchronoLogic logicWith(const QStringList& assignments) {
+    FchronoLogic logic;
+    logic.Form_Load();
+    for (const QString& assignment : assignments) {
+        const qsizetype eq = assignment.indexOf(u'=');
+        const QString name = assignment.left(eq), value = assignment.mid(eq + 1);
+        if (name == u"Opt_chronok")
+            logic.fields.Opt_chronok = value == u"1";
+        else if (name == u"Opt_chronocj")
+            logic.fields.Opt_chronocj = value == u"1";
+        else if (QString* text = logic.fields.text(name))
+            *text = value;
+        else
+            qFatal("unknown field %s", qPrintable(name));
+    }
+    return logic;
+}
+
+} // namespace
+
+class TestCalc : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void textToNumber_data();
+    void textToNumber();
+    void textToWholeNumber_data();
+    void textToWholeNumber();
+    void numberToText_data();
+    void numberToText();
+    void minutesToText_data();
+    void minutesToText();
+    void timeToHundredths_data();
+    void timeToHundredths();
+    void hundredthsToText_data();
+    void hundredthsToText();
+    void weightTimeToHundredths_data();
+    void weightTimeToHundredths();
+    void weightDifference_data();
+    void weightDifference();
+    void calculation_data();
+    void calculation();
+    void repeatedCalculationKeepsOneAdjustment();
+    void margin_data();
+    void margin();
+    void weightFocus_data();
+    void weightFocus();
+    void lengthsOptionGuard_data();
+    void lengthsOptionGuard();
+    void formLoad();
+};
+
+void TestCalc::textToNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<double>("value");
+    QTest::newRow("whole") << "1200" << true << 1200.0;
+    QTest::newRow("leading zero") << "05" << true << 5.0;
+    QTest::newRow("comma") << "56,5" << true << 56.5;
+    QTest::newRow("point") << "56.5" << true << 56.5;
+    QTest::newRow("blanks around") << "  57 \t" << true << 57.0;
+    QTest::newRow("minus") << "-5" << true << -5.0;
+    QTest::newRow("plus") << "+2,5" << true << 2.5;
+    QTest::newRow("no whole part") << ",5" << true << 0.5;
+    QTest::newRow("no fraction digits") << "5," << true << 5.0;
+    QTest::newRow("many digits") << QString(400, u'9').prepend(u'0').append(u",5") << false << 0.0;
+    QTest::newRow("underflows to zero") << u"0,"_qs + QString(400, u'0') + u"1"_qs << true << 0.0;
+    QTest::newRow("correctly rounded") << "0,1" << true << 0.1;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("blank") << " " << false << 0.0;
+    QTest::newRow("sign only") << "-" << false << 0.0;
+    QTest::newRow("separator only") << "," << false << 0.0;
+    QTest::newRow("letters") << "abc" << false << 0.0;
+    QTest::newRow("trailing letter") << "12a" << false << 0.0;
+    QTest::newRow("exponent") << "1e3" << false << 0.0;
+    QTest::newRow("inf") << "inf" << false << 0.0;
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("hexadecimal") << "0x10" << false << 0.0;
+    QTest::newRow("two separators") << "1,2,3" << false << 0.0;
+    QTest::newRow("point and comma") << "1.2,3" << false << 0.0;
+    QTest::newRow("thousands blank") << "1 200" << false << 0.0;
+    QTest::newRow("blank after sign") << "- 5" << false << 0.0;
+    QTest::newRow("two signs") << "--5" << false << 0.0;
+    QTest::newRow("arabic-indic digit") << u"\u0661"_qs << false << 0.0;
+    QTest::newRow("NUL") << QString(QChar(0)) + u"5"_qs << false << 0.0;
+}
+
+void TestCalc::textToNumber() {
+    QFETCH(QString, text);
+    QFETCH(bool, readable);
+    QFETCH(double, value);
+    const auto read = numbers::textToNumber(text);
+    QCOMPARE(read.has_value(), readable);
+    if (readable)
+        QCOMPARE(*read, value);
+}
+
+void TestCalc::textToWholeNumber_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("0,4") << "0,4" << 0.0;
+    QTest::newRow("0,5 tie to even") << "0,5" << 0.0;
+    QTest::newRow("0,6") << "0,6" << 1.0;
+    QTest::newRow("1,5 tie to even") << "1,5" << 2.0;
+    QTest::newRow("2,5 tie to even") << "2,5" << 2.0;
+    QTest::newRow("-2,5") << "-2,5" << -2.0;
+    QTest::newRow("57") << "57" << 57.0;
+}
+
+void TestCalc::textToWholeNumber() {
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(numbers::textToWholeNumber(text).value(), value);
+}
+
+void TestCalc::numberToText_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("single");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("2/3 single") << double(2.0f / 3.0f) << true << "0,6666667";
+    QTest::newRow("4/3 single") << double(4.0f / 3.0f) << true << "1,333333";
+    QTest::newRow("5/3 single") << double(5.0f / 3.0f) << true << "1,666667";
+    QTest::newRow("181.14 single") << double(181.14f) << true << "181,14";
+    QTest::newRow("0.05 single") << double(0.05f) << true << "0,05";
+    QTest::newRow("whole single") << 76.0 << true << "76";
+    QTest::newRow("large single") << 12345678.0 << true << "12345680";
+    QTest::newRow("negative") << -0.5 << true << "-0,5";
+    QTest::newRow("negative zero") << -0.0 << true << "0";
+    QTest::newRow("tiny single") << 0.000012345678 << true << "0,00001234568";
+    QTest::newRow("fraction of a hundredth")
+        << 56.666667938232421875 << false << "56,6666679382324";
+    QTest::newRow("66.67 hundredths") << double(66.666671752929688) << false << "66,6666717529297";
+    QTest::newRow("huge double") << 1e20 << false << "100000000000000000000";
+}
+
+void TestCalc::numberToText() {
+    QFETCH(double, value);
+    QFETCH(bool, single);
+    QFETCH(QString, text);
+    QCOMPARE(single ? numbers::singleToText(static_cast<float>(value))
+                    : numbers::doubleToText(value),
+             text);
+}
+
+void TestCalc::minutesToText_data() {
+    QTest::addColumn<float>("minutes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("75 s") << 75.0f / 60 << "1:15";
+    QTest::newRow("1.25") << 1.25f << "1:15";
+    QTest::newRow("5 s") << 5.0f / 60 << "0:05";
+    QTest::newRow("60 s") << 60.0f / 60 << "1:00";
+    QTest::newRow("61 s") << 61.0f / 60 << "1:01";
+    QTest::newRow("119 s") << 119.0f / 60 << "1:59";
+    QTest::newRow("754 s") << 754.0f / 60 << "12:34";
+    QTest::newRow("0 s") << 0.0f << "0:00";
+    QTest::newRow("10 minutes") << 10.0f << "10:00";
+    QTest::newRow("0.5") << 0.5f << "0:30";
+    QTest::newRow("1.999 shows 60 seconds") << 1.999f << "1:60";
+}
+
+void TestCalc::minutesToText() {
+    QFETCH(float, minutes);
+    QFETCH(QString, text);
+    QCOMPARE(Module1::MinutesToText(minutes), text);
+}
+
+void TestCalc::timeToHundredths_data() {
+    QTest::addColumn<QVariantList>("parts");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<double>("hundredths");
+    QTest::newRow("texts") << QVariantList{"00", 1, 15, 25} << true << 7525.0;
+    QTest::newRow("weight") << QVariantList{"00", 0, 2, 66} << true << 266.0;
+    QTest::newRow("numbers") << QVariantList{0, 1, 15, 50} << true << 7550.0;
+    QTest::newRow("05 reads as 5") << QVariantList{"00", "05", "05", "05"} << true << 30505.0;
+    QTest::newRow("hour") << QVariantList{"1", 0, 0, 0} << true << 360000.0;
+    QTest::newRow("fraction kept") << QVariantList{0, 0, 0, 0.5} << true << 0.5;
+    QTest::newRow("single-precision product, 1 length")
+        << QVariantList{0, 0, QVariant(static_cast<float>(1 / 1.5)), 0} << true
+        << 66.66667175292969;
+    QTest::newRow("single-precision product, 0.25 length")
+        << QVariantList{0, 0, QVariant(static_cast<float>(0.25 / 1.5)), 0} << true
+        << 16.666667938232422;
+    QTest::newRow("not a number") << QVariantList{"00", "x", 0, 0} << false << 0.0;
+    QTest::newRow("empty text") << QVariantList{"00", 1, "", 0} << false << 0.0;
+}
+
+void TestCalc::timeToHundredths() {
+    QFETCH(QVariantList, parts);
+    QFETCH(bool, readable);
+    QFETCH(double, hundredths);
+    const auto result = Module1::TimeToHundredths(parts[0], parts[1], parts[2], parts[3]);
+    QCOMPARE(result.has_value(), readable);
+    if (readable)
+        QCOMPARE(*result, hundredths);
+}
+
+void TestCalc::hundredthsToText_data() {
+    QTest::addColumn<double>("hundredths");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("7525") << 7525.0 << "01:15:25";
+    QTest::newRow("7550") << 7550.0 << "01:15:50";
+    QTest::newRow("7505 pads hundredths on the left") << 7505.0 << "01:15:05";
+    QTest::newRow("6005") << 6005.0 << "01:00:05";
+    QTest::newRow("6050") << 6050.0 << "01:00:50";
+    QTest::newRow("7616") << 7616.0 << "01:16:16";
+    QTest::newRow("100") << 100.0 << "00:01:00";
+    QTest::newRow("0") << 0.0 << "00:00:00";
+    QTest::newRow("12345") << 12345.0 << "02:03:45";
+    QTest::newRow("59999") << 59999.0 << "09:59:99";
+    QTest::newRow("hours dropped") << 366000.0 << "01:00:00";
+    QTest::newRow("fraction kept") << 7256.666667938232421875 << "01:12:56,6666679382324";
+    QTest::newRow("huge count stays in range") << 1e22 << "46:40:00";
+}
+
+void TestCalc::hundredthsToText() {
+    QFETCH(double, hundredths);
+    QFETCH(QString, text);
+    QCOMPARE(Module1::HundredthsToText(hundredths), text);
+}
+
+void TestCalc::weightTimeToHundredths_data() {
+    QTest::addColumn<double>("kilograms");
+    QTest::addColumn<float>("hundredths");
+    QTest::newRow("0.5") << 0.5 << 33.0f;
+    QTest::newRow("0.75") << 0.75 << 50.0f;
+    QTest::newRow("1") << 1.0 << 66.0f;
+    QTest::newRow("1.2") << 1.2 << 80.0f;
+    QTest::newRow("1.5") << 1.5 << 100.0f;
+    QTest::newRow("2") << 2.0 << 133.0f;
+    QTest::newRow("2.5") << 2.5 << 166.0f;
+    QTest::newRow("3") << 3.0 << 200.0f;
+    QTest::newRow("4.5") << 4.5 << 300.0f;
+}
+
+void TestCalc::weightTimeToHundredths() {
+    QFETCH(double, kilograms);
+    QFETCH(float, hundredths);
+    // As the calculation passes it: the difference in single precision, divided by 1.5.
+    const auto seconds = static_cast<float>(static_cast<float>(kilograms) / 1.5);
+    QCOMPARE(FchronoLogic().WeightTimeToHundredths(seconds), hundredths);
+}
+
+void TestCalc::weightDifference_data() {
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<float>("difference");
+    QTest::addColumn<QString>("referenceAfter");
+    QTest::newRow("57 58") << "57"
+                           << "58" << true << 1.0f << "57";
+    QTest::newRow("58 56,5") << "58"
+                             << "56,5" << true << 1.5f << "58";
+    QTest::newRow("9 10") << "9"
+                          << "10" << true << 1.0f << "9";
+    QTest::newRow("57 57") << "57"
+                           << "57" << true << 0.0f << "57";
+    QTest::newRow("57 empty") << "57"
+                              << "" << true << 0.0f << "57";
+    QTest::newRow("0 58") << "0"
+                          << "58" << true << 0.0f << "0";
+    QTest::newRow("0,4 counts as no weight") << "0,4"
+                                             << "58" << true << 0.0f << "0,4";
+    QTest::newRow("0,5 rounds to even 0") << "0,5"
+                                          << "58" << true << 0.0f << "0,5";
+    QTest::newRow("0,6 is a weight") << "0,6"
+                                     << "1,6" << true << 1.0f << "0,6";
+    QTest::newRow("point rewritten") << "56.5"
+                                     << "57" << true << 0.5f << "56,5";
+    QTest::newRow("empty reference") << ""
+                                     << "58" << true << 0.0f << "";
+    QTest::newRow("reference not a number") << "abc"
+                                            << "58" << false << 0.0f << "abc";
+    QTest::newRow("today not a number") << "0,4"
+                                        << "5,7,5" << false << 0.0f << "0,4";
+    QTest::newRow("beyond single precision")
+        << QString(60, u'9') << "0" << false << 0.0f << QString(60, u'9');
+}
+
+void TestCalc::weightDifference() {
+    QFETCH(QString, reference);
+    QFETCH(QString, today);
+    QFETCH(bool, readable);
+    QFETCH(float, difference);
+    QFETCH(QString, referenceAfter);
+    FchronoLogic logic;
+    logic.fields.Tpoids = reference;
+    logic.fields.tpoids2 = today;
+    const auto result = logic.WeightDifference();
+    QCOMPARE(result.has_value(), readable);
+    if (readable)
+        QCOMPARE(*result, difference);
+    QCOMPARE(logic.fields.Tpoids, referenceAfter);
+    QCOMPARE(logic.fields.tpoids2, today);
+}
+
+void TestCalc::calculation_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("estimate");
+    QTest::addColumn<QString>("reduction");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("after"); // fields the run rewrote
+
+    const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
+                              "Tdistance2=2400", "Tpoids=57", "tpoids2=58"};
+    const QStringList earlier{"LresultDistance=9:99:99", "Lreduction=8:88:88"};
+
+    QTest::newRow("worked example") << example << "03:01:80"
+                                    << "1:15:48"
+                                    << "" << QStringList{};
+    QTest::newRow("weights swapped")
+        << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("equal weights only reformat")
+        << (example + QStringList{"tpoids2=57"}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("no day's race: reduction only, one decimal digit")
+        << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << ""
+        << "1:02:50"
+        << "" << QStringList{};
+    QTest::newRow("one decimal digit and 1 kg more")
+        << QStringList{"Tdistance=1000",  "Tminute=1", "Tseconde=15", "tcentieme=50",
+                       "Tdistance2=1000", "Tpoids=57", "tpoids2=58"}
+        << "01:16:16"
+        << "1:15:50"
+        << "" << QStringList{};
+    QTest::newRow("leading zero in the decimals kept")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7",
+                       "Tdistance2=1000"}
+        << "01:16:07"
+        << "1:16:07"
+        << "" << QStringList{};
+    QTest::newRow("75.996 rounds to 76")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << ""
+        << "1:16:00"
+        << "" << QStringList{};
+    QTest::newRow("adjustment larger than the estimate")
+        << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50",
+                       "tpoids2=60"}
+        << "0:00:50"
+        << "0:00:50"
+        << "" << QStringList{"Tminute=0", "Tseconde=0"};
+    QTest::newRow("an hour or more loses its hours")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "01:00:00"
+        << "1:00:00"
+        << "" << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("reference weight below one half")
+        << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("day's weight filled before the point is rewritten")
+        << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
+    QTest::newRow("estimate from the time with lengths")
+        << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"})
+        << "03:04:09"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("empty day's weight: no adjustment")
+        << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                       "Tdistance2=2400"}
+        << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+
+    // Refusals: the labels keep what an earlier run showed unless the row says otherwise.
+    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99"
+                                    << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99"
+                                    << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99"
+                                   << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("negative distance")
+        << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance not a number")
+        << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance zero")
+        << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("all time fields empty")
+        << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"};
+    QTest::newRow("time field holding a blank")
+        << (example + earlier + QStringList{"Tminute= "}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99"
+                                   << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("estimate from missing time with lengths")
+        << (example + earlier + QStringList{"Opt_chronocj=0"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction from missing time with lengths, estimate written")
+        << (example + earlier + QStringList{"Opt_chronok=0"}) << "03:01:80"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("weight not a number")
+        << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99"
+        << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("day's weight not a number")
+        << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99"
+        << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("estimate too large to show")
+        << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction too large to show")
+        << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << ""
+        << "8:88:88" << TimeError << QStringList{};
+}
+
+void TestCalc::calculation() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, estimate);
+    QFETCH(QString, reduction);
+    QFETCH(QString, message);
+    QFETCH(QStringList, after);
+
+    FchronoLogic logic = logicWith(before);
+    FchronoFields expected = logicWith(before + after).fields;
+    expected.LresultDistance = estimate;
+    expected.Lreduction = reduction;
+    if (expected.tpoids2.isEmpty())
+        expected.tpoids2 = expected.Tpoids;
+
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+
+    QCOMPARE(logic.fields.LresultDistance, estimate);
+    QCOMPARE(logic.fields.Lreduction, reduction);
+    QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(dialogs.shown[0].text, message);
+        QCOMPARE(dialogs.shown[0].title,
+                 message == DistanceError ? QStringLiteral("Erreur") : QStringLiteral("erreur"));
+        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
+    }
+    if (message.isEmpty() || after.isEmpty())
+        QVERIFY(logic.fields == expected);
+    else
+        for (const QString& a : after)
+            QCOMPARE(*logic.fields.text(a.section(u'=', 0, 0)), a.section(u'=', 1));
+}
+
+void TestCalc::repeatedCalculationKeepsOneAdjustment() {
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                                    "Tdistance2=2400", "Tpoids=57", "tpoids2=58"});
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+    logic.Btcalcul_Click(dialogs);
+    QCOMPARE(logic.fields.LresultDistance, u"03:01:80"_qs);
+    QCOMPARE(logic.WeightHundredths, 66.0f);
+    QCOMPARE(logic.DayRaceTimeSource, u"chrono"_qs);
+
+    // Without a day's race the earlier estimate is cleared, never corrected again.
+    logic.fields.Tdistance2.clear();
+    logic.Btcalcul_Click(dialogs);
+    logic.Btcalcul_Click(dialogs);
+    QCOMPARE(logic.fields.LresultDistance, QString());
+    QCOMPARE(logic.fields.Lreduction, u"1:15:48"_qs);
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+void TestCalc::margin_data() {
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<QStringList>("reference"); // Tminute, Tseconde, tcentieme
+    QTest::addColumn<QString>("marginAfter");
+    QTest::addColumn<QStringList>("withLengths"); // TminuteL, TsecondeL, TcentiemeL
+
+    const QStringList ref{"1", "12", "40"};
+    const QStringList none{"", "", ""};
+    QTest::newRow("3 lengths") << "3" << ref << "3" << QStringList{"01", "14", "40"};
+    QTest::newRow("0.75 rewritten") << "0.75" << ref << "0,75" << QStringList{"01", "12", "90"};
+    QTest::newRow("1,5") << "1,5" << ref << "1,5" << QStringList{"01", "13", "40"};
+    QTest::newRow("0.25 keeps the fraction")
+        << "0.25" << ref << "0,25" << QStringList{"01", "12", "56,6666679382324"};
+    QTest::newRow("1 length") << "1" << ref << "1" << QStringList{"01", "13", "6,66667175292969"};
+    QTest::newRow("hundredths padded on the left")
+        << "3" << QStringList{"1", "12", "5"} << "3" << QStringList{"01", "14", "05"};
+    QTest::newRow("0,00 is a margin") << "0,00" << ref << "0,00" << QStringList{"01", "12", "40"};
+    QTest::newRow("00 is a margin") << "00" << ref << "00" << QStringList{"01", "12", "40"};
+    QTest::newRow("initial 0.0 copies")
+        << "0.0" << QStringList{"1", "12", "5"} << "0,0" << QStringList{"1", "12", "5"};
+    QTest::newRow("0 copies") << "0" << ref << "0" << ref;
+    QTest::newRow("empty copies") << "" << ref << "" << ref;
+    QTest::newRow("empty copies an empty time")
+        << "" << QStringList{"", "12", "40"} << "" << QStringList{"", "12", "40"};
+    QTest::newRow("empty minutes count as 0")
+        << "3" << QStringList{"", "12", "40"} << "3" << QStringList{"00", "14", "40"};
+    QTest::newRow("no reference time yet") << "3" << none << "3" << none;
+    QTest::newRow("negative margin takes time off")
+        << "-1,5" << ref << "-1,5" << QStringList{"01", "11", "40"};
+    QTest::newRow("below zero gives no time") << "-300" << ref << "-300" << none;
+    QTest::newRow("an hour or more loses its hours")
+        << "3" << QStringList{"60", "0", "0"} << "3" << QStringList{"00", "02", "00"};
+    QTest::newRow("two separators") << "1.2.3" << ref << "1,2,3" << none;
+    QTest::newRow("a word") << "tete" << ref << "tete" << none;
+    QTest::newRow("reference not a number") << "3" << QStringList{"1", "x", "40"} << "3" << none;
+    QTest::newRow("beyond single precision")
+        << QString(60, u'9') << ref << QString(60, u'9') << none;
+}
+
+void TestCalc::margin() {
+    QFETCH(QString, margin);
+    QFETCH(QStringList, reference);
+    QFETCH(QString, marginAfter);
+    QFETCH(QStringList, withLengths);
+    FchronoLogic logic;
+    logic.Form_Load();
+    logic.fields.TNbrLongueur = margin;
+    logic.fields.Tminute = reference[0];
+    logic.fields.Tseconde = reference[1];
+    logic.fields.tcentieme = reference[2];
+    logic.TNbrLongueur_LostFocus();
+    QCOMPARE(logic.fields.TNbrLongueur, marginAfter);
+    QCOMPARE((QStringList{logic.fields.TminuteL, logic.fields.TsecondeL, logic.fields.TcentiemeL}),
+             withLengths);
+    QCOMPARE(logic.fields.Tminute, reference[0]);
+}
+
+void TestCalc::weightFocus_data() {
+    QTest::addColumn<bool>("leaveReference"); // Tpoids, otherwise tpoids2
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<QString>("referenceAfter");
+    QTest::addColumn<QString>("todayAfter");
+    QTest::newRow("57.5 copied") << true << "57.5"
+                                 << ""
+                                 << "57,5"
+                                 << "57,5";
+    QTest::newRow("day's weight overwritten") << true << "58"
+                                              << "56"
+                                              << "58"
+                                              << "58";
+    QTest::newRow("emptied reference empties day's") << true << ""
+                                                     << "56"
+                                                     << ""
+                                                     << "";
+    QTest::newRow("every point") << true << "5.7.5"
+                                 << ""
+                                 << "5,7,5"
+                                 << "5,7,5";
+    QTest::newRow("day's weight alone") << false << "58"
+                                        << "55.5"
+                                        << "58"
+                                        << "55,5";
+    QTest::newRow("day's weight every point") << false << "58"
+                                              << "5.7.5"
+                                              << "58"
+                                              << "5,7,5";
+}
+
+void TestCalc::weightFocus() {
+    QFETCH(bool, leaveReference);
+    QFETCH(QString, reference);
+    QFETCH(QString, today);
+    QFETCH(QString, referenceAfter);
+    QFETCH(QString, todayAfter);
+    FchronoLogic logic;
+    logic.fields.Tpoids = reference;
+    logic.fields.tpoids2 = today;
+    if (leaveReference)
+        logic.Tpoids_LostFocus();
+    else
+        logic.tpoids2_LostFocus();
+    QCOMPARE(logic.fields.Tpoids, referenceAfter);
+    QCOMPARE(logic.fields.tpoids2, todayAfter);
+}
+
+void TestCalc::lengthsOptionGuard_data() {
+    QTest::addColumn<QStringList>("withLengths");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("after start") << QStringList{"", "", " "} << false;
+    QTest::newRow("filled") << QStringList{"01", "14", "40"} << true;
+    QTest::newRow("single space counts as filled") << QStringList{"1", "12", " "} << true;
+    QTest::newRow("minutes empty") << QStringList{"", "12", "40"} << false;
+}
+
+void TestCalc::lengthsOptionGuard() {
+    QFETCH(QStringList, withLengths);
+    QFETCH(bool, accepted);
+    for (const bool reductionFrame : {true, false}) {
+        FchronoLogic logic;
+        logic.fields.TminuteL = withLengths[0];
+        logic.fields.TsecondeL = withLengths[1];
+        logic.fields.TcentiemeL = withLengths[2];
+        ScriptedDialogs dialogs;
+        const bool kept =
+            reductionFrame ? logic.Opt_ChronokL_Click(dialogs) : logic.Opt_ChronocjL_Click(dialogs);
+        QCOMPARE(kept, accepted);
+        // The frame clicked shows its choice; the other frame is untouched.
+        QCOMPARE(reductionFrame ? logic.fields.Opt_chronok : logic.fields.Opt_chronocj, !accepted);
+        QCOMPARE(reductionFrame ? logic.fields.Opt_chronocj : logic.fields.Opt_chronok, true);
+        QCOMPARE(dialogs.shown.size(), accepted ? 0 : 1);
+        if (!accepted) {
+            QCOMPARE(dialogs.shown[0].text,
+                     u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs);
+            QCOMPARE(dialogs.shown[0].title, u"Orvanto"_qs);
+            QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::None);
+        }
+    }
+}
+
+void TestCalc::formLoad() {
+    FchronoLogic logic;
+    logic.fields.TminuteL = "1";
+    logic.fields.TsecondeL = "2";
+    logic.Form_Load();
+    FchronoFields expected;
+    expected.TcentiemeL = " ";
+    QVERIFY(logic.fields == expected);
+    QCOMPARE(expected.Tdistance, u"1200"_qs);
+    QCOMPARE(expected.TNbrLongueur, u"0.0"_qs);
+}
+
+QTEST_GUILESS_MAIN(TestCalc)
+#include "tst_calc.moc"

@@ -1,11 +1,19 @@
+#include "fchrono.h"
+
 #include <QApplication>
-#include <QWidget>
+#include <QScreen>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setObjectName(QStringLiteral("Fchrono"));
-    window.setWindowTitle(QStringLiteral(" Calcul Chrono et réduction kilometrique V1.3"));
-    window.show();
+    QApplication::setApplicationName(QStringLiteral("Orvanto"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationDisplayName(QString()); // window captions stand as given
+
+    auto* main = new Fchrono();
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    const QRect screen = main->screen()->availableGeometry();
+    main->move(screen.center() - main->rect().center());
+    main->show();
+    // The program ends when its last window closes; the others have no owner.
     return app.exec();
 }

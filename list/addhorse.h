@@ -1,0 +1,16 @@
+#pragma once
+// "Ajouter à la liste": the current result, the horse's name and the going, as
+// one list line.
+
+#include "dialogs.h"
+#include "fchronologic.h"
+
+#include <QString>
+#include <optional>
+
+struct AddedHorse {
+    bool showList = false;       // the list window is shown afterwards
+    std::optional<QString> line; // the line to add, if any
+};
+
+AddedHorse Bt_Ajoute_Click(const FchronoFields& fields, Dialogs& dialogs);

@@ -1,0 +1,48 @@
+#pragma once
+// The horse list: lines kept in ascending order, case-insensitive, French
+// locale-aware, the same on every machine. Lines that compare equal keep the order
+// in which they arrived. Lines are held as their list-file bytes (Windows-1252).
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QCollator>
+#include <QString>
+#include <deque>
+#include <vector>
+
+class HorseList {
+  public:
+    HorseList();
+
+    qsizetype count() const { return static_cast<qsizetype>(order_.size()); }
+    QByteArrayView bytesAt(qsizetype i) const;
+    QString at(qsizetype i) const;
+
+    // Where a new line goes: after every line that compares equal to it.
+    qsizetype placeFor(const QString& line) const;
+    // Adds one line at the place placeFor gave. The caller makes sure the file's
+    // code page can store every character (cp1252::unencodable).
+    void insert(qsizetype place, const QString& line);
+    qsizetype add(const QString& line) {
+        const qsizetype place = placeFor(line);
+        insert(place, line);
+        return place;
+    }
+    // Adds every line of a list file's content; a line ends at CR LF, CR or LF.
+    void addFileContent(QByteArray content);
+    void clear();
+
+    // What a save appends: every line followed by CR LF, then one more CR LF.
+    QByteArray fileBlock() const;
+
+  private:
+    struct Span {
+        const char* data;
+        qsizetype size;
+        QByteArrayView view() const { return QByteArrayView(data, size); }
+    };
+
+    QCollator collator_;
+    std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
+    std::vector<Span> order_;        // display order
+};

@@ -1,0 +1,24 @@
+#pragma once
+// The horse list as a model for a list view.
+
+#include "horselist.h"
+
+#include <QAbstractListModel>
+
+class HorseListModel : public QAbstractListModel {
+    Q_OBJECT
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const HorseList& list() const { return list_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    void add(const QString& line);
+    QString load(const QString& path);
+    void clear();
+
+  private:
+    HorseList list_;
+};

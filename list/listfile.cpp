@@ -1,0 +1,118 @@
+#include "listfile.h"
+
+#include "horselist.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+
+namespace {
+
+// Why a file operation failed, in the user's words, from the system's error number.
+QString reason(int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accès refusé");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("le disque est plein");
+    case EFBIG:
+        return QStringLiteral("le fichier est trop volumineux");
+    case EROFS:
+        return QStringLiteral("le support est en lecture seule");
+    case EISDIR:
+        return QStringLiteral("c'est un dossier, pas un fichier");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("le dossier est introuvable");
+    case ENOMEM:
+        return QStringLiteral("la mémoire est insuffisante");
+    default:
+        return QStringLiteral("erreur du système (code %1)").arg(error);
+    }
+}
+
+QString failure(const char* action, const QString& path, int error) {
+    return QStringLiteral("Impossible %1 le fichier %2 : %3.")
+        .arg(QLatin1String(action), QFileInfo(path).fileName(), reason(error));
+}
+
+} // namespace
+
+QString listFilePath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lstchrono.txt"));
+}
+
+QString loadListFile(const QString& path, HorseList& list) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QString();
+    if (info.isDir())
+        return failure("de lire", path, EISDIR);
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return failure("d'ouvrir", path, errno ? errno : EACCES);
+    // One read for the whole file; the list keeps these bytes.
+    QByteArray content;
+    try {
+        content = file.readAll();
+    } catch (const std::bad_alloc&) {
+        return failure("de lire", path, ENOMEM);
+    }
+    if (file.error() != QFileDevice::NoError)
+        return failure("de lire", path, errno ? errno : EIO);
+    list.addFileContent(std::move(content));
+    return QString();
+}
+
+QString saveListFile(const QString& path, const HorseList& list) {
+    if (QFileInfo(path).isDir())
+        return failure("d'enregistrer dans", path, EISDIR);
+    const QByteArray block = list.fileBlock();
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return failure("d'ouvrir", path, errno ? errno : EACCES);
+    const qint64 oldSize = file.size();
+    // One write for the whole block; a write cut short is undone.
+    qint64 written = 0;
+    int error = 0;
+    while (written < block.size()) {
+        errno = 0;
+        const qint64 n = file.write(block.constData() + written, block.size() - written);
+        if (n <= 0) {
+            error = errno ? errno : EIO;
+            break;
+        }
+        written += n;
+    }
+    if (error == 0 && !file.flush())
+        error = errno ? errno : EIO;
+    if (error != 0) {
+        file.resize(oldSize);
+        file.close();
+        return failure("d'enregistrer dans", path, error);
+    }
+    file.close();
+    return QString();
+}
+
+QString emptyListFile(const QString& path) {
+    if (QFileInfo(path).isDir())
+        return failure("de vider", path, EISDIR);
+    // Written aside and then put in place, so a failure leaves the old file whole.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return failure("d'ouvrir", path, errno ? errno : EACCES);
+    errno = 0;
+    if (file.write("\r\n", 2) != 2 || !file.commit())
+        return failure("de vider", path, errno ? errno : EIO);
+    return QString();
+}

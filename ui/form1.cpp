@@ -1,0 +1,108 @@
+#include "form1.h"
+
+#include "listfile.h"
+#include "look.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+
+using look::twips;
+
+namespace {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QString& toolTip, QRect geometry) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setToolTip(toolTip);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Chevaux avec leur Réduction kilometrique"));
+    resize(twips(0, 0, 5895, 6015).size());
+    setAttribute(Qt::WA_DeleteOnClose); // closing discards the unsaved lines
+
+    auto* note = look::label(this, "Label25",
+                             u"Pour la justesse de la liste n'ajouter que les réduction avec le "
+                             "chrono et pas avec le chrono + longueur"_qs,
+                             twips(120, 120, 5535, 495), look::arialRounded(9), QColor(64, 64, 64));
+    note->setWordWrap(true);
+    look::label(this, "Label13", u"Reduction - distance - poids - cheval - Terrain "_qs,
+                twips(120, 600, 5535, 375), look::arial(8.25), Qt::white, QColor(64, 64, 64), true);
+
+    auto* LstCheval = new QListView(this);
+    LstCheval->setObjectName(QStringLiteral("LstCheval"));
+    LstCheval->setGeometry(twips(120, 840, 5535, 4350));
+    LstCheval->setUniformItemSizes(true); // lays out a million lines without measuring each
+    LstCheval->setSelectionMode(QAbstractItemView::SingleSelection);
+    LstCheval->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LstCheval->setModel(&model_);
+    LstCheval->setAccessibleName(u"Liste des chevaux"_qs);
+
+    auto* charge = button(this, "bt_chargeliste", u"Charger la liste"_qs,
+                          u"Charger le fichier de liste"_qs, twips(240, 5280, 1095, 615));
+    auto* save = button(this, "btsave", u"Sauvegarder la liste"_qs,
+                        u"Sauvegarder la liste dans un fichier"_qs, twips(1560, 5280, 1335, 615));
+    auto* vide = button(this, "Bt_videliste", u"Vider la liste"_qs, u"Vider la liste"_qs,
+                        twips(3120, 5280, 1215, 615));
+    auto* videFichier = button(this, "Bt_videListefichier", u"Vider liste + fichier"_qs,
+                               u"Vider la liste et le fichier"_qs, twips(4560, 5280, 1335, 615));
+    // Captions on two lines where the button is narrow, as the original buttons wrap.
+    charge->setText(u"Charger la\nliste"_qs);
+    save->setText(u"Sauvegarder la\nliste"_qs);
+    videFichier->setText(u"Vider liste +\nfichier"_qs);
+
+    setTabOrder(videFichier, vide);
+    setTabOrder(vide, charge);
+    setTabOrder(charge, save);
+    setTabOrder(save, LstCheval);
+
+    connect(charge, &QPushButton::clicked, this, &Form1::bt_chargeliste_Click);
+    connect(save, &QPushButton::clicked, this, &Form1::btsave_Click);
+    connect(vide, &QPushButton::clicked, this, &Form1::Bt_videliste_Click);
+    connect(videFichier, &QPushButton::clicked, this, &Form1::Bt_videListefichier_Click);
+
+    videFichier->setFocus();
+}
+
+void Form1::addLine(const QString& line) {
+    model_.add(line);
+}
+
+void Form1::showFailure(const QString& error) {
+    if (!error.isEmpty())
+        dialogs_.message(error, ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+void Form1::bt_chargeliste_Click() {
+    showFailure(model_.load(listFilePath()));
+}
+
+void Form1::btsave_Click() {
+    const QString error = saveListFile(listFilePath(), model_.list());
+    if (!error.isEmpty())
+        showFailure(error);
+    else
+        dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
+                         Dialogs::Buttons::Ok);
+}
+
+void Form1::Bt_videliste_Click() {
+    model_.clear();
+}
+
+void Form1::Bt_videListefichier_Click() {
+    const QString error = emptyListFile(listFilePath());
+    if (!error.isEmpty())
+        showFailure(error); // the list stays as it was too
+    else
+        model_.clear();
+}

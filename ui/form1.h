@@ -1,0 +1,26 @@
+#pragma once
+// The list window: the sorted horse list and the list file's four commands.
+
+#include "horselistmodel.h"
+#include "qtdialogs.h"
+
+#include <QWidget>
+
+class Form1 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form1(QWidget* parent = nullptr);
+    void addLine(const QString& line);
+    HorseListModel& model() { return model_; }
+
+    void bt_chargeliste_Click();
+    void btsave_Click();
+    void Bt_videliste_Click();
+    void Bt_videListefichier_Click();
+
+  private:
+    void showFailure(const QString& error);
+
+    HorseListModel model_;
+    QtDialogs dialogs_{this};
+};

@@ -1,0 +1,60 @@
+#include "form2.h"
+
+#include "look.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using look::twips;
+
+namespace {
+
+const QColor MidGrey(128, 128, 128);
+const QColor LightGrey(224, 224, 224);
+
+QPlainTextEdit* memo(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                     const QString& accessibleName) {
+    auto* t = new QPlainTextEdit(parent);
+    t->setObjectName(QLatin1String(name));
+    t->setGeometry(geometry);
+    t->setFont(look::courierNew(8.25));
+    t->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setTabChangesFocus(true);
+    t->setPlainText(text);
+    t->setAccessibleName(accessibleName);
+    return t;
+}
+
+} // namespace
+
+Form2::Form2(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Aide Mémoire"));
+    resize(twips(0, 0, 4695, 2685).size());
+    setAttribute(Qt::WA_DeleteOnClose); // closing discards any edits
+
+    look::label(this, "Label34", u"Aide Memoire"_qs, twips(0, 0, 4695, 375), look::arial(12),
+                Qt::white, MidGrey, true)
+        ->setAlignment(Qt::AlignCenter);
+    look::label(this, "Label26", u"réf longueur"_qs, twips(0, 360, 2295, 375), look::arial(12),
+                Qt::black, LightGrey, true)
+        ->setAlignment(Qt::AlignCenter);
+    look::label(this, "Label20", u"Ferrure"_qs, twips(2400, 360, 2295, 375), look::arial(12),
+                Qt::black, LightGrey, true)
+        ->setAlignment(Qt::AlignCenter);
+
+    // Every line ends with CR LF, as typed in the original card; the box shows the
+    // line breaks and keeps the text.
+    const QStringList margins{u"1   = 1 L"_qs,          u"3/4 = 0.75 L"_qs,      u"1/2 = 0.5 L"_qs,
+                              u"Enc = 0.25 L"_qs,       u"crt. Enc = 0.15 L"_qs, u"Tête = 0.1 L"_qs,
+                              u"Crt. tête = 0.08 L"_qs, u"Nez = 0.05 L"_qs};
+    const QStringList shoeing{QString(),         u"D4 --> -2s "_qs, u"sur Red k."_qs,
+                              QString(13, u' '), u"DA ou DP "_qs,   u"-1s sur Red k."_qs};
+    auto* Text1 = memo(this, "Text1", margins.join(u'\n') + u'\n', twips(0, 720, 2295, 1935),
+                       u"Valeur des écarts en longueurs"_qs);
+    auto* Text2 = memo(this, "Text2", shoeing.join(u'\n') + u'\n', twips(2400, 720, 2295, 1935),
+                       u"Ferrure"_qs);
+    setTabOrder(Text2, Text1);
+    Text2->setFocus();
+}

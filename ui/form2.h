@@ -1,0 +1,10 @@
+#pragma once
+// The memo aid: how many lengths each short margin is worth, and a shoeing note.
+
+#include <QWidget>
+
+class Form2 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Form2(QWidget* parent = nullptr);
+};

@@ -1,0 +1,81 @@
+#include "look.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+#include <cmath>
+
+namespace look {
+
+QRect twips(int left, int top, int width, int height) {
+    const auto px = [](int t) { return static_cast<int>(std::lround(t / 15.0)); };
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+namespace {
+QFont font(const QStringList& families, double points, bool bold) {
+    QFont f;
+    f.setFamilies(families);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    return f;
+}
+} // namespace
+
+// The fonts named first are those of the original layout; where they are missing,
+// free fonts of the same metrics (Liberation for Arial and Courier New) or of close
+// widths (Liberation Sans for Tahoma and Arial Rounded MT Bold), then DejaVu Sans.
+QFont tahoma(double points, bool bold) {
+    return font({"Tahoma", "Liberation Sans", "DejaVu Sans"}, points, bold);
+}
+QFont arial(double points, bool bold) {
+    return font({"Arial", "Liberation Sans"}, points, bold);
+}
+QFont arialRounded(double points) {
+    QFont f = font({"Arial Rounded MT Bold", "Liberation Sans", "DejaVu Sans"}, points, false);
+    // The rounded face is heavy; its stand-in needs the bold weight to match it.
+    if (!QFontInfo(f).family().startsWith(u"Arial Rounded"))
+        f.setBold(true);
+    return f;
+}
+QFont courierNew(double points) {
+    return font({"Courier New", "Liberation Mono"}, points, false);
+}
+
+void setColours(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette p = widget->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        if (text.isValid()) {
+            p.setColor(group, QPalette::WindowText, text);
+            p.setColor(group, QPalette::Text, text);
+            p.setColor(group, QPalette::ButtonText, text);
+        }
+        if (background.isValid()) {
+            p.setColor(group, QPalette::Window, background);
+            p.setColor(group, QPalette::Button, background);
+        }
+    }
+    widget->setPalette(p);
+    if (background.isValid())
+        widget->setAutoFillBackground(true);
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
+              const QFont& font, const QColor& text, const QColor& background, bool border) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(geometry);
+    l->setFont(font);
+    setColours(l, text, background);
+    if (border) {
+        l->setFrameShape(QFrame::Box);
+        l->setLineWidth(1);
+        // Text close to the top border, as the captions are laid out for.
+        l->setIndent(1);
+    }
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+} // namespace look

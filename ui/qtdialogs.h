@@ -1,0 +1,16 @@
+#pragma once
+// The handlers' dialogs as real, modal Qt message boxes and text prompts.
+
+#include "dialogs.h"
+
+class QWidget;
+
+class QtDialogs : public Dialogs {
+  public:
+    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+    QString prompt(const QString& text, const QString& title) override;
+
+  private:
+    QWidget* parent_;
+};

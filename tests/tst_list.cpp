@@ -1,0 +1,330 @@
+#include "addhorse.h"
+#include "cp1252.h"
+#include "horselist.h"
+#include "listfile.h"
+#include "listline.h"
+#include "scripteddialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList entries(const HorseList& list) {
+    QStringList out;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        out << list.at(i);
+    return out;
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+const QString WarningText = QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
+                                           "avec longueur ceci est non recommandé, voulez vous "
+                                           "continuer?");
+
+} // namespace
+
+class TestList : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        QVERIFY(dir.isValid());
+        path = dir.filePath("lstchrono.txt");
+        QDir(path).removeRecursively();
+        QFile::remove(path);
+    }
+
+    void line_data();
+    void line();
+    void addHorse_data();
+    void addHorse();
+    void sortOrder_data();
+    void sortOrder();
+    void addKeepsOrderOfLoadedLines();
+    void fileLines_data();
+    void fileLines();
+    void commands();
+    void everyByteRoundTrips();
+    void failures();
+    void writeCutShortLeavesFileAsItWas();
+
+  private:
+    QTemporaryDir dir;
+    QString path;
+};
+
+void TestList::line_data() {
+    QTest::addColumn<QStringList>("pieces"); // reduction, distance, weight, name, going
+    QTest::addColumn<QString>("line");
+    QTest::newRow("worked example")
+        << QStringList{"1:15:48", "2100", "57", "Eclair", "bon"}
+        << "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon";
+    QTest::newRow("empty going ends in a space")
+        << QStringList{"1:15:48", "2100", "57,5", "Eclair", ""}
+        << "1:15:48 ---- 2100m ---- 57,5Kg ---- Eclair ---- terrain : ";
+    QTest::newRow("before any calculation")
+        << QStringList{"", "1200", "", "Eclair", "lourd"}
+        << " ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd";
+    QTest::newRow("blanks kept") << QStringList{"1:02:50", " 1200", "57", "  ", " état "}
+                                 << "1:02:50 ----  1200m ---- 57Kg ----    ---- terrain :  état ";
+    QTest::newRow("separator in a name")
+        << QStringList{"1:02:50", "1200", "57", "a ---- b", "x"}
+        << "1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x";
+}
+
+void TestList::line() {
+    QFETCH(QStringList, pieces);
+    QFETCH(QString, line);
+    QCOMPARE(listLine(pieces[0], pieces[1], pieces[2], pieces[3], pieces[4]), line);
+}
+
+void TestList::addHorse_data() {
+    QTest::addColumn<bool>("plainTime");       // Opt_chronok selected
+    QTest::addColumn<bool>("warningAnswerOk"); // used only when the warning shows
+    QTest::addColumn<QStringList>("answers");  // name, going
+    QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
+    QTest::addColumn<bool>("showList");
+    QTest::addColumn<QString>("line"); // "-" for none
+
+    const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
+    const QString eclair =
+        QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
+    QTest::newRow("plain time: no warning")
+        << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
+    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"}
+                                 << (QStringList{WarningText} + prompts) << true << eclair;
+    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"}
+                                     << QStringList{WarningText} << false << "-";
+    QTest::newRow("empty name still asks the going")
+        << true << true << QStringList{"", "bon"} << prompts << true << "-";
+    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true
+                                          << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
+    QTest::newRow("accents stored")
+        << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true
+        << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
+    QTest::newRow("characters the file cannot store")
+        << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs}
+        << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas "
+                                  "enregistrer ces caractères : ő 中 🐎"_qs})
+        << false << "-";
+}
+
+void TestList::addHorse() {
+    QFETCH(bool, plainTime);
+    QFETCH(bool, warningAnswerOk);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, showList);
+    QFETCH(QString, line);
+
+    FchronoFields fields;
+    fields.Tdistance = "2100";
+    fields.Tpoids = "57";
+    fields.Lreduction = "1:15:48";
+    fields.Opt_chronok = plainTime;
+    ScriptedDialogs dialogs;
+    dialogs.answers = {warningAnswerOk ? Dialogs::Answer::Ok : Dialogs::Answer::Cancel};
+    dialogs.promptTexts = answers;
+
+    const AddedHorse added = Bt_Ajoute_Click(fields, dialogs);
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown) {
+        texts << d.text;
+        if (d.title != u"Orvanto")
+            QFAIL("every dialog here has the application's title");
+    }
+    QCOMPARE(texts, shown);
+    QCOMPARE(added.showList, showList);
+    QCOMPARE(added.line.value_or("-"), line);
+    if (!plainTime)
+        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
+}
+
+void TestList::sortOrder_data() {
+    QTest::addColumn<QStringList>("arrivals");
+    QTest::addColumn<QStringList>("sorted");
+    QTest::newRow("reductions") << QStringList{"1:15:48 x", "1:02:50 y", "10:00:00 z", "0:59:00 w"}
+                                << QStringList{"0:59:00 w", "1:02:50 y", "1:15:48 x", "10:00:00 z"};
+    QTest::newRow("case does not count")
+        << QStringList{"abe", "ABD", "abc"} << QStringList{"abc", "ABD", "abe"};
+    QTest::newRow("accents after the plain letter, before the next")
+        << QStringList{"etf", "été", "ete", "éte"} << QStringList{"ete", "éte", "été", "etf"};
+    QTest::newRow("empty line first") << QStringList{"b", "", "a"} << QStringList{"", "a", "b"};
+    QTest::newRow("equal lines keep their arrival order")
+        << QStringList{"Eclair", "b", "ECLAIR", "eclair"}
+        << QStringList{"b", "Eclair", "ECLAIR", "eclair"};
+    QTest::newRow("oe ligature with o")
+        << QStringList{"op", "œuf", "oa"} << QStringList{"oa", "œuf", "op"};
+}
+
+void TestList::sortOrder() {
+    QFETCH(QStringList, arrivals);
+    QFETCH(QStringList, sorted);
+    // One at a time, as "Ajouter à la liste" adds them...
+    HorseList added;
+    for (const QString& line : arrivals)
+        added.add(line);
+    QCOMPARE(entries(added), sorted);
+    // ...and all at once, as a loaded file brings them.
+    HorseList loaded;
+    loaded.addFileContent(cp1252::encode(arrivals.join(u"\r\n")));
+    QCOMPARE(entries(loaded), sorted);
+}
+
+void TestList::addKeepsOrderOfLoadedLines() {
+    HorseList list;
+    list.add("b");
+    list.add("B");
+    list.addFileContent("b\r\na\r\n");
+    list.add("b");
+    // Earlier arrivals stay ahead among equal lines, whichever way they came.
+    QCOMPARE(entries(list), (QStringList{"a", "b", "B", "b", "b"}));
+    QCOMPARE(QString::fromLatin1(list.bytesAt(3).toByteArray()), u"b"_qs);
+}
+
+void TestList::fileLines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("CR LF") << QByteArray("b\r\na\r\n") << QStringList{"a", "b"};
+    QTest::newRow("line feed alone ends a line") << QByteArray("b\na\n") << QStringList{"a", "b"};
+    QTest::newRow("lone CR") << QByteArray("b\ra") << QStringList{"a", "b"};
+    QTest::newRow("last line without a break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+    QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\n\n") << QStringList{"", "", "a"};
+    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"", "a", "b"};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("accents as single bytes") << QByteArray("\xe9tat\r\n") << QStringList{"état"};
+}
+
+void TestList::fileLines() {
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, lines);
+    writeBytes(path, content);
+    HorseList list;
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(entries(list), lines);
+}
+
+void TestList::commands() {
+    HorseList list;
+    // Loading without a file: nothing, no message.
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(list.count(), 0);
+    QVERIFY(!QFile::exists(path));
+
+    // Saving an empty list creates the file with one empty line.
+    QCOMPARE(saveListFile(path, list), QString());
+    QCOMPARE(readBytes(path), QByteArray("\r\n"));
+
+    list.add("b");
+    list.add("a");
+    QCOMPARE(saveListFile(path, list), QString());
+    QCOMPARE(saveListFile(path, list), QString());
+    QCOMPARE(readBytes(path), QByteArray("\r\na\r\nb\r\n\r\na\r\nb\r\n\r\n"));
+
+    // Loading merges into the list; the empty lines sort first.
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(entries(list), (QStringList{"", "", "", "a", "a", "a", "b", "b", "b"}));
+
+    // "Vider liste + fichier": one empty line left, which loads as one empty entry.
+    QCOMPARE(emptyListFile(path), QString());
+    QCOMPARE(readBytes(path), QByteArray("\r\n"));
+    list.clear();
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(entries(list), QStringList{""});
+}
+
+void TestList::everyByteRoundTrips() {
+    QByteArray line;
+    for (int b = 0; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            line += static_cast<char>(b);
+    const QByteArray content = line + "\r\n" + QByteArray(line).replace('A', 'B') + "\r\n";
+    writeBytes(path, content);
+    HorseList list;
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(saveListFile(path, list), QString());
+    const QByteArray saved = readBytes(path);
+    QCOMPARE(saved.left(content.size()), content);
+    QByteArray block = saved.mid(content.size());
+    QVERIFY(block == line + "\r\n" + QByteArray(line).replace('A', 'B') + "\r\n\r\n" ||
+            block == QByteArray(line).replace('A', 'B') + "\r\n" + line + "\r\n\r\n");
+    // Decoding and encoding agree on every byte.
+    QCOMPARE(cp1252::encode(cp1252::decode(line)), line);
+    QVERIFY(cp1252::unencodable(cp1252::decode(line)).isEmpty());
+}
+
+void TestList::failures() {
+    HorseList list;
+    list.add("kept");
+    // A folder where the file should be.
+    QVERIFY(QDir(dir.path()).mkdir("lstchrono.txt"));
+    for (const QString& error :
+         {loadListFile(path, list), saveListFile(path, list), emptyListFile(path)}) {
+        QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"dossier"), qPrintable(error));
+    }
+    QCOMPARE(entries(list), QStringList{"kept"});
+    QVERIFY(QFileInfo(path).isDir());
+
+    // A folder that does not exist.
+    const QString nowhere = dir.filePath("absent/lstchrono.txt");
+    QVERIFY(saveListFile(nowhere, list).contains(u"introuvable"));
+    QVERIFY(emptyListFile(nowhere).contains(u"lstchrono.txt"));
+    QCOMPARE(loadListFile(nowhere, list), QString()); // missing: nothing to load
+
+    if (geteuid() == 0)
+        QSKIP("running as root: file permissions cannot be refused here");
+    QDir(dir.path()).rmdir("lstchrono.txt");
+    writeBytes(path, "a\r\n");
+    QFile::setPermissions(path, QFileDevice::WriteOwner);
+    QVERIFY(loadListFile(path, list).contains(u"accès refusé"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    QVERIFY(saveListFile(path, list).contains(u"accès refusé"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(readBytes(path), QByteArray("a\r\n"));
+    QCOMPARE(entries(list), QStringList{"kept"});
+}
+
+void TestList::writeCutShortLeavesFileAsItWas() {
+    const QByteArray before("old\r\n");
+    writeBytes(path, before);
+    HorseList list;
+    for (int i = 0; i < 100; ++i)
+        list.add(
+            QStringLiteral("1:15:%1 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon").arg(i));
+
+    // A file-size limit stops the write part-way, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(before.size() + 1000);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const QString error = saveListFile(path, list);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"trop volumineux"),
+             qPrintable(error));
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(list.count(), 100);
+}
+
+QTEST_GUILESS_MAIN(TestList)
+#include "tst_list.moc"

@@ -1,0 +1,445 @@
+#include "fchrono.h"
+#include "form1.h"
+#include "form2.h"
+#include "listfile.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// Answers the modal dialogs a click opens, in order, and records what they showed.
+class Answerer : public QObject {
+  public:
+    struct Answer {
+        QString typed;       // for a prompt
+        bool cancel = false; // Cancel instead of OK
+    };
+    QList<Answer> answers;
+    QStringList seen; // "title|text" of each dialog
+
+    explicit Answerer(QList<Answer> a) : answers(std::move(a)) {
+        connect(&timer, &QTimer::timeout, this, &Answerer::poll);
+        timer.start(5);
+    }
+    bool done() const { return answers.isEmpty(); }
+
+  private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || answers.isEmpty())
+            return;
+        const Answer a = answers.takeFirst();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            seen << box->windowTitle() + u'|' + box->text();
+            box->button(a.cancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+        } else if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
+            seen << prompt->windowTitle() + u'|' + prompt->labelText();
+            prompt->setTextValue(a.typed);
+            a.cancel ? prompt->reject() : prompt->accept();
+        }
+    }
+    QTimer timer;
+};
+
+// Types text as key events carrying it, which also works for accented letters.
+void type(QWidget* w, const QString& text) {
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+    }
+}
+
+} // namespace
+
+class TestUi : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init();
+    void cleanup();
+    void initialContents_data();
+    void initialContents();
+    void workedExampleTypedAndClicked();
+    void focusLossRunsBeforeClick_data();
+    void focusLossRunsBeforeClick();
+    void tabCycle();
+    void lengthsOptionRefusedThenAccepted();
+    void enterRunsNoCommand();
+    void displayOnlyBoxesTakeNoFocus();
+    void voirShowsOneMemoAid();
+    void addHorseSaveAndLoad();
+    void addHorseWithCharactersTheFileCannotStore();
+
+  private:
+    template <typename T = QWidget> T* find(const char* name) {
+        auto* w = window->findChild<T*>(QLatin1String(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QString text(const char* name) {
+        if (auto* e = window->findChild<QLineEdit*>(QLatin1String(name)))
+            return e->text();
+        return find<QLabel>(name)->text();
+    }
+    void click(const char* name) {
+        // A closed dialog does not hand the activation back on the offscreen platform.
+        if (!window->isActiveWindow()) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        QTest::mouseClick(find(name), Qt::LeftButton);
+    }
+    void typeInto(const char* name, const QString& t) {
+        click(name);
+        auto* e = find<QLineEdit>(name);
+        e->selectAll();
+        if (t.isEmpty())
+            QTest::keyClick(e, Qt::Key_Delete);
+        else
+            type(e, t);
+    }
+    Fchrono* window = nullptr;
+};
+
+void TestUi::init() {
+    QFile::remove(listFilePath());
+    window = new Fchrono();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void TestUi::cleanup() {
+    delete window;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"Form1" || w->objectName() == u"Form2")
+            w->close();
+    QFile::remove(listFilePath());
+}
+
+void TestUi::initialContents_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<bool>("takesFocus");
+    QTest::newRow("Tdistance")
+        << "Tdistance"
+        << "1200"
+        << "Saisir la distance du cheval  à analyser lors de sa course de référence" << true;
+    QTest::newRow("Tpoids") << "Tpoids"
+                            << ""
+                            << "Saisir le poid que portait le cheval lors de sa course réf au "
+                               "Format 00,00"
+                            << true;
+    QTest::newRow("Tminute") << "Tminute"
+                             << ""
+                             << "Nombre de minute du chrono lors de sa course réf" << true;
+    QTest::newRow("Tseconde") << "Tseconde"
+                              << ""
+                              << "Nombre de seconde du chrono lors de sa course réf" << true;
+    QTest::newRow("tcentieme") << "tcentieme"
+                               << ""
+                               << "Nombre de minute du centieme lors de sa course réf" << true;
+    QTest::newRow("Tdistance2") << "Tdistance2"
+                                << ""
+                                << "Distance de la course du jour en mètre" << true;
+    QTest::newRow("tpoids2") << "tpoids2"
+                             << ""
+                             << "Poids que portera le cheval dans la course du jour format 00,0"
+                             << true;
+    QTest::newRow("TNbrLongueur") << "TNbrLongueur"
+                                  << "0.0"
+                                  << "Format : 0,0" << true;
+    QTest::newRow("TminuteL") << "TminuteL"
+                              << ""
+                              << "" << false;
+    QTest::newRow("TsecondeL") << "TsecondeL"
+                               << ""
+                               << "" << false;
+    QTest::newRow("TcentiemeL") << "TcentiemeL"
+                                << " "
+                                << "" << false;
+    QTest::newRow("LresultDistance") << "LresultDistance"
+                                     << ""
+                                     << "" << false;
+    QTest::newRow("Lreduction") << "Lreduction"
+                                << ""
+                                << "" << false;
+    QTest::newRow("Btcalcul") << "Btcalcul"
+                              << "Lancer le calcul !"
+                              << "" << true;
+    QTest::newRow("Bt_Ajoute") << "Bt_Ajoute"
+                               << "Ajouter à la liste"
+                               << "Ajouter a la liste" << true;
+    QTest::newRow("Command1") << "Command1"
+                              << "Voir"
+                              << "" << true;
+    QTest::newRow("Opt_chronok") << "Opt_chronok"
+                                 << "Le Chrono"
+                                 << "" << true;
+    QTest::newRow("Opt_ChronokL") << "Opt_ChronokL"
+                                  << "Le Chrono + Longueur"
+                                  << "" << true;
+    QTest::newRow("Label32") << "Label32"
+                             << "2- Distance et poids de la course du  jour"
+                             << "Information sur la course du jour" << false;
+    QTest::newRow("Label6") << "Label6"
+                            << "Sa réduction pour la course Ref est  : "
+                            << "" << false;
+    QTest::newRow("Label11") << "Label11"
+                             << "Ne pas remplir  si le calcul porte  uniquement de la réduction km"
+                             << "" << false;
+}
+
+void TestUi::initialContents() {
+    QFETCH(QString, name);
+    QFETCH(QString, content);
+    QFETCH(QString, toolTip);
+    QFETCH(bool, takesFocus);
+    QWidget* w = window->findChild<QWidget*>(name);
+    QVERIFY(w);
+    QString shown;
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        shown = e->text();
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        shown = l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        shown = b->text();
+    QCOMPARE(shown, content);
+    QCOMPARE(w->toolTip(), toolTip);
+    QCOMPARE(w->isEnabled() && w->focusPolicy() != Qt::NoFocus, takesFocus);
+    QVERIFY(!w->accessibleName().isEmpty() || qobject_cast<QLabel*>(w));
+    QCOMPARE(window->windowTitle(), u" Calcul Chrono et réduction kilometrique V1.3"_qs);
+    QCOMPARE(QApplication::focusWidget(), find("Tdistance"));
+    QVERIFY(find<QRadioButton>("Opt_chronocj")->isChecked());
+    QVERIFY(!find<QRadioButton>("Opt_ChronocjL")->isChecked());
+}
+
+void TestUi::workedExampleTypedAndClicked() {
+    typeInto("Tdistance", "2100");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(QApplication::focusWidget(), "57");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(QApplication::focusWidget(), "2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(QApplication::focusWidget(), "38");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(QApplication::focusWidget(), "50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    type(QApplication::focusWidget(), "2400");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(text("tpoids2"), u"57"_qs); // copied when the focus left Tpoids
+    find<QLineEdit>("tpoids2")->selectAll();
+    type(QApplication::focusWidget(), "58");
+    click("Btcalcul");
+    QCOMPARE(text("LresultDistance"), u"03:01:80"_qs);
+    QCOMPARE(text("Lreduction"), u"1:15:48"_qs);
+}
+
+void TestUi::focusLossRunsBeforeClick_data() {
+    QTest::addColumn<QString>("box");
+    QTest::newRow("TNbrLongueur") << "TNbrLongueur";
+    QTest::newRow("Tpoids") << "Tpoids";
+    QTest::newRow("tpoids2") << "tpoids2";
+}
+
+void TestUi::focusLossRunsBeforeClick() {
+    QFETCH(QString, box);
+    typeInto("Tdistance", "2100");
+    typeInto("Tminute", "2");
+    typeInto("Tseconde", "38");
+    typeInto("tcentieme", "50");
+    typeInto("Tdistance2", "2400");
+    typeInto("Tpoids", "57");
+    typeInto("tpoids2", "60");
+    if (box == u"TNbrLongueur") {
+        // Margin 0 first: the time with lengths is the plain time, and the estimate
+        // is taken from it.
+        typeInto("TNbrLongueur", "0");
+        click("Opt_ChronocjL");
+        QVERIFY(find<QRadioButton>("Opt_ChronocjL")->isChecked());
+        typeInto("TNbrLongueur", "1.5");
+        click("Btcalcul"); // 1 s more over 2100 m: 2400 × 159.5 ÷ 2100 = 182.29
+        QCOMPARE(text("TNbrLongueur"), u"1,5"_qs);
+        QCOMPARE(text("TsecondeL"), u"39"_qs);
+        QCOMPARE(text("LresultDistance"), u"03:04:29"_qs); // + 200 for 3 kg
+    } else if (box == u"Tpoids") {
+        typeInto("Tpoids", "57.5"); // leaving it copies 57,5 into tpoids2: no adjustment
+        click("Btcalcul");
+        QCOMPARE(text("tpoids2"), u"57,5"_qs);
+        QCOMPARE(text("LresultDistance"), u"03:01:14"_qs);
+    } else {
+        typeInto("tpoids2", "58.5");
+        click("Btcalcul");
+        QCOMPARE(text("tpoids2"), u"58,5"_qs);
+        QCOMPARE(text("LresultDistance"), u"03:02:14"_qs); // + 100 for 1.5 kg
+    }
+}
+
+void TestUi::tabCycle() {
+    const QStringList expected{"Tpoids",       "Tminute",   "Tseconde",    "tcentieme",
+                               "Tdistance2",   "tpoids2",   "Btcalcul",    "TNbrLongueur",
+                               "Opt_chronocj", "Bt_Ajoute", "Opt_chronok", "Command1",
+                               "Tdistance"};
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestUi::lengthsOptionRefusedThenAccepted() {
+    for (const char* option : {"Opt_ChronokL", "Opt_ChronocjL"}) {
+        Answerer answerer(QList<Answerer::Answer>{Answerer::Answer{}});
+        click(option);
+        QVERIFY(answerer.done());
+        QCOMPARE(answerer.seen,
+                 QStringList{u"Orvanto|vous devez avoir rentré une longeur pour effectuer ce "
+                             "calcul"_qs});
+        QVERIFY(!find<QRadioButton>(option)->isChecked());
+    }
+    QVERIFY(find<QRadioButton>("Opt_chronok")->isChecked());
+    QVERIFY(find<QRadioButton>("Opt_chronocj")->isChecked());
+
+    typeInto("Tminute", "1");
+    typeInto("Tseconde", "12");
+    typeInto("tcentieme", "40");
+    typeInto("TNbrLongueur", "3");
+    click("Opt_ChronokL"); // the margin box loses the focus first and fills the time
+    QVERIFY(find<QRadioButton>("Opt_ChronokL")->isChecked());
+    QVERIFY(find<QRadioButton>("Opt_chronocj")->isChecked());
+    QCOMPARE((QStringList{text("TminuteL"), text("TsecondeL"), text("TcentiemeL")}),
+             (QStringList{"01", "14", "40"}));
+}
+
+void TestUi::enterRunsNoCommand() {
+    typeInto("Tminute", "1");
+    for (const char* box : {"Tdistance", "Tminute", "TNbrLongueur"}) {
+        click(box);
+        QTest::keyClick(find(box), Qt::Key_Return);
+        QTest::keyClick(find(box), Qt::Key_Escape);
+    }
+    QCOMPARE(text("Lreduction"), QString());
+}
+
+void TestUi::displayOnlyBoxesTakeNoFocus() {
+    click("TNbrLongueur");
+    type(find("TNbrLongueur"), "2");
+    for (const char* name :
+         {"TminuteL", "TsecondeL", "TcentiemeL", "LresultDistance", "Lreduction"})
+        click(name);
+    QCOMPARE(QApplication::focusWidget(), find("TNbrLongueur"));
+    QCOMPARE(text("TminuteL"), QString()); // no focus loss, nothing computed
+}
+
+void TestUi::voirShowsOneMemoAid() {
+    const auto memoAids = [] {
+        QList<Form2*> found;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<Form2*>(w); f && f->isVisible())
+                found << f;
+        return found;
+    };
+    click("Command1");
+    click("Command1");
+    QCOMPARE(memoAids().size(), 1);
+    Form2* memo = memoAids().first();
+    QCOMPARE(memo->windowTitle(), u"Aide Mémoire"_qs);
+    QVERIFY(QTest::qWaitForWindowActive(memo));
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Text2"_qs);
+    auto* text1 = memo->findChild<QPlainTextEdit*>("Text1");
+    QCOMPARE(text1->toPlainText(),
+             u"1   = 1 L\n3/4 = 0.75 L\n1/2 = 0.5 L\nEnc = 0.25 L\ncrt. Enc = 0.15 L\n"
+             "Tête = 0.1 L\nCrt. tête = 0.08 L\nNez = 0.05 L\n"_qs);
+    QCOMPARE(memo->findChild<QPlainTextEdit*>("Text2")->toPlainText(),
+             u"\nD4 --> -2s \nsur Red k.\n             \nDA ou DP \n-1s sur Red k.\n"_qs);
+
+    // Edits are gone once the window is closed and opened again.
+    text1->setPlainText(u"modifié"_qs);
+    memo->close();
+    QTRY_COMPARE(memoAids().size(), 0);
+    click("Command1");
+    QCOMPARE(memoAids().size(), 1);
+    QVERIFY(memoAids().first()->findChild<QPlainTextEdit*>("Text1")->toPlainText().startsWith(
+        u"1   = 1 L"));
+}
+
+void TestUi::addHorseSaveAndLoad() {
+    typeInto("Tdistance", "2100");
+    typeInto("Tpoids", "57");
+    typeInto("Tminute", "2");
+    typeInto("Tseconde", "38");
+    typeInto("tcentieme", "50");
+    click("Btcalcul");
+    {
+        Answerer answerer({{u"Éclair"_qs}, {u"très léger"_qs}});
+        click("Bt_Ajoute");
+        QVERIFY(answerer.done());
+        QCOMPARE(answerer.seen, (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
+                                             u"Orvanto|Entrer l'état du terrain"_qs}));
+    }
+    Form1* list = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<Form1*>(w); f && f->isVisible())
+            list = f;
+    QVERIFY(list);
+    QCOMPARE(list->windowTitle(), u"Chevaux avec leur Réduction kilometrique"_qs);
+    const QString line = u"1:15:48 ---- 2100m ---- 57Kg ---- Éclair ---- terrain : très léger"_qs;
+    auto* view = list->findChild<QListView*>("LstCheval");
+    QCOMPARE(view->model()->rowCount(), 1);
+    QCOMPARE(view->model()->index(0, 0).data().toString(), line);
+
+    const auto press = [&](const char* name) {
+        QTest::mouseClick(list->findChild<QPushButton*>(name), Qt::LeftButton);
+    };
+    {
+        Answerer answerer(QList<Answerer::Answer>{Answerer::Answer{}});
+        press("btsave");
+        QVERIFY(answerer.done());
+        QCOMPARE(answerer.seen, QStringList{u"Sauvegarde|Sauvegarde effectuée"_qs});
+    }
+    QFile file(listFilePath());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- \xc9"
+                                        "clair ---- terrain : tr\xe8s l\xe9ger\r\n\r\n"));
+    file.close();
+
+    press("Bt_videliste");
+    QCOMPARE(view->model()->rowCount(), 0);
+    press("bt_chargeliste");
+    QCOMPARE(view->model()->rowCount(), 2);
+    QCOMPARE(view->model()->index(0, 0).data().toString(), QString());
+    QCOMPARE(view->model()->index(1, 0).data().toString(), line);
+
+    press("Bt_videListefichier");
+    QCOMPARE(view->model()->rowCount(), 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("\r\n"));
+}
+
+void TestUi::addHorseWithCharactersTheFileCannotStore() {
+    Answerer answerer({{u"Ző"_qs}, {u"bon"_qs}, {}});
+    click("Bt_Ajoute");
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.seen.last(),
+             u"Orvanto|Le cheval n'a pas été ajouté : la liste ne peut pas enregistrer ces "
+             "caractères : ő"_qs);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<Form1*>(w) || !w->isVisible());
+}
+
+QTEST_MAIN(TestUi)
+#include "tst_ui.moc"

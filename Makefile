@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize deps build bench format format-check clean
+.PHONY: run test test-sanitize deps build bench screenshots format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,11 +27,24 @@ test-sanitize: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
 
+# Figures for the horse list on large files (Release build).
+bench: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
+	cmake --build build-release --target bench_list
+	build-release/bench_list
+
+# Screenshots of the three windows on a virtual X display, into docs/.
+screenshots: build
+	cmake --build $(BUILD) --target screenshots
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/ui/screenshots docs
+
+SOURCES = $(shell find calc list ui tests bench docs fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+
 format:
-	clang-format -i $$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+	clang-format -i $(SOURCES)
 
 format-check:
-	clang-format --dry-run --Werror $$(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
+	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -3,10 +3,9 @@
 #include "cp1252.h"
 
 #include <QCollatorSortKey>
+#include <QHash>
 #include <algorithm>
 #include <numeric>
-#include <string_view>
-#include <unordered_map>
 
 HorseList::HorseList() : collator_(QLocale(QLocale::French, QLocale::France)) {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);

@@ -29,6 +29,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Chevaux avec leur Réduction kilometrique"));
     resize(twips(0, 0, 5895, 6015).size());
     setAttribute(Qt::WA_DeleteOnClose); // closing discards the unsaved lines
+    // The toolkit's font at the size the layout was drawn for (8.25 pt).
+    QFont small = font();
+    small.setPointSizeF(8.25);
+    setFont(small);
 
     auto* note = look::label(this, "Label25",
                              u"Pour la justesse de la liste n'ajouter que les réduction avec le "
@@ -42,6 +46,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     LstCheval->setObjectName(QStringLiteral("LstCheval"));
     LstCheval->setGeometry(twips(120, 840, 5535, 4350));
     LstCheval->setUniformItemSizes(true); // lays out a million lines without measuring each
+    LstCheval->setLayoutMode(QListView::Batched);
+    LstCheval->setBatchSize(1000);
     LstCheval->setSelectionMode(QAbstractItemView::SingleSelection);
     LstCheval->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LstCheval->setModel(&model_);

@@ -1,0 +1,58 @@
+// Takes the screenshots of the three windows shown in the README, from the X
+// display the program runs on (make screenshots runs it under Xvfb).
+// Usage: screenshots output-folder
+
+#include "fchrono.h"
+#include "form1.h"
+#include "form2.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+
+    Fchrono main;
+    main.move(20, 20);
+    main.show();
+    // The worked example of the calculation, with a margin of 3 lengths.
+    const QList<std::pair<const char*, const char*>> typed{
+        {"Tdistance", "2100"}, {"Tpoids", "57"},       {"Tminute", "2"},  {"Tseconde", "38"},
+        {"tcentieme", "50"},   {"Tdistance2", "2400"}, {"tpoids2", "58"}, {"TNbrLongueur", "3"}};
+    for (const auto& [name, text] : typed)
+        main.findChild<QLineEdit*>(QLatin1String(name))->setText(QLatin1String(text));
+    QTimer::singleShot(500, [&] {
+        // Without a window manager the window is never activated and the focus does
+        // not move: tell the margin box that it lost the focus, as a click would.
+        QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
+        QApplication::sendEvent(main.findChild<QLineEdit*>(QStringLiteral("TNbrLongueur")), &leave);
+        main.findChild<QPushButton*>(QStringLiteral("Btcalcul"))->click();
+    });
+
+    Form1* list = showForm1();
+    list->move(800, 20);
+    for (const char* line : {"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon",
+                             "1:12:30 ---- 1600m ---- 56,5Kg ---- Étoile du Soir ---- terrain : "
+                             "très léger",
+                             "1:16:07 ---- 2700m ---- 58Kg ---- Bolide ---- terrain : lourd"})
+        list->addLine(QString::fromUtf8(line));
+    QWidget* memo = showForm2();
+    memo->move(800, 460);
+
+    QTimer::singleShot(1500, [&] {
+        const auto shoot = [&](QWidget* w, const char* file) {
+            w->screen()->grabWindow(w->winId()).save(folder + u'/' + QLatin1String(file));
+        };
+        shoot(&main, "fchrono.png");
+        shoot(list, "form1.png");
+        shoot(memo, "form2.png");
+        QApplication::exit(0);
+    });
+    return app.exec();
+}

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +82,7 @@ class TestUi : public QObject {
     void voirShowsOneMemoAid();
     void addHorseSaveAndLoad();
     void addHorseWithCharactersTheFileCannotStore();
+    void programIconHasTwelveImages();
 
   private:
     template <typename T = QWidget> T* find(const char* name) {
@@ -439,6 +441,21 @@ void TestUi::addHorseWithCharactersTheFileCannotStore() {
              "caractères : ő"_qs);
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<Form1*>(w) || !w->isVisible());
+}
+
+void TestUi::programIconHasTwelveImages() {
+    QImageReader reader(u":/orvanto.ico"_qs);
+    QCOMPARE(reader.imageCount(), 12);
+    QList<int> sizes;
+    do {
+        const QImage image = reader.read();
+        QVERIFY(!image.isNull());
+        sizes << image.width();
+    } while (reader.jumpToNextImage());
+    QCOMPARE(sizes, (QList<int>{32, 16, 48, 32, 16, 64, 48, 40, 32, 24, 20, 16}));
+    QVERIFY(!window->windowIcon().isNull());
+    // A screen reader says what a box is for, not its control name.
+    QCOMPARE(find("Tdistance")->accessibleName(), u"Distance de la course de référence"_qs);
 }
 
 QTEST_MAIN(TestUi)

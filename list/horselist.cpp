@@ -20,12 +20,15 @@ QString HorseList::at(qsizetype i) const {
 }
 
 qsizetype HorseList::placeFor(const QString& line) const {
+    // Sort keys here as in a load: QCollator::compare puts the empty text before a
+    // text of ignorable characters, which the keys hold equal.
+    const QCollatorSortKey key = collator_.sortKey(line);
     QString other;
-    const auto place = std::upper_bound(order_.begin(), order_.end(), line,
-                                        [&](const QString& text, const Span& existing) {
+    const auto place = std::upper_bound(order_.begin(), order_.end(), key,
+                                        [&](const QCollatorSortKey& k, const Span& existing) {
                                             other.clear();
                                             cp1252::decodeInto(existing.view(), other);
-                                            return collator_.compare(text, other) < 0;
+                                            return k.compare(collator_.sortKey(other)) < 0;
                                         });
     return std::distance(order_.begin(), place);
 }

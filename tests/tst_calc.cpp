@@ -66,6 +66,8 @@ class TestCalc : public QObject {
     void lengthsOptionGuard_data();
     void lengthsOptionGuard();
     void formLoad();
+    void badInputSweep_data();
+    void badInputSweep();
 };
 
 void TestCalc::textToNumber_data() {
@@ -630,6 +632,117 @@ void TestCalc::formLoad() {
     QVERIFY(logic.fields == expected);
     QCOMPARE(expected.Tdistance, u"1200"_qs);
     QCOMPARE(expected.TNbrLongueur, u"0.0"_qs);
+}
+
+// Every input box of the window with each hostile text, the results taken from the
+// plain time or from the time with lengths: the expected message (D distance,
+// T time, W weight) or, when there is none, the two results.
+void TestCalc::badInputSweep_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("hostile");
+    QTest::addColumn<bool>("withLengths");
+    QTest::addColumn<QString>("outcome");
+
+    const QStringList hostile{"",
+                              " ",
+                              "abc",
+                              "1,2,3",
+                              "1.2.3",
+                              "-5",
+                              "0",
+                              "1e30",
+                              "inf",
+                              "nan",
+                              "0x10",
+                              u"1"_qs + QString(9999, u'0'),
+                              QString(QChar(0)),
+                              u"5\u200F"_qs,
+                              u"\U0001F40E"_qs};
+    const QStringList names{"empty", "blank", "letters", "1,2,3", "1.2.3", "-5",
+                            "0",     "1e30",  "inf",     "nan",   "0x10",  "10,000 digits",
+                            "NUL",   "RLM",   "emoji"};
+    // Base: the worked example, margin 3 lengths (+2 s). Results with no change:
+    // 03:01:80 1:15:48 from the plain time, 03:04:09 1:16:43 with lengths.
+    struct Row {
+        const char* field;
+        QStringList plain, lengths;
+    };
+    const QStringList D(15, "D");
+    const Row rows[] = {
+        {"Tdistance", D, D},
+        {"Tpoids",
+         {"03:01:14 1:15:48", "W", "W", "W", "W", "03:01:14 1:15:48", "03:01:14 1:15:48", "W", "W",
+          "W", "W", "W", "W", "W", "W"},
+         {"03:03:43 1:16:43", "W", "W", "W", "W", "03:03:43 1:16:43", "03:03:43 1:16:43", "W", "W",
+          "W", "W", "W", "W", "W", "W"}},
+        {"Tminute",
+         {"00:44:66 0:18:33", "T", "T", "T", "T", "T", "00:44:66 0:18:33", "T", "T", "T", "T", "T",
+          "T", "T", "T"},
+         {"00:46:95 0:19:29", "T", "T", "T", "T", "T", "00:46:95 0:19:29", "T", "T", "T", "T", "T",
+          "T", "T", "T"}},
+        {"Tseconde",
+         {"02:18:37 0:57:38", "T", "T", "T", "T", "02:12:66 0:55:00", "02:18:37 0:57:38", "T", "T",
+          "T", "T", "T", "T", "T", "T"},
+         {"02:20:66 0:58:33", "T", "T", "T", "T", "02:14:95 0:55:95", "02:20:66 0:58:33", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+        {"tcentieme",
+         {"03:01:23 1:15:24", "T", "T", "T", "T", "03:01:17 1:15:21", "03:01:23 1:15:24", "T", "T",
+          "T", "T", "T", "T", "T", "T"},
+         {"03:03:52 1:16:19", "T", "T", "T", "T", "03:03:46 1:16:17", "03:03:52 1:16:19", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+        {"Tdistance2",
+         {" 1:15:48", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D"},
+         {" 1:16:43", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D"}},
+        {"tpoids2",
+         {"03:01:14 1:15:48", "W", "W", "W", "W", "02:19:81 1:15:48", "02:23:14 1:15:48", "W", "W",
+          "W", "W", "W", "W", "W", "W"},
+         {"03:03:43 1:16:43", "W", "W", "W", "W", "02:22:10 1:16:43", "02:25:43 1:16:43", "W", "W",
+          "W", "W", "W", "W", "W", "W"}},
+        {"TNbrLongueur",
+         QStringList(15, "03:01:80 1:15:48"),
+         {"03:01:80 1:15:48", "T", "T", "T", "T", "02:57:99 1:13:89", "03:01:80 1:15:48", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+    };
+    for (const Row& row : rows)
+        for (int i = 0; i < 15; ++i)
+            for (const bool lengths : {false, true})
+                QTest::addRow("%s %s %s", row.field, qPrintable(names[i]),
+                              lengths ? "with lengths" : "plain")
+                    << row.field << hostile[i] << lengths << (lengths ? row.lengths : row.plain)[i];
+}
+
+void TestCalc::badInputSweep() {
+    QFETCH(QString, field);
+    QFETCH(QString, hostile);
+    QFETCH(bool, withLengths);
+    QFETCH(QString, outcome);
+
+    FchronoLogic logic =
+        logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400",
+                   "Tpoids=57", "tpoids2=58", "TNbrLongueur=3"});
+    *logic.fields.text(field) = hostile;
+    // The focus passes through the box as the user leaves it, then the margin box.
+    if (field == u"Tpoids")
+        logic.Tpoids_LostFocus();
+    if (field == u"tpoids2")
+        logic.tpoids2_LostFocus();
+    logic.TNbrLongueur_LostFocus();
+    logic.fields.Opt_chronok = logic.fields.Opt_chronocj = !withLengths;
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+
+    const QString shown = dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text;
+    if (outcome == u"D")
+        QCOMPARE(shown, DistanceError);
+    else if (outcome == u"T")
+        QCOMPARE(shown, TimeError);
+    else if (outcome == u"W")
+        QCOMPARE(shown, WeightError);
+    else {
+        QCOMPARE(shown, QString());
+        QCOMPARE(logic.fields.LresultDistance + u' ' + logic.fields.Lreduction, outcome);
+    }
+    QVERIFY(dialogs.shown.size() <= 1);
 }
 
 QTEST_GUILESS_MAIN(TestCalc)

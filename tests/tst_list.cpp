@@ -5,8 +5,10 @@
 #include "listline.h"
 #include "scripteddialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -62,6 +64,8 @@ class TestList : public QObject {
     void commands();
     void everyByteRoundTrips();
     void failures();
+    void permissionFailures();
+    void largeFileLoadsAndSavesWhole();
     void writeCutShortLeavesFileAsItWas();
 
   private:
@@ -169,6 +173,8 @@ void TestList::sortOrder_data() {
     QTest::newRow("equal lines keep their arrival order")
         << QStringList{"Eclair", "b", "ECLAIR", "eclair"}
         << QStringList{"b", "Eclair", "ECLAIR", "eclair"};
+    QTest::newRow("a control character alone is equal to the empty line")
+        << QStringList{"\x03", "", "a"} << QStringList{"\x03", "", "a"};
     QTest::newRow("oe ligature with o")
         << QStringList{"op", "œuf", "oa"} << QStringList{"oa", "œuf", "op"};
 }
@@ -287,18 +293,78 @@ void TestList::failures() {
     QVERIFY(saveListFile(nowhere, list).contains(u"introuvable"));
     QVERIFY(emptyListFile(nowhere).contains(u"lstchrono.txt"));
     QCOMPARE(loadListFile(nowhere, list), QString()); // missing: nothing to load
+}
 
-    if (geteuid() == 0)
-        QSKIP("running as root: file permissions cannot be refused here");
-    QDir(dir.path()).rmdir("lstchrono.txt");
-    writeBytes(path, "a\r\n");
-    QFile::setPermissions(path, QFileDevice::WriteOwner);
-    QVERIFY(loadListFile(path, list).contains(u"accès refusé"));
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    QVERIFY(saveListFile(path, list).contains(u"accès refusé"));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QCOMPARE(readBytes(path), QByteArray("a\r\n"));
+void TestList::permissionFailures() {
+    if (geteuid() == 0) {
+        // Root reads and writes whatever the permissions say: check again as nobody.
+        QProcess child;
+        child.start(u"setpriv"_qs,
+                    {u"--reuid=nobody"_qs, u"--regid=nogroup"_qs, u"--clear-groups"_qs,
+                     QCoreApplication::applicationFilePath(), u"permissionFailures"_qs});
+        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit ||
+            child.exitCode() >= 126)
+            QSKIP("running as root, and this program could not be started as nobody");
+        QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+        return;
+    }
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString file = own.filePath("lstchrono.txt");
+    HorseList list;
+    list.add("kept");
+
+    writeBytes(file, "a\r\n");
+    QFile::setPermissions(file, QFileDevice::WriteOwner); // unreadable
+    QVERIFY(loadListFile(file, list).contains(u"lstchrono.txt : accès refusé"));
+    QFile::setPermissions(file, QFileDevice::ReadOwner); // read-only
+    QVERIFY(saveListFile(file, list).contains(u"accès refusé"));
+    QVERIFY(emptyListFile(file).contains(u"accès refusé"));
+    QCOMPARE(readBytes(file), QByteArray("a\r\n"));
+
+    // A read-only folder: no new file, but an existing writable one still works.
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString missing = own.filePath("autre/lstchrono.txt");
+    QVERIFY(!saveListFile(own.filePath("new.txt"), list).isEmpty());
+    QVERIFY(!QFile::exists(own.filePath("new.txt")));
+    QVERIFY(!saveListFile(missing, list).isEmpty());
+    QCOMPARE(saveListFile(file, list), QString());
+    QCOMPARE(readBytes(file), QByteArray("a\r\nkept\r\n\r\n"));
+    QCOMPARE(emptyListFile(file), QString());
+    QCOMPARE(readBytes(file), QByteArray("\r\n"));
+    QFile::setPermissions(own.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(entries(list), QStringList{"kept"});
+}
+
+void TestList::largeFileLoadsAndSavesWhole() {
+    // 200 MB, three million entries: no entry limit, and every byte written back.
+    const QByteArray line =
+        "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : tr\xe8s l\xe9ger\r\n";
+    const qsizetype lines = 200 * 1024 * 1024 / line.size();
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray chunk = line.repeated(10000);
+        for (qsizetype i = 0; i < lines / 10000; ++i)
+            QCOMPARE(f.write(chunk), chunk.size());
+    }
+    const qsizetype written = (lines / 10000) * 10000;
+    HorseList list;
+    QCOMPARE(loadListFile(path, list), QString());
+    QCOMPARE(list.count(), written);
+    const QString copy = dir.filePath("copy.txt");
+    QCOMPARE(saveListFile(copy, list), QString());
+    QCOMPARE(QFileInfo(copy).size(), QFileInfo(path).size() + 2);
+    QFile a(path), b(copy);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    while (!a.atEnd()) {
+        const QByteArray x = a.read(1 << 20);
+        QVERIFY(x == b.read(x.size()));
+    }
+    QCOMPARE(b.readAll(), QByteArray("\r\n"));
+    QFile::remove(copy);
 }
 
 void TestList::writeCutShortLeavesFileAsItWas() {

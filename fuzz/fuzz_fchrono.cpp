@@ -1,0 +1,110 @@
+// The main window's logic on arbitrary texts in every field and arbitrary option
+// states, then its handlers in an arbitrary order. After each calculation either a
+// message was shown or both result labels hold a time of a documented form.
+
+#include "fchronologic.h"
+
+#include <QRegularExpression>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+class CountingDialogs : public Dialogs {
+  public:
+    int shown = 0;
+    Answer message(const QString&, const QString&, Icon, Buttons) override {
+        ++shown;
+        return Answer::Ok;
+    }
+    QString prompt(const QString&, const QString&) override { return QString(); }
+};
+
+// Reads the input as: option bits, then texts separated by 0xFF bytes, then one
+// byte per handler to run.
+struct Input {
+    const uint8_t* p;
+    const uint8_t* end;
+    bool empty() const { return p >= end; }
+    uint8_t byte() { return empty() ? 0 : *p++; }
+    QString text() {
+        const uint8_t* start = p;
+        while (p < end && *p != 0xFF)
+            ++p;
+        const QString t = QString::fromUtf8(reinterpret_cast<const char*>(start), p - start);
+        if (p < end)
+            ++p;
+        return t;
+    }
+};
+
+bool documented(const QString& label) {
+    static const QRegularExpression form(QStringLiteral("\\A([0-9]+:[0-9]{2}:[0-9]{2})?\\z"));
+    return form.match(label).hasMatch();
+}
+
+// Minutes or seconds as the margin entry writes them: two digits or more.
+bool documentedField(const QString& field) {
+    static const QRegularExpression form(QStringLiteral("\\A[0-9]{2,}\\z"));
+    return form.match(field).hasMatch();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Input in{data, data + size};
+    FchronoLogic logic;
+    logic.Form_Load();
+    const uint8_t options = in.byte();
+    logic.fields.Opt_chronok = options & 1;
+    logic.fields.Opt_chronocj = options & 2;
+    for (const auto& field : FchronoFields::textFields) {
+        if (in.empty())
+            break;
+        logic.fields.*field.member = in.text();
+    }
+    // Labels start as the program leaves them: empty or a result.
+    if (!documented(logic.fields.LresultDistance))
+        logic.fields.LresultDistance.clear();
+    if (!documented(logic.fields.Lreduction))
+        logic.fields.Lreduction.clear();
+
+    CountingDialogs dialogs;
+    for (int steps = 0; !in.empty() && steps < 16; ++steps) {
+        switch (in.byte() % 6) {
+        case 0: {
+            const int before = dialogs.shown;
+            logic.Btcalcul_Click(dialogs);
+            if (dialogs.shown == before &&
+                (!documented(logic.fields.LresultDistance) || !documented(logic.fields.Lreduction)))
+                std::abort();
+            break;
+        }
+        case 1: {
+            logic.TNbrLongueur_LostFocus();
+            // The time with lengths is a copy of the plain time, missing, or a time
+            // the calculation can read.
+            const QString& margin = logic.fields.TNbrLongueur;
+            if (margin.isEmpty() || margin == u"0" || margin == u"0,0")
+                break;
+            for (const QString* t : {&logic.fields.TminuteL, &logic.fields.TsecondeL})
+                if (!t->isEmpty() && !documentedField(*t))
+                    std::abort();
+            break;
+        }
+        case 2:
+            logic.Tpoids_LostFocus();
+            break;
+        case 3:
+            logic.tpoids2_LostFocus();
+            break;
+        case 4:
+            logic.Opt_ChronokL_Click(dialogs);
+            break;
+        case 5:
+            logic.Opt_ChronocjL_Click(dialogs);
+            break;
+        }
+    }
+    return 0;
+}

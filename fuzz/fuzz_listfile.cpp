@@ -1,0 +1,62 @@
+// The list file loader on arbitrary bytes: never crashes, keeps the list sorted,
+// and load-then-save writes back every line's bytes.
+
+#include "horselist.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+QList<QByteArray> linesOf(QByteArrayView bytes) {
+    QList<QByteArray> lines;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        qsizetype j = i;
+        while (j < bytes.size() && bytes[j] != '\r' && bytes[j] != '\n')
+            ++j;
+        lines << bytes.sliced(i, j - i).toByteArray();
+        if (j + 1 < bytes.size() && bytes[j] == '\r' && bytes[j + 1] == '\n')
+            ++j;
+        i = j + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray content(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    HorseList list;
+    list.addFileContent(content);
+
+    QList<QByteArray> expected = linesOf(content);
+    QByteArray block = list.fileBlock();
+    if (!block.endsWith("\r\n"))
+        std::abort();
+    block.chop(2);
+    QList<QByteArray> saved;
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        const QByteArray line = list.bytesAt(i).toByteArray();
+        saved << line;
+        if (!block.startsWith(line + "\r\n"))
+            std::abort();
+        block.remove(0, line.size() + 2);
+    }
+    if (!block.isEmpty())
+        std::abort();
+    std::sort(expected.begin(), expected.end());
+    std::sort(saved.begin(), saved.end());
+    if (expected != saved)
+        std::abort();
+
+    QCollator collator(QLocale(QLocale::French, QLocale::France));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < list.count(); ++i)
+        if (collator.sortKey(list.at(i - 1)).compare(collator.sortKey(list.at(i))) > 0)
+            std::abort();
+    return 0;
+}

@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize deps build bench screenshots format format-check clean
+.PHONY: run test test-sanitize fuzz deps build bench screenshots format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,6 +27,11 @@ test-sanitize: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
 
+# The fuzz targets (clang, libFuzzer), FUZZ_SECONDS each on the committed corpus.
+FUZZ_SECONDS ?= 20
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
 # Figures for the horse list on large files (Release build).
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
@@ -47,4 +52,4 @@ format-check:
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-release

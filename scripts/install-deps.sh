@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-svg-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth imagemagick
+    clang libclang-rt-14-dev
 )
 
 missing=()

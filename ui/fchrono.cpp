@@ -187,13 +187,17 @@ QGroupBox* frame(QWidget* parent, const char* name, QRect geometry, const QStrin
     return f;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setAutoDefault(false);
-    b->setAccessibleName(caption);
-    return b;
+QLineEdit* box(QWidget* parent, const Box& b, const QColor& text) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(b.name));
+    e->setGeometry(b.geometry);
+    e->setFont(look::tahoma(9.75));
+    look::setColours(e, text);
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (b.toolTip)
+        e->setToolTip(QString::fromUtf8(b.toolTip));
+    e->setAccessibleName(QString::fromUtf8(b.accessibleName));
+    return e;
 }
 
 QLabel* resultLabel(QWidget* parent, const char* name, QRect geometry, const QString& description) {
@@ -250,39 +254,21 @@ Fchrono::Fchrono(QWidget* parent) : QWidget(parent) {
         ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     QList<QWidget*> cycle;
-    for (const Box& b : InputBoxes) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(b.name));
-        e->setGeometry(b.geometry);
-        e->setFont(look::tahoma(9.75));
-        look::setColours(e, Green);
-        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        e->setToolTip(QString::fromUtf8(b.toolTip));
-        e->setAccessibleName(QString::fromUtf8(b.accessibleName));
-        cycle.append(e);
-    }
-    for (const Box& b : DisplayBoxes) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(b.name));
-        e->setGeometry(b.geometry);
-        e->setFont(look::tahoma(9.75));
-        look::setColours(e, DarkRed);
-        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        e->setAccessibleName(QString::fromUtf8(b.accessibleName));
-        e->setEnabled(false); // only the program writes the time with lengths
-    }
+    for (const Box& b : InputBoxes)
+        cycle.append(box(this, b, Green));
+    for (const Box& b : DisplayBoxes)
+        box(this, b, DarkRed)->setEnabled(false); // only the program writes the time with lengths
     for (const char* name : {"TNbrLongueur", "Tpoids", "tpoids2"})
         findChild<QLineEdit*>(QLatin1String(name))->installEventFilter(this);
 
-    auto* Command1 = button(this, "Command1", u"Voir"_qs, twips(3000, 2040, 495, 375));
+    auto* Command1 = look::button(this, "Command1", u"Voir"_qs, twips(3000, 2040, 495, 375));
     Command1->setAccessibleDescription(u"Aide mémoire des longueurs"_qs);
     auto* Btcalcul =
-        button(this, "Btcalcul", u"Lancer le calcul !"_qs, twips(360, 5520, 1815, 495));
+        look::button(this, "Btcalcul", u"Lancer le calcul !"_qs, twips(360, 5520, 1815, 495));
     Btcalcul->setFont(look::tahoma(9));
-    auto* Bt_Ajoute =
-        button(this, "Bt_Ajoute", u"Ajouter à la liste"_qs, twips(9360, 5520, 1575, 495));
+    auto* Bt_Ajoute = look::button(this, "Bt_Ajoute", u"Ajouter à la liste"_qs,
+                                   twips(9360, 5520, 1575, 495), u"Ajouter a la liste"_qs);
     Bt_Ajoute->setFont(look::tahoma(9));
-    Bt_Ajoute->setToolTip(u"Ajouter a la liste"_qs);
 
     const QString dayRace = u"Chrono estimé pour la course du jour"_qs;
     const QString reduction = u"Réduction Kilométrique du cheval"_qs;

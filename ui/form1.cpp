@@ -9,21 +9,6 @@
 
 using look::twips;
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& toolTip, QRect geometry) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(geometry);
-    b->setToolTip(toolTip);
-    b->setAccessibleName(caption);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chevaux avec leur Réduction kilometrique"));
@@ -53,14 +38,16 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     LstCheval->setModel(&model_);
     LstCheval->setAccessibleName(u"Liste des chevaux"_qs);
 
-    auto* charge = button(this, "bt_chargeliste", u"Charger la liste"_qs,
-                          u"Charger le fichier de liste"_qs, twips(240, 5280, 1095, 615));
-    auto* save = button(this, "btsave", u"Sauvegarder la liste"_qs,
-                        u"Sauvegarder la liste dans un fichier"_qs, twips(1560, 5280, 1335, 615));
-    auto* vide = button(this, "Bt_videliste", u"Vider la liste"_qs, u"Vider la liste"_qs,
-                        twips(3120, 5280, 1215, 615));
-    auto* videFichier = button(this, "Bt_videListefichier", u"Vider liste + fichier"_qs,
-                               u"Vider la liste et le fichier"_qs, twips(4560, 5280, 1335, 615));
+    auto* charge = look::button(this, "bt_chargeliste", u"Charger la liste"_qs,
+                                twips(240, 5280, 1095, 615), u"Charger le fichier de liste"_qs);
+    auto* save =
+        look::button(this, "btsave", u"Sauvegarder la liste"_qs, twips(1560, 5280, 1335, 615),
+                     u"Sauvegarder la liste dans un fichier"_qs);
+    auto* vide = look::button(this, "Bt_videliste", u"Vider la liste"_qs,
+                              twips(3120, 5280, 1215, 615), u"Vider la liste"_qs);
+    auto* videFichier =
+        look::button(this, "Bt_videListefichier", u"Vider liste + fichier"_qs,
+                     twips(4560, 5280, 1335, 615), u"Vider la liste et le fichier"_qs);
     // Captions on two lines where the button is narrow, as the original buttons wrap.
     charge->setText(u"Charger la\nliste"_qs);
     save->setText(u"Sauvegarder la\nliste"_qs);

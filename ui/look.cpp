@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 #include <cmath>
 
@@ -76,6 +77,17 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
     }
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QRect& geometry, const QString& toolTip) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(geometry);
+    b->setToolTip(toolTip);
+    b->setAccessibleName(caption);
+    b->setAutoDefault(false);
+    return b;
 }
 
 } // namespace look

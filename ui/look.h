@@ -9,6 +9,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace look {
@@ -26,5 +27,9 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background = 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
               const QFont& font, const QColor& text = QColor(), const QColor& background = QColor(),
               bool border = false);
+
+// A push button that Enter does not press; its accessible name is its caption.
+QPushButton* button(QWidget* parent, const char* name, const QString& caption,
+                    const QRect& geometry, const QString& toolTip = QString());
 
 } // namespace look

@@ -33,10 +33,6 @@ void weightError(Dialogs& d) {
     showError(d, QStringLiteral("Erreur dans vos valeur de poids"), QStringLiteral("erreur"));
 }
 
-QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 const std::array<FchronoFields::TextField, 13> FchronoFields::textFields = {{
@@ -129,7 +125,7 @@ std::optional<QString> FchronoLogic::resultText(double seconds) {
     value = static_cast<float>(numbers::roundHalfEven(value, 2));
     DecimalDigits = static_cast<qint16>(numbers::hundredthsOfText(numbers::singleToText(value)));
     const float minutes = std::floor(value) / 60.0f;
-    return Module1::MinutesToText(minutes) + u':' + twoDigits(DecimalDigits);
+    return Module1::MinutesToText(minutes) + u':' + numbers::twoDigits(DecimalDigits);
 }
 
 void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {

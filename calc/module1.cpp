@@ -8,10 +8,6 @@ namespace Module1 {
 
 namespace {
 
-QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
 QString padLeft(QString text) {
     return text.size() == 1 ? u'0' + text : text;
 }
@@ -40,7 +36,7 @@ QString MinutesToText(float minutes) {
     const float seconds = fraction / 100.0f * 60.0f; // 0.SS: seconds as hundredths of 1
     const auto rounded = static_cast<float>(numbers::roundHalfEven(seconds, 2));
     return numbers::singleToText(whole) + u':' +
-           twoDigits(numbers::hundredthsOfText(numbers::singleToText(rounded)));
+           numbers::twoDigits(numbers::hundredthsOfText(numbers::singleToText(rounded)));
 }
 
 std::optional<double> TimeToHundredths(const QVariant& hours, const QVariant& minutes,

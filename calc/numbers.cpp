@@ -138,4 +138,8 @@ int hundredthsOfText(const QString& numberText) {
     return digits.size() == 1 ? value * 10 : value;
 }
 
+QString twoDigits(int value) {
+    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace numbers

@@ -29,4 +29,7 @@ double roundHalfEven(double value, int decimals);
 // 0 when the text has no comma.
 int hundredthsOfText(const QString& numberText);
 
+// A whole number from 0 to 99 as two digits: 7 gives "07".
+QString twoDigits(int value);
+
 } // namespace numbers

@@ -1,11 +1,15 @@
 #include "horselist.h"
 
 #include "cp1252.h"
+#include "linekeys.h"
 
 #include <QCollatorSortKey>
 #include <QHash>
 #include <algorithm>
+#include <cstring>
 #include <numeric>
+#include <string>
+#include <string_view>
 
 HorseList::HorseList() : collator_(QLocale(QLocale::French, QLocale::France)) {
     collator_.setCaseSensitivity(Qt::CaseInsensitive);
@@ -39,18 +43,95 @@ void HorseList::insert(qsizetype place, const QString& line) {
     order_.insert(order_.begin() + place, Span{bytes.constData(), bytes.size()});
 }
 
+// The place of each line in the sorted order, equal lines sharing a rank: with
+// QCollator's sort keys...
+std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(lines.size());
+    QString text;
+    for (const Span& s : lines) {
+        text.clear();
+        cp1252::decodeInto(s.view(), text);
+        keys.push_back(collator_.sortKey(text));
+    }
+    std::vector<quint32> byKey(lines.size());
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(),
+              [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+    std::vector<quint32> rank(lines.size());
+    quint32 r = 0;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        if (i > 0 && keys[byKey[i - 1]].compare(keys[byKey[i]]) != 0)
+            ++r;
+        rank[byKey[i]] = r;
+    }
+    return rank;
+}
+
+// ...or with the fast keys, which order lines the same way: the letters of every
+// line as one string of bytes (its first eight also as a number, which settles
+// most comparisons), the accents compared only between lines of the same letters.
+std::vector<quint32> HorseList::fastRanks(const std::vector<Span>& lines) {
+    std::string primary;
+    std::vector<size_t> start(lines.size() + 1);
+    std::vector<quint64> prefix(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        start[i] = primary.size();
+        linekeys::appendPrimary(lines[i].view(), primary);
+        quint64 p = 0;
+        for (size_t k = 0; k < 8; ++k)
+            p = (p << 8) |
+                (start[i] + k < primary.size() ? static_cast<unsigned char>(primary[start[i] + k])
+                                               : 0u);
+        prefix[i] = p;
+    }
+    start[lines.size()] = primary.size();
+    const auto key = [&](quint32 i) {
+        return std::string_view(primary).substr(start[i], start[i + 1] - start[i]);
+    };
+    struct Entry {
+        quint64 prefix;
+        quint32 line;
+    };
+    const auto compare = [&](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
+        if (const int c = key(a.line).compare(key(b.line)))
+            return c;
+        return linekeys::compareSecondary(lines[a.line].view(), lines[b.line].view());
+    };
+    std::vector<Entry> byKey(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i)
+        byKey[i] = {prefix[i], static_cast<quint32>(i)};
+    prefix = {};
+    std::sort(byKey.begin(), byKey.end(),
+              [&](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
+    std::vector<quint32> rank(lines.size());
+    quint32 r = 0;
+    for (size_t i = 0; i < byKey.size(); ++i) {
+        if (i > 0 && compare(byKey[i - 1], byKey[i]) != 0)
+            ++r;
+        rank[byKey[i].line] = r;
+    }
+    return rank;
+}
+
 void HorseList::addFileContent(QByteArray content) {
     storage_.push_back(std::move(content));
     const QByteArray& bytes = storage_.back();
     std::vector<Span> all;
-    all.reserve(order_.size() + static_cast<size_t>(bytes.count('\n') + bytes.count('\r')) + 1);
+    all.reserve(order_.size() + static_cast<size_t>(bytes.size() / 48) + 16); // lines run ~65 bytes
     all.insert(all.end(), order_.begin(), order_.end());
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     while (p < end) {
-        const char* eol = p;
-        while (eol < end && *eol != '\r' && *eol != '\n')
-            ++eol;
+        // The next line feed, then a carriage return before it, if any.
+        const char* eol =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
+        if (!eol)
+            eol = end;
+        if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
+            eol = static_cast<const char*>(cr);
         all.push_back({p, eol - p});
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             ++eol;
@@ -61,41 +142,33 @@ void HorseList::addFileContent(QByteArray content) {
     // key per distinct line, a rank per key, then a stable counting sort by rank.
     // The lines already listed come first, so among equal lines earlier arrivals
     // stay ahead.
-    std::unordered_map<std::string_view, quint32> ids;
-    ids.reserve(all.size() / 4 + 16);
     std::vector<quint32> lineId(all.size());
     std::vector<Span> distinct;
-    for (size_t i = 0; i < all.size(); ++i) {
-        const auto [it, added] =
-            ids.try_emplace(std::string_view(all[i].data, static_cast<size_t>(all[i].size)),
-                            static_cast<quint32>(distinct.size()));
-        if (added)
-            distinct.push_back(all[i]);
-        lineId[i] = it->second;
-    }
-    ids = {};
-
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(distinct.size());
-    QString text;
-    for (const Span& s : distinct) {
-        text.clear();
-        cp1252::decodeInto(s.view(), text);
-        keys.push_back(collator_.sortKey(text));
-    }
-    std::vector<quint32> byKey(distinct.size());
-    std::iota(byKey.begin(), byKey.end(), 0u);
-    std::sort(byKey.begin(), byKey.end(),
-              [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<quint32> rank(distinct.size());
-    quint32 ranks = 0;
-    for (size_t i = 0; i < byKey.size(); ++i) {
-        if (i > 0 && keys[byKey[i - 1]].compare(keys[byKey[i]]) != 0)
-            ++ranks;
-        rank[byKey[i]] = ranks;
+    {
+        // Open addressing over a power-of-two table of (hash, distinct id + 1).
+        size_t capacity = 16;
+        while (capacity < all.size() * 2)
+            capacity *= 2;
+        std::vector<std::pair<quint32, quint32>> table(capacity);
+        for (size_t i = 0; i < all.size(); ++i) {
+            const QByteArrayView line = all[i].view();
+            const auto hash = static_cast<quint32>(qHash(line));
+            size_t at = hash & (capacity - 1);
+            while (table[at].second != 0 &&
+                   (table[at].first != hash || distinct[table[at].second - 1].view() != line))
+                at = (at + 1) & (capacity - 1);
+            if (table[at].second == 0) {
+                distinct.push_back(all[i]);
+                table[at] = {hash, static_cast<quint32>(distinct.size())};
+            }
+            lineId[i] = table[at].second - 1;
+        }
     }
 
-    std::vector<size_t> firstOfRank(static_cast<size_t>(ranks) + 2, 0);
+    const std::vector<quint32> rank = linekeys::available() ? fastRanks(distinct) : ranks(distinct);
+    const quint32 rankCount = rank.empty() ? 0 : *std::max_element(rank.begin(), rank.end()) + 1;
+
+    std::vector<size_t> firstOfRank(static_cast<size_t>(rankCount) + 1, 0);
     for (quint32 id : lineId)
         ++firstOfRank[rank[id] + 1];
     std::partial_sum(firstOfRank.begin(), firstOfRank.end(), firstOfRank.begin());

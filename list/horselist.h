@@ -42,6 +42,9 @@ class HorseList {
         QByteArrayView view() const { return QByteArrayView(data, size); }
     };
 
+    std::vector<quint32> ranks(const std::vector<Span>& lines) const;
+    static std::vector<quint32> fastRanks(const std::vector<Span>& lines);
+
     QCollator collator_;
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
     std::vector<Span> order_;        // display order

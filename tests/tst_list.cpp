@@ -1,14 +1,17 @@
 #include "addhorse.h"
 #include "cp1252.h"
 #include "horselist.h"
+#include "linekeys.h"
 #include "listfile.h"
 #include "listline.h"
 #include "scripteddialogs.h"
 
+#include <QCollatorSortKey>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -59,6 +62,7 @@ class TestList : public QObject {
     void sortOrder_data();
     void sortOrder();
     void addKeepsOrderOfLoadedLines();
+    void loadOrderAgreesWithQCollator();
     void fileLines_data();
     void fileLines();
     void commands();
@@ -202,6 +206,38 @@ void TestList::addKeepsOrderOfLoadedLines() {
     // Earlier arrivals stay ahead among equal lines, whichever way they came.
     QCOMPARE(entries(list), (QStringList{"a", "b", "B", "b", "b"}));
     QCOMPARE(QString::fromLatin1(list.bytesAt(3).toByteArray()), u"b"_qs);
+}
+
+void TestList::loadOrderAgreesWithQCollator() {
+    // The fast keys a load uses must order lines exactly as QCollator does.
+    QVERIFY(linekeys::available());
+    QRandomGenerator rng(11);
+    const QByteArray common("0123456789: -aeEoOsSt\xe9\xe8\xc9\xe0\xe6\x9c\xdf\xbd\xad");
+    QList<QByteArray> lines;
+    for (int n = 0; n < 4000; ++n) {
+        QByteArray line;
+        for (int len = rng.bounded(0, 8); len > 0; --len) {
+            char c = rng.bounded(4) ? common[rng.bounded(common.size())]
+                                    : static_cast<char>(rng.bounded(256));
+            line += (c == '\r' || c == '\n') ? 'x' : c;
+        }
+        lines << line;
+    }
+    HorseList list;
+    list.addFileContent(lines.join("\r\n"));
+    QCOMPARE(list.count(), lines.size());
+
+    QCollator collator(QLocale(QLocale::French, QLocale::France));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    for (qsizetype i = 1; i < list.count(); ++i) {
+        const QByteArray a = list.bytesAt(i - 1).toByteArray(), b = list.bytesAt(i).toByteArray();
+        const int order =
+            collator.sortKey(cp1252::decode(a)).compare(collator.sortKey(cp1252::decode(b)));
+        QVERIFY2(order <= 0, (a.toHex() + " before " + b.toHex()).constData());
+        // Equal lines in arrival order: all come from one buffer, so by address.
+        if (order == 0)
+            QVERIFY(list.bytesAt(i - 1).data() < list.bytesAt(i).data());
+    }
 }
 
 void TestList::fileLines_data() {

@@ -16,7 +16,7 @@ HorseList::HorseList() : collator_(QLocale(QLocale::French, QLocale::France)) {
 }
 
 QByteArrayView HorseList::bytesAt(qsizetype i) const {
-    return order_[static_cast<size_t>(i)].view();
+    return spans_[order_[static_cast<size_t>(i)]].view();
 }
 
 QString HorseList::at(qsizetype i) const {
@@ -29,9 +29,9 @@ qsizetype HorseList::placeFor(const QString& line) const {
     const QCollatorSortKey key = collator_.sortKey(line);
     QString other;
     const auto place = std::upper_bound(order_.begin(), order_.end(), key,
-                                        [&](const QCollatorSortKey& k, const Span& existing) {
+                                        [&](const QCollatorSortKey& k, quint32 existing) {
                                             other.clear();
-                                            cp1252::decodeInto(existing.view(), other);
+                                            cp1252::decodeInto(spans_[existing].view(), other);
                                             return k.compare(collator_.sortKey(other)) < 0;
                                         });
     return std::distance(order_.begin(), place);
@@ -40,7 +40,8 @@ qsizetype HorseList::placeFor(const QString& line) const {
 void HorseList::insert(qsizetype place, const QString& line) {
     storage_.push_back(cp1252::encode(line));
     const QByteArray& bytes = storage_.back();
-    order_.insert(order_.begin() + place, Span{bytes.constData(), bytes.size()});
+    spans_.push_back({bytes.constData(), bytes.size()});
+    order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
 }
 
 // The place of each line in the sorted order, equal lines sharing a rank: with
@@ -74,36 +75,41 @@ std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
 std::vector<quint32> HorseList::fastRanks(const std::vector<Span>& lines) {
     std::string primary;
     std::vector<size_t> start(lines.size() + 1);
-    std::vector<quint64> prefix(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         start[i] = primary.size();
         linekeys::appendPrimary(lines[i].view(), primary);
-        quint64 p = 0;
-        for (size_t k = 0; k < 8; ++k)
-            p = (p << 8) |
-                (start[i] + k < primary.size() ? static_cast<unsigned char>(primary[start[i] + k])
-                                               : 0u);
-        prefix[i] = p;
     }
     start[lines.size()] = primary.size();
-    const auto key = [&](quint32 i) {
-        return std::string_view(primary).substr(start[i], start[i + 1] - start[i]);
-    };
+
+    // The first sixteen letters as two numbers, which settle most comparisons
+    // without reaching into the key string.
     struct Entry {
-        quint64 prefix;
+        quint64 head[2];
         quint32 line;
     };
+    std::vector<Entry> byKey(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        Entry& e = byKey[i];
+        e.line = static_cast<quint32>(i);
+        for (size_t k = 0; k < 16; ++k) {
+            const size_t at = start[i] + k;
+            e.head[k / 8] = (e.head[k / 8] << 8) |
+                            (at < start[i + 1] ? static_cast<unsigned char>(primary[at]) : 0u);
+        }
+    }
     const auto compare = [&](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix)
-            return a.prefix < b.prefix ? -1 : 1;
-        if (const int c = key(a.line).compare(key(b.line)))
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1] ? -1 : 1;
+        const std::string_view ka(primary.data() + start[a.line],
+                                  start[a.line + 1] - start[a.line]);
+        const std::string_view kb(primary.data() + start[b.line],
+                                  start[b.line + 1] - start[b.line]);
+        if (const int c = ka.compare(kb))
             return c;
         return linekeys::compareSecondary(lines[a.line].view(), lines[b.line].view());
     };
-    std::vector<Entry> byKey(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i)
-        byKey[i] = {prefix[i], static_cast<quint32>(i)};
-    prefix = {};
     std::sort(byKey.begin(), byKey.end(),
               [&](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
     std::vector<quint32> rank(lines.size());
@@ -119,9 +125,9 @@ std::vector<quint32> HorseList::fastRanks(const std::vector<Span>& lines) {
 void HorseList::addFileContent(QByteArray content) {
     storage_.push_back(std::move(content));
     const QByteArray& bytes = storage_.back();
-    std::vector<Span> all;
+    // The lines already listed, then the new ones in file order.
+    std::vector<quint32> all(order_);
     all.reserve(order_.size() + static_cast<size_t>(bytes.size() / 48) + 16); // lines run ~65 bytes
-    all.insert(all.end(), order_.begin(), order_.end());
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     while (p < end) {
@@ -132,7 +138,8 @@ void HorseList::addFileContent(QByteArray content) {
             eol = end;
         if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
             eol = static_cast<const char*>(cr);
-        all.push_back({p, eol - p});
+        spans_.push_back({p, eol - p});
+        all.push_back(static_cast<quint32>(spans_.size() - 1));
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             ++eol;
         p = eol + 1;
@@ -151,14 +158,14 @@ void HorseList::addFileContent(QByteArray content) {
             capacity *= 2;
         std::vector<std::pair<quint32, quint32>> table(capacity);
         for (size_t i = 0; i < all.size(); ++i) {
-            const QByteArrayView line = all[i].view();
+            const QByteArrayView line = spans_[all[i]].view();
             const auto hash = static_cast<quint32>(qHash(line));
             size_t at = hash & (capacity - 1);
             while (table[at].second != 0 &&
                    (table[at].first != hash || distinct[table[at].second - 1].view() != line))
                 at = (at + 1) & (capacity - 1);
             if (table[at].second == 0) {
-                distinct.push_back(all[i]);
+                distinct.push_back(spans_[all[i]]);
                 table[at] = {hash, static_cast<quint32>(distinct.size())};
             }
             lineId[i] = table[at].second - 1;
@@ -180,16 +187,18 @@ void HorseList::addFileContent(QByteArray content) {
 void HorseList::clear() {
     order_.clear();
     order_.shrink_to_fit();
+    spans_.clear();
     storage_.clear();
 }
 
 QByteArray HorseList::fileBlock() const {
     qsizetype size = 2;
-    for (const Span& s : order_)
-        size += s.size + 2;
+    for (quint32 i : order_)
+        size += spans_[i].size + 2;
     QByteArray block;
     block.reserve(size);
-    for (const Span& s : order_) {
+    for (quint32 i : order_) {
+        const Span& s = spans_[i];
         block.append(s.data, s.size);
         block.append("\r\n", 2);
     }

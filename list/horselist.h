@@ -47,5 +47,7 @@ class HorseList {
 
     QCollator collator_;
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
-    std::vector<Span> order_;        // display order
+    std::deque<Span> spans_;         // every line, in the order it arrived
+    std::vector<quint32> order_;     // display order, as places in spans_: 4 bytes to
+                                     // move per line when one is inserted
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -72,12 +73,13 @@ std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
 // ...or with the fast keys, which order lines the same way: the letters of every
 // line as one string of bytes (its first eight also as a number, which settles
 // most comparisons), the accents compared only between lines of the same letters.
-std::vector<quint32> HorseList::fastRanks(const std::vector<Span>& lines) {
+std::optional<std::vector<quint32>> HorseList::fastRanks(const std::vector<Span>& lines) {
     std::string primary;
     std::vector<size_t> start(lines.size() + 1);
     for (size_t i = 0; i < lines.size(); ++i) {
         start[i] = primary.size();
-        linekeys::appendPrimary(lines[i].view(), primary);
+        if (!linekeys::appendPrimary(lines[i].view(), primary))
+            return std::nullopt;
     }
     start[lines.size()] = primary.size();
 
@@ -172,7 +174,10 @@ void HorseList::addFileContent(QByteArray content) {
         }
     }
 
-    const std::vector<quint32> rank = linekeys::available() ? fastRanks(distinct) : ranks(distinct);
+    std::optional<std::vector<quint32>> fast;
+    if (linekeys::available())
+        fast = fastRanks(distinct);
+    const std::vector<quint32> rank = fast ? std::move(*fast) : ranks(distinct);
     const quint32 rankCount = rank.empty() ? 0 : *std::max_element(rank.begin(), rank.end()) + 1;
 
     std::vector<size_t> firstOfRank(static_cast<size_t>(rankCount) + 1, 0);

@@ -8,6 +8,7 @@
 #include <QCollator>
 #include <QString>
 #include <deque>
+#include <optional>
 #include <vector>
 
 class HorseList {
@@ -43,7 +44,7 @@ class HorseList {
     };
 
     std::vector<quint32> ranks(const std::vector<Span>& lines) const;
-    static std::vector<quint32> fastRanks(const std::vector<Span>& lines);
+    static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
     QCollator collator_;
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <unicode/ucol.h>
 #include <unicode/ucoleitr.h>
+#include <unicode/uset.h>
 #include <vector>
 
 namespace linekeys {
@@ -23,6 +24,7 @@ struct Tables {
     std::array<std::vector<unsigned char>, 256> secondary;
     std::array<std::array<unsigned char, 4>, 256> primaryFlat{};
     std::array<unsigned char, 256> primaryCount{};
+    std::array<bool, 256> inContraction{};
     bool ok = false;
 
     Tables() {
@@ -47,6 +49,7 @@ struct Tables {
             }
             ucol_closeElements(it);
         }
+        markContractions(collator, status);
         ucol_close(collator);
         if (U_FAILURE(status))
             return;
@@ -77,6 +80,35 @@ struct Tables {
             std::copy(primary[b].begin(), primary[b].end(), primaryFlat[b].begin());
         }
         ok = agreesWithQCollator();
+    }
+
+    // Every character after the first of a contraction (and a prefix rule's own
+    // character) gets its weight from its neighbours: such lines take QCollator.
+    void markContractions(const UCollator* collator, UErrorCode& status) {
+        USet* set = uset_openEmpty();
+        ucol_getContractionsAndExpansions(collator, set, nullptr, true, &status);
+        const QString all = cp1252::decode(allBytes());
+        for (int32_t i = 0; U_SUCCESS(status) && i < uset_getItemCount(set); ++i) {
+            UChar32 first, last;
+            UChar text[64];
+            UErrorCode itemStatus = U_ZERO_ERROR;
+            const int32_t length = uset_getItem(set, i, &first, &last, text, 64, &itemStatus);
+            if (U_FAILURE(itemStatus)) {
+                status = itemStatus;
+                break;
+            }
+            for (int32_t k = 1; k < length; ++k)
+                if (const qsizetype b = all.indexOf(QChar(text[k])); b >= 0)
+                    inContraction[static_cast<size_t>(b)] = true;
+        }
+        uset_close(set);
+    }
+
+    static QByteArray allBytes() {
+        QByteArray bytes(256, '\0');
+        for (int b = 0; b < 256; ++b)
+            bytes[b] = static_cast<char>(b);
+        return bytes;
     }
 
     // The keys must order lines as QCollator does; a different ICU could differ.
@@ -149,16 +181,19 @@ struct Tables {
         return compareSecondaryOf(a, b);
     }
 
-    void appendPrimaryTo(QByteArrayView line, std::string& out) const {
+    bool appendPrimaryTo(QByteArrayView line, std::string& out) const {
         const size_t at = out.size();
         out.resize(at + 4 * static_cast<size_t>(line.size()));
         char* dst = out.data() + at;
+        bool handled = true;
         for (char c : line) {
             const auto b = static_cast<unsigned char>(c);
+            handled &= !inContraction[b];
             std::memcpy(dst, primaryFlat[b].data(), 4);
             dst += primaryCount[b];
         }
         out.resize(static_cast<size_t>(dst - out.data()));
+        return handled;
     }
 
     int compareSecondaryOf(QByteArrayView a, QByteArrayView b) const {
@@ -196,8 +231,8 @@ bool available() {
     return tables().ok;
 }
 
-void appendPrimary(QByteArrayView line, std::string& out) {
-    tables().appendPrimaryTo(line, out);
+bool appendPrimary(QByteArrayView line, std::string& out) {
+    return tables().appendPrimaryTo(line, out);
 }
 
 int compareSecondary(QByteArrayView a, QByteArrayView b) {

@@ -14,8 +14,11 @@ namespace linekeys {
 // does; when not, callers use QCollator sort keys.
 bool available();
 
-// Appends the primary ranks of the line's bytes (one byte each, never 0).
-void appendPrimary(QByteArrayView line, std::string& out);
+// Appends the primary ranks of the line's bytes (one byte each, never 0). Returns
+// false for a line these keys cannot order: one holding a character that takes
+// part in a contraction (the "l·" of Catalan), whose weight depends on its
+// neighbour.
+bool appendPrimary(QByteArrayView line, std::string& out);
 // Compares the secondary weights of two lines (their accents): <0, 0 or >0.
 int compareSecondary(QByteArrayView a, QByteArrayView b);
 

@@ -83,7 +83,8 @@ struct Tables {
     }
 
     // Every character after the first of a contraction (and a prefix rule's own
-    // character) gets its weight from its neighbours: such lines take QCollator.
+    // character) gets its weight from its neighbours: lines holding one take
+    // QCollator's keys. In Windows-1252 that is the middle dot of "l·".
     void markContractions(const UCollator* collator, UErrorCode& status) {
         USet* set = uset_openEmpty();
         ucol_getContractionsAndExpansions(collator, set, nullptr, true, &status);
@@ -97,9 +98,12 @@ struct Tables {
                 status = itemStatus;
                 break;
             }
-            for (int32_t k = 1; k < length; ++k)
-                if (const qsizetype b = all.indexOf(QChar(text[k])); b >= 0)
-                    inContraction[static_cast<size_t>(b)] = true;
+            // Only a contraction made of characters a line can hold can form in one.
+            bool storable = length > 1;
+            for (int32_t k = 0; k < length; ++k)
+                storable = storable && all.contains(QChar(text[k]));
+            for (int32_t k = 1; storable && k < length; ++k)
+                inContraction[static_cast<size_t>(all.indexOf(QChar(text[k])))] = true;
         }
         uset_close(set);
     }

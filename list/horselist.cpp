@@ -45,6 +45,24 @@ void HorseList::insert(qsizetype place, const QString& line) {
     order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
 }
 
+namespace {
+
+// Ranks from sorted entries: each entry's line gets the count of differences met
+// so far, so equal lines share a rank.
+template <typename Entry, typename LineOf, typename Differ>
+std::vector<quint32> ranksOfSorted(const std::vector<Entry>& sorted, LineOf lineOf, Differ differ) {
+    std::vector<quint32> rank(sorted.size());
+    quint32 r = 0;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i > 0 && differ(sorted[i - 1], sorted[i]))
+            ++r;
+        rank[lineOf(sorted[i])] = r;
+    }
+    return rank;
+}
+
+} // namespace
+
 // The place of each line in the sorted order, equal lines sharing a rank: with
 // QCollator's sort keys...
 std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
@@ -60,19 +78,14 @@ std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
     std::iota(byKey.begin(), byKey.end(), 0u);
     std::sort(byKey.begin(), byKey.end(),
               [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
-    std::vector<quint32> rank(lines.size());
-    quint32 r = 0;
-    for (size_t i = 0; i < byKey.size(); ++i) {
-        if (i > 0 && keys[byKey[i - 1]].compare(keys[byKey[i]]) != 0)
-            ++r;
-        rank[byKey[i]] = r;
-    }
-    return rank;
+    return ranksOfSorted(
+        byKey, [](quint32 line) { return line; },
+        [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) != 0; });
 }
 
 // ...or with the fast keys, which order lines the same way: the letters of every
-// line as one string of bytes (its first eight also as a number, which settles
-// most comparisons), the accents compared only between lines of the same letters.
+// line as one string of bytes, the accents compared only between lines of the
+// same letters.
 std::optional<std::vector<quint32>> HorseList::fastRanks(const std::vector<Span>& lines) {
     std::string primary;
     std::vector<size_t> start(lines.size() + 1);
@@ -114,14 +127,9 @@ std::optional<std::vector<quint32>> HorseList::fastRanks(const std::vector<Span>
     };
     std::sort(byKey.begin(), byKey.end(),
               [&](const Entry& a, const Entry& b) { return compare(a, b) < 0; });
-    std::vector<quint32> rank(lines.size());
-    quint32 r = 0;
-    for (size_t i = 0; i < byKey.size(); ++i) {
-        if (i > 0 && compare(byKey[i - 1], byKey[i]) != 0)
-            ++r;
-        rank[byKey[i].line] = r;
-    }
-    return rank;
+    return ranksOfSorted(
+        byKey, [](const Entry& e) { return e.line; },
+        [&](const Entry& a, const Entry& b) { return compare(a, b) != 0; });
 }
 
 void HorseList::addFileContent(QByteArray content) {

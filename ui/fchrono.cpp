@@ -224,11 +224,11 @@ Fchrono::Fchrono(QWidget* parent) : QWidget(parent) {
     for (const StaticLabel& s : StaticLabels)
         addStaticLabel(this, s);
     // Section labels with a look of their own.
-    look::label(this, "Label11",
-                u"Ne pas remplir  si le calcul porte  uniquement de la réduction km"_qs,
-                twips(8400, 720, 2535, 735), look::arialRounded(9), PaleGreen)
-        ->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    findChild<QLabel*>(QStringLiteral("Label11"))->setWordWrap(true);
+    auto* label11 = look::label(
+        this, "Label11", u"Ne pas remplir  si le calcul porte  uniquement de la réduction km"_qs,
+        twips(8400, 720, 2535, 735), look::arialRounded(9), PaleGreen);
+    label11->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label11->setWordWrap(true);
     auto* label7 =
         look::label(this, "Label7", u"3- A combien de longueur du 1er a t'il fini?"_qs,
                     twips(240, 1560, 5295, 375), look::arial(11.25), Qt::white, MidGrey, true);

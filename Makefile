@@ -36,14 +36,14 @@ fuzz: deps
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
 	cmake --build build-release --target bench_list
-	build-release/bench_list
+	build-release/bench/bench_list
 
 # Screenshots of the three windows on a virtual X display, into docs/.
 screenshots: build
 	cmake --build $(BUILD) --target screenshots
-	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/ui/screenshots docs
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/docs/screenshots docs
 
-SOURCES = $(shell find calc list ui tests bench docs fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+SOURCES = $(shell find calc list logic ui tests bench docs fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 format:
 	clang-format -i $(SOURCES)

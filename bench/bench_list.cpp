@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -80,7 +81,7 @@ int child() {
 
     QFile::remove(listFilePath());
     t.start();
-    const QString error = saveListFile(listFilePath(), form.model().list());
+    const QString error = saveListFile(listFilePath(), form.model().list()).message;
     const double save = ms(t);
 
     QRandomGenerator rng(7);
@@ -110,7 +111,7 @@ Figures measure(int lines, int distinct) {
     file.write(listFile(lines, distinct));
     file.close();
     QProcess p;
-    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child")});
+    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), listFilePath()});
     p.waitForFinished(-1);
     QFile::remove(listFilePath());
     Figures f;
@@ -144,8 +145,15 @@ double baselineMs(int lines) {
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc > 1 && qstrcmp(argv[1], "--child") == 0)
+    // The list file in a folder of the benchmark's own, handed to the child process.
+    if (argc > 2 && qstrcmp(argv[1], "--child") == 0) {
+        setListFilePath(QString::fromLocal8Bit(argv[2]));
         return child();
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return 1;
+    setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
 
     std::printf(
         "Horse list, offscreen list window; load = 'Charger la liste' into an empty list\n"

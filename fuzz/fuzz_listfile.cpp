@@ -1,6 +1,7 @@
 // The list file loader on arbitrary bytes: never crashes, keeps the list sorted,
 // and load-then-save writes back every line's bytes.
 
+#include "collation.h"
 #include "horselist.h"
 
 #include <QCollator>
@@ -53,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (expected != saved)
         std::abort();
 
-    QCollator collator(QLocale(QLocale::French, QLocale::France));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = listCollator();
     for (qsizetype i = 1; i < list.count(); ++i)
         if (collator.sortKey(list.at(i - 1)).compare(collator.sortKey(list.at(i))) > 0)
             std::abort();

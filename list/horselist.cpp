@@ -1,5 +1,6 @@
 #include "horselist.h"
 
+#include "collation.h"
 #include "cp1252.h"
 #include "linekeys.h"
 
@@ -12,9 +13,7 @@
 #include <string>
 #include <string_view>
 
-HorseList::HorseList() : collator_(QLocale(QLocale::French, QLocale::France)) {
-    collator_.setCaseSensitivity(Qt::CaseInsensitive);
-}
+HorseList::HorseList() : collator_(listCollator()) {}
 
 QByteArrayView HorseList::bytesAt(qsizetype i) const {
     return spans_[order_[static_cast<size_t>(i)]].view();
@@ -134,10 +133,27 @@ std::optional<std::vector<quint32>> HorseList::fastRanks(const std::vector<Span>
 
 void HorseList::addFileContent(QByteArray content) {
     storage_.push_back(std::move(content));
-    const QByteArray& bytes = storage_.back();
     // The lines already listed, then the new ones in file order.
     std::vector<quint32> all(order_);
-    all.reserve(order_.size() + static_cast<size_t>(bytes.size() / 48) + 16); // lines run ~65 bytes
+    appendLines(storage_.back(), all);
+
+    // Lists grow by loading and saving again, so most lines are repeats: one sort
+    // key per distinct line, a rank per key, then a stable counting sort by rank.
+    // The lines already listed come first, so among equal lines earlier arrivals
+    // stay ahead.
+    std::vector<Span> distinct;
+    const std::vector<quint32> lineId = distinctLines(all, distinct);
+    std::optional<std::vector<quint32>> fast;
+    if (linekeys::available())
+        fast = fastRanks(distinct);
+    const std::vector<quint32> rank = fast ? std::move(*fast) : ranks(distinct);
+    orderByRank(all, lineId, rank);
+}
+
+// Splits the bytes into lines (a line ends at CR LF, CR or LF) and appends each
+// line's place in spans_ to `all`.
+void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) {
+    all.reserve(all.size() + static_cast<size_t>(bytes.size() / 48) + 16); // lines run ~65 bytes
     const char* p = bytes.constData();
     const char* const end = p + bytes.size();
     while (p < end) {
@@ -154,40 +170,38 @@ void HorseList::addFileContent(QByteArray content) {
             ++eol;
         p = eol + 1;
     }
+}
 
-    // Lists grow by loading and saving again, so most lines are repeats: one sort
-    // key per distinct line, a rank per key, then a stable counting sort by rank.
-    // The lines already listed come first, so among equal lines earlier arrivals
-    // stay ahead.
+// For each of `all`, the number of its text among the distinct texts, which are
+// appended to `distinct` in order of first appearance.
+std::vector<quint32> HorseList::distinctLines(const std::vector<quint32>& all,
+                                              std::vector<Span>& distinct) const {
     std::vector<quint32> lineId(all.size());
-    std::vector<Span> distinct;
-    {
-        // Open addressing over a power-of-two table of (hash, distinct id + 1).
-        size_t capacity = 16;
-        while (capacity < all.size() * 2)
-            capacity *= 2;
-        std::vector<std::pair<quint32, quint32>> table(capacity);
-        for (size_t i = 0; i < all.size(); ++i) {
-            const QByteArrayView line = spans_[all[i]].view();
-            const auto hash = static_cast<quint32>(qHash(line));
-            size_t at = hash & (capacity - 1);
-            while (table[at].second != 0 &&
-                   (table[at].first != hash || distinct[table[at].second - 1].view() != line))
-                at = (at + 1) & (capacity - 1);
-            if (table[at].second == 0) {
-                distinct.push_back(spans_[all[i]]);
-                table[at] = {hash, static_cast<quint32>(distinct.size())};
-            }
-            lineId[i] = table[at].second - 1;
+    // Open addressing over a power-of-two table of (hash, distinct id + 1).
+    size_t capacity = 16;
+    while (capacity < all.size() * 2)
+        capacity *= 2;
+    std::vector<std::pair<quint32, quint32>> table(capacity);
+    for (size_t i = 0; i < all.size(); ++i) {
+        const QByteArrayView line = spans_[all[i]].view();
+        const auto hash = static_cast<quint32>(qHash(line));
+        size_t at = hash & (capacity - 1);
+        while (table[at].second != 0 &&
+               (table[at].first != hash || distinct[table[at].second - 1].view() != line))
+            at = (at + 1) & (capacity - 1);
+        if (table[at].second == 0) {
+            distinct.push_back(spans_[all[i]]);
+            table[at] = {hash, static_cast<quint32>(distinct.size())};
         }
+        lineId[i] = table[at].second - 1;
     }
+    return lineId;
+}
 
-    std::optional<std::vector<quint32>> fast;
-    if (linekeys::available())
-        fast = fastRanks(distinct);
-    const std::vector<quint32> rank = fast ? std::move(*fast) : ranks(distinct);
+// The display order: `all` sorted by the rank of each line's text, stably.
+void HorseList::orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
+                            const std::vector<quint32>& rank) {
     const quint32 rankCount = rank.empty() ? 0 : *std::max_element(rank.begin(), rank.end()) + 1;
-
     std::vector<size_t> firstOfRank(static_cast<size_t>(rankCount) + 1, 0);
     for (quint32 id : lineId)
         ++firstOfRank[rank[id] + 1];

@@ -43,6 +43,11 @@ class HorseList {
         QByteArrayView view() const { return QByteArrayView(data, size); }
     };
 
+    void appendLines(const QByteArray& bytes, std::vector<quint32>& all);
+    std::vector<quint32> distinctLines(const std::vector<quint32>& all,
+                                       std::vector<Span>& distinct) const;
+    void orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
+                     const std::vector<quint32>& rank);
     std::vector<quint32> ranks(const std::vector<Span>& lines) const;
     static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 

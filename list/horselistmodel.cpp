@@ -1,7 +1,5 @@
 #include "horselistmodel.h"
 
-#include "listfile.h"
-
 #include <limits>
 
 int HorseListModel::rowCount(const QModelIndex& parent) const {
@@ -26,11 +24,11 @@ void HorseListModel::add(const QString& line) {
     endInsertRows();
 }
 
-QString HorseListModel::load(const QString& path) {
+ListFileResult HorseListModel::load(const QString& path) {
     beginResetModel();
-    const QString error = loadListFile(path, list_);
+    ListFileResult result = loadListFile(path, list_);
     endResetModel();
-    return error;
+    return result;
 }
 
 void HorseListModel::clear() {

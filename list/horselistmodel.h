@@ -2,6 +2,7 @@
 // The horse list as a model for a list view.
 
 #include "horselist.h"
+#include "listfile.h"
 
 #include <QAbstractListModel>
 
@@ -16,7 +17,7 @@ class HorseListModel : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     void add(const QString& line);
-    QString load(const QString& path);
+    ListFileResult load(const QString& path);
     void clear();
 
   private:

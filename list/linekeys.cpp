@@ -1,5 +1,6 @@
 #include "linekeys.h"
 
+#include "collation.h"
 #include "cp1252.h"
 
 #include <QCollator>
@@ -32,9 +33,18 @@ struct Tables {
         UCollator* collator = ucol_open("fr_FR", &status);
         if (U_FAILURE(status))
             return;
-        std::array<std::vector<std::pair<int, int>>, 256> elements;
-        std::vector<int> primaries, secondaries;
-        for (int b = 0; b < 256; ++b) {
+        const Elements elements = readElements(collator, status);
+        markContractions(collator, status);
+        ucol_close(collator);
+        ok = U_SUCCESS(status) && fillRanks(elements) && agreesWithQCollator();
+    }
+
+    // Per byte: its collation elements as (primary, secondary) weights.
+    using Elements = std::array<std::vector<std::pair<int, int>>, 256>;
+
+    static Elements readElements(const UCollator* collator, UErrorCode& status) {
+        Elements elements;
+        for (int b = 0; b < 256 && U_SUCCESS(status); ++b) {
             const QString ch = cp1252::decode(QByteArrayView(reinterpret_cast<const char*>(&b), 1));
             const UChar c = ch[0].unicode();
             UCollationElements* it = ucol_openElements(collator, &c, 1, &status);
@@ -44,16 +54,21 @@ struct Tables {
                     status = U_UNSUPPORTED_ERROR;
                 elements[static_cast<size_t>(b)].emplace_back(ucol_primaryOrder(ce),
                                                               ucol_secondaryOrder(ce));
-                primaries.push_back(ucol_primaryOrder(ce));
-                secondaries.push_back(ucol_secondaryOrder(ce));
             }
             ucol_closeElements(it);
         }
-        markContractions(collator, status);
-        ucol_close(collator);
-        if (U_FAILURE(status))
-            return;
-        // Ranks keep the weights' order in one byte each; 0 stands for no weight.
+        return elements;
+    }
+
+    // Ranks keep the weights' order in one byte each; 0 stands for no weight.
+    // False when the weights do not fit this scheme.
+    bool fillRanks(const Elements& elements) {
+        std::vector<int> primaries, secondaries;
+        for (const auto& byteElements : elements)
+            for (const auto& [p, s] : byteElements) {
+                primaries.push_back(p);
+                secondaries.push_back(s);
+            }
         const auto ranks = [](std::vector<int>& weights) {
             std::sort(weights.begin(), weights.end());
             weights.erase(std::unique(weights.begin(), weights.end()), weights.end());
@@ -61,25 +76,24 @@ struct Tables {
             return weights.size() < 256;
         };
         if (!ranks(primaries) || !ranks(secondaries))
-            return;
+            return false;
         const auto rankOf = [](const std::vector<int>& weights, int w) {
             return static_cast<unsigned char>(std::lower_bound(weights.begin(), weights.end(), w) -
                                               weights.begin() + 1);
         };
-        for (size_t b = 0; b < 256; ++b)
+        for (size_t b = 0; b < 256; ++b) {
             for (const auto& [p, s] : elements[b]) {
                 if (p != 0)
                     primary[b].push_back(rankOf(primaries, p));
                 if (s != 0)
                     secondary[b].push_back(rankOf(secondaries, s));
             }
-        for (size_t b = 0; b < 256; ++b) {
             if (primary[b].size() > 4)
-                return;
+                return false;
             primaryCount[b] = static_cast<unsigned char>(primary[b].size());
             std::copy(primary[b].begin(), primary[b].end(), primaryFlat[b].begin());
         }
-        ok = agreesWithQCollator();
+        return true;
     }
 
     // Every character after the first of a contraction (and a prefix rule's own
@@ -117,8 +131,7 @@ struct Tables {
 
     // The keys must order lines as QCollator does; a different ICU could differ.
     bool agreesWithQCollator() const {
-        QCollator collator(QLocale(QLocale::French, QLocale::France));
-        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        const QCollator collator = listCollator();
         QList<QByteArray> lines{"",
                                 "\x03",
                                 " ",

@@ -36,27 +36,45 @@ QString reason(int error) {
     }
 }
 
-QString failure(const char* action, const QString& path, int error) {
-    return QStringLiteral("Impossible %1 le fichier %2 : %3.")
-        .arg(QLatin1String(action), QFileInfo(path).fileName(), reason(error));
+// The error number the last failed call left, or `fallback` when it left none.
+int lastError(int fallback) {
+    return errno ? errno : fallback;
+}
+
+ListFileResult failure(const char* action, const QString& path, int error) {
+    return ListFileResult::failure(QStringLiteral("Impossible %1 le fichier %2 : %3.")
+                                       .arg(QLatin1String(action), QFileInfo(path).fileName(),
+                                            reason(error)));
+}
+
+QString& chosenPath() {
+    static QString path;
+    return path;
 }
 
 } // namespace
 
 QString listFilePath() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lstchrono.txt"));
+    if (chosenPath().isEmpty())
+        return QDir(QCoreApplication::applicationDirPath())
+            .filePath(QStringLiteral("lstchrono.txt"));
+    return chosenPath();
 }
 
-QString loadListFile(const QString& path, HorseList& list) {
+void setListFilePath(const QString& path) {
+    chosenPath() = path;
+}
+
+ListFileResult loadListFile(const QString& path, HorseList& list) {
     const QFileInfo info(path);
     if (!info.exists())
-        return QString();
+        return ListFileResult::success();
     if (info.isDir())
         return failure("de lire", path, EISDIR);
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        return failure("d'ouvrir", path, errno ? errno : EACCES);
+        return failure("d'ouvrir", path, lastError(EACCES));
     // One read for the whole file; the list keeps these bytes.
     QByteArray content;
     try {
@@ -65,19 +83,19 @@ QString loadListFile(const QString& path, HorseList& list) {
         return failure("de lire", path, ENOMEM);
     }
     if (file.error() != QFileDevice::NoError)
-        return failure("de lire", path, errno ? errno : EIO);
+        return failure("de lire", path, lastError(EIO));
     list.addFileContent(std::move(content));
-    return QString();
+    return ListFileResult::success();
 }
 
-QString saveListFile(const QString& path, const HorseList& list) {
+ListFileResult saveListFile(const QString& path, const HorseList& list) {
     if (QFileInfo(path).isDir())
         return failure("d'enregistrer dans", path, EISDIR);
     const QByteArray block = list.fileBlock();
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return failure("d'ouvrir", path, errno ? errno : EACCES);
+        return failure("d'ouvrir", path, lastError(EACCES));
     const qint64 oldSize = file.size();
     // One write for the whole block; a write cut short is undone.
     qint64 written = 0;
@@ -86,23 +104,23 @@ QString saveListFile(const QString& path, const HorseList& list) {
         errno = 0;
         const qint64 n = file.write(block.constData() + written, block.size() - written);
         if (n <= 0) {
-            error = errno ? errno : EIO;
+            error = lastError(EIO);
             break;
         }
         written += n;
     }
     if (error == 0 && !file.flush())
-        error = errno ? errno : EIO;
+        error = lastError(EIO);
     if (error != 0) {
         file.resize(oldSize);
         file.close();
         return failure("d'enregistrer dans", path, error);
     }
     file.close();
-    return QString();
+    return ListFileResult::success();
 }
 
-QString emptyListFile(const QString& path) {
+ListFileResult emptyListFile(const QString& path) {
     if (QFileInfo(path).isDir())
         return failure("de vider", path, EISDIR);
     // Written aside and then put in place, so a failure leaves the old file whole.
@@ -110,9 +128,9 @@ QString emptyListFile(const QString& path) {
     file.setDirectWriteFallback(true);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return failure("d'ouvrir", path, errno ? errno : EACCES);
+        return failure("d'ouvrir", path, lastError(EACCES));
     errno = 0;
     if (file.write("\r\n", 2) != 2 || !file.commit())
-        return failure("de vider", path, errno ? errno : EIO);
-    return QString();
+        return failure("de vider", path, lastError(EIO));
+    return ListFileResult::success();
 }

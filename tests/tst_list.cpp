@@ -1,10 +1,9 @@
-#include "addhorse.h"
+#include "collation.h"
 #include "cp1252.h"
 #include "horselist.h"
 #include "linekeys.h"
 #include "listfile.h"
 #include "listline.h"
-#include "scripteddialogs.h"
 
 #include <QCollatorSortKey>
 #include <QCoreApplication>
@@ -27,6 +26,13 @@ QStringList entries(const HorseList& list) {
     return out;
 }
 
+// A list-file command that must succeed; shows its message otherwise.
+#define QVERIFY_OK(command)                                                                        \
+    do {                                                                                           \
+        const ListFileResult result_ = (command);                                                 \
+        QVERIFY2(result_.ok, qPrintable(result_.message));                                         \
+    } while (false)
+
 QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -37,10 +43,6 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QCOMPARE(f.write(bytes), bytes.size());
 }
-
-const QString WarningText = QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
-                                           "avec longueur ceci est non recommandé, voulez vous "
-                                           "continuer?");
 
 } // namespace
 
@@ -57,8 +59,6 @@ class TestList : public QObject {
 
     void line_data();
     void line();
-    void addHorse_data();
-    void addHorse();
     void sortOrder_data();
     void sortOrder();
     void addKeepsOrderOfLoadedLines();
@@ -100,68 +100,6 @@ void TestList::line() {
     QFETCH(QStringList, pieces);
     QFETCH(QString, line);
     QCOMPARE(listLine(pieces[0], pieces[1], pieces[2], pieces[3], pieces[4]), line);
-}
-
-void TestList::addHorse_data() {
-    QTest::addColumn<bool>("plainTime");       // Opt_chronok selected
-    QTest::addColumn<bool>("warningAnswerOk"); // used only when the warning shows
-    QTest::addColumn<QStringList>("answers");  // name, going
-    QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
-    QTest::addColumn<bool>("showList");
-    QTest::addColumn<QString>("line"); // "-" for none
-
-    const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
-    const QString eclair =
-        QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
-    QTest::newRow("plain time: no warning")
-        << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
-    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"}
-                                 << (QStringList{WarningText} + prompts) << true << eclair;
-    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"}
-                                     << QStringList{WarningText} << false << "-";
-    QTest::newRow("empty name still asks the going")
-        << true << true << QStringList{"", "bon"} << prompts << true << "-";
-    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true
-                                          << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
-    QTest::newRow("accents stored")
-        << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true
-        << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
-    QTest::newRow("characters the file cannot store")
-        << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs}
-        << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas "
-                                  "enregistrer ces caractères : ő 中 🐎"_qs})
-        << false << "-";
-}
-
-void TestList::addHorse() {
-    QFETCH(bool, plainTime);
-    QFETCH(bool, warningAnswerOk);
-    QFETCH(QStringList, answers);
-    QFETCH(QStringList, shown);
-    QFETCH(bool, showList);
-    QFETCH(QString, line);
-
-    FchronoFields fields;
-    fields.Tdistance = "2100";
-    fields.Tpoids = "57";
-    fields.Lreduction = "1:15:48";
-    fields.Opt_chronok = plainTime;
-    ScriptedDialogs dialogs;
-    dialogs.answers = {warningAnswerOk ? Dialogs::Answer::Ok : Dialogs::Answer::Cancel};
-    dialogs.promptTexts = answers;
-
-    const AddedHorse added = Bt_Ajoute_Click(fields, dialogs);
-    QStringList texts;
-    for (const ShownDialog& d : dialogs.shown) {
-        texts << d.text;
-        if (d.title != u"Orvanto")
-            QFAIL("every dialog here has the application's title");
-    }
-    QCOMPARE(texts, shown);
-    QCOMPARE(added.showList, showList);
-    QCOMPARE(added.line.value_or("-"), line);
-    if (!plainTime)
-        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
 }
 
 void TestList::sortOrder_data() {
@@ -236,8 +174,7 @@ void TestList::loadOrderAgreesWithQCollator() {
     list.addFileContent(lines.join("\r\n"));
     QCOMPARE(list.count(), lines.size());
 
-    QCollator collator(QLocale(QLocale::French, QLocale::France));
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QCollator collator = listCollator();
     for (qsizetype i = 1; i < list.count(); ++i) {
         const QByteArray a = list.bytesAt(i - 1).toByteArray(), b = list.bytesAt(i).toByteArray();
         const int order =
@@ -267,36 +204,36 @@ void TestList::fileLines() {
     QFETCH(QStringList, lines);
     writeBytes(path, content);
     HorseList list;
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(entries(list), lines);
 }
 
 void TestList::commands() {
     HorseList list;
     // Loading without a file: nothing, no message.
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(list.count(), 0);
     QVERIFY(!QFile::exists(path));
 
     // Saving an empty list creates the file with one empty line.
-    QCOMPARE(saveListFile(path, list), QString());
+    QVERIFY_OK(saveListFile(path, list));
     QCOMPARE(readBytes(path), QByteArray("\r\n"));
 
     list.add("b");
     list.add("a");
-    QCOMPARE(saveListFile(path, list), QString());
-    QCOMPARE(saveListFile(path, list), QString());
+    QVERIFY_OK(saveListFile(path, list));
+    QVERIFY_OK(saveListFile(path, list));
     QCOMPARE(readBytes(path), QByteArray("\r\na\r\nb\r\n\r\na\r\nb\r\n\r\n"));
 
     // Loading merges into the list; the empty lines sort first.
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(entries(list), (QStringList{"", "", "", "a", "a", "a", "b", "b", "b"}));
 
     // "Vider liste + fichier": one empty line left, which loads as one empty entry.
-    QCOMPARE(emptyListFile(path), QString());
+    QVERIFY_OK(emptyListFile(path));
     QCOMPARE(readBytes(path), QByteArray("\r\n"));
     list.clear();
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(entries(list), QStringList{""});
 }
 
@@ -308,9 +245,9 @@ void TestList::everyByteRoundTrips() {
     const QByteArray content = line + "\r\n" + QByteArray(line).replace('A', 'B') + "\r\n";
     writeBytes(path, content);
     HorseList list;
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(list.count(), 2);
-    QCOMPARE(saveListFile(path, list), QString());
+    QVERIFY_OK(saveListFile(path, list));
     const QByteArray saved = readBytes(path);
     QCOMPARE(saved.left(content.size()), content);
     QByteArray block = saved.mid(content.size());
@@ -326,8 +263,8 @@ void TestList::failures() {
     list.add("kept");
     // A folder where the file should be.
     QVERIFY(QDir(dir.path()).mkdir("lstchrono.txt"));
-    for (const QString& error :
-         {loadListFile(path, list), saveListFile(path, list), emptyListFile(path)}) {
+    for (const QString& error : {loadListFile(path, list).message, saveListFile(path, list).message,
+                                 emptyListFile(path).message}) {
         QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"dossier"), qPrintable(error));
     }
     QCOMPARE(entries(list), QStringList{"kept"});
@@ -335,9 +272,9 @@ void TestList::failures() {
 
     // A folder that does not exist.
     const QString nowhere = dir.filePath("absent/lstchrono.txt");
-    QVERIFY(saveListFile(nowhere, list).contains(u"introuvable"));
-    QVERIFY(emptyListFile(nowhere).contains(u"lstchrono.txt"));
-    QCOMPARE(loadListFile(nowhere, list), QString()); // missing: nothing to load
+    QVERIFY(saveListFile(nowhere, list).message.contains(u"introuvable"));
+    QVERIFY(emptyListFile(nowhere).message.contains(u"lstchrono.txt"));
+    QVERIFY_OK(loadListFile(nowhere, list)); // missing: nothing to load
 }
 
 void TestList::permissionFailures() {
@@ -361,22 +298,22 @@ void TestList::permissionFailures() {
 
     writeBytes(file, "a\r\n");
     QFile::setPermissions(file, QFileDevice::WriteOwner); // unreadable
-    QVERIFY(loadListFile(file, list).contains(u"lstchrono.txt : accès refusé"));
+    QVERIFY(loadListFile(file, list).message.contains(u"lstchrono.txt : accès refusé"));
     QFile::setPermissions(file, QFileDevice::ReadOwner); // read-only
-    QVERIFY(saveListFile(file, list).contains(u"accès refusé"));
-    QVERIFY(emptyListFile(file).contains(u"accès refusé"));
+    QVERIFY(saveListFile(file, list).message.contains(u"accès refusé"));
+    QVERIFY(emptyListFile(file).message.contains(u"accès refusé"));
     QCOMPARE(readBytes(file), QByteArray("a\r\n"));
 
     // A read-only folder: no new file, but an existing writable one still works.
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString missing = own.filePath("autre/lstchrono.txt");
-    QVERIFY(!saveListFile(own.filePath("new.txt"), list).isEmpty());
+    QVERIFY(!saveListFile(own.filePath("new.txt"), list).ok);
     QVERIFY(!QFile::exists(own.filePath("new.txt")));
-    QVERIFY(!saveListFile(missing, list).isEmpty());
-    QCOMPARE(saveListFile(file, list), QString());
+    QVERIFY(!saveListFile(missing, list).ok);
+    QVERIFY_OK(saveListFile(file, list));
     QCOMPARE(readBytes(file), QByteArray("a\r\nkept\r\n\r\n"));
-    QCOMPARE(emptyListFile(file), QString());
+    QVERIFY_OK(emptyListFile(file));
     QCOMPARE(readBytes(file), QByteArray("\r\n"));
     QFile::setPermissions(own.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -397,10 +334,10 @@ void TestList::largeFileLoadsAndSavesWhole() {
     }
     const qsizetype written = (lines / 10000) * 10000;
     HorseList list;
-    QCOMPARE(loadListFile(path, list), QString());
+    QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(list.count(), written);
     const QString copy = dir.filePath("copy.txt");
-    QCOMPARE(saveListFile(copy, list), QString());
+    QVERIFY_OK(saveListFile(copy, list));
     QCOMPARE(QFileInfo(copy).size(), QFileInfo(path).size() + 2);
     QFile a(path), b(copy);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
@@ -427,7 +364,7 @@ void TestList::writeCutShortLeavesFileAsItWas() {
     rlimit limited = old;
     limited.rlim_cur = static_cast<rlim_t>(before.size() + 1000);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = saveListFile(path, list);
+    const QString error = saveListFile(path, list).message;
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -68,6 +69,7 @@ class TestUi : public QObject {
     Q_OBJECT
 
   private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void initialContents_data();
@@ -114,7 +116,13 @@ class TestUi : public QObject {
             type(e, t);
     }
     Fchrono* window = nullptr;
+    QTemporaryDir listFolder; // the list file lives here, not beside the test program
 };
+
+void TestUi::initTestCase() {
+    QVERIFY(listFolder.isValid());
+    setListFilePath(listFolder.filePath(u"lstchrono.txt"_qs));
+}
 
 void TestUi::init() {
     QFile::remove(listFilePath());

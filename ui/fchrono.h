@@ -1,10 +1,12 @@
 #pragma once
-// The main window: binds its controls to FchronoLogic by control name.
+// The main window: each field of FchronoLogic bound to its control once, by pointer.
 
 #include "fchronologic.h"
 #include "qtdialogs.h"
 
 #include <QWidget>
+#include <array>
+#include <vector>
 
 class QLineEdit;
 class QLabel;
@@ -20,15 +22,43 @@ class Fchrono : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // A field and the control showing it: a text box or a label.
+    struct Binding {
+        QString FchronoFields::*field;
+        QLineEdit* box;
+        QLabel* label;
+    };
+    struct FocusHandler {
+        QLineEdit* box;
+        void (FchronoLogic::*handler)();
+    };
+    struct Commands {
+        QPushButton *Btcalcul, *Bt_Ajoute, *Command1;
+    };
+
+    void setUpWindow();
+    void addBoxes();
+    Commands addCommands();
+    void addOptions();
+    void addResults();
+    QWidget* setKeyboardCycle();
+    void connectHandlers(const Commands& commands);
+    void bind(const char* name, QLineEdit* box, QLabel* label);
+    QLineEdit* boxOf(QString FchronoFields::*field) const;
+    void checkBindings() const;
+
     void pull();
     void push();
     // Copies the controls into the logic, runs the handler, copies the result back.
     template <typename Handler> void run(Handler handler);
+    void addHorse();
 
     FchronoLogic logic_;
     QtDialogs dialogs_{this};
-    QRadioButton* Opt_chronok_;
-    QRadioButton* Opt_ChronokL_;
-    QRadioButton* Opt_chronocj_;
-    QRadioButton* Opt_ChronocjL_;
+    std::vector<Binding> bindings_;
+    std::array<FocusHandler, 3> focusHandlers_{};
+    QRadioButton* Opt_chronok_ = nullptr;
+    QRadioButton* Opt_ChronokL_ = nullptr;
+    QRadioButton* Opt_chronocj_ = nullptr;
+    QRadioButton* Opt_ChronocjL_ = nullptr;
 };

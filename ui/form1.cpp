@@ -19,13 +19,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     small.setPointSizeF(8.25);
     setFont(small);
 
-    auto* note = look::label(this, "Label25",
-                             u"Pour la justesse de la liste n'ajouter que les réduction avec le "
-                             "chrono et pas avec le chrono + longueur"_qs,
-                             twips(120, 120, 5535, 495), look::arialRounded(9), QColor(64, 64, 64));
-    note->setWordWrap(true);
+    const look::LabelStyle note{{look::Face::ArialRounded, 9}, look::DarkGrey, {}, false,
+                                Qt::AlignLeft | Qt::AlignTop, true};
+    const look::LabelStyle header{{look::Face::Arial, 8.25}, Qt::white, look::DarkGrey, true};
+    look::label(this, "Label25",
+                u"Pour la justesse de la liste n'ajouter que les réduction avec le chrono et pas "
+                "avec le chrono + longueur"_qs,
+                twips(120, 120, 5535, 495), note);
     look::label(this, "Label13", u"Reduction - distance - poids - cheval - Terrain "_qs,
-                twips(120, 600, 5535, 375), look::arial(8.25), Qt::white, QColor(64, 64, 64), true);
+                twips(120, 600, 5535, 375), header);
 
     auto* LstCheval = new QListView(this);
     LstCheval->setObjectName(QStringLiteral("LstCheval"));
@@ -70,20 +72,19 @@ void Form1::addLine(const QString& line) {
     model_.add(line);
 }
 
-void Form1::showFailure(const QString& error) {
-    if (!error.isEmpty())
-        dialogs_.message(error, ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+bool Form1::succeeded(const ListFileResult& result) {
+    if (!result.ok)
+        dialogs_.message(result.message, ApplicationTitle, Dialogs::Icon::Critical,
+                         Dialogs::Buttons::Ok);
+    return result.ok;
 }
 
 void Form1::bt_chargeliste_Click() {
-    showFailure(model_.load(listFilePath()));
+    succeeded(model_.load(listFilePath()));
 }
 
 void Form1::btsave_Click() {
-    const QString error = saveListFile(listFilePath(), model_.list());
-    if (!error.isEmpty())
-        showFailure(error);
-    else
+    if (succeeded(saveListFile(listFilePath(), model_.list())))
         dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
                          Dialogs::Buttons::Ok);
 }
@@ -93,9 +94,6 @@ void Form1::Bt_videliste_Click() {
 }
 
 void Form1::Bt_videListefichier_Click() {
-    const QString error = emptyListFile(listFilePath());
-    if (!error.isEmpty())
-        showFailure(error); // the list stays as it was too
-    else
+    if (succeeded(emptyListFile(listFilePath()))) // otherwise the list stays as it was too
         model_.clear();
 }

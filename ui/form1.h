@@ -19,7 +19,8 @@ class Form1 : public QWidget {
     void Bt_videListefichier_Click();
 
   private:
-    void showFailure(const QString& error);
+    // Shows the failure's message, if any.
+    bool succeeded(const ListFileResult& result);
 
     HorseListModel model_;
     QtDialogs dialogs_{this};

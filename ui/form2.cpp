@@ -9,9 +9,6 @@ using look::twips;
 
 namespace {
 
-const QColor MidGrey(128, 128, 128);
-const QColor LightGrey(224, 224, 224);
-
 QPlainTextEdit* memo(QWidget* parent, const char* name, const QString& text, QRect geometry,
                      const QString& accessibleName) {
     auto* t = new QPlainTextEdit(parent);
@@ -34,15 +31,12 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
     resize(twips(0, 0, 4695, 2685).size());
     setAttribute(Qt::WA_DeleteOnClose); // closing discards any edits
 
-    look::label(this, "Label34", u"Aide Memoire"_qs, twips(0, 0, 4695, 375), look::arial(12),
-                Qt::white, MidGrey, true)
-        ->setAlignment(Qt::AlignCenter);
-    look::label(this, "Label26", u"réf longueur"_qs, twips(0, 360, 2295, 375), look::arial(12),
-                Qt::black, LightGrey, true)
-        ->setAlignment(Qt::AlignCenter);
-    look::label(this, "Label20", u"Ferrure"_qs, twips(2400, 360, 2295, 375), look::arial(12),
-                Qt::black, LightGrey, true)
-        ->setAlignment(Qt::AlignCenter);
+    const look::Font arial12{look::Face::Arial, 12};
+    const look::LabelStyle title{arial12, Qt::white, look::MidGrey, true, Qt::AlignCenter};
+    const look::LabelStyle column{arial12, Qt::black, look::LightGrey, true, Qt::AlignCenter};
+    look::label(this, "Label34", u"Aide Memoire"_qs, twips(0, 0, 4695, 375), title);
+    look::label(this, "Label26", u"réf longueur"_qs, twips(0, 360, 2295, 375), column);
+    look::label(this, "Label20", u"Ferrure"_qs, twips(2400, 360, 2295, 375), column);
 
     // Every line ends with CR LF, as typed in the original card; the box shows the
     // line breaks and keeps the text.

@@ -44,6 +44,20 @@ QFont courierNew(double points) {
     return font({"Courier New", "Liberation Mono"}, points, false);
 }
 
+QFont font(Font f) {
+    switch (f.face) {
+    case Face::Tahoma:
+        return tahoma(f.points);
+    case Face::Arial:
+        return arial(f.points);
+    case Face::ArialRounded:
+        return arialRounded(f.points);
+    case Face::CourierNew:
+        break;
+    }
+    return courierNew(f.points);
+}
+
 void setColours(QWidget* widget, const QColor& text, const QColor& background) {
     QPalette p = widget->palette();
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
@@ -63,19 +77,20 @@ void setColours(QWidget* widget, const QColor& text, const QColor& background) {
 }
 
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
-              const QFont& font, const QColor& text, const QColor& background, bool border) {
+              const LabelStyle& style) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(geometry);
-    l->setFont(font);
-    setColours(l, text, background);
-    if (border) {
+    l->setFont(font(style.font));
+    setColours(l, style.text, style.background);
+    if (style.border) {
         l->setFrameShape(QFrame::Box);
         l->setLineWidth(1);
         // Text close to the top border, as the captions are laid out for.
         l->setIndent(1);
     }
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setAlignment(style.alignment);
+    l->setWordWrap(style.wrap);
     return l;
 }
 

@@ -6,7 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(ORVANTO_VERSION));
     QApplication::setApplicationDisplayName(QString()); // window captions stand as given
 
     auto* main = new Fchrono();

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Dependencies run one way: ui -> logic -> calc, list; calc and list stand side by
+# side. Fails when a file includes a header from a folder it may not depend on, or
+# when a library below ui links a GUI module of Qt.
+# Usage: scripts/check-layering.sh [project folder]
+set -euo pipefail
+cd "${1:-$(dirname "$0")/..}"
+
+declare -A allowed=(
+    [calc]="calc"
+    [list]="list"
+    [logic]="logic calc list"
+    [ui]="ui logic calc list"
+)
+
+# Which folder holds each project header.
+declare -A home=()
+for folder in "${!allowed[@]}"; do
+    for header in $(find "$folder" -name '*.h' -printf '%f\n'); do
+        home[$header]=$folder
+    done
+done
+
+status=0
+for folder in "${!allowed[@]}"; do
+    while IFS=: read -r file _ header; do
+        header=${header#*\"}
+        header=${header%\"*}
+        owner=${home[$header]:-}
+        [ -z "$owner" ] && continue
+        if [[ " ${allowed[$folder]} " != *" $owner "* ]]; then
+            echo "$file includes $header from $owner/, which $folder/ may not depend on"
+            status=1
+        fi
+    done < <(grep -rn '^#include "' "$folder" --include='*.h' --include='*.cpp' || true)
+done
+
+for folder in calc list logic; do
+    if grep -nE 'Qt6?::(Gui|Widgets)' "$folder/CMakeLists.txt"; then
+        echo "$folder/ links a GUI module of Qt; it must build with QtCore only"
+        status=1
+    fi
+done
+
+[ $status -eq 0 ] && echo "layering: ui -> logic -> calc, list holds"
+exit $status

@@ -1,0 +1,636 @@
+#include "addhorse.h"
+#include "fchronologic.h"
+#include "scripteddialogs.h"
+
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+const QString Refused = QStringLiteral("<refused>");
+const QString DistanceError = QStringLiteral("veuillez rentrer une distance");
+const QString TimeError = QStringLiteral("Erreur dans vos valeur de temps");
+const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
+
+// Fields after the window's load handler, then "Name=text" assignments; the two
+// "Le Chrono" options take "1" or "0".
+FchronoLogic logicWith(const QStringList& assignments) {
+    FchronoLogic logic;
+    logic.Form_Load();
+    for (const QString& assignment : assignments) {
+        const qsizetype eq = assignment.indexOf(u'=');
+        const QString name = assignment.left(eq), value = assignment.mid(eq + 1);
+        if (name == u"Opt_chronok")
+            logic.fields.Opt_chronok = value == u"1";
+        else if (name == u"Opt_chronocj")
+            logic.fields.Opt_chronocj = value == u"1";
+        else if (QString* text = logic.fields.text(name))
+            *text = value;
+        else
+            qFatal("unknown field %s", qPrintable(name));
+    }
+    return logic;
+}
+
+const QString WarningText = QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
+                                           "avec longueur ceci est non recommandé, voulez vous "
+                                           "continuer?");
+
+} // namespace
+
+class TestLogic : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void weightTimeToHundredths_data();
+    void weightTimeToHundredths();
+    void weightDifference_data();
+    void weightDifference();
+    void calculation_data();
+    void calculation();
+    void repeatedCalculationKeepsOneAdjustment();
+    void margin_data();
+    void margin();
+    void weightFocus_data();
+    void weightFocus();
+    void lengthsOptionGuard_data();
+    void lengthsOptionGuard();
+    void formLoad();
+    void badInputSweep_data();
+    void badInputSweep();
+    void addHorse_data();
+    void addHorse();
+};
+
+void TestLogic::weightTimeToHundredths_data() {
+    QTest::addColumn<double>("kilograms");
+    QTest::addColumn<float>("hundredths");
+    QTest::newRow("0.5") << 0.5 << 33.0f;
+    QTest::newRow("0.75") << 0.75 << 50.0f;
+    QTest::newRow("1") << 1.0 << 66.0f;
+    QTest::newRow("1.2") << 1.2 << 80.0f;
+    QTest::newRow("1.5") << 1.5 << 100.0f;
+    QTest::newRow("2") << 2.0 << 133.0f;
+    QTest::newRow("2.5") << 2.5 << 166.0f;
+    QTest::newRow("3") << 3.0 << 200.0f;
+    QTest::newRow("4.5") << 4.5 << 300.0f;
+}
+
+void TestLogic::weightTimeToHundredths() {
+    QFETCH(double, kilograms);
+    QFETCH(float, hundredths);
+    // As the calculation passes it: the difference in single precision, divided by 1.5.
+    const auto seconds = static_cast<float>(static_cast<float>(kilograms) / 1.5);
+    QCOMPARE(FchronoLogic().WeightTimeToHundredths(seconds), hundredths);
+}
+
+void TestLogic::weightDifference_data() {
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<float>("difference");
+    QTest::addColumn<QString>("referenceAfter");
+    QTest::newRow("57 58") << "57"
+                           << "58" << true << 1.0f << "57";
+    QTest::newRow("58 56,5") << "58"
+                             << "56,5" << true << 1.5f << "58";
+    QTest::newRow("9 10") << "9"
+                          << "10" << true << 1.0f << "9";
+    QTest::newRow("57 57") << "57"
+                           << "57" << true << 0.0f << "57";
+    QTest::newRow("57 empty") << "57"
+                              << "" << true << 0.0f << "57";
+    QTest::newRow("0 58") << "0"
+                          << "58" << true << 0.0f << "0";
+    QTest::newRow("0,4 counts as no weight") << "0,4"
+                                             << "58" << true << 0.0f << "0,4";
+    QTest::newRow("0,5 rounds to even 0") << "0,5"
+                                          << "58" << true << 0.0f << "0,5";
+    QTest::newRow("0,6 is a weight") << "0,6"
+                                     << "1,6" << true << 1.0f << "0,6";
+    QTest::newRow("point rewritten") << "56.5"
+                                     << "57" << true << 0.5f << "56,5";
+    QTest::newRow("empty reference") << ""
+                                     << "58" << true << 0.0f << "";
+    QTest::newRow("reference not a number") << "abc"
+                                            << "58" << false << 0.0f << "abc";
+    QTest::newRow("today not a number") << "0,4"
+                                        << "5,7,5" << false << 0.0f << "0,4";
+    QTest::newRow("beyond single precision")
+        << QString(60, u'9') << "0" << false << 0.0f << QString(60, u'9');
+}
+
+void TestLogic::weightDifference() {
+    QFETCH(QString, reference);
+    QFETCH(QString, today);
+    QFETCH(bool, readable);
+    QFETCH(float, difference);
+    QFETCH(QString, referenceAfter);
+    FchronoLogic logic;
+    logic.fields.Tpoids = reference;
+    logic.fields.tpoids2 = today;
+    const auto result = logic.WeightDifference();
+    QCOMPARE(result.has_value(), readable);
+    if (readable)
+        QCOMPARE(*result, difference);
+    QCOMPARE(logic.fields.Tpoids, referenceAfter);
+    QCOMPARE(logic.fields.tpoids2, today);
+}
+
+void TestLogic::calculation_data() {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QString>("estimate");
+    QTest::addColumn<QString>("reduction");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("after"); // fields the run rewrote
+
+    const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
+                              "Tdistance2=2400", "Tpoids=57", "tpoids2=58"};
+    const QStringList earlier{"LresultDistance=9:99:99", "Lreduction=8:88:88"};
+
+    QTest::newRow("worked example") << example << "03:01:80"
+                                    << "1:15:48"
+                                    << "" << QStringList{};
+    QTest::newRow("weights swapped")
+        << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("equal weights only reformat")
+        << (example + QStringList{"tpoids2=57"}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("no day's race: reduction only, one decimal digit")
+        << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << ""
+        << "1:02:50"
+        << "" << QStringList{};
+    QTest::newRow("one decimal digit and 1 kg more")
+        << QStringList{"Tdistance=1000",  "Tminute=1", "Tseconde=15", "tcentieme=50",
+                       "Tdistance2=1000", "Tpoids=57", "tpoids2=58"}
+        << "01:16:16"
+        << "1:15:50"
+        << "" << QStringList{};
+    QTest::newRow("leading zero in the decimals kept")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7",
+                       "Tdistance2=1000"}
+        << "01:16:07"
+        << "1:16:07"
+        << "" << QStringList{};
+    QTest::newRow("75.996 rounds to 76")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << ""
+        << "1:16:00"
+        << "" << QStringList{};
+    QTest::newRow("adjustment larger than the estimate")
+        << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50",
+                       "tpoids2=60"}
+        << "0:00:50"
+        << "0:00:50"
+        << "" << QStringList{"Tminute=0", "Tseconde=0"};
+    QTest::newRow("an hour or more loses its hours")
+        << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "01:00:00"
+        << "1:00:00"
+        << "" << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("reference weight below one half")
+        << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("day's weight filled before the point is rewritten")
+        << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
+    QTest::newRow("estimate from the time with lengths")
+        << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"})
+        << "03:04:09"
+        << "1:15:48"
+        << "" << QStringList{};
+    QTest::newRow("empty day's weight: no adjustment")
+        << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                       "Tdistance2=2400"}
+        << "03:01:14"
+        << "1:15:48"
+        << "" << QStringList{};
+
+    // Refusals: the labels keep what an earlier run showed unless the row says otherwise.
+    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99"
+                                    << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99"
+                                    << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99"
+                                   << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("negative distance")
+        << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance not a number")
+        << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance zero")
+        << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99"
+        << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("all time fields empty")
+        << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"};
+    QTest::newRow("time field holding a blank")
+        << (example + earlier + QStringList{"Tminute= "}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99"
+                                   << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("estimate from missing time with lengths")
+        << (example + earlier + QStringList{"Opt_chronocj=0"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction from missing time with lengths, estimate written")
+        << (example + earlier + QStringList{"Opt_chronok=0"}) << "03:01:80"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("weight not a number")
+        << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99"
+        << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("day's weight not a number")
+        << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99"
+        << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("estimate too large to show")
+        << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99"
+        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction too large to show")
+        << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << ""
+        << "8:88:88" << TimeError << QStringList{};
+}
+
+void TestLogic::calculation() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, estimate);
+    QFETCH(QString, reduction);
+    QFETCH(QString, message);
+    QFETCH(QStringList, after);
+
+    FchronoLogic logic = logicWith(before);
+    FchronoFields expected = logicWith(before + after).fields;
+    expected.LresultDistance = estimate;
+    expected.Lreduction = reduction;
+    if (expected.tpoids2.isEmpty())
+        expected.tpoids2 = expected.Tpoids;
+
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+
+    QCOMPARE(logic.fields.LresultDistance, estimate);
+    QCOMPARE(logic.fields.Lreduction, reduction);
+    QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) {
+        QCOMPARE(dialogs.shown[0].text, message);
+        QCOMPARE(dialogs.shown[0].title,
+                 message == DistanceError ? QStringLiteral("Erreur") : QStringLiteral("erreur"));
+        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
+        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
+    }
+    if (message.isEmpty() || after.isEmpty())
+        QVERIFY(logic.fields == expected);
+    else
+        for (const QString& a : after)
+            QCOMPARE(*logic.fields.text(a.section(u'=', 0, 0)), a.section(u'=', 1));
+}
+
+void TestLogic::repeatedCalculationKeepsOneAdjustment() {
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                                    "Tdistance2=2400", "Tpoids=57", "tpoids2=58"});
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+    logic.Btcalcul_Click(dialogs);
+    QCOMPARE(logic.fields.LresultDistance, u"03:01:80"_qs);
+    QCOMPARE(logic.WeightHundredths, 66.0f);
+    QCOMPARE(logic.DayRaceTimeSource, u"chrono"_qs);
+
+    // Without a day's race the earlier estimate is cleared, never corrected again.
+    logic.fields.Tdistance2.clear();
+    logic.Btcalcul_Click(dialogs);
+    logic.Btcalcul_Click(dialogs);
+    QCOMPARE(logic.fields.LresultDistance, QString());
+    QCOMPARE(logic.fields.Lreduction, u"1:15:48"_qs);
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+void TestLogic::margin_data() {
+    QTest::addColumn<QString>("margin");
+    QTest::addColumn<QStringList>("reference"); // Tminute, Tseconde, tcentieme
+    QTest::addColumn<QString>("marginAfter");
+    QTest::addColumn<QStringList>("withLengths"); // TminuteL, TsecondeL, TcentiemeL
+
+    const QStringList ref{"1", "12", "40"};
+    const QStringList none{"", "", ""};
+    QTest::newRow("3 lengths") << "3" << ref << "3" << QStringList{"01", "14", "40"};
+    QTest::newRow("0.75 rewritten") << "0.75" << ref << "0,75" << QStringList{"01", "12", "90"};
+    QTest::newRow("1,5") << "1,5" << ref << "1,5" << QStringList{"01", "13", "40"};
+    QTest::newRow("0.25 keeps the fraction")
+        << "0.25" << ref << "0,25" << QStringList{"01", "12", "56,6666679382324"};
+    QTest::newRow("1 length") << "1" << ref << "1" << QStringList{"01", "13", "6,66667175292969"};
+    QTest::newRow("hundredths padded on the left")
+        << "3" << QStringList{"1", "12", "5"} << "3" << QStringList{"01", "14", "05"};
+    QTest::newRow("0,00 is a margin") << "0,00" << ref << "0,00" << QStringList{"01", "12", "40"};
+    QTest::newRow("00 is a margin") << "00" << ref << "00" << QStringList{"01", "12", "40"};
+    QTest::newRow("initial 0.0 copies")
+        << "0.0" << QStringList{"1", "12", "5"} << "0,0" << QStringList{"1", "12", "5"};
+    QTest::newRow("0 copies") << "0" << ref << "0" << ref;
+    QTest::newRow("empty copies") << "" << ref << "" << ref;
+    QTest::newRow("empty copies an empty time")
+        << "" << QStringList{"", "12", "40"} << "" << QStringList{"", "12", "40"};
+    QTest::newRow("empty minutes count as 0")
+        << "3" << QStringList{"", "12", "40"} << "3" << QStringList{"00", "14", "40"};
+    QTest::newRow("no reference time yet") << "3" << none << "3" << none;
+    QTest::newRow("negative margin takes time off")
+        << "-1,5" << ref << "-1,5" << QStringList{"01", "11", "40"};
+    QTest::newRow("below zero gives no time") << "-300" << ref << "-300" << none;
+    QTest::newRow("an hour or more loses its hours")
+        << "3" << QStringList{"60", "0", "0"} << "3" << QStringList{"00", "02", "00"};
+    QTest::newRow("two separators") << "1.2.3" << ref << "1,2,3" << none;
+    QTest::newRow("a word") << "tete" << ref << "tete" << none;
+    QTest::newRow("reference not a number") << "3" << QStringList{"1", "x", "40"} << "3" << none;
+    QTest::newRow("beyond single precision")
+        << QString(60, u'9') << ref << QString(60, u'9') << none;
+}
+
+void TestLogic::margin() {
+    QFETCH(QString, margin);
+    QFETCH(QStringList, reference);
+    QFETCH(QString, marginAfter);
+    QFETCH(QStringList, withLengths);
+    FchronoLogic logic;
+    logic.Form_Load();
+    logic.fields.TNbrLongueur = margin;
+    logic.fields.Tminute = reference[0];
+    logic.fields.Tseconde = reference[1];
+    logic.fields.tcentieme = reference[2];
+    logic.TNbrLongueur_LostFocus();
+    QCOMPARE(logic.fields.TNbrLongueur, marginAfter);
+    QCOMPARE((QStringList{logic.fields.TminuteL, logic.fields.TsecondeL, logic.fields.TcentiemeL}),
+             withLengths);
+    QCOMPARE(logic.fields.Tminute, reference[0]);
+}
+
+void TestLogic::weightFocus_data() {
+    QTest::addColumn<bool>("leaveReference"); // Tpoids, otherwise tpoids2
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("today");
+    QTest::addColumn<QString>("referenceAfter");
+    QTest::addColumn<QString>("todayAfter");
+    QTest::newRow("57.5 copied") << true << "57.5"
+                                 << ""
+                                 << "57,5"
+                                 << "57,5";
+    QTest::newRow("day's weight overwritten") << true << "58"
+                                              << "56"
+                                              << "58"
+                                              << "58";
+    QTest::newRow("emptied reference empties day's") << true << ""
+                                                     << "56"
+                                                     << ""
+                                                     << "";
+    QTest::newRow("every point") << true << "5.7.5"
+                                 << ""
+                                 << "5,7,5"
+                                 << "5,7,5";
+    QTest::newRow("day's weight alone") << false << "58"
+                                        << "55.5"
+                                        << "58"
+                                        << "55,5";
+    QTest::newRow("day's weight every point") << false << "58"
+                                              << "5.7.5"
+                                              << "58"
+                                              << "5,7,5";
+}
+
+void TestLogic::weightFocus() {
+    QFETCH(bool, leaveReference);
+    QFETCH(QString, reference);
+    QFETCH(QString, today);
+    QFETCH(QString, referenceAfter);
+    QFETCH(QString, todayAfter);
+    FchronoLogic logic;
+    logic.fields.Tpoids = reference;
+    logic.fields.tpoids2 = today;
+    if (leaveReference)
+        logic.Tpoids_LostFocus();
+    else
+        logic.tpoids2_LostFocus();
+    QCOMPARE(logic.fields.Tpoids, referenceAfter);
+    QCOMPARE(logic.fields.tpoids2, todayAfter);
+}
+
+void TestLogic::lengthsOptionGuard_data() {
+    QTest::addColumn<QStringList>("withLengths");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("after start") << QStringList{"", "", " "} << false;
+    QTest::newRow("filled") << QStringList{"01", "14", "40"} << true;
+    QTest::newRow("single space counts as filled") << QStringList{"1", "12", " "} << true;
+    QTest::newRow("minutes empty") << QStringList{"", "12", "40"} << false;
+}
+
+void TestLogic::lengthsOptionGuard() {
+    QFETCH(QStringList, withLengths);
+    QFETCH(bool, accepted);
+    for (const bool reductionFrame : {true, false}) {
+        FchronoLogic logic;
+        logic.fields.TminuteL = withLengths[0];
+        logic.fields.TsecondeL = withLengths[1];
+        logic.fields.TcentiemeL = withLengths[2];
+        ScriptedDialogs dialogs;
+        const bool kept =
+            reductionFrame ? logic.Opt_ChronokL_Click(dialogs) : logic.Opt_ChronocjL_Click(dialogs);
+        QCOMPARE(kept, accepted);
+        // The frame clicked shows its choice; the other frame is untouched.
+        QCOMPARE(reductionFrame ? logic.fields.Opt_chronok : logic.fields.Opt_chronocj, !accepted);
+        QCOMPARE(reductionFrame ? logic.fields.Opt_chronocj : logic.fields.Opt_chronok, true);
+        QCOMPARE(dialogs.shown.size(), accepted ? 0 : 1);
+        if (!accepted) {
+            QCOMPARE(dialogs.shown[0].text,
+                     u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs);
+            QCOMPARE(dialogs.shown[0].title, u"Orvanto"_qs);
+            QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::None);
+        }
+    }
+}
+
+void TestLogic::formLoad() {
+    FchronoLogic logic;
+    logic.fields.TminuteL = "1";
+    logic.fields.TsecondeL = "2";
+    logic.Form_Load();
+    FchronoFields expected;
+    expected.TcentiemeL = " ";
+    QVERIFY(logic.fields == expected);
+    QCOMPARE(expected.Tdistance, u"1200"_qs);
+    QCOMPARE(expected.TNbrLongueur, u"0.0"_qs);
+}
+
+// Every input box of the window with each hostile text, the results taken from the
+// plain time or from the time with lengths: the expected message (D distance,
+// T time, W weight) or, when there is none, the two results.
+void TestLogic::badInputSweep_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("hostile");
+    QTest::addColumn<bool>("withLengths");
+    QTest::addColumn<QString>("outcome");
+
+    const QStringList hostile{"",
+                              " ",
+                              "abc",
+                              "1,2,3",
+                              "1.2.3",
+                              "-5",
+                              "0",
+                              "1e30",
+                              "inf",
+                              "nan",
+                              "0x10",
+                              u"1"_qs + QString(9999, u'0'),
+                              QString(QChar(0)),
+                              u"5\u200F"_qs,
+                              u"\U0001F40E"_qs};
+    const QStringList names{"empty", "blank", "letters", "1,2,3", "1.2.3", "-5",
+                            "0",     "1e30",  "inf",     "nan",   "0x10",  "10,000 digits",
+                            "NUL",   "RLM",   "emoji"};
+    // Base: the worked example, margin 3 lengths (+2 s). Results with no change:
+    // 03:01:80 1:15:48 from the plain time, 03:04:09 1:16:43 with lengths.
+    struct Row {
+        const char* field;
+        QStringList plain, lengths;
+    };
+    const QStringList D(15, "D");
+    const Row rows[] = {
+        {"Tdistance", D, D},
+        {"Tpoids",
+         {"03:01:14 1:15:48", "W", "W", "W", "W", "03:01:14 1:15:48", "03:01:14 1:15:48", "W", "W",
+          "W", "W", "W", "W", "W", "W"},
+         {"03:03:43 1:16:43", "W", "W", "W", "W", "03:03:43 1:16:43", "03:03:43 1:16:43", "W", "W",
+          "W", "W", "W", "W", "W", "W"}},
+        {"Tminute",
+         {"00:44:66 0:18:33", "T", "T", "T", "T", "T", "00:44:66 0:18:33", "T", "T", "T", "T", "T",
+          "T", "T", "T"},
+         {"00:46:95 0:19:29", "T", "T", "T", "T", "T", "00:46:95 0:19:29", "T", "T", "T", "T", "T",
+          "T", "T", "T"}},
+        {"Tseconde",
+         {"02:18:37 0:57:38", "T", "T", "T", "T", "02:12:66 0:55:00", "02:18:37 0:57:38", "T", "T",
+          "T", "T", "T", "T", "T", "T"},
+         {"02:20:66 0:58:33", "T", "T", "T", "T", "02:14:95 0:55:95", "02:20:66 0:58:33", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+        {"tcentieme",
+         {"03:01:23 1:15:24", "T", "T", "T", "T", "03:01:17 1:15:21", "03:01:23 1:15:24", "T", "T",
+          "T", "T", "T", "T", "T", "T"},
+         {"03:03:52 1:16:19", "T", "T", "T", "T", "03:03:46 1:16:17", "03:03:52 1:16:19", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+        {"Tdistance2",
+         {" 1:15:48", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D"},
+         {" 1:16:43", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D", "D"}},
+        {"tpoids2",
+         {"03:01:14 1:15:48", "W", "W", "W", "W", "02:19:81 1:15:48", "02:23:14 1:15:48", "W", "W",
+          "W", "W", "W", "W", "W", "W"},
+         {"03:03:43 1:16:43", "W", "W", "W", "W", "02:22:10 1:16:43", "02:25:43 1:16:43", "W", "W",
+          "W", "W", "W", "W", "W", "W"}},
+        {"TNbrLongueur",
+         QStringList(15, "03:01:80 1:15:48"),
+         {"03:01:80 1:15:48", "T", "T", "T", "T", "02:57:99 1:13:89", "03:01:80 1:15:48", "T", "T",
+          "T", "T", "T", "T", "T", "T"}},
+    };
+    for (const Row& row : rows)
+        for (int i = 0; i < 15; ++i)
+            for (const bool lengths : {false, true})
+                QTest::addRow("%s %s %s", row.field, qPrintable(names[i]),
+                              lengths ? "with lengths" : "plain")
+                    << row.field << hostile[i] << lengths << (lengths ? row.lengths : row.plain)[i];
+}
+
+void TestLogic::badInputSweep() {
+    QFETCH(QString, field);
+    QFETCH(QString, hostile);
+    QFETCH(bool, withLengths);
+    QFETCH(QString, outcome);
+
+    FchronoLogic logic =
+        logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400",
+                   "Tpoids=57", "tpoids2=58", "TNbrLongueur=3"});
+    *logic.fields.text(field) = hostile;
+    // The focus passes through the box as the user leaves it, then the margin box.
+    if (field == u"Tpoids")
+        logic.Tpoids_LostFocus();
+    if (field == u"tpoids2")
+        logic.tpoids2_LostFocus();
+    logic.TNbrLongueur_LostFocus();
+    logic.fields.Opt_chronok = logic.fields.Opt_chronocj = !withLengths;
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+
+    const QString shown = dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text;
+    if (outcome == u"D")
+        QCOMPARE(shown, DistanceError);
+    else if (outcome == u"T")
+        QCOMPARE(shown, TimeError);
+    else if (outcome == u"W")
+        QCOMPARE(shown, WeightError);
+    else {
+        QCOMPARE(shown, QString());
+        QCOMPARE(logic.fields.LresultDistance + u' ' + logic.fields.Lreduction, outcome);
+    }
+    QVERIFY(dialogs.shown.size() <= 1);
+}
+
+void TestLogic::addHorse_data() {
+    QTest::addColumn<bool>("plainTime");       // Opt_chronok selected
+    QTest::addColumn<bool>("warningAnswerOk"); // used only when the warning shows
+    QTest::addColumn<QStringList>("answers");  // name, going
+    QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
+    QTest::addColumn<bool>("showList");
+    QTest::addColumn<QString>("line"); // "-" for none
+
+    const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
+    const QString eclair =
+        QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
+    QTest::newRow("plain time: no warning")
+        << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
+    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"}
+                                 << (QStringList{WarningText} + prompts) << true << eclair;
+    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"}
+                                     << QStringList{WarningText} << false << "-";
+    QTest::newRow("empty name still asks the going")
+        << true << true << QStringList{"", "bon"} << prompts << true << "-";
+    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true
+                                          << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
+    QTest::newRow("accents stored")
+        << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true
+        << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
+    QTest::newRow("characters the file cannot store")
+        << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs}
+        << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas "
+                                  "enregistrer ces caractères : ő 中 🐎"_qs})
+        << false << "-";
+}
+
+void TestLogic::addHorse() {
+    QFETCH(bool, plainTime);
+    QFETCH(bool, warningAnswerOk);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, showList);
+    QFETCH(QString, line);
+
+    FchronoFields fields;
+    fields.Tdistance = "2100";
+    fields.Tpoids = "57";
+    fields.Lreduction = "1:15:48";
+    fields.Opt_chronok = plainTime;
+    ScriptedDialogs dialogs;
+    dialogs.answers = {warningAnswerOk ? Dialogs::Answer::Ok : Dialogs::Answer::Cancel};
+    dialogs.promptTexts = answers;
+
+    const AddedHorse added = Bt_Ajoute_Click(fields, dialogs);
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown) {
+        texts << d.text;
+        if (d.title != u"Orvanto")
+            QFAIL("every dialog here has the application's title");
+    }
+    QCOMPARE(texts, shown);
+    QCOMPARE(added.showList, showList);
+    QCOMPARE(added.line.value_or("-"), line);
+    if (!plainTime)
+        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
+}
+
+QTEST_GUILESS_MAIN(TestLogic)
+#include "tst_logic.moc"

@@ -42,9 +42,9 @@ int lastError(int fallback) {
 }
 
 ListFileResult failure(const char* action, const QString& path, int error) {
-    return ListFileResult::failure(QStringLiteral("Impossible %1 le fichier %2 : %3.")
-                                       .arg(QLatin1String(action), QFileInfo(path).fileName(),
-                                            reason(error)));
+    return ListFileResult::failure(
+        QStringLiteral("Impossible %1 le fichier %2 : %3.")
+            .arg(QLatin1String(action), QFileInfo(path).fileName(), reason(error)));
 }
 
 QString& chosenPath() {

@@ -129,78 +129,83 @@ std::optional<QString> FchronoLogic::resultText(double seconds) {
 }
 
 void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
-    auto& f = fields;
     ResetCalcState();
     FillEmptyFields();
+    const auto distance = ReferenceDistance();
+    if (!distance)
+        return distanceError(dialogs);
+    DayRaceTimeSource = fields.Opt_chronocj ? Chrono : ChronoL;
+    ReductionTimeSource = fields.Opt_chronok ? Chrono : ChronoL;
+    if (!ComputeWeightHundredths())
+        return weightError(dialogs);
+    if (!WriteEstimate(*distance) || !WriteReduction(*distance))
+        return timeError(dialogs);
+}
 
-    const auto distance = numbers::textToNumber(f.Tdistance);
+std::optional<double> FchronoLogic::ReferenceDistance() const {
+    const auto distance = numbers::textToNumber(fields.Tdistance);
     if (!distance || *distance <= 0 ||
-        (!f.Tdistance2.isEmpty() && !isPositiveNumber(f.Tdistance2))) {
-        distanceError(dialogs);
-        return;
-    }
+        (!fields.Tdistance2.isEmpty() && !isPositiveNumber(fields.Tdistance2)))
+        return std::nullopt;
+    return distance;
+}
 
-    DayRaceTimeSource = f.Opt_chronocj ? Chrono : ChronoL;
-    ReductionTimeSource = f.Opt_chronok ? Chrono : ChronoL;
-
+bool FchronoLogic::ComputeWeightHundredths() {
     const auto difference = WeightDifference();
-    if (!difference) {
-        weightError(dialogs);
-        return;
-    }
+    if (!difference)
+        return false;
     WeightTime = *difference;
-    if (WeightTime != 0) {
-        WeightTime = static_cast<float>(WeightTime / 1.5); // one second per 1.5 kg
-        WeightHundredths = WeightTimeToHundredths(WeightTime);
-        if (!std::isfinite(WeightHundredths)) {
-            weightError(dialogs);
-            return;
-        }
-    }
+    if (WeightTime == 0)
+        return true;
+    WeightTime = static_cast<float>(WeightTime / 1.5); // one second per 1.5 kg
+    WeightHundredths = WeightTimeToHundredths(WeightTime);
+    return std::isfinite(WeightHundredths);
+}
 
+bool FchronoLogic::WriteEstimate(double distance) {
+    auto& f = fields;
     const auto dayTime = referenceTime(DayRaceTimeSource);
-    if (!dayTime) {
-        timeError(dialogs);
-        return;
-    }
-
+    if (!dayTime)
+        return false;
     if (f.Tdistance2.isEmpty()) {
         // No day's race: an earlier estimate would no longer match the fields, and
         // correcting it again would add the weight twice.
         f.LresultDistance.clear();
-    } else {
-        const double dayDistance = *numbers::textToNumber(f.Tdistance2);
-        const auto estimate = resultText(dayDistance * *dayTime / *distance);
-        if (!estimate) {
-            timeError(dialogs);
-            return;
-        }
-        f.LresultDistance = *estimate;
-
-        const QStringList parts = f.LresultDistance.split(u':');
-        const double rt =
-            *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]);
-        if (rt > WeightHundredths) {
-            const auto reference = numbers::textToNumber(f.Tpoids);
-            const auto today = numbers::textToNumber(f.tpoids2);
-            const bool lighterToday = reference && today && *reference > *today;
-            f.LresultDistance = Module1::HundredthsToText(lighterToday ? rt - WeightHundredths
-                                                                       : rt + WeightHundredths);
-        }
+        return true;
     }
+    const double dayDistance = *numbers::textToNumber(f.Tdistance2);
+    const auto estimate = resultText(dayDistance * *dayTime / distance);
+    if (!estimate)
+        return false;
+    f.LresultDistance = *estimate;
+    CorrectEstimateForWeight();
+    return true;
+}
 
+void FchronoLogic::CorrectEstimateForWeight() {
+    auto& f = fields;
+    const QStringList parts = f.LresultDistance.split(u':');
+    const double rt =
+        *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]);
+    if (rt <= WeightHundredths)
+        return;
+    const auto reference = numbers::textToNumber(f.Tpoids);
+    const auto today = numbers::textToNumber(f.tpoids2);
+    const bool lighterToday = reference && today && *reference > *today;
+    f.LresultDistance =
+        Module1::HundredthsToText(lighterToday ? rt - WeightHundredths : rt + WeightHundredths);
+}
+
+bool FchronoLogic::WriteReduction(double distance) {
     const auto reductionTime = referenceTime(ReductionTimeSource);
-    if (!reductionTime) {
-        timeError(dialogs);
-        return;
-    }
+    if (!reductionTime)
+        return false;
     DecimalDigits = 0;
-    const auto reduction = resultText(static_cast<double>(*reductionTime) * 1000 / *distance);
-    if (!reduction) {
-        timeError(dialogs);
-        return;
-    }
-    f.Lreduction = *reduction;
+    const auto reduction = resultText(static_cast<double>(*reductionTime) * 1000 / distance);
+    if (!reduction)
+        return false;
+    fields.Lreduction = *reduction;
+    return true;
 }
 
 void FchronoLogic::TNbrLongueur_LostFocus() {

@@ -59,6 +59,14 @@ class FchronoLogic {
     // Steps of the calculation.
     void ResetCalcState();
     void FillEmptyFields();
+    // Empty when a distance cannot be read or is not above zero.
+    std::optional<double> ReferenceDistance() const;
+    // False when a weight cannot be read or the adjustment cannot be held.
+    bool ComputeWeightHundredths();
+    // Each false when its time cannot be read or its result cannot be shown.
+    bool WriteEstimate(double distance);
+    void CorrectEstimateForWeight();
+    bool WriteReduction(double distance);
     // Empty when a weight that is given cannot be read as a number.
     std::optional<float> WeightDifference();
     float WeightTimeToHundredths(float seconds) const;

@@ -24,6 +24,7 @@ class TestCalc : public QObject {
 };
 
 void TestCalc::textToNumber_data() {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<double>("value");
@@ -56,6 +57,7 @@ void TestCalc::textToNumber_data() {
     QTest::newRow("two signs") << "--5" << false << 0.0;
     QTest::newRow("arabic-indic digit") << u"\u0661"_qs << false << 0.0;
     QTest::newRow("NUL") << QString(QChar(0)) + u"5"_qs << false << 0.0;
+    // clang-format on
 }
 
 void TestCalc::textToNumber() {
@@ -69,6 +71,7 @@ void TestCalc::textToNumber() {
 }
 
 void TestCalc::textToWholeNumber_data() {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("value");
     QTest::newRow("0,4") << "0,4" << 0.0;
@@ -78,6 +81,7 @@ void TestCalc::textToWholeNumber_data() {
     QTest::newRow("2,5 tie to even") << "2,5" << 2.0;
     QTest::newRow("-2,5") << "-2,5" << -2.0;
     QTest::newRow("57") << "57" << 57.0;
+    // clang-format on
 }
 
 void TestCalc::textToWholeNumber() {
@@ -87,6 +91,7 @@ void TestCalc::textToWholeNumber() {
 }
 
 void TestCalc::numberToText_data() {
+    // clang-format off
     QTest::addColumn<double>("value");
     QTest::addColumn<bool>("single");
     QTest::addColumn<QString>("text");
@@ -100,10 +105,10 @@ void TestCalc::numberToText_data() {
     QTest::newRow("negative") << -0.5 << true << "-0,5";
     QTest::newRow("negative zero") << -0.0 << true << "0";
     QTest::newRow("tiny single") << 0.000012345678 << true << "0,00001234568";
-    QTest::newRow("fraction of a hundredth")
-        << 56.666667938232421875 << false << "56,6666679382324";
+    QTest::newRow("fraction of a hundredth") << 56.666667938232421875 << false << "56,6666679382324";
     QTest::newRow("66.67 hundredths") << double(66.666671752929688) << false << "66,6666717529297";
     QTest::newRow("huge double") << 1e20 << false << "100000000000000000000";
+    // clang-format on
 }
 
 void TestCalc::numberToText() {
@@ -116,6 +121,7 @@ void TestCalc::numberToText() {
 }
 
 void TestCalc::minutesToText_data() {
+    // clang-format off
     QTest::addColumn<float>("minutes");
     QTest::addColumn<QString>("text");
     QTest::newRow("75 s") << 75.0f / 60 << "1:15";
@@ -129,6 +135,7 @@ void TestCalc::minutesToText_data() {
     QTest::newRow("10 minutes") << 10.0f << "10:00";
     QTest::newRow("0.5") << 0.5f << "0:30";
     QTest::newRow("1.999 shows 60 seconds") << 1.999f << "1:60";
+    // clang-format on
 }
 
 void TestCalc::minutesToText() {
@@ -138,6 +145,7 @@ void TestCalc::minutesToText() {
 }
 
 void TestCalc::timeToHundredths_data() {
+    // clang-format off
     QTest::addColumn<QVariantList>("parts");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<double>("hundredths");
@@ -147,14 +155,11 @@ void TestCalc::timeToHundredths_data() {
     QTest::newRow("05 reads as 5") << QVariantList{"00", "05", "05", "05"} << true << 30505.0;
     QTest::newRow("hour") << QVariantList{"1", 0, 0, 0} << true << 360000.0;
     QTest::newRow("fraction kept") << QVariantList{0, 0, 0, 0.5} << true << 0.5;
-    QTest::newRow("single-precision product, 1 length")
-        << QVariantList{0, 0, QVariant(static_cast<float>(1 / 1.5)), 0} << true
-        << 66.66667175292969;
-    QTest::newRow("single-precision product, 0.25 length")
-        << QVariantList{0, 0, QVariant(static_cast<float>(0.25 / 1.5)), 0} << true
-        << 16.666667938232422;
+    QTest::newRow("single-precision product, 1 length") << QVariantList{0, 0, QVariant(static_cast<float>(1 / 1.5)), 0} << true << 66.66667175292969;
+    QTest::newRow("single-precision product, 0.25 length") << QVariantList{0, 0, QVariant(static_cast<float>(0.25 / 1.5)), 0} << true << 16.666667938232422;
     QTest::newRow("not a number") << QVariantList{"00", "x", 0, 0} << false << 0.0;
     QTest::newRow("empty text") << QVariantList{"00", 1, "", 0} << false << 0.0;
+    // clang-format on
 }
 
 void TestCalc::timeToHundredths() {
@@ -168,6 +173,7 @@ void TestCalc::timeToHundredths() {
 }
 
 void TestCalc::hundredthsToText_data() {
+    // clang-format off
     QTest::addColumn<double>("hundredths");
     QTest::addColumn<QString>("text");
     QTest::newRow("7525") << 7525.0 << "01:15:25";
@@ -183,6 +189,7 @@ void TestCalc::hundredthsToText_data() {
     QTest::newRow("hours dropped") << 366000.0 << "01:00:00";
     QTest::newRow("fraction kept") << 7256.666667938232421875 << "01:12:56,6666679382324";
     QTest::newRow("huge count stays in range") << 1e22 << "46:40:00";
+    // clang-format on
 }
 
 void TestCalc::hundredthsToText() {

@@ -29,7 +29,7 @@ QStringList entries(const HorseList& list) {
 // A list-file command that must succeed; shows its message otherwise.
 #define QVERIFY_OK(command)                                                                        \
     do {                                                                                           \
-        const ListFileResult result_ = (command);                                                 \
+        const ListFileResult result_ = (command);                                                  \
         QVERIFY2(result_.ok, qPrintable(result_.message));                                         \
     } while (false)
 
@@ -78,22 +78,15 @@ class TestList : public QObject {
 };
 
 void TestList::line_data() {
+    // clang-format off
     QTest::addColumn<QStringList>("pieces"); // reduction, distance, weight, name, going
     QTest::addColumn<QString>("line");
-    QTest::newRow("worked example")
-        << QStringList{"1:15:48", "2100", "57", "Eclair", "bon"}
-        << "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon";
-    QTest::newRow("empty going ends in a space")
-        << QStringList{"1:15:48", "2100", "57,5", "Eclair", ""}
-        << "1:15:48 ---- 2100m ---- 57,5Kg ---- Eclair ---- terrain : ";
-    QTest::newRow("before any calculation")
-        << QStringList{"", "1200", "", "Eclair", "lourd"}
-        << " ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd";
-    QTest::newRow("blanks kept") << QStringList{"1:02:50", " 1200", "57", "  ", " état "}
-                                 << "1:02:50 ----  1200m ---- 57Kg ----    ---- terrain :  état ";
-    QTest::newRow("separator in a name")
-        << QStringList{"1:02:50", "1200", "57", "a ---- b", "x"}
-        << "1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x";
+    QTest::newRow("worked example") << QStringList{"1:15:48", "2100", "57", "Eclair", "bon"} << "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon";
+    QTest::newRow("empty going ends in a space") << QStringList{"1:15:48", "2100", "57,5", "Eclair", ""} << "1:15:48 ---- 2100m ---- 57,5Kg ---- Eclair ---- terrain : ";
+    QTest::newRow("before any calculation") << QStringList{"", "1200", "", "Eclair", "lourd"} << " ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd";
+    QTest::newRow("blanks kept") << QStringList{"1:02:50", " 1200", "57", "  ", " état "} << "1:02:50 ----  1200m ---- 57Kg ----    ---- terrain :  état ";
+    QTest::newRow("separator in a name") << QStringList{"1:02:50", "1200", "57", "a ---- b", "x"} << "1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x";
+    // clang-format on
 }
 
 void TestList::line() {
@@ -103,24 +96,18 @@ void TestList::line() {
 }
 
 void TestList::sortOrder_data() {
+    // clang-format off
     QTest::addColumn<QStringList>("arrivals");
     QTest::addColumn<QStringList>("sorted");
-    QTest::newRow("reductions") << QStringList{"1:15:48 x", "1:02:50 y", "10:00:00 z", "0:59:00 w"}
-                                << QStringList{"0:59:00 w", "1:02:50 y", "1:15:48 x", "10:00:00 z"};
-    QTest::newRow("case does not count")
-        << QStringList{"abe", "ABD", "abc"} << QStringList{"abc", "ABD", "abe"};
-    QTest::newRow("accents after the plain letter, before the next")
-        << QStringList{"etf", "été", "ete", "éte"} << QStringList{"ete", "éte", "été", "etf"};
+    QTest::newRow("reductions") << QStringList{"1:15:48 x", "1:02:50 y", "10:00:00 z", "0:59:00 w"} << QStringList{"0:59:00 w", "1:02:50 y", "1:15:48 x", "10:00:00 z"};
+    QTest::newRow("case does not count") << QStringList{"abe", "ABD", "abc"} << QStringList{"abc", "ABD", "abe"};
+    QTest::newRow("accents after the plain letter, before the next") << QStringList{"etf", "été", "ete", "éte"} << QStringList{"ete", "éte", "été", "etf"};
     QTest::newRow("empty line first") << QStringList{"b", "", "a"} << QStringList{"", "a", "b"};
-    QTest::newRow("equal lines keep their arrival order")
-        << QStringList{"Eclair", "b", "ECLAIR", "eclair"}
-        << QStringList{"b", "Eclair", "ECLAIR", "eclair"};
-    QTest::newRow("a control character alone is equal to the empty line")
-        << QStringList{"\x03", "", "a"} << QStringList{"\x03", "", "a"};
-    QTest::newRow("l with a middle dot, a contraction")
-        << QStringList{"jle", "jl·e", "jlf", "jk"} << QStringList{"jk", "jle", "jl·e", "jlf"};
-    QTest::newRow("oe ligature with o")
-        << QStringList{"op", "œuf", "oa"} << QStringList{"oa", "œuf", "op"};
+    QTest::newRow("equal lines keep their arrival order") << QStringList{"Eclair", "b", "ECLAIR", "eclair"} << QStringList{"b", "Eclair", "ECLAIR", "eclair"};
+    QTest::newRow("a control character alone is equal to the empty line") << QStringList{"\x03", "", "a"} << QStringList{"\x03", "", "a"};
+    QTest::newRow("l with a middle dot, a contraction") << QStringList{"jle", "jl·e", "jlf", "jk"} << QStringList{"jk", "jle", "jl·e", "jlf"};
+    QTest::newRow("oe ligature with o") << QStringList{"op", "œuf", "oa"} << QStringList{"oa", "œuf", "op"};
+    // clang-format on
 }
 
 void TestList::sortOrder() {
@@ -187,6 +174,7 @@ void TestList::loadOrderAgreesWithQCollator() {
 }
 
 void TestList::fileLines_data() {
+    // clang-format off
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("CR LF") << QByteArray("b\r\na\r\n") << QStringList{"a", "b"};
@@ -197,6 +185,7 @@ void TestList::fileLines_data() {
     QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"", "a", "b"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("accents as single bytes") << QByteArray("\xe9tat\r\n") << QStringList{"état"};
+    // clang-format on
 }
 
 void TestList::fileLines() {

@@ -64,6 +64,7 @@ class TestLogic : public QObject {
 };
 
 void TestLogic::weightTimeToHundredths_data() {
+    // clang-format off
     QTest::addColumn<double>("kilograms");
     QTest::addColumn<float>("hundredths");
     QTest::newRow("0.5") << 0.5 << 33.0f;
@@ -75,6 +76,7 @@ void TestLogic::weightTimeToHundredths_data() {
     QTest::newRow("2.5") << 2.5 << 166.0f;
     QTest::newRow("3") << 3.0 << 200.0f;
     QTest::newRow("4.5") << 4.5 << 300.0f;
+    // clang-format on
 }
 
 void TestLogic::weightTimeToHundredths() {
@@ -86,39 +88,27 @@ void TestLogic::weightTimeToHundredths() {
 }
 
 void TestLogic::weightDifference_data() {
+    // clang-format off
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("today");
     QTest::addColumn<bool>("readable");
     QTest::addColumn<float>("difference");
     QTest::addColumn<QString>("referenceAfter");
-    QTest::newRow("57 58") << "57"
-                           << "58" << true << 1.0f << "57";
-    QTest::newRow("58 56,5") << "58"
-                             << "56,5" << true << 1.5f << "58";
-    QTest::newRow("9 10") << "9"
-                          << "10" << true << 1.0f << "9";
-    QTest::newRow("57 57") << "57"
-                           << "57" << true << 0.0f << "57";
-    QTest::newRow("57 empty") << "57"
-                              << "" << true << 0.0f << "57";
-    QTest::newRow("0 58") << "0"
-                          << "58" << true << 0.0f << "0";
-    QTest::newRow("0,4 counts as no weight") << "0,4"
-                                             << "58" << true << 0.0f << "0,4";
-    QTest::newRow("0,5 rounds to even 0") << "0,5"
-                                          << "58" << true << 0.0f << "0,5";
-    QTest::newRow("0,6 is a weight") << "0,6"
-                                     << "1,6" << true << 1.0f << "0,6";
-    QTest::newRow("point rewritten") << "56.5"
-                                     << "57" << true << 0.5f << "56,5";
-    QTest::newRow("empty reference") << ""
-                                     << "58" << true << 0.0f << "";
-    QTest::newRow("reference not a number") << "abc"
-                                            << "58" << false << 0.0f << "abc";
-    QTest::newRow("today not a number") << "0,4"
-                                        << "5,7,5" << false << 0.0f << "0,4";
-    QTest::newRow("beyond single precision")
-        << QString(60, u'9') << "0" << false << 0.0f << QString(60, u'9');
+    QTest::newRow("57 58") << "57" << "58" << true << 1.0f << "57";
+    QTest::newRow("58 56,5") << "58" << "56,5" << true << 1.5f << "58";
+    QTest::newRow("9 10") << "9" << "10" << true << 1.0f << "9";
+    QTest::newRow("57 57") << "57" << "57" << true << 0.0f << "57";
+    QTest::newRow("57 empty") << "57" << "" << true << 0.0f << "57";
+    QTest::newRow("0 58") << "0" << "58" << true << 0.0f << "0";
+    QTest::newRow("0,4 counts as no weight") << "0,4" << "58" << true << 0.0f << "0,4";
+    QTest::newRow("0,5 rounds to even 0") << "0,5" << "58" << true << 0.0f << "0,5";
+    QTest::newRow("0,6 is a weight") << "0,6" << "1,6" << true << 1.0f << "0,6";
+    QTest::newRow("point rewritten") << "56.5" << "57" << true << 0.5f << "56,5";
+    QTest::newRow("empty reference") << "" << "58" << true << 0.0f << "";
+    QTest::newRow("reference not a number") << "abc" << "58" << false << 0.0f << "abc";
+    QTest::newRow("today not a number") << "0,4" << "5,7,5" << false << 0.0f << "0,4";
+    QTest::newRow("beyond single precision") << QString(60, u'9') << "0" << false << 0.0f << QString(60, u'9');
+    // clang-format on
 }
 
 void TestLogic::weightDifference() {
@@ -139,6 +129,7 @@ void TestLogic::weightDifference() {
 }
 
 void TestLogic::calculation_data() {
+    // clang-format off
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QString>("estimate");
     QTest::addColumn<QString>("reduction");
@@ -149,109 +140,37 @@ void TestLogic::calculation_data() {
                               "Tdistance2=2400", "Tpoids=57", "tpoids2=58"};
     const QStringList earlier{"LresultDistance=9:99:99", "Lreduction=8:88:88"};
 
-    QTest::newRow("worked example") << example << "03:01:80"
-                                    << "1:15:48"
-                                    << "" << QStringList{};
-    QTest::newRow("weights swapped")
-        << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48"
-        << "1:15:48"
-        << "" << QStringList{};
-    QTest::newRow("equal weights only reformat")
-        << (example + QStringList{"tpoids2=57"}) << "03:01:14"
-        << "1:15:48"
-        << "" << QStringList{};
-    QTest::newRow("no day's race: reduction only, one decimal digit")
-        << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << ""
-        << "1:02:50"
-        << "" << QStringList{};
-    QTest::newRow("one decimal digit and 1 kg more")
-        << QStringList{"Tdistance=1000",  "Tminute=1", "Tseconde=15", "tcentieme=50",
-                       "Tdistance2=1000", "Tpoids=57", "tpoids2=58"}
-        << "01:16:16"
-        << "1:15:50"
-        << "" << QStringList{};
-    QTest::newRow("leading zero in the decimals kept")
-        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7",
-                       "Tdistance2=1000"}
-        << "01:16:07"
-        << "1:16:07"
-        << "" << QStringList{};
-    QTest::newRow("75.996 rounds to 76")
-        << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << ""
-        << "1:16:00"
-        << "" << QStringList{};
-    QTest::newRow("adjustment larger than the estimate")
-        << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50",
-                       "tpoids2=60"}
-        << "0:00:50"
-        << "0:00:50"
-        << "" << QStringList{"Tminute=0", "Tseconde=0"};
-    QTest::newRow("an hour or more loses its hours")
-        << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "01:00:00"
-        << "1:00:00"
-        << "" << QStringList{"Tseconde=0", "tcentieme=0"};
-    QTest::newRow("reference weight below one half")
-        << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14"
-        << "1:15:48"
-        << "" << QStringList{};
-    QTest::newRow("day's weight filled before the point is rewritten")
-        << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14"
-        << "1:15:48"
-        << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
-    QTest::newRow("estimate from the time with lengths")
-        << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"})
-        << "03:04:09"
-        << "1:15:48"
-        << "" << QStringList{};
-    QTest::newRow("empty day's weight: no adjustment")
-        << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
-                       "Tdistance2=2400"}
-        << "03:01:14"
-        << "1:15:48"
-        << "" << QStringList{};
+    QTest::newRow("worked example") << example << "03:01:80" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("weights swapped") << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("equal weights only reformat") << (example + QStringList{"tpoids2=57"}) << "03:01:14" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("no day's race: reduction only, one decimal digit") << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << "" << "1:02:50" << "" << QStringList{};
+    QTest::newRow("one decimal digit and 1 kg more") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=50", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "01:16:16" << "1:15:50" << "" << QStringList{};
+    QTest::newRow("leading zero in the decimals kept") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7", "Tdistance2=1000"} << "01:16:07" << "1:16:07" << "" << QStringList{};
+    QTest::newRow("75.996 rounds to 76") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << "" << "1:16:00" << "" << QStringList{};
+    QTest::newRow("adjustment larger than the estimate") << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"} << "0:00:50" << "0:00:50" << "" << QStringList{"Tminute=0", "Tseconde=0"};
+    QTest::newRow("an hour or more loses its hours") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "01:00:00" << "1:00:00" << "" << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("reference weight below one half") << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("day's weight filled before the point is rewritten") << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14" << "1:15:48" << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
+    QTest::newRow("estimate from the time with lengths") << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"}) << "03:04:09" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("empty day's weight: no adjustment") << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400"} << "03:01:14" << "1:15:48" << "" << QStringList{};
 
     // Refusals: the labels keep what an earlier run showed unless the row says otherwise.
-    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99"
-                                    << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99"
-                                    << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99"
-                                   << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("negative distance")
-        << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99"
-        << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("day's distance not a number")
-        << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99"
-        << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("day's distance zero")
-        << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99"
-        << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("all time fields empty")
-        << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99"
-        << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"};
-    QTest::newRow("time field holding a blank")
-        << (example + earlier + QStringList{"Tminute= "}) << "9:99:99"
-        << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99"
-                                   << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("estimate from missing time with lengths")
-        << (example + earlier + QStringList{"Opt_chronocj=0"}) << "9:99:99"
-        << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("reduction from missing time with lengths, estimate written")
-        << (example + earlier + QStringList{"Opt_chronok=0"}) << "03:01:80"
-        << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("weight not a number")
-        << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99"
-        << "8:88:88" << WeightError << QStringList{};
-    QTest::newRow("day's weight not a number")
-        << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99"
-        << "8:88:88" << WeightError << QStringList{};
-    QTest::newRow("estimate too large to show")
-        << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99"
-        << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("reduction too large to show")
-        << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << ""
-        << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("negative distance") << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance not a number") << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("day's distance zero") << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
+    QTest::newRow("all time fields empty") << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"};
+    QTest::newRow("time field holding a blank") << (example + earlier + QStringList{"Tminute= "}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("estimate from missing time with lengths") << (example + earlier + QStringList{"Opt_chronocj=0"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction from missing time with lengths, estimate written") << (example + earlier + QStringList{"Opt_chronok=0"}) << "03:01:80" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("weight not a number") << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("day's weight not a number") << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("estimate too large to show") << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("reduction too large to show") << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << "" << "8:88:88" << TimeError << QStringList{};
+    // clang-format on
 }
 
 void TestLogic::calculation() {
@@ -308,6 +227,7 @@ void TestLogic::repeatedCalculationKeepsOneAdjustment() {
 }
 
 void TestLogic::margin_data() {
+    // clang-format off
     QTest::addColumn<QString>("margin");
     QTest::addColumn<QStringList>("reference"); // Tminute, Tseconde, tcentieme
     QTest::addColumn<QString>("marginAfter");
@@ -318,32 +238,25 @@ void TestLogic::margin_data() {
     QTest::newRow("3 lengths") << "3" << ref << "3" << QStringList{"01", "14", "40"};
     QTest::newRow("0.75 rewritten") << "0.75" << ref << "0,75" << QStringList{"01", "12", "90"};
     QTest::newRow("1,5") << "1,5" << ref << "1,5" << QStringList{"01", "13", "40"};
-    QTest::newRow("0.25 keeps the fraction")
-        << "0.25" << ref << "0,25" << QStringList{"01", "12", "56,6666679382324"};
+    QTest::newRow("0.25 keeps the fraction") << "0.25" << ref << "0,25" << QStringList{"01", "12", "56,6666679382324"};
     QTest::newRow("1 length") << "1" << ref << "1" << QStringList{"01", "13", "6,66667175292969"};
-    QTest::newRow("hundredths padded on the left")
-        << "3" << QStringList{"1", "12", "5"} << "3" << QStringList{"01", "14", "05"};
+    QTest::newRow("hundredths padded on the left") << "3" << QStringList{"1", "12", "5"} << "3" << QStringList{"01", "14", "05"};
     QTest::newRow("0,00 is a margin") << "0,00" << ref << "0,00" << QStringList{"01", "12", "40"};
     QTest::newRow("00 is a margin") << "00" << ref << "00" << QStringList{"01", "12", "40"};
-    QTest::newRow("initial 0.0 copies")
-        << "0.0" << QStringList{"1", "12", "5"} << "0,0" << QStringList{"1", "12", "5"};
+    QTest::newRow("initial 0.0 copies") << "0.0" << QStringList{"1", "12", "5"} << "0,0" << QStringList{"1", "12", "5"};
     QTest::newRow("0 copies") << "0" << ref << "0" << ref;
     QTest::newRow("empty copies") << "" << ref << "" << ref;
-    QTest::newRow("empty copies an empty time")
-        << "" << QStringList{"", "12", "40"} << "" << QStringList{"", "12", "40"};
-    QTest::newRow("empty minutes count as 0")
-        << "3" << QStringList{"", "12", "40"} << "3" << QStringList{"00", "14", "40"};
+    QTest::newRow("empty copies an empty time") << "" << QStringList{"", "12", "40"} << "" << QStringList{"", "12", "40"};
+    QTest::newRow("empty minutes count as 0") << "3" << QStringList{"", "12", "40"} << "3" << QStringList{"00", "14", "40"};
     QTest::newRow("no reference time yet") << "3" << none << "3" << none;
-    QTest::newRow("negative margin takes time off")
-        << "-1,5" << ref << "-1,5" << QStringList{"01", "11", "40"};
+    QTest::newRow("negative margin takes time off") << "-1,5" << ref << "-1,5" << QStringList{"01", "11", "40"};
     QTest::newRow("below zero gives no time") << "-300" << ref << "-300" << none;
-    QTest::newRow("an hour or more loses its hours")
-        << "3" << QStringList{"60", "0", "0"} << "3" << QStringList{"00", "02", "00"};
+    QTest::newRow("an hour or more loses its hours") << "3" << QStringList{"60", "0", "0"} << "3" << QStringList{"00", "02", "00"};
     QTest::newRow("two separators") << "1.2.3" << ref << "1,2,3" << none;
     QTest::newRow("a word") << "tete" << ref << "tete" << none;
     QTest::newRow("reference not a number") << "3" << QStringList{"1", "x", "40"} << "3" << none;
-    QTest::newRow("beyond single precision")
-        << QString(60, u'9') << ref << QString(60, u'9') << none;
+    QTest::newRow("beyond single precision") << QString(60, u'9') << ref << QString(60, u'9') << none;
+    // clang-format on
 }
 
 void TestLogic::margin() {
@@ -365,35 +278,19 @@ void TestLogic::margin() {
 }
 
 void TestLogic::weightFocus_data() {
+    // clang-format off
     QTest::addColumn<bool>("leaveReference"); // Tpoids, otherwise tpoids2
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("today");
     QTest::addColumn<QString>("referenceAfter");
     QTest::addColumn<QString>("todayAfter");
-    QTest::newRow("57.5 copied") << true << "57.5"
-                                 << ""
-                                 << "57,5"
-                                 << "57,5";
-    QTest::newRow("day's weight overwritten") << true << "58"
-                                              << "56"
-                                              << "58"
-                                              << "58";
-    QTest::newRow("emptied reference empties day's") << true << ""
-                                                     << "56"
-                                                     << ""
-                                                     << "";
-    QTest::newRow("every point") << true << "5.7.5"
-                                 << ""
-                                 << "5,7,5"
-                                 << "5,7,5";
-    QTest::newRow("day's weight alone") << false << "58"
-                                        << "55.5"
-                                        << "58"
-                                        << "55,5";
-    QTest::newRow("day's weight every point") << false << "58"
-                                              << "5.7.5"
-                                              << "58"
-                                              << "5,7,5";
+    QTest::newRow("57.5 copied") << true << "57.5" << "" << "57,5" << "57,5";
+    QTest::newRow("day's weight overwritten") << true << "58" << "56" << "58" << "58";
+    QTest::newRow("emptied reference empties day's") << true << "" << "56" << "" << "";
+    QTest::newRow("every point") << true << "5.7.5" << "" << "5,7,5" << "5,7,5";
+    QTest::newRow("day's weight alone") << false << "58" << "55.5" << "58" << "55,5";
+    QTest::newRow("day's weight every point") << false << "58" << "5.7.5" << "58" << "5,7,5";
+    // clang-format on
 }
 
 void TestLogic::weightFocus() {
@@ -414,12 +311,14 @@ void TestLogic::weightFocus() {
 }
 
 void TestLogic::lengthsOptionGuard_data() {
+    // clang-format off
     QTest::addColumn<QStringList>("withLengths");
     QTest::addColumn<bool>("accepted");
     QTest::newRow("after start") << QStringList{"", "", " "} << false;
     QTest::newRow("filled") << QStringList{"01", "14", "40"} << true;
     QTest::newRow("single space counts as filled") << QStringList{"1", "12", " "} << true;
     QTest::newRow("minutes empty") << QStringList{"", "12", "40"} << false;
+    // clang-format on
 }
 
 void TestLogic::lengthsOptionGuard() {
@@ -463,6 +362,7 @@ void TestLogic::formLoad() {
 // plain time or from the time with lengths: the expected message (D distance,
 // T time, W weight) or, when there is none, the two results.
 void TestLogic::badInputSweep_data() {
+    // clang-format off
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("hostile");
     QTest::addColumn<bool>("withLengths");
@@ -534,6 +434,7 @@ void TestLogic::badInputSweep_data() {
                 QTest::addRow("%s %s %s", row.field, qPrintable(names[i]),
                               lengths ? "with lengths" : "plain")
                     << row.field << hostile[i] << lengths << (lengths ? row.lengths : row.plain)[i];
+    // clang-format on
 }
 
 void TestLogic::badInputSweep() {
@@ -571,6 +472,7 @@ void TestLogic::badInputSweep() {
 }
 
 void TestLogic::addHorse_data() {
+    // clang-format off
     QTest::addColumn<bool>("plainTime");       // Opt_chronok selected
     QTest::addColumn<bool>("warningAnswerOk"); // used only when the warning shows
     QTest::addColumn<QStringList>("answers");  // name, going
@@ -581,24 +483,14 @@ void TestLogic::addHorse_data() {
     const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
     const QString eclair =
         QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
-    QTest::newRow("plain time: no warning")
-        << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
-    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"}
-                                 << (QStringList{WarningText} + prompts) << true << eclair;
-    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"}
-                                     << QStringList{WarningText} << false << "-";
-    QTest::newRow("empty name still asks the going")
-        << true << true << QStringList{"", "bon"} << prompts << true << "-";
-    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true
-                                          << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
-    QTest::newRow("accents stored")
-        << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true
-        << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
-    QTest::newRow("characters the file cannot store")
-        << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs}
-        << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas "
-                                  "enregistrer ces caractères : ő 中 🐎"_qs})
-        << false << "-";
+    QTest::newRow("plain time: no warning") << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
+    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + prompts) << true << eclair;
+    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"} << QStringList{WarningText} << false << "-";
+    QTest::newRow("empty name still asks the going") << true << true << QStringList{"", "bon"} << prompts << true << "-";
+    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
+    QTest::newRow("accents stored") << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
+    QTest::newRow("characters the file cannot store") << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs} << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas enregistrer ces caractères : ő 中 🐎"_qs}) << false << "-";
+    // clang-format on
 }
 
 void TestLogic::addHorse() {

@@ -140,77 +140,33 @@ void TestUi::cleanup() {
 }
 
 void TestUi::initialContents_data() {
+    // clang-format off
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("toolTip");
     QTest::addColumn<bool>("takesFocus");
-    QTest::newRow("Tdistance")
-        << "Tdistance"
-        << "1200"
-        << "Saisir la distance du cheval  à analyser lors de sa course de référence" << true;
-    QTest::newRow("Tpoids") << "Tpoids"
-                            << ""
-                            << "Saisir le poid que portait le cheval lors de sa course réf au "
-                               "Format 00,00"
-                            << true;
-    QTest::newRow("Tminute") << "Tminute"
-                             << ""
-                             << "Nombre de minute du chrono lors de sa course réf" << true;
-    QTest::newRow("Tseconde") << "Tseconde"
-                              << ""
-                              << "Nombre de seconde du chrono lors de sa course réf" << true;
-    QTest::newRow("tcentieme") << "tcentieme"
-                               << ""
-                               << "Nombre de minute du centieme lors de sa course réf" << true;
-    QTest::newRow("Tdistance2") << "Tdistance2"
-                                << ""
-                                << "Distance de la course du jour en mètre" << true;
-    QTest::newRow("tpoids2") << "tpoids2"
-                             << ""
-                             << "Poids que portera le cheval dans la course du jour format 00,0"
-                             << true;
-    QTest::newRow("TNbrLongueur") << "TNbrLongueur"
-                                  << "0.0"
-                                  << "Format : 0,0" << true;
-    QTest::newRow("TminuteL") << "TminuteL"
-                              << ""
-                              << "" << false;
-    QTest::newRow("TsecondeL") << "TsecondeL"
-                               << ""
-                               << "" << false;
-    QTest::newRow("TcentiemeL") << "TcentiemeL"
-                                << " "
-                                << "" << false;
-    QTest::newRow("LresultDistance") << "LresultDistance"
-                                     << ""
-                                     << "" << false;
-    QTest::newRow("Lreduction") << "Lreduction"
-                                << ""
-                                << "" << false;
-    QTest::newRow("Btcalcul") << "Btcalcul"
-                              << "Lancer le calcul !"
-                              << "" << true;
-    QTest::newRow("Bt_Ajoute") << "Bt_Ajoute"
-                               << "Ajouter à la liste"
-                               << "Ajouter a la liste" << true;
-    QTest::newRow("Command1") << "Command1"
-                              << "Voir"
-                              << "" << true;
-    QTest::newRow("Opt_chronok") << "Opt_chronok"
-                                 << "Le Chrono"
-                                 << "" << true;
-    QTest::newRow("Opt_ChronokL") << "Opt_ChronokL"
-                                  << "Le Chrono + Longueur"
-                                  << "" << true;
-    QTest::newRow("Label32") << "Label32"
-                             << "2- Distance et poids de la course du  jour"
-                             << "Information sur la course du jour" << false;
-    QTest::newRow("Label6") << "Label6"
-                            << "Sa réduction pour la course Ref est  : "
-                            << "" << false;
-    QTest::newRow("Label11") << "Label11"
-                             << "Ne pas remplir  si le calcul porte  uniquement de la réduction km"
-                             << "" << false;
+    QTest::newRow("Tdistance") << "Tdistance" << "1200" << "Saisir la distance du cheval  à analyser lors de sa course de référence" << true;
+    QTest::newRow("Tpoids") << "Tpoids" << "" << "Saisir le poid que portait le cheval lors de sa course réf au Format 00,00" << true;
+    QTest::newRow("Tminute") << "Tminute" << "" << "Nombre de minute du chrono lors de sa course réf" << true;
+    QTest::newRow("Tseconde") << "Tseconde" << "" << "Nombre de seconde du chrono lors de sa course réf" << true;
+    QTest::newRow("tcentieme") << "tcentieme" << "" << "Nombre de minute du centieme lors de sa course réf" << true;
+    QTest::newRow("Tdistance2") << "Tdistance2" << "" << "Distance de la course du jour en mètre" << true;
+    QTest::newRow("tpoids2") << "tpoids2" << "" << "Poids que portera le cheval dans la course du jour format 00,0" << true;
+    QTest::newRow("TNbrLongueur") << "TNbrLongueur" << "0.0" << "Format : 0,0" << true;
+    QTest::newRow("TminuteL") << "TminuteL" << "" << "" << false;
+    QTest::newRow("TsecondeL") << "TsecondeL" << "" << "" << false;
+    QTest::newRow("TcentiemeL") << "TcentiemeL" << " " << "" << false;
+    QTest::newRow("LresultDistance") << "LresultDistance" << "" << "" << false;
+    QTest::newRow("Lreduction") << "Lreduction" << "" << "" << false;
+    QTest::newRow("Btcalcul") << "Btcalcul" << "Lancer le calcul !" << "" << true;
+    QTest::newRow("Bt_Ajoute") << "Bt_Ajoute" << "Ajouter à la liste" << "Ajouter a la liste" << true;
+    QTest::newRow("Command1") << "Command1" << "Voir" << "" << true;
+    QTest::newRow("Opt_chronok") << "Opt_chronok" << "Le Chrono" << "" << true;
+    QTest::newRow("Opt_ChronokL") << "Opt_ChronokL" << "Le Chrono + Longueur" << "" << true;
+    QTest::newRow("Label32") << "Label32" << "2- Distance et poids de la course du  jour" << "Information sur la course du jour" << false;
+    QTest::newRow("Label6") << "Label6" << "Sa réduction pour la course Ref est  : " << "" << false;
+    QTest::newRow("Label11") << "Label11" << "Ne pas remplir  si le calcul porte  uniquement de la réduction km" << "" << false;
+    // clang-format on
 }
 
 void TestUi::initialContents() {
@@ -259,10 +215,12 @@ void TestUi::workedExampleTypedAndClicked() {
 }
 
 void TestUi::focusLossRunsBeforeClick_data() {
+    // clang-format off
     QTest::addColumn<QString>("box");
     QTest::newRow("TNbrLongueur") << "TNbrLongueur";
     QTest::newRow("Tpoids") << "Tpoids";
     QTest::newRow("tpoids2") << "tpoids2";
+    // clang-format on
 }
 
 void TestUi::focusLossRunsBeforeClick() {

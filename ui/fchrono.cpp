@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,18 +18,19 @@ using namespace look;
 
 namespace {
 
+// clang-format off
 // Label looks, by letter.
 const Face A = Face::Arial, R = Face::ArialRounded;
-const LabelStyle H{{A, 12}, Qt::white, MidGrey, true};          // section heading
-const LabelStyle S{{A, 11.25}, Qt::white, MidGrey, true};       // question heading
+const LabelStyle H{{A, 12}, Qt::white, MidGrey, true};    // section heading
+const LabelStyle S{{A, 11.25}, Qt::white, MidGrey, true}; // question heading
 const LabelStyle C{{A, 11.25}, DarkGrey, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop};
-const LabelStyle F1{{R, 9.75}, {}, LightGrey, true};            // field caption
-const LabelStyle F2{{A, 9.75}, {}, LightGrey, true};            // field caption, plain face
-const LabelStyle F3{{R, 8.25}, {}, LightGrey, true};            // small field caption
-const LabelStyle F4{{A, 8.25}, {}, LightGrey, true};            // small field caption, plain
-const LabelStyle U1{{A, 9.75}, {}, {}};                         // unit
-const LabelStyle U2{{A, 12}, Qt::black, {}};                    // unit of a time
-const LabelStyle U3{{R, 9.75}, {}, {}};                         // unit of the day's race
+const LabelStyle F1{{R, 9.75}, {}, LightGrey, true}; // field caption
+const LabelStyle F2{{A, 9.75}, {}, LightGrey, true}; // field caption, plain face
+const LabelStyle F3{{R, 8.25}, {}, LightGrey, true}; // small field caption
+const LabelStyle F4{{A, 8.25}, {}, LightGrey, true}; // small field caption, plain
+const LabelStyle U1{{A, 9.75}, {}, {}};              // unit
+const LabelStyle U2{{A, 12}, Qt::black, {}};         // unit of a time
+const LabelStyle U3{{R, 9.75}, {}, {}};              // unit of the day's race
 const LabelStyle N{{R, 9}, PaleGreen, {}, false, Qt::AlignHCenter | Qt::AlignTop, true}; // note
 const LabelStyle T{{A, 12}, Red, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop}; // call to act
 const LabelStyle Q{{R, 9.75}, Qt::white, MidGrey, true, Qt::AlignLeft | Qt::AlignTop, true};
@@ -45,7 +45,6 @@ struct StaticLabel {
 
 const char* const NotFirst = "Le cheval n'a pas fini premier lors de sa course de référence";
 
-// clang-format off
 const StaticLabel StaticLabels[] = {
     {"Label8", "1- Course de référence", "La course sur laquelle vous allez vous baser pour calculer son chrono du jour ou sa réduction", twips(240, 240, 5295, 375), H},
     {"Label1", "Distance", nullptr, twips(360, 720, 975, 255), F1},
@@ -151,27 +150,6 @@ QLineEdit* box(QWidget* parent, const Box& b) {
     return e;
 }
 
-QGroupBox* frame(QWidget* parent, const char* name, QRect geometry, const QString& accessibleName) {
-    auto* f = new QGroupBox(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(geometry);
-    f->setAccessibleName(accessibleName);
-    setColours(f, QColor(), Grey);
-    return f;
-}
-
-QRadioButton* option(QGroupBox* frame, const char* name, const QString& caption, QRect geometry,
-                     bool selected) {
-    auto* o = new QRadioButton(caption, frame);
-    o->setObjectName(QLatin1String(name));
-    o->setGeometry(geometry);
-    o->setFont(tahoma(9));
-    setColours(o, QColor(), Grey);
-    o->setChecked(selected);
-    o->setAccessibleName(frame->accessibleName() + u" : "_qs + caption);
-    return o;
-}
-
 QLabel* resultLabel(QWidget* parent, const char* name, QRect geometry, const QString& description) {
     const QColor white = parent->palette().color(QPalette::Base);
     auto* l = label(parent, name, QString(), geometry,
@@ -225,7 +203,8 @@ void Fchrono::addBoxes() {
 Fchrono::Commands Fchrono::addCommands() {
     auto* Command1 = button(this, "Command1", u"Voir"_qs, twips(3000, 2040, 495, 375));
     Command1->setAccessibleDescription(u"Aide mémoire des longueurs"_qs);
-    auto* Btcalcul = button(this, "Btcalcul", u"Lancer le calcul !"_qs, twips(360, 5520, 1815, 495));
+    auto* Btcalcul =
+        button(this, "Btcalcul", u"Lancer le calcul !"_qs, twips(360, 5520, 1815, 495));
     Btcalcul->setFont(tahoma(9));
     auto* Bt_Ajoute = button(this, "Bt_Ajoute", u"Ajouter à la liste"_qs,
                              twips(9360, 5520, 1575, 495), u"Ajouter a la liste"_qs);
@@ -235,15 +214,17 @@ Fchrono::Commands Fchrono::addCommands() {
 
 void Fchrono::addOptions() {
     auto* Frame2 = frame(this, "Frame2", twips(360, 3720, 5175, 735),
-                         u"Chrono estimé pour la course du jour"_qs);
-    Opt_chronocj_ = option(Frame2, "Opt_chronocj", u"Le Chrono"_qs, twips(120, 360, 1695, 255), true);
+                         u"Chrono estimé pour la course du jour"_qs, Grey);
+    Opt_chronocj_ =
+        option(Frame2, "Opt_chronocj", u"Le Chrono"_qs, twips(120, 360, 1695, 255), true, Grey);
     Opt_ChronocjL_ = option(Frame2, "Opt_ChronocjL", u"Le Chrono + Longueur"_qs,
-                            twips(2160, 360, 2895, 255), false);
+                            twips(2160, 360, 2895, 255), false, Grey);
     auto* Frame1 = frame(this, "Frame1", twips(5880, 3720, 5055, 735),
-                         u"Réduction Kilométrique du cheval"_qs);
-    Opt_chronok_ = option(Frame1, "Opt_chronok", u"Le Chrono"_qs, twips(120, 360, 1455, 255), true);
+                         u"Réduction Kilométrique du cheval"_qs, Grey);
+    Opt_chronok_ =
+        option(Frame1, "Opt_chronok", u"Le Chrono"_qs, twips(120, 360, 1455, 255), true, Grey);
     Opt_ChronokL_ = option(Frame1, "Opt_ChronokL", u"Le Chrono + Longueur"_qs,
-                           twips(1680, 360, 3135, 255), false);
+                           twips(1680, 360, 3135, 255), false, Grey);
 }
 
 void Fchrono::addResults() {

@@ -19,8 +19,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     small.setPointSizeF(8.25);
     setFont(small);
 
-    const look::LabelStyle note{{look::Face::ArialRounded, 9}, look::DarkGrey, {}, false,
-                                Qt::AlignLeft | Qt::AlignTop, true};
+    const look::LabelStyle note{{look::Face::ArialRounded, 9},
+                                look::DarkGrey,
+                                {},
+                                false,
+                                Qt::AlignLeft | Qt::AlignTop,
+                                true};
     const look::LabelStyle header{{look::Face::Arial, 8.25}, Qt::white, look::DarkGrey, true};
     look::label(this, "Label25",
                 u"Pour la justesse de la liste n'ajouter que les réduction avec le chrono et pas "

@@ -1,9 +1,11 @@
 #include "look.h"
 
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QWidget>
 #include <cmath>
 
@@ -103,6 +105,28 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption,
     b->setAccessibleName(caption);
     b->setAutoDefault(false);
     return b;
+}
+
+QGroupBox* frame(QWidget* parent, const char* name, QRect geometry, const QString& accessibleName,
+                 const QColor& background) {
+    auto* f = new QGroupBox(parent);
+    f->setObjectName(QLatin1String(name));
+    f->setGeometry(geometry);
+    f->setAccessibleName(accessibleName);
+    setColours(f, QColor(), background);
+    return f;
+}
+
+QRadioButton* option(QGroupBox* frame, const char* name, const QString& caption, QRect geometry,
+                     bool selected, const QColor& background) {
+    auto* o = new QRadioButton(caption, frame);
+    o->setObjectName(QLatin1String(name));
+    o->setGeometry(geometry);
+    o->setFont(tahoma(9));
+    setColours(o, QColor(), background);
+    o->setChecked(selected);
+    o->setAccessibleName(frame->accessibleName() + u" : "_qs + caption);
+    return o;
 }
 
 } // namespace look

@@ -7,9 +7,11 @@
 #include <QRect>
 #include <QString>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 namespace look {
@@ -58,5 +60,12 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 // A push button that Enter does not press; its accessible name is its caption.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QRect& geometry, const QString& toolTip = QString());
+
+// A group box of option buttons, and one of its options; a screen reader names the
+// option after its group.
+QGroupBox* frame(QWidget* parent, const char* name, QRect geometry, const QString& accessibleName,
+                 const QColor& background);
+QRadioButton* option(QGroupBox* frame, const char* name, const QString& caption, QRect geometry,
+                     bool selected, const QColor& background);
 
 } // namespace look

@@ -41,6 +41,8 @@ void HorseList::insert(qsizetype place, const QString& line) {
     storage_.push_back(cp1252::encode(line));
     const QByteArray& bytes = storage_.back();
     spans_.push_back({bytes.constData(), bytes.size()});
+    unsaved_.push_back(true);
+    ++unsavedCount_;
     order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
 }
 
@@ -136,6 +138,7 @@ void HorseList::addFileContent(QByteArray content) {
     // The lines already listed, then the new ones in file order.
     std::vector<quint32> all(order_);
     appendLines(storage_.back(), all);
+    unsaved_.resize(spans_.size(), false);
 
     // Lists grow by loading and saving again, so most lines are repeats: one sort
     // key per distinct line, a rank per key, then a stable counting sort by rank.
@@ -216,15 +219,26 @@ void HorseList::clear() {
     order_.shrink_to_fit();
     spans_.clear();
     storage_.clear();
+    unsaved_.clear();
+    unsavedCount_ = 0;
 }
 
-QByteArray HorseList::fileBlock() const {
+void HorseList::markSaved() {
+    std::fill(unsaved_.begin(), unsaved_.end(), false);
+    unsavedCount_ = 0;
+}
+
+QByteArray HorseList::block(bool onlyUnsaved) const {
+    const auto wanted = [&](quint32 i) { return !onlyUnsaved || unsaved_[i]; };
     qsizetype size = 2;
     for (quint32 i : order_)
-        size += spans_[i].size + 2;
+        if (wanted(i))
+            size += spans_[i].size + 2;
     QByteArray block;
     block.reserve(size);
     for (quint32 i : order_) {
+        if (!wanted(i))
+            continue;
         const Span& s = spans_[i];
         block.append(s.data, s.size);
         block.append("\r\n", 2);

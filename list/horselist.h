@@ -21,8 +21,8 @@ class HorseList {
 
     // Where a new line goes: after every line that compares equal to it.
     qsizetype placeFor(const QString& line) const;
-    // Adds one line at the place placeFor gave. The caller makes sure the file's
-    // code page can store every character (cp1252::unencodable).
+    // Adds one line at the place placeFor gave, as not yet saved. The caller makes
+    // sure the file's code page can store every character (cp1252::unencodable).
     void insert(qsizetype place, const QString& line);
     qsizetype add(const QString& line) {
         const qsizetype place = placeFor(line);
@@ -30,11 +30,20 @@ class HorseList {
         return place;
     }
     // Adds every line of a list file's content; a line ends at CR LF, CR or LF.
+    // These lines are in the file already.
     void addFileContent(QByteArray content);
     void clear();
 
-    // What a save appends: every line followed by CR LF, then one more CR LF.
-    QByteArray fileBlock() const;
+    // Lines added one at a time and not saved since: the only ones a save writes,
+    // so that no horse reaches the file twice.
+    qsizetype unsavedCount() const { return unsavedCount_; }
+    bool isUnsaved(qsizetype i) const { return unsaved_[order_[static_cast<size_t>(i)]]; }
+    void markSaved();
+
+    // A block as a save appends it: each line followed by CR LF, in display order,
+    // then one more CR LF. Every line, or only the unsaved ones.
+    QByteArray fileBlock() const { return block(false); }
+    QByteArray unsavedBlock() const { return block(true); }
 
   private:
     struct Span {
@@ -49,6 +58,7 @@ class HorseList {
     void orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
                      const std::vector<quint32>& rank);
     std::vector<quint32> ranks(const std::vector<Span>& lines) const;
+    QByteArray block(bool onlyUnsaved) const;
     static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
     QCollator collator_;
@@ -56,4 +66,6 @@ class HorseList {
     std::deque<Span> spans_;         // every line, in the order it arrived
     std::vector<quint32> order_;     // display order, as places in spans_: 4 bytes to
                                      // move per line when one is inserted
+    std::vector<bool> unsaved_;      // by place in spans_
+    qsizetype unsavedCount_ = 0;
 };

@@ -18,6 +18,7 @@ class HorseListModel : public QAbstractListModel {
 
     void add(const QString& line);
     ListFileResult load(const QString& path);
+    ListFileResult save(const QString& path) { return saveListFile(path, list_); }
     void clear();
 
   private:

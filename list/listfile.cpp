@@ -47,6 +47,20 @@ ListFileResult failure(const char* action, const QString& path, int error) {
             .arg(QLatin1String(action), QFileInfo(path).fileName(), reason(error)));
 }
 
+// Writes every byte, then flushes; the error number of the first failure, or 0.
+int writeAll(QFileDevice& file, QByteArrayView bytes) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        errno = 0;
+        const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
+        if (n <= 0)
+            return lastError(EIO);
+        written += n;
+    }
+    errno = 0;
+    return file.flush() ? 0 : lastError(EIO);
+}
+
 QString& chosenPath() {
     static QString path;
     return path;
@@ -88,35 +102,29 @@ ListFileResult loadListFile(const QString& path, HorseList& list) {
     return ListFileResult::success();
 }
 
-ListFileResult saveListFile(const QString& path, const HorseList& list) {
+ListFileResult saveListFile(const QString& path, HorseList& list) {
     if (QFileInfo(path).isDir())
         return failure("d'enregistrer dans", path, EISDIR);
-    const QByteArray block = list.fileBlock();
+    if (list.unsavedCount() == 0)
+        return ListFileResult::success(); // the file holds every entry already
+    const QByteArray block = list.unsavedBlock();
+    const bool existed = QFileInfo::exists(path);
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return failure("d'ouvrir", path, lastError(EACCES));
     const qint64 oldSize = file.size();
-    // One write for the whole block; a write cut short is undone.
-    qint64 written = 0;
-    int error = 0;
-    while (written < block.size()) {
-        errno = 0;
-        const qint64 n = file.write(block.constData() + written, block.size() - written);
-        if (n <= 0) {
-            error = lastError(EIO);
-            break;
-        }
-        written += n;
-    }
-    if (error == 0 && !file.flush())
-        error = lastError(EIO);
-    if (error != 0) {
-        file.resize(oldSize);
+    if (const int error = writeAll(file, block)) {
+        // Undone: the file as it was, or no file at all when there was none.
+        if (existed)
+            file.resize(oldSize);
+        else
+            file.remove();
         file.close();
         return failure("d'enregistrer dans", path, error);
     }
     file.close();
+    list.markSaved();
     return ListFileResult::success();
 }
 
@@ -127,10 +135,16 @@ ListFileResult emptyListFile(const QString& path) {
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure("d'ouvrir", path, lastError(EACCES));
+    // Unbuffered and flushed before the commit: a buffered write's error would be
+    // lost there, and the old file replaced by an empty one.
+    if (const int error = writeAll(file, QByteArrayView("\r\n", 2))) {
+        file.cancelWriting();
+        return failure("de vider", path, error);
+    }
     errno = 0;
-    if (file.write("\r\n", 2) != 2 || !file.commit())
+    if (!file.commit())
         return failure("de vider", path, lastError(EIO));
     return ListFileResult::success();
 }

@@ -23,7 +23,8 @@ void setListFilePath(const QString& path);
 
 // Adds the file's lines to the list; nothing when the file does not exist.
 ListFileResult loadListFile(const QString& path, HorseList& list);
-// Appends the list as one block; creates the file when it does not exist.
-ListFileResult saveListFile(const QString& path, const HorseList& list);
+// Appends the entries not yet saved as one block, creating the file when it does
+// not exist, and marks them saved; with none, leaves the file untouched.
+ListFileResult saveListFile(const QString& path, HorseList& list);
 // Leaves the file holding one empty line (CR LF).
 ListFileResult emptyListFile(const QString& path);

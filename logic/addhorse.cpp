@@ -3,13 +3,42 @@
 #include "cp1252.h"
 #include "listline.h"
 
-AddedHorse Bt_Ajoute_Click(const FchronoFields& fields, Dialogs& dialogs) {
-    if (!fields.Opt_chronok &&
-        dialogs.message(
-            QStringLiteral("vous allez ajouter une réduction calculé sur un chrono avec "
-                           "longueur ceci est non recommandé, voulez vous continuer?"),
-            ApplicationTitle, Dialogs::Icon::None,
-            Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
+namespace {
+
+bool confirmLengthsReduction(const FchronoFields& fields, Dialogs& dialogs) {
+    return fields.Opt_chronok ||
+           dialogs.message(QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
+                                          "avec longueur ceci est non recommandé, voulez vous "
+                                          "continuer?"),
+                           ApplicationTitle, Dialogs::Icon::None,
+                           Dialogs::Buttons::OkCancel) == Dialogs::Answer::Ok;
+}
+
+void refuse(Dialogs& dialogs, const QString& why) {
+    dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : %1").arg(why), ApplicationTitle,
+                    Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+// Why the list file could not keep the line as it stands; empty when it can.
+QString unstorable(const QString& line) {
+    // A line break (only the name or the going can hold one) would split the horse
+    // over two lines of the file.
+    if (line.contains(u'\n') || line.contains(u'\r'))
+        return QStringLiteral("le nom et l'état du terrain doivent tenir sur une seule ligne.");
+    // The file stores one byte per character: a character it cannot hold would come
+    // back changed.
+    const QStringList refused = cp1252::unencodable(line);
+    if (!refused.isEmpty())
+        return QStringLiteral("la liste ne peut pas enregistrer ces caractères : %1")
+            .arg(refused.join(u' '));
+    return QString();
+}
+
+} // namespace
+
+AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
+    const FchronoFields& fields = logic.fields;
+    if (!confirmLengthsReduction(fields, dialogs))
         return {};
 
     const QString name =
@@ -19,15 +48,16 @@ AddedHorse Bt_Ajoute_Click(const FchronoFields& fields, Dialogs& dialogs) {
     if (name.isEmpty())
         return {true, std::nullopt};
 
+    // A reduction shown for other inputs would be filed under the wrong horse.
+    if (!logic.ReductionMatchesInputs()) {
+        dialogs.message(QStringLiteral("Le résultat affiché ne correspond plus aux valeurs "
+                                       "saisies : relancez le calcul avant d'ajouter ce cheval."),
+                        ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+        return {true, std::nullopt};
+    }
     const QString line = listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, name, going);
-    // The list file stores one byte per character: a character it cannot hold would
-    // come back changed, so the horse is refused instead.
-    const QStringList refused = cp1252::unencodable(line);
-    if (!refused.isEmpty()) {
-        dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : la liste ne peut pas "
-                                       "enregistrer ces caractères : %1")
-                            .arg(refused.join(u' ')),
-                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    if (const QString why = unstorable(line); !why.isEmpty()) {
+        refuse(dialogs, why);
         return {};
     }
     return {true, line};

@@ -13,4 +13,4 @@ struct AddedHorse {
     std::optional<QString> line; // the line to add, if any
 };
 
-AddedHorse Bt_Ajoute_Click(const FchronoFields& fields, Dialogs& dialogs);
+AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs);

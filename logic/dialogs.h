@@ -3,12 +3,13 @@
 // boxes and prompts; the tests answer them from a script.
 
 #include <QString>
+#include <QStringList>
 
 inline const QString ApplicationTitle = QStringLiteral("Orvanto");
 
 class Dialogs {
   public:
-    enum class Icon { None, Critical, Information };
+    enum class Icon { None, Critical, Information, Question };
     enum class Buttons { Ok, OkCancel };
     enum class Answer { Ok, Cancel };
 
@@ -17,4 +18,9 @@ class Dialogs {
                            Buttons buttons) = 0;
     // The typed text; the empty text on Cancel.
     virtual QString prompt(const QString& text, const QString& title) = 0;
+    // A question with buttons of its own, captioned `buttons`: the index of the one
+    // pressed. Enter presses `defaultButton`; Escape or closing the box answers
+    // `escapeButton`.
+    virtual int question(const QString& text, const QString& title, const QStringList& buttons,
+                         int defaultButton, int escapeButton) = 0;
 };

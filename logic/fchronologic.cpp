@@ -51,6 +51,11 @@ const std::array<FchronoFields::TextField, 13> FchronoFields::textFields = {{
     {"Lreduction", &FchronoFields::Lreduction},
 }};
 
+ReductionInputs ReductionInputs::of(const FchronoFields& f) {
+    return {f.Tdistance, f.Tpoids,    f.Tminute,    f.Tseconde,   f.tcentieme,
+            f.TminuteL,  f.TsecondeL, f.TcentiemeL, f.Opt_chronok};
+}
+
 QString* FchronoFields::text(QStringView controlName) {
     for (const auto& field : textFields)
         if (controlName == QLatin1String(field.name))
@@ -129,17 +134,34 @@ std::optional<QString> FchronoLogic::resultText(double seconds) {
 }
 
 void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
+    switch (Calculate()) {
+    case CalcError::None:
+        break;
+    case CalcError::Distance:
+        distanceError(dialogs);
+        break;
+    case CalcError::Weight:
+        weightError(dialogs);
+        break;
+    case CalcError::Time:
+        timeError(dialogs);
+        break;
+    }
+}
+
+CalcError FchronoLogic::Calculate() {
     ResetCalcState();
     FillEmptyFields();
     const auto distance = ReferenceDistance();
     if (!distance)
-        return distanceError(dialogs);
+        return CalcError::Distance;
     DayRaceTimeSource = fields.Opt_chronocj ? Chrono : ChronoL;
     ReductionTimeSource = fields.Opt_chronok ? Chrono : ChronoL;
     if (!ComputeWeightHundredths())
-        return weightError(dialogs);
-    if (!WriteEstimate(*distance) || !WriteReduction(*distance))
-        return timeError(dialogs);
+        return CalcError::Weight;
+    if (const CalcError error = WriteEstimate(*distance); error != CalcError::None)
+        return error;
+    return WriteReduction(*distance) ? CalcError::None : CalcError::Time;
 }
 
 std::optional<double> FchronoLogic::ReferenceDistance() const {
@@ -162,38 +184,45 @@ bool FchronoLogic::ComputeWeightHundredths() {
     return std::isfinite(WeightHundredths);
 }
 
-bool FchronoLogic::WriteEstimate(double distance) {
+CalcError FchronoLogic::WriteEstimate(double distance) {
     auto& f = fields;
     const auto dayTime = referenceTime(DayRaceTimeSource);
     if (!dayTime)
-        return false;
+        return CalcError::Time;
     if (f.Tdistance2.isEmpty()) {
         // No day's race: an earlier estimate would no longer match the fields, and
         // correcting it again would add the weight twice.
         f.LresultDistance.clear();
-        return true;
+        return CalcError::None;
     }
     const double dayDistance = *numbers::textToNumber(f.Tdistance2);
     const auto estimate = resultText(dayDistance * *dayTime / distance);
     if (!estimate)
-        return false;
+        return CalcError::Time;
     f.LresultDistance = *estimate;
-    CorrectEstimateForWeight();
-    return true;
+    const CalcError error = CorrectEstimateForWeight();
+    if (error != CalcError::None)
+        f.LresultDistance.clear(); // no estimate rather than a wrong one
+    return error;
 }
 
-void FchronoLogic::CorrectEstimateForWeight() {
+CalcError FchronoLogic::CorrectEstimateForWeight() {
     auto& f = fields;
     const QStringList parts = f.LresultDistance.split(u':');
     const double rt =
         *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]);
+    // An adjustment as large as the estimate comes from a weight typed wrong (580 kg).
     if (rt <= WeightHundredths)
-        return;
+        return WeightHundredths > 0 ? CalcError::Weight : CalcError::None;
     const auto reference = numbers::textToNumber(f.Tpoids);
     const auto today = numbers::textToNumber(f.tpoids2);
     const bool lighterToday = reference && today && *reference > *today;
-    f.LresultDistance =
-        Module1::HundredthsToText(lighterToday ? rt - WeightHundredths : rt + WeightHundredths);
+    const double corrected = lighterToday ? rt - WeightHundredths : rt + WeightHundredths;
+    // The MM:SS:CC form has no hours: an hour or more would show as a wrong time.
+    if (corrected >= 360000)
+        return CalcError::Time;
+    f.LresultDistance = Module1::HundredthsToText(corrected);
+    return CalcError::None;
 }
 
 bool FchronoLogic::WriteReduction(double distance) {
@@ -205,6 +234,7 @@ bool FchronoLogic::WriteReduction(double distance) {
     if (!reduction)
         return false;
     fields.Lreduction = *reduction;
+    ReductionInputsShown = ReductionInputs::of(fields);
     return true;
 }
 

@@ -36,6 +36,18 @@ struct FchronoFields {
     QString* text(QStringView controlName);
 };
 
+// The inputs a kilometric reduction comes from.
+struct ReductionInputs {
+    QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, TminuteL, TsecondeL, TcentiemeL;
+    bool Opt_chronok = true;
+
+    static ReductionInputs of(const FchronoFields& f);
+    bool operator==(const ReductionInputs&) const = default;
+};
+
+// Why a calculation stopped.
+enum class CalcError { None, Distance, Weight, Time };
+
 class FchronoLogic {
   public:
     FchronoFields fields;
@@ -46,6 +58,13 @@ class FchronoLogic {
     float WeightHundredths = 0;
     QString DayRaceTimeSource;
     QString ReductionTimeSource;
+    // The inputs as they stood when Lreduction was last written; none before.
+    std::optional<ReductionInputs> ReductionInputsShown;
+
+    // Whether Lreduction shows a reduction of the inputs as they stand now.
+    bool ReductionMatchesInputs() const {
+        return ReductionInputsShown && *ReductionInputsShown == ReductionInputs::of(fields);
+    }
 
     void Form_Load();
     void Btcalcul_Click(Dialogs& dialogs);
@@ -56,16 +75,19 @@ class FchronoLogic {
     bool Opt_ChronokL_Click(Dialogs& dialogs);
     bool Opt_ChronocjL_Click(Dialogs& dialogs);
 
-    // Steps of the calculation.
+    // The calculation, step by step.
+    CalcError Calculate();
     void ResetCalcState();
     void FillEmptyFields();
     // Empty when a distance cannot be read or is not above zero.
     std::optional<double> ReferenceDistance() const;
     // False when a weight cannot be read or the adjustment cannot be held.
     bool ComputeWeightHundredths();
-    // Each false when its time cannot be read or its result cannot be shown.
-    bool WriteEstimate(double distance);
-    void CorrectEstimateForWeight();
+    // A time error when a time cannot be read or a result cannot be shown; a weight
+    // error when the weight adjustment is not smaller than the estimate.
+    CalcError WriteEstimate(double distance);
+    CalcError CorrectEstimateForWeight();
+    // False when the time cannot be read or the result cannot be shown.
     bool WriteReduction(double distance);
     // Empty when a weight that is given cannot be read as a number.
     std::optional<float> WeightDifference();

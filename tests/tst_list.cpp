@@ -65,11 +65,13 @@ class TestList : public QObject {
     void loadOrderAgreesWithQCollator();
     void fileLines_data();
     void fileLines();
+    void commands_data();
     void commands();
     void everyByteRoundTrips();
     void failures();
     void permissionFailures();
     void largeFileLoadsAndSavesWhole();
+    void writeCutShortLeavesFileAsItWas_data();
     void writeCutShortLeavesFileAsItWas();
 
   private:
@@ -197,33 +199,48 @@ void TestList::fileLines() {
     QCOMPARE(entries(list), lines);
 }
 
+void TestList::commands_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("steps"); // add:TEXT, load, save, clear ("Vider la liste"), empty ("Vider liste + fichier")
+    QTest::addColumn<QByteArray>("file");   // afterwards; "<missing>" for no file
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("loading without a file: nothing") << QStringList{"load"} << QByteArray("<missing>") << QStringList{};
+    QTest::newRow("nothing new to save: no file made") << QStringList{"save"} << QByteArray("<missing>") << QStringList{};
+    QTest::newRow("saving twice writes the new entries once") << QStringList{"add:b", "add:a", "save", "save"} << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a", "b"};
+    QTest::newRow("loading merges; the empty line sorts first") << QStringList{"add:b", "add:a", "save", "load"} << QByteArray("a\r\nb\r\n\r\n") << QStringList{"", "a", "a", "b", "b"};
+    QTest::newRow("loaded entries are never written again") << QStringList{"add:b", "save", "load", "save"} << QByteArray("b\r\n\r\n") << QStringList{"", "b", "b"};
+    QTest::newRow("loading twice shows twice, saves nothing") << QStringList{"add:a", "save", "load", "load", "save"} << QByteArray("a\r\n\r\n") << QStringList{"", "", "a", "a", "a"};
+    QTest::newRow("three load, add, save cycles: each horse once") << QStringList{"load", "add:Eclair", "save", "load", "add:Bolide", "save", "load", "add:Zephyr", "save"} << QByteArray("Eclair\r\n\r\nBolide\r\n\r\nZephyr\r\n\r\n") << QStringList{"", "", "", "Bolide", "Bolide", "Eclair", "Eclair", "Eclair", "Zephyr"};
+    QTest::newRow("only the new entry of a loaded list is saved") << QStringList{"add:b", "save", "load", "add:a", "save"} << QByteArray("b\r\n\r\na\r\n\r\n") << QStringList{"", "a", "b", "b"};
+    QTest::newRow("emptied file: one empty line, loaded as one entry") << QStringList{"add:b", "save", "empty", "load"} << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("added after emptying: saved") << QStringList{"add:a", "save", "empty", "add:b", "save"} << QByteArray("\r\nb\r\n\r\n") << QStringList{"b"};
+    QTest::newRow("emptying the list keeps the file") << QStringList{"add:a", "save", "clear", "load"} << QByteArray("a\r\n\r\n") << QStringList{"", "a"};
+    QTest::newRow("emptying the list drops unsaved entries") << QStringList{"add:a", "clear", "save"} << QByteArray("<missing>") << QStringList{};
+    // clang-format on
+}
+
 void TestList::commands() {
+    QFETCH(QStringList, steps);
+    QFETCH(QByteArray, file);
+    QFETCH(QStringList, shown);
     HorseList list;
-    // Loading without a file: nothing, no message.
-    QVERIFY_OK(loadListFile(path, list));
-    QCOMPARE(list.count(), 0);
-    QVERIFY(!QFile::exists(path));
-
-    // Saving an empty list creates the file with one empty line.
-    QVERIFY_OK(saveListFile(path, list));
-    QCOMPARE(readBytes(path), QByteArray("\r\n"));
-
-    list.add("b");
-    list.add("a");
-    QVERIFY_OK(saveListFile(path, list));
-    QVERIFY_OK(saveListFile(path, list));
-    QCOMPARE(readBytes(path), QByteArray("\r\na\r\nb\r\n\r\na\r\nb\r\n\r\n"));
-
-    // Loading merges into the list; the empty lines sort first.
-    QVERIFY_OK(loadListFile(path, list));
-    QCOMPARE(entries(list), (QStringList{"", "", "", "a", "a", "a", "b", "b", "b"}));
-
-    // "Vider liste + fichier": one empty line left, which loads as one empty entry.
-    QVERIFY_OK(emptyListFile(path));
-    QCOMPARE(readBytes(path), QByteArray("\r\n"));
-    list.clear();
-    QVERIFY_OK(loadListFile(path, list));
-    QCOMPARE(entries(list), QStringList{""});
+    for (const QString& step : steps) {
+        if (step.startsWith(u"add:"))
+            list.add(step.mid(4));
+        else if (step == u"load")
+            QVERIFY_OK(loadListFile(path, list));
+        else if (step == u"save")
+            QVERIFY_OK(saveListFile(path, list));
+        else if (step == u"clear")
+            list.clear();
+        else if (step == u"empty") {
+            QVERIFY_OK(emptyListFile(path));
+            list.clear();
+        }
+    }
+    QCOMPARE(readBytes(path), file);
+    QCOMPARE(entries(list), shown);
+    QCOMPARE(list.unsavedCount(), 0);
 }
 
 void TestList::everyByteRoundTrips() {
@@ -236,10 +253,9 @@ void TestList::everyByteRoundTrips() {
     HorseList list;
     QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(list.count(), 2);
-    QVERIFY_OK(saveListFile(path, list));
-    const QByteArray saved = readBytes(path);
-    QCOMPARE(saved.left(content.size()), content);
-    QByteArray block = saved.mid(content.size());
+    QVERIFY_OK(saveListFile(path, list)); // nothing new: the file stays as it was
+    QCOMPARE(readBytes(path), content);
+    const QByteArray block = list.fileBlock();
     QVERIFY(block == line + "\r\n" + QByteArray(line).replace('A', 'B') + "\r\n\r\n" ||
             block == QByteArray(line).replace('A', 'B') + "\r\n" + line + "\r\n\r\n");
     // Decoding and encoding agree on every byte.
@@ -325,22 +341,42 @@ void TestList::largeFileLoadsAndSavesWhole() {
     HorseList list;
     QVERIFY_OK(loadListFile(path, list));
     QCOMPARE(list.count(), written);
-    const QString copy = dir.filePath("copy.txt");
-    QVERIFY_OK(saveListFile(copy, list));
-    QCOMPARE(QFileInfo(copy).size(), QFileInfo(path).size() + 2);
-    QFile a(path), b(copy);
-    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
-    while (!a.atEnd()) {
+    // Every loaded byte kept; a save then appends only the one new entry.
+    const QByteArray block = list.fileBlock();
+    QCOMPARE(block.size(), QFileInfo(path).size() + 2);
+    QFile a(path);
+    QVERIFY(a.open(QIODevice::ReadOnly));
+    for (qsizetype at = 0; !a.atEnd();) {
         const QByteArray x = a.read(1 << 20);
-        QVERIFY(x == b.read(x.size()));
+        QVERIFY(x == QByteArrayView(block).sliced(at, x.size()));
+        at += x.size();
     }
-    QCOMPARE(b.readAll(), QByteArray("\r\n"));
-    QFile::remove(copy);
+    a.close();
+    const qint64 before = QFileInfo(path).size();
+    const QString zephyr = u"1:02:50 ---- 1200m ---- 56Kg ---- Zephyr ---- terrain : bon"_qs;
+    list.add(zephyr);
+    QVERIFY_OK(saveListFile(path, list));
+    QCOMPARE(QFileInfo(path).size(), before + zephyr.size() + 4);
+}
+
+void TestList::writeCutShortLeavesFileAsItWas_data() {
+    // clang-format off
+    QTest::addColumn<bool>("save");   // otherwise "Vider liste + fichier"
+    QTest::addColumn<bool>("existed"); // the file held "old" before
+    QTest::addColumn<int>("limit");   // largest file size allowed, bytes
+    QTest::newRow("save cut short: the file as it was") << true << true << 1005;
+    QTest::newRow("save cut short on a new file: no file left") << true << false << 1000;
+    QTest::newRow("emptying on a full disk: the file as it was") << false << true << 1;
+    // clang-format on
 }
 
 void TestList::writeCutShortLeavesFileAsItWas() {
+    QFETCH(bool, save);
+    QFETCH(bool, existed);
+    QFETCH(int, limit);
     const QByteArray before("old\r\n");
-    writeBytes(path, before);
+    if (existed)
+        writeBytes(path, before);
     HorseList list;
     for (int i = 0; i < 100; ++i)
         list.add(
@@ -351,16 +387,18 @@ void TestList::writeCutShortLeavesFileAsItWas() {
     getrlimit(RLIMIT_FSIZE, &old);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = old;
-    limited.rlim_cur = static_cast<rlim_t>(before.size() + 1000);
+    limited.rlim_cur = static_cast<rlim_t>(limit);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = saveListFile(path, list).message;
+    const QString error = (save ? saveListFile(path, list) : emptyListFile(path)).message;
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"trop volumineux"),
              qPrintable(error));
-    QCOMPARE(readBytes(path), before);
+    QCOMPARE(readBytes(path), existed ? before : QByteArray("<missing>"));
     QCOMPARE(list.count(), 100);
+    QCOMPARE(list.unsavedCount(), 100); // the next save writes them
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existed ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestList)

@@ -13,11 +13,12 @@ const QString DistanceError = QStringLiteral("veuillez rentrer une distance");
 const QString TimeError = QStringLiteral("Erreur dans vos valeur de temps");
 const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
 
-// Fields after the window's load handler, then "Name=text" assignments; the two
-// "Le Chrono" options take "1" or "0".
-FchronoLogic logicWith(const QStringList& assignments) {
-    FchronoLogic logic;
-    logic.Form_Load();
+// Fields after the window's load handler (or of `logic`), then "Name=text"
+// assignments; the two "Le Chrono" options take "1" or "0".
+FchronoLogic logicWith(const QStringList& assignments, std::optional<FchronoLogic> from = {}) {
+    FchronoLogic logic = from ? std::move(*from) : FchronoLogic();
+    if (!from)
+        logic.Form_Load();
     for (const QString& assignment : assignments) {
         const qsizetype eq = assignment.indexOf(u'=');
         const QString name = assignment.left(eq), value = assignment.mid(eq + 1);
@@ -147,8 +148,12 @@ void TestLogic::calculation_data() {
     QTest::newRow("one decimal digit and 1 kg more") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=50", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "01:16:16" << "1:15:50" << "" << QStringList{};
     QTest::newRow("leading zero in the decimals kept") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7", "Tdistance2=1000"} << "01:16:07" << "1:16:07" << "" << QStringList{};
     QTest::newRow("75.996 rounds to 76") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << "" << "1:16:00" << "" << QStringList{};
-    QTest::newRow("adjustment larger than the estimate") << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"} << "0:00:50" << "0:00:50" << "" << QStringList{"Tminute=0", "Tseconde=0"};
-    QTest::newRow("an hour or more loses its hours") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "01:00:00" << "1:00:00" << "" << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("adjustment larger than the estimate") << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"};
+    QTest::newRow("adjustment equal to the estimate") << QStringList{"Tdistance=1000", "tcentieme=66", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"};
+    QTest::newRow("weight typed as 580 kg") << (example + earlier + QStringList{"tpoids2=580"}) << "" << "8:88:88" << WeightError << QStringList{};
+    QTest::newRow("an hour or more is refused") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "" << "" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("the weight takes the estimate past the hour") << (earlier + QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=59990", "Tpoids=57", "tpoids2=58"}) << "" << "8:88:88" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"};
+    QTest::newRow("the weight brings the estimate under the hour") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=60000", "Tpoids=58", "tpoids2=57"} << "59:59:34" << "1:00:00" << "" << QStringList{"Tseconde=0", "tcentieme=0"};
     QTest::newRow("reference weight below one half") << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14" << "1:15:48" << "" << QStringList{};
     QTest::newRow("day's weight filled before the point is rewritten") << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14" << "1:15:48" << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
     QTest::newRow("estimate from the time with lengths") << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"}) << "03:04:09" << "1:15:48" << "" << QStringList{};
@@ -474,6 +479,7 @@ void TestLogic::badInputSweep() {
 void TestLogic::addHorse_data() {
     // clang-format off
     QTest::addColumn<bool>("plainTime");       // Opt_chronok selected
+    QTest::addColumn<QStringList>("changes");  // typed after the calculation; "-": no calculation
     QTest::addColumn<bool>("warningAnswerOk"); // used only when the warning shows
     QTest::addColumn<QStringList>("answers");  // name, going
     QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
@@ -483,34 +489,55 @@ void TestLogic::addHorse_data() {
     const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
     const QString eclair =
         QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
-    QTest::newRow("plain time: no warning") << true << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
-    QTest::newRow("lengths, OK") << false << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + prompts) << true << eclair;
-    QTest::newRow("lengths, Cancel") << false << false << QStringList{"Eclair", "bon"} << QStringList{WarningText} << false << "-";
-    QTest::newRow("empty name still asks the going") << true << true << QStringList{"", "bon"} << prompts << true << "-";
-    QTest::newRow("blank name is a name") << true << true << QStringList{" ", ""} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
-    QTest::newRow("accents stored") << true << true << QStringList{"Étoile œ €", "très léger"} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
-    QTest::newRow("characters the file cannot store") << true << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs} << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas enregistrer ces caractères : ő 中 🐎"_qs}) << false << "-";
+    const QStringList stale = prompts + QStringList{u"Le résultat affiché ne correspond plus aux valeurs saisies : relancez le calcul avant d'ajouter ce cheval."_qs};
+    const QStringList oneLine = prompts + QStringList{u"Le cheval n'a pas été ajouté : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs};
+    QTest::newRow("plain time: no warning") << true << QStringList{} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
+    QTest::newRow("lengths, OK") << false << QStringList{} << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + prompts) << true << eclair;
+    QTest::newRow("lengths, Cancel") << false << QStringList{} << false << QStringList{"Eclair", "bon"} << QStringList{WarningText} << false << "-";
+    QTest::newRow("empty name still asks the going") << true << QStringList{} << true << QStringList{"", "bon"} << prompts << true << "-";
+    QTest::newRow("blank name is a name") << true << QStringList{} << true << QStringList{" ", ""} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ----   ---- terrain : ";
+    QTest::newRow("accents stored") << true << QStringList{} << true << QStringList{"Étoile œ €", "très léger"} << prompts << true << "1:15:48 ---- 2100m ---- 57Kg ---- Étoile œ € ---- terrain : très léger";
+    QTest::newRow("characters the file cannot store") << true << QStringList{} << true << QStringList{u"Ző中"_qs, u"bon 🐎"_qs} << (prompts + QStringList{u"Le cheval n'a pas été ajouté : la liste ne peut pas enregistrer ces caractères : ő 中 🐎"_qs}) << false << "-";
+    QTest::newRow("line feed in the name") << true << QStringList{} << true << QStringList{"Ecl\nair", "bon"} << oneLine << false << "-";
+    QTest::newRow("carriage return in the name") << true << QStringList{} << true << QStringList{"Eclair\r", "bon"} << oneLine << false << "-";
+    QTest::newRow("CR LF in the going") << true << QStringList{} << true << QStringList{"Eclair", "bon\r\n"} << oneLine << false << "-";
+    QTest::newRow("no calculation yet") << true << QStringList{"-"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("empty name with no calculation: nothing to say") << true << QStringList{"-"} << true << QStringList{"", "bon"} << prompts << true << "-";
+    QTest::newRow("distance changed since") << true << QStringList{"Tdistance=2400"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("weight changed since") << true << QStringList{"Tpoids=58"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("minutes changed since") << true << QStringList{"Tminute=1"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("seconds changed since") << true << QStringList{"Tseconde=39"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("hundredths changed since") << true << QStringList{"tcentieme=51"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("time with lengths changed since") << true << QStringList{"TsecondeL=39"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("time source changed since") << true << QStringList{"Opt_chronok=0"} << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + stale) << true << "-";
+    QTest::newRow("changed, then back as it was") << true << QStringList{"Tpoids=58", "Tpoids=57"} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
+    QTest::newRow("day's race changed: the reduction still holds") << true << QStringList{"Tdistance2=3000", "tpoids2=60", "TNbrLongueur=2"} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
     // clang-format on
 }
 
 void TestLogic::addHorse() {
     QFETCH(bool, plainTime);
+    QFETCH(QStringList, changes);
     QFETCH(bool, warningAnswerOk);
     QFETCH(QStringList, answers);
     QFETCH(QStringList, shown);
     QFETCH(bool, showList);
     QFETCH(QString, line);
 
-    FchronoFields fields;
-    fields.Tdistance = "2100";
-    fields.Tpoids = "57";
-    fields.Lreduction = "1:15:48";
-    fields.Opt_chronok = plainTime;
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
+                                    "tcentieme=50", "TminuteL=2", "TsecondeL=38", "TcentiemeL=50",
+                                    plainTime ? "Opt_chronok=1" : "Opt_chronok=0"});
+    if (changes != QStringList{"-"}) {
+        ScriptedDialogs none;
+        logic.Btcalcul_Click(none);
+        QVERIFY(none.shown.isEmpty());
+        logic = logicWith(changes, std::move(logic));
+    }
     ScriptedDialogs dialogs;
     dialogs.answers = {warningAnswerOk ? Dialogs::Answer::Ok : Dialogs::Answer::Cancel};
     dialogs.promptTexts = answers;
 
-    const AddedHorse added = Bt_Ajoute_Click(fields, dialogs);
+    const AddedHorse added = Bt_Ajoute_Click(logic, dialogs);
     QStringList texts;
     for (const ShownDialog& d : dialogs.shown) {
         texts << d.text;
@@ -520,7 +547,7 @@ void TestLogic::addHorse() {
     QCOMPARE(texts, shown);
     QCOMPARE(added.showList, showList);
     QCOMPARE(added.line.value_or("-"), line);
-    if (!plainTime)
+    if (!logic.fields.Opt_chronok)
         QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
 }
 

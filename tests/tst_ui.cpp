@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -27,7 +28,9 @@ class Answerer : public QObject {
     struct Answer {
         QString typed;       // for a prompt
         bool cancel = false; // Cancel instead of OK
+        QString button{};    // a button of its own to press, or "Escape"
     };
+    static Answer press(const QString& button) { return {QString(), false, button}; }
     QList<Answer> answers;
     QStringList seen; // "title|text" of each dialog
 
@@ -45,15 +48,38 @@ class Answerer : public QObject {
         const Answer a = answers.takeFirst();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             seen << box->windowTitle() + u'|' + box->text();
-            box->button(a.cancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
+            if (a.button == u"Escape")
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (!a.button.isEmpty())
+                pressButton(box, a.button);
+            else
+                box->button(a.cancel ? QMessageBox::Cancel : QMessageBox::Ok)->click();
         } else if (auto* prompt = qobject_cast<QInputDialog*>(modal)) {
             seen << prompt->windowTitle() + u'|' + prompt->labelText();
             prompt->setTextValue(a.typed);
             a.cancel ? prompt->reject() : prompt->accept();
         }
     }
+    static void pressButton(QMessageBox* box, const QString& caption) {
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == caption)
+                return b->click();
+        qFatal("no button %s", qPrintable(caption));
+    }
     QTimer timer;
 };
+
+Form1* listWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<Form1*>(w); f && f->isVisible())
+            return f;
+    return nullptr;
+}
+
+QByteArray listFileBytes() {
+    QFile file(listFilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 // Types text as key events carrying it, which also works for accented letters.
 void type(QWidget* w, const QString& text) {
@@ -84,6 +110,11 @@ class TestUi : public QObject {
     void voirShowsOneMemoAid();
     void addHorseSaveAndLoad();
     void addHorseWithCharactersTheFileCannotStore();
+    void emptyingTheFileAsksFirst_data();
+    void emptyingTheFileAsksFirst();
+    void closingWithUnsavedHorses_data();
+    void closingWithUnsavedHorses();
+    void timeWithLengthsShowsItsStart();
     void programIconHasTwelveImages();
 
   private:
@@ -115,6 +146,19 @@ class TestUi : public QObject {
         else
             type(e, t);
     }
+    // Calculates the worked example, then presses "Ajouter à la liste" with these
+    // answers to its dialogs; what the dialogs showed.
+    QStringList calculateAndAdd(const QList<Answerer::Answer>& answers) {
+        typeInto("Tdistance", "2100");
+        typeInto("Tpoids", "57");
+        typeInto("Tminute", "2");
+        typeInto("Tseconde", "38");
+        typeInto("tcentieme", "50");
+        click("Btcalcul");
+        Answerer answerer(answers);
+        click("Bt_Ajoute");
+        return answerer.seen;
+    }
     Fchrono* window = nullptr;
     QTemporaryDir listFolder; // the list file lives here, not beside the test program
 };
@@ -134,7 +178,9 @@ void TestUi::init() {
 void TestUi::cleanup() {
     delete window;
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == u"Form1" || w->objectName() == u"Form2")
+        if (w->objectName() == u"Form1") // without asking about unsaved horses
+            delete w;
+        else if (w->objectName() == u"Form2")
             w->close();
     QFile::remove(listFilePath());
 }
@@ -392,21 +438,114 @@ void TestUi::addHorseSaveAndLoad() {
     QCOMPARE(view->model()->index(0, 0).data().toString(), QString());
     QCOMPARE(view->model()->index(1, 0).data().toString(), line);
 
-    press("Bt_videListefichier");
+    {
+        Answerer answerer(QList<Answerer::Answer>{Answerer::press(u"Oui"_qs)});
+        press("Bt_videListefichier");
+        QVERIFY(answerer.done());
+    }
     QCOMPARE(view->model()->rowCount(), 0);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("\r\n"));
 }
 
 void TestUi::addHorseWithCharactersTheFileCannotStore() {
-    Answerer answerer({{u"Ző"_qs}, {u"bon"_qs}, {}});
-    click("Bt_Ajoute");
-    QVERIFY(answerer.done());
-    QCOMPARE(answerer.seen.last(),
+    const QStringList seen = calculateAndAdd({{u"Ző"_qs}, {u"bon"_qs}, {}});
+    QCOMPARE(seen.size(), 3);
+    QCOMPARE(seen.last(),
              u"Orvanto|Le cheval n'a pas été ajouté : la liste ne peut pas enregistrer ces "
              "caractères : ő"_qs);
     for (QWidget* w : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<Form1*>(w) || !w->isVisible());
+}
+
+void TestUi::emptyingTheFileAsksFirst_data() {
+    // clang-format off
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("Non") << "Non" << false;
+    QTest::newRow("Escape") << "Escape" << false;
+    QTest::newRow("Oui") << "Oui" << true;
+    // clang-format on
+}
+
+void TestUi::emptyingTheFileAsksFirst() {
+    QFETCH(QString, answer);
+    QFETCH(bool, emptied);
+    QCOMPARE(calculateAndAdd({{u"Eclair"_qs}, {u"bon"_qs}}).size(), 2);
+    Form1* list = listWindow();
+    QVERIFY(list);
+    Answerer saved(QList<Answerer::Answer>{{}});
+    list->btsave_Click();
+    const QByteArray file = listFileBytes();
+    // The focus starts on this button: one press of Space must not erase the file.
+    QWidget* focused = list->focusWidget();
+    QVERIFY(focused);
+    QCOMPARE(focused->objectName(), u"Bt_videListefichier"_qs);
+
+    Answerer answerer(QList<Answerer::Answer>{Answerer::press(answer)});
+    QTest::keyClick(focused, Qt::Key_Space);
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.seen,
+             QStringList{u"Orvanto|Vider la liste et effacer le fichier "
+                         "lstchrono.txt ? Les chevaux enregistrés seront perdus."_qs});
+    QCOMPARE(list->model().rowCount(), emptied ? 0 : 1);
+    QCOMPARE(listFileBytes(), emptied ? QByteArray("\r\n") : file);
+}
+
+void TestUi::closingWithUnsavedHorses_data() {
+    // clang-format off
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("file");
+    const QByteArray eclair = "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n";
+    QTest::newRow("Sauvegarder") << true << "Sauvegarder" << true << eclair;
+    QTest::newRow("Ne pas sauvegarder") << true << "Ne pas sauvegarder" << true << QByteArray("<missing>");
+    QTest::newRow("Annuler") << true << "Annuler" << false << QByteArray("<missing>");
+    QTest::newRow("Escape") << true << "Escape" << false << QByteArray("<missing>");
+    QTest::newRow("all saved: no question") << false << "" << true << eclair;
+    // clang-format on
+}
+
+void TestUi::closingWithUnsavedHorses() {
+    QFETCH(bool, unsaved);
+    QFETCH(QString, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, file);
+    QCOMPARE(calculateAndAdd({{u"Eclair"_qs}, {u"bon"_qs}}).size(), 2);
+    QPointer<Form1> list = listWindow();
+    QVERIFY(list);
+    if (!unsaved) {
+        Answerer saved(QList<Answerer::Answer>{{}});
+        list->btsave_Click();
+    }
+    // "Sauvegarder" brings the save's own message, answered with OK.
+    Answerer answerer(answer.isEmpty() ? QList<Answerer::Answer>{}
+                                       : QList<Answerer::Answer>{Answerer::press(answer), {}});
+    list->close();
+    QTRY_COMPARE(list.isNull(), closed); // deleted once closed
+    if (unsaved)
+        QCOMPARE(answerer.seen.value(0),
+                 u"Orvanto|La liste contient des chevaux qui ne sont pas sauvegardés dans "
+                 "lstchrono.txt. Les sauvegarder avant de fermer ?"_qs);
+    else
+        QVERIFY(answerer.seen.isEmpty());
+    QCOMPARE(listFileBytes(), file);
+    if (!closed)
+        QCOMPARE(list->model().rowCount(), 1);
+}
+
+void TestUi::timeWithLengthsShowsItsStart() {
+    typeInto("Tminute", "1");
+    typeInto("Tseconde", "12");
+    typeInto("tcentieme", "40");
+    typeInto("TNbrLongueur", "1");
+    click("Tdistance");
+    auto* hundredths = find<QLineEdit>("TcentiemeL");
+    QCOMPARE(hundredths->text(), u"6,66667175292969"_qs);
+    // A line edit scrolls to show its cursor: at 0, the start of the text shows.
+    for (const char* name : {"TminuteL", "TsecondeL", "TcentiemeL"})
+        QCOMPARE(find<QLineEdit>(name)->cursorPosition(), 0);
 }
 
 void TestUi::programIconHasTwelveImages() {

@@ -294,10 +294,14 @@ void Fchrono::pull() {
 void Fchrono::push() {
     for (const Binding& b : bindings_) {
         const QString& text = logic_.fields.*b.field;
-        if (!b.box)
+        if (!b.box) {
             b.label->setText(text);
-        else if (b.box->text() != text)
+        } else if (b.box->text() != text) {
             b.box->setText(text);
+            // A display-only box shows the start of a long time, as a text box does.
+            if (!b.box->isEnabled())
+                b.box->setCursorPosition(0);
+        }
     }
     (logic_.fields.Opt_chronok ? Opt_chronok_ : Opt_ChronokL_)->setChecked(true);
     (logic_.fields.Opt_chronocj ? Opt_chronocj_ : Opt_ChronocjL_)->setChecked(true);
@@ -311,7 +315,7 @@ template <typename Handler> void Fchrono::run(Handler handler) {
 
 void Fchrono::addHorse() {
     pull();
-    const AddedHorse added = Bt_Ajoute_Click(logic_.fields, dialogs_);
+    const AddedHorse added = Bt_Ajoute_Click(logic_, dialogs_);
     if (added.line)
         showForm1(false)->addLine(*added.line);
     if (added.showList)

@@ -3,6 +3,7 @@
 #include "listfile.h"
 #include "look.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -10,15 +11,30 @@
 using look::twips;
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setUpWindow();
+    addLabels();
+    QListView* LstCheval = addList();
+    const Buttons b = addButtons();
+    setTabOrder(b.videFichier, b.vide);
+    setTabOrder(b.vide, b.charge);
+    setTabOrder(b.charge, b.save);
+    setTabOrder(b.save, LstCheval);
+    connectHandlers(b);
+    b.videFichier->setFocus();
+}
+
+void Form1::setUpWindow() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Chevaux avec leur Réduction kilometrique"));
     resize(twips(0, 0, 5895, 6015).size());
-    setAttribute(Qt::WA_DeleteOnClose); // closing discards the unsaved lines
+    setAttribute(Qt::WA_DeleteOnClose); // the next use starts with an empty list
     // The toolkit's font at the size the layout was drawn for (8.25 pt).
     QFont small = font();
     small.setPointSizeF(8.25);
     setFont(small);
+}
 
+void Form1::addLabels() {
     const look::LabelStyle note{{look::Face::ArialRounded, 9},
                                 look::DarkGrey,
                                 {},
@@ -32,7 +48,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
                 twips(120, 120, 5535, 495), note);
     look::label(this, "Label13", u"Reduction - distance - poids - cheval - Terrain "_qs,
                 twips(120, 600, 5535, 375), header);
+}
 
+QListView* Form1::addList() {
     auto* LstCheval = new QListView(this);
     LstCheval->setObjectName(QStringLiteral("LstCheval"));
     LstCheval->setGeometry(twips(120, 840, 5535, 4350));
@@ -43,33 +61,35 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     LstCheval->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LstCheval->setModel(&model_);
     LstCheval->setAccessibleName(u"Liste des chevaux"_qs);
+    return LstCheval;
+}
 
-    auto* charge = look::button(this, "bt_chargeliste", u"Charger la liste"_qs,
-                                twips(240, 5280, 1095, 615), u"Charger le fichier de liste"_qs);
-    auto* save =
-        look::button(this, "btsave", u"Sauvegarder la liste"_qs, twips(1560, 5280, 1335, 615),
-                     u"Sauvegarder la liste dans un fichier"_qs);
-    auto* vide = look::button(this, "Bt_videliste", u"Vider la liste"_qs,
-                              twips(3120, 5280, 1215, 615), u"Vider la liste"_qs);
-    auto* videFichier =
-        look::button(this, "Bt_videListefichier", u"Vider liste + fichier"_qs,
-                     twips(4560, 5280, 1335, 615), u"Vider la liste et le fichier"_qs);
-    // Captions on two lines where the button is narrow, as the original buttons wrap.
-    charge->setText(u"Charger la\nliste"_qs);
-    save->setText(u"Sauvegarder la\nliste"_qs);
-    videFichier->setText(u"Vider liste +\nfichier"_qs);
+Form1::Buttons Form1::addButtons() {
+    // Captions on two lines where the button is narrow, as the original buttons wrap;
+    // the accessible names keep the plain captions.
+    const auto button = [this](const char* name, const QString& caption, QRect geometry,
+                               const QString& toolTip, const QString& shown) {
+        QPushButton* b = look::button(this, name, caption, geometry, toolTip);
+        b->setText(shown);
+        return b;
+    };
+    return {
+        button("bt_chargeliste", u"Charger la liste"_qs, twips(240, 5280, 1095, 615),
+               u"Charger le fichier de liste"_qs, u"Charger la\nliste"_qs),
+        button("btsave", u"Sauvegarder la liste"_qs, twips(1560, 5280, 1335, 615),
+               u"Sauvegarder la liste dans un fichier"_qs, u"Sauvegarder la\nliste"_qs),
+        button("Bt_videliste", u"Vider la liste"_qs, twips(3120, 5280, 1215, 615),
+               u"Vider la liste"_qs, u"Vider la liste"_qs),
+        button("Bt_videListefichier", u"Vider liste + fichier"_qs, twips(4560, 5280, 1335, 615),
+               u"Vider la liste et le fichier"_qs, u"Vider liste +\nfichier"_qs),
+    };
+}
 
-    setTabOrder(videFichier, vide);
-    setTabOrder(vide, charge);
-    setTabOrder(charge, save);
-    setTabOrder(save, LstCheval);
-
-    connect(charge, &QPushButton::clicked, this, &Form1::bt_chargeliste_Click);
-    connect(save, &QPushButton::clicked, this, &Form1::btsave_Click);
-    connect(vide, &QPushButton::clicked, this, &Form1::Bt_videliste_Click);
-    connect(videFichier, &QPushButton::clicked, this, &Form1::Bt_videListefichier_Click);
-
-    videFichier->setFocus();
+void Form1::connectHandlers(const Buttons& b) {
+    connect(b.charge, &QPushButton::clicked, this, &Form1::bt_chargeliste_Click);
+    connect(b.save, &QPushButton::clicked, this, &Form1::btsave_Click);
+    connect(b.vide, &QPushButton::clicked, this, &Form1::Bt_videliste_Click);
+    connect(b.videFichier, &QPushButton::clicked, this, &Form1::Bt_videListefichier_Click);
 }
 
 void Form1::addLine(const QString& line) {
@@ -87,10 +107,12 @@ void Form1::bt_chargeliste_Click() {
     succeeded(model_.load(listFilePath()));
 }
 
-void Form1::btsave_Click() {
-    if (succeeded(saveListFile(listFilePath(), model_.list())))
-        dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
-                         Dialogs::Buttons::Ok);
+bool Form1::btsave_Click() {
+    if (!succeeded(model_.save(listFilePath())))
+        return false;
+    dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
+                     Dialogs::Buttons::Ok);
+    return true;
 }
 
 void Form1::Bt_videliste_Click() {
@@ -98,6 +120,28 @@ void Form1::Bt_videliste_Click() {
 }
 
 void Form1::Bt_videListefichier_Click() {
+    // The file holds every horse saved so far: ask first, "Non" unless told otherwise.
+    enum { Yes, No };
+    if (dialogs_.question(u"Vider la liste et effacer le fichier lstchrono.txt ? Les chevaux "
+                          "enregistrés seront perdus."_qs,
+                          ApplicationTitle, {u"Oui"_qs, u"Non"_qs}, No, No) != Yes)
+        return;
     if (succeeded(emptyListFile(listFilePath()))) // otherwise the list stays as it was too
         model_.clear();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (model_.list().unsavedCount() > 0) {
+        enum { Save, Discard, Cancel };
+        const int answer = dialogs_.question(
+            u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. Les "
+            "sauvegarder avant de fermer ?"_qs,
+            ApplicationTitle, {u"Sauvegarder"_qs, u"Ne pas sauvegarder"_qs, u"Annuler"_qs}, Save,
+            Cancel);
+        if (answer == Cancel || (answer == Save && !btsave_Click())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
 }

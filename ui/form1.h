@@ -6,6 +6,9 @@
 
 #include <QWidget>
 
+class QListView;
+class QPushButton;
+
 class Form1 : public QWidget {
     Q_OBJECT
   public:
@@ -14,11 +17,23 @@ class Form1 : public QWidget {
     HorseListModel& model() { return model_; }
 
     void bt_chargeliste_Click();
-    void btsave_Click();
+    // Whether the save succeeded.
+    bool btsave_Click();
     void Bt_videliste_Click();
     void Bt_videListefichier_Click();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    struct Buttons {
+        QPushButton *charge, *save, *vide, *videFichier;
+    };
+    void setUpWindow();
+    void addLabels();
+    QListView* addList();
+    Buttons addButtons();
+    void connectHandlers(const Buttons& buttons);
     // Shows the failure's message, if any.
     bool succeeded(const ListFileResult& result);
 

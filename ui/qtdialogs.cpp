@@ -11,6 +11,7 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
     box.setText(text);
     box.setIcon(icon == Icon::Critical      ? QMessageBox::Critical
                 : icon == Icon::Information ? QMessageBox::Information
+                : icon == Icon::Question    ? QMessageBox::Question
                                             : QMessageBox::NoIcon);
     if (buttons == Buttons::OkCancel) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
@@ -34,4 +35,21 @@ QString QtDialogs::prompt(const QString& text, const QString& title) {
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     dialog.setWindowModality(Qt::ApplicationModal);
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+}
+
+int QtDialogs::question(const QString& text, const QString& title, const QStringList& buttons,
+                        int defaultButton, int escapeButton) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QList<QPushButton*> pushButtons;
+    for (const QString& caption : buttons)
+        pushButtons << box.addButton(caption, QMessageBox::ActionRole);
+    box.setDefaultButton(pushButtons.value(defaultButton));
+    box.setEscapeButton(pushButtons.value(escapeButton));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+    const auto pressed = pushButtons.indexOf(box.clickedButton());
+    return pressed >= 0 ? static_cast<int>(pressed) : escapeButton;
 }

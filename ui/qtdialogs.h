@@ -10,6 +10,8 @@ class QtDialogs : public Dialogs {
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
     QString prompt(const QString& text, const QString& title) override;
+    int question(const QString& text, const QString& title, const QStringList& buttons,
+                 int defaultButton, int escapeButton) override;
 
   private:
     QWidget* parent_;

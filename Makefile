@@ -5,7 +5,7 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test test-sanitize fuzz deps build bench screenshots format format-check clean
+.PHONY: run test test-sanitize fuzz deps build bench screenshots package format format-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -38,6 +38,13 @@ bench: deps
 	cmake --build build-release --target bench_list
 	build-release/bench/bench_list
 
+# A Debian package (CPack); its path is the last line printed.
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
+	cmake --build build-package
+	cd build-package && cpack -G DEB >/dev/null
+	@realpath build-package/orvanto_*.deb | tail -n 1
+
 # Screenshots of the three windows on a virtual X display, into docs/.
 screenshots: build
 	cmake --build $(BUILD) --target screenshots
@@ -52,4 +59,4 @@ format-check:
 	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-release
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-release build-package

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <cerrno>
 
 namespace {
@@ -41,10 +43,13 @@ int lastError(int fallback) {
     return errno ? errno : fallback;
 }
 
+// The message names the file's full path: it may live in a folder the user
+// does not know of.
 ListFileResult failure(const char* action, const QString& path, int error) {
     return ListFileResult::failure(
         QStringLiteral("Impossible %1 le fichier %2 : %3.")
-            .arg(QLatin1String(action), QFileInfo(path).fileName(), reason(error)));
+            .arg(QLatin1String(action),
+                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason(error)));
 }
 
 // Writes every byte, then flushes; the error number of the first failure, or 0.
@@ -77,6 +82,37 @@ QString listFilePath() {
 
 void setListFilePath(const QString& path) {
     chosenPath() = path;
+}
+
+QString chooseListFolder(const QString& programFolder, const QString& dataFolder) {
+    // Tried for real: permissions, read-only media and the superuser all play a part.
+    QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("orvanto-XXXXXX.tmp")));
+    return probe.open() ? programFolder : dataFolder;
+}
+
+QString userDataFolder() {
+#ifdef Q_OS_WIN
+    const QString base = qEnvironmentVariable("APPDATA"); // the roaming folder
+#else
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+#endif
+    return QDir(base).filePath(QStringLiteral("Orvanto"));
+}
+
+void chooseListFile() {
+    const QString folder =
+        chooseListFolder(QCoreApplication::applicationDirPath(), userDataFolder());
+    setListFilePath(QDir(folder).filePath(QStringLiteral("lstchrono.txt")));
+}
+
+ListFileResult makeListFolder(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    errno = 0;
+    if (QFileInfo(folder).isDir() || QDir().mkpath(folder))
+        return ListFileResult::success();
+    return ListFileResult::failure(
+        QStringLiteral("Impossible de créer le dossier %1 : %2.")
+            .arg(QDir::toNativeSeparators(folder), reason(lastError(EACCES))));
 }
 
 ListFileResult loadListFile(const QString& path, HorseList& list) {

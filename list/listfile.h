@@ -17,9 +17,22 @@ struct ListFileResult {
 };
 
 // The list file every command uses: lstchrono.txt beside the executable unless
-// set otherwise (tests and the benchmark point it at a folder of their own).
+// set otherwise (at start, and by tests and the benchmark).
 QString listFilePath();
 void setListFilePath(const QString& path);
+
+// Where the list file lives, chosen once at start: the program's own folder when
+// the program may create and write files there (a build tree, a copy unpacked in
+// the user's folders), otherwise the user's data folder.
+QString chooseListFolder(const QString& programFolder, const QString& dataFolder);
+// The user's data folder for the program: $XDG_DATA_HOME/Orvanto (by default
+// ~/.local/share/Orvanto); on Windows %APPDATA%\Orvanto.
+QString userDataFolder();
+// Sets the list file for this run of the program, in the folder chooseListFolder
+// picks (the application object must exist).
+void chooseListFile();
+// Makes the list file's folder when it is missing (the data folder on first use).
+ListFileResult makeListFolder(const QString& path);
 
 // Adds the file's lines to the list; nothing when the file does not exist.
 ListFileResult loadListFile(const QString& path, HorseList& list);

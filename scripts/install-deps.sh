@@ -8,6 +8,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth imagemagick
     clang libclang-rt-14-dev
+    dpkg-dev file desktop-file-utils
 )
 
 missing=()

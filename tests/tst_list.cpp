@@ -33,6 +33,18 @@ QStringList entries(const HorseList& list) {
         QVERIFY2(result_.ok, qPrintable(result_.message));                                         \
     } while (false)
 
+// Root reads and writes whatever the permissions say: a test of permissions runs
+// this program again as nobody, which then decides the test.
+void checkAsNobody(const char* function) {
+    QProcess child;
+    child.start(u"setpriv"_qs, {u"--reuid=nobody"_qs, u"--regid=nogroup"_qs, u"--clear-groups"_qs,
+                                QCoreApplication::applicationFilePath(), QLatin1String(function)});
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() >= 126)
+        QSKIP("running as root, and this program could not be started as nobody");
+    QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+}
+
 QByteArray readBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -70,6 +82,7 @@ class TestList : public QObject {
     void everyByteRoundTrips();
     void failures();
     void permissionFailures();
+    void listFolderChoice();
     void largeFileLoadsAndSavesWhole();
     void writeCutShortLeavesFileAsItWas_data();
     void writeCutShortLeavesFileAsItWas();
@@ -270,7 +283,8 @@ void TestList::failures() {
     QVERIFY(QDir(dir.path()).mkdir("lstchrono.txt"));
     for (const QString& error : {loadListFile(path, list).message, saveListFile(path, list).message,
                                  emptyListFile(path).message}) {
-        QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"dossier"), qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)) && error.contains(u"dossier"),
+                 qPrintable(error)); // the full path: the user may not know the folder
     }
     QCOMPARE(entries(list), QStringList{"kept"});
     QVERIFY(QFileInfo(path).isDir());
@@ -283,18 +297,8 @@ void TestList::failures() {
 }
 
 void TestList::permissionFailures() {
-    if (geteuid() == 0) {
-        // Root reads and writes whatever the permissions say: check again as nobody.
-        QProcess child;
-        child.start(u"setpriv"_qs,
-                    {u"--reuid=nobody"_qs, u"--regid=nogroup"_qs, u"--clear-groups"_qs,
-                     QCoreApplication::applicationFilePath(), u"permissionFailures"_qs});
-        if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit ||
-            child.exitCode() >= 126)
-            QSKIP("running as root, and this program could not be started as nobody");
-        QVERIFY2(child.exitCode() == 0, child.readAll().constData());
-        return;
-    }
+    if (geteuid() == 0)
+        return checkAsNobody("permissionFailures");
     QTemporaryDir own;
     QVERIFY(own.isValid());
     const QString file = own.filePath("lstchrono.txt");
@@ -323,6 +327,47 @@ void TestList::permissionFailures() {
     QFile::setPermissions(own.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QCOMPARE(entries(list), QStringList{"kept"});
+}
+
+void TestList::listFolderChoice() {
+    if (geteuid() == 0)
+        return checkAsNobody("listFolderChoice");
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString program = own.filePath("bin"), data = own.filePath("xdg/Orvanto");
+    QVERIFY(QDir(own.path()).mkdir("bin"));
+
+    // A folder the program may write in keeps the list file, and the check leaves nothing.
+    QCOMPARE(chooseListFolder(program, data), program);
+    QVERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    // A folder it may not write in (an installed program's): the data folder.
+    QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QCOMPARE(chooseListFolder(program, data), data);
+
+    // $XDG_DATA_HOME decides where the data folder is.
+    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", own.filePath("xdg").toLocal8Bit());
+    const QString chosen = userDataFolder();
+    qputenv("XDG_DATA_HOME", oldXdg);
+    QCOMPARE(chosen, data);
+
+    // Made when first needed; a save then lands there.
+    const QString file = QDir(data).filePath("lstchrono.txt");
+    QVERIFY(!QFileInfo::exists(data));
+    QVERIFY_OK(makeListFolder(file));
+    HorseList list;
+    list.add(u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs);
+    QVERIFY_OK(saveListFile(file, list));
+    QCOMPARE(readBytes(file),
+             QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n"));
+    // A folder that cannot be made: the message names it.
+    const ListFileResult refused = makeListFolder(QDir(program).filePath("sub/lstchrono.txt"));
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.message.contains(QDir::toNativeSeparators(program)) &&
+                 refused.message.contains(u"accès refusé"),
+             qPrintable(refused.message));
+    QFile::setPermissions(program,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 void TestList::largeFileLoadsAndSavesWhole() {

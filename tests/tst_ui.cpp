@@ -4,7 +4,9 @@
 #include "listfile.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -116,6 +119,8 @@ class TestUi : public QObject {
     void closingWithUnsavedHorses();
     void timeWithLengthsShowsItsStart();
     void programIconHasTwelveImages();
+    void commandLine_data();
+    void commandLine();
 
   private:
     template <typename T = QWidget> T* find(const char* name) {
@@ -561,6 +566,46 @@ void TestUi::programIconHasTwelveImages() {
     QVERIFY(!window->windowIcon().isNull());
     // A screen reader says what a box is for, not its control name.
     QCOMPARE(find("Tdistance")->accessibleName(), u"Distance de la course de référence"_qs);
+}
+
+void TestUi::commandLine_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out"); // what standard output holds
+    QTest::addColumn<QString>("err"); // what standard error holds
+    const QString path = QDir::toNativeSeparators(QFileInfo(u"" ORVANTO_PROGRAM ""_qs).absolutePath() + u"/lstchrono.txt"_qs);
+    const QString tryHelp = u"Essayez « orvanto --help » pour la liste des options."_qs;
+    const QString version = u"Orvanto " ORVANTO_VERSION "\n"_qs;
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << version << "";
+    QTest::newRow("-v") << QStringList{"-v"} << 0 << version << "";
+    QTest::newRow("--help names the list file") << QStringList{"--help"} << 0 << u"Fichier de la liste : "_qs + path << "";
+    QTest::newRow("-h describes the program") << QStringList{"-h"} << 0 << u"Calcule la réduction kilométrique d'un cheval"_qs << "";
+    QTest::newRow("unknown option") << QStringList{"--liste"} << 2 << "" << u"orvanto : option inconnue « --liste ».\n"_qs + tryHelp;
+    QTest::newRow("argument") << QStringList{"lstchrono.txt"} << 2 << "" << u"orvanto : argument inattendu « lstchrono.txt »."_qs;
+    QTest::newRow("help with a value") << QStringList{"--help=oui"} << 2 << "" << u"orvanto : arguments incorrects."_qs;
+    // clang-format on
+}
+
+void TestUi::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    // No display at all: the command line must not need one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(u"" ORVANTO_PROGRAM ""_qs, arguments);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), status);
+    const QString shown = QString::fromUtf8(program.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? shown.isEmpty() : shown.contains(out), qPrintable(shown));
+    QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err), qPrintable(errors));
 }
 
 QTEST_MAIN(TestUi)

@@ -108,7 +108,8 @@ void Form1::bt_chargeliste_Click() {
 }
 
 bool Form1::btsave_Click() {
-    if (!succeeded(model_.save(listFilePath())))
+    const QString path = listFilePath();
+    if (!succeeded(makeListFolder(path)) || !succeeded(model_.save(path)))
         return false;
     dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
                      Dialogs::Buttons::Ok);
@@ -126,7 +127,9 @@ void Form1::Bt_videListefichier_Click() {
                           "enregistrés seront perdus."_qs,
                           ApplicationTitle, {u"Oui"_qs, u"Non"_qs}, No, No) != Yes)
         return;
-    if (succeeded(emptyListFile(listFilePath()))) // otherwise the list stays as it was too
+    const QString path = listFilePath();
+    // On failure the list stays as it was too.
+    if (succeeded(makeListFolder(path)) && succeeded(emptyListFile(path)))
         model_.clear();
 }
 

@@ -1,13 +1,20 @@
+#include "commandline.h"
 #include "fchrono.h"
+#include "listfile.h"
 
 #include <QApplication>
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
+    // Any argument is for the command line, which needs no display.
+    if (const auto status = runCommandLine(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanto"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTO_VERSION));
     QApplication::setApplicationDisplayName(QString()); // window captions stand as given
+    chooseListFile();
 
     auto* main = new Fchrono();
     main->setAttribute(Qt::WA_DeleteOnClose);

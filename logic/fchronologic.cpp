@@ -52,8 +52,16 @@ const std::array<FchronoFields::TextField, 13> FchronoFields::textFields = {{
 }};
 
 ReductionInputs ReductionInputs::of(const FchronoFields& f) {
-    return {f.Tdistance, f.Tpoids,    f.Tminute,    f.Tseconde,   f.tcentieme,
-            f.TminuteL,  f.TsecondeL, f.TcentiemeL, f.Opt_chronok};
+    ReductionInputs inputs{f.Tdistance, f.Tpoids, f.Tminute, f.Tseconde,   f.tcentieme,
+                           {},          {},       {},        f.Opt_chronok};
+    // The time with lengths counts only for a reduction taken from it: leaving the
+    // margin box rewrites it, which must not make a plain-time reduction stale.
+    if (!f.Opt_chronok) {
+        inputs.TminuteL = f.TminuteL;
+        inputs.TsecondeL = f.TsecondeL;
+        inputs.TcentiemeL = f.TcentiemeL;
+    }
+    return inputs;
 }
 
 QString* FchronoFields::text(QStringView controlName) {

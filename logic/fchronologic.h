@@ -36,7 +36,8 @@ struct FchronoFields {
     QString* text(QStringView controlName);
 };
 
-// The inputs a kilometric reduction comes from.
+// The inputs a kilometric reduction comes from (the time with lengths only when
+// the reduction is taken from it).
 struct ReductionInputs {
     QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, TminuteL, TsecondeL, TcentiemeL;
     bool Opt_chronok = true;

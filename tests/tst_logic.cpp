@@ -508,7 +508,8 @@ void TestLogic::addHorse_data() {
     QTest::newRow("minutes changed since") << true << QStringList{"Tminute=1"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
     QTest::newRow("seconds changed since") << true << QStringList{"Tseconde=39"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
     QTest::newRow("hundredths changed since") << true << QStringList{"tcentieme=51"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
-    QTest::newRow("time with lengths changed since") << true << QStringList{"TsecondeL=39"} << true << QStringList{"Eclair", "bon"} << stale << true << "-";
+    QTest::newRow("time with lengths changed since") << false << QStringList{"TsecondeL=39"} << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + stale) << true << "-";
+    QTest::newRow("time with lengths rewritten, reduction from the plain time") << true << QStringList{"TminuteL=2", "TsecondeL=39", "TcentiemeL=50"} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
     QTest::newRow("time source changed since") << true << QStringList{"Opt_chronok=0"} << true << QStringList{"Eclair", "bon"} << (QStringList{WarningText} + stale) << true << "-";
     QTest::newRow("changed, then back as it was") << true << QStringList{"Tpoids=58", "Tpoids=57"} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;
     QTest::newRow("day's race changed: the reduction still holds") << true << QStringList{"Tdistance2=3000", "tpoids2=60", "TNbrLongueur=2"} << true << QStringList{"Eclair", "bon"} << prompts << true << eclair;

@@ -1,7 +1,9 @@
 // The main window's logic on arbitrary texts in every field and arbitrary option
 // states, then its handlers in an arbitrary order. After each calculation either a
-// message was shown or both result labels hold a time of a documented form.
+// message was shown or both result labels hold a time of a documented form; a
+// horse is added only with the reduction of the inputs as they stand.
 
+#include "addhorse.h"
 #include "fchronologic.h"
 
 #include <QRegularExpression>
@@ -17,7 +19,11 @@ class CountingDialogs : public Dialogs {
         ++shown;
         return Answer::Ok;
     }
-    QString prompt(const QString&, const QString&) override { return QString(); }
+    QString prompt(const QString&, const QString&) override { return QStringLiteral("Eclair"); }
+    int question(const QString&, const QString&, const QStringList&, int, int escape) override {
+        ++shown;
+        return escape;
+    }
 };
 
 // Reads the input as: option bits, then texts separated by 0xFF bytes, then one
@@ -49,12 +55,9 @@ bool documentedField(const QString& field) {
     return form.match(field).hasMatch();
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Input in{data, data + size};
-    FchronoLogic logic;
-    logic.Form_Load();
+// Field texts and options from the input; the labels as the program leaves them:
+// empty or a result.
+void readFields(Input& in, FchronoLogic& logic) {
     const uint8_t options = in.byte();
     logic.fields.Opt_chronok = options & 1;
     logic.fields.Opt_chronocj = options & 2;
@@ -63,35 +66,56 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         logic.fields.*field.member = in.text();
     }
-    // Labels start as the program leaves them: empty or a result.
     if (!documented(logic.fields.LresultDistance))
         logic.fields.LresultDistance.clear();
     if (!documented(logic.fields.Lreduction))
         logic.fields.Lreduction.clear();
+}
 
+void calculate(FchronoLogic& logic, CountingDialogs& dialogs) {
+    const int before = dialogs.shown;
+    logic.Btcalcul_Click(dialogs);
+    if (dialogs.shown == before &&
+        (!documented(logic.fields.LresultDistance) || !documented(logic.fields.Lreduction)))
+        std::abort();
+}
+
+// The time with lengths is a copy of the plain time, missing, or a time the
+// calculation can read.
+void leaveMargin(FchronoLogic& logic) {
+    logic.TNbrLongueur_LostFocus();
+    const QString& margin = logic.fields.TNbrLongueur;
+    if (margin.isEmpty() || margin == u"0" || margin == u"0,0")
+        return;
+    for (const QString* t : {&logic.fields.TminuteL, &logic.fields.TsecondeL})
+        if (!t->isEmpty() && !documentedField(*t))
+            std::abort();
+}
+
+// A horse is filed only with a reduction calculated from the inputs as they stand.
+void addHorse(FchronoLogic& logic, CountingDialogs& dialogs) {
+    const AddedHorse added = Bt_Ajoute_Click(logic, dialogs);
+    if (added.line && (!logic.ReductionMatchesInputs() || logic.fields.Lreduction.isEmpty() ||
+                       !added.line->startsWith(logic.fields.Lreduction + QStringLiteral(" ---- "))))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Input in{data, data + size};
+    FchronoLogic logic;
+    logic.Form_Load();
+    readFields(in, logic);
     CountingDialogs dialogs;
     for (int steps = 0; !in.empty() && steps < 16; ++steps) {
-        switch (in.byte() % 6) {
-        case 0: {
-            const int before = dialogs.shown;
-            logic.Btcalcul_Click(dialogs);
-            if (dialogs.shown == before &&
-                (!documented(logic.fields.LresultDistance) || !documented(logic.fields.Lreduction)))
-                std::abort();
+        switch (in.byte() % 7) {
+        case 0:
+            calculate(logic, dialogs);
             break;
-        }
-        case 1: {
-            logic.TNbrLongueur_LostFocus();
-            // The time with lengths is a copy of the plain time, missing, or a time
-            // the calculation can read.
-            const QString& margin = logic.fields.TNbrLongueur;
-            if (margin.isEmpty() || margin == u"0" || margin == u"0,0")
-                break;
-            for (const QString* t : {&logic.fields.TminuteL, &logic.fields.TsecondeL})
-                if (!t->isEmpty() && !documentedField(*t))
-                    std::abort();
+        case 1:
+            leaveMargin(logic);
             break;
-        }
         case 2:
             logic.Tpoids_LostFocus();
             break;
@@ -103,6 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 5:
             logic.Opt_ChronocjL_Click(dialogs);
+            break;
+        case 6:
+            addHorse(logic, dialogs);
             break;
         }
     }

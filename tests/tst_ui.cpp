@@ -397,19 +397,9 @@ void TestUi::voirShowsOneMemoAid() {
 }
 
 void TestUi::addHorseSaveAndLoad() {
-    typeInto("Tdistance", "2100");
-    typeInto("Tpoids", "57");
-    typeInto("Tminute", "2");
-    typeInto("Tseconde", "38");
-    typeInto("tcentieme", "50");
-    click("Btcalcul");
-    {
-        Answerer answerer({{u"Éclair"_qs}, {u"très léger"_qs}});
-        click("Bt_Ajoute");
-        QVERIFY(answerer.done());
-        QCOMPARE(answerer.seen, (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
-                                             u"Orvanto|Entrer l'état du terrain"_qs}));
-    }
+    QCOMPARE(calculateAndAdd({{u"Éclair"_qs}, {u"très léger"_qs}}),
+             (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
+                          u"Orvanto|Entrer l'état du terrain"_qs}));
     Form1* list = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* f = qobject_cast<Form1*>(w); f && f->isVisible())

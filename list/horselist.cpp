@@ -228,6 +228,16 @@ void HorseList::markSaved() {
     unsavedCount_ = 0;
 }
 
+bool HorseList::removeUnsaved(qsizetype i) {
+    if (i < 0 || i >= count() || !isUnsaved(i))
+        return false;
+    const auto at = order_.begin() + i;
+    unsaved_[*at] = false; // its bytes stay in storage_ until the list is cleared
+    --unsavedCount_;
+    order_.erase(at);
+    return true;
+}
+
 QByteArray HorseList::block(bool onlyUnsaved) const {
     const auto wanted = [&](quint32 i) { return !onlyUnsaved || unsaved_[i]; };
     qsizetype size = 2;

@@ -39,6 +39,9 @@ class HorseList {
     qsizetype unsavedCount() const { return unsavedCount_; }
     bool isUnsaved(qsizetype i) const { return unsaved_[order_[static_cast<size_t>(i)]]; }
     void markSaved();
+    // Takes out an entry that is not yet saved (one in the file stays: only emptying
+    // the file takes it out). Whether it was taken out.
+    bool removeUnsaved(qsizetype i);
 
     // A block as a save appends it: each line followed by CR LF, in display order,
     // then one more CR LF. Every line, or only the unsaved ones.

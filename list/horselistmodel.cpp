@@ -36,3 +36,12 @@ void HorseListModel::clear() {
     list_.clear();
     endResetModel();
 }
+
+bool HorseListModel::removeUnsaved(int row) {
+    if (row < 0 || row >= list_.count() || !list_.isUnsaved(row))
+        return false;
+    beginRemoveRows(QModelIndex(), row, row);
+    list_.removeUnsaved(row);
+    endRemoveRows();
+    return true;
+}

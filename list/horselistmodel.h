@@ -20,6 +20,7 @@ class HorseListModel : public QAbstractListModel {
     ListFileResult load(const QString& path);
     ListFileResult save(const QString& path) { return saveListFile(path, list_); }
     void clear();
+    bool removeUnsaved(int row);
 
   private:
     HorseList list_;

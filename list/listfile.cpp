@@ -138,6 +138,31 @@ ListFileResult loadListFile(const QString& path, HorseList& list) {
     return ListFileResult::success();
 }
 
+namespace {
+
+// Writes the file aside and puts it in place, so a failure leaves the old file whole.
+ListFileResult replaceFile(const QString& path, QByteArrayView bytes, const char* action) {
+    if (QFileInfo(path).isDir())
+        return failure(action, path, EISDIR);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure("d'ouvrir", path, lastError(EACCES));
+    // Unbuffered and flushed before the commit: a buffered write's error would be
+    // lost there, and the old file replaced by a short one.
+    if (const int error = writeAll(file, bytes)) {
+        file.cancelWriting();
+        return failure(action, path, error);
+    }
+    errno = 0;
+    if (!file.commit())
+        return failure(action, path, lastError(EIO));
+    return ListFileResult::success();
+}
+
+} // namespace
+
 ListFileResult saveListFile(const QString& path, HorseList& list) {
     if (QFileInfo(path).isDir())
         return failure("d'enregistrer dans", path, EISDIR);
@@ -165,22 +190,9 @@ ListFileResult saveListFile(const QString& path, HorseList& list) {
 }
 
 ListFileResult emptyListFile(const QString& path) {
-    if (QFileInfo(path).isDir())
-        return failure("de vider", path, EISDIR);
-    // Written aside and then put in place, so a failure leaves the old file whole.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure("d'ouvrir", path, lastError(EACCES));
-    // Unbuffered and flushed before the commit: a buffered write's error would be
-    // lost there, and the old file replaced by an empty one.
-    if (const int error = writeAll(file, QByteArrayView("\r\n", 2))) {
-        file.cancelWriting();
-        return failure("de vider", path, error);
-    }
-    errno = 0;
-    if (!file.commit())
-        return failure("de vider", path, lastError(EIO));
-    return ListFileResult::success();
+    return replaceFile(path, QByteArrayView("\r\n", 2), "de vider");
+}
+
+ListFileResult writeWholeFile(const QString& path, QByteArrayView bytes) {
+    return replaceFile(path, bytes, "d'enregistrer dans");
 }

@@ -3,6 +3,7 @@
 // each save appending one block. After a failure neither the list nor the file has
 // changed.
 
+#include <QByteArrayView>
 #include <QString>
 
 class HorseList;
@@ -41,3 +42,7 @@ ListFileResult loadListFile(const QString& path, HorseList& list);
 ListFileResult saveListFile(const QString& path, HorseList& list);
 // Leaves the file holding one empty line (CR LF).
 ListFileResult emptyListFile(const QString& path);
+
+// Writes `bytes` as the whole of the file at `path`, put in place only once whole
+// (an export: the list file is never touched by it).
+ListFileResult writeWholeFile(const QString& path, QByteArrayView bytes);

@@ -4,6 +4,7 @@
 #include "linekeys.h"
 #include "listfile.h"
 #include "listline.h"
+#include "listtable.h"
 
 #include <QCollatorSortKey>
 #include <QCoreApplication>
@@ -75,6 +76,8 @@ class TestList : public QObject {
     void sortOrder();
     void addKeepsOrderOfLoadedLines();
     void loadOrderAgreesWithQCollator();
+    void spreadsheet_data();
+    void spreadsheet();
     void fileLines_data();
     void fileLines();
     void commands_data();
@@ -188,6 +191,48 @@ void TestList::loadOrderAgreesWithQCollator() {
     }
 }
 
+void TestList::spreadsheet_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("lines");   // entries, in display order
+    QTest::addColumn<QStringList>("rows");    // table rows after the header, cells joined by |
+    QTest::addColumn<QString>("clipboard");   // the rows as copied (after the header)
+    QTest::addColumn<QByteArray>("csv");      // the rows as exported (after the header)
+    QTest::newRow("worked example") << QStringList{"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"} << QStringList{"1:15:48|75,48|2100|57|Eclair|bon"} << "1:15:48\t75,48\t2100\t57\tEclair\tbon\n" << QByteArray("1:15:48;75,48;2100;57;Eclair;bon\r\n");
+    QTest::newRow("decimal weight, accents, empty going") << QStringList{"0:59:05 ---- 1600m ---- 56,5Kg ---- Étoile ---- terrain : "} << QStringList{"0:59:05|59,05|1600|56,5|Étoile|"} << "0:59:05\t59,05\t1600\t56,5\tÉtoile\t\n" << QByteArray("0:59:05;59,05;1600;56,5;\xc3\x89toile;\r\n");
+    QTest::newRow("two-digit minutes") << QStringList{"12:03:07 ---- 1000m ---- 58Kg ---- Lent ---- terrain : lourd"} << QStringList{"12:03:07|723,07|1000|58|Lent|lourd"} << "12:03:07\t723,07\t1000\t58\tLent\tlourd\n" << QByteArray("12:03:07;723,07;1000;58;Lent;lourd\r\n");
+    QTest::newRow("no reduction yet: no seconds") << QStringList{" ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd"} << QStringList{"||1200||Eclair|lourd"} << "\t\t1200\t\tEclair\tlourd\n" << QByteArray(";;1200;;Eclair;lourd\r\n");
+    QTest::newRow("empty line") << QStringList{""} << QStringList{"|||||"} << "\t\t\t\t\t\n" << QByteArray(";;;;;\r\n");
+    QTest::newRow("not a list line") << QStringList{"Eclair gagne"} << QStringList{"||||Eclair gagne|"} << "\t\t\t\tEclair gagne\t\n" << QByteArray(";;;;Eclair gagne;\r\n");
+    QTest::newRow("separator in the name: six pieces") << QStringList{"1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x"} << QStringList{"||||1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x|"} << "\t\t\t\t1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x\t\n" << QByteArray(";;;;1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x;\r\n");
+    QTest::newRow("units missing") << QStringList{"1:02:50 ---- 1200 ---- 57Kg ---- a ---- terrain : x"} << QStringList{"||||1:02:50 ---- 1200 ---- 57Kg ---- a ---- terrain : x|"} << "\t\t\t\t1:02:50 ---- 1200 ---- 57Kg ---- a ---- terrain : x\t\n" << QByteArray(";;;;1:02:50 ---- 1200 ---- 57Kg ---- a ---- terrain : x;\r\n");
+    QTest::newRow("tab, quote and semicolon quoted") << QStringList{"1:02:50 ---- 1200m ---- 57Kg ---- Le \"Roi\" ---- terrain : bon;sec\tdur"} << QStringList{"1:02:50|62,50|1200|57|Le \"Roi\"|bon;sec\tdur"} << "1:02:50\t62,50\t1200\t57\t\"Le \"\"Roi\"\"\"\t\"bon;sec\tdur\"\n" << QByteArray("1:02:50;62,50;1200;57;\"Le \"\"Roi\"\"\";\"bon;sec\tdur\"\r\n");
+    QTest::newRow("two entries in display order") << QStringList{"1:15:48 ---- 2100m ---- 57Kg ---- B ---- terrain : x", "1:02:50 ---- 1200m ---- 57Kg ---- A ---- terrain : y"} << QStringList{"1:02:50|62,50|1200|57|A|y", "1:15:48|75,48|2100|57|B|x"} << "1:02:50\t62,50\t1200\t57\tA\ty\n1:15:48\t75,48\t2100\t57\tB\tx\n" << QByteArray("1:02:50;62,50;1200;57;A;y\r\n1:15:48;75,48;2100;57;B;x\r\n");
+    // clang-format on
+}
+
+void TestList::spreadsheet() {
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, clipboard);
+    QFETCH(QByteArray, csv);
+    HorseList list;
+    for (const QString& line : lines)
+        list.add(line);
+    QStringList cells;
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        const listtable::Row row = listtable::cells(list.at(i));
+        cells << QStringList(row.begin(), row.end()).join(u'|');
+    }
+    QCOMPARE(cells, rows);
+    const QString header =
+        u"Réduction\tRéduction (s)\tDistance (m)\tPoids (kg)\tCheval\tTerrain\n"_qs;
+    QCOMPARE(listtable::clipboardText(list, 0, list.count()), header + clipboard);
+    QCOMPARE(listtable::clipboardText(list, 0, 1), header + clipboard.section(u'\n', 0, 0) + u'\n');
+    QCOMPARE(listtable::csv(list),
+             "\xEF\xBB\xBF" +
+                 QString(header).replace(u'\t', u';').replace(u"\n"_qs, u"\r\n"_qs).toUtf8() + csv);
+}
+
 void TestList::fileLines_data() {
     // clang-format off
     QTest::addColumn<QByteArray>("content");
@@ -214,7 +259,7 @@ void TestList::fileLines() {
 
 void TestList::commands_data() {
     // clang-format off
-    QTest::addColumn<QStringList>("steps"); // add:TEXT, load, save, clear ("Vider la liste"), empty ("Vider liste + fichier")
+    QTest::addColumn<QStringList>("steps"); // add:TEXT, load, save, clear ("Vider la liste"), empty ("Vider liste + fichier"), remove:ROW
     QTest::addColumn<QByteArray>("file");   // afterwards; "<missing>" for no file
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("loading without a file: nothing") << QStringList{"load"} << QByteArray("<missing>") << QStringList{};
@@ -229,6 +274,10 @@ void TestList::commands_data() {
     QTest::newRow("added after emptying: saved") << QStringList{"add:a", "save", "empty", "add:b", "save"} << QByteArray("\r\nb\r\n\r\n") << QStringList{"b"};
     QTest::newRow("emptying the list keeps the file") << QStringList{"add:a", "save", "clear", "load"} << QByteArray("a\r\n\r\n") << QStringList{"", "a"};
     QTest::newRow("emptying the list drops unsaved entries") << QStringList{"add:a", "clear", "save"} << QByteArray("<missing>") << QStringList{};
+    QTest::newRow("an unsaved entry is removed, never saved") << QStringList{"add:b", "add:a", "remove:0", "save"} << QByteArray("b\r\n\r\n") << QStringList{"b"};
+    QTest::newRow("a saved entry is not removed") << QStringList{"add:a", "save", "remove:0"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
+    QTest::newRow("loaded entries are not removed") << QStringList{"add:a", "save", "load", "remove:0", "remove:2"} << QByteArray("a\r\n\r\n") << QStringList{"", "a", "a"};
+    QTest::newRow("no entry there: nothing removed") << QStringList{"add:a", "remove:1", "remove:-1", "save"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
     // clang-format on
 }
 
@@ -246,6 +295,8 @@ void TestList::commands() {
             QVERIFY_OK(saveListFile(path, list));
         else if (step == u"clear")
             list.clear();
+        else if (step.startsWith(u"remove:"))
+            list.removeUnsaved(step.mid(7).toInt());
         else if (step == u"empty") {
             QVERIFY_OK(emptyListFile(path));
             list.clear();

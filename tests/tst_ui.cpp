@@ -4,20 +4,24 @@
 #include "listfile.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +49,11 @@ class Answerer : public QObject {
 
   private:
     void poll() {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            menu && menu->isVisible() && menu != lastMenu && !answers.isEmpty()) {
+            lastMenu = menu; // answered once: it closes from the event loop
+            return chooseFromMenu(menu, answers.takeFirst().button);
+        }
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible() || answers.isEmpty())
             return;
@@ -61,7 +70,26 @@ class Answerer : public QObject {
             seen << prompt->windowTitle() + u'|' + prompt->labelText();
             prompt->setTextValue(a.typed);
             a.cancel ? prompt->reject() : prompt->accept();
+        } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+            seen << files->windowTitle() + u'|' + files->selectedFiles().value(0);
+            files->selectFile(a.typed);
+            a.cancel ? files->reject() : static_cast<QDialog*>(files)->accept();
         }
+    }
+    // Records "menu|" and each item with 1 or 0 for enabled, then picks an item by
+    // the keyboard, as a person would, or closes the menu with Escape.
+    void chooseFromMenu(QMenu* menu, const QString& item) {
+        QString state = u"menu|"_qs;
+        for (QAction* action : menu->actions())
+            state += action->text() + (action->isEnabled() ? u":1 "_qs : u":0 "_qs);
+        seen << state.trimmed();
+        for (QAction* action : menu->actions())
+            if (action->text() == item)
+                menu->setActiveAction(action);
+        // From the event loop, not this timer's slot: the item may open a dialog,
+        // which this timer must then be free to answer.
+        const Qt::Key key = item == u"Escape" ? Qt::Key_Escape : Qt::Key_Return;
+        QTimer::singleShot(0, menu, [menu, key] { QTest::keyClick(menu, key); });
     }
     static void pressButton(QMessageBox* box, const QString& caption) {
         for (QAbstractButton* b : box->buttons())
@@ -70,6 +98,7 @@ class Answerer : public QObject {
         qFatal("no button %s", qPrintable(caption));
     }
     QTimer timer;
+    QPointer<QMenu> lastMenu;
 };
 
 Form1* listWindow() {
@@ -118,6 +147,9 @@ class TestUi : public QObject {
     void closingWithUnsavedHorses_data();
     void closingWithUnsavedHorses();
     void timeWithLengthsShowsItsStart();
+    void listMenuAndShortcuts_data();
+    void listMenuAndShortcuts();
+    void exportFromTheMenu();
     void programIconHasTwelveImages();
     void commandLine_data();
     void commandLine();
@@ -528,6 +560,106 @@ void TestUi::closingWithUnsavedHorses() {
     QCOMPARE(listFileBytes(), file);
     if (!closed)
         QCOMPARE(list->model().rowCount(), 1);
+}
+
+void TestUi::listMenuAndShortcuts_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("horses"); // added in this order; sorted by name
+    QTest::addColumn<bool>("saved");         // saved before the command
+    QTest::addColumn<int>("select");         // row selected, -1 for none
+    QTest::addColumn<QString>("command");    // a menu item, "Escape", or a shortcut key
+    QTest::addColumn<QString>("menu");       // the menu's items as shown, if opened
+    QTest::addColumn<int>("rows");           // entries afterwards
+    QTest::addColumn<QStringList>("copied"); // horses on the clipboard, in order
+    QTest::addColumn<QString>("message");    // the box shown afterwards, if any
+    const QStringList two{"Eclair", "Bolide"};
+    const QString all = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:1"_qs;
+    const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:0"_qs;
+    const QString inFile = u"Orvanto|Ce cheval est enregistré dans le fichier lstchrono.txt : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs;
+    QTest::newRow("Copier: the selected entry") << two << false << 1 << "Copier" << all << 2 << QStringList{"Eclair"} << "";
+    QTest::newRow("Copier: no selection, every entry") << two << false << -1 << "Copier" << noRemove << 2 << QStringList{"Bolide", "Eclair"} << "";
+    QTest::newRow("Ctrl+C: the selected entry") << two << false << 0 << "Ctrl+C" << "" << 2 << QStringList{"Bolide"} << "";
+    QTest::newRow("Ctrl+C: no selection, every entry") << two << false << -1 << "Ctrl+C" << "" << 2 << QStringList{"Bolide", "Eclair"} << "";
+    QTest::newRow("Retirer la ligne: unsaved, gone") << two << false << 0 << "Retirer la ligne" << all << 1 << QStringList{} << "";
+    QTest::newRow("Suppr: unsaved, gone") << two << false << 1 << "Suppr" << "" << 1 << QStringList{} << "";
+    QTest::newRow("Retirer la ligne: saved, explained") << two << true << 0 << "Retirer la ligne" << all << 2 << QStringList{} << inFile;
+    QTest::newRow("Suppr: saved, explained") << two << true << 1 << "Suppr" << "" << 2 << QStringList{} << inFile;
+    QTest::newRow("empty list: nothing to do") << QStringList{""} << false << -1 << "Escape" << "menu|Copier:0 Exporter en CSV…:0 Retirer la ligne:0" << 0 << QStringList{} << "";
+    // clang-format on
+}
+
+void TestUi::listMenuAndShortcuts() {
+    QFETCH(QStringList, horses);
+    QFETCH(bool, saved);
+    QFETCH(int, select);
+    QFETCH(QString, command);
+    QFETCH(QString, menu);
+    QFETCH(int, rows);
+    QFETCH(QStringList, copied);
+    QFETCH(QString, message);
+    for (const QString& horse : horses)
+        calculateAndAdd({{horse}, {u"bon"_qs}});
+    Form1* list = listWindow();
+    QVERIFY(list);
+    if (saved) {
+        Answerer ok(QList<Answerer::Answer>{{}});
+        QVERIFY(list->btsave_Click());
+    }
+    auto* view = list->findChild<QListView*>("LstCheval");
+    if (select >= 0)
+        view->setCurrentIndex(view->model()->index(select, 0));
+    QGuiApplication::clipboard()->clear();
+    list->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(list));
+    view->setFocus();
+
+    QList<Answerer::Answer> answers;
+    if (!menu.isEmpty())
+        answers << Answerer::press(command);
+    if (!message.isEmpty())
+        answers << Answerer::Answer{};
+    Answerer answerer(answers);
+    if (command == u"Ctrl+C")
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+    else if (command == u"Suppr")
+        QTest::keyClick(view, Qt::Key_Delete);
+    else { // the menu key opens the context menu
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                              view->viewport()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(view->viewport(), &key);
+    }
+    QTRY_VERIFY(answerer.done());
+    QCOMPARE(answerer.seen, (QStringList{menu, message}.filter(QRegularExpression(u"."_qs))));
+    QCOMPARE(view->model()->rowCount(), rows);
+    QStringList onClipboard;
+    for (const QString& row : QGuiApplication::clipboard()->text().split(u'\n').mid(1))
+        if (!row.isEmpty())
+            onClipboard << row.section(u'\t', 4, 4);
+    QCOMPARE(onClipboard, copied);
+}
+
+void TestUi::exportFromTheMenu() {
+    calculateAndAdd({{u"Éclair"_qs}, {u"bon"_qs}});
+    Form1* list = listWindow();
+    QVERIFY(list);
+    const QString csv = listFolder.filePath(u"chevaux.csv"_qs);
+    Answerer answerer({Answerer::press(u"Exporter en CSV…"_qs), {csv}, {}});
+    auto* view = list->findChild<QListView*>("LstCheval");
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10),
+                            view->viewport()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(view->viewport(), &click);
+    QTRY_VERIFY(answerer.done());
+    QCOMPARE(answerer.seen.value(1).section(u'|', 0, 0), u"Exporter en CSV"_qs);
+    QVERIFY(answerer.seen.value(1).endsWith(u"chevaux.csv"));
+    QCOMPARE(answerer.seen.value(2), u"Orvanto|Liste exportée dans "_qs + csv);
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("\xEF\xBB\xBFR\xC3\xA9"
+                                        "duction;R\xC3\xA9"
+                                        "duction (s);Distance (m);Poids (kg);Cheval;Terrain\r\n"
+                                        "1:15:48;75,48;2100;57;\xC3\x89"
+                                        "clair;bon\r\n"));
+    QCOMPARE(listFileBytes(), QByteArray("<missing>")); // the list file is not touched
 }
 
 void TestUi::timeWithLengthsShowsItsStart() {

@@ -1,25 +1,34 @@
 #include "form1.h"
 
 #include "listfile.h"
+#include "listtable.h"
 #include "look.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
+#include <QStandardPaths>
 
 using look::twips;
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setUpWindow();
     addLabels();
-    QListView* LstCheval = addList();
+    LstCheval_ = addList();
     const Buttons b = addButtons();
     setTabOrder(b.videFichier, b.vide);
     setTabOrder(b.vide, b.charge);
     setTabOrder(b.charge, b.save);
-    setTabOrder(b.save, LstCheval);
+    setTabOrder(b.save, LstCheval_);
     connectHandlers(b);
+    addListActions();
     b.videFichier->setFocus();
 }
 
@@ -90,6 +99,79 @@ void Form1::connectHandlers(const Buttons& b) {
     connect(b.save, &QPushButton::clicked, this, &Form1::btsave_Click);
     connect(b.vide, &QPushButton::clicked, this, &Form1::Bt_videliste_Click);
     connect(b.videFichier, &QPushButton::clicked, this, &Form1::Bt_videListefichier_Click);
+}
+
+void Form1::addListActions() {
+    const auto action = [this](const QString& text, const QKeySequence& keys, auto handler) {
+        auto* a = new QAction(text, LstCheval_);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(a, &QAction::triggered, this, handler);
+        LstCheval_->addAction(a);
+        return a;
+    };
+    copy_ = action(u"Copier"_qs, QKeySequence::Copy, &Form1::copyEntries);
+    export_ = action(u"Exporter en CSV…"_qs, QKeySequence(), &Form1::exportCsv);
+    remove_ = action(u"Retirer la ligne"_qs, QKeySequence(Qt::Key_Delete), &Form1::removeEntry);
+    LstCheval_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(LstCheval_, &QWidget::customContextMenuRequested, this, &Form1::showListMenu);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&model_, signal, this, &Form1::updateListActions);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &Form1::updateListActions);
+    connect(LstCheval_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Form1::updateListActions);
+    updateListActions();
+}
+
+// Disabled when they cannot act; "Retirer la ligne" on a saved entry stays enabled
+// to explain why it stays.
+void Form1::updateListActions() {
+    const bool any = model_.rowCount() > 0;
+    copy_->setEnabled(any);
+    export_->setEnabled(any);
+    remove_->setEnabled(selectedRow() >= 0);
+}
+
+void Form1::showListMenu(const QPoint& position) {
+    updateListActions();
+    QMenu menu(this);
+    menu.setAccessibleName(u"Commandes de la liste des chevaux"_qs);
+    menu.addActions({copy_, export_, remove_});
+    menu.exec(LstCheval_->viewport()->mapToGlobal(position));
+}
+
+int Form1::selectedRow() const {
+    const QModelIndexList selected = LstCheval_->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void Form1::copyEntries() {
+    const int row = selectedRow();
+    const HorseList& list = model_.list();
+    QGuiApplication::clipboard()->setText(row >= 0
+                                              ? listtable::clipboardText(list, row, 1)
+                                              : listtable::clipboardText(list, 0, list.count()));
+}
+
+void Form1::exportCsv() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, u"Exporter en CSV"_qs,
+                                                      QDir(documents).filePath(u"chevaux.csv"_qs),
+                                                      u"Fichiers CSV (*.csv)"_qs);
+    if (path.isEmpty())
+        return;
+    if (succeeded(writeWholeFile(path, listtable::csv(model_.list()))))
+        dialogs_.message(u"Liste exportée dans %1"_qs.arg(QDir::toNativeSeparators(path)),
+                         ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+}
+
+void Form1::removeEntry() {
+    const int row = selectedRow();
+    if (row < 0 || model_.removeUnsaved(row))
+        return;
+    dialogs_.message(u"Ce cheval est enregistré dans le fichier lstchrono.txt : il reste dans la "
+                     "liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs,
+                     ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
 }
 
 void Form1::addLine(const QString& line) {

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QListView;
 class QPushButton;
 
@@ -22,6 +23,11 @@ class Form1 : public QWidget {
     void Bt_videliste_Click();
     void Bt_videListefichier_Click();
 
+    // The list box's context menu and shortcuts.
+    void copyEntries();
+    void exportCsv();
+    void removeEntry();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -34,9 +40,17 @@ class Form1 : public QWidget {
     QListView* addList();
     Buttons addButtons();
     void connectHandlers(const Buttons& buttons);
+    void addListActions();
+    void updateListActions();
+    void showListMenu(const QPoint& position);
+    int selectedRow() const;
     // Shows the failure's message, if any.
     bool succeeded(const ListFileResult& result);
 
     HorseListModel model_;
     QtDialogs dialogs_{this};
+    QListView* LstCheval_ = nullptr;
+    QAction* copy_ = nullptr;
+    QAction* export_ = nullptr;
+    QAction* remove_ = nullptr;
 };

@@ -13,15 +13,14 @@ const QString Separator = QStringLiteral(" ---- ");
 // "1:15:48" as seconds with a decimal comma, "75,48"; empty for another text.
 QString seconds(QStringView reduction) {
     const auto digits = [](QStringView t) {
-        return !t.isEmpty() && std::all_of(t.begin(), t.end(), [](QChar c) {
-            return c >= u'0' && c <= u'9';
-        });
+        return !t.isEmpty() &&
+               std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     };
     const qsizetype a = reduction.indexOf(u':'), b = reduction.lastIndexOf(u':');
     if (a <= 0 || b != a + 3 || reduction.size() != b + 3)
         return QString();
     const QStringView minutes = reduction.first(a), secs = reduction.sliced(a + 1, 2),
-                     hundredths = reduction.sliced(b + 1);
+                      hundredths = reduction.sliced(b + 1);
     if (!digits(minutes) || !digits(secs) || !digits(hundredths) || minutes.size() > 6)
         return QString();
     return QString::number(minutes.toInt() * 60 + secs.toInt()) + u',' + hundredths.toString();
@@ -80,8 +79,8 @@ QString table(const HorseList& list, qsizetype first, qsizetype count, QChar sep
 } // namespace
 
 const Row& header() {
-    static const Row row{u"Réduction"_qs,    u"Réduction (s)"_qs, u"Distance (m)"_qs,
-                         u"Poids (kg)"_qs,   u"Cheval"_qs,        u"Terrain"_qs};
+    static const Row row{u"Réduction"_qs,  u"Réduction (s)"_qs, u"Distance (m)"_qs,
+                         u"Poids (kg)"_qs, u"Cheval"_qs,        u"Terrain"_qs};
     return row;
 }
 
@@ -96,17 +95,16 @@ Row cells(QStringView line) {
         start = end + Separator.size();
     }
     // A name holding the separator splits into more pieces: not a line of that form.
-    if (piece[4].contains(Separator) || !strip(piece[1], {}, u"m") ||
-        !strip(piece[2], {}, u"Kg") || !strip(piece[4], u"terrain : ", {}))
+    if (piece[4].contains(Separator) || !strip(piece[1], {}, u"m") || !strip(piece[2], {}, u"Kg") ||
+        !strip(piece[4], u"terrain : ", {}))
         return whole(line);
-    return {piece[0].toString(), seconds(piece[0]), piece[1].toString(), piece[2].toString(),
-            piece[3].toString(), piece[4].toString()};
+    return {piece[0].toString(), seconds(piece[0]),   piece[1].toString(),
+            piece[2].toString(), piece[3].toString(), piece[4].toString()};
 }
 
 QString clipboardText(const HorseList& list, qsizetype first, qsizetype count) {
-    return table(list, first, count, u'\t', u"\n", [](QChar c) {
-        return c == u'\t' || c == u'"' || c == u';';
-    });
+    return table(list, first, count, u'\t', u"\n",
+                 [](QChar c) { return c == u'\t' || c == u'"' || c == u';'; });
 }
 
 QByteArray csv(const HorseList& list) {

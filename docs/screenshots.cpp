@@ -1,21 +1,27 @@
-// Takes the screenshots of the three windows shown in the README, from the X
+// Takes the screenshots of the three windows shown in the README (and of the list
+// window's context menu), from the X
 // display the program runs on (make screenshots runs it under Xvfb).
 // Usage: screenshots output-folder
 
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
+#include "look.h"
 #include "windows.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    look::useFrenchToolkitTexts();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
 
     Fchrono main;
@@ -52,7 +58,23 @@ int main(int argc, char* argv[]) {
         shoot(&main, "fchrono.png");
         shoot(list, "form1.png");
         shoot(memo, "form2.png");
-        QApplication::exit(0);
+        // The list's context menu, opened on the second entry, with the window under it.
+        auto* view = list->findChild<QListView*>(QStringLiteral("LstCheval"));
+        view->setCurrentIndex(view->model()->index(1, 0));
+        const QPoint at = view->visualRect(view->currentIndex()).center();
+        QTimer::singleShot(700, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            const QRect area =
+                menu ? list->frameGeometry().united(menu->geometry()) : list->frameGeometry();
+            list->screen()
+                ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                .save(folder + u"/form1-menu.png"_qs);
+            if (menu)
+                menu->close();
+            QApplication::exit(0);
+        });
+        QContextMenuEvent open(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &open); // returns when the menu closes
     });
     return app.exec();
 }

@@ -1,11 +1,15 @@
 #include "look.h"
 
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTranslator>
 #include <QWidget>
 #include <cmath>
 
@@ -94,6 +98,13 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
     l->setAlignment(style.alignment);
     l->setWordWrap(style.wrap);
     return l;
+}
+
+void useFrenchToolkitTexts() {
+    static QTranslator translator;
+    if (translator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,

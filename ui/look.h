@@ -57,6 +57,10 @@ struct LabelStyle {
 QLabel* label(QWidget* parent, const char* name, const QString& caption, const QRect& geometry,
               const LabelStyle& style);
 
+// The toolkit's own texts in French (standard dialogs, key names such as "Suppr"),
+// when the system has Qt's French translations.
+void useFrenchToolkitTexts();
+
 // A push button that Enter does not press; its accessible name is its caption.
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,
                     const QRect& geometry, const QString& toolTip = QString());

@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "fchrono.h"
 #include "listfile.h"
+#include "look.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(ORVANTO_VERSION));
     QApplication::setApplicationDisplayName(QString()); // window captions stand as given
     chooseListFile();
+    look::useFrenchToolkitTexts();
 
     auto* main = new Fchrono();
     main->setAttribute(Qt::WA_DeleteOnClose);

@@ -41,6 +41,7 @@ void HorseList::insert(qsizetype place, const QString& line) {
     storage_.push_back(cp1252::encode(line));
     const QByteArray& bytes = storage_.back();
     spans_.push_back({bytes.constData(), bytes.size()});
+    lineBytes_ += bytes.size();
     unsaved_.push_back(true);
     ++unsavedCount_;
     order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
@@ -168,6 +169,7 @@ void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) 
         if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
             eol = static_cast<const char*>(cr);
         spans_.push_back({p, eol - p});
+        lineBytes_ += eol - p;
         all.push_back(static_cast<quint32>(spans_.size() - 1));
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             ++eol;
@@ -218,9 +220,15 @@ void HorseList::clear() {
     order_.clear();
     order_.shrink_to_fit();
     spans_.clear();
+    lineBytes_ = 0;
     storage_.clear();
     unsaved_.clear();
     unsavedCount_ = 0;
+}
+
+void HorseList::prefetch(qsizetype i) const {
+    if (i < count())
+        __builtin_prefetch(&spans_[order_[static_cast<size_t>(i)]]);
 }
 
 void HorseList::markSaved() {
@@ -233,6 +241,7 @@ bool HorseList::removeUnsaved(qsizetype i) {
         return false;
     const auto at = order_.begin() + i;
     unsaved_[*at] = false; // its bytes stay in storage_ until the list is cleared
+    lineBytes_ -= spans_[*at].size;
     --unsavedCount_;
     order_.erase(at);
     return true;

@@ -1,40 +1,98 @@
 #include "listtable.h"
 
+#include "cp1252.h"
 #include "horselist.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace listtable {
 
 namespace {
 
-const QString Separator = QStringLiteral(" ---- ");
+// The table is written straight from the list's Windows-1252 bytes into UTF-8:
+// every marker of a list line is ASCII, and a million rows then need neither a
+// string per cell nor a UTF-16 copy of the whole table.
+constexpr QByteArrayView Separator = " ---- ";
 
-// "1:15:48" as seconds with a decimal comma, "75,48"; empty for another text.
-QString seconds(QStringView reduction) {
-    const auto digits = [](QStringView t) {
-        return !t.isEmpty() &&
-               std::all_of(t.begin(), t.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    };
-    const qsizetype a = reduction.indexOf(u':'), b = reduction.lastIndexOf(u':');
+using Views = std::array<QByteArrayView, 6>;
+
+// Each byte's character in UTF-8: at most three bytes.
+struct Utf8Table {
+    std::array<std::array<char, 3>, 256> bytes{};
+    std::array<unsigned char, 256> size{};
+    Utf8Table() {
+        for (int b = 0; b < 256; ++b) {
+            const char c = static_cast<char>(b);
+            const QByteArray utf8 = cp1252::decode(QByteArrayView(&c, 1)).toUtf8();
+            size[static_cast<size_t>(b)] = static_cast<unsigned char>(utf8.size());
+            std::copy(utf8.begin(), utf8.end(), bytes[static_cast<size_t>(b)].begin());
+        }
+    }
+};
+
+const Utf8Table& utf8() {
+    static const Utf8Table table;
+    return table;
+}
+
+// Writes into a buffer sized beforehand for the worst case: a million rows then
+// cost no bounds checks or reallocations.
+struct Writer {
+    char* p;
+    void put(char c) { *p++ = c; }
+    void put(QByteArrayView bytes) {
+        std::memcpy(p, bytes.data(), static_cast<size_t>(bytes.size()));
+        p += bytes.size();
+    }
+    // Windows-1252 bytes as UTF-8: ASCII as it is, other bytes through the table.
+    void putUtf8(QByteArrayView cp1252Bytes) {
+        const Utf8Table& table = utf8();
+        for (char c : cp1252Bytes) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b < 0x80) {
+                *p++ = c;
+            } else {
+                std::memcpy(p, table.bytes[b].data(), 3);
+                p += table.size[b];
+            }
+        }
+    }
+};
+
+bool allDigits(QByteArrayView t) {
+    return !t.isEmpty() &&
+           std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// "1:15:48" as seconds with a decimal comma, "75,48", into `out`; nothing for
+// another text.
+void writeSeconds(QByteArrayView reduction, QByteArray& out) {
+    out.resize(0); // keeps the buffer for the next row
+    const qsizetype a = reduction.indexOf(':'), b = reduction.lastIndexOf(':');
     if (a <= 0 || b != a + 3 || reduction.size() != b + 3)
-        return QString();
-    const QStringView minutes = reduction.first(a), secs = reduction.sliced(a + 1, 2),
-                      hundredths = reduction.sliced(b + 1);
-    if (!digits(minutes) || !digits(secs) || !digits(hundredths) || minutes.size() > 6)
-        return QString();
-    return QString::number(minutes.toInt() * 60 + secs.toInt()) + u',' + hundredths.toString();
+        return;
+    const QByteArrayView minutes = reduction.first(a), secs = reduction.sliced(a + 1, 2),
+                         hundredths = reduction.sliced(b + 1);
+    if (!allDigits(minutes) || !allDigits(secs) || !allDigits(hundredths) || minutes.size() > 6)
+        return;
+    out.setNum(minutes.toInt() * 60 + secs.toInt());
+    out += ',';
+    out += hundredths;
 }
 
-// A line of another form, whole in the Cheval cell.
-Row whole(QStringView line) {
-    Row row;
-    row[4] = line.toString();
-    return row;
+// Where the separator is from `from` on, or -1. A plain loop: lines are short,
+// and library searches cost more in set-up than in searching here.
+qsizetype findSeparator(QByteArrayView text, qsizetype from) {
+    const char* p = text.data();
+    for (qsizetype i = from; i + Separator.size() <= text.size(); ++i)
+        if (p[i + 1] == '-' && p[i] == ' ' && std::memcmp(p + i, Separator.data(), 6) == 0)
+            return i;
+    return -1;
 }
 
-// Strips `suffix` from the end or `prefix` from the start; false when it is not there.
-bool strip(QStringView& piece, QStringView prefix, QStringView suffix) {
+// Strips `prefix` from the start and `suffix` from the end; false when not there.
+bool strip(QByteArrayView& piece, QByteArrayView prefix, QByteArrayView suffix) {
     if (!piece.startsWith(prefix) || !piece.endsWith(suffix) ||
         piece.size() < prefix.size() + suffix.size())
         return false;
@@ -42,37 +100,103 @@ bool strip(QStringView& piece, QStringView prefix, QStringView suffix) {
     return true;
 }
 
-void appendCell(QString& out, const QString& cell, bool (*needsQuotes)(QChar)) {
-    if (std::none_of(cell.begin(), cell.end(), needsQuotes)) {
-        out += cell;
-        return;
+// The cells of a line; a line of another form goes whole in the Cheval cell.
+Views split(QByteArrayView line, QByteArray& seconds) {
+    std::array<QByteArrayView, 5> piece;
+    qsizetype start = 0;
+    bool ok = true;
+    for (size_t i = 0; ok && i < piece.size(); ++i) {
+        const qsizetype end = i + 1 < piece.size() ? findSeparator(line, start) : line.size();
+        ok = end >= 0;
+        if (ok) {
+            piece[i] = line.sliced(start, end - start);
+            start = end + Separator.size();
+        }
     }
-    out += u'"';
-    for (QChar c : cell) {
-        if (c == u'"')
-            out += u'"';
-        out += c;
+    // A name holding the separator splits into more pieces: not a line of that form.
+    ok = ok && findSeparator(piece[4], 0) < 0 && strip(piece[1], {}, "m") &&
+         strip(piece[2], {}, "Kg") && strip(piece[4], "terrain : ", {});
+    if (!ok) {
+        seconds.resize(0);
+        const QByteArrayView none;
+        return Views{none, none, none, none, line, none};
     }
-    out += u'"';
+    writeSeconds(piece[0], seconds);
+    return Views{piece[0], QByteArrayView(seconds), piece[1], piece[2], piece[3], piece[4]};
 }
 
-void appendRow(QString& out, const Row& row, QChar separator, QStringView lineEnd,
-               bool (*needsQuotes)(QChar)) {
+// How one kind of table writes its cells.
+struct Format {
+    char separator;
+    QByteArrayView lineEnd;
+    std::array<bool, 256> quoted{}; // a cell holding one of these is quoted as in CSV
+
+    Format(char separator, QByteArrayView lineEnd, QByteArrayView quotedCharacters)
+        : separator(separator), lineEnd(lineEnd) {
+        for (char c : quotedCharacters)
+            quoted[static_cast<unsigned char>(c)] = true;
+    }
+};
+
+void putCell(Writer& out, QByteArrayView cell, const Format& format) {
+    const bool quote = std::any_of(cell.begin(), cell.end(), [&](char c) {
+        return format.quoted[static_cast<unsigned char>(c)];
+    });
+    if (!quote)
+        return out.putUtf8(cell);
+    out.put('"');
+    for (qsizetype from = 0; from <= cell.size();) {
+        qsizetype to = cell.indexOf('"', from);
+        if (to < 0)
+            to = cell.size();
+        out.putUtf8(cell.sliced(from, to - from));
+        if (to < cell.size())
+            out.put("\"\"");
+        from = to + 1;
+    }
+    out.put('"');
+}
+
+void putRow(Writer& out, const Views& row, const Format& format) {
     for (size_t i = 0; i < row.size(); ++i) {
         if (i > 0)
-            out += separator;
-        appendCell(out, row[i], needsQuotes);
+            out.put(format.separator);
+        putCell(out, row[i], format);
     }
-    out += lineEnd;
+    out.put(format.lineEnd);
 }
 
-QString table(const HorseList& list, qsizetype first, qsizetype count, QChar separator,
-              QStringView lineEnd, bool (*needsQuotes)(QChar)) {
-    QString out;
-    out.reserve((count + 1) * 80);
-    appendRow(out, header(), separator, lineEnd, needsQuotes);
-    for (qsizetype i = first; i < first + count; ++i)
-        appendRow(out, cells(list.at(i)), separator, lineEnd, needsQuotes);
+// The header and the rows of entries first to first + count - 1, in UTF-8, after
+// `start` (a byte-order mark, or nothing).
+QByteArray table(const HorseList& list, qsizetype first, qsizetype count, QByteArrayView start,
+                 const Format& format) {
+    QByteArray head;
+    for (size_t i = 0; i < header().size(); ++i)
+        head += (i > 0 ? QByteArray(1, format.separator) : QByteArray()) + header()[i].toUtf8();
+    head += format.lineEnd;
+    // The worst case: three UTF-8 bytes a character, quotes around every cell, the
+    // seconds, separators and line end. Pages not written to are never touched.
+    qsizetype lines = 0;
+    if (count == list.count())
+        lines = list.lineBytes();
+    else
+        for (qsizetype i = first; i < first + count; ++i)
+            lines += list.bytesAt(i).size();
+    const qsizetype size = start.size() + head.size() + 3 * lines + 48 * count;
+    QByteArray out(size, Qt::Uninitialized);
+    Writer writer{out.data()};
+    writer.put(start);
+    writer.put(head);
+    QByteArray seconds;
+    for (qsizetype i = first; i < first + count; ++i) {
+        // Lines lie in the order they arrived, not in display order: fetch where
+        // a line is kept, then, once that is here, its bytes.
+        list.prefetch(i + 32);
+        if (i + 16 < first + count)
+            __builtin_prefetch(list.bytesAt(i + 16).data());
+        putRow(writer, split(list.bytesAt(i), seconds), format);
+    }
+    out.truncate(writer.p - out.constData());
     return out;
 }
 
@@ -85,33 +209,20 @@ const Row& header() {
 }
 
 Row cells(QStringView line) {
-    std::array<QStringView, 5> piece;
-    qsizetype start = 0;
-    for (size_t i = 0; i < piece.size(); ++i) {
-        const qsizetype end = i + 1 < piece.size() ? line.indexOf(Separator, start) : line.size();
-        if (end < 0)
-            return whole(line);
-        piece[i] = line.sliced(start, end - start);
-        start = end + Separator.size();
-    }
-    // A name holding the separator splits into more pieces: not a line of that form.
-    if (piece[4].contains(Separator) || !strip(piece[1], {}, u"m") || !strip(piece[2], {}, u"Kg") ||
-        !strip(piece[4], u"terrain : ", {}))
-        return whole(line);
-    return {piece[0].toString(), seconds(piece[0]),   piece[1].toString(),
-            piece[2].toString(), piece[3].toString(), piece[4].toString()};
+    QByteArray seconds;
+    const QByteArray bytes = cp1252::encode(line);
+    const Views views = split(bytes, seconds);
+    Row row;
+    std::transform(views.begin(), views.end(), row.begin(), cp1252::decode);
+    return row;
 }
 
-QString clipboardText(const HorseList& list, qsizetype first, qsizetype count) {
-    return table(list, first, count, u'\t', u"\n",
-                 [](QChar c) { return c == u'\t' || c == u'"' || c == u';'; });
+QByteArray clipboardText(const HorseList& list, qsizetype first, qsizetype count) {
+    return table(list, first, count, {}, Format('\t', "\n", "\t\";"));
 }
 
 QByteArray csv(const HorseList& list) {
-    const QString text = table(list, 0, list.count(), u';', u"\r\n", [](QChar c) {
-        return c == u';' || c == u'"' || c == u'\r' || c == u'\n';
-    });
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return table(list, 0, list.count(), "\xEF\xBB\xBF", Format(';', "\r\n", ";\"\r\n"));
 }
 
 } // namespace listtable

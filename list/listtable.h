@@ -20,10 +20,10 @@ const Row& header();
 // line goes whole into the Cheval cell.
 Row cells(QStringView line);
 
-// For the clipboard: the header, then the entries from `first` (all, or only that
-// one with `count` 1), cells separated by tabs, rows by line feeds. A cell holding
-// a tab, a quote or a semicolon is quoted as in CSV.
-QString clipboardText(const HorseList& list, qsizetype first, qsizetype count);
+// For the clipboard, in UTF-8: the header, then `count` entries from `first`,
+// cells separated by tabs, rows by line feeds. A cell holding a tab, a quote or a
+// semicolon is quoted as in CSV.
+QByteArray clipboardText(const HorseList& list, qsizetype first, qsizetype count);
 
 // For a CSV file: UTF-8 with a byte-order mark, ';' between cells, CR LF line ends,
 // RFC 4180 quoting. What French spreadsheet programs open without questions.

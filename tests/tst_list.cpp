@@ -226,8 +226,10 @@ void TestList::spreadsheet() {
     QCOMPARE(cells, rows);
     const QString header =
         u"Réduction\tRéduction (s)\tDistance (m)\tPoids (kg)\tCheval\tTerrain\n"_qs;
-    QCOMPARE(listtable::clipboardText(list, 0, list.count()), header + clipboard);
-    QCOMPARE(listtable::clipboardText(list, 0, 1), header + clipboard.section(u'\n', 0, 0) + u'\n');
+    QCOMPARE(QString::fromUtf8(listtable::clipboardText(list, 0, list.count())),
+             header + clipboard);
+    QCOMPARE(QString::fromUtf8(listtable::clipboardText(list, 0, 1)),
+             header + clipboard.section(u'\n', 0, 0) + u'\n');
     QCOMPARE(listtable::csv(list),
              "\xEF\xBB\xBF" +
                  QString(header).replace(u'\t', u';').replace(u"\n"_qs, u"\r\n"_qs).toUtf8() + csv);
@@ -305,6 +307,11 @@ void TestList::commands() {
     QCOMPARE(readBytes(path), file);
     QCOMPARE(entries(list), shown);
     QCOMPARE(list.unsavedCount(), 0);
+    // The table of a copy or an export is sized from this count.
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        bytes += list.bytesAt(i).size();
+    QCOMPARE(list.lineBytes(), bytes);
 }
 
 void TestList::everyByteRoundTrips() {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
 
@@ -148,9 +149,12 @@ int Form1::selectedRow() const {
 void Form1::copyEntries() {
     const int row = selectedRow();
     const HorseList& list = model_.list();
-    QGuiApplication::clipboard()->setText(row >= 0
-                                              ? listtable::clipboardText(list, row, 1)
-                                              : listtable::clipboardText(list, 0, list.count()));
+    auto* data = new QMimeData;
+    // Plain text in UTF-8: the toolkit decodes it only when it is pasted.
+    data->setData(u"text/plain;charset=utf-8"_qs,
+                  row >= 0 ? listtable::clipboardText(list, row, 1)
+                           : listtable::clipboardText(list, 0, list.count()));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void Form1::exportCsv() {

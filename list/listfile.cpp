@@ -66,6 +66,27 @@ int writeAll(QFileDevice& file, QByteArrayView bytes) {
     return file.flush() ? 0 : lastError(EIO);
 }
 
+// Writes the file aside and puts it in place, so a failure leaves the old file whole.
+ListFileResult replaceFile(const QString& path, QByteArrayView bytes, const char* action) {
+    if (QFileInfo(path).isDir())
+        return failure(action, path, EISDIR);
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure("d'ouvrir", path, lastError(EACCES));
+    // Unbuffered and flushed before the commit: a buffered write's error would be
+    // lost there, and the old file replaced by a short one.
+    if (const int error = writeAll(file, bytes)) {
+        file.cancelWriting();
+        return failure(action, path, error);
+    }
+    errno = 0;
+    if (!file.commit())
+        return failure(action, path, lastError(EIO));
+    return ListFileResult::success();
+}
+
 QString& chosenPath() {
     static QString path;
     return path;
@@ -137,31 +158,6 @@ ListFileResult loadListFile(const QString& path, HorseList& list) {
     list.addFileContent(std::move(content));
     return ListFileResult::success();
 }
-
-namespace {
-
-// Writes the file aside and puts it in place, so a failure leaves the old file whole.
-ListFileResult replaceFile(const QString& path, QByteArrayView bytes, const char* action) {
-    if (QFileInfo(path).isDir())
-        return failure(action, path, EISDIR);
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure("d'ouvrir", path, lastError(EACCES));
-    // Unbuffered and flushed before the commit: a buffered write's error would be
-    // lost there, and the old file replaced by a short one.
-    if (const int error = writeAll(file, bytes)) {
-        file.cancelWriting();
-        return failure(action, path, error);
-    }
-    errno = 0;
-    if (!file.commit())
-        return failure(action, path, lastError(EIO));
-    return ListFileResult::success();
-}
-
-} // namespace
 
 ListFileResult saveListFile(const QString& path, HorseList& list) {
     if (QFileInfo(path).isDir())

@@ -19,6 +19,31 @@
 #include <QScreen>
 #include <QTimer>
 
+namespace {
+
+// The list's context menu, opened on the second entry, with the window under it;
+// the program ends once it is taken.
+void shootListMenu(Form1* list, const QString& folder) {
+    auto* view = list->findChild<QListView*>(QStringLiteral("LstCheval"));
+    view->setCurrentIndex(view->model()->index(1, 0));
+    const QPoint at = view->visualRect(view->currentIndex()).center();
+    QTimer::singleShot(700, [list, folder] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        const QRect area =
+            menu ? list->frameGeometry().united(menu->geometry()) : list->frameGeometry();
+        list->screen()
+            ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+            .save(folder + u"/form1-menu.png"_qs);
+        if (menu)
+            menu->close();
+        QApplication::exit(0);
+    });
+    QContextMenuEvent open(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(view->viewport(), &open); // returns when the menu closes
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     look::useFrenchToolkitTexts();
@@ -58,23 +83,7 @@ int main(int argc, char* argv[]) {
         shoot(&main, "fchrono.png");
         shoot(list, "form1.png");
         shoot(memo, "form2.png");
-        // The list's context menu, opened on the second entry, with the window under it.
-        auto* view = list->findChild<QListView*>(QStringLiteral("LstCheval"));
-        view->setCurrentIndex(view->model()->index(1, 0));
-        const QPoint at = view->visualRect(view->currentIndex()).center();
-        QTimer::singleShot(700, [&] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            const QRect area =
-                menu ? list->frameGeometry().united(menu->geometry()) : list->frameGeometry();
-            list->screen()
-                ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-                .save(folder + u"/form1-menu.png"_qs);
-            if (menu)
-                menu->close();
-            QApplication::exit(0);
-        });
-        QContextMenuEvent open(QContextMenuEvent::Mouse, at, view->viewport()->mapToGlobal(at));
-        QApplication::sendEvent(view->viewport(), &open); // returns when the menu closes
+        shootListMenu(list, folder);
     });
     return app.exec();
 }

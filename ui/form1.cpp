@@ -151,9 +151,8 @@ void Form1::copyEntries() {
     const HorseList& list = model_.list();
     auto* data = new QMimeData;
     // Plain text in UTF-8: the toolkit decodes it only when it is pasted.
-    data->setData(u"text/plain"_qs,
-                  row >= 0 ? listtable::clipboardText(list, row, 1)
-                           : listtable::clipboardText(list, 0, list.count()));
+    data->setData(u"text/plain"_qs, row >= 0 ? listtable::clipboardText(list, row, 1)
+                                             : listtable::clipboardText(list, 0, list.count()));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

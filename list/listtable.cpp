@@ -42,6 +42,8 @@ struct Writer {
     char* p;
     void put(char c) { *p++ = c; }
     void put(QByteArrayView bytes) {
+        if (bytes.isEmpty())
+            return; // an empty view may hold no pointer, which memcpy must not see
         std::memcpy(p, bytes.data(), static_cast<size_t>(bytes.size()));
         p += bytes.size();
     }

@@ -1,8 +1,10 @@
 // The list file loader on arbitrary bytes: never crashes, keeps the list sorted,
-// and load-then-save writes back every line's bytes.
+// and load-then-save writes back every line's bytes. The spreadsheet table of the
+// list stays inside its buffer and holds one row per entry.
 
 #include "collation.h"
 #include "horselist.h"
+#include "listtable.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -52,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::sort(expected.begin(), expected.end());
     std::sort(saved.begin(), saved.end());
     if (expected != saved)
+        std::abort();
+
+    // A quoted cell may hold line breaks only in the CSV; the clipboard's rows end
+    // at the line feeds between them.
+    const QByteArray table = listtable::clipboardText(list, 0, list.count());
+    if (table.count('\n') != list.count() + 1 || !QString::fromUtf8(table).isValidUtf16())
+        std::abort();
+    if (!listtable::csv(list).startsWith("\xEF\xBB\xBF"))
         std::abort();
 
     const QCollator collator = listCollator();

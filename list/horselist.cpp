@@ -1,10 +1,9 @@
 #include "horselist.h"
 
-#include "collation.h"
 #include "cp1252.h"
 #include "linekeys.h"
+#include "sortkey.h"
 
-#include <QCollatorSortKey>
 #include <QHash>
 #include <algorithm>
 #include <cstring>
@@ -12,8 +11,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
-HorseList::HorseList() : collator_(listCollator()) {}
 
 QByteArrayView HorseList::bytesAt(qsizetype i) const {
     return spans_[order_[static_cast<size_t>(i)]].view();
@@ -26,13 +23,13 @@ QString HorseList::at(qsizetype i) const {
 qsizetype HorseList::placeFor(const QString& line) const {
     // Sort keys here as in a load: QCollator::compare puts the empty text before a
     // text of ignorable characters, which the keys hold equal.
-    const QCollatorSortKey key = collator_.sortKey(line);
+    const QByteArray key = sortkey::of(line);
     QString other;
     const auto place = std::upper_bound(order_.begin(), order_.end(), key,
-                                        [&](const QCollatorSortKey& k, quint32 existing) {
+                                        [&](const QByteArray& k, quint32 existing) {
                                             other.clear();
                                             cp1252::decodeInto(spans_[existing].view(), other);
-                                            return k.compare(collator_.sortKey(other)) < 0;
+                                            return sortkey::compare(k, sortkey::of(other)) < 0;
                                         });
     return std::distance(order_.begin(), place);
 }
@@ -66,23 +63,23 @@ std::vector<quint32> ranksOfSorted(const std::vector<Entry>& sorted, LineOf line
 } // namespace
 
 // The place of each line in the sorted order, equal lines sharing a rank: with
-// QCollator's sort keys...
-std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) const {
-    std::vector<QCollatorSortKey> keys;
+// the platform's sort keys...
+std::vector<quint32> HorseList::ranks(const std::vector<Span>& lines) {
+    std::vector<QByteArray> keys;
     keys.reserve(lines.size());
     QString text;
     for (const Span& s : lines) {
         text.clear();
         cp1252::decodeInto(s.view(), text);
-        keys.push_back(collator_.sortKey(text));
+        keys.push_back(sortkey::of(text));
     }
     std::vector<quint32> byKey(lines.size());
     std::iota(byKey.begin(), byKey.end(), 0u);
     std::sort(byKey.begin(), byKey.end(),
-              [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) < 0; });
+              [&](quint32 a, quint32 b) { return sortkey::compare(keys[a], keys[b]) < 0; });
     return ranksOfSorted(
         byKey, [](quint32 line) { return line; },
-        [&](quint32 a, quint32 b) { return keys[a].compare(keys[b]) != 0; });
+        [&](quint32 a, quint32 b) { return sortkey::compare(keys[a], keys[b]) != 0; });
 }
 
 // ...or with the fast keys, which order lines the same way: the letters of every

@@ -5,7 +5,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QCollator>
 #include <QString>
 #include <deque>
 #include <optional>
@@ -13,8 +12,6 @@
 
 class HorseList {
   public:
-    HorseList();
-
     qsizetype count() const { return static_cast<qsizetype>(order_.size()); }
     QByteArrayView bytesAt(qsizetype i) const;
     // The bytes of every line, line ends left out.
@@ -65,11 +62,10 @@ class HorseList {
                                        std::vector<Span>& distinct) const;
     void orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
                      const std::vector<quint32>& rank);
-    std::vector<quint32> ranks(const std::vector<Span>& lines) const;
+    static std::vector<quint32> ranks(const std::vector<Span>& lines);
     QByteArray block(bool onlyUnsaved) const;
     static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
-    QCollator collator_;
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
     std::deque<Span> spans_;         // every line, in the order it arrived
     std::vector<quint32> order_;     // display order, as places in spans_: 4 bytes to

@@ -1,6 +1,7 @@
 #include "listfile.h"
 
 #include "horselist.h"
+#include "syserror.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,81 +10,59 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
-#include <cerrno>
+#include <optional>
 
 namespace {
 
-// Why a file operation failed, in the user's words, from the system's error number.
-QString reason(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("accès refusé");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("le disque est plein");
-    case EFBIG:
-        return QStringLiteral("le fichier est trop volumineux");
-    case EROFS:
-        return QStringLiteral("le support est en lecture seule");
-    case EISDIR:
-        return QStringLiteral("c'est un dossier, pas un fichier");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("le dossier est introuvable");
-    case ENOMEM:
-        return QStringLiteral("la mémoire est insuffisante");
-    default:
-        return QStringLiteral("erreur du système (code %1)").arg(error);
-    }
-}
-
-// The error number the last failed call left, or `fallback` when it left none.
-int lastError(int fallback) {
-    return errno ? errno : fallback;
-}
+using syserror::Fault;
 
 // The message names the file's full path: it may live in a folder the user
 // does not know of.
-ListFileResult failure(const char* action, const QString& path, int error) {
+ListFileResult failure(const char* action, const QString& path, const QString& reason) {
     return ListFileResult::failure(
         QStringLiteral("Impossible %1 le fichier %2 : %3.")
             .arg(QLatin1String(action),
-                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason(error)));
+                 QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason));
 }
 
-// Writes every byte, then flushes; the error number of the first failure, or 0.
-int writeAll(QFileDevice& file, QByteArrayView bytes) {
+ListFileResult failure(const char* action, const QString& path, Fault fault) {
+    return failure(action, path, syserror::reason(fault));
+}
+
+// Writes every byte, then flushes; why the first failure happened, or nothing.
+std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
     qint64 written = 0;
     while (written < bytes.size()) {
-        errno = 0;
+        syserror::clear();
         const qint64 n = file.write(bytes.data() + written, bytes.size() - written);
         if (n <= 0)
-            return lastError(EIO);
+            return syserror::lastReason(Fault::Io);
         written += n;
     }
-    errno = 0;
-    return file.flush() ? 0 : lastError(EIO);
+    syserror::clear();
+    if (!file.flush())
+        return syserror::lastReason(Fault::Io);
+    return std::nullopt;
 }
 
 // Writes the file aside and puts it in place, so a failure leaves the old file whole.
 ListFileResult replaceFile(const QString& path, QByteArrayView bytes, const char* action) {
     if (QFileInfo(path).isDir())
-        return failure(action, path, EISDIR);
+        return failure(action, path, Fault::IsFolder);
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
-    errno = 0;
+    syserror::clear();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure("d'ouvrir", path, lastError(EACCES));
+        return failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
     // Unbuffered and flushed before the commit: a buffered write's error would be
     // lost there, and the old file replaced by a short one.
-    if (const int error = writeAll(file, bytes)) {
+    if (const auto error = writeAll(file, bytes)) {
         file.cancelWriting();
-        return failure(action, path, error);
+        return failure(action, path, *error);
     }
-    errno = 0;
+    syserror::clear();
     if (!file.commit())
-        return failure(action, path, lastError(EIO));
+        return failure(action, path, syserror::lastReason(Fault::Io));
     return ListFileResult::success();
 }
 
@@ -105,7 +84,13 @@ void setListFilePath(const QString& path) {
     chosenPath() = path;
 }
 
+QString installedMark() {
+    return QStringLiteral("installe.txt");
+}
+
 QString chooseListFolder(const QString& programFolder, const QString& dataFolder) {
+    if (QFileInfo::exists(QDir(programFolder).filePath(installedMark())))
+        return dataFolder;
     // Tried for real: permissions, read-only media and the superuser all play a part.
     QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("orvanto-XXXXXX.tmp")));
     return probe.open() ? programFolder : dataFolder;
@@ -128,12 +113,12 @@ void chooseListFile() {
 
 ListFileResult makeListFolder(const QString& path) {
     const QString folder = QFileInfo(path).absolutePath();
-    errno = 0;
+    syserror::clear();
     if (QFileInfo(folder).isDir() || QDir().mkpath(folder))
         return ListFileResult::success();
     return ListFileResult::failure(
         QStringLiteral("Impossible de créer le dossier %1 : %2.")
-            .arg(QDir::toNativeSeparators(folder), reason(lastError(EACCES))));
+            .arg(QDir::toNativeSeparators(folder), syserror::lastReason(Fault::AccessDenied)));
 }
 
 ListFileResult loadListFile(const QString& path, HorseList& list) {
@@ -141,44 +126,44 @@ ListFileResult loadListFile(const QString& path, HorseList& list) {
     if (!info.exists())
         return ListFileResult::success();
     if (info.isDir())
-        return failure("de lire", path, EISDIR);
+        return failure("de lire", path, Fault::IsFolder);
     QFile file(path);
-    errno = 0;
+    syserror::clear();
     if (!file.open(QIODevice::ReadOnly))
-        return failure("d'ouvrir", path, lastError(EACCES));
+        return failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
     // One read for the whole file; the list keeps these bytes.
     QByteArray content;
     try {
         content = file.readAll();
     } catch (const std::bad_alloc&) {
-        return failure("de lire", path, ENOMEM);
+        return failure("de lire", path, Fault::NoMemory);
     }
     if (file.error() != QFileDevice::NoError)
-        return failure("de lire", path, lastError(EIO));
+        return failure("de lire", path, syserror::lastReason(Fault::Io));
     list.addFileContent(std::move(content));
     return ListFileResult::success();
 }
 
 ListFileResult saveListFile(const QString& path, HorseList& list) {
     if (QFileInfo(path).isDir())
-        return failure("d'enregistrer dans", path, EISDIR);
+        return failure("d'enregistrer dans", path, Fault::IsFolder);
     if (list.unsavedCount() == 0)
         return ListFileResult::success(); // the file holds every entry already
     const QByteArray block = list.unsavedBlock();
     const bool existed = QFileInfo::exists(path);
     QFile file(path);
-    errno = 0;
+    syserror::clear();
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        return failure("d'ouvrir", path, lastError(EACCES));
+        return failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
     const qint64 oldSize = file.size();
-    if (const int error = writeAll(file, block)) {
+    if (const auto error = writeAll(file, block)) {
         // Undone: the file as it was, or no file at all when there was none.
         if (existed)
             file.resize(oldSize);
         else
             file.remove();
         file.close();
-        return failure("d'enregistrer dans", path, error);
+        return failure("d'enregistrer dans", path, *error);
     }
     file.close();
     list.markSaved();

@@ -24,8 +24,12 @@ void setListFilePath(const QString& path);
 
 // Where the list file lives, chosen once at start: the program's own folder when
 // the program may create and write files there (a build tree, a copy unpacked in
-// the user's folders), otherwise the user's data folder.
+// the user's folders) and is not an installed copy, otherwise the user's data
+// folder.
 QString chooseListFolder(const QString& programFolder, const QString& dataFolder);
+// The file an installer puts beside the program: an installed copy keeps its list
+// in the user's data folder even where its own folder happens to be writable.
+QString installedMark();
 // The user's data folder for the program: $XDG_DATA_HOME/Orvanto (by default
 // ~/.local/share/Orvanto); on Windows %APPDATA%\Orvanto.
 QString userDataFolder();

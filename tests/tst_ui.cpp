@@ -29,6 +29,11 @@
 
 namespace {
 
+// The program itself, beside this test program's folder in the build tree.
+QString program() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + u"/" ORVANTO_PROGRAM ""_qs);
+}
+
 // Answers the modal dialogs a click opens, in order, and records what they showed.
 class Answerer : public QObject {
   public:
@@ -696,7 +701,7 @@ void TestUi::commandLine_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("out"); // what standard output holds
     QTest::addColumn<QString>("err"); // what standard error holds
-    const QString path = QDir::toNativeSeparators(QFileInfo(u"" ORVANTO_PROGRAM ""_qs).absolutePath() + u"/lstchrono.txt"_qs);
+    const QString path = QDir::toNativeSeparators(QFileInfo(program()).absolutePath() + u"/lstchrono.txt"_qs);
     const QString tryHelp = u"Essayez « orvanto --help » pour la liste des options."_qs;
     const QString version = u"Orvanto " ORVANTO_VERSION "\n"_qs;
     QTest::newRow("--version") << QStringList{"--version"} << 0 << version << "";
@@ -720,7 +725,7 @@ void TestUi::commandLine() {
         environment.remove(QLatin1String(name));
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(u"" ORVANTO_PROGRAM ""_qs, arguments);
+    program.start(::program(), arguments);
     QVERIFY(program.waitForFinished(20000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), status);

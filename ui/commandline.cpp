@@ -1,17 +1,13 @@
 #include "commandline.h"
 
+#include "console.h"
 #include "listfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
-#include <cstdio>
 
 namespace {
-
-void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-}
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
     return QStringLiteral("Usage : orvanto [--help] [--version]\n\n"
@@ -55,12 +51,12 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     const bool parsed = parser.parse(QCoreApplication::arguments());
     if (!parsed || !parser.positionalArguments().isEmpty() ||
         (!parser.isSet(help) && !parser.isSet(version))) {
-        print(stderr, errorText(parser, parsed));
+        console::write(console::Stream::Err, errorText(parser, parsed));
         return 2;
     }
     if (parser.isSet(help))
-        print(stdout, helpText(help, version));
+        console::write(console::Stream::Out, helpText(help, version));
     else
-        print(stdout, QStringLiteral("Orvanto %1\n").arg(QStringLiteral(ORVANTO_VERSION)));
+        console::write(console::Stream::Out, QStringLiteral("Orvanto %1\n").arg(QStringLiteral(ORVANTO_VERSION)));
     return 0;
 }

@@ -102,9 +102,15 @@ QLabel* label(QWidget* parent, const char* name, const QString& caption, const Q
 
 void useFrenchToolkitTexts() {
     static QTranslator translator;
-    if (translator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&translator);
+    const QLocale french(QLocale::French, QLocale::France);
+    // Qt's installed translations, else the copy built into the program (Windows).
+    for (const QString& folder :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/i18n")}) {
+        if (translator.load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(&translator);
+            return;
+        }
+    }
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption,

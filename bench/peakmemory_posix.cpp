@@ -1,0 +1,13 @@
+#include "peakmemory.h"
+
+#include <sys/resource.h>
+
+namespace peakmemory {
+
+long kilobytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace peakmemory

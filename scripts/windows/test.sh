@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# make test-windows: the test programs built for Windows, run under Wine with the
+# offscreen platform in a Wine prefix of the build folder's own, then
+# Orvanto.exe --version. Tested under Wine, not on a Windows PC.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+out=${WINDOWS_BUILD:-build-windows}
+source scripts/windows/wine-env.sh "$out"
+
+failed=0
+for t in calc logic list ui; do
+    echo "== $t (Windows, under Wine)"
+    if ! (cd "$out/tests" && wine "tst_$t.exe"); then
+        echo "FAILED: tst_$t.exe"
+        failed=$((failed + 1))
+    fi
+done
+echo "== Orvanto.exe --version"
+version=$(wine "$out/ui/Orvanto.exe" --version)
+echo "$version"
+case "$version" in Orvanto\ *) ;; *) echo "FAILED: --version"; failed=$((failed + 1)) ;; esac
+passed=$((5 - failed))
+echo "Windows: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,170 @@
+// The list file's faults that only a POSIX system lets a test bring about:
+// permissions that bind (run as nobody when the suite runs as root) and a
+// file-size limit that stops a write part-way, as a full disk would.
+#include "horselist.h"
+#include "listfile.h"
+#include "listhelpers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Root reads and writes whatever the permissions say: a test of permissions runs
+// this program again as nobody, which then decides the test.
+void checkAsNobody(const char* function) {
+    QProcess child;
+    child.start(u"setpriv"_qs, {u"--reuid=nobody"_qs, u"--regid=nogroup"_qs, u"--clear-groups"_qs,
+                                QCoreApplication::applicationFilePath(), QLatin1String(function)});
+    if (!child.waitForFinished(60000) || child.exitStatus() != QProcess::NormalExit ||
+        child.exitCode() >= 126)
+        QSKIP("running as root, and this program could not be started as nobody");
+    QVERIFY2(child.exitCode() == 0, child.readAll().constData());
+}
+
+} // namespace
+
+class TestListPosix : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        QVERIFY(dir.isValid());
+        path = dir.filePath("lstchrono.txt");
+        QFile::remove(path);
+    }
+
+    void permissionFailures();
+    void listFolderChoice();
+    void writeCutShortLeavesFileAsItWas_data();
+    void writeCutShortLeavesFileAsItWas();
+
+  private:
+    QTemporaryDir dir;
+    QString path;
+};
+
+void TestListPosix::permissionFailures() {
+    if (geteuid() == 0)
+        return checkAsNobody("permissionFailures");
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString file = own.filePath("lstchrono.txt");
+    HorseList list;
+    list.add("kept");
+
+    writeBytes(file, "a\r\n");
+    QFile::setPermissions(file, QFileDevice::WriteOwner); // unreadable
+    QVERIFY(loadListFile(file, list).message.contains(u"lstchrono.txt : accès refusé"));
+    QFile::setPermissions(file, QFileDevice::ReadOwner); // read-only
+    QVERIFY(saveListFile(file, list).message.contains(u"accès refusé"));
+    QVERIFY(emptyListFile(file).message.contains(u"accès refusé"));
+    QCOMPARE(readBytes(file), QByteArray("a\r\n"));
+
+    // A read-only folder: no new file, but an existing writable one still works.
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString missing = own.filePath("autre/lstchrono.txt");
+    QVERIFY(!saveListFile(own.filePath("new.txt"), list).ok);
+    QVERIFY(!QFile::exists(own.filePath("new.txt")));
+    QVERIFY(!saveListFile(missing, list).ok);
+    QVERIFY_OK(saveListFile(file, list));
+    QCOMPARE(readBytes(file), QByteArray("a\r\nkept\r\n\r\n"));
+    QVERIFY_OK(emptyListFile(file));
+    QCOMPARE(readBytes(file), QByteArray("\r\n"));
+    QFile::setPermissions(own.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(entries(list), QStringList{"kept"});
+}
+
+void TestListPosix::listFolderChoice() {
+    if (geteuid() == 0)
+        return checkAsNobody("listFolderChoice");
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString program = own.filePath("bin"), data = own.filePath("xdg/Orvanto");
+    QVERIFY(QDir(own.path()).mkdir("bin"));
+
+    // A folder the program may write in keeps the list file, and the check leaves nothing.
+    QCOMPARE(chooseListFolder(program, data), program);
+    QVERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    // A folder it may not write in (an installed program's): the data folder.
+    QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QCOMPARE(chooseListFolder(program, data), data);
+
+    // $XDG_DATA_HOME decides where the data folder is.
+    const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", own.filePath("xdg").toLocal8Bit());
+    const QString chosen = userDataFolder();
+    qputenv("XDG_DATA_HOME", oldXdg);
+    QCOMPARE(chosen, data);
+
+    // Made when first needed; a save then lands there.
+    const QString file = QDir(data).filePath("lstchrono.txt");
+    QVERIFY(!QFileInfo::exists(data));
+    QVERIFY_OK(makeListFolder(file));
+    HorseList list;
+    list.add(u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs);
+    QVERIFY_OK(saveListFile(file, list));
+    QCOMPARE(readBytes(file),
+             QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n"));
+    // A folder that cannot be made: the message names it.
+    const ListFileResult refused = makeListFolder(QDir(program).filePath("sub/lstchrono.txt"));
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.message.contains(QDir::toNativeSeparators(program)) &&
+                 refused.message.contains(u"accès refusé"),
+             qPrintable(refused.message));
+    QFile::setPermissions(program,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestListPosix::writeCutShortLeavesFileAsItWas_data() {
+    // clang-format off
+    QTest::addColumn<bool>("save");   // otherwise "Vider liste + fichier"
+    QTest::addColumn<bool>("existed"); // the file held "old" before
+    QTest::addColumn<int>("limit");   // largest file size allowed, bytes
+    QTest::newRow("save cut short: the file as it was") << true << true << 1005;
+    QTest::newRow("save cut short on a new file: no file left") << true << false << 1000;
+    QTest::newRow("emptying on a full disk: the file as it was") << false << true << 1;
+    // clang-format on
+}
+
+void TestListPosix::writeCutShortLeavesFileAsItWas() {
+    QFETCH(bool, save);
+    QFETCH(bool, existed);
+    QFETCH(int, limit);
+    const QByteArray before("old\r\n");
+    if (existed)
+        writeBytes(path, before);
+    HorseList list;
+    for (int i = 0; i < 100; ++i)
+        list.add(
+            QStringLiteral("1:15:%1 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon").arg(i));
+
+    // A file-size limit stops the write part-way, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(limit);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const QString error = (save ? saveListFile(path, list) : emptyListFile(path)).message;
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY2(error.contains(u"lstchrono.txt") && error.contains(u"trop volumineux"),
+             qPrintable(error));
+    QCOMPARE(readBytes(path), existed ? before : QByteArray("<missing>"));
+    QCOMPARE(list.count(), 100);
+    QCOMPARE(list.unsavedCount(), 100); // the next save writes them
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existed ? 1 : 0);
+}
+
+QTEST_GUILESS_MAIN(TestListPosix)
+#include "tst_list_posix.moc"

@@ -1,6 +1,7 @@
 #include "peakmemory.h"
 
 #include <windows.h>
+// psapi.h needs the types of windows.h first.
 #include <psapi.h>
 
 namespace peakmemory {

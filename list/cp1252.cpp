@@ -22,7 +22,7 @@ struct Tables {
     Tables() {
         for (int b = 0; b < 256; ++b) {
             const char16_t c = (b >= 0x80 && b < 0xA0) ? high[static_cast<size_t>(b - 0x80)]
-                                                      : static_cast<char16_t>(b);
+                                                       : static_cast<char16_t>(b);
             toUnicode[static_cast<size_t>(b)] = c;
             fromUnicode.insert(c, static_cast<char>(b));
         }

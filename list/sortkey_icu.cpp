@@ -31,8 +31,7 @@ QByteArray of(QStringView line) {
     const auto* text = reinterpret_cast<const UChar*>(line.utf16());
     const auto length = static_cast<int32_t>(line.size());
     QByteArray key(16 + line.size() + line.size() / 4, Qt::Uninitialized);
-    int32_t size = ucol_getSortKey(c.collator, text, length,
-                                   reinterpret_cast<uint8_t*>(key.data()),
+    int32_t size = ucol_getSortKey(c.collator, text, length, reinterpret_cast<uint8_t*>(key.data()),
                                    static_cast<int32_t>(key.size()));
     if (size > key.size()) {
         key.resize(size);

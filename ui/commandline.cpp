@@ -57,6 +57,7 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     if (parser.isSet(help))
         console::write(console::Stream::Out, helpText(help, version));
     else
-        console::write(console::Stream::Out, QStringLiteral("Orvanto %1\n").arg(QStringLiteral(ORVANTO_VERSION)));
+        console::write(console::Stream::Out,
+                       QStringLiteral("Orvanto %1\n").arg(QStringLiteral(ORVANTO_VERSION)));
     return 0;
 }

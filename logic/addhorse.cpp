@@ -62,3 +62,13 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
     }
     return {true, line};
 }
+
+bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs) {
+    enum { Yes, No };
+    return unsavedCount == 0 ||
+           dialogs.question(QStringLiteral("La liste contient des chevaux qui ne sont pas "
+                                           "sauvegardés dans lstchrono.txt. Vider la liste quand "
+                                           "même ?"),
+                            ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
+                            No) == Yes;
+}

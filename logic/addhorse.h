@@ -14,3 +14,7 @@ struct AddedHorse {
 };
 
 AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs);
+
+// "Vider la liste": with horses a save would write, asks first ("Non" unless the
+// user says otherwise). Whether to empty the list.
+[[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs);

@@ -64,6 +64,25 @@ ReductionInputs ReductionInputs::of(const FchronoFields& f) {
     return inputs;
 }
 
+EstimateInputs EstimateInputs::of(const FchronoFields& f) {
+    EstimateInputs inputs;
+    inputs.Tdistance = f.Tdistance;
+    inputs.Tpoids = f.Tpoids;
+    inputs.Tminute = f.Tminute;
+    inputs.Tseconde = f.Tseconde;
+    inputs.tcentieme = f.tcentieme;
+    inputs.Tdistance2 = f.Tdistance2;
+    inputs.tpoids2 = f.tpoids2;
+    inputs.Opt_chronocj = f.Opt_chronocj;
+    if (!f.Opt_chronocj) {
+        inputs.TNbrLongueur = f.TNbrLongueur;
+        inputs.TminuteL = f.TminuteL;
+        inputs.TsecondeL = f.TsecondeL;
+        inputs.TcentiemeL = f.TcentiemeL;
+    }
+    return inputs;
+}
+
 QString* FchronoFields::text(QStringView controlName) {
     for (const auto& field : textFields)
         if (controlName == QLatin1String(field.name))
@@ -85,8 +104,10 @@ void FchronoLogic::ResetCalcState() {
 
 void FchronoLogic::FillEmptyFields() {
     auto& f = fields;
-    if (f.tpoids2.isEmpty())
+    if (f.tpoids2.isEmpty()) {
         f.tpoids2 = f.Tpoids;
+        DayWeightCopied = f.Tpoids;
+    }
     for (QString* time : {&f.Tminute, &f.Tseconde, &f.tcentieme})
         if (time->isEmpty())
             *time = QStringLiteral("0");
@@ -141,7 +162,15 @@ std::optional<QString> FchronoLogic::resultText(double seconds) {
     return Module1::MinutesToText(minutes) + u':' + numbers::twoDigits(DecimalDigits);
 }
 
-void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
+QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
+    // The time with lengths always follows the reference time shown.
+    TNbrLongueur_LostFocus();
+    // A slip of the keyboard (21001200 m, 5,75 kg) is questioned before it is used.
+    if (const auto unusual = UnusualInput()) {
+        const QStringList answers{QStringLiteral("Oui"), QStringLiteral("Non")};
+        if (dialogs.question(unusual->question, ApplicationTitle, answers, 1, 1) != 0)
+            return unusual->control;
+    }
     switch (Calculate()) {
     case CalcError::None:
         break;
@@ -155,6 +184,37 @@ void FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
         timeError(dialogs);
         break;
     }
+    return QString();
+}
+
+std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput() const {
+    const auto& f = fields;
+    const QString distance = QStringLiteral(
+        "%1 (%2 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?");
+    const QString weight = QStringLiteral(
+        "%1 (%2 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?");
+    struct Check {
+        const char* control;
+        const QString& text;
+        double low, high;
+        const QString& question;
+        const char* what;
+    };
+    // In tab order: one question at most, about the first.
+    const Check checks[] = {
+        {"Tdistance", f.Tdistance, 800, 8000, distance, "La distance de la course de référence"},
+        {"Tpoids", f.Tpoids, 40, 80, weight, "Le poids de la course de référence"},
+        {"Tdistance2", f.Tdistance2, 800, 8000, distance, "La distance de la course du jour"},
+        {"tpoids2", f.tpoids2, 40, 80, weight, "Le poids de la course du jour"},
+    };
+    for (const Check& c : checks) {
+        // An empty box, or a text that is not a number, is the calculation's to report.
+        const auto value = numbers::textToNumber(c.text);
+        if (value && !(*value >= c.low && *value <= c.high))
+            return Unusual{QLatin1String(c.control),
+                           c.question.arg(QString::fromUtf8(c.what), c.text)};
+    }
+    return std::nullopt;
 }
 
 CalcError FchronoLogic::Calculate() {
@@ -197,6 +257,7 @@ CalcError FchronoLogic::WriteEstimate(double distance) {
     const auto dayTime = referenceTime(DayRaceTimeSource);
     if (!dayTime)
         return CalcError::Time;
+    Estimate.reset();
     if (f.Tdistance2.isEmpty()) {
         // No day's race: an earlier estimate would no longer match the fields, and
         // correcting it again would add the weight twice.
@@ -209,9 +270,15 @@ CalcError FchronoLogic::WriteEstimate(double distance) {
         return CalcError::Time;
     f.LresultDistance = *estimate;
     const CalcError error = CorrectEstimateForWeight();
-    if (error != CalcError::None)
+    if (error != CalcError::None) {
         f.LresultDistance.clear(); // no estimate rather than a wrong one
-    return error;
+        return error;
+    }
+    const QStringList parts = f.LresultDistance.split(u':');
+    Estimate = EstimateShown{
+        *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]),
+        EstimateInputs::of(f)};
+    return CalcError::None;
 }
 
 CalcError FchronoLogic::CorrectEstimateForWeight() {
@@ -285,9 +352,18 @@ void FchronoLogic::TNbrLongueur_LostFocus() {
     f.TcentiemeL = parts[2];
 }
 
+void FchronoLogic::ReferenceTime_LostFocus() {
+    TNbrLongueur_LostFocus();
+}
+
 void FchronoLogic::Tpoids_LostFocus() {
-    fields.Tpoids.replace(u'.', u',');
-    fields.tpoids2 = fields.Tpoids;
+    auto& f = fields;
+    f.Tpoids.replace(u'.', u',');
+    // A day's weight the user typed stays; one the program copied follows.
+    if (f.tpoids2.isEmpty() || f.tpoids2 == DayWeightCopied) {
+        f.tpoids2 = f.Tpoids;
+        DayWeightCopied = f.Tpoids;
+    }
 }
 
 void FchronoLogic::tpoids2_LostFocus() {

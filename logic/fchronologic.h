@@ -46,6 +46,23 @@ struct ReductionInputs {
     bool operator==(const ReductionInputs&) const = default;
 };
 
+// The inputs an estimate for the day's race comes from (the margin and the time
+// with lengths only when the estimate is taken from it).
+struct EstimateInputs {
+    QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, Tdistance2, tpoids2;
+    QString TNbrLongueur, TminuteL, TsecondeL, TcentiemeL;
+    bool Opt_chronocj = true;
+
+    static EstimateInputs of(const FchronoFields& f);
+    bool operator==(const EstimateInputs&) const = default;
+};
+
+// The estimate LresultDistance shows, as a number, and what it came from.
+struct EstimateShown {
+    double hundredths = 0;
+    EstimateInputs inputs;
+};
+
 // Why a calculation stopped.
 enum class CalcError { None, Distance, Weight, Time };
 
@@ -61,15 +78,28 @@ class FchronoLogic {
     QString ReductionTimeSource;
     // The inputs as they stood when Lreduction was last written; none before.
     std::optional<ReductionInputs> ReductionInputsShown;
+    // The estimate LresultDistance shows; none when it shows none.
+    std::optional<EstimateShown> Estimate;
+    // The text the last copy from Tpoids put into tpoids2: while tpoids2 still holds
+    // it, the user has not typed a day's weight of their own.
+    std::optional<QString> DayWeightCopied;
 
     // Whether Lreduction shows a reduction of the inputs as they stand now.
     bool ReductionMatchesInputs() const {
         return ReductionInputsShown && *ReductionInputsShown == ReductionInputs::of(fields);
     }
+    // Whether LresultDistance shows an estimate of the inputs as they stand now.
+    bool EstimateMatchesInputs() const {
+        return Estimate && Estimate->inputs == EstimateInputs::of(fields);
+    }
 
     void Form_Load();
-    void Btcalcul_Click(Dialogs& dialogs);
+    // Returns the control to put the focus in when the user chose to correct an
+    // input; empty otherwise.
+    QString Btcalcul_Click(Dialogs& dialogs);
     void TNbrLongueur_LostFocus();
+    // Leaving a box of the reference time: the time with lengths follows it.
+    void ReferenceTime_LostFocus();
     void Tpoids_LostFocus();
     void tpoids2_LostFocus();
     // Both return whether the "+ Longueur" option stays selected.
@@ -78,6 +108,13 @@ class FchronoLogic {
 
     // The calculation, step by step.
     CalcError Calculate();
+    // The first box in tab order holding an unusual distance or weight, if any,
+    // with the question to ask about it.
+    struct Unusual {
+        QString control;
+        QString question;
+    };
+    std::optional<Unusual> UnusualInput() const;
     void ResetCalcState();
     void FillEmptyFields();
     // Empty when a distance cannot be read or is not above zero.

@@ -11,13 +11,18 @@ struct ShownDialog {
     Dialogs::Icon icon = Dialogs::Icon::None;
     Dialogs::Buttons buttons = Dialogs::Buttons::Ok;
     bool isPrompt = false;
+    // A question's own buttons, and the ones Enter and Escape press.
+    QStringList choices;
+    int defaultChoice = -1, escapeChoice = -1;
 };
 
 class ScriptedDialogs : public Dialogs {
   public:
     QList<Answer> answers;   // for message boxes, in order; Ok once used up
     QStringList promptTexts; // for prompts, in order; empty once used up
-    QList<int> choices;      // for questions, in order; the escape button once used up
+    // For questions, in order: a button's index, or Enter or Escape; Escape once used up.
+    static constexpr int Enter = -1, Escape = -2;
+    QList<int> choices;
     QList<ShownDialog> shown;
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override {
@@ -28,10 +33,12 @@ class ScriptedDialogs : public Dialogs {
         shown.append({text, title, Icon::None, Buttons::OkCancel, true});
         return promptTexts.isEmpty() ? QString() : promptTexts.takeFirst();
     }
-    int question(const QString& text, const QString& title, const QStringList&, int,
-                 int escapeButton) override {
-        shown.append({text, title, Icon::Question, Buttons::OkCancel, false});
-        return choices.isEmpty() ? escapeButton : choices.takeFirst();
+    int question(const QString& text, const QString& title, const QStringList& buttons,
+                 int defaultButton, int escapeButton) override {
+        shown.append({text, title, Icon::Question, Buttons::OkCancel, false, buttons, defaultButton,
+                      escapeButton});
+        const int choice = choices.isEmpty() ? Escape : choices.takeFirst();
+        return choice == Enter ? defaultButton : choice == Escape ? escapeButton : choice;
     }
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
 };

@@ -3,9 +3,9 @@
 #include "horselist.h"
 #include "linekeys.h"
 #include "listfile.h"
+#include "listhelpers.h"
 #include "listline.h"
 #include "listtable.h"
-#include "listhelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,7 +15,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 class TestList : public QObject {
     Q_OBJECT
@@ -359,7 +358,8 @@ void TestList::codePageAgreesWithSystemConverter() {
         QStringEncoder encoder("windows-1252");
         const QByteArray encoded = encoder(text);
         const bool storable = !encoder.hasError() && decoder(encoded) == text;
-        QVERIFY2(cp1252::unencodable(text).isEmpty() == storable, qPrintable(QString::number(c, 16)));
+        QVERIFY2(cp1252::unencodable(text).isEmpty() == storable,
+                 qPrintable(QString::number(c, 16)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "addhorse.h"
 #include "fchronologic.h"
+#include "numbers.h"
 #include "scripteddialogs.h"
 
 #include <QTest>
@@ -55,6 +56,13 @@ class TestLogic : public QObject {
     void margin();
     void weightFocus_data();
     void weightFocus();
+    void dayWeightTypedOnceFollowsUntilTyped();
+    void timeWithLengthsFollowsReferenceTime_data();
+    void timeWithLengthsFollowsReferenceTime();
+    void unusualInput_data();
+    void unusualInput();
+    void emptyListAsksWhenUnsaved_data();
+    void emptyListAsksWhenUnsaved();
     void lengthsOptionGuard_data();
     void lengthsOptionGuard();
     void formLoad();
@@ -136,45 +144,46 @@ void TestLogic::calculation_data() {
     QTest::addColumn<QString>("reduction");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("after"); // fields the run rewrote
+    QTest::addColumn<QString>("question"); // asked first about an unusual input, answered Oui
 
     const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
                               "Tdistance2=2400", "Tpoids=57", "tpoids2=58"};
     const QStringList earlier{"LresultDistance=9:99:99", "Lreduction=8:88:88"};
 
-    QTest::newRow("worked example") << example << "03:01:80" << "1:15:48" << "" << QStringList{};
-    QTest::newRow("weights swapped") << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48" << "1:15:48" << "" << QStringList{};
-    QTest::newRow("equal weights only reformat") << (example + QStringList{"tpoids2=57"}) << "03:01:14" << "1:15:48" << "" << QStringList{};
-    QTest::newRow("no day's race: reduction only, one decimal digit") << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << "" << "1:02:50" << "" << QStringList{};
-    QTest::newRow("one decimal digit and 1 kg more") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=50", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "01:16:16" << "1:15:50" << "" << QStringList{};
-    QTest::newRow("leading zero in the decimals kept") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7", "Tdistance2=1000"} << "01:16:07" << "1:16:07" << "" << QStringList{};
-    QTest::newRow("75.996 rounds to 76") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << "" << "1:16:00" << "" << QStringList{};
-    QTest::newRow("adjustment larger than the estimate") << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"};
-    QTest::newRow("adjustment equal to the estimate") << QStringList{"Tdistance=1000", "tcentieme=66", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"};
-    QTest::newRow("weight typed as 580 kg") << (example + earlier + QStringList{"tpoids2=580"}) << "" << "8:88:88" << WeightError << QStringList{};
-    QTest::newRow("an hour or more is refused") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "" << "" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"};
-    QTest::newRow("the weight takes the estimate past the hour") << (earlier + QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=59990", "Tpoids=57", "tpoids2=58"}) << "" << "8:88:88" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"};
-    QTest::newRow("the weight brings the estimate under the hour") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=60000", "Tpoids=58", "tpoids2=57"} << "59:59:34" << "1:00:00" << "" << QStringList{"Tseconde=0", "tcentieme=0"};
-    QTest::newRow("reference weight below one half") << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14" << "1:15:48" << "" << QStringList{};
-    QTest::newRow("day's weight filled before the point is rewritten") << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14" << "1:15:48" << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"};
-    QTest::newRow("estimate from the time with lengths") << (example + QStringList{"TminuteL=02", "TsecondeL=40", "TcentiemeL=50", "Opt_chronocj=0"}) << "03:04:09" << "1:15:48" << "" << QStringList{};
-    QTest::newRow("empty day's weight: no adjustment") << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400"} << "03:01:14" << "1:15:48" << "" << QStringList{};
+    QTest::newRow("worked example") << example << "03:01:80" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("weights swapped") << (example + QStringList{"Tpoids=58", "tpoids2=57"}) << "03:00:48" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("equal weights only reformat") << (example + QStringList{"tpoids2=57"}) << "03:01:14" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("no day's race: reduction only, one decimal digit") << QStringList{"Tdistance=1200", "Tminute=1", "Tseconde=15", "tcentieme=0"} << "" << "1:02:50" << "" << QStringList{} << QString();
+    QTest::newRow("one decimal digit and 1 kg more") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=50", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "01:16:16" << "1:15:50" << "" << QStringList{} << QString();
+    QTest::newRow("leading zero in the decimals kept") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=16", "tcentieme=7", "Tdistance2=1000"} << "01:16:07" << "1:16:07" << "" << QStringList{} << QString();
+    QTest::newRow("75.996 rounds to 76") << QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"} << "" << "1:16:00" << "" << QStringList{} << QString();
+    QTest::newRow("adjustment larger than the estimate") << QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"} << QString();
+    QTest::newRow("adjustment equal to the estimate") << QStringList{"Tdistance=1000", "tcentieme=66", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"} << "" << "" << WeightError << QStringList{"Tminute=0", "Tseconde=0"} << QString();
+    QTest::newRow("weight typed as 580 kg") << (example + earlier + QStringList{"tpoids2=580"}) << "" << "8:88:88" << WeightError << QStringList{} << u"Le poids de la course du jour (580 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?"_qs;
+    QTest::newRow("an hour or more is refused") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=61000"} << "" << "" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"} << u"La distance de la course du jour (61000 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("the weight takes the estimate past the hour") << (earlier + QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=59990", "Tpoids=57", "tpoids2=58"}) << "" << "8:88:88" << TimeError << QStringList{"Tseconde=0", "tcentieme=0"} << u"La distance de la course du jour (59990 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("the weight brings the estimate under the hour") << QStringList{"Tdistance=1000", "Tminute=1", "Tdistance2=60000", "Tpoids=58", "tpoids2=57"} << "59:59:34" << "1:00:00" << "" << QStringList{"Tseconde=0", "tcentieme=0"} << u"La distance de la course du jour (60000 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("reference weight below one half") << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14" << "1:15:48" << "" << QStringList{} << u"Le poids de la course de référence (0,4 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?"_qs;
+    QTest::newRow("day's weight filled before the point is rewritten") << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14" << "1:15:48" << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"} << QString();
+    QTest::newRow("estimate from the time with lengths") << (example + QStringList{"TNbrLongueur=3", "Opt_chronocj=0"}) << "03:04:09" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("empty day's weight: no adjustment") << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400"} << "03:01:14" << "1:15:48" << "" << QStringList{} << QString();
 
     // Refusals: the labels keep what an earlier run showed unless the row says otherwise.
-    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("negative distance") << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("day's distance not a number") << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("day's distance zero") << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{};
-    QTest::newRow("all time fields empty") << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"};
-    QTest::newRow("time field holding a blank") << (example + earlier + QStringList{"Tminute= "}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("estimate from missing time with lengths") << (example + earlier + QStringList{"Opt_chronocj=0"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("reduction from missing time with lengths, estimate written") << (example + earlier + QStringList{"Opt_chronok=0"}) << "03:01:80" << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("weight not a number") << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{};
-    QTest::newRow("day's weight not a number") << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{};
-    QTest::newRow("estimate too large to show") << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{};
-    QTest::newRow("reduction too large to show") << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << "" << "8:88:88" << TimeError << QStringList{};
+    QTest::newRow("empty distance") << (example + earlier + QStringList{"Tdistance="}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << QString();
+    QTest::newRow("blank distance") << (example + earlier + QStringList{"Tdistance= "}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << QString();
+    QTest::newRow("zero distance") << (example + earlier + QStringList{"Tdistance=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << u"La distance de la course de référence (0 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("negative distance") << (example + earlier + QStringList{"Tdistance=-2100"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << u"La distance de la course de référence (-2100 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("day's distance not a number") << (example + earlier + QStringList{"Tdistance2=abc"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << QString();
+    QTest::newRow("day's distance zero") << (example + earlier + QStringList{"Tdistance2=0"}) << "9:99:99" << "8:88:88" << DistanceError << QStringList{} << u"La distance de la course du jour (0 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("all time fields empty") << (earlier + QStringList{"Tdistance=1200"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"} << QString();
+    QTest::newRow("time field holding a blank") << (example + earlier + QStringList{"Tminute= "}) << "9:99:99" << "8:88:88" << TimeError << QStringList{} << QString();
+    QTest::newRow("negative time") << (example + earlier + QStringList{"Tminute=-3"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{} << QString();
+    QTest::newRow("estimate from missing time with lengths") << (example + earlier + QStringList{"TNbrLongueur=abc", "Opt_chronocj=0"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{} << QString();
+    QTest::newRow("reduction from missing time with lengths, estimate written") << (example + earlier + QStringList{"TNbrLongueur=abc", "Opt_chronok=0"}) << "03:01:80" << "8:88:88" << TimeError << QStringList{} << QString();
+    QTest::newRow("weight not a number") << (example + earlier + QStringList{"Tpoids=5,7,5"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{} << QString();
+    QTest::newRow("day's weight not a number") << (example + earlier + QStringList{"tpoids2=lourd"}) << "9:99:99" << "8:88:88" << WeightError << QStringList{} << QString();
+    QTest::newRow("estimate too large to show") << (example + earlier + QStringList{"Tdistance2=99999999999999999999"}) << "9:99:99" << "8:88:88" << TimeError << QStringList{} << u"La distance de la course du jour (99999999999999999999 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    QTest::newRow("reduction too large to show") << (example + earlier + QStringList{"Tdistance=0,000001", "Tdistance2="}) << "" << "8:88:88" << TimeError << QStringList{} << u"La distance de la course de référence (0,000001 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
     // clang-format on
 }
 
@@ -184,26 +193,37 @@ void TestLogic::calculation() {
     QFETCH(QString, reduction);
     QFETCH(QString, message);
     QFETCH(QStringList, after);
+    QFETCH(QString, question);
 
     FchronoLogic logic = logicWith(before);
-    FchronoFields expected = logicWith(before + after).fields;
+    // The time with lengths is first derived from the reference time, as leaving
+    // the margin box does.
+    FchronoLogic derived = logicWith(before);
+    derived.TNbrLongueur_LostFocus();
+    FchronoFields expected = logicWith(after, std::move(derived)).fields;
     expected.LresultDistance = estimate;
     expected.Lreduction = reduction;
     if (expected.tpoids2.isEmpty())
         expected.tpoids2 = expected.Tpoids;
 
     ScriptedDialogs dialogs;
+    if (!question.isEmpty())
+        dialogs.choices = {0};
     logic.Btcalcul_Click(dialogs);
 
     QCOMPARE(logic.fields.LresultDistance, estimate);
     QCOMPARE(logic.fields.Lreduction, reduction);
-    QCOMPARE(dialogs.shown.size(), message.isEmpty() ? 0 : 1);
+    const int asked = question.isEmpty() ? 0 : 1;
+    QCOMPARE(dialogs.shown.size(), asked + (message.isEmpty() ? 0 : 1));
+    if (asked)
+        QCOMPARE(dialogs.shown[0].text, question);
     if (!message.isEmpty()) {
-        QCOMPARE(dialogs.shown[0].text, message);
-        QCOMPARE(dialogs.shown[0].title,
+        const ShownDialog& box = dialogs.shown[asked];
+        QCOMPARE(box.text, message);
+        QCOMPARE(box.title,
                  message == DistanceError ? QStringLiteral("Erreur") : QStringLiteral("erreur"));
-        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Critical);
-        QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::Ok);
+        QCOMPARE(box.icon, Dialogs::Icon::Critical);
+        QCOMPARE(box.buttons, Dialogs::Buttons::Ok);
     }
     if (message.isEmpty() || after.isEmpty())
         QVERIFY(logic.fields == expected);
@@ -287,14 +307,17 @@ void TestLogic::weightFocus_data() {
     QTest::addColumn<bool>("leaveReference"); // Tpoids, otherwise tpoids2
     QTest::addColumn<QString>("reference");
     QTest::addColumn<QString>("today");
+    QTest::addColumn<bool>("copied");         // today's text is what the last copy put there
     QTest::addColumn<QString>("referenceAfter");
     QTest::addColumn<QString>("todayAfter");
-    QTest::newRow("57.5 copied") << true << "57.5" << "" << "57,5" << "57,5";
-    QTest::newRow("day's weight overwritten") << true << "58" << "56" << "58" << "58";
-    QTest::newRow("emptied reference empties day's") << true << "" << "56" << "" << "";
-    QTest::newRow("every point") << true << "5.7.5" << "" << "5,7,5" << "5,7,5";
-    QTest::newRow("day's weight alone") << false << "58" << "55.5" << "58" << "55,5";
-    QTest::newRow("day's weight every point") << false << "58" << "5.7.5" << "58" << "5,7,5";
+    QTest::newRow("57.5 copied") << true << "57.5" << "" << false << "57,5" << "57,5";
+    QTest::newRow("typed day's weight kept") << true << "58" << "56" << false << "58" << "56";
+    QTest::newRow("copied day's weight follows") << true << "58" << "56" << true << "58" << "58";
+    QTest::newRow("emptied reference keeps a typed day's weight") << true << "" << "56" << false << "" << "56";
+    QTest::newRow("emptied reference empties a copied one") << true << "" << "56" << true << "" << "";
+    QTest::newRow("every point") << true << "5.7.5" << "" << false << "5,7,5" << "5,7,5";
+    QTest::newRow("day's weight alone") << false << "58" << "55.5" << false << "58" << "55,5";
+    QTest::newRow("day's weight every point") << false << "58" << "5.7.5" << false << "58" << "5,7,5";
     // clang-format on
 }
 
@@ -302,17 +325,174 @@ void TestLogic::weightFocus() {
     QFETCH(bool, leaveReference);
     QFETCH(QString, reference);
     QFETCH(QString, today);
+    QFETCH(bool, copied);
     QFETCH(QString, referenceAfter);
     QFETCH(QString, todayAfter);
     FchronoLogic logic;
     logic.fields.Tpoids = reference;
     logic.fields.tpoids2 = today;
+    if (copied)
+        logic.DayWeightCopied = today;
     if (leaveReference)
         logic.Tpoids_LostFocus();
     else
         logic.tpoids2_LostFocus();
     QCOMPARE(logic.fields.Tpoids, referenceAfter);
     QCOMPARE(logic.fields.tpoids2, todayAfter);
+}
+
+void TestLogic::dayWeightTypedOnceFollowsUntilTyped() {
+    // The race day: 57 typed and copied, 59 typed for today, then the
+    // reference corrected to 56: today's 59 stays.
+    FchronoLogic logic;
+    logic.fields.Tpoids = u"57"_qs;
+    logic.Tpoids_LostFocus();
+    QCOMPARE(logic.fields.tpoids2, u"57"_qs);
+    logic.fields.Tpoids = u"58"_qs;
+    logic.Tpoids_LostFocus();
+    QCOMPARE(logic.fields.tpoids2, u"58"_qs); // still a copy: follows
+    logic.fields.tpoids2 = u"59"_qs;
+    logic.fields.Tpoids = u"56"_qs;
+    logic.Tpoids_LostFocus();
+    QCOMPARE(logic.fields.tpoids2, u"59"_qs);
+    // A day's weight the calculation filled is a copy too.
+    FchronoLogic filled = logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                                     "Tdistance2=2400", "Tpoids=57"});
+    ScriptedDialogs dialogs;
+    filled.Btcalcul_Click(dialogs);
+    filled.fields.Tpoids = u"56"_qs;
+    filled.Tpoids_LostFocus();
+    QCOMPARE(filled.fields.tpoids2, u"56"_qs);
+}
+
+void TestLogic::timeWithLengthsFollowsReferenceTime_data() {
+    // clang-format off
+    QTest::addColumn<QString>("after");       // what runs after the reference time changed
+    QTest::addColumn<QString>("seconds");     // Tseconde typed after leaving the margin box
+    QTest::addColumn<QStringList>("withLengths");
+    QTest::addColumn<QString>("estimate");    // from the time with lengths; empty: none run
+    QTest::newRow("calculation, 2:30:00 corrected to 2:40:00") << "calculate" << "40" << QStringList{"02", "42", "00"} << "03:05:14";
+    QTest::newRow("leaving the seconds box") << "leave" << "40" << QStringList{"02", "42", "00"} << "";
+    QTest::newRow("nothing run: the old time stays") << "" << "40" << QStringList{"02", "32", "00"} << "";
+    QTest::newRow("time emptied: no time with lengths") << "leave" << "" << QStringList{"02", "02", "00"} << "";
+    // clang-format on
+}
+
+void TestLogic::timeWithLengthsFollowsReferenceTime() {
+    QFETCH(QString, after);
+    QFETCH(QString, seconds);
+    QFETCH(QStringList, withLengths);
+    QFETCH(QString, estimate);
+    FchronoLogic logic =
+        logicWith({"Tdistance=2100", "Tminute=2", "Tseconde=30", "tcentieme=00", "Tdistance2=2400",
+                   "Tpoids=57", "tpoids2=57", "TNbrLongueur=3", "Opt_chronocj=0"});
+    logic.TNbrLongueur_LostFocus();
+    QCOMPARE((QStringList{logic.fields.TminuteL, logic.fields.TsecondeL, logic.fields.TcentiemeL}),
+             (QStringList{"02", "32", "00"}));
+    logic.fields.Tseconde = seconds;
+    ScriptedDialogs dialogs;
+    if (after == u"calculate")
+        logic.Btcalcul_Click(dialogs);
+    else if (after == u"leave")
+        logic.ReferenceTime_LostFocus();
+    QCOMPARE((QStringList{logic.fields.TminuteL, logic.fields.TsecondeL, logic.fields.TcentiemeL}),
+             withLengths);
+    if (!estimate.isEmpty())
+        QCOMPARE(logic.fields.LresultDistance, estimate);
+}
+
+void TestLogic::unusualInput_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("changes");  // to the worked example
+    QTest::addColumn<int>("answer");           // 0 Oui, 1 Non, or Enter / Escape
+    QTest::addColumn<QString>("question");     // empty: none asked
+    QTest::addColumn<QString>("focus");        // where the focus goes on "Non"
+    QTest::addColumn<bool>("calculated");
+    const QString refDistance = u"La distance de la course de référence (%1 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    const QString dayDistance = u"La distance de la course du jour (%1 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs;
+    const QString refWeight = u"Le poids de la course de référence (%1 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?"_qs;
+    const QString dayWeight = u"Le poids de la course du jour (%1 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?"_qs;
+    const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
+    QTest::newRow("worked example: no question") << QStringList{} << 1 << "" << "" << true;
+    QTest::newRow("800 m is usual") << QStringList{"Tdistance=800"} << 1 << "" << "" << true;
+    QTest::newRow("8000 m is usual") << QStringList{"Tdistance2=8000"} << 1 << "" << "" << true;
+    QTest::newRow("799 m asked, Non") << QStringList{"Tdistance=799"} << 1 << refDistance.arg("799") << "Tdistance" << false;
+    QTest::newRow("typed into the prefilled 1200, Oui") << QStringList{"Tdistance=21001200", "tpoids2=57"} << 0 << refDistance.arg("21001200") << "" << true;
+    QTest::newRow("day's 8001 m, Non") << QStringList{"Tdistance2=8001"} << 1 << dayDistance.arg("8001") << "Tdistance2" << false;
+    QTest::newRow("day's 8001 m, Enter answers Non") << QStringList{"Tdistance2=8001"} << Enter << dayDistance.arg("8001") << "Tdistance2" << false;
+    QTest::newRow("day's 8001 m, Escape answers Non") << QStringList{"Tdistance2=8001"} << Escape << dayDistance.arg("8001") << "Tdistance2" << false;
+    QTest::newRow("40 kg is usual") << QStringList{"Tpoids=40", "tpoids2=40"} << 1 << "" << "" << true;
+    QTest::newRow("80 kg is usual") << QStringList{"Tpoids=80", "tpoids2=80"} << 1 << "" << "" << true;
+    QTest::newRow("5,75 for 57,5, Non") << QStringList{"Tpoids=5,75"} << 1 << refWeight.arg("5,75") << "Tpoids" << false;
+    QTest::newRow("39,5 kg, Oui") << QStringList{"Tpoids=39,5", "tpoids2=40"} << 0 << refWeight.arg("39,5") << "" << true;
+    QTest::newRow("day's 80,5 kg, Non") << QStringList{"tpoids2=80,5"} << 1 << dayWeight.arg("80,5") << "tpoids2" << false;
+    QTest::newRow("day's 80,5 kg, Oui") << QStringList{"tpoids2=80,5"} << 0 << dayWeight.arg("80,5") << "" << true;
+    QTest::newRow("first in tab order only") << QStringList{"Tpoids=5", "Tdistance2=24000", "tpoids2=5"} << 0 << refWeight.arg("5") << "" << true;
+    QTest::newRow("weight before the day's distance") << QStringList{"Tdistance2=24000", "tpoids2=5"} << 1 << dayDistance.arg("24000") << "Tdistance2" << false;
+    QTest::newRow("empty day's boxes: no question") << QStringList{"Tdistance2=", "tpoids2="} << 1 << "" << "" << true;
+    QTest::newRow("not a number: the calculation's message") << QStringList{"Tpoids=abc"} << 1 << "" << "" << false;
+    // clang-format on
+}
+
+void TestLogic::unusualInput() {
+    QFETCH(QStringList, changes);
+    QFETCH(int, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, focus);
+    QFETCH(bool, calculated);
+    FchronoLogic logic =
+        logicWith(QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50",
+                              "Tdistance2=2400", "Tpoids=57", "tpoids2=58"} +
+                  changes);
+    ScriptedDialogs dialogs;
+    dialogs.choices = {answer};
+    const QString focused = logic.Btcalcul_Click(dialogs);
+    QCOMPARE(focused, focus);
+    QCOMPARE(!logic.fields.Lreduction.isEmpty(), calculated);
+    if (question.isEmpty()) {
+        QVERIFY(dialogs.shown.isEmpty() || dialogs.shown[0].icon != Dialogs::Icon::Question);
+        return;
+    }
+    const ShownDialog& asked = dialogs.shown[0];
+    QCOMPARE(asked.text, question);
+    QCOMPARE(asked.title, ApplicationTitle);
+    QCOMPARE(asked.choices, (QStringList{"Oui", "Non"}));
+    QCOMPARE(asked.defaultChoice, 1);
+    QCOMPARE(asked.escapeChoice, 1);
+    QCOMPARE(dialogs.shown.size(), 1); // one question per calculation at most
+}
+
+void TestLogic::emptyListAsksWhenUnsaved_data() {
+    // clang-format off
+    QTest::addColumn<int>("unsaved");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("everything saved: no question") << 0 << 1 << false << true;
+    QTest::newRow("unsaved, Oui") << 2 << 0 << true << true;
+    QTest::newRow("unsaved, Non") << 2 << 1 << true << false;
+    QTest::newRow("unsaved, Enter answers Non") << 1 << int(ScriptedDialogs::Enter) << true << false;
+    QTest::newRow("unsaved, Escape answers Non") << 1 << int(ScriptedDialogs::Escape) << true << false;
+    // clang-format on
+}
+
+void TestLogic::emptyListAsksWhenUnsaved() {
+    QFETCH(int, unsaved);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, emptied);
+    ScriptedDialogs dialogs;
+    dialogs.choices = {answer};
+    QCOMPARE(confirmEmptyList(unsaved, dialogs), emptied);
+    QCOMPARE(dialogs.shown.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(dialogs.shown[0].text,
+                 u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. "
+                 "Vider la liste quand même ?"_qs);
+        QCOMPARE(dialogs.shown[0].title, ApplicationTitle);
+        QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Question);
+        QCOMPARE(dialogs.shown[0].choices, (QStringList{"Oui", "Non"}));
+    }
 }
 
 void TestLogic::lengthsOptionGuard_data() {
@@ -400,10 +580,11 @@ void TestLogic::badInputSweep_data() {
     const QStringList D(15, "D");
     const Row rows[] = {
         {"Tdistance", D, D},
+        // -5 kg is questioned; "Oui" keeps the typed day's weight (58).
         {"Tpoids",
-         {"03:01:14 1:15:48", "W", "W", "W", "W", "03:01:14 1:15:48", "03:01:14 1:15:48", "W", "W",
+         {"03:01:14 1:15:48", "W", "W", "W", "W", "03:43:14 1:15:48", "03:01:14 1:15:48", "W", "W",
           "W", "W", "W", "W", "W", "W"},
-         {"03:03:43 1:16:43", "W", "W", "W", "W", "03:03:43 1:16:43", "03:03:43 1:16:43", "W", "W",
+         {"03:03:43 1:16:43", "W", "W", "W", "W", "03:45:43 1:16:43", "03:03:43 1:16:43", "W", "W",
           "W", "W", "W", "W", "W", "W"}},
         {"Tminute",
          {"00:44:66 0:18:33", "T", "T", "T", "T", "T", "00:44:66 0:18:33", "T", "T", "T", "T", "T",
@@ -460,7 +641,17 @@ void TestLogic::badInputSweep() {
     logic.TNbrLongueur_LostFocus();
     logic.fields.Opt_chronok = logic.fields.Opt_chronocj = !withLengths;
     ScriptedDialogs dialogs;
+    dialogs.choices = {0}; // "Oui" to an unusual value: the calculation's own outcome
     logic.Btcalcul_Click(dialogs);
+    // A number outside the usual range is questioned first.
+    const auto value = numbers::textToNumber(hostile);
+    const bool weight = field == u"Tpoids" || field == u"tpoids2";
+    const bool distance = field == u"Tdistance" || field == u"Tdistance2";
+    const double low = weight ? 40 : 800, high = weight ? 80 : 8000;
+    const bool unusual = (weight || distance) && value && !(*value >= low && *value <= high);
+    QCOMPARE(!dialogs.shown.isEmpty() && dialogs.shown[0].icon == Dialogs::Icon::Question, unusual);
+    if (unusual)
+        dialogs.shown.removeFirst();
 
     const QString shown = dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text;
     if (outcome == u"D")

@@ -1,15 +1,19 @@
 #include "fchrono.h"
 
 #include "addhorse.h"
+#include "coursedujour.h"
 #include "form1.h"
 #include "look.h"
+#include "raceday.h"
 #include "windows.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
@@ -102,6 +106,8 @@ const Box Boxes[] = {
 const char* const KeyboardCycle[] = {
     "Tdistance", "Tpoids", "Tminute", "Tseconde", "tcentieme", "Tdistance2", "tpoids2", "Btcalcul",
     "TNbrLongueur", "Opt_chronocj", "Opt_ChronocjL", "Bt_Ajoute", "Opt_chronok", "Opt_ChronokL", "Command1",
+    // Our own commands, after the original cycle.
+    "Bt_AjouteCourse",
 };
 
 // Thin black lines drawing an open box (no top) under each section, in twips.
@@ -193,6 +199,9 @@ void Fchrono::addBoxes() {
         bind(b.name, box(this, b), nullptr);
     focusHandlers_ = {{
         {boxOf(&FchronoFields::TNbrLongueur), &FchronoLogic::TNbrLongueur_LostFocus},
+        {boxOf(&FchronoFields::Tminute), &FchronoLogic::ReferenceTime_LostFocus},
+        {boxOf(&FchronoFields::Tseconde), &FchronoLogic::ReferenceTime_LostFocus},
+        {boxOf(&FchronoFields::tcentieme), &FchronoLogic::ReferenceTime_LostFocus},
         {boxOf(&FchronoFields::Tpoids), &FchronoLogic::Tpoids_LostFocus},
         {boxOf(&FchronoFields::tpoids2), &FchronoLogic::tpoids2_LostFocus},
     }};
@@ -209,7 +218,14 @@ Fchrono::Commands Fchrono::addCommands() {
     auto* Bt_Ajoute = button(this, "Bt_Ajoute", u"Ajouter à la liste"_qs,
                              twips(9360, 5520, 1575, 495), u"Ajouter a la liste"_qs);
     Bt_Ajoute->setFont(tahoma(9));
-    return {Btcalcul, Bt_Ajoute, Command1};
+    // In the free strip between the third and fourth sections.
+    auto* Bt_AjouteCourse = button(
+        this, "Bt_AjouteCourse", u"Ajouter à la course du jour"_qs, twips(7680, 2550, 3255, 300),
+        u"Ajouter ce cheval et son chrono estimé à la course du jour, classée du plus "
+        "rapide au plus lent (Ctrl+J)"_qs);
+    Bt_AjouteCourse->setFont(tahoma(8.25));
+    Bt_AjouteCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    return {Btcalcul, Bt_Ajoute, Command1, Bt_AjouteCourse};
 }
 
 void Fchrono::addOptions() {
@@ -249,14 +265,30 @@ QWidget* Fchrono::setKeyboardCycle() {
 }
 
 void Fchrono::connectHandlers(const Commands& c) {
-    connect(c.Btcalcul, &QPushButton::clicked, this,
-            [this] { run([this] { logic_.Btcalcul_Click(dialogs_); }); });
+    connect(c.Btcalcul, &QPushButton::clicked, this, &Fchrono::calculate);
     connect(Opt_ChronokL_, &QRadioButton::clicked, this,
             [this] { run([this] { logic_.Opt_ChronokL_Click(dialogs_); }); });
     connect(Opt_ChronocjL_, &QRadioButton::clicked, this,
             [this] { run([this] { logic_.Opt_ChronocjL_Click(dialogs_); }); });
     connect(c.Command1, &QPushButton::clicked, this, [] { showForm2(); });
     connect(c.Bt_Ajoute, &QPushButton::clicked, this, &Fchrono::addHorse);
+    connect(c.Bt_AjouteCourse, &QPushButton::clicked, this, &Fchrono::addRunner);
+    addWindowMenu();
+}
+
+// The window's context menu: our own windows, reached without a calculation.
+void Fchrono::addWindowMenu() {
+    auto* openCourse = new QAction(u"Ouvrir la course du jour"_qs, this);
+    openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
+    connect(openCourse, &QAction::triggered, this, [] { showCourseDuJour(); });
+    addAction(openCourse);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.setAccessibleName(u"Fenêtres d'Orvanto"_qs);
+        menu.addActions(actions());
+        menu.exec(mapToGlobal(at));
+    });
 }
 
 void Fchrono::bind(const char* name, QLineEdit* box, QLabel* label) {
@@ -311,6 +343,21 @@ template <typename Handler> void Fchrono::run(Handler handler) {
     pull();
     handler();
     push();
+}
+
+void Fchrono::calculate() {
+    pull();
+    const QString correct = logic_.Btcalcul_Click(dialogs_);
+    push();
+    if (!correct.isEmpty())
+        findChild<QLineEdit*>(correct)->setFocus(Qt::OtherFocusReason);
+}
+
+void Fchrono::addRunner() {
+    pull();
+    const AddedRunner added = Bt_AjouteCourse_Click(logic_, raceDay(), dialogs_);
+    if (added.showSheet)
+        showCourseDuJour();
 }
 
 void Fchrono::addHorse() {

@@ -33,7 +33,7 @@ class Fchrono : public QWidget {
         void (FchronoLogic::*handler)();
     };
     struct Commands {
-        QPushButton *Btcalcul, *Bt_Ajoute, *Command1;
+        QPushButton *Btcalcul, *Bt_Ajoute, *Command1, *Bt_AjouteCourse;
     };
 
     void setUpWindow();
@@ -52,11 +52,14 @@ class Fchrono : public QWidget {
     // Copies the controls into the logic, runs the handler, copies the result back.
     template <typename Handler> void run(Handler handler);
     void addHorse();
+    void calculate();
+    void addRunner();
+    void addWindowMenu();
 
     FchronoLogic logic_;
     QtDialogs dialogs_{this};
     std::vector<Binding> bindings_;
-    std::array<FocusHandler, 3> focusHandlers_{};
+    std::array<FocusHandler, 6> focusHandlers_{};
     QRadioButton* Opt_chronok_ = nullptr;
     QRadioButton* Opt_ChronokL_ = nullptr;
     QRadioButton* Opt_chronocj_ = nullptr;

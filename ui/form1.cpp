@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "addhorse.h"
 #include "listfile.h"
 #include "listtable.h"
 #include "look.h"
@@ -202,7 +203,8 @@ bool Form1::btsave_Click() {
 }
 
 void Form1::Bt_videliste_Click() {
-    model_.clear();
+    if (confirmEmptyList(model_.list().unsavedCount(), dialogs_))
+        model_.clear();
 }
 
 void Form1::Bt_videListefichier_Click() {

@@ -2,6 +2,7 @@
 #include "fchrono.h"
 #include "listfile.h"
 #include "look.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     const QRect screen = main->screen()->availableGeometry();
     main->move(screen.center() - main->rect().center());
     main->show();
+    raceDay(); // the day's race sheet, read now so that a damaged file is reported at once
     // The program ends when its last window closes; the others have no owner.
     return app.exec();
 }

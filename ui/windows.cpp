@@ -1,8 +1,11 @@
 #include "windows.h"
 
+#include "coursedujour.h"
 #include "form1.h"
 #include "form2.h"
+#include "qtdialogs.h"
 
+#include <QDateTime>
 #include <QPointer>
 
 namespace {
@@ -21,6 +24,7 @@ template <typename Window> Window* single(QPointer<Window>& window, bool show) {
 
 QPointer<Form1> form1;
 QPointer<Form2> form2;
+QPointer<CourseDuJour> courseDuJour;
 
 } // namespace
 
@@ -29,4 +33,22 @@ Form1* showForm1(bool show) {
 }
 Form2* showForm2() {
     return single(form2, true);
+}
+
+RaceDay& raceDay() {
+    static RaceDay day = [] {
+        QtDialogs dialogs(nullptr);
+        return loadRaceDay(RaceDay::pathBesideList(), dialogs, QDateTime::currentDateTime());
+    }();
+    return day;
+}
+
+CourseDuJour* showCourseDuJour() {
+    if (!courseDuJour)
+        courseDuJour = new CourseDuJour(raceDay());
+    courseDuJour->refresh();
+    courseDuJour->show();
+    courseDuJour->raise();
+    courseDuJour->activateWindow();
+    return courseDuJour;
 }

@@ -1,0 +1,203 @@
+#include "raceday.h"
+
+#include "listfile.h"
+#include "racefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void inform(Dialogs& dialogs, const QString& text) {
+    dialogs.message(text, ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+}
+
+// Why the main window's estimate cannot go on the sheet; empty when it can.
+QString whyNotAddable(const FchronoLogic& logic) {
+    if (!logic.Estimate)
+        return QStringLiteral("Aucun chrono estimé pour la course du jour : saisissez sa "
+                              "distance et lancez le calcul avant d'ajouter ce cheval à la "
+                              "course du jour.");
+    if (!logic.EstimateMatchesInputs())
+        return QStringLiteral("Le chrono estimé affiché ne correspond plus aux valeurs saisies : "
+                              "relancez le calcul avant d'ajouter ce cheval à la course du jour.");
+    return QString();
+}
+
+Runner runnerOf(const FchronoLogic& logic, const QString& name, const QString& going) {
+    const FchronoFields& f = logic.fields;
+    Runner r;
+    r.name = name;
+    r.going = going;
+    r.referenceDistance = f.Tdistance;
+    r.referenceWeight = f.Tpoids;
+    r.minutes = f.Tminute;
+    r.seconds = f.Tseconde;
+    r.hundredths = f.tcentieme;
+    r.margin = f.TNbrLongueur;
+    r.dayDistance = f.Tdistance2;
+    r.dayWeight = f.tpoids2;
+    r.estimate = f.LresultDistance;
+    r.estimateHundredths = logic.Estimate->hundredths;
+    r.estimateWithLengths = !f.Opt_chronocj;
+    // A reduction left from other inputs is not this horse's: the cell stays empty.
+    if (logic.ReductionMatchesInputs()) {
+        r.reduction = f.Lreduction;
+        r.reductionWithLengths = !f.Opt_chronok;
+    }
+    return r;
+}
+
+// A runner computed for another distance: offers a new race with it alone.
+bool startNewRaceFor(RaceDay& day, const Runner& runner, Dialogs& dialogs) {
+    const QString text =
+        QStringLiteral("Ce cheval est calculé pour une course de %1 m, mais la course du jour "
+                       "est de %2 m : il n'a pas été ajouté.\nCommencer une nouvelle course "
+                       "de %1 m avec ce cheval ? Les partants de la course actuelle (%3) seront "
+                       "retirés de la feuille.")
+            .arg(runner.dayDistance, day.sheet.distance())
+            .arg(day.sheet.runners.size());
+    const QStringList buttons{QStringLiteral("Nouvelle course"), QStringLiteral("Annuler")};
+    if (dialogs.question(text, ApplicationTitle, buttons, 1, 1) != 0)
+        return false;
+    day.sheet = RaceSheet{QString(), QDate::currentDate(), {runner}};
+    return true;
+}
+
+// A horse already on the sheet: replace its row, add a second one, or nothing.
+bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialogs& dialogs) {
+    const QString text =
+        QStringLiteral("« %1 » est déjà dans la course du jour. Remplacer sa ligne, ajouter une "
+                       "deuxième ligne (une autre course de référence du même cheval) ou "
+                       "annuler ?")
+            .arg(day.sheet.runners[existing].name);
+    const QStringList buttons{QStringLiteral("Remplacer"), QStringLiteral("Ajouter une ligne"),
+                              QStringLiteral("Annuler")};
+    switch (dialogs.question(text, ApplicationTitle, buttons, 2, 2)) {
+    case 0:
+        day.sheet.runners[existing] = runner;
+        return true;
+    case 1:
+        day.sheet.runners.push_back(runner);
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+QString RaceDay::pathBesideList() {
+    return QFileInfo(listFilePath()).dir().filePath(racefile::FileName);
+}
+
+AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialogs& dialogs) {
+    if (const QString why = whyNotAddable(logic); !why.isEmpty()) {
+        inform(dialogs, why);
+        return {};
+    }
+    const QString name =
+        dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle);
+    const QString going =
+        dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle);
+    if (name.isEmpty())
+        return {true, false};
+    if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||
+        going.contains(u'\r')) {
+        dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : le nom et l'état du "
+                                       "terrain doivent tenir sur une seule ligne."),
+                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        return {};
+    }
+    const Runner runner = runnerOf(logic, name, going);
+    bool changed = false;
+    if (!day.sheet.fits(runner.dayDistance))
+        changed = startNewRaceFor(day, runner, dialogs);
+    else if (const auto existing = day.sheet.lastOf(name))
+        changed = placeKnownHorse(day, *existing, runner, dialogs);
+    else {
+        if (day.sheet.runners.empty() && !day.sheet.date.isValid())
+            day.sheet.date = QDate::currentDate();
+        day.sheet.runners.push_back(runner);
+        changed = true;
+    }
+    if (changed)
+        saveRaceDay(day, dialogs);
+    return {true, changed};
+}
+
+void removeRunner(RaceDay& day, size_t index, Dialogs& dialogs) {
+    if (index >= day.sheet.runners.size())
+        return;
+    day.sheet.runners.erase(day.sheet.runners.begin() + static_cast<std::ptrdiff_t>(index));
+    saveRaceDay(day, dialogs);
+}
+
+bool newRace(RaceDay& day, Dialogs& dialogs) {
+    if (!day.sheet.runners.empty()) {
+        const QString text =
+            QStringLiteral("Commencer une nouvelle course ? Les partants de la course du "
+                           "jour (%1) seront retirés de la feuille.")
+                .arg(day.sheet.runners.size());
+        const QStringList buttons{QStringLiteral("Oui"), QStringLiteral("Non")};
+        if (dialogs.question(text, ApplicationTitle, buttons, 1, 1) != 0)
+            return false;
+    }
+    day.sheet = RaceSheet{QString(), QDate::currentDate(), {}};
+    saveRaceDay(day, dialogs);
+    return true;
+}
+
+void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs) {
+    if (name == day.sheet.name && date == day.sheet.date)
+        return;
+    day.sheet.name = name;
+    day.sheet.date = date;
+    saveRaceDay(day, dialogs);
+}
+
+RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now) {
+    RaceDay day{RaceSheet{QString(), now.date(), {}}, path};
+    QFile file(path);
+    if (!file.exists())
+        return day;
+    std::optional<RaceSheet> read;
+    if (file.open(QIODevice::ReadOnly))
+        read = racefile::read(file.readAll());
+    file.close();
+    if (read) {
+        day.sheet = std::move(*read);
+        if (!day.sheet.date.isValid())
+            day.sheet.date = now.date();
+        return day;
+    }
+    const QFileInfo info(path);
+    const QString aside = info.dir().filePath(
+        QStringLiteral("%1-illisible-%2.csv")
+            .arg(info.completeBaseName(), now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
+    if (QFile::rename(path, aside))
+        inform(dialogs, QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu "
+                                       "(modifié à la main, incomplet ou d'un autre format). Il "
+                                       "a été renommé %2 et la course du jour commence vide.")
+                            .arg(shownPath, QDir::toNativeSeparators(aside)));
+    else
+        dialogs.message(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu, "
+                                       "ni renommé %2. La course du jour commence vide ; "
+                                       "déplacez ce fichier avant d'y ajouter un cheval.")
+                            .arg(shownPath, QDir::toNativeSeparators(aside)),
+                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    return day;
+}
+
+bool saveRaceDay(const RaceDay& day, Dialogs& dialogs) {
+    ListFileResult result = makeListFolder(day.path);
+    if (result.ok)
+        result = writeWholeFile(day.path, racefile::write(day.sheet));
+    if (!result.ok)
+        dialogs.message(result.message + QStringLiteral(" La course du jour reste affichée ; "
+                                                        "le fichier garde son contenu d'avant."),
+                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    return result.ok;
+}

@@ -1,0 +1,40 @@
+#include "racesheet.h"
+
+#include <algorithm>
+#include <numeric>
+
+QString RaceSheet::distance() const {
+    return runners.empty() ? QString() : runners.front().dayDistance;
+}
+
+bool RaceSheet::fits(const QString& dayDistance) const {
+    return runners.empty() || dayDistance.trimmed() == distance().trimmed();
+}
+
+std::optional<size_t> RaceSheet::lastOf(const QString& name) const {
+    for (size_t i = runners.size(); i-- > 0;)
+        if (runners[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return std::nullopt;
+}
+
+std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
+    const auto& runners = sheet.runners;
+    std::vector<size_t> order(runners.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return runners[a].estimateHundredths < runners[b].estimateHundredths;
+    });
+    std::vector<RankedRunner> out;
+    out.reserve(order.size());
+    for (size_t place = 0; place < order.size(); ++place) {
+        const Runner& r = runners[order[place]];
+        const double best = runners[order.front()].estimateHundredths;
+        const bool tied =
+            place > 0 && r.estimateHundredths == runners[order[place - 1]].estimateHundredths;
+        const int rank = tied ? out.back().rank : static_cast<int>(place) + 1;
+        const double gap = (r.estimateHundredths - best) / 100.0;
+        out.push_back({order[place], rank, gap, gap * LengthsPerSecond});
+    }
+    return out;
+}

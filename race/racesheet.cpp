@@ -1,6 +1,7 @@
 #include "racesheet.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
 
 QString RaceSheet::distance() const {
@@ -33,8 +34,10 @@ std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
         const bool tied =
             place > 0 && r.estimateHundredths == runners[order[place - 1]].estimateHundredths;
         const int rank = tied ? out.back().rank : static_cast<int>(place) + 1;
-        const double gap = (r.estimateHundredths - best) / 100.0;
-        out.push_back({order[place], rank, gap, gap * LengthsPerSecond});
+        const double gap = r.estimateHundredths - best; // hundredths
+        // Lengths to the nearest hundredth, a half going up: 4,21 s is 6,32 lengths.
+        const double lengths = std::round(gap * LengthsPerSecond) / 100.0;
+        out.push_back({order[place], rank, gap / 100.0, lengths});
     }
     return out;
 }

@@ -26,11 +26,11 @@ class ScriptedDialogs : public Dialogs {
     QList<ShownDialog> shown;
 
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override {
-        shown.append({text, title, icon, buttons, false});
+        shown.append({text, title, icon, buttons, false, {}, -1, -1});
         return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
     }
     QString prompt(const QString& text, const QString& title) override {
-        shown.append({text, title, Icon::None, Buttons::OkCancel, true});
+        shown.append({text, title, Icon::None, Buttons::OkCancel, true, {}, -1, -1});
         return promptTexts.isEmpty() ? QString() : promptTexts.takeFirst();
     }
     int question(const QString& text, const QString& title, const QStringList& buttons,

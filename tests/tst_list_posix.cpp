@@ -4,6 +4,8 @@
 #include "horselist.h"
 #include "listfile.h"
 #include "listhelpers.h"
+#include "raceday.h"
+#include "scripteddialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,17 +128,19 @@ void TestListPosix::listFolderChoice() {
 
 void TestListPosix::writeCutShortLeavesFileAsItWas_data() {
     // clang-format off
-    QTest::addColumn<bool>("save");   // otherwise "Vider liste + fichier"
+    QTest::addColumn<QString>("command"); // save, empty ("Vider liste + fichier") or sheet
     QTest::addColumn<bool>("existed"); // the file held "old" before
     QTest::addColumn<int>("limit");   // largest file size allowed, bytes
-    QTest::newRow("save cut short: the file as it was") << true << true << 1005;
-    QTest::newRow("save cut short on a new file: no file left") << true << false << 1000;
-    QTest::newRow("emptying on a full disk: the file as it was") << false << true << 1;
+    QTest::newRow("save cut short: the file as it was") << "save" << true << 1005;
+    QTest::newRow("save cut short on a new file: no file left") << "save" << false << 1000;
+    QTest::newRow("emptying on a full disk: the file as it was") << "empty" << true << 1;
+    QTest::newRow("race sheet on a full disk: the file as it was") << "sheet" << true << 500;
+    QTest::newRow("new race sheet on a full disk: no file left") << "sheet" << false << 500;
     // clang-format on
 }
 
 void TestListPosix::writeCutShortLeavesFileAsItWas() {
-    QFETCH(bool, save);
+    QFETCH(QString, command);
     QFETCH(bool, existed);
     QFETCH(int, limit);
     const QByteArray before("old\r\n");
@@ -154,7 +158,19 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
     rlimit limited = old;
     limited.rlim_cur = static_cast<rlim_t>(limit);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = (save ? saveListFile(path, list) : emptyListFile(path)).message;
+    QString error;
+    if (command == u"sheet") {
+        RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}}, path};
+        for (int i = 0; i < 20; ++i) {
+            day.sheet.runners.emplace_back();
+            day.sheet.runners.back().name = QStringLiteral("Eclair %1").arg(i);
+        }
+        ScriptedDialogs dialogs;
+        QVERIFY(!saveRaceDay(day, dialogs));
+        error = dialogs.lastText();
+    } else {
+        error = (command == u"save" ? saveListFile(path, list) : emptyListFile(path)).message;
+    }
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -1,8 +1,14 @@
 #include "addhorse.h"
 #include "fchronologic.h"
 #include "numbers.h"
+#include "raceday.h"
+#include "racefile.h"
 #include "scripteddialogs.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -35,6 +41,17 @@ FchronoLogic logicWith(const QStringList& assignments, std::optional<FchronoLogi
     return logic;
 }
 
+Runner named(const QString& name) {
+    Runner r;
+    r.name = name;
+    return r;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 const QString WarningText = QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
                                            "avec longueur ceci est non recommandé, voulez vous "
                                            "continuer?");
@@ -63,6 +80,10 @@ class TestLogic : public QObject {
     void unusualInput();
     void emptyListAsksWhenUnsaved_data();
     void emptyListAsksWhenUnsaved();
+    void addRunner_data();
+    void addRunner();
+    void raceDayFile_data();
+    void raceDayFile();
     void lengthsOptionGuard_data();
     void lengthsOptionGuard();
     void formLoad();
@@ -741,6 +762,135 @@ void TestLogic::addHorse() {
     QCOMPARE(added.line.value_or("-"), line);
     if (!logic.fields.Opt_chronok)
         QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
+}
+
+void TestLogic::addRunner_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("onSheet");  // runners already there, "name:day's distance"
+    QTest::addColumn<QStringList>("changes");  // typed after the calculation; "-": none run
+    QTest::addColumn<QStringList>("answers");  // name, going
+    QTest::addColumn<int>("choice");           // answer to a question, if one comes
+    QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
+    QTest::addColumn<QStringList>("after");    // the sheet: "name estimate", in the order added
+    const QString name = u"Entrer le nom du cheval"_qs, going = u"Entrer l'état du terrain"_qs;
+    const QString none = u"Aucun chrono estimé pour la course du jour : saisissez sa distance et lancez le calcul avant d'ajouter ce cheval à la course du jour."_qs;
+    const QString stale = u"Le chrono estimé affiché ne correspond plus aux valeurs saisies : relancez le calcul avant d'ajouter ce cheval à la course du jour."_qs;
+    const QString known = u"« Eclair » est déjà dans la course du jour. Remplacer sa ligne, ajouter une deuxième ligne (une autre course de référence du même cheval) ou annuler ?"_qs;
+    const QString other = u"Ce cheval est calculé pour une course de 2400 m, mais la course du jour est de 2000 m : il n'a pas été ajouté.\nCommencer une nouvelle course de 2400 m avec ce cheval ? Les partants de la course actuelle (1) seront retirés de la feuille."_qs;
+    const int Escape = ScriptedDialogs::Escape, Enter = ScriptedDialogs::Enter;
+    QTest::newRow("added") << QStringList{} << QStringList{} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going} << QStringList{"Eclair 03:01:80"};
+    QTest::newRow("added after the others") << QStringList{"Bolide:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going} << QStringList{"Bolide 00:00:00", "Eclair 03:01:80"};
+    QTest::newRow("no calculation yet") << QStringList{} << QStringList{"-"} << QStringList{"Eclair", "bon"} << Escape << QStringList{none} << QStringList{};
+    QTest::newRow("stale: the reference time corrected") << QStringList{} << QStringList{"Tseconde=40"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
+    QTest::newRow("stale: the day's weight changed") << QStringList{} << QStringList{"tpoids2=59"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
+    QTest::newRow("stale: the day's distance changed") << QStringList{} << QStringList{"Tdistance2=2000"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
+    QTest::newRow("the margin does not count for the plain time") << QStringList{} << QStringList{"TNbrLongueur=3"} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going} << QStringList{"Eclair 03:01:80"};
+    QTest::newRow("empty name: nothing added") << QStringList{} << QStringList{} << QStringList{"", "bon"} << Escape << QStringList{name, going} << QStringList{};
+    QTest::newRow("line break in the name refused") << QStringList{} << QStringList{} << QStringList{"Ecl\nair", "bon"} << Escape << QStringList{name, going, u"Le cheval n'a pas été ajouté : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs} << QStringList{};
+    QTest::newRow("same horse: replace its row") << QStringList{"Eclair:2400", "Bolide:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << 0 << QStringList{name, going, known} << QStringList{"Eclair 03:01:80", "Bolide 00:00:00"};
+    QTest::newRow("same horse: a second row") << QStringList{"Eclair:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << 1 << QStringList{name, going, known} << QStringList{"Eclair 00:00:00", "Eclair 03:01:80"};
+    QTest::newRow("same horse: cancel") << QStringList{"Eclair:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << 2 << QStringList{name, going, known} << QStringList{"Eclair 00:00:00"};
+    QTest::newRow("same horse: Escape cancels") << QStringList{"Eclair:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going, known} << QStringList{"Eclair 00:00:00"};
+    QTest::newRow("same horse: Enter cancels") << QStringList{"Eclair:2400"} << QStringList{} << QStringList{"ECLAIR", "bon"} << Enter << QStringList{name, going, known} << QStringList{"Eclair 00:00:00"};
+    QTest::newRow("another distance: a new race") << QStringList{"Bolide:2000"} << QStringList{} << QStringList{"Eclair", "bon"} << 0 << QStringList{name, going, other} << QStringList{"Eclair 03:01:80"};
+    QTest::newRow("another distance: cancel") << QStringList{"Bolide:2000"} << QStringList{} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going, other} << QStringList{"Bolide 00:00:00"};
+    // clang-format on
+}
+
+void TestLogic::addRunner() {
+    QFETCH(QStringList, onSheet);
+    QFETCH(QStringList, changes);
+    QFETCH(QStringList, answers);
+    QFETCH(int, choice);
+    QFETCH(QStringList, shown);
+    QFETCH(QStringList, after);
+
+    QTemporaryDir folder;
+    RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}}, folder.filePath("coursedujour.csv")};
+    for (const QString& r : onSheet) {
+        Runner runner;
+        runner.name = r.section(u':', 0, 0);
+        runner.dayDistance = r.section(u':', 1);
+        runner.estimate = u"00:00:00"_qs;
+        day.sheet.runners.push_back(runner);
+    }
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
+                                    "tcentieme=50", "Tdistance2=2400", "tpoids2=58"});
+    if (changes != QStringList{"-"}) {
+        ScriptedDialogs quiet;
+        logic.Btcalcul_Click(quiet);
+        logic = logicWith(changes, std::move(logic));
+    }
+    ScriptedDialogs dialogs;
+    dialogs.promptTexts = answers;
+    dialogs.choices = {choice};
+    const RaceSheet before = day.sheet;
+    const AddedRunner added = Bt_AjouteCourse_Click(logic, day, dialogs);
+
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown)
+        texts << d.text;
+    QCOMPARE(texts, shown);
+    QStringList sheet;
+    for (const Runner& r : day.sheet.runners)
+        sheet << r.name + u' ' + r.estimate;
+    QCOMPARE(sheet, after);
+    QCOMPARE(added.changed, !(day.sheet == before));
+    // Every change is in the file at once; without one, no file is written.
+    const auto onDisk = racefile::read(readFile(day.path));
+    QCOMPARE(QFileInfo::exists(day.path), added.changed);
+    if (added.changed) {
+        QVERIFY(onDisk && onDisk->runners == day.sheet.runners);
+        const Runner& last = day.sheet.runners.back();
+        if (last.estimate == u"03:01:80") {
+            QCOMPARE(last.estimateHundredths, 18180.0);
+            QCOMPARE(last.reduction, u"1:15:48"_qs);
+            QCOMPARE(last.going, u"bon"_qs);
+            QCOMPARE(last.dayWeight, u"58"_qs);
+        }
+    }
+}
+
+void TestLogic::raceDayFile_data() {
+    // clang-format off
+    QTest::addColumn<QByteArray>("content");  // of coursedujour.csv at start; "-": none
+    QTest::addColumn<int>("runners");         // read from it
+    QTest::addColumn<bool>("renamed");        // set aside, with a message
+    QTest::newRow("no file: an empty sheet") << QByteArray("-") << 0 << false;
+    QTest::newRow("a sheet written before") << racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}}) << 1 << false;
+    QTest::newRow("edited by hand") << QByteArray("cheval;chrono\r\nEclair;3:01\r\n") << 0 << true;
+    QTest::newRow("cut short") << racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}}).chopped(9) << 0 << true;
+    QTest::newRow("empty file") << QByteArray() << 0 << true;
+    // clang-format on
+}
+
+void TestLogic::raceDayFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(int, runners);
+    QFETCH(bool, renamed);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("coursedujour.csv");
+    if (content != "-") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    ScriptedDialogs dialogs;
+    const QDateTime now(QDate(2026, 12, 7), QTime(19, 30, 5));
+    const RaceDay day = loadRaceDay(path, dialogs, now);
+    QCOMPARE(day.sheet.runners.size(), size_t(runners));
+    QCOMPARE(day.sheet.date, QDate(2026, 12, 7));
+    const QString aside = folder.filePath("coursedujour-illisible-20261207-193005.csv");
+    QCOMPARE(QFileInfo::exists(aside), renamed);
+    QCOMPARE(dialogs.shown.size(), renamed ? 1 : 0);
+    if (renamed) {
+        // Nothing dropped silently: the bytes are kept aside and both paths named.
+        QCOMPARE(readFile(aside), content);
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY2(dialogs.shown[0].text.contains(QDir::toNativeSeparators(path)) &&
+                     dialogs.shown[0].text.contains(QDir::toNativeSeparators(aside)),
+                 qPrintable(dialogs.shown[0].text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLogic)

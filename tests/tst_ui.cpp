@@ -1,7 +1,11 @@
+#include "coursedujour.h"
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
 #include "listfile.h"
+#include "raceday.h"
+#include "racefile.h"
+#include "windows.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -156,6 +161,8 @@ class TestUi : public QObject {
     void listMenuAndShortcuts();
     void exportFromTheMenu();
     void programIconHasTwelveImages();
+    void raceDayTypedAtTheKeyboard();
+    void unusualDistanceAnsweredNon();
     void commandLine_data();
     void commandLine();
 
@@ -222,9 +229,11 @@ void TestUi::cleanup() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == u"Form1") // without asking about unsaved horses
             delete w;
-        else if (w->objectName() == u"Form2")
+        else if (w->objectName() == u"Form2" || w->objectName() == u"CourseDuJour")
             w->close();
     QFile::remove(listFilePath());
+    raceDay().sheet = RaceSheet{};
+    QFile::remove(raceDay().path);
 }
 
 void TestUi::initialContents_data() {
@@ -253,6 +262,7 @@ void TestUi::initialContents_data() {
     QTest::newRow("Opt_ChronokL") << "Opt_ChronokL" << "Le Chrono + Longueur" << "" << true;
     QTest::newRow("Label32") << "Label32" << "2- Distance et poids de la course du  jour" << "Information sur la course du jour" << false;
     QTest::newRow("Label6") << "Label6" << "Sa réduction pour la course Ref est  : " << "" << false;
+    QTest::newRow("Bt_AjouteCourse") << "Bt_AjouteCourse" << "Ajouter à la course du jour" << "Ajouter ce cheval et son chrono estimé à la course du jour, classée du plus rapide au plus lent (Ctrl+J)" << true;
     QTest::newRow("Label11") << "Label11" << "Ne pas remplir  si le calcul porte  uniquement de la réduction km" << "" << false;
     // clang-format on
 }
@@ -694,6 +704,84 @@ void TestUi::programIconHasTwelveImages() {
     QVERIFY(!window->windowIcon().isNull());
     // A screen reader says what a box is for, not its control name.
     QCOMPARE(find("Tdistance")->accessibleName(), u"Distance de la course de référence"_qs);
+}
+
+void TestUi::raceDayTypedAtTheKeyboard() {
+    // Three runners of a 2400 m race, each typed, calculated and added with Ctrl+J.
+    struct Horse {
+        const char *name, *minutes, *seconds, *hundredths;
+    };
+    const Horse horses[] = {
+        {"Bolide", "2", "40", "00"}, {"Éclair", "2", "38", "50"}, {"Zéphyr", "2", "39", "10"}};
+    typeInto("Tdistance", "2100");
+    typeInto("Tpoids", "57");
+    typeInto("Tdistance2", "2400");
+    for (const Horse& h : horses) {
+        typeInto("Tminute", QString::fromUtf8(h.minutes));
+        typeInto("Tseconde", QString::fromUtf8(h.seconds));
+        typeInto("tcentieme", QString::fromUtf8(h.hundredths));
+        click("Btcalcul");
+        Answerer answerer({{QString::fromUtf8(h.name)}, {u"bon"_qs}});
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_J, Qt::ControlModifier);
+        // A button's shortcut clicks it as a person sees it: pressed, then released.
+        QTRY_VERIFY2(answerer.done(), qPrintable(answerer.seen.join(u'\n')));
+        QCOMPARE(answerer.seen, (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
+                                             u"Orvanto|Entrer l'état du terrain"_qs}));
+    }
+    auto* sheet = qobject_cast<CourseDuJour*>(showCourseDuJour());
+    QVERIFY(sheet && sheet->isVisible());
+    auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
+    QStringList shown;
+    for (int row = 0; row < table->rowCount(); ++row)
+        shown << table->item(row, 0)->text() + u' ' + table->item(row, 1)->text() + u' ' +
+                     table->item(row, 2)->text() + u' ' + table->item(row, 4)->text();
+    // 2400 × 158,5 ÷ 2100 = 181,14; 159,1 s gives 181,83; 160 s gives 182,86.
+    QCOMPARE(shown, (QStringList{u"1 Éclair 03:01:14 0,00"_qs, u"2 Zéphyr 03:01:83 0,69"_qs,
+                                 u"3 Bolide 03:02:86 1,72"_qs}));
+    // The file holds them, in the order they were added.
+    QFile file(raceDay().path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const auto read = racefile::read(file.readAll());
+    QVERIFY(read && read->runners.size() == 3 && read->runners[0].name == u"Bolide");
+
+    // Ctrl+C copies the table; Suppr takes out the runner chosen.
+    sheet->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(sheet));
+    table->setFocus();
+    table->selectRow(1);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QVERIFY2(copied.startsWith(u"Rang\tCheval\t"_qs) &&
+                 copied.contains(u"\n2\tZéphyr\t03:01:83\t181,83\t0,69\t1,04\t"_qs),
+             qPrintable(copied));
+    QTest::keyClick(table, Qt::Key_Delete);
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->item(1, 1)->text(), u"Bolide"_qs);
+    QCOMPARE(raceDay().sheet.runners.size(), size_t(2));
+}
+
+void TestUi::unusualDistanceAnsweredNon() {
+    // Typed into the prefilled 1200 without selecting it first.
+    click("Tdistance");
+    find<QLineEdit>("Tdistance")->setCursorPosition(0);
+    type(find("Tdistance"), u"2100"_qs);
+    QCOMPARE(text("Tdistance"), u"21001200"_qs);
+    typeInto("Tpoids", "57");
+    typeInto("Tminute", "2");
+    Answerer answerer({Answerer::press(u"Non"_qs)});
+    click("Btcalcul");
+    QVERIFY(answerer.done());
+    QCOMPARE(
+        answerer.seen,
+        QStringList{u"Orvanto|La distance de la course de référence (21001200 m) est "
+                    "inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?"_qs});
+    // The focus waits in the box for the window to be active again.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), find("Tdistance"));
+    QCOMPARE(text("Lreduction"), QString());
 }
 
 void TestUi::commandLine_data() {

@@ -100,6 +100,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->horizontalHeader()->setSectionsClickable(true);
+    // Fastest first until the user sorts by another column.
+    table_->horizontalHeader()->setSortIndicator(racetable::Rank, Qt::AscendingOrder);
     table_->horizontalHeader()->setToolTip(QStringLiteral("Cliquer sur un titre trie le tableau"));
     layout->addWidget(table_, 1);
 
@@ -161,8 +163,7 @@ void CourseDuJour::refresh() {
         fillRow(static_cast<int>(i), rows[i], ranked[i]);
     table_->resizeColumnsToContents();
     table_->setSortingEnabled(true);
-    table_->sortByColumn(sortColumn >= 0 && sortColumn < racetable::ColumnCount ? sortColumn : 0,
-                         sortColumn >= 0 ? order : Qt::AscendingOrder);
+    table_->sortByColumn(sortColumn, order);
     const bool any = !rows.empty();
     copy_->setEnabled(any);
     export_->setEnabled(any);

@@ -1,0 +1,173 @@
+#include "racefile.h"
+#include "racesheet.h"
+#include "racetable.h"
+
+#include <QTest>
+
+namespace {
+
+// A runner with an estimate (hundredths) and the inputs of the worked example.
+Runner runner(const QString& name, double estimate, const QString& shown = {}) {
+    Runner r;
+    r.name = name;
+    r.going = u"bon"_qs;
+    r.referenceDistance = u"2100"_qs;
+    r.referenceWeight = u"57"_qs;
+    r.minutes = u"2"_qs;
+    r.seconds = u"38"_qs;
+    r.hundredths = u"50"_qs;
+    r.margin = u"0,0"_qs;
+    r.dayDistance = u"2400"_qs;
+    r.dayWeight = u"58"_qs;
+    r.estimate = shown.isEmpty() ? u"00:00:00"_qs : shown;
+    r.estimateHundredths = estimate;
+    r.reduction = u"1:15:48"_qs;
+    return r;
+}
+
+RaceSheet sheetOf(const QList<QPair<QString, double>>& runners) {
+    RaceSheet sheet{u"Prix d'Amérique"_qs, QDate(2026, 12, 7), {}};
+    for (const auto& [name, estimate] : runners)
+        sheet.runners.push_back(runner(name, estimate));
+    return sheet;
+}
+
+} // namespace
+
+class TestRace : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void ranking_data();
+    void ranking();
+    void fileRoundTrip_data();
+    void fileRoundTrip();
+    void fileRefused_data();
+    void fileRefused();
+    void table();
+};
+
+void TestRace::ranking_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("names");      // in the order added
+    QTest::addColumn<QList<double>>("estimates"); // hundredths
+    QTest::addColumn<QStringList>("ranked");     // rank name gap-s gap-lengths, fastest first
+    // A 2400 m handicap of eight: 2:28 to 2:33.
+    QTest::newRow("eight runners") << QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile", "Tonnerre", "Alizé"}
+        << QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991}
+        << QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35", "4 Alizé 1,14 1,71",
+                       "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35", "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"};
+    QTest::newRow("equal estimates share a rank, in the order added") << QStringList{"A", "B", "C", "D"}
+        << QList<double>{18180, 18000, 18000, 18300}
+        << QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"};
+    QTest::newRow("one runner") << QStringList{"Seul"} << QList<double>{18180} << QStringList{"1 Seul 0,00 0,00"};
+    QTest::newRow("no runner") << QStringList{} << QList<double>{} << QStringList{};
+    // clang-format on
+}
+
+void TestRace::ranking() {
+    QFETCH(QStringList, names);
+    QFETCH(QList<double>, estimates);
+    QFETCH(QStringList, ranked);
+    QList<QPair<QString, double>> runners;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        runners.append({names[i], estimates[i]});
+    const RaceSheet sheet = sheetOf(runners);
+    QStringList shown;
+    for (const QStringList& row : racetable::rows(sheet))
+        shown << QStringList{row[racetable::Rank], row[racetable::Name], row[racetable::GapSeconds],
+                             row[racetable::GapLengths]}
+                     .join(u' ');
+    QCOMPARE(shown, ranked);
+}
+
+void TestRace::fileRoundTrip_data() {
+    QTest::addColumn<RaceSheet>("sheet");
+    RaceSheet full = sheetOf({{u"Eclair"_qs, 18180}, {u"Étoile ; \"la Belle\""_qs, 18048.5}});
+    Runner& second = full.runners[1];
+    second.going = u"très lourd; collant"_qs;
+    second.margin = u"0,75"_qs;
+    second.minutes = u""_qs; // as typed, even empty
+    second.estimateWithLengths = true;
+    second.reductionWithLengths = true;
+    second.reduction = QString();
+    second.estimate = u"03:00:48,5"_qs;
+    QTest::newRow("every field, accents, ';' and quotes") << full;
+    RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
+    odd.name = u"Quinté+ \"du jour\""_qs;
+    QTest::newRow("numbers kept to the last digit, blanks kept") << odd;
+    QTest::newRow("no runner") << RaceSheet{};
+}
+
+void TestRace::fileRoundTrip() {
+    QFETCH(RaceSheet, sheet);
+    const QByteArray bytes = racefile::write(sheet);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
+                             "course;date;cheval;terrain;"));
+    QVERIFY(bytes.endsWith("\r\n"));
+    QCOMPARE(bytes.count("\r\n"), qsizetype(sheet.runners.size() + 1));
+    const auto read = racefile::read(bytes);
+    QVERIFY(read);
+    QVERIFY(read->runners == sheet.runners);
+    if (!sheet.runners.empty()) {
+        QCOMPARE(read->name, sheet.name);
+        QCOMPARE(read->date, sheet.date);
+    }
+}
+
+void TestRace::fileRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray good =
+        racefile::write(sheetOf({{u"Eclair"_qs, 18180}, {u"Bolide"_qs, 18200}}));
+    const QByteArray header = good.left(good.indexOf("\r\n") + 2);
+    const QByteArray row =
+        good.mid(header.size(), good.indexOf("\r\n", header.size()) + 2 - header.size());
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("cut short in a row") << good.chopped(20);
+    QTest::newRow("cut short before the last line end") << good.chopped(2);
+    QTest::newRow("not CSV") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11);
+    QTest::newRow("another header") << QByteArray(good).replace("cheval", "horse");
+    QTest::newRow("a cell too many") << header + QByteArray(row).insert(0, "x;");
+    QTest::newRow("a cell too few") << header + row.mid(row.indexOf(';') + 1);
+    QTest::newRow("a date that is none") << QByteArray(good).replace("2026-12-07", "2026-13-45");
+    QTest::newRow("an estimate that is not a number")
+        << QByteArray(good).replace(";18180;", ";vite;");
+    QTest::newRow("a negative estimate") << QByteArray(good).replace(";18180;", ";-1;");
+    QTest::newRow("an unknown time source") << QByteArray(good).replace(";Chrono;", ";Montre;");
+    QTest::newRow("two races in one file")
+        << QByteArray(good).replace(good.lastIndexOf("2026-12-07"), 10, "2026-12-08");
+    QTest::newRow("a quote left open")
+        << header + QByteArray(row).insert(row.indexOf(';') + 1, '"');
+    QTest::newRow("text after a closing quote")
+        << header + QByteArray(row).replace("Eclair", "\"Ecl\"air");
+    QTest::newRow("not UTF-8") << QByteArray(good).replace("Eclair", "\xc9"
+                                                                     "clair");
+    QTest::newRow("a runner without a name") << QByteArray(good).replace("Eclair", "");
+}
+
+void TestRace::fileRefused() {
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!racefile::read(bytes));
+}
+
+void TestRace::table() {
+    RaceSheet sheet = sheetOf({{u"Bolide"_qs, 18200}, {u"Le \"Roi\";\tx"_qs, 18180}});
+    sheet.runners[1].reduction = u"1:02:5"_qs; // a last field that lost a digit: no seconds
+    sheet.runners[1].estimate = u"03:01:80"_qs;
+    const std::vector<QStringList> rows = racetable::rows(sheet);
+    QCOMPARE(
+        rows[0].join(u'|'),
+        u"1|Le \"Roi\";\tx|03:01:80|181,80|0,00|0,00|1:02:5||2100|57|0,0|bon|58|Chrono|Chrono"_qs);
+    QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
+    const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
+    QVERIFY(clipboard.startsWith(u"Rang\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));
+    QVERIFY(clipboard.contains(u"\n1\t\"Le \"\"Roi\"\";\tx\"\t03:01:80\t181,80\t"_qs));
+    QCOMPARE(clipboard.count(u'\n'), 3);
+    const QByteArray csv = racetable::csv(rows);
+    QVERIFY(csv.startsWith("\xEF\xBB\xBFRang;Cheval;"));
+    QVERIFY(csv.contains("\r\n1;\"Le \"\"Roi\"\";\tx\";03:01:80;181,80;"));
+    QVERIFY(csv.endsWith(";Chrono;Chrono\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestRace)
+#include "tst_race.moc"

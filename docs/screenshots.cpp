@@ -3,11 +3,11 @@
 // display the program runs on (make screenshots runs it under Xvfb).
 // Usage: screenshots output-folder
 
+#include "appwindows.h"
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
 #include "look.h"
-#include "windows.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

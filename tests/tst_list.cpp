@@ -81,10 +81,10 @@ void TestList::sortOrder_data() {
     QTest::newRow("accents after the plain letter, before the next") << QStringList{"etf", "été", "ete", "éte"} << QStringList{"ete", "éte", "été", "etf"} << QStringList{};
     QTest::newRow("empty line first") << QStringList{"b", "", "a"} << QStringList{"", "a", "b"} << QStringList{};
     QTest::newRow("equal lines keep their arrival order") << QStringList{"Eclair", "b", "ECLAIR", "eclair"} << QStringList{"b", "Eclair", "ECLAIR", "eclair"} << QStringList{};
-    QTest::newRow("a control character alone is equal to the empty line") << QStringList{"\x03", "", "a"} << QStringList{"\x03", "", "a"} << QStringList{"", "\x03", "a"};
-    QTest::newRow("l with a middle dot, a contraction") << QStringList{"jle", "jl·e", "jlf", "jk"} << QStringList{"jk", "jle", "jl·e", "jlf"} << QStringList{"jk", "jle", "jlf", "jl·e"};
+    QTest::newRow("a control character alone is equal to the empty line (on Windows, after it)") << QStringList{"\x03", "", "a"} << QStringList{"\x03", "", "a"} << QStringList{"", "\x03", "a"};
+    QTest::newRow("l with a middle dot, a contraction (on Windows, the dot ignored first)") << QStringList{"jle", "jl·e", "jlf", "jk"} << QStringList{"jk", "jle", "jl·e", "jlf"} << QStringList{"jk", "jl·e", "jle", "jlf"};
     QTest::newRow("oe ligature with o") << QStringList{"op", "œuf", "oa"} << QStringList{"oa", "œuf", "op"} << QStringList{};
-    QTest::newRow("a hyphen counts as a character") << QStringList{"ac", "a-b", "ab"} << QStringList{"a-b", "ab", "ac"} << QStringList{"ab", "a-b", "ac"};
+    QTest::newRow("a hyphen counts as a character (on Windows, ignored first)") << QStringList{"ac", "a-b", "ab"} << QStringList{"a-b", "ab", "ac"} << QStringList{"ab", "a-b", "ac"};
     // clang-format on
 }
 

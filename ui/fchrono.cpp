@@ -1,11 +1,11 @@
 #include "fchrono.h"
 
 #include "addhorse.h"
+#include "appwindows.h"
 #include "coursedujour.h"
 #include "form1.h"
 #include "look.h"
 #include "raceday.h"
-#include "windows.h"
 
 #include <QAction>
 #include <QEvent>

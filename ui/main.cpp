@@ -1,8 +1,8 @@
+#include "appwindows.h"
 #include "commandline.h"
 #include "fchrono.h"
 #include "listfile.h"
 #include "look.h"
-#include "windows.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -2,7 +2,8 @@
 # make windows: Orvanto.exe for 64-bit Windows, cross-built on Debian 12 against a
 # static Qt built once from Debian's own source (build-qt.sh), then a portable
 # zip and an installer. Their paths are the last two lines printed.
-# ORVANTO_WIN_QT=<prefix> uses a Windows Qt already built.
+# ORVANTO_WIN_QT=<prefix> uses a Windows Qt already built. Qt's own toolchain file
+# adds its prefix to the places searched, then loads ours (the MinGW compilers).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 here=scripts/windows
@@ -13,8 +14,8 @@ qt=${ORVANTO_WIN_QT:-$("$here/build-qt.sh" | tail -n 1)}
 echo "== Windows Qt: $qt"
 
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/$here/mingw-toolchain.cmake" \
-    -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/$here/mingw-toolchain.cmake" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_STRIP=/usr/bin/x86_64-w64-mingw32-strip >"$out.configure.log" 2>&1 ||
     { tail -n 40 "$out.configure.log"; exit 1; }

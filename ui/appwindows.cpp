@@ -1,4 +1,4 @@
-#include "windows.h"
+#include "appwindows.h"
 
 #include "coursedujour.h"
 #include "form1.h"

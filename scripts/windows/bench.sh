@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=${WINDOWS_BUILD:-build-windows}
 source scripts/windows/wine-env.sh "$out"
-wine "$out/bench/bench_list.exe" --quick
+wine "$out/bench_list.exe" --quick

@@ -1,13 +1,16 @@
-// Takes the screenshots of the three windows shown in the README (and of the list
-// window's context menu), from the X
-// display the program runs on (make screenshots runs it under Xvfb).
+// Takes the screenshots of the windows shown in the README and the guide (the
+// three windows, the list window's context menu and the day's race sheet), from
+// the X display the program runs on (make screenshots runs it under Xvfb).
 // Usage: screenshots output-folder
 
 #include "appwindows.h"
+#include "coursedujour.h"
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
+#include "listfile.h"
 #include "look.h"
+#include "raceday.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -17,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -42,12 +46,66 @@ void shootListMenu(Form1* list, const QString& folder) {
     QApplication::sendEvent(view->viewport(), &open); // returns when the menu closes
 }
 
+// Answers the race day's two prompts with a horse's name and going.
+struct Answers : Dialogs {
+    QStringList texts;
+    Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
+    QString prompt(const QString&, const QString&) override { return texts.takeFirst(); }
+    int question(const QString&, const QString&, const QStringList&, int, int escape) override {
+        return escape;
+    }
+};
+
+// The guide's race day: eight runners of a 2400 m handicap, each calculated and
+// added as the main window does it.
+void fillRaceDay() {
+    struct Horse {
+        const char *name, *going, *distance, *weight, *minutes, *seconds, *hundredths, *margin,
+            *dayWeight;
+        bool withLengths;
+    };
+    const Horse horses[] = {
+        {"Eclair", "bon", "2100", "57", "2", "38", "50", "0", "58", false},
+        {"Bolide", "souple", "2400", "56", "2", "31", "20", "0", "57", false},
+        {"Zéphyr", "bon", "2000", "58", "2", "06", "40", "0", "56", false},
+        {"Quick Star", "lourd", "2600", "55", "2", "45", "10", "0", "55", false},
+        {"Ôde", "bon", "1900", "57,5", "1", "59", "80", "0", "59", false},
+        {"Étoile du Soir", "souple", "2400", "54", "2", "32", "00", "3", "54", true},
+        {"Tonnerre", "bon", "2200", "60", "2", "19", "90", "0", "58", false},
+        {"Alizé", "collant", "2500", "56", "2", "38", "00", "0", "57,5", false},
+    };
+    RaceDay& day = raceDay();
+    day.sheet = RaceSheet{u"Handicap de l'après-midi"_qs, QDate(2026, 12, 7), {}};
+    for (const Horse& h : horses) {
+        FchronoLogic logic;
+        logic.Form_Load();
+        FchronoFields& f = logic.fields;
+        f.Tdistance = QString::fromUtf8(h.distance);
+        f.Tpoids = QString::fromUtf8(h.weight);
+        f.Tminute = QString::fromUtf8(h.minutes);
+        f.Tseconde = QString::fromUtf8(h.seconds);
+        f.tcentieme = QString::fromUtf8(h.hundredths);
+        f.TNbrLongueur = QString::fromUtf8(h.margin);
+        f.Tdistance2 = u"2400"_qs;
+        f.tpoids2 = QString::fromUtf8(h.dayWeight);
+        f.Opt_chronocj = !h.withLengths;
+        Answers answers;
+        (void)logic.Btcalcul_Click(answers);
+        answers.texts = {QString::fromUtf8(h.name), QString::fromUtf8(h.going)};
+        (void)Bt_AjouteCourse_Click(logic, day, answers);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     look::useFrenchToolkitTexts();
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    // The race sheet's file in a folder of its own, not beside this program.
+    QTemporaryDir files;
+    setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
+    fillRaceDay();
 
     Fchrono main;
     main.move(20, 20);
@@ -83,7 +141,14 @@ int main(int argc, char* argv[]) {
         shoot(&main, "fchrono.png");
         shoot(list, "form1.png");
         shoot(memo, "form2.png");
-        shootListMenu(list, folder);
+        CourseDuJour* sheet = showCourseDuJour();
+        sheet->move(20, 410);
+        QApplication::processEvents();
+        QTimer::singleShot(300, [shoot, sheet, list, &folder] {
+            shoot(sheet, "coursedujour.png");
+            sheet->hide(); // off the list window before its menu is taken
+            shootListMenu(list, folder);
+        });
     });
     return app.exec();
 }

@@ -162,6 +162,9 @@ void CourseDuJour::refresh() {
     for (size_t i = 0; i < rows.size(); ++i)
         fillRow(static_cast<int>(i), rows[i], ranked[i]);
     table_->resizeColumnsToContents();
+    // Room for the sort arrow beside each title.
+    for (int c = 0; c < racetable::ColumnCount; ++c)
+        table_->setColumnWidth(c, table_->columnWidth(c) + 14);
     table_->setSortingEnabled(true);
     table_->sortByColumn(sortColumn, order);
     const bool any = !rows.empty();

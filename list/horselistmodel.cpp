@@ -12,9 +12,22 @@ int HorseListModel::rowCount(const QModelIndex& parent) const {
 QVariant HorseListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= list_.count())
         return QVariant();
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::AccessibleTextRole)
+    const bool unsaved = list_.isUnsaved(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
         return list_.at(index.row());
-    return QVariant();
+    case Qt::ToolTipRole:
+        // The whole line, which the list may cut on the right, and what the italics say.
+        return unsaved
+                   ? list_.at(index.row()) +
+                         QStringLiteral("\n(en italique : pas encore sauvegardé dans le fichier)")
+                   : list_.at(index.row());
+    case UnsavedRole:
+        return unsaved;
+    default:
+        return QVariant();
+    }
 }
 
 void HorseListModel::add(const QString& line) {

@@ -11,6 +11,9 @@ class HorseListModel : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
+    // Whether an entry is not yet in the file (the view shows it in italics).
+    static constexpr int UnsavedRole = Qt::UserRole;
+
     const HorseList& list() const { return list_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -9,7 +9,7 @@
 class HorseList;
 
 // What a list-file command came to: success, or a French message for the user.
-struct ListFileResult {
+struct [[nodiscard]] ListFileResult {
     bool ok = true;
     QString message; // why it failed; empty on success
 

@@ -72,3 +72,16 @@ bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs) {
                             ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
                             No) == Yes;
 }
+
+bool confirmDuplicate(const HorseList& list, const QString& line, Dialogs& dialogs) {
+    const QByteArray bytes = cp1252::encode(line);
+    bool listed = false;
+    for (qsizetype i = 0; i < list.count() && !listed; ++i)
+        listed = list.bytesAt(i) == bytes;
+    enum { Yes, No };
+    return !listed ||
+           dialogs.question(QStringLiteral("Ce cheval est déjà dans la liste avec ce résultat. "
+                                           "L'ajouter encore ?"),
+                            ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
+                            No) == Yes;
+}

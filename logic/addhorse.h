@@ -4,11 +4,12 @@
 
 #include "dialogs.h"
 #include "fchronologic.h"
+#include "horselist.h"
 
 #include <QString>
 #include <optional>
 
-struct AddedHorse {
+struct [[nodiscard]] AddedHorse {
     bool showList = false;       // the list window is shown afterwards
     std::optional<QString> line; // the line to add, if any
 };
@@ -18,3 +19,7 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs);
 // "Vider la liste": with horses a save would write, asks first ("Non" unless the
 // user says otherwise). Whether to empty the list.
 [[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs);
+
+// A line byte for byte the same as one already listed: asks before adding it
+// again ("Non" unless the user says otherwise). Whether to add it.
+[[nodiscard]] bool confirmDuplicate(const HorseList& list, const QString& line, Dialogs& dialogs);

@@ -20,7 +20,7 @@ struct RaceDay {
 
 // "Ajouter à la course du jour". Whether the sheet window is to be shown, and
 // whether the sheet changed (and was written).
-struct AddedRunner {
+struct [[nodiscard]] AddedRunner {
     bool showSheet = false;
     bool changed = false;
 };

@@ -80,6 +80,8 @@ class TestLogic : public QObject {
     void unusualInput();
     void emptyListAsksWhenUnsaved_data();
     void emptyListAsksWhenUnsaved();
+    void duplicateAsks_data();
+    void duplicateAsks();
     void addRunner_data();
     void addRunner();
     void raceDayFile_data();
@@ -762,6 +764,44 @@ void TestLogic::addHorse() {
     QCOMPARE(added.line.value_or("-"), line);
     if (!logic.fields.Opt_chronok)
         QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
+}
+
+void TestLogic::duplicateAsks_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("added");
+    const QString eclair = u"1:15:48 ---- 2100m ---- 57Kg ---- Éclair ---- terrain : bon"_qs;
+    QTest::newRow("not listed: no question") << QStringList{"a"} << eclair << 1 << false << true;
+    QTest::newRow("listed, Oui") << QStringList{"a", eclair} << eclair << 0 << true << true;
+    QTest::newRow("listed, Non") << QStringList{eclair} << eclair << 1 << true << false;
+    QTest::newRow("listed, Enter answers Non") << QStringList{eclair} << eclair << int(ScriptedDialogs::Enter) << true << false;
+    QTest::newRow("listed, Escape answers Non") << QStringList{eclair} << eclair << int(ScriptedDialogs::Escape) << true << false;
+    QTest::newRow("same horse, case differs: another line") << QStringList{eclair} << QString(eclair).replace(u"Éclair"_qs, u"ÉCLAIR"_qs) << 1 << false << true;
+    QTest::newRow("same horse, another result") << QStringList{eclair} << QString(eclair).replace(u"1:15:48"_qs, u"1:15:49"_qs) << 1 << false << true;
+    // clang-format on
+}
+
+void TestLogic::duplicateAsks() {
+    QFETCH(QStringList, listed);
+    QFETCH(QString, line);
+    QFETCH(int, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, added);
+    HorseList list;
+    for (const QString& l : listed)
+        list.add(l);
+    ScriptedDialogs dialogs;
+    dialogs.choices = {answer};
+    QCOMPARE(confirmDuplicate(list, line, dialogs), added);
+    QCOMPARE(dialogs.shown.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(dialogs.shown[0].text,
+                 u"Ce cheval est déjà dans la liste avec ce résultat. L'ajouter encore ?"_qs);
+        QCOMPARE(dialogs.shown[0].defaultChoice, 1);
+    }
 }
 
 void TestLogic::addRunner_data() {

@@ -168,6 +168,7 @@ class TestUi : public QObject {
     void exportFromTheMenu();
     void programIconHasTwelveImages();
     void raceDayTypedAtTheKeyboard();
+    void listOpensWithCtrlL();
     void unusualDistanceAnsweredNon();
     void commandLine_data();
     void commandLine();
@@ -534,9 +535,10 @@ void TestUi::emptyingTheFileAsksFirst() {
     Answerer answerer(QList<Answerer::Answer>{Answerer::press(answer)});
     QTest::keyClick(focused, Qt::Key_Space);
     QVERIFY(answerer.done());
-    QCOMPARE(answerer.seen,
-             QStringList{u"Orvanto|Vider la liste et effacer le fichier "
-                         "lstchrono.txt ? Les chevaux enregistrés seront perdus."_qs});
+    QCOMPARE(
+        answerer.seen,
+        QStringList{u"Orvanto|Vider la liste et effacer le fichier %1 ? Les chevaux "
+                    "enregistrés seront perdus."_qs.arg(QDir::toNativeSeparators(listFilePath()))});
     QCOMPARE(list->model().rowCount(), emptied ? 0 : 1);
     QCOMPARE(listFileBytes(), emptied ? QByteArray("\r\n") : file);
 }
@@ -575,8 +577,8 @@ void TestUi::closingWithUnsavedHorses() {
     QTRY_COMPARE(list.isNull(), closed); // deleted once closed
     if (unsaved)
         QCOMPARE(answerer.seen.value(0),
-                 u"Orvanto|La liste contient des chevaux qui ne sont pas sauvegardés dans "
-                 "lstchrono.txt. Les sauvegarder avant de fermer ?"_qs);
+                 u"Orvanto|La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les "
+                 "sauvegarder avant de fermer ?"_qs.arg(QDir::toNativeSeparators(listFilePath())));
     else
         QVERIFY(answerer.seen.isEmpty());
     QCOMPARE(listFileBytes(), file);
@@ -597,7 +599,7 @@ void TestUi::listMenuAndShortcuts_data() {
     const QStringList two{"Eclair", "Bolide"};
     const QString all = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:1"_qs;
     const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:0"_qs;
-    const QString inFile = u"Orvanto|Ce cheval est enregistré dans le fichier lstchrono.txt : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs;
+    const QString inFile = u"Orvanto|Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs.arg(QDir::toNativeSeparators(listFilePath()));
     QTest::newRow("Copier: the selected entry") << two << false << 1 << "Copier" << all << 2 << QStringList{"Eclair"} << "";
     QTest::newRow("Copier: no selection, every entry") << two << false << -1 << "Copier" << noRemove << 2 << QStringList{"Bolide", "Eclair"} << "";
     QTest::newRow("Ctrl+C: the selected entry") << two << false << 0 << "Ctrl+C" << "" << 2 << QStringList{"Bolide"} << "";
@@ -769,6 +771,30 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(table->item(1, 1)->text(), u"Bolide"_qs);
     QCOMPARE(raceDay().sheet.runners.size(), size_t(2));
+}
+
+void TestUi::listOpensWithCtrlL() {
+    // Without a calculation and without the two prompts of "Ajouter à la liste".
+    QVERIFY(!listWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+    QTRY_VERIFY(listWindow());
+    // The same horse twice is asked about first; "Non" (the default) adds nothing.
+    QCOMPARE(calculateAndAdd({{u"Eclair"_qs}, {u"bon"_qs}}).size(), 2);
+    QCOMPARE(listWindow()->model().rowCount(), 1);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    Answerer twice({{u"Eclair"_qs}, {u"bon"_qs}, Answerer::press(u"Escape"_qs)});
+    click("Bt_Ajoute");
+    QVERIFY(twice.done());
+    QCOMPARE(twice.seen.value(2), u"Orvanto|Ce cheval est déjà dans la liste avec ce résultat. "
+                                  "L'ajouter encore ?"_qs);
+    QCOMPARE(listWindow()->model().rowCount(), 1);
+    // Unsaved entries show in italics, and the tool tip says why.
+    const QModelIndex first = listWindow()->model().index(0, 0);
+    QVERIFY(first.data(HorseListModel::UnsavedRole).toBool());
+    QVERIFY(first.data(Qt::ToolTipRole)
+                .toString()
+                .endsWith(u"(en italique : pas encore sauvegardé dans le fichier)"_qs));
 }
 
 void TestUi::unusualDistanceAnsweredNon() {

@@ -23,21 +23,22 @@ using namespace look;
 namespace {
 
 // clang-format off
-// Label looks, by letter.
-const Face A = Face::Arial, R = Face::ArialRounded;
-const LabelStyle H{{A, 12}, Qt::white, MidGrey, true};    // section heading
-const LabelStyle S{{A, 11.25}, Qt::white, MidGrey, true}; // question heading
-const LabelStyle C{{A, 11.25}, DarkGrey, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop};
-const LabelStyle F1{{R, 9.75}, {}, LightGrey, true}; // field caption
-const LabelStyle F2{{A, 9.75}, {}, LightGrey, true}; // field caption, plain face
-const LabelStyle F3{{R, 8.25}, {}, LightGrey, true}; // small field caption
-const LabelStyle F4{{A, 8.25}, {}, LightGrey, true}; // small field caption, plain
-const LabelStyle U1{{A, 9.75}, {}, {}};              // unit
-const LabelStyle U2{{A, 12}, Qt::black, {}};         // unit of a time
-const LabelStyle U3{{R, 9.75}, {}, {}};              // unit of the day's race
-const LabelStyle N{{R, 9}, PaleGreen, {}, false, Qt::AlignHCenter | Qt::AlignTop, true}; // note
-const LabelStyle T{{A, 12}, Red, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop}; // call to act
-const LabelStyle Q{{R, 9.75}, Qt::white, MidGrey, true, Qt::AlignLeft | Qt::AlignTop, true};
+// Label looks: the window's own letters (H, F1, F2, U1 to U3, R), and names for
+// the looks it gives a single label.
+const Face Arial = Face::Arial, Rounded = Face::ArialRounded;
+const LabelStyle H{{Arial, 12}, Qt::white, MidGrey, true};    // section heading
+const LabelStyle H11{{Arial, 11.25}, Qt::white, MidGrey, true}; // H at 11.25 pt: a question
+const LabelStyle AutoHeading{{Arial, 11.25}, DarkGrey, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop};
+const LabelStyle F1{{Rounded, 9.75}, {}, LightGrey, true}; // field caption
+const LabelStyle F2{{Arial, 9.75}, {}, LightGrey, true};   // field caption, plain face
+const LabelStyle F1Small{{Rounded, 8.25}, {}, LightGrey, true};
+const LabelStyle F2Small{{Arial, 8.25}, {}, LightGrey, true};
+const LabelStyle U1{{Arial, 9.75}, {}, {}};         // unit
+const LabelStyle U2{{Arial, 12}, Qt::black, {}};    // unit of a time
+const LabelStyle U3{{Rounded, 9.75}, {}, {}};       // unit of the day's race
+const LabelStyle Note{{Rounded, 9}, PaleGreen, {}, false, Qt::AlignHCenter | Qt::AlignTop, true};
+const LabelStyle CallToAct{{Arial, 12}, Red, LightGrey, true, Qt::AlignHCenter | Qt::AlignTop};
+const LabelStyle R{{Rounded, 9.75}, Qt::white, MidGrey, true, Qt::AlignLeft | Qt::AlignTop, true}; // result caption
 
 struct StaticLabel {
     const char* name;
@@ -70,15 +71,15 @@ const StaticLabel StaticLabels[] = {
     {"Label27", "c", nullptr, twips(10440, 2160, 255, 255), U2},
     {"Label30", "Chrono estimé  pour la course du jour", nullptr, twips(360, 3360, 5175, 375), H},
     {"Label31", "Réduction Kilométrique du cheval (1000m)", nullptr, twips(5880, 3360, 5055, 375), H},
-    {"Label18", "Son chrono pour la course du jour sera :", nullptr, twips(2160, 5520, 1935, 495), Q},
-    {"Label6", "Sa réduction pour la course Ref est  : ", nullptr, twips(5640, 5520, 2055, 495), Q},
-    {"Label11", "Ne pas remplir  si le calcul porte  uniquement de la réduction km", nullptr, twips(8400, 720, 2535, 735), N},
-    {"Label7", "3- A combien de longueur du 1er a t'il fini?", NotFirst, twips(240, 1560, 5295, 375), S},
-    {"Label19", "Nombre de longueur à rajouter ", nullptr, twips(360, 2040, 2655, 375), F3},
-    {"Label13", "Calcule automatique du nouveau Chrono", NotFirst, twips(5760, 1560, 5295, 375), C},
-    {"Label23", "Nouveau Chrono (+ longueur)", nullptr, twips(5880, 2040, 2535, 375), F4},
-    {"Label12", "4- Définissez sur quelle valeur doit être calculé le chrono et la réduction Kilométrique", NotFirst, twips(240, 2880, 10815, 375), S},
-    {"Label9", "Calculer le chrono estimé pour la course du jour et la réduction kilométrique du cheval", nullptr, twips(360, 4800, 10575, 495), T},
+    {"Label18", "Son chrono pour la course du jour sera :", nullptr, twips(2160, 5520, 1935, 495), R},
+    {"Label6", "Sa réduction pour la course Ref est  : ", nullptr, twips(5640, 5520, 2055, 495), R},
+    {"Label11", "Ne pas remplir  si le calcul porte  uniquement de la réduction km", nullptr, twips(8400, 720, 2535, 735), Note},
+    {"Label7", "3- A combien de longueur du 1er a t'il fini?", NotFirst, twips(240, 1560, 5295, 375), H11},
+    {"Label19", "Nombre de longueur à rajouter ", nullptr, twips(360, 2040, 2655, 375), F1Small},
+    {"Label13", "Calcule automatique du nouveau Chrono", NotFirst, twips(5760, 1560, 5295, 375), AutoHeading},
+    {"Label23", "Nouveau Chrono (+ longueur)", nullptr, twips(5880, 2040, 2535, 375), F2Small},
+    {"Label12", "4- Définissez sur quelle valeur doit être calculé le chrono et la réduction Kilométrique", NotFirst, twips(240, 2880, 10815, 375), H11},
+    {"Label9", "Calculer le chrono estimé pour la course du jour et la réduction kilométrique du cheval", nullptr, twips(360, 4800, 10575, 495), CallToAct},
 };
 
 struct Box {
@@ -142,7 +143,7 @@ void addLabels(QWidget* parent) {
     }
 }
 
-QLineEdit* box(QWidget* parent, const Box& b) {
+QLineEdit* textBox(QWidget* parent, const Box& b) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(b.name));
     e->setGeometry(b.geometry);
@@ -196,7 +197,7 @@ void Fchrono::setUpWindow() {
 
 void Fchrono::addBoxes() {
     for (const Box& b : Boxes)
-        bind(b.name, box(this, b), nullptr);
+        bind(b.name, textBox(this, b), nullptr);
     focusHandlers_ = {{
         {boxOf(&FchronoFields::TNbrLongueur), &FchronoLogic::TNbrLongueur_LostFocus},
         {boxOf(&FchronoFields::Tminute), &FchronoLogic::ReferenceTime_LostFocus},
@@ -278,6 +279,10 @@ void Fchrono::connectHandlers(const Commands& c) {
 
 // The window's context menu: our own windows, reached without a calculation.
 void Fchrono::addWindowMenu() {
+    auto* openList = new QAction(u"Ouvrir la liste des chevaux"_qs, this);
+    openList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(openList, &QAction::triggered, this, [] { showForm1(); });
+    addAction(openList);
     auto* openCourse = new QAction(u"Ouvrir la course du jour"_qs, this);
     openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
     connect(openCourse, &QAction::triggered, this, [] { showCourseDuJour(); });
@@ -363,8 +368,11 @@ void Fchrono::addRunner() {
 void Fchrono::addHorse() {
     pull();
     const AddedHorse added = Bt_Ajoute_Click(logic_, dialogs_);
-    if (added.line)
-        showForm1(false)->addLine(*added.line);
+    if (added.line) {
+        Form1* list = showForm1(false);
+        if (confirmDuplicate(list->model().list(), *added.line, dialogs_))
+            list->addLine(*added.line);
+    }
     if (added.showList)
         showForm1();
 }

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
@@ -17,8 +18,32 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QStyledItemDelegate>
 
 using look::twips;
+
+namespace {
+
+// The list file as messages name it: in full, since it may live in a folder the
+// user does not know of.
+QString shownListPath() {
+    return QDir::toNativeSeparators(QFileInfo(listFilePath()).absoluteFilePath());
+}
+
+// Entries not yet saved in italics, so that saved and unsaved ones look apart.
+class UnsavedInItalics : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(HorseListModel::UnsavedRole).toBool())
+            option->font.setItalic(true);
+    }
+};
+
+} // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setUpWindow();
@@ -71,6 +96,7 @@ QListView* Form1::addList() {
     LstCheval->setSelectionMode(QAbstractItemView::SingleSelection);
     LstCheval->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LstCheval->setModel(&model_);
+    LstCheval->setItemDelegate(new UnsavedInItalics(LstCheval));
     LstCheval->setAccessibleName(u"Liste des chevaux"_qs);
     return LstCheval;
 }
@@ -173,8 +199,8 @@ void Form1::removeEntry() {
     const int row = selectedRow();
     if (row < 0 || model_.removeUnsaved(row))
         return;
-    dialogs_.message(u"Ce cheval est enregistré dans le fichier lstchrono.txt : il reste dans la "
-                     "liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs,
+    dialogs_.message(u"Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul "
+                     "« Vider liste + fichier » peut l'effacer du fichier."_qs.arg(shownListPath()),
                      ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
 }
 
@@ -210,8 +236,8 @@ void Form1::Bt_videliste_Click() {
 void Form1::Bt_videListefichier_Click() {
     // The file holds every horse saved so far: ask first, "Non" unless told otherwise.
     enum { Yes, No };
-    if (dialogs_.question(u"Vider la liste et effacer le fichier lstchrono.txt ? Les chevaux "
-                          "enregistrés seront perdus."_qs,
+    if (dialogs_.question(u"Vider la liste et effacer le fichier %1 ? Les chevaux enregistrés "
+                          "seront perdus."_qs.arg(shownListPath()),
                           ApplicationTitle, {u"Oui"_qs, u"Non"_qs}, No, No) != Yes)
         return;
     const QString path = listFilePath();
@@ -224,8 +250,8 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (model_.list().unsavedCount() > 0) {
         enum { Save, Discard, Cancel };
         const int answer = dialogs_.question(
-            u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. Les "
-            "sauvegarder avant de fermer ?"_qs,
+            u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les sauvegarder "
+            "avant de fermer ?"_qs.arg(shownListPath()),
             ApplicationTitle, {u"Sauvegarder"_qs, u"Ne pas sauvegarder"_qs, u"Annuler"_qs}, Save,
             Cancel);
         if (answer == Cancel || (answer == Save && !btsave_Click())) {

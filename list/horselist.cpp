@@ -165,9 +165,11 @@ void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) 
             eol = end;
         if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
             eol = static_cast<const char*>(cr);
-        spans_.push_back({p, eol - p});
-        lineBytes_ += eol - p;
-        all.push_back(static_cast<quint32>(spans_.size() - 1));
+        if (eol > p) { // an empty line ends a saved block: no entry
+            spans_.push_back({p, eol - p});
+            lineBytes_ += eol - p;
+            all.push_back(static_cast<quint32>(spans_.size() - 1));
+        }
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             ++eol;
         p = eol + 1;
@@ -213,7 +215,53 @@ void HorseList::orderByRank(const std::vector<quint32>& all, const std::vector<q
         order_[firstOfRank[rank[lineId[i]]]++] = all[i];
 }
 
+qsizetype HorseList::knownSize() const {
+    qsizetype size = 0;
+    for (const KnownBlock& b : *known_)
+        size += b.size;
+    return size;
+}
+
+void HorseList::loadFile(QByteArray content) {
+    bool stillKnown = known_.has_value();
+    qsizetype at = 0;
+    for (size_t i = 0; stillKnown && i < known_->size(); ++i) {
+        const KnownBlock& b = (*known_)[i];
+        stillKnown = at + b.size <= content.size() &&
+                     qHash(QByteArrayView(content).sliced(at, b.size)) == b.hash;
+        at += b.size;
+    }
+    // What is known must end with a line: the rest then starts a line of its own.
+    stillKnown = stillKnown && (at == 0 || content[at - 1] == '\n' || content[at - 1] == '\r');
+    if (!stillKnown) {
+        dropSaved();
+        known_ = std::vector<KnownBlock>{};
+        at = 0;
+    }
+    const QByteArrayView gained = QByteArrayView(content).sliced(at);
+    if (!gained.isEmpty())
+        known_->push_back({gained.size(), qHash(gained)});
+    addFileContent(at == 0 ? std::move(content) : gained.toByteArray());
+}
+
+void HorseList::fileAppended(QByteArrayView block, qsizetype sizeBefore) {
+    if (known_ && sizeBefore == knownSize())
+        known_->push_back({block.size(), qHash(block)});
+    else
+        known_.reset(); // someone else wrote too: load anew next time
+}
+
+// Takes out the entries that came from the file (or were saved to it).
+void HorseList::dropSaved() {
+    const auto saved = [this](quint32 i) { return !unsaved_[i]; };
+    for (quint32 i : order_)
+        if (saved(i))
+            lineBytes_ -= spans_[i].size;
+    order_.erase(std::remove_if(order_.begin(), order_.end(), saved), order_.end());
+}
+
 void HorseList::clear() {
+    known_ = std::vector<KnownBlock>{};
     order_.clear();
     order_.shrink_to_fit();
     spans_.clear();

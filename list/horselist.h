@@ -32,8 +32,17 @@ class HorseList {
         return place;
     }
     // Adds every line of a list file's content; a line ends at CR LF, CR or LF.
-    // These lines are in the file already.
+    // These lines are in the file already. Empty lines (the end of each saved
+    // block) are not entries: the file keeps them, the list does not show them.
     void addFileContent(QByteArray content);
+    // "Charger la liste": the whole content of the file. Shows each of its lines
+    // once however often it is loaded: when the file still begins with what this
+    // list knows of it, only what it gained since (another copy of the program
+    // saved) is added; otherwise the entries from the file are loaded anew.
+    // Unsaved entries stay either way.
+    void loadFile(QByteArray content);
+    // A save appended `block` to a file that was `sizeBefore` bytes long.
+    void fileAppended(QByteArrayView block, qsizetype sizeBefore);
     void clear();
 
     // Lines added one at a time and not saved since: the only ones a save writes,
@@ -64,6 +73,8 @@ class HorseList {
                      const std::vector<quint32>& rank);
     static std::vector<quint32> ranks(const std::vector<Span>& lines);
     QByteArray block(bool onlyUnsaved) const;
+    void dropSaved();
+    qsizetype knownSize() const;
     static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
@@ -73,4 +84,12 @@ class HorseList {
     std::vector<bool> unsaved_;      // by place in spans_
     qsizetype unsavedCount_ = 0;
     qsizetype lineBytes_ = 0;
+    // What the list knows the file begins with: the blocks it loaded or saved,
+    // each by its size and hash. None: it no longer knows (another copy wrote in
+    // between), so the next load takes the file's entries anew.
+    struct KnownBlock {
+        qsizetype size;
+        size_t hash;
+    };
+    std::optional<std::vector<KnownBlock>> known_ = std::vector<KnownBlock>{};
 };

@@ -140,7 +140,7 @@ ListFileResult loadListFile(const QString& path, HorseList& list) {
     }
     if (file.error() != QFileDevice::NoError)
         return failure("de lire", path, syserror::lastReason(Fault::Io));
-    list.addFileContent(std::move(content));
+    list.loadFile(std::move(content));
     return ListFileResult::success();
 }
 
@@ -166,6 +166,7 @@ ListFileResult saveListFile(const QString& path, HorseList& list) {
         return failure("d'enregistrer dans", path, *error);
     }
     file.close();
+    list.fileAppended(block, oldSize);
     list.markSaved();
     return ListFileResult::success();
 }

@@ -99,9 +99,11 @@ void TestList::sortOrder() {
     for (const QString& line : arrivals)
         added.add(line);
     QCOMPARE(entries(added), sorted);
-    // ...and all at once, as a loaded file brings them.
+    // ...and all at once, as a loaded file brings them (an empty line of the file
+    // is no entry).
     HorseList loaded;
     loaded.addFileContent(cp1252::encode(arrivals.join(u"\r\n")));
+    sorted.removeAll(QString());
     QCOMPARE(entries(loaded), sorted);
 }
 
@@ -217,8 +219,8 @@ void TestList::fileLines_data() {
     QTest::newRow("line feed alone ends a line") << QByteArray("b\na\n") << QStringList{"a", "b"};
     QTest::newRow("lone CR") << QByteArray("b\ra") << QStringList{"a", "b"};
     QTest::newRow("last line without a break") << QByteArray("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("empty lines kept") << QByteArray("a\r\n\r\n\n") << QStringList{"", "", "a"};
-    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"", "a", "b"};
+    QTest::newRow("empty lines are no entries") << QByteArray("a\r\n\r\n\n") << QStringList{"a"};
+    QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QStringList{"a", "b"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("accents as single bytes") << QByteArray("\xe9tat\r\n") << QStringList{"état"};
     // clang-format on
@@ -235,24 +237,28 @@ void TestList::fileLines() {
 
 void TestList::commands_data() {
     // clang-format off
-    QTest::addColumn<QStringList>("steps"); // add:TEXT, load, save, clear ("Vider la liste"), empty ("Vider liste + fichier"), remove:ROW
+    QTest::addColumn<QStringList>("steps"); // add:TEXT, load, save, clear ("Vider la liste"), empty ("Vider liste + fichier"), remove:ROW; append:BYTES and replace:BYTES as another copy of the program writes
     QTest::addColumn<QByteArray>("file");   // afterwards; "<missing>" for no file
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("loading without a file: nothing") << QStringList{"load"} << QByteArray("<missing>") << QStringList{};
     QTest::newRow("nothing new to save: no file made") << QStringList{"save"} << QByteArray("<missing>") << QStringList{};
     QTest::newRow("saving twice writes the new entries once") << QStringList{"add:b", "add:a", "save", "save"} << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a", "b"};
-    QTest::newRow("loading merges; the empty line sorts first") << QStringList{"add:b", "add:a", "save", "load"} << QByteArray("a\r\nb\r\n\r\n") << QStringList{"", "a", "a", "b", "b"};
-    QTest::newRow("loaded entries are never written again") << QStringList{"add:b", "save", "load", "save"} << QByteArray("b\r\n\r\n") << QStringList{"", "b", "b"};
-    QTest::newRow("loading twice shows twice, saves nothing") << QStringList{"add:a", "save", "load", "load", "save"} << QByteArray("a\r\n\r\n") << QStringList{"", "", "a", "a", "a"};
-    QTest::newRow("three load, add, save cycles: each horse once") << QStringList{"load", "add:Eclair", "save", "load", "add:Bolide", "save", "load", "add:Zephyr", "save"} << QByteArray("Eclair\r\n\r\nBolide\r\n\r\nZephyr\r\n\r\n") << QStringList{"", "", "", "Bolide", "Bolide", "Eclair", "Eclair", "Eclair", "Zephyr"};
-    QTest::newRow("only the new entry of a loaded list is saved") << QStringList{"add:b", "save", "load", "add:a", "save"} << QByteArray("b\r\n\r\na\r\n\r\n") << QStringList{"", "a", "b", "b"};
-    QTest::newRow("emptied file: one empty line, loaded as one entry") << QStringList{"add:b", "save", "empty", "load"} << QByteArray("\r\n") << QStringList{""};
+    QTest::newRow("loading after a save: nothing doubled") << QStringList{"add:b", "add:a", "save", "load"} << QByteArray("a\r\nb\r\n\r\n") << QStringList{"a", "b"};
+    QTest::newRow("loaded entries are never written again") << QStringList{"add:b", "save", "load", "save"} << QByteArray("b\r\n\r\n") << QStringList{"b"};
+    QTest::newRow("loading twice shows each line once, saves nothing") << QStringList{"add:a", "save", "clear", "load", "load", "save"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
+    QTest::newRow("three load, add, save cycles: each horse once") << QStringList{"load", "add:Eclair", "save", "load", "add:Bolide", "save", "load", "add:Zephyr", "save"} << QByteArray("Eclair\r\n\r\nBolide\r\n\r\nZephyr\r\n\r\n") << QStringList{"Bolide", "Eclair", "Zephyr"};
+    QTest::newRow("only the new entry of a loaded list is saved") << QStringList{"add:b", "save", "clear", "load", "add:a", "save"} << QByteArray("b\r\n\r\na\r\n\r\n") << QStringList{"a", "b"};
+    QTest::newRow("emptied file: its empty line is no entry") << QStringList{"add:b", "save", "empty", "load"} << QByteArray("\r\n") << QStringList{};
     QTest::newRow("added after emptying: saved") << QStringList{"add:a", "save", "empty", "add:b", "save"} << QByteArray("\r\nb\r\n\r\n") << QStringList{"b"};
-    QTest::newRow("emptying the list keeps the file") << QStringList{"add:a", "save", "clear", "load"} << QByteArray("a\r\n\r\n") << QStringList{"", "a"};
+    QTest::newRow("emptying the list keeps the file") << QStringList{"add:a", "save", "clear", "load"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
     QTest::newRow("emptying the list drops unsaved entries") << QStringList{"add:a", "clear", "save"} << QByteArray("<missing>") << QStringList{};
     QTest::newRow("an unsaved entry is removed, never saved") << QStringList{"add:b", "add:a", "remove:0", "save"} << QByteArray("b\r\n\r\n") << QStringList{"b"};
     QTest::newRow("a saved entry is not removed") << QStringList{"add:a", "save", "remove:0"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
-    QTest::newRow("loaded entries are not removed") << QStringList{"add:a", "save", "load", "remove:0", "remove:2"} << QByteArray("a\r\n\r\n") << QStringList{"", "a", "a"};
+    QTest::newRow("loaded entries are not removed") << QStringList{"add:a", "save", "clear", "load", "remove:0", "remove:2"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
+    QTest::newRow("another copy saved: a second load adds only its horses") << QStringList{"add:a", "save", "append:c\r\n\r\n", "load", "load"} << QByteArray("a\r\n\r\nc\r\n\r\n") << QStringList{"a", "c"};
+    QTest::newRow("another copy saved before our save: each once") << QStringList{"add:a", "save", "add:b", "append:c\r\n\r\n", "save", "load"} << QByteArray("a\r\n\r\nc\r\n\r\nb\r\n\r\n") << QStringList{"a", "b", "c"};
+    QTest::newRow("file replaced meanwhile: loaded anew, unsaved kept") << QStringList{"add:a", "save", "replace:x\r\n", "add:b", "load", "save"} << QByteArray("x\r\nb\r\n\r\n") << QStringList{"b", "x"};
+    QTest::newRow("a known block changed: loaded anew") << QStringList{"add:a", "save", "replace:b\r\n\r\n", "load"} << QByteArray("b\r\n\r\n") << QStringList{"b"};
     QTest::newRow("no entry there: nothing removed") << QStringList{"add:a", "remove:1", "remove:-1", "save"} << QByteArray("a\r\n\r\n") << QStringList{"a"};
     // clang-format on
 }
@@ -273,7 +279,12 @@ void TestList::commands() {
             list.clear();
         else if (step.startsWith(u"remove:"))
             list.removeUnsaved(step.mid(7).toInt());
-        else if (step == u"empty") {
+        else if (step.startsWith(u"append:") || step.startsWith(u"replace:")) {
+            QFile other(path);
+            QVERIFY(
+                other.open(step.startsWith(u"append:") ? QIODevice::Append : QIODevice::WriteOnly));
+            other.write(step.section(u':', 1).toLatin1());
+        } else if (step == u"empty") {
             QVERIFY_OK(emptyListFile(path));
             list.clear();
         }

@@ -483,10 +483,11 @@ void TestUi::addHorseSaveAndLoad() {
 
     press("Bt_videliste");
     QCOMPARE(view->model()->rowCount(), 0);
+    // Loaded twice: each horse once, and the block's empty line is no entry.
     press("bt_chargeliste");
-    QCOMPARE(view->model()->rowCount(), 2);
-    QCOMPARE(view->model()->index(0, 0).data().toString(), QString());
-    QCOMPARE(view->model()->index(1, 0).data().toString(), line);
+    press("bt_chargeliste");
+    QCOMPARE(view->model()->rowCount(), 1);
+    QCOMPARE(view->model()->index(0, 0).data().toString(), line);
 
     {
         Answerer answerer(QList<Answerer::Answer>{Answerer::press(u"Oui"_qs)});

@@ -1,5 +1,7 @@
 #include "addhorse.h"
 #include "fchronologic.h"
+#include "form1logic.h"
+#include "listfile.h"
 #include "numbers.h"
 #include "raceday.h"
 #include "racefile.h"
@@ -80,6 +82,8 @@ class TestLogic : public QObject {
     void unusualInput();
     void emptyListAsksWhenUnsaved_data();
     void emptyListAsksWhenUnsaved();
+    void listWindow_data();
+    void listWindow();
     void duplicateAsks_data();
     void duplicateAsks();
     void addRunner_data();
@@ -764,6 +768,97 @@ void TestLogic::addHorse() {
     QCOMPARE(added.line.value_or("-"), line);
     if (!logic.fields.Opt_chronok)
         QCOMPARE(dialogs.shown[0].buttons, Dialogs::Buttons::OkCancel);
+}
+
+void TestLogic::listWindow_data() {
+    // clang-format off
+    QTest::addColumn<QStringList>("steps");   // add:LINE, load, save, clear, empty, close, remove:ROW, copy:ROW, blocked (the file's place taken by a folder)
+    QTest::addColumn<QList<int>>("answers");  // to the questions, in order: a button, Enter or Escape
+    QTest::addColumn<QStringList>("shown");   // dialogs' texts, %1 for the list file's full path
+    QTest::addColumn<QString>("closes");      // the last "close": "yes", "no" or "" (none)
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QByteArray>("file");     // afterwards; "<missing>" for none
+    QTest::addColumn<QString>("clipboard");   // the last copy's rows after the header
+    const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
+    const QString saved = u"Sauvegarde effectuée"_qs;
+    const QString emptyList = u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. Vider la liste quand même ?"_qs;
+    const QString emptyFile = u"Vider la liste et effacer le fichier %1 ? Les chevaux enregistrés seront perdus."_qs;
+    const QString closing = u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les sauvegarder avant de fermer ?"_qs;
+    const QString inFile = u"Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs;
+    const QString folder = u"Impossible d'enregistrer dans le fichier %1 : c'est un dossier, pas un fichier."_qs;
+    const QByteArray a("a\r\n\r\n");
+    QTest::newRow("save") << QStringList{"add:a", "save"} << QList<int>{} << QStringList{saved} << "" << 1 << a << "";
+    QTest::newRow("Vider liste + fichier: Oui") << QStringList{"add:a", "save", "empty"} << QList<int>{0} << QStringList{saved, emptyFile} << "" << 0 << QByteArray("\r\n") << "";
+    QTest::newRow("Vider liste + fichier: Non") << QStringList{"add:a", "save", "empty"} << QList<int>{1} << QStringList{saved, emptyFile} << "" << 1 << a << "";
+    QTest::newRow("Vider liste + fichier: Enter answers Non") << QStringList{"add:a", "save", "empty"} << QList<int>{Enter} << QStringList{saved, emptyFile} << "" << 1 << a << "";
+    QTest::newRow("Vider liste + fichier: Escape answers Non") << QStringList{"add:a", "save", "empty"} << QList<int>{Escape} << QStringList{saved, emptyFile} << "" << 1 << a << "";
+    QTest::newRow("Vider la liste: Enter keeps unsaved horses") << QStringList{"add:a", "clear"} << QList<int>{Enter} << QStringList{emptyList} << "" << 1 << QByteArray("<missing>") << "";
+    QTest::newRow("Vider la liste: Oui") << QStringList{"add:a", "clear"} << QList<int>{0} << QStringList{emptyList} << "" << 0 << QByteArray("<missing>") << "";
+    QTest::newRow("Vider la liste, everything saved: no question") << QStringList{"add:a", "save", "clear"} << QList<int>{} << QStringList{saved} << "" << 0 << a << "";
+    QTest::newRow("close, nothing unsaved: no question") << QStringList{"add:a", "save", "close"} << QList<int>{} << QStringList{saved} << "yes" << 1 << a << "";
+    QTest::newRow("close: Sauvegarder") << QStringList{"add:a", "close"} << QList<int>{0} << QStringList{closing, saved} << "yes" << 1 << a << "";
+    QTest::newRow("close: Enter saves") << QStringList{"add:a", "close"} << QList<int>{Enter} << QStringList{closing, saved} << "yes" << 1 << a << "";
+    QTest::newRow("close: Ne pas sauvegarder") << QStringList{"add:a", "close"} << QList<int>{1} << QStringList{closing} << "yes" << 1 << QByteArray("<missing>") << "";
+    QTest::newRow("close: Escape cancels") << QStringList{"add:a", "close"} << QList<int>{Escape} << QStringList{closing} << "no" << 1 << QByteArray("<missing>") << "";
+    QTest::newRow("a save that fails, then close: stays open, nothing lost") << QStringList{"add:a", "blocked", "save", "close"} << QList<int>{0} << QStringList{folder, closing, folder} << "no" << 1 << QByteArray("<folder>") << "";
+    QTest::newRow("remove a saved horse: it stays") << QStringList{"add:a", "save", "remove:0"} << QList<int>{} << QStringList{saved, inFile} << "" << 1 << a << "";
+    QTest::newRow("copy: ';' in a name is quoted") << QStringList{"add:1:15:48 ---- 2100m ---- 57Kg ---- Eclair; le vrai ---- terrain : bon", "copy:0"} << QList<int>{} << QStringList{} << "" << 1 << QByteArray("<missing>") << "1:15:48\t75,48\t2100\t57\t\"Eclair; le vrai\"\tbon\n";
+    QTest::newRow("copy: no selection, every entry") << QStringList{"add:b", "add:a", "copy:-1"} << QList<int>{} << QStringList{} << "" << 2 << QByteArray("<missing>") << "\t\t\t\ta\t\n\t\t\t\tb\t\n";
+    // clang-format on
+}
+
+void TestLogic::listWindow() {
+    QFETCH(QStringList, steps);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, closes);
+    QFETCH(int, rows);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, clipboard);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("lstchrono.txt");
+    setListFilePath(path);
+    ScriptedDialogs dialogs;
+    dialogs.choices = answers;
+    Form1Logic logic(dialogs);
+    std::optional<bool> closed;
+    QByteArray copied;
+    for (const QString& step : steps) {
+        if (step.startsWith(u"add:"))
+            logic.AddLine(step.mid(4));
+        else if (step == u"load")
+            logic.bt_chargeliste_Click();
+        else if (step == u"save")
+            (void)logic.btsave_Click();
+        else if (step == u"clear")
+            logic.Bt_videliste_Click();
+        else if (step == u"empty")
+            logic.Bt_videListefichier_Click();
+        else if (step == u"close")
+            closed = logic.QueryClose();
+        else if (step.startsWith(u"remove:"))
+            logic.RemoveEntry(step.mid(7).toInt());
+        else if (step.startsWith(u"copy:"))
+            copied = logic.CopyEntries(step.mid(5).toInt());
+        else if (step == u"blocked")
+            QVERIFY(QDir(folder.path()).mkdir("lstchrono.txt"));
+    }
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown)
+        texts << d.text;
+    const QString full = QDir::toNativeSeparators(path);
+    for (QString& t : shown)
+        if (t.contains(u"%1"))
+            t = t.arg(full);
+    QCOMPARE(texts, shown);
+    QCOMPARE(closed.has_value(), !closes.isEmpty());
+    if (closed)
+        QCOMPARE(*closed, closes == u"yes");
+    QCOMPARE(logic.model().rowCount(), rows);
+    const QByteArray onDisk = QFileInfo(path).isDir() ? QByteArray("<folder>") : readFile(path);
+    QCOMPARE(onDisk.isEmpty() && !QFileInfo::exists(path) ? QByteArray("<missing>") : onDisk, file);
+    if (!clipboard.isEmpty())
+        QCOMPARE(QString::fromUtf8(copied).section(u'\n', 1), clipboard);
 }
 
 void TestLogic::duplicateAsks_data() {

@@ -24,12 +24,6 @@ using look::twips;
 
 namespace {
 
-// The list file as messages name it: in full, since it may live in a folder the
-// user does not know of.
-QString shownListPath() {
-    return QDir::toNativeSeparators(QFileInfo(listFilePath()).absoluteFilePath());
-}
-
 // Entries not yet saved in italics, so that saved and unsaved ones look apart.
 class UnsavedInItalics : public QStyledItemDelegate {
   public:
@@ -95,7 +89,7 @@ QListView* Form1::addList() {
     LstCheval->setBatchSize(1000);
     LstCheval->setSelectionMode(QAbstractItemView::SingleSelection);
     LstCheval->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LstCheval->setModel(&model_);
+    LstCheval->setModel(&logic_.model());
     LstCheval->setItemDelegate(new UnsavedInItalics(LstCheval));
     LstCheval->setAccessibleName(u"Liste des chevaux"_qs);
     return LstCheval;
@@ -123,10 +117,11 @@ Form1::Buttons Form1::addButtons() {
 }
 
 void Form1::connectHandlers(const Buttons& b) {
-    connect(b.charge, &QPushButton::clicked, this, &Form1::bt_chargeliste_Click);
-    connect(b.save, &QPushButton::clicked, this, &Form1::btsave_Click);
-    connect(b.vide, &QPushButton::clicked, this, &Form1::Bt_videliste_Click);
-    connect(b.videFichier, &QPushButton::clicked, this, &Form1::Bt_videListefichier_Click);
+    connect(b.charge, &QPushButton::clicked, this, [this] { logic_.bt_chargeliste_Click(); });
+    connect(b.save, &QPushButton::clicked, this, [this] { (void)logic_.btsave_Click(); });
+    connect(b.vide, &QPushButton::clicked, this, [this] { logic_.Bt_videliste_Click(); });
+    connect(b.videFichier, &QPushButton::clicked, this,
+            [this] { logic_.Bt_videListefichier_Click(); });
 }
 
 void Form1::addListActions() {
@@ -144,8 +139,8 @@ void Form1::addListActions() {
     LstCheval_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LstCheval_, &QWidget::customContextMenuRequested, this, &Form1::showListMenu);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&model_, signal, this, &Form1::updateListActions);
-    connect(&model_, &QAbstractItemModel::modelReset, this, &Form1::updateListActions);
+        connect(&logic_.model(), signal, this, &Form1::updateListActions);
+    connect(&logic_.model(), &QAbstractItemModel::modelReset, this, &Form1::updateListActions);
     connect(LstCheval_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form1::updateListActions);
     updateListActions();
@@ -154,7 +149,7 @@ void Form1::addListActions() {
 // Disabled when they cannot act; "Retirer la ligne" on a saved entry stays enabled
 // to explain why it stays.
 void Form1::updateListActions() {
-    const bool any = model_.rowCount() > 0;
+    const bool any = logic_.model().rowCount() > 0;
     copy_->setEnabled(any);
     export_->setEnabled(any);
     remove_->setEnabled(selectedRow() >= 0);
@@ -174,12 +169,9 @@ int Form1::selectedRow() const {
 }
 
 void Form1::copyEntries() {
-    const int row = selectedRow();
-    const HorseList& list = model_.list();
     auto* data = new QMimeData;
     // Plain text in UTF-8: the toolkit decodes it only when it is pasted.
-    data->setData(u"text/plain"_qs, row >= 0 ? listtable::clipboardText(list, row, 1)
-                                             : listtable::clipboardText(list, 0, list.count()));
+    data->setData(u"text/plain"_qs, logic_.CopyEntries(selectedRow()));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
@@ -190,74 +182,12 @@ void Form1::exportCsv() {
                                                       u"Fichiers CSV (*.csv)"_qs);
     if (path.isEmpty())
         return;
-    if (succeeded(writeWholeFile(path, listtable::csv(model_.list()))))
-        dialogs_.message(u"Liste exportée dans %1"_qs.arg(QDir::toNativeSeparators(path)),
-                         ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-}
-
-void Form1::removeEntry() {
-    const int row = selectedRow();
-    if (row < 0 || model_.removeUnsaved(row))
-        return;
-    dialogs_.message(u"Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul "
-                     "« Vider liste + fichier » peut l'effacer du fichier."_qs.arg(shownListPath()),
-                     ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-}
-
-void Form1::addLine(const QString& line) {
-    model_.add(line);
-}
-
-bool Form1::succeeded(const ListFileResult& result) {
-    if (!result.ok)
-        dialogs_.message(result.message, ApplicationTitle, Dialogs::Icon::Critical,
-                         Dialogs::Buttons::Ok);
-    return result.ok;
-}
-
-void Form1::bt_chargeliste_Click() {
-    succeeded(model_.load(listFilePath()));
-}
-
-bool Form1::btsave_Click() {
-    const QString path = listFilePath();
-    if (!succeeded(makeListFolder(path)) || !succeeded(model_.save(path)))
-        return false;
-    dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
-                     Dialogs::Buttons::Ok);
-    return true;
-}
-
-void Form1::Bt_videliste_Click() {
-    if (confirmEmptyList(model_.list().unsavedCount(), dialogs_))
-        model_.clear();
-}
-
-void Form1::Bt_videListefichier_Click() {
-    // The file holds every horse saved so far: ask first, "Non" unless told otherwise.
-    enum { Yes, No };
-    if (dialogs_.question(u"Vider la liste et effacer le fichier %1 ? Les chevaux enregistrés "
-                          "seront perdus."_qs.arg(shownListPath()),
-                          ApplicationTitle, {u"Oui"_qs, u"Non"_qs}, No, No) != Yes)
-        return;
-    const QString path = listFilePath();
-    // On failure the list stays as it was too.
-    if (succeeded(makeListFolder(path)) && succeeded(emptyListFile(path)))
-        model_.clear();
+    logic_.ExportCsv(path);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (model_.list().unsavedCount() > 0) {
-        enum { Save, Discard, Cancel };
-        const int answer = dialogs_.question(
-            u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les sauvegarder "
-            "avant de fermer ?"_qs.arg(shownListPath()),
-            ApplicationTitle, {u"Sauvegarder"_qs, u"Ne pas sauvegarder"_qs, u"Annuler"_qs}, Save,
-            Cancel);
-        if (answer == Cancel || (answer == Save && !btsave_Click())) {
-            event->ignore();
-            return;
-        }
-    }
-    event->accept();
+    if (logic_.QueryClose())
+        event->accept();
+    else
+        event->ignore();
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The list window: the sorted horse list and the list file's four commands.
+// The list window: the sorted horse list and the list file's four commands,
+// bound to the list window's logic.
 
-#include "horselistmodel.h"
+#include "form1logic.h"
 #include "qtdialogs.h"
 
 #include <QWidget>
@@ -14,19 +15,16 @@ class Form1 : public QWidget {
     Q_OBJECT
   public:
     explicit Form1(QWidget* parent = nullptr);
-    void addLine(const QString& line);
-    HorseListModel& model() { return model_; }
+    void addLine(const QString& line) { logic_.AddLine(line); }
+    HorseListModel& model() { return logic_.model(); }
+    Form1Logic& logic() { return logic_; }
 
-    void bt_chargeliste_Click();
-    // Whether the save succeeded.
-    bool btsave_Click();
-    void Bt_videliste_Click();
-    void Bt_videListefichier_Click();
+    void bt_chargeliste_Click() { logic_.bt_chargeliste_Click(); }
 
     // The list box's context menu and shortcuts.
     void copyEntries();
     void exportCsv();
-    void removeEntry();
+    void removeEntry() { logic_.RemoveEntry(selectedRow()); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -44,11 +42,9 @@ class Form1 : public QWidget {
     void updateListActions();
     void showListMenu(const QPoint& position);
     int selectedRow() const;
-    // Shows the failure's message, if any.
-    bool succeeded(const ListFileResult& result);
 
-    HorseListModel model_;
     QtDialogs dialogs_{this};
+    Form1Logic logic_{dialogs_};
     QListView* LstCheval_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;

@@ -1,0 +1,44 @@
+#pragma once
+// The list window's logic: the horse list and every decision of its commands
+// (load, save, the two "Vider", closing with unsaved horses, remove, copy,
+// export), taking its questions through Dialogs. The window only binds buttons,
+// menu and keys to it.
+
+#include "dialogs.h"
+#include "horselistmodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+class Form1Logic {
+  public:
+    explicit Form1Logic(Dialogs& dialogs) : dialogs_(dialogs) {}
+
+    HorseListModel& model() { return model_; }
+    const HorseListModel& model() const { return model_; }
+
+    // "Ajouter à la liste" on the main window: adds `line`, asking first when the
+    // same line is listed already.
+    void AddLine(const QString& line);
+    void bt_chargeliste_Click();
+    // Whether the save succeeded (its message shown either way).
+    bool btsave_Click();
+    void Bt_videliste_Click();
+    void Bt_videListefichier_Click();
+    // Whether the window may close: with unsaved horses, only once they are
+    // saved or the user chose to drop them.
+    [[nodiscard]] bool QueryClose();
+
+    // The list box's commands; `row` is the selected entry, or -1.
+    void RemoveEntry(int row);
+    // For the clipboard: the selected entry, or every entry.
+    [[nodiscard]] QByteArray CopyEntries(int row) const;
+    void ExportCsv(const QString& path);
+
+  private:
+    // Shows the failure's message, if any; whether it succeeded.
+    bool succeeded(const ListFileResult& result);
+
+    Dialogs& dialogs_;
+    HorseListModel model_;
+};

@@ -50,7 +50,9 @@ void shootListMenu(Form1* list, const QString& folder) {
 struct Answers : Dialogs {
     QStringList texts;
     Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
-    QString prompt(const QString&, const QString&) override { return texts.takeFirst(); }
+    QString prompt(const QString&, const QString&, const QString&) override {
+        return texts.takeFirst();
+    }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {
         return escape;
     }

@@ -19,7 +19,7 @@ struct CountingDialogs : Dialogs {
         ++shown;
         return Answer::Ok;
     }
-    QString prompt(const QString&, const QString&) override { return QString(); }
+    QString prompt(const QString&, const QString&, const QString&) override { return QString(); }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {
         return escape;
     }

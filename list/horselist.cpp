@@ -40,6 +40,7 @@ void HorseList::insert(qsizetype place, const QString& line) {
     spans_.push_back({bytes.constData(), bytes.size()});
     lineBytes_ += bytes.size();
     unsaved_.push_back(true);
+    offset_.push_back(-1);
     ++unsavedCount_;
     order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
 }
@@ -131,12 +132,17 @@ std::optional<std::vector<quint32>> HorseList::fastRanks(const std::vector<Span>
         [&](const Entry& a, const Entry& b) { return compare(a, b) != 0; });
 }
 
-void HorseList::addFileContent(QByteArray content) {
+void HorseList::addFileContent(QByteArray content, qint64 fileOffset) {
     storage_.push_back(std::move(content));
     // The lines already listed, then the new ones in file order.
     std::vector<quint32> all(order_);
+    const size_t first = spans_.size();
     appendLines(storage_.back(), all);
     unsaved_.resize(spans_.size(), false);
+    offset_.resize(spans_.size(), -1);
+    if (fileOffset >= 0)
+        for (size_t i = first; i < spans_.size(); ++i)
+            offset_[i] = fileOffset + (spans_[i].data - storage_.back().constData());
 
     // Lists grow by loading and saving again, so most lines are repeats: one sort
     // key per distinct line, a rank per key, then a stable counting sort by rank.
@@ -241,14 +247,62 @@ void HorseList::loadFile(QByteArray content) {
     const QByteArrayView gained = QByteArrayView(content).sliced(at);
     if (!gained.isEmpty())
         known_->push_back({gained.size(), qHash(gained)});
-    addFileContent(at == 0 ? std::move(content) : gained.toByteArray());
+    addFileContent(at == 0 ? std::move(content) : gained.toByteArray(), at);
 }
 
 void HorseList::fileAppended(QByteArrayView block, qsizetype sizeBefore) {
-    if (known_ && sizeBefore == knownSize())
-        known_->push_back({block.size(), qHash(block)});
-    else
+    if (!known_ || sizeBefore != knownSize()) {
         known_.reset(); // someone else wrote too: load anew next time
+        std::fill(offset_.begin(), offset_.end(), -1);
+        return;
+    }
+    known_->push_back({block.size(), qHash(block)});
+    // The block holds the unsaved lines in display order, each ended by CR LF.
+    qint64 at = sizeBefore;
+    for (quint32 i : order_)
+        if (unsaved_[i]) {
+            offset_[i] = at;
+            at += spans_[i].size + 2;
+        }
+}
+
+qint64 HorseList::fileOffsetAt(qsizetype i) const {
+    return known_ ? offset_[order_[static_cast<size_t>(i)]] : -1;
+}
+
+bool HorseList::knowsExactly(QByteArrayView content) const {
+    if (!known_)
+        return false;
+    qsizetype at = 0;
+    for (const KnownBlock& b : *known_) {
+        if (at + b.size > content.size() || qHash(content.sliced(at, b.size)) != b.hash)
+            return false;
+        at += b.size;
+    }
+    return at == content.size();
+}
+
+qsizetype HorseList::lineRewritten(qsizetype i, const std::optional<QString>& line,
+                                   QByteArrayView content, qint64 at, qint64 delta) {
+    const auto place = order_.begin() + i;
+    const quint32 id = *place;
+    lineBytes_ -= spans_[id].size;
+    order_.erase(place);
+    for (qint64& offset : offset_)
+        if (offset > at)
+            offset += delta;
+    known_ = std::vector<KnownBlock>{{content.size(), qHash(content)}};
+    if (!line) {
+        offset_[id] = -1;
+        return -1;
+    }
+    // The corrected line, in its new place among equal lines' arrivals.
+    storage_.push_back(cp1252::encode(*line));
+    spans_[id] = {storage_.back().constData(), storage_.back().size()};
+    lineBytes_ += spans_[id].size;
+    const qsizetype newPlace = placeFor(*line);
+    order_.insert(order_.begin() + newPlace, id);
+    return newPlace;
 }
 
 // Takes out the entries that came from the file (or were saved to it).
@@ -262,6 +316,7 @@ void HorseList::dropSaved() {
 
 void HorseList::clear() {
     known_ = std::vector<KnownBlock>{};
+    offset_.clear();
     order_.clear();
     order_.shrink_to_fit();
     spans_.clear();

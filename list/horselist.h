@@ -34,7 +34,8 @@ class HorseList {
     // Adds every line of a list file's content; a line ends at CR LF, CR or LF.
     // These lines are in the file already. Empty lines (the end of each saved
     // block) are not entries: the file keeps them, the list does not show them.
-    void addFileContent(QByteArray content);
+    // `fileOffset`: where the content starts in the file, when it is a part of it.
+    void addFileContent(QByteArray content, qint64 fileOffset = -1);
     // "Charger la liste": the whole content of the file. Shows each of its lines
     // once however often it is loaded: when the file still begins with what this
     // list knows of it, only what it gained since (another copy of the program
@@ -44,6 +45,18 @@ class HorseList {
     // A save appended `block` to a file that was `sizeBefore` bytes long.
     void fileAppended(QByteArrayView block, qsizetype sizeBefore);
     void clear();
+
+    // Where entry i's line starts in the file; -1 when it is not saved, or when the
+    // list no longer knows the file (another copy wrote to it).
+    qint64 fileOffsetAt(qsizetype i) const;
+    // Whether `content` is exactly the file as this list knows it, so that a line
+    // can be changed in place.
+    bool knowsExactly(QByteArrayView content) const;
+    // The file is now `content`: entry i's line, which started at `at`, was
+    // replaced by `line` (or taken out when none), moving the lines after it by
+    // `delta` bytes. Returns the entry's new place in display order, or -1.
+    qsizetype lineRewritten(qsizetype i, const std::optional<QString>& line, QByteArrayView content,
+                            qint64 at, qint64 delta);
 
     // Lines added one at a time and not saved since: the only ones a save writes,
     // so that no horse reaches the file twice.
@@ -82,6 +95,7 @@ class HorseList {
     std::vector<quint32> order_;     // display order, as places in spans_: 4 bytes to
                                      // move per line when one is inserted
     std::vector<bool> unsaved_;      // by place in spans_
+    std::vector<qint64> offset_;     // by place in spans_: where the line is in the file, or -1
     qsizetype unsavedCount_ = 0;
     qsizetype lineBytes_ = 0;
     // What the list knows the file begins with: the blocks it loaded or saved,

@@ -58,3 +58,11 @@ bool HorseListModel::removeUnsaved(int row) {
     endRemoveRows();
     return true;
 }
+
+ListFileResult HorseListModel::rewrite(const QString& path, int row,
+                                       const std::optional<QString>& line) {
+    beginResetModel();
+    ListFileResult result = rewriteListLine(path, list_, row, line);
+    endResetModel();
+    return result;
+}

@@ -24,6 +24,8 @@ class HorseListModel : public QAbstractListModel {
     ListFileResult save(const QString& path) { return saveListFile(path, list_); }
     void clear();
     bool removeUnsaved(int row);
+    // A saved entry changed to `line`, or taken out when none, in the file too.
+    ListFileResult rewrite(const QString& path, int row, const std::optional<QString>& line);
 
   private:
     HorseList list_;

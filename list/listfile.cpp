@@ -1,5 +1,6 @@
 #include "listfile.h"
 
+#include "cp1252.h"
 #include "horselist.h"
 #include "syserror.h"
 
@@ -169,6 +170,43 @@ ListFileResult saveListFile(const QString& path, HorseList& list) {
     list.fileAppended(block, oldSize);
     list.markSaved();
     return ListFileResult::success();
+}
+
+ListFileResult rewriteListLine(const QString& path, HorseList& list, qsizetype i,
+                               const std::optional<QString>& line) {
+    const qint64 at = list.fileOffsetAt(i);
+    QFile file(path);
+    syserror::clear();
+    if (at < 0 || !file.open(QIODevice::ReadOnly)) {
+        ListFileResult changed =
+            at < 0 ? ListFileResult::failure(QString())
+                   : failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
+        changed.fileChanged = at < 0;
+        return changed;
+    }
+    const QByteArray content = file.readAll();
+    file.close();
+    if (!list.knowsExactly(content)) {
+        ListFileResult changed = ListFileResult::failure(QString());
+        changed.fileChanged = true;
+        return changed;
+    }
+    // The line, and its line end when it is taken out.
+    const qsizetype length = list.bytesAt(i).size();
+    qsizetype cut = length;
+    if (!line) {
+        if (at + cut < content.size() && content[at + cut] == '\r')
+            ++cut;
+        if (at + cut < content.size() && content[at + cut] == '\n')
+            ++cut;
+    }
+    const QByteArray replacement = line ? cp1252::encode(*line) : QByteArray();
+    QByteArray rewritten = content;
+    rewritten.replace(at, cut, replacement);
+    const ListFileResult written = replaceFile(path, rewritten, "d'enregistrer dans");
+    if (written.ok)
+        list.lineRewritten(i, line, rewritten, at, replacement.size() - cut);
+    return written;
 }
 
 ListFileResult emptyListFile(const QString& path) {

@@ -5,16 +5,18 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <optional>
 
 class HorseList;
 
 // What a list-file command came to: success, or a French message for the user.
 struct [[nodiscard]] ListFileResult {
     bool ok = true;
-    QString message; // why it failed; empty on success
+    QString message;          // why it failed; empty on success
+    bool fileChanged = false; // it failed because the file is no longer as loaded
 
     static ListFileResult success() { return {}; }
-    static ListFileResult failure(QString message) { return {false, std::move(message)}; }
+    static ListFileResult failure(QString message) { return {false, std::move(message), false}; }
 };
 
 // The list file every command uses: lstchrono.txt beside the executable unless
@@ -44,6 +46,12 @@ ListFileResult loadListFile(const QString& path, HorseList& list);
 // Appends the entries not yet saved as one block, creating the file when it does
 // not exist, and marks them saved; with none, leaves the file untouched.
 ListFileResult saveListFile(const QString& path, HorseList& list);
+// Changes entry i's line in the file to `line`, or takes it out when none: every
+// other byte of the file stays as it is, the new file is written aside and put in
+// place only when whole. Refused, with fileChanged set, when the file is not
+// exactly as the list last loaded or saved it.
+ListFileResult rewriteListLine(const QString& path, HorseList& list, qsizetype i,
+                               const std::optional<QString>& line);
 // Leaves the file holding one empty line (CR LF).
 ListFileResult emptyListFile(const QString& path);
 

@@ -19,21 +19,6 @@ void refuse(Dialogs& dialogs, const QString& why) {
                     Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
 
-// Why the list file could not keep the line as it stands; empty when it can.
-QString unstorable(const QString& line) {
-    // A line break (only the name or the going can hold one) would split the horse
-    // over two lines of the file.
-    if (line.contains(u'\n') || line.contains(u'\r'))
-        return QStringLiteral("le nom et l'état du terrain doivent tenir sur une seule ligne.");
-    // The file stores one byte per character: a character it cannot hold would come
-    // back changed.
-    const QStringList refused = cp1252::unencodable(line);
-    if (!refused.isEmpty())
-        return QStringLiteral("la liste ne peut pas enregistrer ces caractères : %1")
-            .arg(refused.join(u' '));
-    return QString();
-}
-
 } // namespace
 
 AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
@@ -56,7 +41,7 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
         return {true, std::nullopt};
     }
     const QString line = listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, name, going);
-    if (const QString why = unstorable(line); !why.isEmpty()) {
+    if (const QString why = whyUnstorable(line); !why.isEmpty()) {
         refuse(dialogs, why);
         return {};
     }

@@ -16,8 +16,9 @@ class Dialogs {
     virtual ~Dialogs() = default;
     virtual Answer message(const QString& text, const QString& title, Icon icon,
                            Buttons buttons) = 0;
-    // The typed text; the empty text on Cancel.
-    virtual QString prompt(const QString& text, const QString& title) = 0;
+    // The typed text, the field starting with `initial`; the empty text on Cancel.
+    virtual QString prompt(const QString& text, const QString& title,
+                           const QString& initial = QString()) = 0;
     // A question with buttons of its own, captioned `buttons`: the index of the one
     // pressed. Enter presses `defaultButton`; Escape or closing the box answers
     // `escapeButton`.

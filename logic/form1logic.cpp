@@ -2,6 +2,7 @@
 
 #include "addhorse.h"
 #include "listfile.h"
+#include "listline.h"
 #include "listtable.h"
 
 #include <QDir>
@@ -18,10 +19,24 @@ QString shownListPath() {
 } // namespace
 
 bool Form1Logic::succeeded(const ListFileResult& result) {
-    if (!result.ok)
+    if (result.fileChanged) {
+        enum { Yes, No };
+        if (dialogs_.question(QStringLiteral("Le fichier %1 a changé depuis qu'il a été chargé ou "
+                                             "sauvegardé (une autre copie d'Orvanto, un éditeur) "
+                                             ": rien n'y a été modifié. Le charger de nouveau ?")
+                                  .arg(shownListPath()),
+                              ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, Yes,
+                              No) == Yes)
+            bt_chargeliste_Click();
+    } else if (!result.ok) {
         dialogs_.message(result.message, ApplicationTitle, Dialogs::Icon::Critical,
                          Dialogs::Buttons::Ok);
+    }
     return result.ok;
+}
+
+bool Form1Logic::rewrite(int row, const std::optional<QString>& line) {
+    return succeeded(model_.rewrite(listFilePath(), row, line));
 }
 
 void Form1Logic::AddLine(const QString& line) {
@@ -79,13 +94,49 @@ bool Form1Logic::QueryClose() {
 }
 
 void Form1Logic::RemoveEntry(int row) {
-    if (row < 0 || model_.removeUnsaved(row))
+    if (row < 0 || row >= model_.rowCount() || model_.removeUnsaved(row))
         return;
-    dialogs_.message(QStringLiteral("Ce cheval est enregistré dans le fichier %1 : il reste dans "
-                                    "la liste. Seul « Vider liste + fichier » peut l'effacer du "
-                                    "fichier.")
-                         .arg(shownListPath()),
-                     ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+    const listtable::Row cells = listtable::cells(model_.list().at(row));
+    enum { Yes, No };
+    if (dialogs_.question(QStringLiteral("Retirer « %1 » de la liste et du fichier %2 ?")
+                              .arg(cells[4], shownListPath()),
+                          ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
+                          No) == Yes)
+        rewrite(row, std::nullopt);
+}
+
+void Form1Logic::CorrectEntry(int row) {
+    if (row < 0 || row >= model_.rowCount())
+        return;
+    const QString old = model_.list().at(row);
+    const listtable::Row c = listtable::cells(old);
+    // Only a line of the list's own form splits back into its name and going.
+    if (listLine(c[0], c[2], c[3], c[4], c[5]) != old) {
+        dialogs_.message(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
+                                        "son nom et son terrain ne peuvent pas être repris."),
+                         ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+        return;
+    }
+    const QString name =
+        dialogs_.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, c[4]);
+    if (name.isEmpty())
+        return; // Cancel
+    const QString going =
+        dialogs_.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, c[5]);
+    const QString line = listLine(c[0], c[2], c[3], name, going);
+    if (line == old)
+        return;
+    if (const QString why = whyUnstorable(line); !why.isEmpty()) {
+        dialogs_.message(QStringLiteral("Le cheval n'a pas été modifié : %1").arg(why),
+                         ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        return;
+    }
+    if (model_.list().isUnsaved(row)) {
+        (void)model_.removeUnsaved(row);
+        model_.add(line);
+        return;
+    }
+    rewrite(row, line);
 }
 
 QByteArray Form1Logic::CopyEntries(int row) const {

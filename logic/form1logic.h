@@ -30,14 +30,21 @@ class Form1Logic {
     [[nodiscard]] bool QueryClose();
 
     // The list box's commands; `row` is the selected entry, or -1.
+    // "Retirer la ligne": an unsaved entry at once; a saved one, after a question,
+    // from the file too.
     void RemoveEntry(int row);
+    // "Modifier le nom ou le terrain…": asks for both, prefilled; a saved entry is
+    // changed in the file too, every other byte kept.
+    void CorrectEntry(int row);
     // For the clipboard: the selected entry, or every entry.
     [[nodiscard]] QByteArray CopyEntries(int row) const;
     void ExportCsv(const QString& path);
 
   private:
-    // Shows the failure's message, if any; whether it succeeded.
+    // Shows the failure's message, if any; whether it succeeded. A file changed
+    // since it was loaded or saved: says so and offers to load it again.
     bool succeeded(const ListFileResult& result);
+    bool rewrite(int row, const std::optional<QString>& line);
 
     Dialogs& dialogs_;
     HorseListModel model_;

@@ -18,8 +18,9 @@ struct ShownDialog {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    QList<Answer> answers;   // for message boxes, in order; Ok once used up
-    QStringList promptTexts; // for prompts, in order; empty once used up
+    QList<Answer> answers;    // for message boxes, in order; Ok once used up
+    QStringList promptTexts;  // for prompts, in order; empty once used up
+    QStringList initialTexts; // what each prompt's field started with
     // For questions, in order: a button's index, or Enter or Escape; Escape once used up.
     static constexpr int Enter = -1, Escape = -2;
     QList<int> choices;
@@ -29,7 +30,8 @@ class ScriptedDialogs : public Dialogs {
         shown.append({text, title, icon, buttons, false, {}, -1, -1});
         return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
     }
-    QString prompt(const QString& text, const QString& title) override {
+    QString prompt(const QString& text, const QString& title, const QString& initial) override {
+        initialTexts << initial;
         shown.append({text, title, Icon::None, Buttons::OkCancel, true, {}, -1, -1});
         return promptTexts.isEmpty() ? QString() : promptTexts.takeFirst();
     }

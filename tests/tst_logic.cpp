@@ -772,7 +772,7 @@ void TestLogic::addHorse() {
 
 void TestLogic::listWindow_data() {
     // clang-format off
-    QTest::addColumn<QStringList>("steps");   // add:LINE, load, save, clear, empty, close, remove:ROW, copy:ROW, blocked (the file's place taken by a folder)
+    QTest::addColumn<QStringList>("steps");   // add:LINE, load, save, clear, empty, close, remove:ROW, correct:ROW:NAME:GOING, copy:ROW, blocked (the file's place taken by a folder), append:BYTES (another copy saving)
     QTest::addColumn<QList<int>>("answers");  // to the questions, in order: a button, Enter or Escape
     QTest::addColumn<QStringList>("shown");   // dialogs' texts, %1 for the list file's full path
     QTest::addColumn<QString>("closes");      // the last "close": "yes", "no" or "" (none)
@@ -801,7 +801,19 @@ void TestLogic::listWindow_data() {
     QTest::newRow("close: Ne pas sauvegarder") << QStringList{"add:a", "close"} << QList<int>{1} << QStringList{closing} << "yes" << 1 << QByteArray("<missing>") << "";
     QTest::newRow("close: Escape cancels") << QStringList{"add:a", "close"} << QList<int>{Escape} << QStringList{closing} << "no" << 1 << QByteArray("<missing>") << "";
     QTest::newRow("a save that fails, then close: stays open, nothing lost") << QStringList{"add:a", "blocked", "save", "close"} << QList<int>{0} << QStringList{folder, closing, folder} << "no" << 1 << QByteArray("<folder>") << "";
-    QTest::newRow("remove a saved horse: it stays") << QStringList{"add:a", "save", "remove:0"} << QList<int>{} << QStringList{saved, inFile} << "" << 1 << a << "";
+    const QString ask = u"Retirer « %2 » de la liste et du fichier %1 ?"_qs;
+    const QString changed = u"Le fichier %1 a changé depuis qu'il a été chargé ou sauvegardé (une autre copie d'Orvanto, un éditeur) : rien n'y a été modifié. Le charger de nouveau ?"_qs;
+    const QString l1 = u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs, l2 = u"1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd"_qs;
+    const QByteArray two = "1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd\r\n1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n";
+    QTest::newRow("remove a saved horse: Non keeps it") << QStringList{"add:" + l1, "save", "remove:0"} << QList<int>{1} << QStringList{saved, ask.arg("%1", "Eclair")} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\n") << "";
+    QTest::newRow("remove a saved horse: Enter keeps it") << QStringList{"add:" + l1, "save", "remove:0"} << QList<int>{Enter} << QStringList{saved, ask.arg("%1", "Eclair")} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\n") << "";
+    QTest::newRow("remove a saved horse: Oui, only its line leaves the file") << QStringList{"add:" + l1, "add:" + l2, "save", "remove:0"} << QList<int>{0} << QStringList{saved, ask.arg("%1", "Bolide")} << "" << 1 << QByteArray(two).remove(0, l2.size() + 2) << "";
+    QTest::newRow("remove a loaded horse, blocks kept") << QStringList{"add:" + l1, "save", "add:" + l2, "save", "clear", "load", "remove:1"} << QList<int>{0} << QStringList{saved, saved, ask.arg("%1", "Eclair")} << "" << 1 << QByteArray("\r\n" + l2.toLatin1() + "\r\n\r\n") << "";
+    QTest::newRow("correct a saved horse: exactly its line changes") << QStringList{"add:" + l1, "add:" + l2, "save", "correct:1:Éclair:très bon"} << QList<int>{} << QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs} << "" << 2 << QByteArray(two).replace("Eclair ---- terrain : bon", "\xc9" "clair ---- terrain : tr\xe8s bon") << "";
+    QTest::newRow("correct an unsaved horse: nothing written") << QStringList{"add:" + l1, "correct:0:Eclair II:bon"} << QList<int>{} << QStringList{u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs} << "" << 1 << QByteArray("<missing>") << "";
+    QTest::newRow("correct to a line break: refused") << QStringList{"add:" + l1, "save", "correct:0:Ecl\nair:bon"} << QList<int>{} << QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs, u"Le cheval n'a pas été modifié : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\n") << "";
+    QTest::newRow("file changed by another copy: nothing rewritten, reload offered") << QStringList{"add:" + l1, "save", "append:x\r\n\r\n", "remove:0"} << QList<int>{0, 1} << QStringList{saved, ask.arg("%1", "Eclair"), changed} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\nx\r\n\r\n") << "";
+    QTest::newRow("file changed: reloaded on Oui, then removed") << QStringList{"add:" + l1, "save", "append:x\r\n\r\n", "remove:0", "remove:0"} << QList<int>{0, 0, 0} << QStringList{saved, ask.arg("%1", "Eclair"), changed, ask.arg("%1", "Eclair")} << "" << 1 << QByteArray("\r\nx\r\n\r\n") << "";
     QTest::newRow("copy: ';' in a name is quoted") << QStringList{"add:1:15:48 ---- 2100m ---- 57Kg ---- Eclair; le vrai ---- terrain : bon", "copy:0"} << QList<int>{} << QStringList{} << "" << 1 << QByteArray("<missing>") << "1:15:48\t75,48\t2100\t57\t\"Eclair; le vrai\"\tbon\n";
     QTest::newRow("copy: no selection, every entry") << QStringList{"add:b", "add:a", "copy:-1"} << QList<int>{} << QStringList{} << "" << 2 << QByteArray("<missing>") << "\t\t\t\ta\t\n\t\t\t\tb\t\n";
     // clang-format on
@@ -842,6 +854,14 @@ void TestLogic::listWindow() {
             copied = logic.CopyEntries(step.mid(5).toInt());
         else if (step == u"blocked")
             QVERIFY(QDir(folder.path()).mkdir("lstchrono.txt"));
+        else if (step.startsWith(u"correct:")) {
+            dialogs.promptTexts = {step.section(u':', 2, 2), step.section(u':', 3)};
+            logic.CorrectEntry(step.section(u':', 1, 1).toInt());
+        } else if (step.startsWith(u"append:")) {
+            QFile other(path);
+            QVERIFY(other.open(QIODevice::Append));
+            other.write(step.mid(7).toLatin1());
+        }
     }
     QStringList texts;
     for (const ShownDialog& d : dialogs.shown)

@@ -598,18 +598,19 @@ void TestUi::listMenuAndShortcuts_data() {
     QTest::addColumn<QStringList>("copied"); // horses on the clipboard, in order
     QTest::addColumn<QString>("message");    // the box shown afterwards, if any
     const QStringList two{"Eclair", "Bolide"};
-    const QString all = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:1"_qs;
-    const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Retirer la ligne:0"_qs;
-    const QString inFile = u"Orvanto|Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs.arg(QDir::toNativeSeparators(listFilePath()));
+    const QString all = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:1 Retirer la ligne:1"_qs;
+    const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:0 Retirer la ligne:0"_qs;
+    const QString ask = u"Orvanto|Retirer « %1 » de la liste et du fichier %2 ?"_qs;
+    const QString file = QDir::toNativeSeparators(listFilePath());
     QTest::newRow("Copier: the selected entry") << two << false << 1 << "Copier" << all << 2 << QStringList{"Eclair"} << "";
     QTest::newRow("Copier: no selection, every entry") << two << false << -1 << "Copier" << noRemove << 2 << QStringList{"Bolide", "Eclair"} << "";
     QTest::newRow("Ctrl+C: the selected entry") << two << false << 0 << "Ctrl+C" << "" << 2 << QStringList{"Bolide"} << "";
     QTest::newRow("Ctrl+C: no selection, every entry") << two << false << -1 << "Ctrl+C" << "" << 2 << QStringList{"Bolide", "Eclair"} << "";
     QTest::newRow("Retirer la ligne: unsaved, gone") << two << false << 0 << "Retirer la ligne" << all << 1 << QStringList{} << "";
     QTest::newRow("Suppr: unsaved, gone") << two << false << 1 << "Suppr" << "" << 1 << QStringList{} << "";
-    QTest::newRow("Retirer la ligne: saved, explained") << two << true << 0 << "Retirer la ligne" << all << 2 << QStringList{} << inFile;
-    QTest::newRow("Suppr: saved, explained") << two << true << 1 << "Suppr" << "" << 2 << QStringList{} << inFile;
-    QTest::newRow("empty list: nothing to do") << QStringList{""} << false << -1 << "Escape" << "menu|Copier:0 Exporter en CSV…:0 Retirer la ligne:0" << 0 << QStringList{} << "";
+    QTest::newRow("Retirer la ligne: saved, asked, Escape keeps it") << two << true << 0 << "Retirer la ligne" << all << 2 << QStringList{} << ask.arg("Bolide", file);
+    QTest::newRow("Suppr: saved, asked, Escape keeps it") << two << true << 1 << "Suppr" << "" << 2 << QStringList{} << ask.arg("Eclair", file);
+    QTest::newRow("empty list: nothing to do") << QStringList{""} << false << -1 << "Escape" << "menu|Copier:0 Exporter en CSV…:0 Modifier le nom ou le terrain…:0 Retirer la ligne:0" << 0 << QStringList{} << "";
     // clang-format on
 }
 
@@ -642,7 +643,7 @@ void TestUi::listMenuAndShortcuts() {
     if (!menu.isEmpty())
         answers << Answerer::press(command);
     if (!message.isEmpty())
-        answers << Answerer::Answer{};
+        answers << Answerer::press(u"Escape"_qs);
     Answerer answerer(answers);
     if (command == u"Ctrl+C")
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);

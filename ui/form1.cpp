@@ -135,6 +135,8 @@ void Form1::addListActions() {
     };
     copy_ = action(u"Copier"_qs, QKeySequence::Copy, &Form1::copyEntries);
     export_ = action(u"Exporter en CSV…"_qs, QKeySequence(), &Form1::exportCsv);
+    correct_ = action(u"Modifier le nom ou le terrain…"_qs, QKeySequence(Qt::Key_F2),
+                      &Form1::correctEntry);
     remove_ = action(u"Retirer la ligne"_qs, QKeySequence(Qt::Key_Delete), &Form1::removeEntry);
     LstCheval_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LstCheval_, &QWidget::customContextMenuRequested, this, &Form1::showListMenu);
@@ -146,20 +148,20 @@ void Form1::addListActions() {
     updateListActions();
 }
 
-// Disabled when they cannot act; "Retirer la ligne" on a saved entry stays enabled
-// to explain why it stays.
+// Disabled when they cannot act.
 void Form1::updateListActions() {
     const bool any = logic_.model().rowCount() > 0;
     copy_->setEnabled(any);
     export_->setEnabled(any);
     remove_->setEnabled(selectedRow() >= 0);
+    correct_->setEnabled(selectedRow() >= 0);
 }
 
 void Form1::showListMenu(const QPoint& position) {
     updateListActions();
     QMenu menu(this);
     menu.setAccessibleName(u"Commandes de la liste des chevaux"_qs);
-    menu.addActions({copy_, export_, remove_});
+    menu.addActions({copy_, export_, correct_, remove_});
     menu.exec(LstCheval_->viewport()->mapToGlobal(position));
 }
 

@@ -25,6 +25,7 @@ class Form1 : public QWidget {
     void copyEntries();
     void exportCsv();
     void removeEntry() { logic_.RemoveEntry(selectedRow()); }
+    void correctEntry() { logic_.CorrectEntry(selectedRow()); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,4 +50,5 @@ class Form1 : public QWidget {
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
     QAction* remove_ = nullptr;
+    QAction* correct_ = nullptr;
 };

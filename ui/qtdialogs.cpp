@@ -25,12 +25,12 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
-QString QtDialogs::prompt(const QString& text, const QString& title) {
+QString QtDialogs::prompt(const QString& text, const QString& title, const QString& initial) {
     QInputDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("prompt"));
     dialog.setWindowTitle(title);
     dialog.setLabelText(text);
-    dialog.setTextValue(QString());
+    dialog.setTextValue(initial);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     dialog.setWindowModality(Qt::ApplicationModal);

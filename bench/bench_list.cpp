@@ -97,8 +97,10 @@ int child() {
     const double copy = ms(t);
     t.start();
     const QString csv = listFilePath() + QStringLiteral(".csv");
-    writeWholeFile(csv, listtable::csv(form.model().list()));
+    const bool exportedOk = writeWholeFile(csv, listtable::csv(form.model().list())).ok;
     const double exported = ms(t);
+    if (!exportedOk)
+        std::fprintf(stderr, "the export failed\n");
     QFile::remove(csv);
     std::printf("%.1f %ld %.1f %.3f %.1f %.1f %lld %s\n", load, peak / 1024, save, add, copy,
                 exported, static_cast<long long>(form.model().list().count()), qPrintable(error));

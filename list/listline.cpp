@@ -2,10 +2,19 @@
 
 #include "cp1252.h"
 
-QString listLine(const QString& reduction, const QString& distance, const QString& weight,
-                 const QString& name, const QString& going) {
+QString ListEntry::line() const {
     return reduction + u" ---- "_qs + distance + u"m ---- "_qs + weight + u"Kg ---- "_qs + name +
            u" ---- terrain : "_qs + going;
+}
+
+std::optional<ListEntry> ListEntry::parse(QStringView line) {
+    const QList<QStringView> pieces = line.split(u" ---- "_qs);
+    if (pieces.size() != 5 || !pieces[1].endsWith(u'm') || !pieces[2].endsWith(u"Kg") ||
+        !pieces[4].startsWith(u"terrain : "))
+        return std::nullopt;
+    return ListEntry{pieces[0].toString(), pieces[1].chopped(1).toString(),
+                     pieces[2].chopped(2).toString(), pieces[3].toString(),
+                     pieces[4].sliced(10).toString()};
 }
 
 QString whyUnstorable(const QString& line) {

@@ -96,10 +96,11 @@ bool Form1Logic::QueryClose() {
 void Form1Logic::RemoveEntry(int row) {
     if (row < 0 || row >= model_.rowCount() || model_.removeUnsaved(row))
         return;
-    const listtable::Row cells = listtable::cells(model_.list().at(row));
+    const QString line = model_.list().at(row);
+    const auto entry = ListEntry::parse(line);
     enum { Yes, No };
     if (dialogs_.question(QStringLiteral("Retirer « %1 » de la liste et du fichier %2 ?")
-                              .arg(cells[4], shownListPath()),
+                              .arg(entry ? entry->name : line, shownListPath()),
                           ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
                           No) == Yes)
         rewrite(row, std::nullopt);
@@ -109,21 +110,21 @@ void Form1Logic::CorrectEntry(int row) {
     if (row < 0 || row >= model_.rowCount())
         return;
     const QString old = model_.list().at(row);
-    const listtable::Row c = listtable::cells(old);
     // Only a line of the list's own form splits back into its name and going.
-    if (listLine(c[0], c[2], c[3], c[4], c[5]) != old) {
+    std::optional<ListEntry> entry = ListEntry::parse(old);
+    if (!entry) {
         dialogs_.message(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
                                         "son nom et son terrain ne peuvent pas être repris."),
                          ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
         return;
     }
-    const QString name =
-        dialogs_.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, c[4]);
-    if (name.isEmpty())
+    entry->name =
+        dialogs_.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, entry->name);
+    if (entry->name.isEmpty())
         return; // Cancel
-    const QString going =
-        dialogs_.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, c[5]);
-    const QString line = listLine(c[0], c[2], c[3], name, going);
+    entry->going =
+        dialogs_.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, entry->going);
+    const QString line = entry->line();
     if (line == old)
         return;
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {

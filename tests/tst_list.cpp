@@ -56,18 +56,28 @@ void TestList::line_data() {
     // clang-format off
     QTest::addColumn<QStringList>("pieces"); // reduction, distance, weight, name, going
     QTest::addColumn<QString>("line");
-    QTest::newRow("worked example") << QStringList{"1:15:48", "2100", "57", "Eclair", "bon"} << "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon";
-    QTest::newRow("empty going ends in a space") << QStringList{"1:15:48", "2100", "57,5", "Eclair", ""} << "1:15:48 ---- 2100m ---- 57,5Kg ---- Eclair ---- terrain : ";
-    QTest::newRow("before any calculation") << QStringList{"", "1200", "", "Eclair", "lourd"} << " ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd";
-    QTest::newRow("blanks kept") << QStringList{"1:02:50", " 1200", "57", "  ", " état "} << "1:02:50 ----  1200m ---- 57Kg ----    ---- terrain :  état ";
-    QTest::newRow("separator in a name") << QStringList{"1:02:50", "1200", "57", "a ---- b", "x"} << "1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x";
+    QTest::addColumn<bool>("splits");        // the line parses back into these pieces
+    QTest::newRow("worked example") << QStringList{"1:15:48", "2100", "57", "Eclair", "bon"} << "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon" << true;
+    QTest::newRow("empty going ends in a space") << QStringList{"1:15:48", "2100", "57,5", "Eclair", ""} << "1:15:48 ---- 2100m ---- 57,5Kg ---- Eclair ---- terrain : " << true;
+    QTest::newRow("before any calculation") << QStringList{"", "1200", "", "Eclair", "lourd"} << " ---- 1200m ---- Kg ---- Eclair ---- terrain : lourd" << true;
+    QTest::newRow("blanks kept") << QStringList{"1:02:50", " 1200", "57", "  ", " état "} << "1:02:50 ----  1200m ---- 57Kg ----    ---- terrain :  état " << true;
+    QTest::newRow("separator in a name") << QStringList{"1:02:50", "1200", "57", "a ---- b", "x"} << "1:02:50 ---- 1200m ---- 57Kg ---- a ---- b ---- terrain : x" << false;
+    QTest::newRow("units missing: no pieces") << QStringList{"1:02:50", "1200", "57", "a", "x"} << "1:02:50 ---- 1200 ---- 57 ---- a ---- terrain : x" << false;
     // clang-format on
 }
 
 void TestList::line() {
     QFETCH(QStringList, pieces);
     QFETCH(QString, line);
-    QCOMPARE(listLine(pieces[0], pieces[1], pieces[2], pieces[3], pieces[4]), line);
+    QFETCH(bool, splits);
+    if (line.contains(u"Kg"))
+        QCOMPARE(listLine(pieces[0], pieces[1], pieces[2], pieces[3], pieces[4]), line);
+    const auto entry = ListEntry::parse(line);
+    QCOMPARE(entry.has_value(), splits);
+    if (splits)
+        QCOMPARE((QStringList{entry->reduction, entry->distance, entry->weight, entry->name,
+                              entry->going}),
+                 pieces);
 }
 
 void TestList::sortOrder_data() {

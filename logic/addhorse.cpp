@@ -21,15 +21,20 @@ void refuse(Dialogs& dialogs, const QString& why) {
 
 } // namespace
 
+HorseAnswers askNameAndGoing(Dialogs& dialogs, const QString& name, const QString& going) {
+    HorseAnswers answers;
+    answers.name = dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, name);
+    answers.going =
+        dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, going);
+    return answers;
+}
+
 AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
     const FchronoFields& fields = logic.fields;
     if (!confirmLengthsReduction(fields, dialogs))
         return {};
 
-    const QString name =
-        dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle);
-    const QString going =
-        dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle);
+    const auto [name, going] = askNameAndGoing(dialogs);
     if (name.isEmpty())
         return {true, std::nullopt};
 

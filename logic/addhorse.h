@@ -16,6 +16,15 @@ struct [[nodiscard]] AddedHorse {
 
 AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs);
 
+// The two prompts every command that files a horse asks, in this order, the
+// fields starting with `name` and `going`: "Entrer le nom du cheval", then
+// "Entrer l'état du terrain" (asked also when the name is left empty).
+struct HorseAnswers {
+    QString name, going;
+};
+[[nodiscard]] HorseAnswers askNameAndGoing(Dialogs& dialogs, const QString& name = QString(),
+                                           const QString& going = QString());
+
 // "Vider la liste": with horses a save would write, asks first ("Non" unless the
 // user says otherwise). Whether to empty the list.
 [[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs);

@@ -1,5 +1,6 @@
 #include "raceday.h"
 
+#include "addhorse.h"
 #include "listfile.h"
 #include "racefile.h"
 
@@ -97,10 +98,7 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
         inform(dialogs, why);
         return {};
     }
-    const QString name =
-        dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle);
-    const QString going =
-        dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle);
+    const auto [name, going] = askNameAndGoing(dialogs);
     if (name.isEmpty())
         return {true, false};
     if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||

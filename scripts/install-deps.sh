@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, only those that are missing.
+# Usage: scripts/install-deps.sh [more packages] (the Windows build names its own)
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     xvfb xauth imagemagick
     clang libclang-rt-14-dev
     dpkg-dev file desktop-file-utils
+    "$@"
 )
 
 missing=()

@@ -23,7 +23,8 @@ void refuse(Dialogs& dialogs, const QString& why) {
 
 HorseAnswers askNameAndGoing(Dialogs& dialogs, const QString& name, const QString& going) {
     HorseAnswers answers;
-    answers.name = dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, name);
+    answers.name =
+        dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, name);
     answers.going =
         dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, going);
     return answers;

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace racefile {
 
@@ -52,50 +53,55 @@ void addRecord(QString& text, const QStringList& cells) {
     text += u"\r\n";
 }
 
+// A quoted cell from just after its opening quote: its text, quotes undoubled,
+// and where its closing quote is; none when it is never closed.
+std::optional<qsizetype> readQuoted(QStringView text, qsizetype from, QString& cell) {
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] != u'"') {
+            cell += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
+            cell += u'"';
+            ++i;
+        } else {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 // The records of CSV text: ';' between cells, quotes around a cell that holds
 // one of ';', '"' or a line break. Empty lines are skipped. Nothing when a quote
-// is left open or the text does not end with a line end (a file cut short).
+// is left open, stray or followed by text, or the text does not end with a line
+// end (a file cut short).
 std::optional<std::vector<QStringList>> records(QStringView text) {
     std::vector<QStringList> out;
     QStringList record;
     QString cell;
-    bool quotedCell = false, inQuotes = false, afterQuote = false;
-    const auto endCell = [&] {
-        record << cell;
-        cell.clear();
-        quotedCell = afterQuote = false;
-    };
+    bool quoted = false; // the cell was quoted: only a separator or line end may follow
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (inQuotes) {
-            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
-                cell += c;
-                ++i;
-            } else if (c == u'"') {
-                inQuotes = false;
-                afterQuote = true;
-            } else {
-                cell += c;
-            }
-        } else if (c == u';') {
-            endCell();
-        } else if (c == u'\r' || c == u'\n') {
+        if (c == u';' || c == u'\r' || c == u'\n') {
+            const bool lineEnd = c != u';';
+            if (!lineEnd || !record.isEmpty() || !cell.isEmpty() || quoted)
+                record << std::exchange(cell, QString());
+            quoted = false;
             if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
                 ++i;
-            if (!record.isEmpty() || !cell.isEmpty() || quotedCell) {
-                endCell();
-                out.push_back(record);
-            }
-            record.clear();
-        } else if (c == u'"' && cell.isEmpty() && !quotedCell) {
-            inQuotes = quotedCell = true;
-        } else if (afterQuote || c == u'"') {
+            if (lineEnd && !record.isEmpty())
+                out.push_back(std::exchange(record, QStringList()));
+        } else if (quoted || (c == u'"' && !cell.isEmpty())) {
             return std::nullopt; // text after a closing quote, or a stray quote
+        } else if (c == u'"') {
+            const auto end = readQuoted(text, i + 1, cell);
+            if (!end)
+                return std::nullopt;
+            i = *end;
+            quoted = true;
         } else {
             cell += c;
         }
     }
-    if (inQuotes || !record.isEmpty() || !cell.isEmpty() || quotedCell)
+    if (!record.isEmpty() || !cell.isEmpty() || quoted)
         return std::nullopt;
     return out;
 }

@@ -46,6 +46,7 @@ class TestListPosix : public QObject {
     void listFolderChoice();
     void writeCutShortLeavesFileAsItWas_data();
     void writeCutShortLeavesFileAsItWas();
+    void correctionOnAFullDiskLeavesFileAsItWas();
 
   private:
     QTemporaryDir dir;
@@ -180,6 +181,36 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
     QCOMPARE(list.count(), 100);
     QCOMPARE(list.unsavedCount(), 100); // the next save writes them
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existed ? 1 : 0);
+}
+
+void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
+    const QByteArray before(
+        "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n"
+        "1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd\r\n\r\n");
+    writeBytes(path, before);
+    HorseList list;
+    QVERIFY_OK(loadListFile(path, list));
+    // Room for no more than the file holds now: a longer name cannot be written.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(before.size());
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ListFileResult result = rewriteListLine(
+        path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY2(!result.ok && result.message.contains(u"trop volumineux"), qPrintable(result.message));
+    QCOMPARE(readBytes(path), before);
+    QCOMPARE(entries(list),
+             (QStringList{u"1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd"_qs,
+                          u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    // With room again, the same correction goes through.
+    QVERIFY_OK(rewriteListLine(
+        path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs));
+    QCOMPARE(readBytes(path), QByteArray(before).replace("Eclair", "Eclair le Grand"));
 }
 
 QTEST_GUILESS_MAIN(TestListPosix)

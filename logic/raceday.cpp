@@ -3,6 +3,7 @@
 #include "addhorse.h"
 #include "listfile.h"
 #include "racefile.h"
+#include "racetable.h"
 
 #include <QDir>
 #include <QFile>
@@ -153,6 +154,16 @@ void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& d
     day.sheet.name = name;
     day.sheet.date = date;
     saveRaceDay(day, dialogs);
+}
+
+void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
+    const ListFileResult result = writeWholeFile(path, racetable::csv(racetable::rows(day.sheet)));
+    dialogs.message(
+        result.ok
+            ? QStringLiteral("Course du jour exportée dans %1").arg(QDir::toNativeSeparators(path))
+            : result.message,
+        ApplicationTitle, result.ok ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
+        Dialogs::Buttons::Ok);
 }
 
 RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now) {

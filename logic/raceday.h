@@ -35,6 +35,10 @@ bool newRace(RaceDay& day, Dialogs& dialogs);
 // The race's name or date changed in the window.
 void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs);
 
+// "Exporter en CSV…": the sheet's table, as ranked, into a CSV file for a
+// spreadsheet; a message says where, or why not.
+void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs);
+
 // Reads the sheet's file at start. A file that cannot be read as a sheet is
 // renamed aside with a dated suffix, a message says so, and the sheet starts
 // empty: nothing is dropped silently.

@@ -1,6 +1,5 @@
 #include "coursedujour.h"
 
-#include "listfile.h"
 #include "racetable.h"
 
 #include <QAction>
@@ -260,11 +259,5 @@ void CourseDuJour::exportCsv() {
                                      QStringLiteral("Fichiers CSV (*.csv)"));
     if (path.isEmpty())
         return;
-    const ListFileResult result = writeWholeFile(path, racetable::csv(racetable::rows(day_.sheet)));
-    dialogs_.message(
-        result.ok
-            ? QStringLiteral("Course du jour exportée dans %1").arg(QDir::toNativeSeparators(path))
-            : result.message,
-        ApplicationTitle, result.ok ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
-        Dialogs::Buttons::Ok);
+    exportRaceDay(day_, path, dialogs_);
 }

@@ -1,8 +1,5 @@
 #include "form1.h"
 
-#include "addhorse.h"
-#include "listfile.h"
-#include "listtable.h"
 #include "look.h"
 
 #include <QAction>
@@ -10,7 +7,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>

@@ -74,6 +74,7 @@ EstimateInputs EstimateInputs::of(const FchronoFields& f) {
     inputs.Tdistance2 = f.Tdistance2;
     inputs.tpoids2 = f.tpoids2;
     inputs.Opt_chronocj = f.Opt_chronocj;
+    inputs.scale = f.scale;
     if (!f.Opt_chronocj) {
         inputs.TNbrLongueur = f.TNbrLongueur;
         inputs.TminuteL = f.TminuteL;
@@ -94,6 +95,36 @@ void FchronoLogic::Form_Load() {
     fields.TminuteL = QString();
     fields.TsecondeL = QString();
     fields.TcentiemeL = QStringLiteral(" ");
+}
+
+void FchronoLogic::SetScale(const scale::Scale& chosen) {
+    fields.scale = chosen;
+    TNbrLongueur_LostFocus();
+    if (!EstimateMatchesInputs()) {
+        fields.LresultDistance.clear();
+        Estimate.reset();
+    }
+    if (!ReductionMatchesInputs())
+        fields.Lreduction.clear();
+}
+
+QString FchronoLogic::ScaleLine() const {
+    return scale::describe(fields.scale, Facts());
+}
+
+scale::RaceFacts FchronoLogic::Facts() const {
+    const auto& f = fields;
+    const auto positive = [](const QString& text) -> std::optional<double> {
+        const auto value = numbers::textToNumber(text);
+        return value && *value > 0 ? value : std::nullopt;
+    };
+    scale::RaceFacts facts{positive(f.Tdistance), std::nullopt, positive(f.Tdistance2)};
+    const auto minutes = numbers::textToNumber(f.Tminute.isEmpty() ? u"0"_qs : f.Tminute);
+    const auto seconds = numbers::textToNumber(f.Tseconde.isEmpty() ? u"0"_qs : f.Tseconde);
+    const auto hundredths = numbers::textToNumber(f.tcentieme.isEmpty() ? u"0"_qs : f.tcentieme);
+    if (minutes && seconds && hundredths)
+        facts.referenceSeconds = *minutes * 60 + *seconds + *hundredths / 100;
+    return facts;
 }
 
 void FchronoLogic::ResetCalcState() {
@@ -225,8 +256,8 @@ CalcError FchronoLogic::Calculate() {
         return CalcError::Distance;
     DayRaceTimeSource = fields.Opt_chronocj ? Chrono : ChronoL;
     ReductionTimeSource = fields.Opt_chronok ? Chrono : ChronoL;
-    if (!ComputeWeightHundredths())
-        return CalcError::Weight;
+    if (const CalcError error = ComputeWeightHundredths(); error != CalcError::None)
+        return error;
     if (const CalcError error = WriteEstimate(*distance); error != CalcError::None)
         return error;
     return WriteReduction(*distance) ? CalcError::None : CalcError::Time;
@@ -240,16 +271,27 @@ std::optional<double> FchronoLogic::ReferenceDistance() const {
     return distance;
 }
 
-bool FchronoLogic::ComputeWeightHundredths() {
+CalcError FchronoLogic::ComputeWeightHundredths() {
     const auto difference = WeightDifference();
     if (!difference)
-        return false;
+        return CalcError::Weight;
     WeightTime = *difference;
     if (WeightTime == 0)
-        return true;
-    WeightTime = static_cast<float>(WeightTime / 1.5); // one second per 1.5 kg
+        return CalcError::None;
+    const auto kilogramsPerSecond = scale::kilogramsPerSecond(fields.scale, Facts());
+    // In trotting weight does not count; without a day's race there is no estimate
+    // to correct.
+    if (!kilogramsPerSecond &&
+        (fields.scale.weight == scale::WeightRule::None || fields.Tdistance2.isEmpty())) {
+        WeightTime = 0;
+        return CalcError::None;
+    }
+    if (!kilogramsPerSecond)
+        return CalcError::Time; // the race's speed needs the reference time
+    // The kilograms one second is worth: 1.5 on the original scale.
+    WeightTime = static_cast<float>(WeightTime / *kilogramsPerSecond);
     WeightHundredths = WeightTimeToHundredths(WeightTime);
-    return std::isfinite(WeightHundredths);
+    return std::isfinite(WeightHundredths) ? CalcError::None : CalcError::Weight;
 }
 
 CalcError FchronoLogic::WriteEstimate(double distance) {
@@ -264,6 +306,9 @@ CalcError FchronoLogic::WriteEstimate(double distance) {
         f.LresultDistance.clear();
         return CalcError::None;
     }
+    const auto lengthsPerSecond = scale::lengthsPerSecond(f.scale, Facts());
+    if (!lengthsPerSecond)
+        return CalcError::Time; // the race's speed needs the reference time
     const double dayDistance = *numbers::textToNumber(f.Tdistance2);
     const auto estimate = resultText(dayDistance * *dayTime / distance);
     if (!estimate)
@@ -277,7 +322,7 @@ CalcError FchronoLogic::WriteEstimate(double distance) {
     const QStringList parts = f.LresultDistance.split(u':');
     Estimate = EstimateShown{
         *Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1], parts[2]),
-        EstimateInputs::of(f)};
+        EstimateInputs::of(f), scale::summary(f.scale, Facts()), *lengthsPerSecond};
     return CalcError::None;
 }
 
@@ -332,7 +377,10 @@ void FchronoLogic::TNbrLongueur_LostFocus() {
     const auto lengths = numbers::textToNumber(margin);
     if (!lengths)
         return;
-    const auto lostSeconds = static_cast<float>(*lengths / 1.5); // 1.5 lengths per second
+    const auto lengthsPerSecond = scale::lengthsPerSecond(f.scale, Facts());
+    if (!lengthsPerSecond)
+        return; // the race's speed needs the reference distance and time
+    const auto lostSeconds = static_cast<float>(*lengths / *lengthsPerSecond);
     if (!std::isfinite(lostSeconds))
         return;
     if (f.Tminute.isEmpty() && f.Tseconde.isEmpty() && f.tcentieme.isEmpty())

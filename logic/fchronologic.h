@@ -4,6 +4,7 @@
 // and copies the fields back.
 
 #include "dialogs.h"
+#include "scale.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -23,6 +24,8 @@ struct FchronoFields {
     bool Opt_chronocj = true; // otherwise Opt_ChronocjL: estimate from the time with lengths
     QString LresultDistance;  // estimated time for the day's race
     QString Lreduction;       // kilometric reduction
+    // The scale in force, chosen in the "Barème…" dialog and shown on one line.
+    scale::Scale scale;
 
     bool operator==(const FchronoFields&) const = default;
 
@@ -52,6 +55,7 @@ struct EstimateInputs {
     QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, Tdistance2, tpoids2;
     QString TNbrLongueur, TminuteL, TsecondeL, TcentiemeL;
     bool Opt_chronocj = true;
+    scale::Scale scale;
 
     static EstimateInputs of(const FchronoFields& f);
     bool operator==(const EstimateInputs&) const = default;
@@ -61,6 +65,9 @@ struct EstimateInputs {
 struct EstimateShown {
     double hundredths = 0;
     EstimateInputs inputs;
+    // The scale it was computed with, as one line, and its lengths per second.
+    QString scale;
+    double lengthsPerSecond = 0;
 };
 
 // Why a calculation stopped.
@@ -94,6 +101,13 @@ class FchronoLogic {
     }
 
     void Form_Load();
+    // A scale chosen in the dialog: the time with lengths follows it, and a result
+    // computed with the former scale is taken off rather than shown under the new one.
+    void SetScale(const scale::Scale& chosen);
+    // The line showing the scale in force, with the figures it takes from the races.
+    QString ScaleLine() const;
+    // The races as the scale needs them: distances above zero, the plain time.
+    scale::RaceFacts Facts() const;
     // Returns the control to put the focus in when the user chose to correct an
     // input; empty otherwise.
     QString Btcalcul_Click(Dialogs& dialogs);
@@ -119,8 +133,9 @@ class FchronoLogic {
     void FillEmptyFields();
     // Empty when a distance cannot be read or is not above zero.
     std::optional<double> ReferenceDistance() const;
-    // False when a weight cannot be read or the adjustment cannot be held.
-    bool ComputeWeightHundredths();
+    // A weight error when a weight cannot be read or the adjustment cannot be held;
+    // a time error when the scale needs the reference time and it is missing.
+    CalcError ComputeWeightHundredths();
     // A time error when a time cannot be read or a result cannot be shown; a weight
     // error when the weight adjustment is not smaller than the estimate.
     CalcError WriteEstimate(double distance);

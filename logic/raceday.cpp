@@ -43,6 +43,8 @@ Runner runnerOf(const FchronoLogic& logic, const QString& name, const QString& g
     r.estimate = f.LresultDistance;
     r.estimateHundredths = logic.Estimate->hundredths;
     r.estimateWithLengths = !f.Opt_chronocj;
+    r.scale = logic.Estimate->scale;
+    r.lengthsPerSecond = logic.Estimate->lengthsPerSecond;
     // A reduction left from other inputs is not this horse's: the cell stays empty.
     if (logic.ReductionMatchesInputs()) {
         r.reduction = f.Lreduction;

@@ -11,7 +11,9 @@ namespace racefile {
 
 namespace {
 
-const QStringList& header() {
+// The header of a sheet written before a scale could be chosen: every runner in
+// it was computed with the original scale.
+const QStringList& headerWithoutScale() {
     static const QStringList h{u"course"_qs,
                                u"date"_qs,
                                u"cheval"_qs,
@@ -32,6 +34,12 @@ const QStringList& header() {
     return h;
 }
 
+const QStringList& header() {
+    static const QStringList h =
+        headerWithoutScale() + QStringList{u"barème"_qs, u"longueurs par seconde"_qs};
+    return h;
+}
+
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
 QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
@@ -41,7 +49,8 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             // Every digit, so that the number reads back exactly.
             QString::number(r.estimateHundredths, 'g', 17),
             racetable::timeSource(r.estimateWithLengths), r.reduction,
-            racetable::timeSource(r.reductionWithLengths)};
+            racetable::timeSource(r.reductionWithLengths), r.scale,
+            QString::number(r.lengthsPerSecond, 'g', 17)};
 }
 
 void addRecord(QString& text, const QStringList& cells) {
@@ -132,6 +141,13 @@ std::optional<Runner> runnerOf(const QStringList& c) {
     r.estimateWithLengths = *estimateTime;
     r.reduction = c[15];
     r.reductionWithLengths = *reductionTime;
+    if (c.size() == header().size()) {
+        r.scale = c[17];
+        r.lengthsPerSecond = c[18].toDouble(&ok);
+        if (!ok || !std::isfinite(r.lengthsPerSecond) || r.lengthsPerSecond <= 0 ||
+            r.scale.isEmpty())
+            return std::nullopt;
+    }
     return r;
 }
 
@@ -153,12 +169,14 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
     if (utf8.hasError())
         return std::nullopt;
     const auto all = records(text);
-    if (!all || all->empty() || all->front() != header())
+    if (!all || all->empty() ||
+        (all->front() != header() && all->front() != headerWithoutScale()))
         return std::nullopt;
+    const qsizetype columns = all->front().size();
     RaceSheet sheet;
     for (size_t i = 1; i < all->size(); ++i) {
         const QStringList& c = (*all)[i];
-        if (c.size() != header().size())
+        if (c.size() != columns)
             return std::nullopt;
         const QDate date = QDate::fromString(c[1], DateFormat);
         // One race per file: every row names the same one.

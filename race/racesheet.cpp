@@ -36,7 +36,7 @@ std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
         const int rank = tied ? out.back().rank : static_cast<int>(place) + 1;
         const double gap = r.estimateHundredths - best; // hundredths
         // Lengths to the nearest hundredth, a half going up: 4,21 s is 6,32 lengths.
-        const double lengths = std::round(gap * LengthsPerSecond) / 100.0;
+        const double lengths = std::round(gap * r.lengthsPerSecond) / 100.0;
         out.push_back({order[place], rank, gap / 100.0, lengths});
     }
     return out;

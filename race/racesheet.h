@@ -24,15 +24,12 @@ struct RaceSheet {
     std::optional<size_t> lastOf(const QString& name) const;
 };
 
-// Lengths per second that the gaps are counted in, as the time with lengths is.
-inline constexpr double LengthsPerSecond = 1.5;
-
 // A runner as the sheet ranks it.
 struct RankedRunner {
     size_t index;      // in RaceSheet::runners
     int rank;          // 1 for the fastest; equal estimates share a rank
     double gapSeconds; // behind the fastest
-    double gapLengths; // the same in lengths
+    double gapLengths; // the same in lengths, at the runner's lengths per second
 };
 
 // Fastest first; runners with equal estimates in the order they were added.

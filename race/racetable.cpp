@@ -53,7 +53,8 @@ const QStringList& header() {
                                u"Terrain"_qs,
                                u"Poids du jour (kg)"_qs,
                                u"Temps de l'estimation"_qs,
-                               u"Temps de la réduction"_qs};
+                               u"Temps de la réduction"_qs,
+                               u"Barème"_qs};
     return h;
 }
 
@@ -92,6 +93,7 @@ std::vector<QStringList> rows(const RaceSheet& sheet) {
         row[DayWeight] = x.dayWeight;
         row[EstimateTime] = timeSource(x.estimateWithLengths);
         row[ReductionTime] = timeSource(x.reductionWithLengths);
+        row[Scale] = x.scale;
         out.push_back(row);
     }
     return out;

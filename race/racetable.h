@@ -28,6 +28,7 @@ enum Column {
     DayWeight,
     EstimateTime,
     ReductionTime,
+    Scale,
     ColumnCount
 };
 

@@ -4,6 +4,11 @@
 
 #include <QString>
 
+// The scale runners were computed with before a scale could be chosen, named as
+// the calculation names it, and its lengths per second.
+inline const QString OriginalScale = QStringLiteral("1,5 L/s (origine) · 1 s/1,5 kg (origine)");
+inline constexpr double OriginalLengthsPerSecond = 1.5;
+
 struct Runner {
     QString name;
     QString going; // of the reference race
@@ -19,6 +24,10 @@ struct Runner {
     bool estimateWithLengths = false; // "Chrono + Longueur", otherwise "Chrono"
     QString reduction;
     bool reductionWithLengths = false;
+    // The scale the estimate was computed with, and the lengths per second its
+    // gap to the leader is counted in.
+    QString scale = OriginalScale;
+    double lengthsPerSecond = OriginalLengthsPerSecond;
 
     bool operator==(const Runner&) const = default;
 };

@@ -52,16 +52,21 @@ void TestRace::ranking_data() {
     QTest::addColumn<QStringList>("names");      // in the order added
     QTest::addColumn<QList<double>>("estimates"); // hundredths
     QTest::addColumn<QStringList>("ranked");     // rank name gap-s gap-lengths, fastest first
+    QTest::addColumn<QList<double>>("lengthsPerSecond"); // by runner; none: the original 1.5
     // A 2400 m handicap of eight: 2:28 to 2:33.
     QTest::newRow("eight runners") << QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile", "Tonnerre", "Alizé"}
         << QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991}
         << QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35", "4 Alizé 1,14 1,71",
-                       "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35", "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"};
+                       "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35", "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"} << QList<double>{};
+    // Each gap in the lengths per second of the runner's own scale.
+    QTest::newRow("gaps at each runner's scale") << QStringList{"A", "B", "C"}
+        << QList<double>{15000, 15045, 15100} << QStringList{"1 A 0,00 0,00", "2 B 0,45 3,00", "3 C 1,00 4,00"}
+        << QList<double>{6, 6.666666666666667, 4};
     QTest::newRow("equal estimates share a rank, in the order added") << QStringList{"A", "B", "C", "D"}
         << QList<double>{18180, 18000, 18000, 18300}
-        << QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"};
-    QTest::newRow("one runner") << QStringList{"Seul"} << QList<double>{18180} << QStringList{"1 Seul 0,00 0,00"};
-    QTest::newRow("no runner") << QStringList{} << QList<double>{} << QStringList{};
+        << QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"} << QList<double>{};
+    QTest::newRow("one runner") << QStringList{"Seul"} << QList<double>{18180} << QStringList{"1 Seul 0,00 0,00"} << QList<double>{};
+    QTest::newRow("no runner") << QStringList{} << QList<double>{} << QStringList{} << QList<double>{};
     // clang-format on
 }
 
@@ -69,10 +74,13 @@ void TestRace::ranking() {
     QFETCH(QStringList, names);
     QFETCH(QList<double>, estimates);
     QFETCH(QStringList, ranked);
+    QFETCH(QList<double>, lengthsPerSecond);
     QList<QPair<QString, double>> runners;
     for (qsizetype i = 0; i < names.size(); ++i)
         runners.append({names[i], estimates[i]});
-    const RaceSheet sheet = sheetOf(runners);
+    RaceSheet sheet = sheetOf(runners);
+    for (qsizetype i = 0; i < lengthsPerSecond.size(); ++i)
+        sheet.runners[static_cast<size_t>(i)].lengthsPerSecond = lengthsPerSecond[i];
     QStringList shown;
     for (const QStringList& row : racetable::rows(sheet))
         shown << QStringList{row[racetable::Rank], row[racetable::Name], row[racetable::GapSeconds],
@@ -83,6 +91,7 @@ void TestRace::ranking() {
 
 void TestRace::fileRoundTrip_data() {
     QTest::addColumn<RaceSheet>("sheet");
+    QTest::addColumn<bool>("olderFile"); // read as written before scales could be chosen
     RaceSheet full = sheetOf({{u"Eclair"_qs, 18180}, {u"Étoile ; \"la Belle\""_qs, 18048.5}});
     Runner& second = full.runners[1];
     second.going = u"très lourd; collant"_qs;
@@ -92,16 +101,30 @@ void TestRace::fileRoundTrip_data() {
     second.reductionWithLengths = true;
     second.reduction = QString();
     second.estimate = u"03:00:48,5"_qs;
-    QTest::newRow("every field, accents, ';' and quotes") << full;
+    QTest::newRow("every field, accents, ';' and quotes") << full << false;
+    QTest::newRow("a file without scales: the original one") << full << true;
+    RaceSheet scaled = sheetOf({{u"Eclair"_qs, 18180}});
+    scaled.runners[0].scale = u"6,67 L/s (vitesse, 2,4 m/L) · sans poids"_qs;
+    scaled.runners[0].lengthsPerSecond = 2400.0 / 150 / 2.4;
+    QTest::newRow("a scale and its lengths per second") << scaled << false;
     RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
     odd.name = u"Quinté+ \"du jour\""_qs;
-    QTest::newRow("numbers kept to the last digit, blanks kept") << odd;
-    QTest::newRow("no runner") << RaceSheet{};
+    QTest::newRow("numbers kept to the last digit, blanks kept") << odd << false;
+    QTest::newRow("no runner") << RaceSheet{} << false;
 }
 
 void TestRace::fileRoundTrip() {
     QFETCH(RaceSheet, sheet);
-    const QByteArray bytes = racefile::write(sheet);
+    QFETCH(bool, olderFile);
+    QByteArray bytes = racefile::write(sheet);
+    if (olderFile) {
+        // The last two cells of every line off.
+        QList<QByteArray> lines = bytes.split('\n');
+        for (QByteArray& line : lines)
+            for (int cell = 0; cell < 2 && line.contains(';'); ++cell)
+                line.truncate(line.lastIndexOf(';'));
+        bytes = lines.join("\r\n");
+    }
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
                              "course;date;cheval;terrain;"));
     QVERIFY(bytes.endsWith("\r\n"));
@@ -143,6 +166,10 @@ void TestRace::fileRefused_data() {
     QTest::newRow("not UTF-8") << QByteArray(good).replace("Eclair", "\xc9"
                                                                      "clair");
     QTest::newRow("a runner without a name") << QByteArray(good).replace("Eclair", "");
+    QTest::newRow("no lengths per second") << QByteArray(good).replace(";1.5\r\n", ";\r\n");
+    QTest::newRow("lengths per second of zero") << QByteArray(good).replace(";1.5\r\n", ";0\r\n");
+    QTest::newRow("a scale without a name")
+        << QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5");
 }
 
 void TestRace::fileRefused() {
@@ -157,7 +184,8 @@ void TestRace::table() {
     const std::vector<QStringList> rows = racetable::rows(sheet);
     QCOMPARE(
         rows[0].join(u'|'),
-        u"1|Le \"Roi\";\tx|03:01:80|181,80|0,00|0,00|1:02:5||2100|57|0,0|bon|58|Chrono|Chrono"_qs);
+        u"1|Le \"Roi\";\tx|03:01:80|181,80|0,00|0,00|1:02:5||2100|57|0,0|bon|58|Chrono|Chrono|"_qs +
+            OriginalScale);
     QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
     const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
     QVERIFY(clipboard.startsWith(u"Rang\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));
@@ -166,7 +194,7 @@ void TestRace::table() {
     const QByteArray csv = racetable::csv(rows);
     QVERIFY(csv.startsWith("\xEF\xBB\xBFRang;Cheval;"));
     QVERIFY(csv.contains("\r\n1;\"Le \"\"Roi\"\";\tx\";03:01:80;181,80;"));
-    QVERIFY(csv.endsWith(";Chrono;Chrono\r\n"));
+    QVERIFY(csv.endsWith(";Chrono;Chrono;" + OriginalScale.toUtf8() + "\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRace)

@@ -1,0 +1,172 @@
+#include "scale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace scale {
+
+namespace {
+
+constexpr double OriginalLengthsPerSecond = 1.5;
+constexpr double OriginalKilogramsPerSecond = 1.5;
+
+QString shortDiscipline(Discipline d) {
+    switch (d) {
+    case Discipline::Flat:
+        return QStringLiteral("plat");
+    case Discipline::Jumps:
+        return QStringLiteral("obstacle");
+    case Discipline::AllWeather:
+        return QStringLiteral("sable");
+    }
+    return {};
+}
+
+QString shortGoing(Going g) {
+    switch (g) {
+    case Going::GoodOrFaster:
+        return QStringLiteral("bon");
+    case Going::GoodToSoft:
+        return QStringLiteral("bon souple");
+    case Going::SoftOrSlower:
+        return QStringLiteral("souple");
+    }
+    return {};
+}
+
+QString lengthsText(const Scale& s, const RaceFacts& facts) {
+    const auto lps = lengthsPerSecond(s, facts);
+    switch (s.lengths) {
+    case LengthsRule::Original:
+        return QStringLiteral("1,5 L/s (origine)");
+    case LengthsRule::DisciplineGoing:
+        return QStringLiteral("%1 L/s (%2, %3)")
+            .arg(decimal(*lps), shortDiscipline(s.discipline), shortGoing(s.going));
+    case LengthsRule::RaceSpeed:
+        if (!lps)
+            return QStringLiteral("L/s selon la vitesse (%1 m/L)").arg(decimal(s.metresPerLength));
+        return QStringLiteral("%1 L/s (vitesse, %2 m/L)")
+            .arg(decimal(*lps), decimal(s.metresPerLength));
+    }
+    return {};
+}
+
+QString weightText(const Scale& s, const RaceFacts& facts) {
+    switch (s.weight) {
+    case WeightRule::Original:
+        return QStringLiteral("1 s/1,5 kg (origine)");
+    case WeightRule::ByDistance:
+        if (!facts.dayMetres)
+            return QStringLiteral("kg/L selon la distance");
+        return QStringLiteral("%1 kg/L (%2 m)")
+            .arg(decimal(s.weightTable[distanceRow(*facts.dayMetres)]))
+            .arg(DistanceRows[distanceRow(*facts.dayMetres)]);
+    case WeightRule::None:
+        return QStringLiteral("sans poids");
+    }
+    return {};
+}
+
+} // namespace
+
+const LengthsTable& defaultLengthsTable() {
+    // Good or faster, good to soft, soft or slower.
+    static const LengthsTable table = {{
+        {6, 5.5, 5}, // flat, turf
+        {5, 4.5, 4}, // jumps
+        {6, 6, 6},   // all-weather (a slow fibresand surface is counted at 5)
+    }};
+    return table;
+}
+
+const WeightTable& defaultWeightTable() {
+    static const WeightTable table = {1.52, 1.42, 1.25, 1.18, 1.06, 1.03, 1.0, 0.91,
+                                      0.72, 0.64, 0.58, 0.56, 0.54, 0.5,  0.43};
+    return table;
+}
+
+std::optional<double> lengthsPerSecond(const Scale& s, const RaceFacts& facts) {
+    switch (s.lengths) {
+    case LengthsRule::Original:
+        return OriginalLengthsPerSecond;
+    case LengthsRule::DisciplineGoing:
+        return s.lengthsTable[static_cast<size_t>(s.discipline)][static_cast<size_t>(s.going)];
+    case LengthsRule::RaceSpeed: {
+        if (!facts.referenceMetres || !facts.referenceSeconds || *facts.referenceMetres <= 0 ||
+            *facts.referenceSeconds <= 0)
+            return std::nullopt;
+        // Metres per second, then lengths of the given size per second.
+        const double lps = *facts.referenceMetres / *facts.referenceSeconds / s.metresPerLength;
+        if (!std::isfinite(lps) || lps <= 0)
+            return std::nullopt;
+        return lps;
+    }
+    }
+    return std::nullopt;
+}
+
+size_t distanceRow(double metres) {
+    // The last row whose distance is not above the race's; the first below it.
+    const auto after = std::upper_bound(DistanceRows.begin(), DistanceRows.end(), metres);
+    return after == DistanceRows.begin() ? 0 : static_cast<size_t>(after - DistanceRows.begin()) - 1;
+}
+
+std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts) {
+    switch (s.weight) {
+    case WeightRule::Original:
+        return OriginalKilogramsPerSecond;
+    case WeightRule::ByDistance: {
+        const auto lps = lengthsPerSecond(s, facts);
+        if (!lps || !facts.dayMetres)
+            return std::nullopt;
+        // kg per length × lengths per second: the kilograms one second is worth.
+        return s.weightTable[distanceRow(*facts.dayMetres)] * *lps;
+    }
+    case WeightRule::None:
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+QString disciplineName(Discipline d) {
+    switch (d) {
+    case Discipline::Flat:
+        return QStringLiteral("plat");
+    case Discipline::Jumps:
+        return QStringLiteral("obstacle");
+    case Discipline::AllWeather:
+        return QStringLiteral("plat sur piste en sable");
+    }
+    return {};
+}
+
+QString goingName(Going g) {
+    switch (g) {
+    case Going::GoodOrFaster:
+        return QStringLiteral("bon ou plus rapide");
+    case Going::GoodToSoft:
+        return QStringLiteral("bon souple");
+    case Going::SoftOrSlower:
+        return QStringLiteral("souple ou plus lourd");
+    }
+    return {};
+}
+
+QString summary(const Scale& s, const RaceFacts& facts) {
+    return lengthsText(s, facts) + QStringLiteral(" · ") + weightText(s, facts);
+}
+
+QString describe(const Scale& s, const RaceFacts& facts) {
+    return QStringLiteral("Barème : ") + summary(s, facts);
+}
+
+QString decimal(double value) {
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text.replace(u'.', u',');
+}
+
+} // namespace scale

@@ -1,9 +1,38 @@
 #include "module1.h"
 #include "numbers.h"
+#include "scale.h"
+#include "scalesettings.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <limits>
+
+using scale::Discipline;
+using scale::Going;
+using scale::LengthsRule;
+using scale::WeightRule;
+
+Q_DECLARE_METATYPE(scale::Scale)
+
+namespace {
+
+scale::Scale scaleOf(LengthsRule lengths, WeightRule weight, Discipline d = Discipline::Flat,
+                     Going g = Going::GoodOrFaster) {
+    scale::Scale s;
+    s.lengths = lengths;
+    s.weight = weight;
+    s.discipline = d;
+    s.going = g;
+    return s;
+}
+
+// A fact of the races; a negative number for none.
+std::optional<double> fact(double value) {
+    return value < 0 ? std::nullopt : std::optional<double>(value);
+}
+
+} // namespace
 
 class TestCalc : public QObject {
     Q_OBJECT
@@ -21,6 +50,12 @@ class TestCalc : public QObject {
     void timeToHundredths();
     void hundredthsToText_data();
     void hundredthsToText();
+    void scaleRules_data();
+    void scaleRules();
+    void scaleFromFile_data();
+    void scaleFromFile();
+    void scaleKept_data();
+    void scaleKept();
 };
 
 void TestCalc::textToNumber_data() {
@@ -196,6 +231,142 @@ void TestCalc::hundredthsToText() {
     QFETCH(double, hundredths);
     QFETCH(QString, text);
     QCOMPARE(Module1::HundredthsToText(hundredths), text);
+}
+
+void TestCalc::scaleRules_data() {
+    QTest::addColumn<scale::Scale>("scale");
+    QTest::addColumn<double>("referenceMetres"); // facts of the races; negative for none
+    QTest::addColumn<double>("referenceSeconds");
+    QTest::addColumn<double>("dayMetres");
+    QTest::addColumn<double>("lengthsPerSecond"); // negative for none
+    QTest::addColumn<double>("kilogramsPerSecond");
+    QTest::addColumn<QString>("line");
+    const auto O = LengthsRule::Original, T = LengthsRule::DisciplineGoing, V = LengthsRule::RaceSpeed;
+    const auto WO = WeightRule::Original, WD = WeightRule::ByDistance, WN = WeightRule::None;
+    const auto F = Discipline::Flat, J = Discipline::Jumps, A = Discipline::AllWeather;
+    const auto G = Going::GoodOrFaster, GS = Going::GoodToSoft, S = Going::SoftOrSlower;
+    // clang-format off
+    QTest::newRow("original") << scaleOf(O, WO) << 2100.0 << 158.5 << 2400.0 << 1.5 << 1.5 << "Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)";
+    QTest::newRow("original, no race") << scaleOf(O, WO) << -1.0 << -1.0 << -1.0 << 1.5 << 1.5 << "Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)";
+    // Every cell of the table by discipline and going.
+    QTest::newRow("flat, good") << scaleOf(T, WO, F, G) << -1.0 << -1.0 << -1.0 << 6.0 << 1.5 << "Barème : 6 L/s (plat, bon) · 1 s/1,5 kg (origine)";
+    QTest::newRow("flat, good to soft") << scaleOf(T, WO, F, GS) << -1.0 << -1.0 << -1.0 << 5.5 << 1.5 << "Barème : 5,5 L/s (plat, bon souple) · 1 s/1,5 kg (origine)";
+    QTest::newRow("flat, soft") << scaleOf(T, WO, F, S) << -1.0 << -1.0 << -1.0 << 5.0 << 1.5 << "Barème : 5 L/s (plat, souple) · 1 s/1,5 kg (origine)";
+    QTest::newRow("jumps, good") << scaleOf(T, WO, J, G) << -1.0 << -1.0 << -1.0 << 5.0 << 1.5 << "Barème : 5 L/s (obstacle, bon) · 1 s/1,5 kg (origine)";
+    QTest::newRow("jumps, good to soft") << scaleOf(T, WO, J, GS) << -1.0 << -1.0 << -1.0 << 4.5 << 1.5 << "Barème : 4,5 L/s (obstacle, bon souple) · 1 s/1,5 kg (origine)";
+    QTest::newRow("jumps, soft") << scaleOf(T, WO, J, S) << -1.0 << -1.0 << -1.0 << 4.0 << 1.5 << "Barème : 4 L/s (obstacle, souple) · 1 s/1,5 kg (origine)";
+    QTest::newRow("sand, good") << scaleOf(T, WO, A, G) << -1.0 << -1.0 << -1.0 << 6.0 << 1.5 << "Barème : 6 L/s (sable, bon) · 1 s/1,5 kg (origine)";
+    QTest::newRow("sand, good to soft") << scaleOf(T, WO, A, GS) << -1.0 << -1.0 << -1.0 << 6.0 << 1.5 << "Barème : 6 L/s (sable, bon souple) · 1 s/1,5 kg (origine)";
+    QTest::newRow("sand, soft") << scaleOf(T, WO, A, S) << -1.0 << -1.0 << -1.0 << 6.0 << 1.5 << "Barème : 6 L/s (sable, souple) · 1 s/1,5 kg (origine)";
+    // The race's own speed: 2400 m in 2:30:00 is 16 m/s, 6.667 lengths of 2.4 m.
+    QTest::newRow("race speed") << scaleOf(V, WO) << 2400.0 << 150.0 << -1.0 << 2400.0 / 150 / 2.4 << 1.5 << "Barème : 6,67 L/s (vitesse, 2,4 m/L) · 1 s/1,5 kg (origine)";
+    QTest::newRow("race speed, trotter at 1'14 per km") << scaleOf(V, WO) << 2700.0 << 199.8 << -1.0 << 2700.0 / 199.8 / 2.4 << 1.5 << "Barème : 5,63 L/s (vitesse, 2,4 m/L) · 1 s/1,5 kg (origine)";
+    QTest::newRow("race speed, no time yet") << scaleOf(V, WO) << 2400.0 << 0.0 << -1.0 << -1.0 << 1.5 << "Barème : L/s selon la vitesse (2,4 m/L) · 1 s/1,5 kg (origine)";
+    QTest::newRow("race speed, no distance") << scaleOf(V, WO) << -1.0 << 150.0 << -1.0 << -1.0 << 1.5 << "Barème : L/s selon la vitesse (2,4 m/L) · 1 s/1,5 kg (origine)";
+    // By distance: kilograms per length times lengths per second.
+    QTest::newRow("by distance, 2400 m, 6 L/s") << scaleOf(T, WD) << -1.0 << -1.0 << 2400.0 << 6.0 << 0.58 * 6 << "Barème : 6 L/s (plat, bon) · 0,58 kg/L (2400 m)";
+    QTest::newRow("by distance, race speed") << scaleOf(V, WD) << 2400.0 << 150.0 << 2400.0 << 2400.0 / 150 / 2.4 << 0.58 * (2400.0 / 150 / 2.4) << "Barème : 6,67 L/s (vitesse, 2,4 m/L) · 0,58 kg/L (2400 m)";
+    QTest::newRow("by distance, no day's race") << scaleOf(T, WD) << -1.0 << -1.0 << -1.0 << 6.0 << -1.0 << "Barème : 6 L/s (plat, bon) · kg/L selon la distance";
+    QTest::newRow("by distance, below the first row") << scaleOf(O, WD) << -1.0 << -1.0 << 800.0 << 1.5 << 1.52 * 1.5 << "Barème : 1,5 L/s (origine) · 1,52 kg/L (1000 m)";
+    QTest::newRow("by distance, between two rows") << scaleOf(O, WD) << -1.0 << -1.0 << 2399.0 << 1.5 << 0.64 * 1.5 << "Barème : 1,5 L/s (origine) · 0,64 kg/L (2200 m)";
+    QTest::newRow("by distance, beyond the last row") << scaleOf(O, WD) << -1.0 << -1.0 << 6000.0 << 1.5 << 0.43 * 1.5 << "Barème : 1,5 L/s (origine) · 0,43 kg/L (3200 m)";
+    QTest::newRow("no weight correction") << scaleOf(T, WN, J, S) << -1.0 << -1.0 << 2400.0 << 4.0 << -1.0 << "Barème : 4 L/s (obstacle, souple) · sans poids";
+    // clang-format on
+    // Every row of the table by distance, at its own distance.
+    const double kg[] = {1.52, 1.42, 1.25, 1.18, 1.06, 1.03, 1.0, 0.91,
+                         0.72, 0.64, 0.58, 0.56, 0.54, 0.5, 0.43};
+    for (size_t row = 0; row < scale::DistanceRows.size(); ++row) {
+        const int metres = scale::DistanceRows[row];
+        QTest::addRow("by distance, %d m", metres)
+            << scaleOf(O, WD) << -1.0 << -1.0 << double(metres) << 1.5 << kg[row] * 1.5
+            << u"Barème : 1,5 L/s (origine) · %1 kg/L (%2 m)"_qs
+                   .arg(QString::number(kg[row]).replace(u'.', u','))
+                   .arg(metres);
+    }
+}
+
+void TestCalc::scaleRules() {
+    QFETCH(scale::Scale, scale);
+    QFETCH(double, referenceMetres);
+    QFETCH(double, referenceSeconds);
+    QFETCH(double, dayMetres);
+    QFETCH(double, lengthsPerSecond);
+    QFETCH(double, kilogramsPerSecond);
+    QFETCH(QString, line);
+    const scale::RaceFacts facts{fact(referenceMetres), fact(referenceSeconds), fact(dayMetres)};
+    QCOMPARE(scale::lengthsPerSecond(scale, facts), fact(lengthsPerSecond));
+    QCOMPARE(scale::kilogramsPerSecond(scale, facts), fact(kilogramsPerSecond));
+    QCOMPARE(scale::describe(scale, facts), line);
+}
+
+void TestCalc::scaleFromFile_data() {
+    QTest::addColumn<QByteArray>("file"); // "none" for no file
+    QTest::addColumn<scale::Scale>("scale");
+    scale::Scale edited = scaleOf(LengthsRule::RaceSpeed, WeightRule::None, Discipline::Jumps, Going::SoftOrSlower);
+    edited.lengthsTable[1][2] = 3.8;
+    edited.weightTable[10] = 0.6;
+    edited.metresPerLength = 2.5;
+    // clang-format off
+    QTest::newRow("no file") << QByteArray("none") << scale::Scale();
+    QTest::newRow("empty file") << QByteArray() << scale::Scale();
+    QTest::newRow("every key") << QByteArray("[bareme]\nlongueurs=vitesse\ndiscipline=obstacle\nterrain=souple\nmetres-par-longueur=2.5\npoids=aucun\n"
+                                             "[longueurs-par-seconde]\nobstacle-souple=3.8\n[kg-par-longueur]\n2400=0.6\n") << edited;
+    QTest::newRow("a decimal comma") << QByteArray("[bareme]\nlongueurs=vitesse\ndiscipline=obstacle\nterrain=souple\nmetres-par-longueur=\"2,5\"\npoids=aucun\n"
+                                             "[longueurs-par-seconde]\nobstacle-souple=\"3,8\"\n[kg-par-longueur]\n2400=\"0,6\"\n") << edited;
+    QTest::newRow("only the weight rule") << QByteArray("[bareme]\npoids=distance\n") << scaleOf(LengthsRule::Original, WeightRule::ByDistance);
+    // Anything no scale can hold: the original scale, without a word.
+    QTest::newRow("not INI") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0[bareme\n=\n", 22) << scale::Scale();
+    QTest::newRow("an unknown rule") << QByteArray("[bareme]\nlongueurs=magique\npoids=aucun\n") << scale::Scale();
+    QTest::newRow("an unknown going") << QByteArray("[bareme]\nlongueurs=terrain\nterrain=collant\n") << scale::Scale();
+    QTest::newRow("lengths per second of zero") << QByteArray("[bareme]\npoids=aucun\n[longueurs-par-seconde]\nplat-bon=0\n") << scale::Scale();
+    QTest::newRow("lengths per second not a number") << QByteArray("[bareme]\npoids=aucun\n[longueurs-par-seconde]\nplat-bon=six\n") << scale::Scale();
+    QTest::newRow("lengths per second too many") << QByteArray("[longueurs-par-seconde]\nplat-bon=21\n") << scale::Scale();
+    QTest::newRow("negative kilograms") << QByteArray("[bareme]\npoids=aucun\n[kg-par-longueur]\n1000=-1\n") << scale::Scale();
+    QTest::newRow("metres per length too few") << QByteArray("[bareme]\npoids=aucun\nmetres-par-longueur=0.5\n") << scale::Scale();
+    // clang-format on
+}
+
+void TestCalc::scaleFromFile() {
+    QFETCH(QByteArray, file);
+    QFETCH(scale::Scale, scale);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Orvanto.ini"_qs);
+    if (file != "none") {
+        QFile ini(path);
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(file);
+    }
+    QVERIFY(scale::readScale(path) == scale);
+}
+
+void TestCalc::scaleKept_data() {
+    QTest::addColumn<scale::Scale>("scale");
+    scale::Scale edited = scaleOf(LengthsRule::DisciplineGoing, WeightRule::ByDistance, Discipline::AllWeather, Going::GoodToSoft);
+    edited.lengthsTable[2][1] = 5; // a slow sand track
+    edited.weightTable[0] = 1.6;
+    edited.metresPerLength = 2.45;
+    scale::Scale reset = edited;
+    reset.lengthsTable = scale::defaultLengthsTable();
+    reset.weightTable = scale::defaultWeightTable();
+    QTest::newRow("original") << scale::Scale();
+    QTest::newRow("edited cells") << edited;
+    QTest::newRow("edited cells reset") << reset;
+    QTest::newRow("race speed, no weight") << scaleOf(LengthsRule::RaceSpeed, WeightRule::None);
+}
+
+void TestCalc::scaleKept() {
+    QFETCH(scale::Scale, scale);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"config/Orvanto.ini"_qs);
+    // A scale written over another one replaces it whole.
+    QCOMPARE(scale::writeScale(scaleOf(LengthsRule::RaceSpeed, WeightRule::None), path), QString());
+    QCOMPARE(scale::writeScale(scale, path), QString());
+    QVERIFY(scale::readScale(path) == scale);
+    // A folder that cannot be made: the reason, with the file's path.
+    QFile blocker(dir.filePath(u"file"_qs));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    const QString why = scale::writeScale(scale, blocker.fileName() + u"/Orvanto.ini"_qs);
+    QVERIFY(why.startsWith(u"Le barème n'a pas pu être enregistré dans "_qs + blocker.fileName()));
 }
 
 QTEST_GUILESS_MAIN(TestCalc)

@@ -24,6 +24,30 @@ const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
 
 // Fields after the window's load handler (or of `logic`), then "Name=text"
 // assignments; the two "Le Chrono" options take "1" or "0".
+// "bareme=terrain obstacle souple poids-distance": the scale's rules by the names
+// its settings file uses, the others left at the original.
+scale::Scale scaleNamed(const QString& names) {
+    using namespace scale;
+    Scale s;
+    for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
+        if (name == u"terrain")
+            s.lengths = LengthsRule::DisciplineGoing;
+        else if (name == u"vitesse")
+            s.lengths = LengthsRule::RaceSpeed;
+        else if (name == u"poids-distance")
+            s.weight = WeightRule::ByDistance;
+        else if (name == u"poids-aucun")
+            s.weight = WeightRule::None;
+        else if (name == u"obstacle")
+            s.discipline = Discipline::Jumps;
+        else if (name == u"souple")
+            s.going = Going::SoftOrSlower;
+        else if (name != u"plat" && name != u"bon")
+            qFatal("unknown scale name %s", qPrintable(name));
+    }
+    return s;
+}
+
 FchronoLogic logicWith(const QStringList& assignments, std::optional<FchronoLogic> from = {}) {
     FchronoLogic logic = from ? std::move(*from) : FchronoLogic();
     if (!from)
@@ -35,6 +59,8 @@ FchronoLogic logicWith(const QStringList& assignments, std::optional<FchronoLogi
             logic.fields.Opt_chronok = value == u"1";
         else if (name == u"Opt_chronocj")
             logic.fields.Opt_chronocj = value == u"1";
+        else if (name == u"bareme")
+            logic.fields.scale = scaleNamed(value);
         else if (QString* text = logic.fields.text(name))
             *text = value;
         else
@@ -88,6 +114,8 @@ class TestLogic : public QObject {
     void duplicateAsks();
     void addRunner_data();
     void addRunner();
+    void scaleChange_data();
+    void scaleChange();
     void raceDayFile_data();
     void raceDayFile();
     void lengthsOptionGuard_data();
@@ -193,6 +221,17 @@ void TestLogic::calculation_data() {
     QTest::newRow("reference weight below one half") << (example + QStringList{"Tpoids=0,4", "tpoids2=60"}) << "03:01:14" << "1:15:48" << "" << QStringList{} << u"Le poids de la course de référence (0,4 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?"_qs;
     QTest::newRow("day's weight filled before the point is rewritten") << (example + QStringList{"Tpoids=56.5", "tpoids2="}) << "03:01:14" << "1:15:48" << "" << QStringList{"Tpoids=56,5", "tpoids2=56.5"} << QString();
     QTest::newRow("estimate from the time with lengths") << (example + QStringList{"TNbrLongueur=3", "Opt_chronocj=0"}) << "03:04:09" << "1:15:48" << "" << QStringList{} << QString();
+    // Other scales. Flat, good going: 6 lengths per second, 3 lengths are 0.5 s.
+    QTest::newRow("scale by going: time with lengths") << (example + QStringList{"TNbrLongueur=3", "Opt_chronocj=0", "bareme=terrain plat bon"}) << "03:02:37" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("scale by going: jumps, soft") << (example + QStringList{"TNbrLongueur=3", "Opt_chronocj=0", "bareme=terrain obstacle souple"}) << "03:02:66" << "1:15:48" << "" << QStringList{} << QString();
+    // 2400 m in 2:30:00: 16 m/s, 6.667 lengths of 2.4 m per second; 3 lengths are 0.45 s.
+    QTest::newRow("race speed: 3 lengths are 0.45 s") << QStringList{"Tdistance=2400", "Tminute=2", "Tseconde=30", "tcentieme=0", "Tdistance2=2400", "TNbrLongueur=3", "Opt_chronocj=0", "Opt_chronok=0", "bareme=vitesse"} << "02:30:45" << "1:02:69" << "" << QStringList{} << QString();
+    QTest::newRow("race speed: no reference time") << QStringList{"Tdistance=2400", "Tdistance2=2400", "Tpoids=57", "tpoids2=58", "bareme=vitesse poids-distance"} << "" << "" << TimeError << QStringList{"Tminute=0", "Tseconde=0", "tcentieme=0"} << QString();
+    // 1 kg at 0.58 kg per length (2400 m) and 6 lengths per second: 0.287 s, 28 hundredths.
+    QTest::newRow("weight by distance at 2400 m, 6 L/s") << (example + QStringList{"bareme=terrain plat bon poids-distance"}) << "03:01:42" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("weight by distance, 1 kg less") << (example + QStringList{"Tpoids=58", "tpoids2=57", "bareme=terrain plat bon poids-distance"}) << "03:00:86" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("weight by distance, no day's race") << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tpoids=57", "tpoids2=58", "bareme=vitesse poids-distance"} << "" << "1:15:48" << "" << QStringList{} << QString();
+    QTest::newRow("no weight correction (trot)") << (example + QStringList{"bareme=poids-aucun"}) << "03:01:14" << "1:15:48" << "" << QStringList{} << QString();
     QTest::newRow("empty day's weight: no adjustment") << QStringList{"Tdistance=2100", "Tminute=2", "Tseconde=38", "tcentieme=50", "Tdistance2=2400"} << "03:01:14" << "1:15:48" << "" << QStringList{} << QString();
 
     // Refusals: the labels keep what an earlier run showed unless the row says otherwise.
@@ -926,7 +965,7 @@ void TestLogic::duplicateAsks() {
 void TestLogic::addRunner_data() {
     // clang-format off
     QTest::addColumn<QStringList>("onSheet");  // runners already there, "name:day's distance"
-    QTest::addColumn<QStringList>("changes");  // typed after the calculation; "-": none run
+    QTest::addColumn<QStringList>("changes");  // typed after the calculation; "-": none run; "calcul:x=y": before it
     QTest::addColumn<QStringList>("answers");  // name, going
     QTest::addColumn<int>("choice");           // answer to a question, if one comes
     QTest::addColumn<QStringList>("shown");    // texts of the dialogs, in order
@@ -944,6 +983,8 @@ void TestLogic::addRunner_data() {
     QTest::newRow("stale: the day's weight changed") << QStringList{} << QStringList{"tpoids2=59"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
     QTest::newRow("stale: the day's distance changed") << QStringList{} << QStringList{"Tdistance2=2000"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
     QTest::newRow("the margin does not count for the plain time") << QStringList{} << QStringList{"TNbrLongueur=3"} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going} << QStringList{"Eclair 03:01:80"};
+    QTest::newRow("stale: another scale chosen") << QStringList{} << QStringList{"bareme=terrain"} << QStringList{"Eclair", "bon"} << Escape << QStringList{stale} << QStringList{};
+    QTest::newRow("the runner keeps its scale") << QStringList{} << QStringList{"calcul:bareme=terrain poids-distance"} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going} << QStringList{"Eclair 03:01:42 [6 L/s (plat, bon) · 0,58 kg/L (2400 m)] 6"};
     QTest::newRow("empty name: nothing added") << QStringList{} << QStringList{} << QStringList{"", "bon"} << Escape << QStringList{name, going} << QStringList{};
     QTest::newRow("line break in the name refused") << QStringList{} << QStringList{} << QStringList{"Ecl\nair", "bon"} << Escape << QStringList{name, going, u"Le cheval n'a pas été ajouté : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs} << QStringList{};
     QTest::newRow("same horse: replace its row") << QStringList{"Eclair:2400", "Bolide:2400"} << QStringList{} << QStringList{"Eclair", "bon"} << 0 << QStringList{name, going, known} << QStringList{"Eclair 03:01:80", "Bolide 00:00:00"};
@@ -954,6 +995,42 @@ void TestLogic::addRunner_data() {
     QTest::newRow("another distance: a new race") << QStringList{"Bolide:2000"} << QStringList{} << QStringList{"Eclair", "bon"} << 0 << QStringList{name, going, other} << QStringList{"Eclair 03:01:80"};
     QTest::newRow("another distance: cancel") << QStringList{"Bolide:2000"} << QStringList{} << QStringList{"Eclair", "bon"} << Escape << QStringList{name, going, other} << QStringList{"Bolide 00:00:00"};
     // clang-format on
+}
+
+void TestLogic::scaleChange_data() {
+    QTest::addColumn<QStringList>("before"); // calculated, then the scale below chosen
+    QTest::addColumn<QString>("scale");
+    QTest::addColumn<QStringList>("after"); // fields as they then stand
+    QTest::addColumn<QString>("line");
+    const QStringList example{"Tdistance=2100", "Tminute=2",  "Tseconde=38", "tcentieme=50",
+                              "Tdistance2=2400", "Tpoids=57", "tpoids2=58",  "TNbrLongueur=3"};
+    const QStringList shown{"LresultDistance=03:01:80", "Lreduction=1:15:48", "TminuteL=02",
+                            "TsecondeL=40", "TcentiemeL=50"};
+    const QString original = u"Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)"_qs;
+    // clang-format off
+    QTest::newRow("the same scale: results stay") << example << "" << shown << original;
+    QTest::newRow("another scale: the estimate goes, the plain reduction stays") << example << "terrain"
+        << QStringList{"LresultDistance=", "Lreduction=1:15:48", "TminuteL=02", "TsecondeL=39", "TcentiemeL=00"} << u"Barème : 6 L/s (plat, bon) · 1 s/1,5 kg (origine)"_qs;
+    QTest::newRow("a reduction from the time with lengths goes too") << (example + QStringList{"Opt_chronok=0"}) << "vitesse"
+        << QStringList{"LresultDistance=", "Lreduction=", "TminuteL=02", "TsecondeL=39", "TcentiemeL=4,34286117553711"} << u"Barème : 5,52 L/s (vitesse, 2,4 m/L) · 1 s/1,5 kg (origine)"_qs;
+    QTest::newRow("the line names the day's distance") << example << "poids-distance"
+        << QStringList{"LresultDistance=", "Lreduction=1:15:48"} << u"Barème : 1,5 L/s (origine) · 0,58 kg/L (2400 m)"_qs;
+    // clang-format on
+}
+
+void TestLogic::scaleChange() {
+    QFETCH(QStringList, before);
+    QFETCH(QString, scale);
+    QFETCH(QStringList, after);
+    QFETCH(QString, line);
+    FchronoLogic logic = logicWith(before);
+    ScriptedDialogs dialogs;
+    logic.Btcalcul_Click(dialogs);
+    logic.SetScale(scaleNamed(scale));
+    const FchronoLogic expected = logicWith(after + QStringList{u"bareme="_qs + scale}, logic);
+    QVERIFY(logic.fields == expected.fields);
+    QCOMPARE(logic.Estimate.has_value(), !logic.fields.LresultDistance.isEmpty());
+    QCOMPARE(logic.ScaleLine(), line);
 }
 
 void TestLogic::addRunner() {
@@ -975,10 +1052,15 @@ void TestLogic::addRunner() {
     }
     FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
                                     "tcentieme=50", "Tdistance2=2400", "tpoids2=58"});
+    for (const QString& change : changes)
+        if (change.startsWith(u"calcul:"))
+            logic = logicWith({change.mid(7)}, std::move(logic));
     if (changes != QStringList{"-"}) {
         ScriptedDialogs quiet;
         logic.Btcalcul_Click(quiet);
-        logic = logicWith(changes, std::move(logic));
+        for (const QString& change : changes)
+            if (!change.startsWith(u"calcul:"))
+                logic = logicWith({change}, std::move(logic));
     }
     ScriptedDialogs dialogs;
     dialogs.promptTexts = answers;
@@ -992,7 +1074,10 @@ void TestLogic::addRunner() {
     QCOMPARE(texts, shown);
     QStringList sheet;
     for (const Runner& r : day.sheet.runners)
-        sheet << r.name + u' ' + r.estimate;
+        sheet << r.name + u' ' + r.estimate +
+                     (r.scale == OriginalScale ? QString()
+                                               : u" ["_qs + r.scale + u"] "_qs +
+                                                     QString::number(r.lengthsPerSecond));
     QCOMPARE(sheet, after);
     QCOMPARE(added.changed, !(day.sheet == before));
     // Every change is in the file at once; without one, no file is written.

@@ -5,6 +5,8 @@
 #include "numbers.h"
 #include "raceday.h"
 #include "racefile.h"
+#include "scaleform.h"
+#include "scalesettings.h"
 #include "scripteddialogs.h"
 
 #include <QDir>
@@ -116,6 +118,8 @@ class TestLogic : public QObject {
     void addRunner();
     void scaleChange_data();
     void scaleChange();
+    void scaleForm_data();
+    void scaleForm();
     void raceDayFile_data();
     void raceDayFile();
     void lengthsOptionGuard_data();
@@ -1031,6 +1035,86 @@ void TestLogic::scaleChange() {
     QVERIFY(logic.fields == expected.fields);
     QCOMPARE(logic.Estimate.has_value(), !logic.fields.LresultDistance.isEmpty());
     QCOMPARE(logic.ScaleLine(), line);
+}
+
+void TestLogic::scaleForm_data() {
+    QTest::addColumn<QStringList>("typed");   // field=text; reset=lengths|weight|metres
+    QTest::addColumn<QString>("correct");     // the field OK puts the focus back in; empty: accepted
+    QTest::addColumn<QStringList>("kept");    // field=text as the accepted scale gives it back
+    const QString flatSoft = u"longueurs_0_1"_qs;
+    // clang-format off
+    QTest::newRow("nothing typed") << QStringList{} << "" << QStringList{"longueurs_0_1=5,5", "kg_2400=0,58", "metresParLongueur=2,4"};
+    QTest::newRow("a cell edited, decimal point") << QStringList{"longueurs_0_1=5.25"} << "" << QStringList{"longueurs_0_1=5,25"};
+    QTest::newRow("a cell edited, blanks around") << QStringList{"kg_2400= 0,6 "} << "" << QStringList{"kg_2400=0,6"};
+    QTest::newRow("lengths table reset") << QStringList{"longueurs_0_1=3", "longueurs_2_2=5", "reset=lengths"} << "" << QStringList{"longueurs_0_1=5,5", "longueurs_2_2=6"};
+    QTest::newRow("weight table reset") << QStringList{"kg_1000=2", "reset=weight"} << "" << QStringList{"kg_1000=1,52"};
+    QTest::newRow("length size reset") << QStringList{"metresParLongueur=3", "reset=metres"} << "" << QStringList{"metresParLongueur=2,4"};
+    QTest::newRow("the highest values") << QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"} << "" << QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"};
+    QTest::newRow("not a number") << QStringList{"longueurs_0_1=six"} << flatSoft << QStringList{};
+    QTest::newRow("empty cell") << QStringList{"longueurs_2_0="} << "longueurs_2_0" << QStringList{};
+    QTest::newRow("zero lengths per second") << QStringList{"longueurs_1_2=0"} << "longueurs_1_2" << QStringList{};
+    QTest::newRow("too many lengths per second") << QStringList{"longueurs_0_0=20,5"} << "longueurs_0_0" << QStringList{};
+    QTest::newRow("negative kilograms") << QStringList{"kg_1450=-1"} << "kg_1450" << QStringList{};
+    QTest::newRow("a length of half a metre") << QStringList{"metresParLongueur=0,5"} << "metresParLongueur" << QStringList{};
+    QTest::newRow("the first wrong field in order") << QStringList{"kg_1000=x", "longueurs_2_2=x"} << "longueurs_2_2" << QStringList{};
+    // clang-format on
+}
+
+void TestLogic::scaleForm() {
+    QFETCH(QStringList, typed);
+    QFETCH(QString, correct);
+    QFETCH(QStringList, kept);
+    ScaleForm form = ScaleForm::of(scaleNamed(u"terrain poids-distance"_qs));
+    const auto cell = [](ScaleForm& f, const QString& name) -> QString& {
+        for (size_t d = 0; d < scale::DisciplineCount; ++d)
+            for (size_t g = 0; g < scale::GoingCount; ++g)
+                if (name == ScaleForm::lengthsCellName(d, g))
+                    return f.lengthsCells[d][g];
+        for (size_t row = 0; row < scale::DistanceRows.size(); ++row)
+            if (name == ScaleForm::weightCellName(row))
+                return f.weightCells[row];
+        if (name != ScaleForm::MetresPerLengthName)
+            qFatal("unknown field %s", qPrintable(name));
+        return f.metresPerLength;
+    };
+    for (const QString& t : typed) {
+        const QString name = t.section(u'=', 0, 0), text = t.section(u'=', 1);
+        if (t == u"reset=lengths")
+            form.resetLengthsTable();
+        else if (t == u"reset=weight")
+            form.resetWeightTable();
+        else if (t == u"reset=metres")
+            form.resetMetresPerLength();
+        else
+            cell(form, name) = text;
+    }
+    QTemporaryDir folder;
+    const QString ini = folder.filePath(u"Orvanto.ini"_qs);
+    ScriptedDialogs dialogs;
+    const ScaleAccepted accepted = acceptScaleForm(form, ini, dialogs);
+    QCOMPARE(accepted.correct, correct);
+    QCOMPARE(accepted.scale.has_value(), correct.isEmpty());
+    if (!correct.isEmpty()) {
+        // The value as typed, what it is, and no file.
+        QCOMPARE(dialogs.shown.size(), 1);
+        const QString typedText = cell(form, correct).trimmed();
+        QVERIFY(dialogs.shown[0].text.startsWith(typedText.isEmpty() ? u"Il manque une valeur pour "_qs : u"« "_qs + typedText + u" » ne convient pas pour "_qs));
+        QVERIFY(!QFile::exists(ini));
+        return;
+    }
+    QVERIFY(dialogs.shown.isEmpty());
+    QVERIFY(scale::readScale(ini) == *accepted.scale);
+    QCOMPARE(accepted.scale->lengths, scale::LengthsRule::DisciplineGoing);
+    QCOMPARE(accepted.scale->weight, scale::WeightRule::ByDistance);
+    ScaleForm back = ScaleForm::of(*accepted.scale);
+    for (const QString& k : kept)
+        QCOMPARE(cell(back, k.section(u'=', 0, 0)), k.section(u'=', 1));
+    // A settings file that cannot be written: said, and the scale still used.
+    ScriptedDialogs failing;
+    const ScaleAccepted unsaved = acceptScaleForm(form, ini + u"/x.ini"_qs, failing);
+    QVERIFY(unsaved.scale == accepted.scale);
+    QCOMPARE(failing.shown.size(), 1);
+    QVERIFY(failing.shown[0].text.endsWith(u"Il s'applique jusqu'à la fermeture du programme."_qs));
 }
 
 void TestLogic::addRunner() {

@@ -1,4 +1,5 @@
 #include "appwindows.h"
+#include "bareme.h"
 #include "coursedujour.h"
 #include "fchrono.h"
 #include "form1.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +87,22 @@ class Answerer : public QObject {
             seen << prompt->windowTitle() + u'|' + prompt->labelText();
             prompt->setTextValue(a.typed);
             a.cancel ? prompt->reject() : prompt->accept();
+        } else if (auto* bareme = qobject_cast<Bareme*>(modal)) {
+            // Keys pressed in turn, from the event loop (OK may open a message),
+            // while the dialog is open.
+            seen << bareme->windowTitle() + u'|';
+            const QStringList keys = a.button.split(u' ');
+            QTimer::singleShot(0, bareme, [dialog = QPointer<Bareme>(bareme), keys] {
+                for (const QString& k : keys) {
+                    if (!dialog)
+                        return;
+                    Bareme* bareme = dialog;
+                    const QKeyCombination c = QKeySequence(k)[0];
+                    QWidget* target = bareme->focusWidget() ? bareme->focusWidget() : bareme;
+                    QTest::keyClick(target, c.key(), c.keyboardModifiers());
+                    QTest::qWait(150); // a mnemonic clicks its button after a short delay
+                }
+            });
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
             seen << files->windowTitle() + u'|' + files->selectedFiles().value(0);
             files->selectFile(a.typed);
@@ -156,6 +174,8 @@ class TestUi : public QObject {
     void enterRunsNoCommand();
     void displayOnlyBoxesTakeNoFocus();
     void voirShowsOneMemoAid();
+    void scaleChosenAndKept();
+    void memoAidOpensScale();
     void addHorseSaveAndLoad();
     void addHorseWithCharactersTheFileCannotStore();
     void emptyingTheFileAsksFirst_data();
@@ -221,11 +241,14 @@ class TestUi : public QObject {
 
 void TestUi::initTestCase() {
     QVERIFY(listFolder.isValid());
+    // The user's settings (the scale) live here too.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, listFolder.path());
     setListFilePath(listFolder.filePath(u"lstchrono.txt"_qs));
 }
 
 void TestUi::init() {
     QFile::remove(listFilePath());
+    QFile::remove(scaleSettingsPath());
     window = new Fchrono();
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -366,7 +389,7 @@ void TestUi::tabCycle() {
     const QStringList expected{"Tpoids",          "Tminute",   "Tseconde",    "tcentieme",
                                "Tdistance2",      "tpoids2",   "Btcalcul",    "TNbrLongueur",
                                "Opt_chronocj",    "Bt_Ajoute", "Opt_chronok", "Command1",
-                               "Bt_AjouteCourse", "Tdistance"};
+                               "Bt_AjouteCourse", "Bt_Bareme",  "Tdistance"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -449,6 +472,55 @@ void TestUi::voirShowsOneMemoAid() {
     QCOMPARE(memoAids().size(), 1);
     QVERIFY(memoAids().first()->findChild<QPlainTextEdit*>("Text1")->toPlainText().startsWith(
         u"1   = 1 L"));
+}
+
+void TestUi::scaleChosenAndKept() {
+    QCOMPARE(text("LBareme"), u"Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)"_qs);
+    // Flat, good going (the dialog's first choices) and weight by distance.
+    Answerer answerer({Answerer::press(u"Alt+D Alt+A Return"_qs)});
+    QTest::keyClick(window, Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(answerer.done());
+    QTRY_COMPARE(text("LBareme"), u"Barème : 6 L/s (plat, bon) · kg/L selon la distance"_qs);
+    QCOMPARE(answerer.seen, QStringList{u"Barème|"_qs});
+
+    // The worked example, 3 lengths behind, the estimate from the time with lengths:
+    // 3 lengths at 6 per second are 0.5 s; 1 kg at 0.58 kg per length is 0.287 s.
+    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"}, {"Tpoids", "57"},
+                                    {"Tminute", "2"}, {"Tseconde", "38"}, {"tcentieme", "50"},
+                                    {"Tdistance2", "2400"}, {"tpoids2", "58"}, {"TNbrLongueur", "3"}})
+        typeInto(box, QString::fromUtf8(typed));
+    click("Opt_ChronocjL");
+    click("Btcalcul");
+    QCOMPARE(text("TsecondeL") + u':' + text("TcentiemeL"), u"39:00"_qs);
+    QCOMPARE(text("LresultDistance"), u"03:01:99"_qs);
+    QCOMPARE(text("Lreduction"), u"1:15:48"_qs);
+    QCOMPARE(text("LBareme"), u"Barème : 6 L/s (plat, bon) · 0,58 kg/L (2400 m)"_qs);
+
+    // The next start keeps the choice.
+    delete window;
+    window = new Fchrono();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(text("LBareme"), u"Barème : 6 L/s (plat, bon) · kg/L selon la distance"_qs);
+}
+
+void TestUi::memoAidOpensScale() {
+    click("Command1");
+    Form2* memo = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<Form2*>(w); f && f->isVisible())
+            memo = f;
+    QVERIFY(memo);
+    QVERIFY(QTest::qWaitForWindowActive(memo));
+    // Annuler by Escape: nothing changes.
+    Answerer answerer({Answerer::press(u"Escape"_qs)});
+    QTest::keyClick(memo, Qt::Key_B, Qt::ControlModifier);
+    QTRY_VERIFY(answerer.done());
+    QCOMPARE(answerer.seen, QStringList{u"Barème|"_qs});
+    QTRY_VERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(text("LBareme"), u"Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)"_qs);
+    QVERIFY(!QFile::exists(scaleSettingsPath()));
+    memo->close();
 }
 
 void TestUi::addHorseSaveAndLoad() {

@@ -1,10 +1,14 @@
 #include "appwindows.h"
 
+#include "bareme.h"
 #include "coursedujour.h"
+#include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
 #include "qtdialogs.h"
+#include "scalesettings.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QPointer>
 
@@ -33,6 +37,17 @@ Form1* showForm1(bool show) {
 }
 Form2* showForm2() {
     return single(form2, true);
+}
+
+void chooseScale(QWidget* over) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* main = qobject_cast<Fchrono*>(w)) {
+            main->chooseScale(over);
+            return;
+        }
+    const QString path = scaleSettingsPath();
+    Bareme dialog(scale::readScale(path), path, over);
+    dialog.exec();
 }
 
 RaceDay& raceDay() {

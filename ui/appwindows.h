@@ -5,11 +5,16 @@
 class CourseDuJour;
 class Form1;
 class Form2;
+class QWidget;
 struct RaceDay;
 
 Form1* showForm1(bool show = true); // without `show`, only makes sure it exists
 Form2* showForm2();
 CourseDuJour* showCourseDuJour();
+
+// "Barème…" asked from `over`: the main window applies the choice; without it,
+// the choice is only kept for the next start.
+void chooseScale(QWidget* over);
 
 // The day's race sheet, read from its file on first use (at start).
 RaceDay& raceDay();

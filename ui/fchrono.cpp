@@ -2,10 +2,12 @@
 
 #include "addhorse.h"
 #include "appwindows.h"
+#include "bareme.h"
 #include "coursedujour.h"
 #include "form1.h"
 #include "look.h"
 #include "raceday.h"
+#include "scalesettings.h"
 
 #include <QAction>
 #include <QEvent>
@@ -108,7 +110,7 @@ const char* const KeyboardCycle[] = {
     "Tdistance", "Tpoids", "Tminute", "Tseconde", "tcentieme", "Tdistance2", "tpoids2", "Btcalcul",
     "TNbrLongueur", "Opt_chronocj", "Opt_ChronocjL", "Bt_Ajoute", "Opt_chronok", "Opt_ChronokL", "Command1",
     // Our own commands, after the original cycle.
-    "Bt_AjouteCourse",
+    "Bt_AjouteCourse", "Bt_Bareme",
 };
 
 // Thin black lines drawing an open box (no top) under each section, in twips.
@@ -183,6 +185,7 @@ Fchrono::Fchrono(QWidget* parent) : QWidget(parent) {
     connectHandlers(commands);
 
     logic_.Form_Load();
+    logic_.fields.scale = scale::readScale(scaleSettingsPath());
     push();
     first->setFocus();
 }
@@ -226,7 +229,14 @@ Fchrono::Commands Fchrono::addCommands() {
         "rapide au plus lent (Ctrl+J)"_qs);
     Bt_AjouteCourse->setFont(tahoma(8.25));
     Bt_AjouteCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
-    return {Btcalcul, Bt_Ajoute, Command1, Bt_AjouteCourse};
+    // The scale, in the same strip: its command and the line naming it.
+    auto* Bt_Bareme = button(this, "Bt_Bareme", u"Barème…"_qs, twips(360, 2550, 1095, 300),
+                             u"Choisir le barème des longueurs et du poids (Ctrl+B)"_qs);
+    Bt_Bareme->setFont(tahoma(8.25));
+    LBareme_ = label(this, "LBareme", QString(), twips(1560, 2550, 6000, 300),
+                     {{Face::Tahoma, 8.25}, Qt::black, {}, false, Qt::AlignLeft | Qt::AlignVCenter});
+    LBareme_->setToolTip(u"Le barème en vigueur : longueurs par seconde et poids"_qs);
+    return {Btcalcul, Bt_Ajoute, Command1, Bt_AjouteCourse, Bt_Bareme};
 }
 
 void Fchrono::addOptions() {
@@ -274,6 +284,11 @@ void Fchrono::connectHandlers(const Commands& c) {
     connect(c.Command1, &QPushButton::clicked, this, [] { showForm2(); });
     connect(c.Bt_Ajoute, &QPushButton::clicked, this, &Fchrono::addHorse);
     connect(c.Bt_AjouteCourse, &QPushButton::clicked, this, &Fchrono::addRunner);
+    connect(c.Bt_Bareme, &QPushButton::clicked, this, [this] { chooseScale(this); });
+    // The scale's line follows the distances and the time it takes figures from.
+    for (const Binding& b : bindings_)
+        if (b.box)
+            connect(b.box, &QLineEdit::textChanged, this, &Fchrono::showScale);
     addWindowMenu();
 }
 
@@ -287,6 +302,10 @@ void Fchrono::addWindowMenu() {
     openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
     connect(openCourse, &QAction::triggered, this, [] { showCourseDuJour(); });
     addAction(openCourse);
+    auto* chooseScaleAction = new QAction(u"Barème…"_qs, this);
+    chooseScaleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    connect(chooseScaleAction, &QAction::triggered, this, [this] { chooseScale(this); });
+    addAction(chooseScaleAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
@@ -342,6 +361,24 @@ void Fchrono::push() {
     }
     (logic_.fields.Opt_chronok ? Opt_chronok_ : Opt_ChronokL_)->setChecked(true);
     (logic_.fields.Opt_chronocj ? Opt_chronocj_ : Opt_ChronocjL_)->setChecked(true);
+    LBareme_->setText(logic_.ScaleLine());
+}
+
+void Fchrono::showScale() {
+    FchronoLogic now = logic_;
+    for (const Binding& b : bindings_)
+        if (b.box)
+            now.fields.*b.field = b.box->text();
+    LBareme_->setText(now.ScaleLine());
+}
+
+void Fchrono::chooseScale(QWidget* over) {
+    pull();
+    Bareme dialog(logic_.fields.scale, scaleSettingsPath(), over);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
+        return;
+    logic_.SetScale(*dialog.chosen());
+    push();
 }
 
 template <typename Handler> void Fchrono::run(Handler handler) {

@@ -17,6 +17,8 @@ class Fchrono : public QWidget {
     Q_OBJECT
   public:
     explicit Fchrono(QWidget* parent = nullptr);
+    // "Barème…", over the window it was asked from; the choice applies here.
+    void chooseScale(QWidget* over);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +35,7 @@ class Fchrono : public QWidget {
         void (FchronoLogic::*handler)();
     };
     struct Commands {
-        QPushButton *Btcalcul, *Bt_Ajoute, *Command1, *Bt_AjouteCourse;
+        QPushButton *Btcalcul, *Bt_Ajoute, *Command1, *Bt_AjouteCourse, *Bt_Bareme;
     };
 
     void setUpWindow();
@@ -55,6 +57,7 @@ class Fchrono : public QWidget {
     void calculate();
     void addRunner();
     void addWindowMenu();
+    void showScale();
 
     FchronoLogic logic_;
     QtDialogs dialogs_{this};
@@ -64,4 +67,5 @@ class Fchrono : public QWidget {
     QRadioButton* Opt_ChronokL_ = nullptr;
     QRadioButton* Opt_chronocj_ = nullptr;
     QRadioButton* Opt_ChronocjL_ = nullptr;
+    QLabel* LBareme_ = nullptr;
 };

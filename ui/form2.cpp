@@ -1,8 +1,11 @@
 #include "form2.h"
 
+#include "appwindows.h"
 #include "look.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 
 using look::twips;
@@ -51,4 +54,26 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
                        u"Ferrure"_qs);
     setTabOrder(Text2, Text1);
     Text2->setFocus();
+    addScaleCommand({Text1, Text2});
+}
+
+// "Barème…" (Ctrl+B): the card has no free space for a button, so the command sits
+// in the context menus, the window's and each text's after its editing commands.
+void Form2::addScaleCommand(const QList<QPlainTextEdit*>& texts) {
+    auto* choose = new QAction(u"Barème…"_qs, this);
+    choose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    choose->setShortcutContext(Qt::WindowShortcut);
+    connect(choose, &QAction::triggered, this, [this] { chooseScale(this); });
+    addAction(choose);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    for (QPlainTextEdit* text : texts) {
+        text->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(text, &QWidget::customContextMenuRequested, text, [text, choose](QPoint at) {
+            QMenu* menu = text->createStandardContextMenu(at);
+            menu->addSeparator();
+            menu->addAction(choose);
+            menu->exec(text->mapToGlobal(at));
+            delete menu;
+        });
+    }
 }

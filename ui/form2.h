@@ -1,10 +1,16 @@
 #pragma once
 // The memo aid: how many lengths each short margin is worth, and a shoeing note.
 
+#include <QList>
 #include <QWidget>
+
+class QPlainTextEdit;
 
 class Form2 : public QWidget {
     Q_OBJECT
   public:
     explicit Form2(QWidget* parent = nullptr);
+
+  private:
+    void addScaleCommand(const QList<QPlainTextEdit*>& texts);
 };

@@ -1,0 +1,247 @@
+#include "bareme.h"
+
+#include "qtdialogs.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+namespace {
+
+QRadioButton* rule(const QString& caption, const char* name, const QString& group) {
+    auto* r = new QRadioButton(caption);
+    r->setObjectName(QLatin1String(name));
+    r->setAccessibleName(group + u" : "_qs + QString(caption).remove(u'&'));
+    return r;
+}
+
+QPushButton* resetButton(const char* name, const QString& caption, const QString& accessible) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(accessible);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* choices(const char* name, const QStringList& items, const QString& accessible) {
+    auto* c = new QComboBox;
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    c->setAccessibleName(accessible);
+    return c;
+}
+
+const QString LengthsTitle = QStringLiteral("Longueurs par seconde");
+const QString WeightTitle = QStringLiteral("Poids");
+
+} // namespace
+
+QString scaleSettingsPath() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Orvanto"),
+                     QStringLiteral("Orvanto"))
+        .fileName();
+}
+
+Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent)
+    : QDialog(parent), form_(ScaleForm::of(current)), iniPath_(iniPath) {
+    setObjectName(QStringLiteral("Bareme"));
+    setWindowTitle(QStringLiteral("Barème"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lengthsGroup());
+    layout->addWidget(weightGroup());
+    auto* note = new QLabel(QStringLiteral(
+        "La réduction kilométrique tirée du chrono seul ne dépend d'aucun barème. Un chrono + "
+        "longueur, un chrono estimé ou un écart calculé avec un autre barème que celui d'origine "
+        "le dit : la ligne « Barème » de la fenêtre principale et la colonne « Barème » de la "
+        "course du jour nomment celui qui a servi."));
+    note->setWordWrap(true);
+    layout->addWidget(note);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    push();
+}
+
+QWidget* Bareme::lengthsGroup() {
+    auto* group = new QGroupBox(LengthsTitle + QStringLiteral(" (écart à l'arrivée)"));
+    group->setObjectName(QStringLiteral("groupeLongueurs"));
+    auto* layout = new QVBoxLayout(group);
+    lengthsRules_ = {
+        rule(u"&1,5 longueur par seconde (barème d'origine)"_qs, "longueursOrigine", LengthsTitle),
+        rule(u"Selon la &discipline et le terrain"_qs, "longueursTerrain", LengthsTitle),
+        rule(u"Selon la &vitesse de la course"_qs, "longueursVitesse", LengthsTitle)};
+    layout->addWidget(lengthsRules_[0]);
+    layout->addWidget(lengthsRules_[1]);
+
+    QStringList disciplines, goings;
+    for (int d = 0; d < scale::DisciplineCount; ++d)
+        disciplines << scale::disciplineName(static_cast<scale::Discipline>(d));
+    for (int g = 0; g < scale::GoingCount; ++g)
+        goings << scale::goingName(static_cast<scale::Going>(g));
+    discipline_ = choices("discipline", disciplines, QStringLiteral("Discipline de la course"));
+    going_ = choices("terrain", goings, QStringLiteral("Terrain de la course"));
+    auto* which = new QHBoxLayout;
+    which->addSpacing(20);
+    auto* disciplineLabel = new QLabel(QStringLiteral("Disci&pline :"));
+    disciplineLabel->setBuddy(discipline_);
+    auto* goingLabel = new QLabel(QStringLiteral("&Terrain :"));
+    goingLabel->setBuddy(going_);
+    which->addWidget(disciplineLabel);
+    which->addWidget(discipline_);
+    which->addWidget(goingLabel);
+    which->addWidget(going_);
+    which->addStretch();
+    layout->addLayout(which);
+    layout->addLayout(lengthsTable());
+
+    layout->addWidget(lengthsRules_[2]);
+    auto* speed = new QHBoxLayout;
+    speed->addSpacing(20);
+    metresPerLength_ = cell(ScaleForm::MetresPerLengthName,
+                            QStringLiteral("Taille d'une longueur, en mètres"));
+    auto* metresLabel = new QLabel(QStringLiteral("Une longueur &mesure (m) :"));
+    metresLabel->setBuddy(metresPerLength_);
+    auto* resetMetres = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
+                                    QStringLiteral("Rétablir la longueur de 2,4 mètres"));
+    connect(resetMetres, &QPushButton::clicked, this, [this] {
+        pull();
+        form_.resetMetresPerLength();
+        push();
+    });
+    speed->addWidget(metresLabel);
+    speed->addWidget(metresPerLength_);
+    speed->addWidget(resetMetres);
+    speed->addStretch();
+    layout->addLayout(speed);
+    return group;
+}
+
+QGridLayout* Bareme::lengthsTable() {
+    auto* grid = new QGridLayout;
+    grid->setColumnMinimumWidth(0, 20);
+    for (int g = 0; g < scale::GoingCount; ++g)
+        grid->addWidget(new QLabel(scale::goingName(static_cast<scale::Going>(g))), 0, g + 2);
+    for (size_t d = 0; d < scale::DisciplineCount; ++d) {
+        const int row = static_cast<int>(d) + 1;
+        grid->addWidget(new QLabel(scale::disciplineName(static_cast<scale::Discipline>(d))), row,
+                        1);
+        for (size_t g = 0; g < scale::GoingCount; ++g) {
+            lengthsCells_[d][g] =
+                cell(ScaleForm::lengthsCellName(d, g), ScaleForm::lengthsCellLabel(d, g));
+            grid->addWidget(lengthsCells_[d][g], row, static_cast<int>(g) + 2);
+        }
+    }
+    auto* reset = resetButton("retablirLongueurs", QStringLiteral("&Rétablir ce tableau"),
+                              QStringLiteral("Rétablir le tableau des longueurs par seconde"));
+    connect(reset, &QPushButton::clicked, this, [this] {
+        pull();
+        form_.resetLengthsTable();
+        push();
+    });
+    grid->addWidget(reset, scale::DisciplineCount + 1, 2, 1, 2, Qt::AlignLeft);
+    return grid;
+}
+
+QWidget* Bareme::weightGroup() {
+    auto* group = new QGroupBox(WeightTitle + QStringLiteral(" (différence avec la course de "
+                                                             "référence)"));
+    group->setObjectName(QStringLiteral("groupePoids"));
+    auto* layout = new QVBoxLayout(group);
+    weightRules_ = {rule(u"1 &seconde par 1,5 kg (barème d'origine)"_qs, "poidsOrigine", WeightTitle),
+                    rule(u"Selon la dist&ance (kilos par longueur)"_qs, "poidsDistance", WeightTitle),
+                    rule(u"Pas de &correction de poids (trot)"_qs, "poidsAucun", WeightTitle)};
+    layout->addWidget(weightRules_[0]);
+    layout->addWidget(weightRules_[1]);
+    layout->addLayout(weightTable());
+    layout->addWidget(weightRules_[2]);
+    return group;
+}
+
+QGridLayout* Bareme::weightTable() {
+    auto* grid = new QGridLayout;
+    grid->setColumnMinimumWidth(0, 20);
+    constexpr int Rows = 5; // three columns of distances, read down
+    for (size_t row = 0; row < scale::DistanceRows.size(); ++row) {
+        const int r = static_cast<int>(row) % Rows, c = static_cast<int>(row) / Rows * 2 + 1;
+        auto* label = new QLabel(QStringLiteral("%1 m").arg(scale::DistanceRows[row]));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        weightCells_[row] = cell(ScaleForm::weightCellName(row), ScaleForm::weightCellLabel(row));
+        grid->addWidget(label, r, c);
+        grid->addWidget(weightCells_[row], r, c + 1);
+    }
+    auto* reset = resetButton("retablirPoids", QStringLiteral("Rétablir ce ta&bleau"),
+                              QStringLiteral("Rétablir le tableau des kilos par longueur"));
+    connect(reset, &QPushButton::clicked, this, [this] {
+        pull();
+        form_.resetWeightTable();
+        push();
+    });
+    grid->addWidget(reset, Rows, 1, 1, 3, Qt::AlignLeft);
+    return grid;
+}
+
+QLineEdit* Bareme::cell(const QString& name, const QString& label) {
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    e->setAccessibleName(label);
+    e->setToolTip(label);
+    e->setMaximumWidth(60);
+    e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
+void Bareme::pull() {
+    for (size_t i = 0; i < 3; ++i) {
+        if (lengthsRules_[i]->isChecked())
+            form_.lengths = static_cast<scale::LengthsRule>(i);
+        if (weightRules_[i]->isChecked())
+            form_.weight = static_cast<scale::WeightRule>(i);
+    }
+    form_.discipline = static_cast<scale::Discipline>(discipline_->currentIndex());
+    form_.going = static_cast<scale::Going>(going_->currentIndex());
+    for (size_t d = 0; d < scale::DisciplineCount; ++d)
+        for (size_t g = 0; g < scale::GoingCount; ++g)
+            form_.lengthsCells[d][g] = lengthsCells_[d][g]->text();
+    form_.metresPerLength = metresPerLength_->text();
+    for (size_t row = 0; row < scale::DistanceRows.size(); ++row)
+        form_.weightCells[row] = weightCells_[row]->text();
+}
+
+void Bareme::push() {
+    lengthsRules_[static_cast<size_t>(form_.lengths)]->setChecked(true);
+    weightRules_[static_cast<size_t>(form_.weight)]->setChecked(true);
+    discipline_->setCurrentIndex(static_cast<int>(form_.discipline));
+    going_->setCurrentIndex(static_cast<int>(form_.going));
+    for (size_t d = 0; d < scale::DisciplineCount; ++d)
+        for (size_t g = 0; g < scale::GoingCount; ++g)
+            lengthsCells_[d][g]->setText(form_.lengthsCells[d][g]);
+    metresPerLength_->setText(form_.metresPerLength);
+    for (size_t row = 0; row < scale::DistanceRows.size(); ++row)
+        weightCells_[row]->setText(form_.weightCells[row]);
+}
+
+void Bareme::accept() {
+    pull();
+    QtDialogs dialogs(this);
+    const ScaleAccepted accepted = acceptScaleForm(form_, iniPath_, dialogs);
+    if (!accepted.scale) {
+        if (auto* box = findChild<QLineEdit*>(accepted.correct)) {
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        }
+        return;
+    }
+    chosen_ = accepted.scale;
+    QDialog::accept();
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The "Barème…" dialog: how lengths and a weight difference become seconds.
+
+#include "scale.h"
+#include "scaleform.h"
+
+#include <QDialog>
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QGridLayout;
+class QLineEdit;
+class QRadioButton;
+
+class Bareme : public QDialog {
+    Q_OBJECT
+  public:
+    Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent = nullptr);
+    // The scale chosen with OK; none after Annuler.
+    const std::optional<scale::Scale>& chosen() const { return chosen_; }
+
+    void accept() override;
+
+  private:
+    QWidget* lengthsGroup();
+    QWidget* weightGroup();
+    QGridLayout* lengthsTable();
+    QGridLayout* weightTable();
+    QLineEdit* cell(const QString& name, const QString& label);
+    void pull();
+    void push();
+
+    ScaleForm form_;
+    QString iniPath_;
+    std::optional<scale::Scale> chosen_;
+    std::array<QRadioButton*, 3> lengthsRules_{};
+    std::array<QRadioButton*, 3> weightRules_{};
+    QComboBox* discipline_ = nullptr;
+    QComboBox* going_ = nullptr;
+    std::array<std::array<QLineEdit*, scale::GoingCount>, scale::DisciplineCount> lengthsCells_{};
+    QLineEdit* metresPerLength_ = nullptr;
+    std::array<QLineEdit*, scale::DistanceRows.size()> weightCells_{};
+};
+
+// Where the user's scale is kept: an INI file in their configuration folder.
+QString scaleSettingsPath();

@@ -108,7 +108,8 @@ std::optional<double> lengthsPerSecond(const Scale& s, const RaceFacts& facts) {
 size_t distanceRow(double metres) {
     // The last row whose distance is not above the race's; the first below it.
     const auto after = std::upper_bound(DistanceRows.begin(), DistanceRows.end(), metres);
-    return after == DistanceRows.begin() ? 0 : static_cast<size_t>(after - DistanceRows.begin()) - 1;
+    return after == DistanceRows.begin() ? 0
+                                         : static_cast<size_t>(after - DistanceRows.begin()) - 1;
 }
 
 std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts) {

@@ -31,9 +31,8 @@ using LengthsTable = std::array<std::array<double, GoingCount>, DisciplineCount>
 
 // The distances the weight table is given at; a row holds from its distance up to
 // the next one (the first also below it).
-inline constexpr std::array<int, 15> DistanceRows = {1000, 1100, 1200, 1300, 1400,
-                                                     1450, 1500, 1600, 2000, 2200,
-                                                     2400, 2500, 2600, 2800, 3200};
+inline constexpr std::array<int, 15> DistanceRows = {1000, 1100, 1200, 1300, 1400, 1450, 1500, 1600,
+                                                     2000, 2200, 2400, 2500, 2600, 2800, 3200};
 // Kilograms per length, by row of DistanceRows.
 using WeightTable = std::array<double, DistanceRows.size()>;
 

@@ -1,9 +1,11 @@
 // Takes the screenshots of the windows shown in the README and the guide (the
-// three windows, the list window's context menu and the day's race sheet), from
+// three windows, the list window's context menu, the day's race sheet and the
+// scale dialog), from
 // the X display the program runs on (make screenshots runs it under Xvfb).
 // Usage: screenshots output-folder
 
 #include "appwindows.h"
+#include "bareme.h"
 #include "coursedujour.h"
 #include "fchrono.h"
 #include "form1.h"
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -107,6 +110,7 @@ int main(int argc, char* argv[]) {
     // The race sheet's file in a folder of its own, not beside this program.
     QTemporaryDir files;
     setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, files.path());
     fillRaceDay();
 
     Fchrono main;
@@ -146,10 +150,21 @@ int main(int argc, char* argv[]) {
         CourseDuJour* sheet = showCourseDuJour();
         sheet->move(20, 410);
         QApplication::processEvents();
-        QTimer::singleShot(300, [shoot, sheet, list, &folder] {
+        // The scale dialog as a punter fills it for a flat race on good going.
+        scale::Scale flatGood;
+        flatGood.lengths = scale::LengthsRule::DisciplineGoing;
+        flatGood.weight = scale::WeightRule::ByDistance;
+        auto* bareme = new Bareme(flatGood, scaleSettingsPath());
+        QTimer::singleShot(300, [shoot, sheet, list, bareme, &folder] {
             shoot(sheet, "coursedujour.png");
-            sheet->hide(); // off the list window before its menu is taken
-            shootListMenu(list, folder);
+            sheet->hide();
+            bareme->move(20, 20);
+            bareme->show();
+            QTimer::singleShot(300, [shoot, list, bareme, &folder] {
+                shoot(bareme, "bareme.png");
+                bareme->hide(); // off the list window before its menu is taken
+                shootListMenu(list, folder);
+            });
         });
     });
     return app.exec();

@@ -27,10 +27,10 @@ struct Field {
 };
 
 QString whyRefused(const Field& f) {
-    const QString what = f.text->trimmed().isEmpty()
-                             ? QStringLiteral("Il manque une valeur pour %1").arg(f.label)
-                             : QStringLiteral("« %1 » ne convient pas pour %2")
-                                   .arg(f.text->trimmed(), f.label);
+    const QString what =
+        f.text->trimmed().isEmpty()
+            ? QStringLiteral("Il manque une valeur pour %1").arg(f.label)
+            : QStringLiteral("« %1 » ne convient pas pour %2").arg(f.text->trimmed(), f.label);
     return what + QStringLiteral(" : entrez un nombre supérieur à %1 et au plus égal à %2 "
                                  "(virgule décimale, par exemple 5,5).")
                       .arg(cellText(f.low), cellText(f.high));

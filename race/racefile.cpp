@@ -169,8 +169,7 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
     if (utf8.hasError())
         return std::nullopt;
     const auto all = records(text);
-    if (!all || all->empty() ||
-        (all->front() != header() && all->front() != headerWithoutScale()))
+    if (!all || all->empty() || (all->front() != header() && all->front() != headerWithoutScale()))
         return std::nullopt;
     const qsizetype columns = all->front().size();
     RaceSheet sheet;

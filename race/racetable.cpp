@@ -45,6 +45,7 @@ const QStringList& header() {
                                u"Chrono estimé (s)"_qs,
                                u"Écart (s)"_qs,
                                u"Écart (longueurs)"_qs,
+                               u"Barème"_qs,
                                u"Réduction"_qs,
                                u"Réduction (s)"_qs,
                                u"Distance réf. (m)"_qs,
@@ -53,8 +54,7 @@ const QStringList& header() {
                                u"Terrain"_qs,
                                u"Poids du jour (kg)"_qs,
                                u"Temps de l'estimation"_qs,
-                               u"Temps de la réduction"_qs,
-                               u"Barème"_qs};
+                               u"Temps de la réduction"_qs};
     return h;
 }
 

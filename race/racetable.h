@@ -19,6 +19,7 @@ enum Column {
     EstimateSeconds,
     GapSeconds,
     GapLengths,
+    Scale, // the scale the estimate and the gap in lengths were computed with
     Reduction,
     ReductionSeconds,
     Distance,
@@ -28,7 +29,6 @@ enum Column {
     DayWeight,
     EstimateTime,
     ReductionTime,
-    Scale,
     ColumnCount
 };
 

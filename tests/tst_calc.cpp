@@ -241,7 +241,8 @@ void TestCalc::scaleRules_data() {
     QTest::addColumn<double>("lengthsPerSecond"); // negative for none
     QTest::addColumn<double>("kilogramsPerSecond");
     QTest::addColumn<QString>("line");
-    const auto O = LengthsRule::Original, T = LengthsRule::DisciplineGoing, V = LengthsRule::RaceSpeed;
+    const auto O = LengthsRule::Original, T = LengthsRule::DisciplineGoing,
+               V = LengthsRule::RaceSpeed;
     const auto WO = WeightRule::Original, WD = WeightRule::ByDistance, WN = WeightRule::None;
     const auto F = Discipline::Flat, J = Discipline::Jumps, A = Discipline::AllWeather;
     const auto G = Going::GoodOrFaster, GS = Going::GoodToSoft, S = Going::SoftOrSlower;
@@ -274,7 +275,7 @@ void TestCalc::scaleRules_data() {
     // clang-format on
     // Every row of the table by distance, at its own distance.
     const double kg[] = {1.52, 1.42, 1.25, 1.18, 1.06, 1.03, 1.0, 0.91,
-                         0.72, 0.64, 0.58, 0.56, 0.54, 0.5, 0.43};
+                         0.72, 0.64, 0.58, 0.56, 0.54, 0.5,  0.43};
     for (size_t row = 0; row < scale::DistanceRows.size(); ++row) {
         const int metres = scale::DistanceRows[row];
         QTest::addRow("by distance, %d m", metres)
@@ -302,7 +303,8 @@ void TestCalc::scaleRules() {
 void TestCalc::scaleFromFile_data() {
     QTest::addColumn<QByteArray>("file"); // "none" for no file
     QTest::addColumn<scale::Scale>("scale");
-    scale::Scale edited = scaleOf(LengthsRule::RaceSpeed, WeightRule::None, Discipline::Jumps, Going::SoftOrSlower);
+    scale::Scale edited =
+        scaleOf(LengthsRule::RaceSpeed, WeightRule::None, Discipline::Jumps, Going::SoftOrSlower);
     edited.lengthsTable[1][2] = 3.8;
     edited.weightTable[10] = 0.6;
     edited.metresPerLength = 2.5;
@@ -341,7 +343,8 @@ void TestCalc::scaleFromFile() {
 
 void TestCalc::scaleKept_data() {
     QTest::addColumn<scale::Scale>("scale");
-    scale::Scale edited = scaleOf(LengthsRule::DisciplineGoing, WeightRule::ByDistance, Discipline::AllWeather, Going::GoodToSoft);
+    scale::Scale edited = scaleOf(LengthsRule::DisciplineGoing, WeightRule::ByDistance,
+                                  Discipline::AllWeather, Going::GoodToSoft);
     edited.lengthsTable[2][1] = 5; // a slow sand track
     edited.weightTable[0] = 1.6;
     edited.metresPerLength = 2.45;

@@ -1006,7 +1006,7 @@ void TestLogic::scaleChange_data() {
     QTest::addColumn<QString>("scale");
     QTest::addColumn<QStringList>("after"); // fields as they then stand
     QTest::addColumn<QString>("line");
-    const QStringList example{"Tdistance=2100", "Tminute=2",  "Tseconde=38", "tcentieme=50",
+    const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
                               "Tdistance2=2400", "Tpoids=57", "tpoids2=58",  "TNbrLongueur=3"};
     const QStringList shown{"LresultDistance=03:01:80", "Lreduction=1:15:48", "TminuteL=02",
                             "TsecondeL=40", "TcentiemeL=50"};
@@ -1038,9 +1038,9 @@ void TestLogic::scaleChange() {
 }
 
 void TestLogic::scaleForm_data() {
-    QTest::addColumn<QStringList>("typed");   // field=text; reset=lengths|weight|metres
-    QTest::addColumn<QString>("correct");     // the field OK puts the focus back in; empty: accepted
-    QTest::addColumn<QStringList>("kept");    // field=text as the accepted scale gives it back
+    QTest::addColumn<QStringList>("typed"); // field=text; reset=lengths|weight|metres
+    QTest::addColumn<QString>("correct");   // the field OK puts the focus back in; empty: accepted
+    QTest::addColumn<QStringList>("kept");  // field=text as the accepted scale gives it back
     const QString flatSoft = u"longueurs_0_1"_qs;
     // clang-format off
     QTest::newRow("nothing typed") << QStringList{} << "" << QStringList{"longueurs_0_1=5,5", "kg_2400=0,58", "metresParLongueur=2,4"};
@@ -1098,7 +1098,9 @@ void TestLogic::scaleForm() {
         // The value as typed, what it is, and no file.
         QCOMPARE(dialogs.shown.size(), 1);
         const QString typedText = cell(form, correct).trimmed();
-        QVERIFY(dialogs.shown[0].text.startsWith(typedText.isEmpty() ? u"Il manque une valeur pour "_qs : u"« "_qs + typedText + u" » ne convient pas pour "_qs));
+        QVERIFY(dialogs.shown[0].text.startsWith(
+            typedText.isEmpty() ? u"Il manque une valeur pour "_qs
+                                : u"« "_qs + typedText + u" » ne convient pas pour "_qs));
         QVERIFY(!QFile::exists(ini));
         return;
     }
@@ -1159,9 +1161,9 @@ void TestLogic::addRunner() {
     QStringList sheet;
     for (const Runner& r : day.sheet.runners)
         sheet << r.name + u' ' + r.estimate +
-                     (r.scale == OriginalScale ? QString()
-                                               : u" ["_qs + r.scale + u"] "_qs +
-                                                     QString::number(r.lengthsPerSecond));
+                     (r.scale == OriginalScale
+                          ? QString()
+                          : u" ["_qs + r.scale + u"] "_qs + QString::number(r.lengthsPerSecond));
     QCOMPARE(sheet, after);
     QCOMPARE(added.changed, !(day.sheet == before));
     // Every change is in the file at once; without one, no file is written.

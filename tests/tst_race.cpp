@@ -182,10 +182,8 @@ void TestRace::table() {
     sheet.runners[1].reduction = u"1:02:5"_qs; // a last field that lost a digit: no seconds
     sheet.runners[1].estimate = u"03:01:80"_qs;
     const std::vector<QStringList> rows = racetable::rows(sheet);
-    QCOMPARE(
-        rows[0].join(u'|'),
-        u"1|Le \"Roi\";\tx|03:01:80|181,80|0,00|0,00|1:02:5||2100|57|0,0|bon|58|Chrono|Chrono|"_qs +
-            OriginalScale);
+    QCOMPARE(rows[0].join(u'|'), u"1|Le \"Roi\";\tx|03:01:80|181,80|0,00|0,00|"_qs + OriginalScale +
+                                     u"|1:02:5||2100|57|0,0|bon|58|Chrono|Chrono"_qs);
     QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
     const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
     QVERIFY(clipboard.startsWith(u"Rang\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));
@@ -194,7 +192,7 @@ void TestRace::table() {
     const QByteArray csv = racetable::csv(rows);
     QVERIFY(csv.startsWith("\xEF\xBB\xBFRang;Cheval;"));
     QVERIFY(csv.contains("\r\n1;\"Le \"\"Roi\"\";\tx\";03:01:80;181,80;"));
-    QVERIFY(csv.endsWith(";Chrono;Chrono;" + OriginalScale.toUtf8() + "\r\n"));
+    QVERIFY(csv.endsWith(";Chrono;Chrono\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRace)

@@ -389,7 +389,7 @@ void TestUi::tabCycle() {
     const QStringList expected{"Tpoids",          "Tminute",   "Tseconde",    "tcentieme",
                                "Tdistance2",      "tpoids2",   "Btcalcul",    "TNbrLongueur",
                                "Opt_chronocj",    "Bt_Ajoute", "Opt_chronok", "Command1",
-                               "Bt_AjouteCourse", "Bt_Bareme",  "Tdistance"};
+                               "Bt_AjouteCourse", "Bt_Bareme", "Tdistance"};
     QStringList visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -485,9 +485,14 @@ void TestUi::scaleChosenAndKept() {
 
     // The worked example, 3 lengths behind, the estimate from the time with lengths:
     // 3 lengths at 6 per second are 0.5 s; 1 kg at 0.58 kg per length is 0.287 s.
-    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"}, {"Tpoids", "57"},
-                                    {"Tminute", "2"}, {"Tseconde", "38"}, {"tcentieme", "50"},
-                                    {"Tdistance2", "2400"}, {"tpoids2", "58"}, {"TNbrLongueur", "3"}})
+    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"},
+                                     {"Tpoids", "57"},
+                                     {"Tminute", "2"},
+                                     {"Tseconde", "38"},
+                                     {"tcentieme", "50"},
+                                     {"Tdistance2", "2400"},
+                                     {"tpoids2", "58"},
+                                     {"TNbrLongueur", "3"}})
         typeInto(box, QString::fromUtf8(typed));
     click("Opt_ChronocjL");
     click("Btcalcul");

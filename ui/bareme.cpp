@@ -108,8 +108,8 @@ QWidget* Bareme::lengthsGroup() {
     layout->addWidget(lengthsRules_[2]);
     auto* speed = new QHBoxLayout;
     speed->addSpacing(20);
-    metresPerLength_ = cell(ScaleForm::MetresPerLengthName,
-                            QStringLiteral("Taille d'une longueur, en mètres"));
+    metresPerLength_ =
+        cell(ScaleForm::MetresPerLengthName, QStringLiteral("Taille d'une longueur, en mètres"));
     auto* metresLabel = new QLabel(QStringLiteral("Une longueur &mesure (m) :"));
     metresLabel->setBuddy(metresPerLength_);
     auto* resetMetres = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
@@ -158,9 +158,10 @@ QWidget* Bareme::weightGroup() {
                                                              "référence)"));
     group->setObjectName(QStringLiteral("groupePoids"));
     auto* layout = new QVBoxLayout(group);
-    weightRules_ = {rule(u"1 &seconde par 1,5 kg (barème d'origine)"_qs, "poidsOrigine", WeightTitle),
-                    rule(u"Selon la dist&ance (kilos par longueur)"_qs, "poidsDistance", WeightTitle),
-                    rule(u"Pas de &correction de poids (trot)"_qs, "poidsAucun", WeightTitle)};
+    weightRules_ = {
+        rule(u"1 &seconde par 1,5 kg (barème d'origine)"_qs, "poidsOrigine", WeightTitle),
+        rule(u"Selon la dist&ance (kilos par longueur)"_qs, "poidsDistance", WeightTitle),
+        rule(u"Pas de &correction de poids (trot)"_qs, "poidsAucun", WeightTitle)};
     layout->addWidget(weightRules_[0]);
     layout->addWidget(weightRules_[1]);
     layout->addLayout(weightTable());

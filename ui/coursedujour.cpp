@@ -126,7 +126,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
 void CourseDuJour::addCommands(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     auto* help = new QLabel(
-        QStringLiteral("Écart en longueurs à 1,5 longueur par seconde. Suppr retire le cheval "
+        QStringLiteral("Écart en longueurs au barème de chaque cheval (colonne « Barème »). Suppr "
+                       "retire le cheval "
                        "choisi ; Ctrl+C copie le tableau (ou les lignes choisies) pour un "
                        "tableur."),
         this);
@@ -181,6 +182,7 @@ void CourseDuJour::fillRow(int row, const QStringList& cells, const RankedRunner
         case racetable::Going:
         case racetable::EstimateTime:
         case racetable::ReductionTime:
+        case racetable::Scale:
             item->setData(SortKey, cells[c]);
             break;
         case racetable::Estimate:

@@ -233,8 +233,9 @@ Fchrono::Commands Fchrono::addCommands() {
     auto* Bt_Bareme = button(this, "Bt_Bareme", u"Barème…"_qs, twips(360, 2550, 1095, 300),
                              u"Choisir le barème des longueurs et du poids (Ctrl+B)"_qs);
     Bt_Bareme->setFont(tahoma(8.25));
-    LBareme_ = label(this, "LBareme", QString(), twips(1560, 2550, 6000, 300),
-                     {{Face::Tahoma, 8.25}, Qt::black, {}, false, Qt::AlignLeft | Qt::AlignVCenter});
+    LBareme_ =
+        label(this, "LBareme", QString(), twips(1560, 2550, 6000, 300),
+              {{Face::Tahoma, 8.25}, Qt::black, {}, false, Qt::AlignLeft | Qt::AlignVCenter});
     LBareme_->setToolTip(u"Le barème en vigueur : longueurs par seconde et poids"_qs);
     return {Btcalcul, Bt_Ajoute, Command1, Bt_AjouteCourse, Bt_Bareme};
 }

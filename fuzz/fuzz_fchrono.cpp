@@ -1,5 +1,5 @@
 // The main window's logic on arbitrary texts in every field and arbitrary option
-// states, then its handlers in an arbitrary order. After each calculation either a
+// states, then its handlers (and scale changes) in an arbitrary order. After each calculation either a
 // message was shown or both result labels hold a time of a documented form; a
 // horse is added only with the reduction of the inputs as they stand.
 
@@ -102,6 +102,23 @@ void addHorse(FchronoLogic& logic, CountingDialogs& dialogs) {
         std::abort();
 }
 
+// A scale from one byte: each rule, discipline and going; edited cells stay within
+// the bounds the dialog and the settings file allow.
+scale::Scale scaleFrom(uint8_t b) {
+    scale::Scale s;
+    s.lengths = static_cast<scale::LengthsRule>(b % 3);
+    s.weight = static_cast<scale::WeightRule>(b / 3 % 3);
+    s.discipline = static_cast<scale::Discipline>(b / 9 % 3);
+    s.going = static_cast<scale::Going>(b / 27 % 3);
+    if (b & 0x80) {
+        s.lengthsTable[static_cast<size_t>(s.discipline)][static_cast<size_t>(s.going)] =
+            scale::MaxLengthsPerSecond;
+        s.metresPerLength = scale::MinMetresPerLength + 0.01;
+        s.weightTable.fill(scale::MaxKilogramsPerLength);
+    }
+    return s;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -111,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     readFields(in, logic);
     CountingDialogs dialogs;
     for (int steps = 0; !in.empty() && steps < 16; ++steps) {
-        switch (in.byte() % 7) {
+        switch (in.byte() % 8) {
         case 0:
             calculate(logic, dialogs);
             break;
@@ -132,6 +149,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             break;
         case 6:
             addHorse(logic, dialogs);
+            break;
+        case 7:
+            logic.SetScale(scaleFrom(in.byte()));
             break;
         }
     }

@@ -104,8 +104,10 @@ void FchronoLogic::SetScale(const scale::Scale& chosen) {
         fields.LresultDistance.clear();
         Estimate.reset();
     }
-    if (!ReductionMatchesInputs())
+    if (!ReductionMatchesInputs()) {
         fields.Lreduction.clear();
+        ReductionInputsShown.reset(); // nothing shown: inputs matching again add nothing
+    }
 }
 
 QString FchronoLogic::ScaleLine() const {

@@ -1035,6 +1035,11 @@ void TestLogic::scaleChange() {
     QVERIFY(logic.fields == expected.fields);
     QCOMPARE(logic.Estimate.has_value(), !logic.fields.LresultDistance.isEmpty());
     QCOMPARE(logic.ScaleLine(), line);
+    // Back to the original scale: a result taken off is not shown as matching the
+    // inputs, which would let an empty one go on the list.
+    logic.SetScale(scale::Scale());
+    QCOMPARE(logic.ReductionMatchesInputs(), !logic.fields.Lreduction.isEmpty());
+    QCOMPARE(logic.EstimateMatchesInputs(), !logic.fields.LresultDistance.isEmpty());
 }
 
 void TestLogic::scaleForm_data() {

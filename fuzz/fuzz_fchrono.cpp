@@ -1,7 +1,7 @@
 // The main window's logic on arbitrary texts in every field and arbitrary option
-// states, then its handlers (and scale changes) in an arbitrary order. After each calculation either a
-// message was shown or both result labels hold a time of a documented form; a
-// horse is added only with the reduction of the inputs as they stand.
+// states, then its handlers (and scale changes) in an arbitrary order. After each calculation
+// either a message was shown or both result labels hold a time of a documented form; a horse is
+// added only with the reduction of the inputs as they stand.
 
 #include "addhorse.h"
 #include "fchronologic.h"

@@ -83,7 +83,15 @@ QWidget* Bareme::lengthsGroup() {
         rule(u"Selon la &vitesse de la course"_qs, "longueursVitesse", LengthsTitle)};
     layout->addWidget(lengthsRules_[0]);
     layout->addWidget(lengthsRules_[1]);
+    layout->addLayout(raceKind());
+    layout->addLayout(lengthsTable());
+    layout->addWidget(lengthsRules_[2]);
+    layout->addLayout(lengthSize());
+    return group;
+}
 
+// The discipline and going of the race, which pick the table's cell.
+QHBoxLayout* Bareme::raceKind() {
     QStringList disciplines, goings;
     for (int d = 0; d < scale::DisciplineCount; ++d)
         disciplines << scale::disciplineName(static_cast<scale::Discipline>(d));
@@ -91,40 +99,40 @@ QWidget* Bareme::lengthsGroup() {
         goings << scale::goingName(static_cast<scale::Going>(g));
     discipline_ = choices("discipline", disciplines, QStringLiteral("Discipline de la course"));
     going_ = choices("terrain", goings, QStringLiteral("Terrain de la course"));
-    auto* which = new QHBoxLayout;
-    which->addSpacing(20);
+    auto* row = new QHBoxLayout;
+    row->addSpacing(20);
     auto* disciplineLabel = new QLabel(QStringLiteral("Disci&pline :"));
     disciplineLabel->setBuddy(discipline_);
     auto* goingLabel = new QLabel(QStringLiteral("&Terrain :"));
     goingLabel->setBuddy(going_);
-    which->addWidget(disciplineLabel);
-    which->addWidget(discipline_);
-    which->addWidget(goingLabel);
-    which->addWidget(going_);
-    which->addStretch();
-    layout->addLayout(which);
-    layout->addLayout(lengthsTable());
+    row->addWidget(disciplineLabel);
+    row->addWidget(discipline_);
+    row->addWidget(goingLabel);
+    row->addWidget(going_);
+    row->addStretch();
+    return row;
+}
 
-    layout->addWidget(lengthsRules_[2]);
-    auto* speed = new QHBoxLayout;
-    speed->addSpacing(20);
+// The size of a length, for the race-speed rule.
+QHBoxLayout* Bareme::lengthSize() {
+    auto* row = new QHBoxLayout;
+    row->addSpacing(20);
     metresPerLength_ =
         cell(ScaleForm::MetresPerLengthName, QStringLiteral("Taille d'une longueur, en mètres"));
     auto* metresLabel = new QLabel(QStringLiteral("Une longueur &mesure (m) :"));
     metresLabel->setBuddy(metresPerLength_);
-    auto* resetMetres = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
-                                    QStringLiteral("Rétablir la longueur de 2,4 mètres"));
-    connect(resetMetres, &QPushButton::clicked, this, [this] {
+    auto* reset = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
+                              QStringLiteral("Rétablir la longueur de 2,4 mètres"));
+    connect(reset, &QPushButton::clicked, this, [this] {
         pull();
         form_.resetMetresPerLength();
         push();
     });
-    speed->addWidget(metresLabel);
-    speed->addWidget(metresPerLength_);
-    speed->addWidget(resetMetres);
-    speed->addStretch();
-    layout->addLayout(speed);
-    return group;
+    row->addWidget(metresLabel);
+    row->addWidget(metresPerLength_);
+    row->addWidget(reset);
+    row->addStretch();
+    return row;
 }
 
 QGridLayout* Bareme::lengthsTable() {

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -25,7 +26,9 @@ class Bareme : public QDialog {
   private:
     QWidget* lengthsGroup();
     QWidget* weightGroup();
+    QHBoxLayout* raceKind();
     QGridLayout* lengthsTable();
+    QHBoxLayout* lengthSize();
     QGridLayout* weightTable();
     QLineEdit* cell(const QString& name, const QString& label);
     void pull();

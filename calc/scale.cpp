@@ -1,5 +1,7 @@
 #include "scale.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,28 +12,24 @@ namespace {
 constexpr double OriginalLengthsPerSecond = 1.5;
 constexpr double OriginalKilogramsPerSecond = 1.5;
 
+// Each discipline and going, in the order of their enumeration: its full name, and
+// the short one of the scale's line.
+struct Names {
+    const char* full;
+    const char* brief;
+};
+constexpr Names DisciplineNames[DisciplineCount] = {
+    {"plat", "plat"}, {"obstacle", "obstacle"}, {"plat sur piste en sable", "sable"}};
+constexpr Names GoingNames[GoingCount] = {{"bon ou plus rapide", "bon"},
+                                          {"bon souple", "bon souple"},
+                                          {"souple ou plus lourd", "souple"}};
+
 QString shortDiscipline(Discipline d) {
-    switch (d) {
-    case Discipline::Flat:
-        return QStringLiteral("plat");
-    case Discipline::Jumps:
-        return QStringLiteral("obstacle");
-    case Discipline::AllWeather:
-        return QStringLiteral("sable");
-    }
-    return {};
+    return QString::fromUtf8(DisciplineNames[static_cast<size_t>(d)].brief);
 }
 
 QString shortGoing(Going g) {
-    switch (g) {
-    case Going::GoodOrFaster:
-        return QStringLiteral("bon");
-    case Going::GoodToSoft:
-        return QStringLiteral("bon souple");
-    case Going::SoftOrSlower:
-        return QStringLiteral("souple");
-    }
-    return {};
+    return QString::fromUtf8(GoingNames[static_cast<size_t>(g)].brief);
 }
 
 QString lengthsText(const Scale& s, const RaceFacts& facts) {
@@ -85,6 +83,13 @@ const WeightTable& defaultWeightTable() {
     return table;
 }
 
+std::optional<double> valueWithin(QStringView text, double low, double high) {
+    const auto value = numbers::textToNumber(text);
+    if (!value || !(*value > low && *value <= high))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<double> lengthsPerSecond(const Scale& s, const RaceFacts& facts) {
     switch (s.lengths) {
     case LengthsRule::Original:
@@ -130,27 +135,11 @@ std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts)
 }
 
 QString disciplineName(Discipline d) {
-    switch (d) {
-    case Discipline::Flat:
-        return QStringLiteral("plat");
-    case Discipline::Jumps:
-        return QStringLiteral("obstacle");
-    case Discipline::AllWeather:
-        return QStringLiteral("plat sur piste en sable");
-    }
-    return {};
+    return QString::fromUtf8(DisciplineNames[static_cast<size_t>(d)].full);
 }
 
 QString goingName(Going g) {
-    switch (g) {
-    case Going::GoodOrFaster:
-        return QStringLiteral("bon ou plus rapide");
-    case Going::GoodToSoft:
-        return QStringLiteral("bon souple");
-    case Going::SoftOrSlower:
-        return QStringLiteral("souple ou plus lourd");
-    }
-    return {};
+    return QString::fromUtf8(GoingNames[static_cast<size_t>(g)].full);
 }
 
 QString summary(const Scale& s, const RaceFacts& facts) {

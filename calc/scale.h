@@ -4,6 +4,7 @@
 // the others follow published practice and can be edited.
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <optional>
 
@@ -45,6 +46,9 @@ inline constexpr double DefaultMetresPerLength = 2.4;
 inline constexpr double MaxLengthsPerSecond = 20;
 inline constexpr double MinMetresPerLength = 0.5, MaxMetresPerLength = 10;
 inline constexpr double MaxKilogramsPerLength = 10;
+// A typed or stored value read as a number above `low` and at most `high`; none
+// otherwise.
+std::optional<double> valueWithin(QStringView text, double low, double high);
 
 struct Scale {
     LengthsRule lengths = LengthsRule::Original;

@@ -34,8 +34,8 @@ std::optional<int> choice(const QSettings& ini, const char* key, const char* con
 bool number(const QSettings& ini, const QString& key, double low, double high, double& value) {
     if (!ini.contains(key))
         return true;
-    const auto read = numbers::textToNumber(ini.value(key).toString());
-    if (!read || !(*read > low && *read <= high))
+    const auto read = valueWithin(ini.value(key).toString(), low, high);
+    if (!read)
         return false;
     value = *read;
     return true;

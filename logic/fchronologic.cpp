@@ -19,6 +19,11 @@ bool isPositiveNumber(const QString& text) {
     return value && *value > 0;
 }
 
+// An empty box of the reference time counts as 0 where the time is read early.
+QString zeroIfEmpty(const QString& text) {
+    return text.isEmpty() ? QStringLiteral("0") : text;
+}
+
 void showError(Dialogs& dialogs, const QString& text, const QString& title) {
     dialogs.message(text, title, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
 }
@@ -121,9 +126,9 @@ scale::RaceFacts FchronoLogic::Facts() const {
         return value && *value > 0 ? value : std::nullopt;
     };
     scale::RaceFacts facts{positive(f.Tdistance), std::nullopt, positive(f.Tdistance2)};
-    const auto minutes = numbers::textToNumber(f.Tminute.isEmpty() ? u"0"_qs : f.Tminute);
-    const auto seconds = numbers::textToNumber(f.Tseconde.isEmpty() ? u"0"_qs : f.Tseconde);
-    const auto hundredths = numbers::textToNumber(f.tcentieme.isEmpty() ? u"0"_qs : f.tcentieme);
+    const auto minutes = numbers::textToNumber(zeroIfEmpty(f.Tminute));
+    const auto seconds = numbers::textToNumber(zeroIfEmpty(f.Tseconde));
+    const auto hundredths = numbers::textToNumber(zeroIfEmpty(f.tcentieme));
     if (minutes && seconds && hundredths)
         facts.referenceSeconds = *minutes * 60 + *seconds + *hundredths / 100;
     return facts;
@@ -387,10 +392,9 @@ void FchronoLogic::TNbrLongueur_LostFocus() {
         return;
     if (f.Tminute.isEmpty() && f.Tseconde.isEmpty() && f.tcentieme.isEmpty())
         return;
-    const auto orZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
     const auto lost = Module1::TimeToHundredths(0, 0, lostSeconds, 0);
-    const auto reference =
-        Module1::TimeToHundredths(0, orZero(f.Tminute), orZero(f.Tseconde), orZero(f.tcentieme));
+    const auto reference = Module1::TimeToHundredths(
+        0, zeroIfEmpty(f.Tminute), zeroIfEmpty(f.Tseconde), zeroIfEmpty(f.tcentieme));
     if (!reference)
         return;
     const double total = *lost + *reference;

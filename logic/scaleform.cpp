@@ -11,14 +11,6 @@ QString cellText(double value) {
     return numbers::doubleToText(value);
 }
 
-// A typed value within (low, high]; none otherwise.
-std::optional<double> valueOf(const QString& text, double low, double high) {
-    const auto value = numbers::textToNumber(text);
-    if (!value || !(*value > low && *value <= high))
-        return std::nullopt;
-    return value;
-}
-
 struct Field {
     const QString* text;
     double* value;
@@ -109,7 +101,7 @@ ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dia
     s.weight = form.weight;
     // Every field is checked, also those of a rule not chosen: the file keeps them all.
     for (const Field& f : fieldsOf(form, s)) {
-        const auto value = valueOf(*f.text, f.low, f.high);
+        const auto value = scale::valueWithin(*f.text, f.low, f.high);
         if (!value) {
             dialogs.message(whyRefused(f), QStringLiteral("Barème"), Dialogs::Icon::Critical,
                             Dialogs::Buttons::Ok);

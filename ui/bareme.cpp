@@ -23,14 +23,6 @@ QRadioButton* rule(const QString& caption, const char* name, const QString& grou
     return r;
 }
 
-QPushButton* resetButton(const char* name, const QString& caption, const QString& accessible) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(QLatin1String(name));
-    b->setAccessibleName(accessible);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QComboBox* choices(const char* name, const QStringList& items, const QString& accessible) {
     auto* c = new QComboBox;
     c->setObjectName(QLatin1String(name));
@@ -122,12 +114,8 @@ QHBoxLayout* Bareme::lengthSize() {
     auto* metresLabel = new QLabel(QStringLiteral("Une longueur &mesure (m) :"));
     metresLabel->setBuddy(metresPerLength_);
     auto* reset = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
-                              QStringLiteral("Rétablir la longueur de 2,4 mètres"));
-    connect(reset, &QPushButton::clicked, this, [this] {
-        pull();
-        form_.resetMetresPerLength();
-        push();
-    });
+                              QStringLiteral("Rétablir la longueur de 2,4 mètres"),
+                              &ScaleForm::resetMetresPerLength);
     row->addWidget(metresLabel);
     row->addWidget(metresPerLength_);
     row->addWidget(reset);
@@ -151,12 +139,8 @@ QGridLayout* Bareme::lengthsTable() {
         }
     }
     auto* reset = resetButton("retablirLongueurs", QStringLiteral("&Rétablir ce tableau"),
-                              QStringLiteral("Rétablir le tableau des longueurs par seconde"));
-    connect(reset, &QPushButton::clicked, this, [this] {
-        pull();
-        form_.resetLengthsTable();
-        push();
-    });
+                              QStringLiteral("Rétablir le tableau des longueurs par seconde"),
+                              &ScaleForm::resetLengthsTable);
     grid->addWidget(reset, scale::DisciplineCount + 1, 2, 1, 2, Qt::AlignLeft);
     return grid;
 }
@@ -190,14 +174,25 @@ QGridLayout* Bareme::weightTable() {
         grid->addWidget(weightCells_[row], r, c + 1);
     }
     auto* reset = resetButton("retablirPoids", QStringLiteral("Rétablir ce ta&bleau"),
-                              QStringLiteral("Rétablir le tableau des kilos par longueur"));
-    connect(reset, &QPushButton::clicked, this, [this] {
-        pull();
-        form_.resetWeightTable();
-        push();
-    });
+                              QStringLiteral("Rétablir le tableau des kilos par longueur"),
+                              &ScaleForm::resetWeightTable);
     grid->addWidget(reset, Rows, 1, 1, 3, Qt::AlignLeft);
     return grid;
+}
+
+// A button putting fields back to their published values, the rest as typed.
+QPushButton* Bareme::resetButton(const char* name, const QString& caption,
+                                 const QString& accessible, void (ScaleForm::*reset)()) {
+    auto* b = new QPushButton(caption);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(accessible);
+    b->setAutoDefault(false);
+    connect(b, &QPushButton::clicked, this, [this, reset] {
+        pull();
+        (form_.*reset)();
+        push();
+    });
+    return b;
 }
 
 QLineEdit* Bareme::cell(const QString& name, const QString& label) {

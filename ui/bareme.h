@@ -12,6 +12,7 @@ class QComboBox;
 class QGridLayout;
 class QHBoxLayout;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 class Bareme : public QDialog {
@@ -31,6 +32,8 @@ class Bareme : public QDialog {
     QHBoxLayout* lengthSize();
     QGridLayout* weightTable();
     QLineEdit* cell(const QString& name, const QString& label);
+    QPushButton* resetButton(const char* name, const QString& caption, const QString& accessible,
+                             void (ScaleForm::*reset)());
     void pull();
     void push();
 

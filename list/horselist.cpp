@@ -13,7 +13,7 @@
 #include <string_view>
 
 QByteArrayView HorseList::bytesAt(qsizetype i) const {
-    return spans_[order_[static_cast<size_t>(i)]].view();
+    return entries_[order_[static_cast<size_t>(i)]].span.view();
 }
 
 QString HorseList::at(qsizetype i) const {
@@ -25,24 +25,39 @@ qsizetype HorseList::placeFor(const QString& line) const {
     // text of ignorable characters, which the keys hold equal.
     const QByteArray key = sortkey::of(line);
     QString other;
-    const auto place = std::upper_bound(order_.begin(), order_.end(), key,
-                                        [&](const QByteArray& k, quint32 existing) {
-                                            other.clear();
-                                            cp1252::decodeInto(spans_[existing].view(), other);
-                                            return sortkey::compare(k, sortkey::of(other)) < 0;
-                                        });
+    const auto place = std::upper_bound(
+        order_.begin(), order_.end(), key, [&](const QByteArray& k, quint32 existing) {
+            other.clear();
+            cp1252::decodeInto(entries_[existing].span.view(), other);
+            return sortkey::compare(k, sortkey::of(other)) < 0;
+        });
     return std::distance(order_.begin(), place);
+}
+
+bool HorseList::contains(const QString& line) const {
+    // Identical lines compare equal, so they sit just before the place a new copy
+    // would take: a search, not a walk through the whole list.
+    const QByteArray bytes = cp1252::encode(line);
+    const QByteArray key = sortkey::of(line);
+    QString other;
+    for (qsizetype i = placeFor(line) - 1; i >= 0; --i) {
+        if (bytesAt(i) == bytes)
+            return true;
+        other.clear();
+        cp1252::decodeInto(bytesAt(i), other);
+        if (sortkey::compare(key, sortkey::of(other)) != 0)
+            return false;
+    }
+    return false;
 }
 
 void HorseList::insert(qsizetype place, const QString& line) {
     storage_.push_back(cp1252::encode(line));
     const QByteArray& bytes = storage_.back();
-    spans_.push_back({bytes.constData(), bytes.size()});
+    entries_.push_back({{bytes.constData(), bytes.size()}, -1, true});
     lineBytes_ += bytes.size();
-    unsaved_.push_back(true);
-    offset_.push_back(-1);
     ++unsavedCount_;
-    order_.insert(order_.begin() + place, static_cast<quint32>(spans_.size() - 1));
+    order_.insert(order_.begin() + place, static_cast<quint32>(entries_.size() - 1));
 }
 
 namespace {
@@ -136,13 +151,11 @@ void HorseList::addFileContent(QByteArray content, qint64 fileOffset) {
     storage_.push_back(std::move(content));
     // The lines already listed, then the new ones in file order.
     std::vector<quint32> all(order_);
-    const size_t first = spans_.size();
+    const size_t first = entries_.size();
     appendLines(storage_.back(), all);
-    unsaved_.resize(spans_.size(), false);
-    offset_.resize(spans_.size(), -1);
     if (fileOffset >= 0)
-        for (size_t i = first; i < spans_.size(); ++i)
-            offset_[i] = fileOffset + (spans_[i].data - storage_.back().constData());
+        for (size_t i = first; i < entries_.size(); ++i)
+            entries_[i].offset = fileOffset + (entries_[i].span.data - storage_.back().constData());
 
     // Lists grow by loading and saving again, so most lines are repeats: one sort
     // key per distinct line, a rank per key, then a stable counting sort by rank.
@@ -158,7 +171,7 @@ void HorseList::addFileContent(QByteArray content, qint64 fileOffset) {
 }
 
 // Splits the bytes into lines (a line ends at CR LF, CR or LF) and appends each
-// line's place in spans_ to `all`.
+// line's place in entries_ to `all`.
 void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) {
     all.reserve(all.size() + static_cast<size_t>(bytes.size() / 48) + 16); // lines run ~65 bytes
     const char* p = bytes.constData();
@@ -172,9 +185,9 @@ void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) 
         if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
             eol = static_cast<const char*>(cr);
         if (eol > p) { // an empty line ends a saved block: no entry
-            spans_.push_back({p, eol - p});
+            entries_.push_back({{p, eol - p}, -1, false});
             lineBytes_ += eol - p;
-            all.push_back(static_cast<quint32>(spans_.size() - 1));
+            all.push_back(static_cast<quint32>(entries_.size() - 1));
         }
         if (eol < end && *eol == '\r' && eol + 1 < end && eol[1] == '\n')
             ++eol;
@@ -193,14 +206,14 @@ std::vector<quint32> HorseList::distinctLines(const std::vector<quint32>& all,
         capacity *= 2;
     std::vector<std::pair<quint32, quint32>> table(capacity);
     for (size_t i = 0; i < all.size(); ++i) {
-        const QByteArrayView line = spans_[all[i]].view();
+        const QByteArrayView line = entries_[all[i]].span.view();
         const auto hash = static_cast<quint32>(qHash(line));
         size_t at = hash & (capacity - 1);
         while (table[at].second != 0 &&
                (table[at].first != hash || distinct[table[at].second - 1].view() != line))
             at = (at + 1) & (capacity - 1);
         if (table[at].second == 0) {
-            distinct.push_back(spans_[all[i]]);
+            distinct.push_back(entries_[all[i]].span);
             table[at] = {hash, static_cast<quint32>(distinct.size())};
         }
         lineId[i] = table[at].second - 1;
@@ -253,21 +266,22 @@ void HorseList::loadFile(QByteArray content) {
 void HorseList::fileAppended(QByteArrayView block, qsizetype sizeBefore) {
     if (!known_ || sizeBefore != knownSize()) {
         known_.reset(); // someone else wrote too: load anew next time
-        std::fill(offset_.begin(), offset_.end(), -1);
+        for (Entry& e : entries_)
+            e.offset = -1;
         return;
     }
     known_->push_back({block.size(), qHash(block)});
     // The block holds the unsaved lines in display order, each ended by CR LF.
     qint64 at = sizeBefore;
     for (quint32 i : order_)
-        if (unsaved_[i]) {
-            offset_[i] = at;
-            at += spans_[i].size + 2;
+        if (entries_[i].unsaved) {
+            entries_[i].offset = at;
+            at += entries_[i].span.size + 2;
         }
 }
 
 qint64 HorseList::fileOffsetAt(qsizetype i) const {
-    return known_ ? offset_[order_[static_cast<size_t>(i)]] : -1;
+    return known_ ? entries_[order_[static_cast<size_t>(i)]].offset : -1;
 }
 
 bool HorseList::knowsExactly(QByteArrayView content) const {
@@ -286,20 +300,20 @@ qsizetype HorseList::lineRewritten(qsizetype i, const std::optional<QString>& li
                                    QByteArrayView content, qint64 at, qint64 delta) {
     const auto place = order_.begin() + i;
     const quint32 id = *place;
-    lineBytes_ -= spans_[id].size;
+    lineBytes_ -= entries_[id].span.size;
     order_.erase(place);
-    for (qint64& offset : offset_)
-        if (offset > at)
-            offset += delta;
+    for (Entry& e : entries_)
+        if (e.offset > at)
+            e.offset += delta;
     known_ = std::vector<KnownBlock>{{content.size(), qHash(content)}};
     if (!line) {
-        offset_[id] = -1;
+        entries_[id].offset = -1;
         return -1;
     }
     // The corrected line, in its new place among equal lines' arrivals.
     storage_.push_back(cp1252::encode(*line));
-    spans_[id] = {storage_.back().constData(), storage_.back().size()};
-    lineBytes_ += spans_[id].size;
+    entries_[id].span = {storage_.back().constData(), storage_.back().size()};
+    lineBytes_ += entries_[id].span.size;
     const qsizetype newPlace = placeFor(*line);
     order_.insert(order_.begin() + newPlace, id);
     return newPlace;
@@ -307,32 +321,31 @@ qsizetype HorseList::lineRewritten(qsizetype i, const std::optional<QString>& li
 
 // Takes out the entries that came from the file (or were saved to it).
 void HorseList::dropSaved() {
-    const auto saved = [this](quint32 i) { return !unsaved_[i]; };
+    const auto saved = [this](quint32 i) { return !entries_[i].unsaved; };
     for (quint32 i : order_)
         if (saved(i))
-            lineBytes_ -= spans_[i].size;
+            lineBytes_ -= entries_[i].span.size;
     order_.erase(std::remove_if(order_.begin(), order_.end(), saved), order_.end());
 }
 
 void HorseList::clear() {
     known_ = std::vector<KnownBlock>{};
-    offset_.clear();
     order_.clear();
     order_.shrink_to_fit();
-    spans_.clear();
+    entries_.clear();
     lineBytes_ = 0;
     storage_.clear();
-    unsaved_.clear();
     unsavedCount_ = 0;
 }
 
 void HorseList::prefetch(qsizetype i) const {
     if (i < count())
-        __builtin_prefetch(&spans_[order_[static_cast<size_t>(i)]]);
+        __builtin_prefetch(&entries_[order_[static_cast<size_t>(i)]]);
 }
 
 void HorseList::markSaved() {
-    std::fill(unsaved_.begin(), unsaved_.end(), false);
+    for (Entry& e : entries_)
+        e.unsaved = false;
     unsavedCount_ = 0;
 }
 
@@ -340,25 +353,25 @@ bool HorseList::removeUnsaved(qsizetype i) {
     if (i < 0 || i >= count() || !isUnsaved(i))
         return false;
     const auto at = order_.begin() + i;
-    unsaved_[*at] = false; // its bytes stay in storage_ until the list is cleared
-    lineBytes_ -= spans_[*at].size;
+    entries_[*at].unsaved = false; // its bytes stay in storage_ until the list is cleared
+    lineBytes_ -= entries_[*at].span.size;
     --unsavedCount_;
     order_.erase(at);
     return true;
 }
 
 QByteArray HorseList::block(bool onlyUnsaved) const {
-    const auto wanted = [&](quint32 i) { return !onlyUnsaved || unsaved_[i]; };
+    const auto wanted = [&](quint32 i) { return !onlyUnsaved || entries_[i].unsaved; };
     qsizetype size = 2;
     for (quint32 i : order_)
         if (wanted(i))
-            size += spans_[i].size + 2;
+            size += entries_[i].span.size + 2;
     QByteArray block;
     block.reserve(size);
     for (quint32 i : order_) {
         if (!wanted(i))
             continue;
-        const Span& s = spans_[i];
+        const Span& s = entries_[i].span;
         block.append(s.data, s.size);
         block.append("\r\n", 2);
     }

@@ -23,6 +23,8 @@ class HorseList {
 
     // Where a new line goes: after every line that compares equal to it.
     qsizetype placeFor(const QString& line) const;
+    // Whether the list holds a line byte for byte identical to `line`.
+    bool contains(const QString& line) const;
     // Adds one line at the place placeFor gave, as not yet saved. The caller makes
     // sure the file's code page can store every character (cp1252::unencodable).
     void insert(qsizetype place, const QString& line);
@@ -61,7 +63,7 @@ class HorseList {
     // Lines added one at a time and not saved since: the only ones a save writes,
     // so that no horse reaches the file twice.
     qsizetype unsavedCount() const { return unsavedCount_; }
-    bool isUnsaved(qsizetype i) const { return unsaved_[order_[static_cast<size_t>(i)]]; }
+    bool isUnsaved(qsizetype i) const { return entries_[order_[static_cast<size_t>(i)]].unsaved; }
     void markSaved();
     // Takes out an entry that is not yet saved (one in the file stays: only emptying
     // the file takes it out). Whether it was taken out.
@@ -91,11 +93,15 @@ class HorseList {
     static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
-    std::deque<Span> spans_;         // every line, in the order it arrived
-    std::vector<quint32> order_;     // display order, as places in spans_: 4 bytes to
-                                     // move per line when one is inserted
-    std::vector<bool> unsaved_;      // by place in spans_
-    std::vector<qint64> offset_;     // by place in spans_: where the line is in the file, or -1
+    // Everything the list knows of one line, kept together.
+    struct Entry {
+        Span span;
+        qint64 offset = -1;   // where the line is in the file, or -1
+        bool unsaved = false; // added one at a time and not saved since
+    };
+    std::deque<Entry> entries_;  // every line, in the order it arrived
+    std::vector<quint32> order_; // display order, as places in entries_: 4 bytes to
+                                 // move per line when one is inserted
     qsizetype unsavedCount_ = 0;
     qsizetype lineBytes_ = 0;
     // What the list knows the file begins with: the blocks it loaded or saved,

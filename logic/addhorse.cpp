@@ -54,21 +54,18 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
     return {true, line};
 }
 
-bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs) {
+bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath, Dialogs& dialogs) {
     enum { Yes, No };
     return unsavedCount == 0 ||
            dialogs.question(QStringLiteral("La liste contient des chevaux qui ne sont pas "
-                                           "sauvegardés dans lstchrono.txt. Vider la liste quand "
-                                           "même ?"),
+                                           "sauvegardés dans %1. Vider la liste quand même ?")
+                                .arg(shownPath),
                             ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
                             No) == Yes;
 }
 
 bool confirmDuplicate(const HorseList& list, const QString& line, Dialogs& dialogs) {
-    const QByteArray bytes = cp1252::encode(line);
-    bool listed = false;
-    for (qsizetype i = 0; i < list.count() && !listed; ++i)
-        listed = list.bytesAt(i) == bytes;
+    const bool listed = list.contains(line);
     enum { Yes, No };
     return !listed ||
            dialogs.question(QStringLiteral("Ce cheval est déjà dans la liste avec ce résultat. "

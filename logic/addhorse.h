@@ -26,8 +26,9 @@ struct HorseAnswers {
                                            const QString& going = QString());
 
 // "Vider la liste": with horses a save would write, asks first ("Non" unless the
-// user says otherwise). Whether to empty the list.
-[[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, Dialogs& dialogs);
+// user says otherwise), naming the list file as `shownPath`. Whether to empty the list.
+[[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath,
+                                    Dialogs& dialogs);
 
 // A line byte for byte the same as one already listed: asks before adding it
 // again ("Non" unless the user says otherwise). Whether to add it.

@@ -58,7 +58,7 @@ bool Form1Logic::btsave_Click() {
 }
 
 void Form1Logic::Bt_videliste_Click() {
-    if (confirmEmptyList(model_.list().unsavedCount(), dialogs_))
+    if (confirmEmptyList(model_.list().unsavedCount(), shownListPath(), dialogs_))
         model_.clear();
 }
 

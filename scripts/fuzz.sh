@@ -14,7 +14,7 @@ for target in numbers fchrono listfile racefile; do
         build-fuzz/fuzz/fuzz_$target -max_total_time="$seconds" -max_len=4096 -timeout=10 \
         -print_final_stats=1 "$work" "fuzz/corpus/$target" 2>&1 |
         grep -E "^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY|ERROR)" || true
-    # A crash leaves a crash-* or leak-* file behind: fail then.
+    # A crash or a hang leaves a crash-* or timeout-* file behind: fail then.
     if compgen -G "crash-*" >/dev/null || compgen -G "timeout-*" >/dev/null; then
         echo "fuzz_$target found a problem"; exit 1
     fi

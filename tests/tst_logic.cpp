@@ -553,12 +553,12 @@ void TestLogic::emptyListAsksWhenUnsaved() {
     QFETCH(bool, emptied);
     ScriptedDialogs dialogs;
     dialogs.choices = {answer};
-    QCOMPARE(confirmEmptyList(unsaved, dialogs), emptied);
+    QCOMPARE(confirmEmptyList(unsaved, u"/home/p/lstchrono.txt"_qs, dialogs), emptied);
     QCOMPARE(dialogs.shown.size(), asked ? 1 : 0);
     if (asked) {
-        QCOMPARE(dialogs.shown[0].text,
-                 u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. "
-                 "Vider la liste quand même ?"_qs);
+        QCOMPARE(dialogs.shown[0].text, u"La liste contient des chevaux qui ne sont pas "
+                                        u"sauvegardés dans /home/p/lstchrono.txt. "
+                                        "Vider la liste quand même ?"_qs);
         QCOMPARE(dialogs.shown[0].title, ApplicationTitle);
         QCOMPARE(dialogs.shown[0].icon, Dialogs::Icon::Question);
         QCOMPARE(dialogs.shown[0].choices, (QStringList{"Oui", "Non"}));
@@ -824,7 +824,7 @@ void TestLogic::listWindow_data() {
     QTest::addColumn<QString>("clipboard");   // the last copy's rows after the header
     const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
     const QString saved = u"Sauvegarde effectuée"_qs;
-    const QString emptyList = u"La liste contient des chevaux qui ne sont pas sauvegardés dans lstchrono.txt. Vider la liste quand même ?"_qs;
+    const QString emptyList = u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Vider la liste quand même ?"_qs;
     const QString emptyFile = u"Vider la liste et effacer le fichier %1 ? Les chevaux enregistrés seront perdus."_qs;
     const QString closing = u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les sauvegarder avant de fermer ?"_qs;
     const QString inFile = u"Ce cheval est enregistré dans le fichier %1 : il reste dans la liste. Seul « Vider liste + fichier » peut l'effacer du fichier."_qs;
@@ -857,6 +857,7 @@ void TestLogic::listWindow_data() {
     QTest::newRow("remove a saved horse: Oui, only its line leaves the file") << QStringList{"add:" + l1, "add:" + l2, "save", "remove:0"} << QList<int>{0} << QStringList{saved, ask.arg("%1", "Bolide")} << "" << 1 << QByteArray(two).remove(0, l2.size() + 2) << "";
     QTest::newRow("remove a loaded horse, blocks kept") << QStringList{"add:" + l1, "save", "add:" + l2, "save", "clear", "load", "remove:1"} << QList<int>{0} << QStringList{saved, saved, ask.arg("%1", "Eclair")} << "" << 1 << QByteArray("\r\n" + l2.toLatin1() + "\r\n\r\n") << "";
     QTest::newRow("correct a saved horse: exactly its line changes") << QStringList{"add:" + l1, "add:" + l2, "save", "correct:1:Éclair:très bon"} << QList<int>{} << QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs} << "" << 2 << QByteArray(two).replace("Eclair ---- terrain : bon", "\xc9" "clair ---- terrain : tr\xe8s bon") << "";
+    QTest::newRow("correct the same saved horse twice") << QStringList{"add:" + l1, "add:" + l2, "save", "correct:1:Éclair:très bon", "correct:1:Eclair:souple"} << QList<int>{} << QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs} << "" << 2 << QByteArray(two).replace("Eclair ---- terrain : bon", "Eclair ---- terrain : souple") << "";
     QTest::newRow("correct an unsaved horse: nothing written") << QStringList{"add:" + l1, "correct:0:Eclair II:bon"} << QList<int>{} << QStringList{u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs} << "" << 1 << QByteArray("<missing>") << "";
     QTest::newRow("correct to a line break: refused") << QStringList{"add:" + l1, "save", "correct:0:Ecl\nair:bon"} << QList<int>{} << QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs, u"Le cheval n'a pas été modifié : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\n") << "";
     QTest::newRow("file changed by another copy: nothing rewritten, reload offered") << QStringList{"add:" + l1, "save", "append:x\r\n\r\n", "remove:0"} << QList<int>{0, 1} << QStringList{saved, ask.arg("%1", "Eclair"), changed} << "" << 1 << QByteArray(l1.toLatin1() + "\r\n\r\nx\r\n\r\n") << "";

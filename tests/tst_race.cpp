@@ -65,6 +65,10 @@ void TestRace::ranking_data() {
     QTest::newRow("equal estimates share a rank, in the order added") << QStringList{"A", "B", "C", "D"}
         << QList<double>{18180, 18000, 18000, 18300}
         << QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"} << QList<double>{};
+    // Twenty runners with ties: past the sort's small-array path, order added kept.
+    QTest::newRow("twenty runners with ties") << QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10", "R11", "R12", "R13", "R14", "R15", "R16", "R17", "R18", "R19", "R20"}
+        << QList<double>{18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010}
+        << QStringList{"1 R01 0,00 0,00", "1 R04 0,00 0,00", "1 R07 0,00 0,00", "1 R10 0,00 0,00", "1 R13 0,00 0,00", "1 R16 0,00 0,00", "1 R19 0,00 0,00", "8 R02 0,10 0,15", "8 R05 0,10 0,15", "8 R08 0,10 0,15", "8 R11 0,10 0,15", "8 R14 0,10 0,15", "8 R17 0,10 0,15", "8 R20 0,10 0,15", "15 R03 0,20 0,30", "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30", "15 R15 0,20 0,30", "15 R18 0,20 0,30"} << QList<double>{};
     QTest::newRow("one runner") << QStringList{"Seul"} << QList<double>{18180} << QStringList{"1 Seul 0,00 0,00"} << QList<double>{};
     QTest::newRow("no runner") << QStringList{} << QList<double>{} << QStringList{} << QList<double>{};
     // clang-format on

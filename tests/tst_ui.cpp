@@ -868,6 +868,16 @@ void TestUi::listOpensWithCtrlL() {
     QCOMPARE(twice.seen.value(2), u"Orvanto|Ce cheval est déjà dans la liste avec ce résultat. "
                                   "L'ajouter encore ?"_qs);
     QCOMPARE(listWindow()->model().rowCount(), 1);
+    // "Oui" adds it, after one question only.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    // A spare answer catches a second question, should one come.
+    Answerer again(
+        {{u"Eclair"_qs}, {u"bon"_qs}, Answerer::press(u"Oui"_qs), Answerer::press(u"Non"_qs)});
+    click("Bt_Ajoute");
+    QCOMPARE(again.seen.size(), 3);
+    QCOMPARE(again.answers.size(), 1);
+    QCOMPARE(listWindow()->model().rowCount(), 2);
     // Unsaved entries show in italics, and the tool tip says why.
     const QModelIndex first = listWindow()->model().index(0, 0);
     QVERIFY(first.data(HorseListModel::UnsavedRole).toBool());

@@ -10,8 +10,9 @@ namespace console {
 
 enum class Stream { Out, Err };
 
-// Writes `text` (lines ended by \n): UTF-8 to a pipe or file, the console's own
-// characters to a console.
+// Writes `text` (lines ended by \n). POSIX: in the locale's encoding, wherever it
+// goes. Windows: UTF-8 to a pipe or file, the console's own characters (and CR LF)
+// to a console.
 void write(Stream stream, const QString& text);
 
 } // namespace console

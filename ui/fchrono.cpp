@@ -407,9 +407,8 @@ void Fchrono::addHorse() {
     pull();
     const AddedHorse added = Bt_Ajoute_Click(logic_, dialogs_);
     if (added.line) {
-        Form1* list = showForm1(false);
-        if (confirmDuplicate(list->model().list(), *added.line, dialogs_))
-            list->addLine(*added.line);
+        // The list window asks about a line it holds already: once.
+        showForm1(false)->addLine(*added.line);
     }
     if (added.showList)
         showForm1();

@@ -41,8 +41,8 @@ Form2::Form2(QWidget* parent) : QWidget(parent) {
     look::label(this, "Label26", u"réf longueur"_qs, twips(0, 360, 2295, 375), column);
     look::label(this, "Label20", u"Ferrure"_qs, twips(2400, 360, 2295, 375), column);
 
-    // Every line ends with CR LF, as typed in the original card; the box shows the
-    // line breaks and keeps the text.
+    // One card line per text line, each ended by a line feed (a trailing one too,
+    // as the card was typed); the box shows the line breaks and keeps the text.
     const QStringList margins{u"1   = 1 L"_qs,          u"3/4 = 0.75 L"_qs,      u"1/2 = 0.5 L"_qs,
                               u"Enc = 0.25 L"_qs,       u"crt. Enc = 0.15 L"_qs, u"Tête = 0.1 L"_qs,
                               u"Crt. tête = 0.08 L"_qs, u"Nez = 0.05 L"_qs};

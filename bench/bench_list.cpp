@@ -6,6 +6,7 @@
 #include "listfile.h"
 #include "listtable.h"
 #include "peakmemory.h"
+#include "places.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -88,7 +89,7 @@ int child() {
     add /= adds;
 
     t.start();
-    const QString error = form.model().save(listFilePath()).message;
+    const QString error = form.model().save(places::listFilePath()).message;
     const double save = ms(t);
 
     // Every entry as a table: onto the clipboard ("Copier"), and into a CSV file.
@@ -96,8 +97,8 @@ int child() {
     form.copyEntries();
     const double copy = ms(t);
     t.start();
-    const QString csv = listFilePath() + QStringLiteral(".csv");
-    const bool exportedOk = writeWholeFile(csv, listtable::csv(form.model().list())).ok;
+    const QString csv = places::listFilePath() + QStringLiteral(".csv");
+    const bool exportedOk = files::writeWhole(csv, listtable::csv(form.model().list())).ok;
     const double exported = ms(t);
     if (!exportedOk)
         std::fprintf(stderr, "the export failed\n");
@@ -113,14 +114,15 @@ struct Figures {
 };
 
 Figures measure(int lines, int distinct) {
-    QFile file(listFilePath());
+    QFile file(places::listFilePath());
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(listFile(lines, distinct));
     file.close();
     QProcess p;
-    p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), listFilePath()});
+    p.start(QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--child"), places::listFilePath()});
     p.waitForFinished(-1);
-    QFile::remove(listFilePath());
+    QFile::remove(places::listFilePath());
     Figures f;
     long long count = 0;
     std::sscanf(p.readAllStandardOutput().constData(), "%lf %ld %lf %lf %lf %lf %lld", &f.loadMs,
@@ -154,13 +156,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // The list file in a folder of the benchmark's own, handed to the child process.
     if (argc > 2 && qstrcmp(argv[1], "--child") == 0) {
-        setListFilePath(QString::fromLocal8Bit(argv[2]));
+        places::setListFilePath(QString::fromLocal8Bit(argv[2]));
         return child();
     }
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
-    setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
+    places::setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
 
     std::printf(
         "Horse list, offscreen list window; load = 'Charger la liste' into an empty list\n"

@@ -1,5 +1,6 @@
 #include "scale.h"
 
+#include "cells.h"
 #include "numbers.h"
 
 #include <algorithm>
@@ -151,12 +152,7 @@ QString describe(const Scale& s, const RaceFacts& facts) {
 }
 
 QString decimal(double value) {
-    QString text = QString::number(value, 'f', 2);
-    while (text.endsWith(u'0'))
-        text.chop(1);
-    if (text.endsWith(u'.'))
-        text.chop(1);
-    return text.replace(u'.', u',');
+    return cells::upTo(value, 2);
 }
 
 } // namespace scale

@@ -12,6 +12,7 @@
 #include "form2.h"
 #include "listfile.h"
 #include "look.h"
+#include "places.h"
 #include "raceday.h"
 
 #include <QApplication>
@@ -109,7 +110,7 @@ int main(int argc, char* argv[]) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     // The race sheet's file in a folder of its own, not beside this program.
     QTemporaryDir files;
-    setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
+    places::setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, files.path());
     fillRaceDay();
 

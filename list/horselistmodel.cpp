@@ -37,9 +37,9 @@ void HorseListModel::add(const QString& line) {
     endInsertRows();
 }
 
-ListFileResult HorseListModel::load(const QString& path) {
+FileResult HorseListModel::load(const QString& path) {
     beginResetModel();
-    ListFileResult result = loadListFile(path, list_);
+    FileResult result = loadListFile(path, list_);
     endResetModel();
     return result;
 }
@@ -59,10 +59,10 @@ bool HorseListModel::removeUnsaved(int row) {
     return true;
 }
 
-ListFileResult HorseListModel::rewrite(const QString& path, int row,
-                                       const std::optional<QString>& line) {
+FileResult HorseListModel::rewrite(const QString& path, int row,
+                                   const std::optional<QString>& line) {
     beginResetModel();
-    ListFileResult result = rewriteListLine(path, list_, row, line);
+    FileResult result = rewriteListLine(path, list_, row, line);
     endResetModel();
     return result;
 }

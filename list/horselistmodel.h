@@ -20,12 +20,12 @@ class HorseListModel : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     void add(const QString& line);
-    ListFileResult load(const QString& path);
-    ListFileResult save(const QString& path) { return saveListFile(path, list_); }
+    FileResult load(const QString& path);
+    FileResult save(const QString& path) { return saveListFile(path, list_); }
     void clear();
     bool removeUnsaved(int row);
     // A saved entry changed to `line`, or taken out when none, in the file too.
-    ListFileResult rewrite(const QString& path, int row, const std::optional<QString>& line);
+    FileResult rewrite(const QString& path, int row, const std::optional<QString>& line);
 
   private:
     HorseList list_;

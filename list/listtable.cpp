@@ -1,6 +1,8 @@
 #include "listtable.h"
 
+#include "cells.h"
 #include "cp1252.h"
+#include "csv.h"
 #include "horselist.h"
 
 #include <algorithm>
@@ -62,27 +64,6 @@ struct Writer {
     }
 };
 
-bool allDigits(QByteArrayView t) {
-    return !t.isEmpty() &&
-           std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// "1:15:48" as seconds with a decimal comma, "75,48", into `out`; nothing for
-// another text.
-void writeSeconds(QByteArrayView reduction, QByteArray& out) {
-    out.resize(0); // keeps the buffer for the next row
-    const qsizetype a = reduction.indexOf(':'), b = reduction.lastIndexOf(':');
-    if (a <= 0 || b != a + 3 || reduction.size() != b + 3)
-        return;
-    const QByteArrayView minutes = reduction.first(a), secs = reduction.sliced(a + 1, 2),
-                         hundredths = reduction.sliced(b + 1);
-    if (!allDigits(minutes) || !allDigits(secs) || !allDigits(hundredths) || minutes.size() > 6)
-        return;
-    out.setNum(minutes.toInt() * 60 + secs.toInt());
-    out += ',';
-    out += hundredths;
-}
-
 // Where the separator is from `from` on, or -1. A plain loop: lines are short,
 // and library searches cost more in set-up than in searching here.
 qsizetype findSeparator(QByteArrayView text, qsizetype from) {
@@ -123,20 +104,21 @@ Views split(QByteArrayView line, QByteArray& seconds) {
         const QByteArrayView none;
         return Views{none, none, none, none, line, none};
     }
-    writeSeconds(piece[0], seconds);
+    cells::appendSeconds(piece[0], seconds);
     return Views{piece[0], QByteArrayView(seconds), piece[1], piece[2], piece[3], piece[4]};
 }
 
-// How one kind of table writes its cells.
+// How one kind of table writes its cells: the CSV module's format, with its
+// quoting rule as a table of bytes (every character it quotes is ASCII).
 struct Format {
     char separator;
-    QByteArrayView lineEnd;
-    std::array<bool, 256> quoted{}; // a cell holding one of these is quoted as in CSV
+    QByteArray lineEnd;
+    std::array<bool, 256> quoted{}; // a cell holding one of these is quoted
 
-    Format(char separator, QByteArrayView lineEnd, QByteArrayView quotedCharacters)
-        : separator(separator), lineEnd(lineEnd) {
-        for (char c : quotedCharacters)
-            quoted[static_cast<unsigned char>(c)] = true;
+    explicit Format(const csv::Format& f)
+        : separator(static_cast<char>(f.separator.unicode())), lineEnd(f.lineEnd.toLatin1()) {
+        for (int c = 0; c < 0x80; ++c)
+            quoted[static_cast<size_t>(c)] = csv::needsQuotes(QChar(c), f.separator);
     }
 };
 
@@ -220,11 +202,13 @@ Row cells(QStringView line) {
 }
 
 QByteArray clipboardText(const HorseList& list, qsizetype first, qsizetype count) {
-    return table(list, first, count, {}, Format('\t', "\n", "\t\";"));
+    static const Format clipboard(csv::Clipboard);
+    return table(list, first, count, {}, clipboard);
 }
 
 QByteArray csv(const HorseList& list) {
-    return table(list, 0, list.count(), "\xEF\xBB\xBF", Format(';', "\r\n", ";\"\r\n"));
+    static const Format file(csv::File);
+    return table(list, 0, list.count(), "\xEF\xBB\xBF", file);
 }
 
 } // namespace listtable

@@ -1,4 +1,5 @@
 #include "form1logic.h"
+#include "places.h"
 
 #include "addhorse.h"
 #include "listfile.h"
@@ -13,12 +14,12 @@ namespace {
 // The list file as messages name it: in full, since it may live in a folder the
 // user does not know of.
 QString shownListPath() {
-    return QDir::toNativeSeparators(QFileInfo(listFilePath()).absoluteFilePath());
+    return QDir::toNativeSeparators(QFileInfo(places::listFilePath()).absoluteFilePath());
 }
 
 } // namespace
 
-bool Form1Logic::succeeded(const ListFileResult& result) {
+bool Form1Logic::succeeded(const FileResult& result) {
     if (result.fileChanged) {
         enum { Yes, No };
         if (dialogs_.question(QStringLiteral("Le fichier %1 a changé depuis qu'il a été chargé ou "
@@ -36,7 +37,7 @@ bool Form1Logic::succeeded(const ListFileResult& result) {
 }
 
 bool Form1Logic::rewrite(int row, const std::optional<QString>& line) {
-    return succeeded(model_.rewrite(listFilePath(), row, line));
+    return succeeded(model_.rewrite(places::listFilePath(), row, line));
 }
 
 void Form1Logic::AddLine(const QString& line) {
@@ -45,12 +46,12 @@ void Form1Logic::AddLine(const QString& line) {
 }
 
 void Form1Logic::bt_chargeliste_Click() {
-    succeeded(model_.load(listFilePath()));
+    succeeded(model_.load(places::listFilePath()));
 }
 
 bool Form1Logic::btsave_Click() {
-    const QString path = listFilePath();
-    if (!succeeded(makeListFolder(path)) || !succeeded(model_.save(path)))
+    const QString path = places::listFilePath();
+    if (!succeeded(files::makeFolderFor(path)) || !succeeded(model_.save(path)))
         return false;
     dialogs_.message(QStringLiteral("Sauvegarde effectuée"), QStringLiteral("Sauvegarde"),
                      Dialogs::Icon::Information, Dialogs::Buttons::Ok);
@@ -71,9 +72,9 @@ void Form1Logic::Bt_videListefichier_Click() {
                           ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
                           No) != Yes)
         return;
-    const QString path = listFilePath();
+    const QString path = places::listFilePath();
     // On failure the list stays as it was too.
-    if (succeeded(makeListFolder(path)) && succeeded(emptyListFile(path)))
+    if (succeeded(files::makeFolderFor(path)) && succeeded(emptyListFile(path)))
         model_.clear();
 }
 
@@ -147,7 +148,7 @@ QByteArray Form1Logic::CopyEntries(int row) const {
 }
 
 void Form1Logic::ExportCsv(const QString& path) {
-    if (succeeded(writeWholeFile(path, listtable::csv(model_.list()))))
+    if (succeeded(files::writeWhole(path, listtable::csv(model_.list()))))
         dialogs_.message(
             QStringLiteral("Liste exportée dans %1").arg(QDir::toNativeSeparators(path)),
             ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);

@@ -43,7 +43,7 @@ class Form1Logic {
   private:
     // Shows the failure's message, if any; whether it succeeded. A file changed
     // since it was loaded or saved: says so and offers to load it again.
-    bool succeeded(const ListFileResult& result);
+    bool succeeded(const FileResult& result);
     bool rewrite(int row, const std::optional<QString>& line);
 
     Dialogs& dialogs_;

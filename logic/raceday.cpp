@@ -1,4 +1,5 @@
 #include "raceday.h"
+#include "places.h"
 
 #include "addhorse.h"
 #include "listfile.h"
@@ -93,7 +94,7 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 } // namespace
 
 QString RaceDay::pathBesideList() {
-    return QFileInfo(listFilePath()).dir().filePath(racefile::FileName);
+    return places::sheetFilePath();
 }
 
 AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialogs& dialogs) {
@@ -159,7 +160,7 @@ void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& d
 }
 
 void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
-    const ListFileResult result = writeWholeFile(path, racetable::csv(racetable::rows(day.sheet)));
+    const FileResult result = files::writeWhole(path, racetable::csv(racetable::rows(day.sheet)));
     dialogs.message(
         result.ok
             ? QStringLiteral("Course du jour exportée dans %1").arg(QDir::toNativeSeparators(path))
@@ -203,9 +204,9 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
 }
 
 bool saveRaceDay(const RaceDay& day, Dialogs& dialogs) {
-    ListFileResult result = makeListFolder(day.path);
+    FileResult result = files::makeFolderFor(day.path);
     if (result.ok)
-        result = writeWholeFile(day.path, racefile::write(day.sheet));
+        result = files::writeWhole(day.path, racefile::write(day.sheet));
     if (!result.ok)
         dialogs.message(result.message + QStringLiteral(" La course du jour reste affichée ; "
                                                         "le fichier garde son contenu d'avant."),

@@ -1,8 +1,8 @@
 #include "racefile.h"
 
+#include "csv.h"
 #include "racetable.h"
 
-#include <QStringDecoder>
 #include <cmath>
 #include <iterator>
 #include <utility>
@@ -53,68 +53,6 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             QString::number(r.lengthsPerSecond, 'g', 17)};
 }
 
-void addRecord(QString& text, const QStringList& cells) {
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            text += u';';
-        text += racetable::quoted(cells[i], u';');
-    }
-    text += u"\r\n";
-}
-
-// A quoted cell from just after its opening quote: its text, quotes undoubled,
-// and where its closing quote is; none when it is never closed.
-std::optional<qsizetype> readQuoted(QStringView text, qsizetype from, QString& cell) {
-    for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] != u'"') {
-            cell += text[i];
-        } else if (i + 1 < text.size() && text[i + 1] == u'"') {
-            cell += u'"';
-            ++i;
-        } else {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-// The records of CSV text: ';' between cells, quotes around a cell that holds
-// one of ';', '"' or a line break. Empty lines are skipped. Nothing when a quote
-// is left open, stray or followed by text, or the text does not end with a line
-// end (a file cut short).
-std::optional<std::vector<QStringList>> records(QStringView text) {
-    std::vector<QStringList> out;
-    QStringList record;
-    QString cell;
-    bool quoted = false; // the cell was quoted: only a separator or line end may follow
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u';' || c == u'\r' || c == u'\n') {
-            const bool lineEnd = c != u';';
-            if (!lineEnd || !record.isEmpty() || !cell.isEmpty() || quoted)
-                record << std::exchange(cell, QString());
-            quoted = false;
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            if (lineEnd && !record.isEmpty())
-                out.push_back(std::exchange(record, QStringList()));
-        } else if (quoted || (c == u'"' && !cell.isEmpty())) {
-            return std::nullopt; // text after a closing quote, or a stray quote
-        } else if (c == u'"') {
-            const auto end = readQuoted(text, i + 1, cell);
-            if (!end)
-                return std::nullopt;
-            i = *end;
-            quoted = true;
-        } else {
-            cell += c;
-        }
-    }
-    if (!record.isEmpty() || !cell.isEmpty() || quoted)
-        return std::nullopt;
-    return out;
-}
-
 std::optional<bool> timeSourceOf(const QString& text) {
     if (text == racetable::timeSource(false))
         return false;
@@ -154,27 +92,26 @@ std::optional<Runner> runnerOf(const QStringList& c) {
 } // namespace
 
 QByteArray write(const RaceSheet& sheet) {
-    QString text;
-    addRecord(text, header());
+    std::vector<QStringList> rows{header()};
     for (const Runner& r : sheet.runners)
-        addRecord(text, cellsOf(sheet, r));
-    return "\xEF\xBB\xBF" + text.toUtf8();
+        rows.push_back(cellsOf(sheet, r));
+    return csv::write(rows, csv::File);
 }
 
 std::optional<RaceSheet> read(QByteArrayView bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (utf8.hasError())
+    // A file cut short does not end with a line end: it is not read.
+    if (!bytes.endsWith('\n'))
         return std::nullopt;
-    const auto all = records(text);
-    if (!all || all->empty() || (all->front() != header() && all->front() != headerWithoutScale()))
+    const csv::ReadResult all = csv::read(bytes, u';');
+    if (!all.table || !all.table->utf8)
         return std::nullopt;
-    const qsizetype columns = all->front().size();
+    const std::vector<QStringList>& rows = all.table->rows;
+    if (rows.empty() || (rows.front() != header() && rows.front() != headerWithoutScale()))
+        return std::nullopt;
+    const qsizetype columns = rows.front().size();
     RaceSheet sheet;
-    for (size_t i = 1; i < all->size(); ++i) {
-        const QStringList& c = (*all)[i];
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const QStringList& c = rows[i];
         if (c.size() != columns)
             return std::nullopt;
         const QDate date = QDate::fromString(c[1], DateFormat);

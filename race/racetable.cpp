@@ -1,39 +1,16 @@
 #include "racetable.h"
 
+#include "cells.h"
+#include "csv.h"
+
 namespace racetable {
 
 namespace {
 
-// "1:15:48" as seconds, "75,48"; nothing for a text of another form (a result
-// whose last field lost a digit, "1:02:5", says too little to be sure of).
-QString secondsOf(const QString& time) {
-    const QStringList parts = time.split(u':');
-    if (parts.size() != 3 || parts[1].size() != 2 || parts[2].size() != 2)
-        return QString();
-    bool okMinutes = false, okSeconds = false, okHundredths = false;
-    const int minutes = parts[0].toInt(&okMinutes);
-    const int seconds = parts[1].toInt(&okSeconds);
-    parts[2].toInt(&okHundredths);
-    if (!okMinutes || !okSeconds || !okHundredths || minutes < 0 || parts[0].startsWith(u'+') ||
-        parts[1].startsWith(u'+') || parts[2].startsWith(u'+') || parts[2].startsWith(u'-'))
-        return QString();
-    return QString::number(minutes * 60 + seconds) + u',' + parts[2];
-}
-
-QByteArray joined(const std::vector<QStringList>& rows, QChar separator, QStringView lineEnd) {
-    QString text;
-    const auto add = [&](const QStringList& row) {
-        for (qsizetype i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                text += separator;
-            text += quoted(row[i], separator);
-        }
-        text += lineEnd;
-    };
-    add(header());
-    for (const QStringList& row : rows)
-        add(row);
-    return text.toUtf8();
+QByteArray joined(const std::vector<QStringList>& rows, const csv::Format& format) {
+    std::vector<QStringList> all{header()};
+    all.insert(all.end(), rows.begin(), rows.end());
+    return csv::write(all, format);
 }
 
 } // namespace
@@ -62,17 +39,6 @@ QString timeSource(bool withLengths) {
     return withLengths ? u"Chrono + Longueur"_qs : u"Chrono"_qs;
 }
 
-QString decimal(double value) {
-    return QString::number(value, 'f', 2).replace(u'.', u',');
-}
-
-QString quoted(const QString& cell, QChar separator) {
-    if (!cell.contains(separator) && !cell.contains(u'"') && !cell.contains(u'\t') &&
-        !cell.contains(u'\n') && !cell.contains(u'\r'))
-        return cell;
-    return u'"' + QString(cell).replace(u"\""_qs, u"\"\""_qs) + u'"';
-}
-
 std::vector<QStringList> rows(const RaceSheet& sheet) {
     std::vector<QStringList> out;
     for (const RankedRunner& r : ranked(sheet)) {
@@ -81,11 +47,11 @@ std::vector<QStringList> rows(const RaceSheet& sheet) {
         row[Rank] = QString::number(r.rank);
         row[Name] = x.name;
         row[Estimate] = x.estimate;
-        row[EstimateSeconds] = decimal(x.estimateHundredths / 100.0);
-        row[GapSeconds] = decimal(r.gapSeconds);
-        row[GapLengths] = decimal(r.gapLengths);
+        row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
+        row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
+        row[GapLengths] = cells::fixed(r.gapLengths, 2);
         row[Reduction] = x.reduction;
-        row[ReductionSeconds] = secondsOf(x.reduction);
+        row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
         row[Distance] = x.referenceDistance;
         row[Weight] = x.referenceWeight;
         row[Margin] = x.margin;
@@ -100,11 +66,11 @@ std::vector<QStringList> rows(const RaceSheet& sheet) {
 }
 
 QByteArray clipboardText(const std::vector<QStringList>& rows) {
-    return joined(rows, u'\t', u"\n");
+    return joined(rows, csv::Clipboard);
 }
 
 QByteArray csv(const std::vector<QStringList>& rows) {
-    return "\xEF\xBB\xBF" + joined(rows, u';', u"\r\n");
+    return joined(rows, csv::File);
 }
 
 } // namespace racetable

@@ -38,11 +38,6 @@ std::vector<QStringList> rows(const RaceSheet& sheet);
 
 // "Chrono" or "Chrono + Longueur": the time a result was computed from.
 QString timeSource(bool withLengths);
-// A number with two decimals and a decimal comma: 1.3333 gives "1,33".
-QString decimal(double value);
-// A cell as CSV writes it: quoted when it holds the separator, a quote, a tab or
-// a line break, quotes doubled.
-QString quoted(const QString& cell, QChar separator);
 
 // For the clipboard, in UTF-8: the header, then the rows; tabs between cells,
 // line feeds between rows.

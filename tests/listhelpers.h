@@ -18,7 +18,7 @@ inline QStringList entries(const HorseList& list) {
 // A list-file command that must succeed; shows its message otherwise.
 #define QVERIFY_OK(command)                                                                        \
     do {                                                                                           \
-        const ListFileResult result_ = (command);                                                  \
+        const FileResult result_ = (command);                                                      \
         QVERIFY2(result_.ok, qPrintable(result_.message));                                         \
     } while (false)
 

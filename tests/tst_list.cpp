@@ -6,6 +6,7 @@
 #include "listhelpers.h"
 #include "listline.h"
 #include "listtable.h"
+#include "places.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -390,9 +391,9 @@ void TestList::installedCopyKeepsListInDataFolder() {
     QTemporaryDir own;
     QVERIFY(own.isValid());
     const QString data = own.filePath("data");
-    QCOMPARE(chooseListFolder(own.path(), data), own.path());
-    writeBytes(QDir(own.path()).filePath(installedMark()), "");
-    QCOMPARE(chooseListFolder(own.path(), data), data);
+    QCOMPARE(places::chooseListFolder(own.path(), data), own.path());
+    writeBytes(QDir(own.path()).filePath(places::installedMark()), "");
+    QCOMPARE(places::chooseListFolder(own.path(), data), data);
 }
 
 void TestList::failures() {

@@ -4,6 +4,7 @@
 #include "horselist.h"
 #include "listfile.h"
 #include "listhelpers.h"
+#include "places.h"
 #include "raceday.h"
 #include "scripteddialogs.h"
 
@@ -95,30 +96,30 @@ void TestListPosix::listFolderChoice() {
     QVERIFY(QDir(own.path()).mkdir("bin"));
 
     // A folder the program may write in keeps the list file, and the check leaves nothing.
-    QCOMPARE(chooseListFolder(program, data), program);
+    QCOMPARE(places::chooseListFolder(program, data), program);
     QVERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
     // A folder it may not write in (an installed program's): the data folder.
     QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    QCOMPARE(chooseListFolder(program, data), data);
+    QCOMPARE(places::chooseListFolder(program, data), data);
 
     // $XDG_DATA_HOME decides where the data folder is.
     const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", own.filePath("xdg").toLocal8Bit());
-    const QString chosen = userDataFolder();
+    const QString chosen = places::userDataFolder();
     qputenv("XDG_DATA_HOME", oldXdg);
     QCOMPARE(chosen, data);
 
     // Made when first needed; a save then lands there.
     const QString file = QDir(data).filePath("lstchrono.txt");
     QVERIFY(!QFileInfo::exists(data));
-    QVERIFY_OK(makeListFolder(file));
+    QVERIFY_OK(files::makeFolderFor(file));
     HorseList list;
     list.add(u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs);
     QVERIFY_OK(saveListFile(file, list));
     QCOMPARE(readBytes(file),
              QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n"));
     // A folder that cannot be made: the message names it.
-    const ListFileResult refused = makeListFolder(QDir(program).filePath("sub/lstchrono.txt"));
+    const FileResult refused = files::makeFolderFor(QDir(program).filePath("sub/lstchrono.txt"));
     QVERIFY(!refused.ok);
     QVERIFY2(refused.message.contains(QDir::toNativeSeparators(program)) &&
                  refused.message.contains(u"accès refusé"),
@@ -197,7 +198,7 @@ void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
     rlimit limited = old;
     limited.rlim_cur = static_cast<rlim_t>(before.size());
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const ListFileResult result = rewriteListLine(
+    const FileResult result = rewriteListLine(
         path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);

@@ -3,6 +3,7 @@
 #include "form1logic.h"
 #include "listfile.h"
 #include "numbers.h"
+#include "places.h"
 #include "raceday.h"
 #include "racefile.h"
 #include "scaleform.h"
@@ -877,7 +878,7 @@ void TestLogic::listWindow() {
     QFETCH(QString, clipboard);
     QTemporaryDir folder;
     const QString path = folder.filePath("lstchrono.txt");
-    setListFilePath(path);
+    places::setListFilePath(path);
     ScriptedDialogs dialogs;
     dialogs.choices = answers;
     Form1Logic logic(dialogs);

@@ -5,6 +5,7 @@
 #include "form1.h"
 #include "form2.h"
 #include "listfile.h"
+#include "places.h"
 #include "raceday.h"
 #include "racefile.h"
 
@@ -143,7 +144,7 @@ Form1* listWindow() {
 }
 
 QByteArray listFileBytes() {
-    QFile file(listFilePath());
+    QFile file(places::listFilePath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
@@ -243,11 +244,11 @@ void TestUi::initTestCase() {
     QVERIFY(listFolder.isValid());
     // The user's settings (the scale) live here too.
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, listFolder.path());
-    setListFilePath(listFolder.filePath(u"lstchrono.txt"_qs));
+    places::setListFilePath(listFolder.filePath(u"lstchrono.txt"_qs));
 }
 
 void TestUi::init() {
-    QFile::remove(listFilePath());
+    QFile::remove(places::listFilePath());
     QFile::remove(scaleSettingsPath());
     window = new Fchrono();
     window->show();
@@ -261,7 +262,7 @@ void TestUi::cleanup() {
             delete w;
         else if (w->objectName() == u"Form2" || w->objectName() == u"CourseDuJour")
             w->close();
-    QFile::remove(listFilePath());
+    QFile::remove(places::listFilePath());
     raceDay().sheet = RaceSheet{};
     QFile::remove(raceDay().path);
 }
@@ -552,7 +553,7 @@ void TestUi::addHorseSaveAndLoad() {
         QVERIFY(answerer.done());
         QCOMPARE(answerer.seen, QStringList{u"Sauvegarde|Sauvegarde effectuée"_qs});
     }
-    QFile file(listFilePath());
+    QFile file(places::listFilePath());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- \xc9"
                                         "clair ---- terrain : tr\xe8s l\xe9ger\r\n\r\n"));
@@ -613,10 +614,10 @@ void TestUi::emptyingTheFileAsksFirst() {
     Answerer answerer(QList<Answerer::Answer>{Answerer::press(answer)});
     QTest::keyClick(focused, Qt::Key_Space);
     QVERIFY(answerer.done());
-    QCOMPARE(
-        answerer.seen,
-        QStringList{u"Orvanto|Vider la liste et effacer le fichier %1 ? Les chevaux "
-                    "enregistrés seront perdus."_qs.arg(QDir::toNativeSeparators(listFilePath()))});
+    QCOMPARE(answerer.seen,
+             QStringList{u"Orvanto|Vider la liste et effacer le fichier %1 ? Les chevaux "
+                         "enregistrés seront perdus."_qs.arg(
+                             QDir::toNativeSeparators(places::listFilePath()))});
     QCOMPARE(list->model().rowCount(), emptied ? 0 : 1);
     QCOMPARE(listFileBytes(), emptied ? QByteArray("\r\n") : file);
 }
@@ -656,7 +657,8 @@ void TestUi::closingWithUnsavedHorses() {
     if (unsaved)
         QCOMPARE(answerer.seen.value(0),
                  u"Orvanto|La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les "
-                 "sauvegarder avant de fermer ?"_qs.arg(QDir::toNativeSeparators(listFilePath())));
+                 "sauvegarder avant de fermer ?"_qs.arg(
+                     QDir::toNativeSeparators(places::listFilePath())));
     else
         QVERIFY(answerer.seen.isEmpty());
     QCOMPARE(listFileBytes(), file);
@@ -678,7 +680,7 @@ void TestUi::listMenuAndShortcuts_data() {
     const QString all = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:1 Retirer la ligne:1"_qs;
     const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:0 Retirer la ligne:0"_qs;
     const QString ask = u"Orvanto|Retirer « %1 » de la liste et du fichier %2 ?"_qs;
-    const QString file = QDir::toNativeSeparators(listFilePath());
+    const QString file = QDir::toNativeSeparators(places::listFilePath());
     QTest::newRow("Copier: the selected entry") << two << false << 1 << "Copier" << all << 2 << QStringList{"Eclair"} << "";
     QTest::newRow("Copier: no selection, every entry") << two << false << -1 << "Copier" << noRemove << 2 << QStringList{"Bolide", "Eclair"} << "";
     QTest::newRow("Ctrl+C: the selected entry") << two << false << 0 << "Ctrl+C" << "" << 2 << QStringList{"Bolide"} << "";

@@ -1,4 +1,5 @@
 #include "commandline.h"
+#include "places.h"
 
 #include "console.h"
 #include "listfile.h"
@@ -18,7 +19,8 @@ QString helpText(const QCommandLineOption& help, const QCommandLineOption& versi
                           "Options :\n"
                           "  -h, --help     %2\n"
                           "  -v, --version  %3\n")
-        .arg(QDir::toNativeSeparators(listFilePath()), help.description(), version.description());
+        .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
+             version.description());
 }
 
 QString errorText(const QCommandLineParser& parser, bool parsed) {
@@ -42,7 +44,7 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     if (argc <= 1)
         return std::nullopt;
     QCoreApplication app(argc, argv); // decodes the arguments and finds the program's folder
-    chooseListFile();
+    places::chooseListFile();
     QCommandLineParser parser;
     const QCommandLineOption help({u"h"_qs, u"help"_qs}, u"Affiche cette aide et quitte."_qs);
     const QCommandLineOption version({u"v"_qs, u"version"_qs},

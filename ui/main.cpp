@@ -3,6 +3,7 @@
 #include "fchrono.h"
 #include "listfile.h"
 #include "look.h"
+#include "places.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -16,7 +17,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Orvanto"));
     QApplication::setApplicationVersion(QStringLiteral(ORVANTO_VERSION));
     QApplication::setApplicationDisplayName(QString()); // window captions stand as given
-    chooseListFile();
+    places::chooseListFile();
     look::useFrenchToolkitTexts();
 
     auto* main = new Fchrono();

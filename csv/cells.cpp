@@ -1,0 +1,76 @@
+#include "cells.h"
+
+#include <algorithm>
+
+namespace cells {
+
+QString fixed(double value, int decimals) {
+    return QString::number(value, 'f', decimals).replace(u'.', u',');
+}
+
+QString upTo(double value, int decimals) {
+    QString text = QString::number(value, 'f', decimals);
+    if (text.contains(u'.')) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+    }
+    return text.replace(u'.', u',');
+}
+
+namespace {
+
+bool allDigits(QByteArrayView t) {
+    return !t.isEmpty() &&
+           std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
+std::optional<qint64> hundredthsOfTime(QByteArrayView time) {
+    const qsizetype a = time.indexOf(':'), b = time.lastIndexOf(':');
+    if (a <= 0 || b != a + 3 || time.size() != b + 3)
+        return std::nullopt;
+    const QByteArrayView minutes = time.first(a), seconds = time.sliced(a + 1, 2),
+                         hundredths = time.sliced(b + 1);
+    if (!allDigits(minutes) || !allDigits(seconds) || !allDigits(hundredths) ||
+        minutes.size() > 6)
+        return std::nullopt;
+    return (minutes.toLongLong() * 60 + seconds.toInt()) * 100 + hundredths.toInt();
+}
+
+std::optional<qint64> hundredthsOfTime(QStringView time) {
+    for (const QChar c : time)
+        if (c.unicode() > 0x7f)
+            return std::nullopt;
+    return hundredthsOfTime(QByteArrayView(time.toLatin1()));
+}
+
+QString timeOfHundredths(qint64 hundredths) {
+    const qint64 seconds = hundredths / 100;
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
+void appendSeconds(QByteArrayView time, QByteArray& out) {
+    out.resize(0);
+    const auto hundredths = hundredthsOfTime(time);
+    if (!hundredths)
+        return;
+    // The hundredths as typed: the text's own digits.
+    out.setNum(*hundredths / 100);
+    out += ',';
+    out += time.last(2);
+}
+
+QString secondsOfTime(QStringView time) {
+    const auto hundredths = hundredthsOfTime(time);
+    if (!hundredths)
+        return QString();
+    return QString::number(*hundredths / 100) + u',' + time.last(2).toString();
+}
+
+} // namespace cells

@@ -1,0 +1,70 @@
+#pragma once
+// How every file the program rewrites is written: aside, every write checked,
+// put in place only when whole, and never over a file that changed since this
+// copy of the program read or wrote it. Messages name the file in full.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFileDevice>
+#include <QLockFile>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// What a file command came to: success, or a French message for the user.
+struct [[nodiscard]] FileResult {
+    bool ok = true;
+    QString message;          // why it failed; empty on success
+    bool fileChanged = false; // it failed because the file is no longer as this copy knew it
+
+    static FileResult success() { return {}; }
+    static FileResult failure(QString message) { return {false, std::move(message), false}; }
+};
+
+namespace files {
+
+// "Impossible <action> le fichier <full path> : <reason>."
+FileResult failure(const char* action, const QString& path, const QString& reason);
+
+// Writes `bytes` as the whole of the file at `path`, put in place only once whole:
+// a failure leaves the old file as it was.
+FileResult writeWhole(const QString& path, QByteArrayView bytes,
+                      const char* action = "d'enregistrer dans");
+// Writes every byte to an open file, then flushes; why the first failure
+// happened, or nothing.
+std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes);
+// Makes the folder a file goes in when it is missing (the data folder on first use).
+FileResult makeFolderFor(const QString& path);
+
+// A file's whole content; `exists` false (and success) when there is none.
+struct [[nodiscard]] Content {
+    FileResult result;
+    bool exists = false;
+    QByteArray bytes;
+};
+Content readWhole(const QString& path);
+
+// What a copy of the program knows a file held when it last read or wrote it:
+// enough to tell whether another copy (or an editor) changed it since.
+struct Stamp {
+    bool exists = false;
+    QByteArray hash;
+    bool operator==(const Stamp&) const = default;
+};
+Stamp stampOf(const Content& content);
+Stamp stampOf(QByteArrayView bytes); // a file that exists with these bytes
+
+// Keeps other copies of the program from reading and rewriting the same file at
+// the same moment: held while it lives (a lock file beside the file; a stale one,
+// left by a copy that died, is taken over). Waits at most a few seconds.
+class Lock {
+  public:
+    explicit Lock(const QString& path);
+    bool held() const { return held_; }
+
+  private:
+    std::unique_ptr<QLockFile> lock_;
+    bool held_ = false;
+};
+
+} // namespace files

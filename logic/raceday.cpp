@@ -1,14 +1,6 @@
 #include "raceday.h"
-#include "places.h"
 
 #include "addhorse.h"
-#include "listfile.h"
-#include "racefile.h"
-#include "racetable.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -93,10 +85,6 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 
 } // namespace
 
-QString RaceDay::pathBesideList() {
-    return places::sheetFilePath();
-}
-
 AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialogs& dialogs) {
     if (const QString why = whyNotAddable(logic); !why.isEmpty()) {
         inform(dialogs, why);
@@ -157,59 +145,4 @@ void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& d
     day.sheet.name = name;
     day.sheet.date = date;
     saveRaceDay(day, dialogs);
-}
-
-void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
-    const FileResult result = files::writeWhole(path, racetable::csv(racetable::rows(day.sheet)));
-    dialogs.message(
-        result.ok
-            ? QStringLiteral("Course du jour exportée dans %1").arg(QDir::toNativeSeparators(path))
-            : result.message,
-        ApplicationTitle, result.ok ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
-        Dialogs::Buttons::Ok);
-}
-
-RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now) {
-    RaceDay day{RaceSheet{QString(), now.date(), {}}, path};
-    QFile file(path);
-    if (!file.exists())
-        return day;
-    std::optional<RaceSheet> read;
-    if (file.open(QIODevice::ReadOnly))
-        read = racefile::read(file.readAll());
-    file.close();
-    if (read) {
-        day.sheet = std::move(*read);
-        if (!day.sheet.date.isValid())
-            day.sheet.date = now.date();
-        return day;
-    }
-    const QFileInfo info(path);
-    const QString aside = info.dir().filePath(
-        QStringLiteral("%1-illisible-%2.csv")
-            .arg(info.completeBaseName(), now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
-    const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
-    if (QFile::rename(path, aside))
-        inform(dialogs, QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu "
-                                       "(modifié à la main, incomplet ou d'un autre format). Il "
-                                       "a été renommé %2 et la course du jour commence vide.")
-                            .arg(shownPath, QDir::toNativeSeparators(aside)));
-    else
-        dialogs.message(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu, "
-                                       "ni renommé %2. La course du jour commence vide ; "
-                                       "déplacez ce fichier avant d'y ajouter un cheval.")
-                            .arg(shownPath, QDir::toNativeSeparators(aside)),
-                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-    return day;
-}
-
-bool saveRaceDay(const RaceDay& day, Dialogs& dialogs) {
-    FileResult result = files::makeFolderFor(day.path);
-    if (result.ok)
-        result = files::writeWhole(day.path, racefile::write(day.sheet));
-    if (!result.ok)
-        dialogs.message(result.message + QStringLiteral(" La course du jour reste affichée ; "
-                                                        "le fichier garde son contenu d'avant."),
-                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-    return result.ok;
 }

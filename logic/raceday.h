@@ -5,18 +5,10 @@
 
 #include "dialogs.h"
 #include "fchronologic.h"
-#include "racesheet.h"
 
 #include <QString>
 
-// The sheet and the file it is kept in.
-struct RaceDay {
-    RaceSheet sheet;
-    QString path; // coursedujour.csv, beside the list file
-
-    // The sheet's file beside the list file.
-    static QString pathBesideList();
-};
+#include "racedayfile.h"
 
 // "Ajouter à la course du jour". Whether the sheet window is to be shown, and
 // whether the sheet changed (and was written).
@@ -34,15 +26,3 @@ void removeRunner(RaceDay& day, size_t index, Dialogs& dialogs);
 bool newRace(RaceDay& day, Dialogs& dialogs);
 // The race's name or date changed in the window.
 void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs);
-
-// "Exporter en CSV…": the sheet's table, as ranked, into a CSV file for a
-// spreadsheet; a message says where, or why not.
-void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs);
-
-// Reads the sheet's file at start. A file that cannot be read as a sheet is
-// renamed aside with a dated suffix, a message says so, and the sheet starts
-// empty: nothing is dropped silently.
-RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now);
-// Writes the sheet aside and puts it in place; on failure a message with the
-// file's full path, and the old file left whole. Whether it was written.
-bool saveRaceDay(const RaceDay& day, Dialogs& dialogs);

@@ -162,7 +162,11 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     QString error;
     if (command == u"sheet") {
-        RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}}, path};
+        // As this copy last saw the file: nothing to take in from another copy.
+        RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}},
+                    path,
+                    {},
+                    existed ? files::stampOf(before) : files::Stamp{}};
         for (int i = 0; i < 20; ++i) {
             day.sheet.runners.emplace_back();
             day.sheet.runners.back().name = QStringLiteral("Eclair %1").arg(i);

@@ -1,6 +1,7 @@
 #include "racefile.h"
 #include "racesheet.h"
 #include "racetable.h"
+#include "sheetmerge.h"
 
 #include <QTest>
 
@@ -32,7 +33,31 @@ RaceSheet sheetOf(const QList<QPair<QString, double>>& runners) {
     return sheet;
 }
 
+// A sheet from "Name:estimate" cells ("Name@3000:estimate" for another distance).
+RaceSheet sheetFrom(const QStringList& cells, const QString& name = u"Prix"_qs) {
+    RaceSheet sheet{name, QDate(2026, 12, 7), {}};
+    for (const QString& c : cells) {
+        sheet.runners.push_back(
+            runner(c.section(u':', 0, 0).section(u'@', 0, 0), c.section(u':', 1).toDouble()));
+        if (c.contains(u'@'))
+            sheet.runners.back().dayDistance = c.section(u'@', 1).section(u':', 0, 0);
+    }
+    return sheet;
+}
+
+struct MergeRow {
+    const char* name;
+    QStringList base, ours, theirs;
+    QStringList merged;    // "Name:estimate", in order
+    QStringList conflicts; // "ours estimate>theirs estimate"
+    bool otherRace = false;
+    const char* raceName = "Prix"; // the merged sheet's
+    const char* theirName = "Prix";
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(MergeRow)
 
 class TestRace : public QObject {
     Q_OBJECT
@@ -45,6 +70,8 @@ class TestRace : public QObject {
     void fileRefused_data();
     void fileRefused();
     void table();
+    void merge_data();
+    void merge();
 };
 
 void TestRace::ranking_data() {
@@ -197,6 +224,79 @@ void TestRace::table() {
     QVERIFY(csv.startsWith("\xEF\xBB\xBFRang;Cheval;"));
     QVERIFY(csv.contains("\r\n1;\"Le \"\"Roi\"\";\tx\";03:01:80;181,80;"));
     QVERIFY(csv.endsWith(";Chrono;Chrono\r\n"));
+}
+
+void TestRace::merge_data() {
+    QTest::addColumn<MergeRow>("row");
+    const MergeRow rows[] = {
+        {.name = "both added one: both kept",
+         .base = {},
+         .ours = {"A:100"},
+         .theirs = {"B:200"},
+         .merged = {"A:100", "B:200"}},
+        {.name = "the same runner added in both: once",
+         .base = {"A:100"},
+         .ours = {"A:100", "B:200"},
+         .theirs = {"A:100", "B:200"},
+         .merged = {"A:100", "B:200"}},
+        {.name = "taken out there: out here",
+         .base = {"A:100", "B:200"},
+         .ours = {"A:100", "B:200", "C:300"},
+         .theirs = {"A:100"},
+         .merged = {"A:100", "C:300"}},
+        {.name = "taken out here: stays out",
+         .base = {"A:100", "B:200"},
+         .ours = {"A:100"},
+         .theirs = {"A:100", "B:200", "C:300"},
+         .merged = {"A:100", "C:300"}},
+        {.name = "changed there: their row",
+         .base = {"A:100", "B:200"},
+         .ours = {"A:100", "B:200"},
+         .theirs = {"A:150", "B:200"},
+         .merged = {"B:200", "A:150"}},
+        {.name = "changed in both: asked",
+         .base = {"A:100"},
+         .ours = {"A:110"},
+         .theirs = {"A:120"},
+         .merged = {"A:110"},
+         .conflicts = {"110>120"}},
+        {.name = "changed in both alike: once",
+         .base = {"A:100"},
+         .ours = {"A:110"},
+         .theirs = {"A:110"},
+         .merged = {"A:110"}},
+        {.name = "the race renamed there",
+         .base = {"A:100"},
+         .ours = {"A:100", "B:200"},
+         .theirs = {"A:100"},
+         .merged = {"A:100", "B:200"},
+         .raceName = "Grand Prix",
+         .theirName = "Grand Prix"},
+        {.name = "another race there: not merged",
+         .base = {"A:100"},
+         .ours = {"A:100", "B:200"},
+         .theirs = {"X@3000:300"},
+         .merged = {"A:100", "B:200"},
+         .otherRace = true},
+    };
+    for (const MergeRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestRace::merge() {
+    QFETCH(MergeRow, row);
+    const auto merged = sheetmerge::merge(sheetFrom(row.base), sheetFrom(row.ours),
+                                          sheetFrom(row.theirs, QString::fromUtf8(row.theirName)));
+    QStringList names, conflicts;
+    for (const Runner& r : merged.sheet.runners)
+        names << r.name + u':' + QString::number(r.estimateHundredths);
+    for (const sheetmerge::Conflict& c : merged.conflicts)
+        conflicts << QString::number(merged.sheet.runners[c.ours].estimateHundredths) + u'>' +
+                         QString::number(c.theirs.estimateHundredths);
+    QCOMPARE(names, row.merged);
+    QCOMPARE(conflicts, row.conflicts);
+    QCOMPARE(merged.otherRace, row.otherRace);
+    QCOMPARE(merged.sheet.name, QString::fromUtf8(row.raceName));
 }
 
 QTEST_GUILESS_MAIN(TestRace)

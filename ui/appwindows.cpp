@@ -5,6 +5,7 @@
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
+#include "places.h"
 #include "qtdialogs.h"
 #include "scalesettings.h"
 
@@ -53,7 +54,7 @@ void chooseScale(QWidget* over) {
 RaceDay& raceDay() {
     static RaceDay day = [] {
         QtDialogs dialogs(nullptr);
-        return loadRaceDay(RaceDay::pathBesideList(), dialogs, QDateTime::currentDateTime());
+        return loadRaceDay(places::sheetFilePath(), dialogs, QDateTime::currentDateTime());
     }();
     return day;
 }

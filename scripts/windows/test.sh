@@ -8,7 +8,8 @@ out=${WINDOWS_BUILD:-build-windows}
 source scripts/windows/wine-env.sh "$out"
 
 failed=0
-for t in calc logic list race ui; do
+tests=(csv calc fchrono listwindow raceday scaleform list race ui)
+for t in "${tests[@]}"; do
     echo "== $t (Windows, under Wine)"
     if ! (cd "$out" && wine "tst_$t.exe"); then
         echo "FAILED: tst_$t.exe"
@@ -19,6 +20,6 @@ echo "== Orvanto.exe --version"
 version=$(wine "$out/Orvanto.exe" --version)
 echo "$version"
 case "$version" in Orvanto\ *) ;; *) echo "FAILED: --version"; failed=$((failed + 1)) ;; esac
-passed=$((6 - failed))
+passed=$((${#tests[@]} + 1 - failed))
 echo "Windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,35 @@
+#pragma once
+// The day's race sheet and its file, coursedujour.csv: read at start, written
+// after every change, and never written over what another copy of the program
+// put there since this one last read or wrote it.
+
+#include "dialogs.h"
+#include "racesheet.h"
+#include "wholefile.h"
+
+#include <QDateTime>
+#include <QString>
+
+// The sheet and the file it is kept in.
+struct RaceDay {
+    RaceSheet sheet;
+    QString path; // coursedujour.csv, beside the list file
+    // The sheet as the file held it when this copy last read or wrote it, and a
+    // stamp of those bytes: what another copy changed since is told from them.
+    RaceSheet base;
+    files::Stamp stamp;
+};
+
+// Reads the sheet's file at start. A file that cannot be read as a sheet is
+// renamed aside with a dated suffix, a message says so, and the sheet starts
+// empty: nothing is dropped silently.
+RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now);
+// Writes the sheet aside and puts it in place; on failure a message with the
+// file's full path, and the old file left whole. When another copy changed the
+// file since, its runners are merged in first (a horse changed in both: the user
+// chooses). Whether it was written.
+bool saveRaceDay(RaceDay& day, Dialogs& dialogs);
+
+// "Exporter en CSV…": the sheet's table, as ranked, into a CSV file for a
+// spreadsheet; a message says where, or why not.
+void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs);

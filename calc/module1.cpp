@@ -30,13 +30,17 @@ std::optional<double> partInHundredths(const QVariant& part, double weight) {
 
 } // namespace
 
-QString MinutesToText(float minutes) {
+MinutesAndSeconds MinutesToParts(float minutes) {
     const float whole = std::floor(minutes);
     const float fraction = minutes - whole;
     const float seconds = fraction / 100.0f * 60.0f; // 0.SS: seconds as hundredths of 1
     const auto rounded = static_cast<float>(numbers::roundHalfEven(seconds, 2));
-    return numbers::singleToText(whole) + u':' +
-           numbers::twoDigits(numbers::hundredthsOfText(numbers::singleToText(rounded)));
+    return {whole, numbers::hundredthsOfText(numbers::singleToText(rounded))};
+}
+
+QString MinutesToText(float minutes) {
+    const MinutesAndSeconds parts = MinutesToParts(minutes);
+    return numbers::singleToText(parts.minutes) + u':' + numbers::twoDigits(parts.seconds);
 }
 
 std::optional<double> TimeToHundredths(const QVariant& hours, const QVariant& minutes,

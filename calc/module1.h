@@ -7,6 +7,13 @@
 
 namespace Module1 {
 
+// Minutes (whole minutes and a fraction) as MinutesToText shows them.
+struct MinutesAndSeconds {
+    float minutes; // whole
+    int seconds;   // from 0 to 60
+};
+MinutesAndSeconds MinutesToParts(float minutes);
+
 // Minutes (whole minutes and a fraction) as M:SS. The seconds are the fraction
 // rounded to a whole second; 59.5 s or more shows as 60, nothing carried.
 QString MinutesToText(float minutes);

@@ -10,7 +10,6 @@ namespace scale {
 
 namespace {
 
-constexpr double OriginalLengthsPerSecond = 1.5;
 constexpr double OriginalKilogramsPerSecond = 1.5;
 
 // Each discipline and going, in the order of their enumeration: its full name, and

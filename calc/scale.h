@@ -40,6 +40,8 @@ using WeightTable = std::array<double, DistanceRows.size()>;
 const LengthsTable& defaultLengthsTable();
 const WeightTable& defaultWeightTable();
 inline constexpr double DefaultMetresPerLength = 2.4;
+// The original scale's lengths per second.
+inline constexpr double OriginalLengthsPerSecond = 1.5;
 
 // Bounds of the values a scale may hold, each above its low bound and at most its
 // high one: a typed or stored value outside them is refused.

@@ -22,6 +22,9 @@ QString quoted(const QString& cell, QChar separator) {
 QByteArray write(const std::vector<QStringList>& rows, const Format& format) {
     QString text;
     for (const QStringList& row : rows) {
+        // One empty cell alone would be an empty line, which a reader skips.
+        if (row.size() == 1 && row[0].isEmpty())
+            text += u"\"\""_qs;
         for (qsizetype i = 0; i < row.size(); ++i) {
             if (i > 0)
                 text += format.separator;
@@ -41,7 +44,9 @@ namespace {
 QString decoded(QByteArrayView bytes, bool& wasUtf8) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // One mark is skipped above; any other is text, kept as such.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     wasUtf8 = !utf8.hasError();
     return wasUtf8 ? text : cp1252::decode(bytes);

@@ -50,20 +50,17 @@ void shootListMenu(Form1* list, const QString& folder) {
     QApplication::sendEvent(view->viewport(), &open); // returns when the menu closes
 }
 
-// Answers the race day's two prompts with a horse's name and going.
-struct Answers : Dialogs {
-    QStringList texts;
+// Says nothing: the screenshots' sheet is written without a word.
+struct Silent : Dialogs {
     Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
-    QString prompt(const QString&, const QString&, const QString&) override {
-        return texts.takeFirst();
-    }
+    QString prompt(const QString&, const QString&, const QString&) override { return QString(); }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {
         return escape;
     }
 };
 
-// The guide's race day: eight runners of a 2400 m handicap, each calculated and
-// added as the main window does it.
+// The guide's race day: eight runners of a 2400 m handicap, each calculated as
+// the main window does it.
 void fillRaceDay() {
     struct Horse {
         const char *name, *going, *distance, *weight, *minutes, *seconds, *hundredths, *margin,
@@ -82,24 +79,24 @@ void fillRaceDay() {
     };
     RaceDay& day = raceDay();
     day.sheet = RaceSheet{u"Handicap de l'après-midi"_qs, QDate(2026, 12, 7), {}};
+    // Each horse calculated as the main window calculates it, without the window.
     for (const Horse& h : horses) {
-        FchronoLogic logic;
-        logic.Form_Load();
-        FchronoFields& f = logic.fields;
-        f.Tdistance = QString::fromUtf8(h.distance);
-        f.Tpoids = QString::fromUtf8(h.weight);
-        f.Tminute = QString::fromUtf8(h.minutes);
-        f.Tseconde = QString::fromUtf8(h.seconds);
-        f.tcentieme = QString::fromUtf8(h.hundredths);
-        f.TNbrLongueur = QString::fromUtf8(h.margin);
-        f.Tdistance2 = u"2400"_qs;
-        f.tpoids2 = QString::fromUtf8(h.dayWeight);
-        f.Opt_chronocj = !h.withLengths;
-        Answers answers;
-        (void)logic.Btcalcul_Click(answers);
-        answers.texts = {QString::fromUtf8(h.name), QString::fromUtf8(h.going)};
-        (void)Bt_AjouteCourse_Click(logic, day, answers);
+        calc::RaceTexts t;
+        t.referenceDistance = QString::fromUtf8(h.distance);
+        t.referenceWeight = QString::fromUtf8(h.weight);
+        t.minutes = QString::fromUtf8(h.minutes);
+        t.seconds = QString::fromUtf8(h.seconds);
+        t.hundredths = QString::fromUtf8(h.hundredths);
+        t.margin = QString::fromUtf8(h.margin);
+        t.dayDistance = u"2400"_qs;
+        t.dayWeight = QString::fromUtf8(h.dayWeight);
+        t.estimateWithLengths = h.withLengths;
+        const calc::Calculation c = calc::calculate(calc::Race::typedIn(t, scale::Scale()));
+        day.sheet.runners.push_back(runnerOf(QString::fromUtf8(h.name), QString::fromUtf8(h.going),
+                                             *c.estimate, c.reduction ? &*c.reduction : nullptr));
     }
+    Silent silent;
+    (void)saveRaceDay(day, silent);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // and its handlers. The window copies its controls into `fields`, runs a handler
 // and copies the fields back.
 
+#include "calculation.h"
 #include "dialogs.h"
 #include "scale.h"
 
@@ -39,39 +40,7 @@ struct FchronoFields {
     QString* text(QStringView controlName);
 };
 
-// The inputs a kilometric reduction comes from (the time with lengths only when
-// the reduction is taken from it).
-struct ReductionInputs {
-    QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, TminuteL, TsecondeL, TcentiemeL;
-    bool Opt_chronok = true;
-
-    static ReductionInputs of(const FchronoFields& f);
-    bool operator==(const ReductionInputs&) const = default;
-};
-
-// The inputs an estimate for the day's race comes from (the margin and the time
-// with lengths only when the estimate is taken from it).
-struct EstimateInputs {
-    QString Tdistance, Tpoids, Tminute, Tseconde, tcentieme, Tdistance2, tpoids2;
-    QString TNbrLongueur, TminuteL, TsecondeL, TcentiemeL;
-    bool Opt_chronocj = true;
-    scale::Scale scale;
-
-    static EstimateInputs of(const FchronoFields& f);
-    bool operator==(const EstimateInputs&) const = default;
-};
-
-// The estimate LresultDistance shows, as a number, and what it came from.
-struct EstimateShown {
-    double hundredths = 0;
-    EstimateInputs inputs;
-    // The scale it was computed with, as one line, and its lengths per second.
-    QString scale;
-    double lengthsPerSecond = 0;
-};
-
-// Why a calculation stopped.
-enum class CalcError { None, Distance, Weight, Time };
+using calc::CalcError;
 
 class FchronoLogic {
   public:
@@ -83,21 +52,23 @@ class FchronoLogic {
     float WeightHundredths = 0;
     QString DayRaceTimeSource;
     QString ReductionTimeSource;
-    // The inputs as they stood when Lreduction was last written; none before.
-    std::optional<ReductionInputs> ReductionInputsShown;
+    // The reduction Lreduction shows, and the race it came from; none before.
+    std::optional<calc::Result> Reduction;
     // The estimate LresultDistance shows; none when it shows none.
-    std::optional<EstimateShown> Estimate;
+    std::optional<calc::Estimate> Estimate;
     // The text the last copy from Tpoids put into tpoids2: while tpoids2 still holds
     // it, the user has not typed a day's weight of their own.
     std::optional<QString> DayWeightCopied;
 
+    // The race as the boxes hold it now, read once.
+    calc::Race race() const;
     // Whether Lreduction shows a reduction of the inputs as they stand now.
     bool ReductionMatchesInputs() const {
-        return ReductionInputsShown && *ReductionInputsShown == ReductionInputs::of(fields);
+        return Reduction && calc::sameForReduction(Reduction->race, race());
     }
     // Whether LresultDistance shows an estimate of the inputs as they stand now.
     bool EstimateMatchesInputs() const {
-        return Estimate && Estimate->inputs == EstimateInputs::of(fields);
+        return Estimate && calc::sameForEstimate(Estimate->race, race());
     }
 
     void Form_Load();
@@ -106,8 +77,6 @@ class FchronoLogic {
     void SetScale(const scale::Scale& chosen);
     // The line showing the scale in force, with the figures it takes from the races.
     QString ScaleLine() const;
-    // The races as the scale needs them: distances above zero, the plain time.
-    scale::RaceFacts Facts() const;
     // Returns the control to put the focus in when the user chose to correct an
     // input; empty otherwise.
     QString Btcalcul_Click(Dialogs& dialogs);
@@ -120,7 +89,8 @@ class FchronoLogic {
     bool Opt_ChronokL_Click(Dialogs& dialogs);
     bool Opt_ChronocjL_Click(Dialogs& dialogs);
 
-    // The calculation, step by step.
+    // The calculation: empty boxes filled, then the race calculated and its results
+    // shown.
     CalcError Calculate();
     // The first box in tab order holding an unusual distance or weight, if any,
     // with the question to ask about it.
@@ -129,25 +99,12 @@ class FchronoLogic {
         QString question;
     };
     std::optional<Unusual> UnusualInput() const;
-    void ResetCalcState();
     void FillEmptyFields();
-    // Empty when a distance cannot be read or is not above zero.
-    std::optional<double> ReferenceDistance() const;
-    // A weight error when a weight cannot be read or the adjustment cannot be held;
-    // a time error when the scale needs the reference time and it is missing.
-    CalcError ComputeWeightHundredths();
-    // A time error when a time cannot be read or a result cannot be shown; a weight
-    // error when the weight adjustment is not smaller than the estimate.
-    CalcError WriteEstimate(double distance);
-    CalcError CorrectEstimateForWeight();
-    // False when the time cannot be read or the result cannot be shown.
-    bool WriteReduction(double distance);
-    // Empty when a weight that is given cannot be read as a number.
+    // The weight difference, after the reference weight's decimal point became a
+    // comma; empty when a weight that is given cannot be read.
     std::optional<float> WeightDifference();
-    float WeightTimeToHundredths(float seconds) const;
 
   private:
     bool refuseLengthsOption(Dialogs& dialogs) const;
-    std::optional<float> referenceTime(const QString& source) const;
-    std::optional<QString> resultText(double seconds);
+    void show(const calc::Calculation& c);
 };

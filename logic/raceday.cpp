@@ -20,30 +20,11 @@ QString whyNotAddable(const FchronoLogic& logic) {
     return QString();
 }
 
+// The horse of the estimate shown; a reduction left from other inputs is not
+// this horse's.
 Runner runnerOf(const FchronoLogic& logic, const QString& name, const QString& going) {
-    const FchronoFields& f = logic.fields;
-    Runner r;
-    r.name = name;
-    r.going = going;
-    r.referenceDistance = f.Tdistance;
-    r.referenceWeight = f.Tpoids;
-    r.minutes = f.Tminute;
-    r.seconds = f.Tseconde;
-    r.hundredths = f.tcentieme;
-    r.margin = f.TNbrLongueur;
-    r.dayDistance = f.Tdistance2;
-    r.dayWeight = f.tpoids2;
-    r.estimate = f.LresultDistance;
-    r.estimateHundredths = logic.Estimate->hundredths;
-    r.estimateWithLengths = !f.Opt_chronocj;
-    r.scale = logic.Estimate->scale;
-    r.lengthsPerSecond = logic.Estimate->lengthsPerSecond;
-    // A reduction left from other inputs is not this horse's: the cell stays empty.
-    if (logic.ReductionMatchesInputs()) {
-        r.reduction = f.Lreduction;
-        r.reductionWithLengths = !f.Opt_chronok;
-    }
-    return r;
+    return ::runnerOf(name, going, *logic.Estimate,
+                      logic.ReductionMatchesInputs() ? &*logic.Reduction : nullptr);
 }
 
 // A runner computed for another distance: offers a new race with it alone.
@@ -53,7 +34,7 @@ bool startNewRaceFor(RaceDay& day, const Runner& runner, Dialogs& dialogs) {
                        "est de %2 m : il n'a pas été ajouté.\nCommencer une nouvelle course "
                        "de %1 m avec ce cheval ? Les partants de la course actuelle (%3) seront "
                        "retirés de la feuille.")
-            .arg(runner.dayDistance, day.sheet.distance())
+            .arg(runner.race.dayDistance, day.sheet.distance())
             .arg(day.sheet.runners.size());
     const QStringList buttons{QStringLiteral("Nouvelle course"), QStringLiteral("Annuler")};
     if (dialogs.question(text, ApplicationTitle, buttons, 1, 1) != 0)
@@ -102,7 +83,7 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
     }
     const Runner runner = runnerOf(logic, name, going);
     bool changed = false;
-    if (!day.sheet.fits(runner.dayDistance))
+    if (!day.sheet.fits(runner.race.dayDistance))
         changed = startNewRaceFor(day, runner, dialogs);
     else if (const auto existing = day.sheet.lastOf(name))
         changed = placeKnownHorse(day, *existing, runner, dialogs);

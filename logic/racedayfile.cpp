@@ -43,7 +43,8 @@ void unreadableSetAside(const QString& path, Dialogs& dialogs, const QDateTime& 
 
 QString described(const Runner& r) {
     return QStringLiteral("chrono estimé %1, course de référence %2 m en %3:%4:%5")
-        .arg(r.estimate, r.referenceDistance, r.minutes, r.seconds, r.hundredths);
+        .arg(r.estimate, r.race.referenceDistance, r.race.minutes, r.race.seconds,
+             r.race.hundredths);
 }
 
 // The same horse changed here and in another copy: which row stays. Both unless

@@ -16,8 +16,8 @@ struct RaceDay {
     QString path; // coursedujour.csv, beside the list file
     // The sheet as the file held it when this copy last read or wrote it, and a
     // stamp of those bytes: what another copy changed since is told from them.
-    RaceSheet base;
-    files::Stamp stamp;
+    RaceSheet base = {};
+    files::Stamp stamp = {};
 };
 
 // Reads the sheet's file at start. A file that cannot be read as a sheet is

@@ -43,13 +43,13 @@ const QStringList& header() {
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
 QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
-    return {sheet.name, sheet.date.toString(DateFormat), r.name, r.going, r.referenceDistance,
-            r.referenceWeight, r.minutes, r.seconds, r.hundredths, r.margin, r.dayDistance,
-            r.dayWeight, r.estimate,
+    return {sheet.name, sheet.date.toString(DateFormat), r.name, r.going, r.race.referenceDistance,
+            r.race.referenceWeight, r.race.minutes, r.race.seconds, r.race.hundredths,
+            r.race.margin, r.race.dayDistance, r.race.dayWeight, r.estimate,
             // Every digit, so that the number reads back exactly.
             QString::number(r.estimateHundredths, 'g', 17),
-            racetable::timeSource(r.estimateWithLengths), r.reduction,
-            racetable::timeSource(r.reductionWithLengths), r.scale,
+            racetable::timeSource(r.race.estimateWithLengths), r.reduction,
+            racetable::timeSource(r.race.reductionWithLengths), r.scale,
             QString::number(r.lengthsPerSecond, 'g', 17)};
 }
 
@@ -64,9 +64,17 @@ std::optional<bool> timeSourceOf(const QString& text) {
 std::optional<Runner> runnerOf(const QStringList& c) {
     // The cells in the order cellsOf() writes them.
     Runner r;
-    QString* const texts[] = {
-        &r.name,       &r.going,  &r.referenceDistance, &r.referenceWeight, &r.minutes, &r.seconds,
-        &r.hundredths, &r.margin, &r.dayDistance,       &r.dayWeight,       &r.estimate};
+    QString* const texts[] = {&r.name,
+                              &r.going,
+                              &r.race.referenceDistance,
+                              &r.race.referenceWeight,
+                              &r.race.minutes,
+                              &r.race.seconds,
+                              &r.race.hundredths,
+                              &r.race.margin,
+                              &r.race.dayDistance,
+                              &r.race.dayWeight,
+                              &r.estimate};
     for (size_t i = 0; i < std::size(texts); ++i)
         *texts[i] = c[static_cast<qsizetype>(i) + 2];
     bool ok = false;
@@ -76,9 +84,9 @@ std::optional<Runner> runnerOf(const QStringList& c) {
     if (!ok || !std::isfinite(r.estimateHundredths) || r.estimateHundredths < 0 || !estimateTime ||
         !reductionTime || r.name.isEmpty())
         return std::nullopt;
-    r.estimateWithLengths = *estimateTime;
+    r.race.estimateWithLengths = *estimateTime;
     r.reduction = c[15];
-    r.reductionWithLengths = *reductionTime;
+    r.race.reductionWithLengths = *reductionTime;
     if (c.size() == header().size()) {
         r.scale = c[17];
         r.lengthsPerSecond = c[18].toDouble(&ok);

@@ -5,7 +5,7 @@
 #include <numeric>
 
 QString RaceSheet::distance() const {
-    return runners.empty() ? QString() : runners.front().dayDistance;
+    return runners.empty() ? QString() : runners.front().race.dayDistance;
 }
 
 bool RaceSheet::fits(const QString& dayDistance) const {

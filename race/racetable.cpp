@@ -52,13 +52,13 @@ std::vector<QStringList> rows(const RaceSheet& sheet) {
         row[GapLengths] = cells::fixed(r.gapLengths, 2);
         row[Reduction] = x.reduction;
         row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
-        row[Distance] = x.referenceDistance;
-        row[Weight] = x.referenceWeight;
-        row[Margin] = x.margin;
+        row[Distance] = x.race.referenceDistance;
+        row[Weight] = x.race.referenceWeight;
+        row[Margin] = x.race.margin;
         row[Going] = x.going;
-        row[DayWeight] = x.dayWeight;
-        row[EstimateTime] = timeSource(x.estimateWithLengths);
-        row[ReductionTime] = timeSource(x.reductionWithLengths);
+        row[DayWeight] = x.race.dayWeight;
+        row[EstimateTime] = timeSource(x.race.estimateWithLengths);
+        row[ReductionTime] = timeSource(x.race.reductionWithLengths);
         row[Scale] = x.scale;
         out.push_back(row);
     }

@@ -2,28 +2,25 @@
 // One runner of the day's race: the horse, the inputs its results came from, as
 // the main window held them, and the results.
 
+#include "calculation.h"
+
 #include <QString>
 
 // The scale runners were computed with before a scale could be chosen, named as
-// the calculation names it, and its lengths per second.
-inline const QString OriginalScale = QStringLiteral("1,5 L/s (origine) · 1 s/1,5 kg (origine)");
-inline constexpr double OriginalLengthsPerSecond = 1.5;
+// the calculation names it.
+inline const QString OriginalScale = scale::summary(scale::Scale(), {});
+using scale::OriginalLengthsPerSecond;
 
 struct Runner {
     QString name;
     QString going; // of the reference race
-    // The reference race, as typed.
-    QString referenceDistance, referenceWeight;
-    QString minutes, seconds, hundredths;
-    QString margin; // lengths behind the winner
-    // The day's race, as typed.
-    QString dayDistance, dayWeight;
-    // The results as shown, which time each came from, and the estimate as a number.
+    // The races as typed, with the time each result came from ("Chrono + Longueur"
+    // or "Chrono"; a runner without a reduction counts it "Chrono").
+    calc::RaceTexts race;
+    // The results as shown, and the estimate as a number.
     QString estimate;
     double estimateHundredths = 0;
-    bool estimateWithLengths = false; // "Chrono + Longueur", otherwise "Chrono"
     QString reduction;
-    bool reductionWithLengths = false;
     // The scale the estimate was computed with, and the lengths per second its
     // gap to the leader is counted in.
     QString scale = OriginalScale;
@@ -31,3 +28,8 @@ struct Runner {
 
     bool operator==(const Runner&) const = default;
 };
+
+// The runner of an estimate, with the reduction when one was computed from the
+// same inputs (none: its cell stays empty, its time counted "Chrono").
+Runner runnerOf(const QString& name, const QString& going, const calc::Estimate& estimate,
+                const calc::Result* reduction);

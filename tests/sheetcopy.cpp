@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < args[3].toInt(); ++i) {
         Runner r;
         r.name = QStringLiteral("%1 %2").arg(args[2]).arg(i);
-        r.dayDistance = QStringLiteral("2400");
+        r.race.dayDistance = QStringLiteral("2400");
         r.estimateHundredths = 18000 + i;
         day.sheet.runners.push_back(r);
         if (!saveRaceDay(day, dialogs))

@@ -153,7 +153,7 @@ void TestLogic::weightTimeToHundredths() {
     QFETCH(float, hundredths);
     // As the calculation passes it: the difference in single precision, divided by 1.5.
     const auto seconds = static_cast<float>(static_cast<float>(kilograms) / 1.5);
-    QCOMPARE(FchronoLogic().WeightTimeToHundredths(seconds), hundredths);
+    QCOMPARE(calc::weightTimeToHundredths(seconds), hundredths);
 }
 
 void TestLogic::weightDifference_data() {
@@ -1139,7 +1139,7 @@ void TestLogic::addRunner() {
     for (const QString& r : onSheet) {
         Runner runner;
         runner.name = r.section(u':', 0, 0);
-        runner.dayDistance = r.section(u':', 1);
+        runner.race.dayDistance = r.section(u':', 1);
         runner.estimate = u"00:00:00"_qs;
         day.sheet.runners.push_back(runner);
     }
@@ -1183,7 +1183,7 @@ void TestLogic::addRunner() {
             QCOMPARE(last.estimateHundredths, 18180.0);
             QCOMPARE(last.reduction, u"1:15:48"_qs);
             QCOMPARE(last.going, u"bon"_qs);
-            QCOMPARE(last.dayWeight, u"58"_qs);
+            QCOMPARE(last.race.dayWeight, u"58"_qs);
         }
     }
 }

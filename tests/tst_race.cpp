@@ -12,14 +12,14 @@ Runner runner(const QString& name, double estimate, const QString& shown = {}) {
     Runner r;
     r.name = name;
     r.going = u"bon"_qs;
-    r.referenceDistance = u"2100"_qs;
-    r.referenceWeight = u"57"_qs;
-    r.minutes = u"2"_qs;
-    r.seconds = u"38"_qs;
-    r.hundredths = u"50"_qs;
-    r.margin = u"0,0"_qs;
-    r.dayDistance = u"2400"_qs;
-    r.dayWeight = u"58"_qs;
+    r.race.referenceDistance = u"2100"_qs;
+    r.race.referenceWeight = u"57"_qs;
+    r.race.minutes = u"2"_qs;
+    r.race.seconds = u"38"_qs;
+    r.race.hundredths = u"50"_qs;
+    r.race.margin = u"0,0"_qs;
+    r.race.dayDistance = u"2400"_qs;
+    r.race.dayWeight = u"58"_qs;
     r.estimate = shown.isEmpty() ? u"00:00:00"_qs : shown;
     r.estimateHundredths = estimate;
     r.reduction = u"1:15:48"_qs;
@@ -40,16 +40,18 @@ RaceSheet sheetFrom(const QStringList& cells, const QString& name = u"Prix"_qs) 
         sheet.runners.push_back(
             runner(c.section(u':', 0, 0).section(u'@', 0, 0), c.section(u':', 1).toDouble()));
         if (c.contains(u'@'))
-            sheet.runners.back().dayDistance = c.section(u'@', 1).section(u':', 0, 0);
+            sheet.runners.back().race.dayDistance = c.section(u'@', 1).section(u':', 0, 0);
     }
     return sheet;
 }
 
 struct MergeRow {
     const char* name;
-    QStringList base, ours, theirs;
-    QStringList merged;    // "Name:estimate", in order
-    QStringList conflicts; // "ours estimate>theirs estimate"
+    QStringList base = {};
+    QStringList ours = {};
+    QStringList theirs = {};
+    QStringList merged = {};    // "Name:estimate", in order
+    QStringList conflicts = {}; // "ours estimate>theirs estimate"
     bool otherRace = false;
     const char* raceName = "Prix"; // the merged sheet's
     const char* theirName = "Prix";
@@ -126,10 +128,10 @@ void TestRace::fileRoundTrip_data() {
     RaceSheet full = sheetOf({{u"Eclair"_qs, 18180}, {u"Étoile ; \"la Belle\""_qs, 18048.5}});
     Runner& second = full.runners[1];
     second.going = u"très lourd; collant"_qs;
-    second.margin = u"0,75"_qs;
-    second.minutes = u""_qs; // as typed, even empty
-    second.estimateWithLengths = true;
-    second.reductionWithLengths = true;
+    second.race.margin = u"0,75"_qs;
+    second.race.minutes = u""_qs; // as typed, even empty
+    second.race.estimateWithLengths = true;
+    second.race.reductionWithLengths = true;
     second.reduction = QString();
     second.estimate = u"03:00:48,5"_qs;
     QTest::newRow("every field, accents, ';' and quotes") << full << false;

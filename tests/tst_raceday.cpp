@@ -15,7 +15,7 @@ namespace {
 Runner runner(const QString& name, double estimate, const QString& distance = u"2400"_qs) {
     Runner r;
     r.name = name;
-    r.dayDistance = distance;
+    r.race.dayDistance = distance;
     r.estimateHundredths = estimate;
     r.estimate = QString::number(estimate);
     return r;
@@ -57,12 +57,12 @@ void apply(RaceDay& day, Change change, const Runner& r) {
 
 struct TwoCopiesRow {
     const char* name;
-    Change other; // the other copy's change, saved first
-    Runner theirs;
-    Change ours; // then this copy's, saved over it
-    Runner mine;
-    QList<int> answers; // to this copy's questions
-    QStringList file;   // afterwards, "Name:estimate" in order
+    Change other = {}; // the other copy's change, saved first
+    Runner theirs = {};
+    Change ours = {}; // then this copy's, saved over it
+    Runner mine = {};
+    QList<int> answers = {}; // to this copy's questions
+    QStringList file = {};   // afterwards, "Name:estimate" in order
     int questions = 0;
     bool aside = false; // a file set aside, holding what was not kept
 };

@@ -61,7 +61,7 @@ struct Silent : Dialogs {
 
 // The guide's race day: eight runners of a 2400 m handicap, each calculated as
 // the main window does it.
-void fillRaceDay() {
+void fillRaceDay(RaceDay& day) {
     struct Horse {
         const char *name, *going, *distance, *weight, *minutes, *seconds, *hundredths, *margin,
             *dayWeight;
@@ -77,7 +77,6 @@ void fillRaceDay() {
         {"Tonnerre", "bon", "2200", "60", "2", "19", "90", "0", "58", false},
         {"Alizé", "collant", "2500", "56", "2", "38", "00", "0", "57,5", false},
     };
-    RaceDay& day = raceDay();
     day.sheet = RaceSheet{u"Handicap de l'après-midi"_qs, QDate(2026, 12, 7), {}};
     // Each horse calculated as the main window calculates it, without the window.
     for (const Horse& h : horses) {
@@ -109,9 +108,10 @@ int main(int argc, char* argv[]) {
     QTemporaryDir files;
     places::setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, files.path());
-    fillRaceDay();
+    AppState state(places::settingsFilePath(), RaceDay{{}, places::sheetFilePath()});
+    fillRaceDay(state.raceDay());
 
-    Fchrono main;
+    Fchrono main(state);
     main.move(20, 20);
     main.show();
     // The worked example of the calculation, with a margin of 3 lengths.
@@ -135,7 +135,7 @@ int main(int argc, char* argv[]) {
                              "très léger",
                              "1:16:07 ---- 2700m ---- 58Kg ---- Bolide ---- terrain : lourd"})
         list->addLine(QString::fromUtf8(line));
-    QWidget* memo = showForm2();
+    QWidget* memo = showForm2(state);
     memo->move(800, 460);
 
     QTimer::singleShot(1500, [&] {
@@ -145,14 +145,14 @@ int main(int argc, char* argv[]) {
         shoot(&main, "fchrono.png");
         shoot(list, "form1.png");
         shoot(memo, "form2.png");
-        CourseDuJour* sheet = showCourseDuJour();
+        CourseDuJour* sheet = showCourseDuJour(state);
         sheet->move(20, 410);
         QApplication::processEvents();
         // The scale dialog as a punter fills it for a flat race on good going.
         scale::Scale flatGood;
         flatGood.lengths = scale::LengthsRule::DisciplineGoing;
         flatGood.weight = scale::WeightRule::ByDistance;
-        auto* bareme = new Bareme(flatGood, scaleSettingsPath());
+        auto* bareme = new Bareme(flatGood, places::settingsFilePath());
         QTimer::singleShot(300, [shoot, sheet, list, bareme, &folder] {
             shoot(sheet, "coursedujour.png");
             sheet->hide();

@@ -2,6 +2,8 @@
 
 #include "addhorse.h"
 
+#include <algorithm>
+
 namespace {
 
 void inform(Dialogs& dialogs, const QString& text) {
@@ -98,10 +100,14 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
     return {true, changed};
 }
 
-void removeRunner(RaceDay& day, size_t index, Dialogs& dialogs) {
-    if (index >= day.sheet.runners.size())
-        return;
-    day.sheet.runners.erase(day.sheet.runners.begin() + static_cast<std::ptrdiff_t>(index));
+void removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs) {
+    // From the last place to the first, so that the places stay right.
+    std::sort(indices.rbegin(), indices.rend());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    auto& runners = day.sheet.runners;
+    for (size_t index : indices)
+        if (index < runners.size())
+            runners.erase(runners.begin() + static_cast<std::ptrdiff_t>(index));
     saveRaceDay(day, dialogs);
 }
 
@@ -120,10 +126,11 @@ bool newRace(RaceDay& day, Dialogs& dialogs) {
     return true;
 }
 
-void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs) {
+bool renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs) {
     if (name == day.sheet.name && date == day.sheet.date)
-        return;
+        return false;
     day.sheet.name = name;
     day.sheet.date = date;
     saveRaceDay(day, dialogs);
+    return true;
 }

@@ -19,10 +19,10 @@ struct [[nodiscard]] AddedRunner {
 [[nodiscard]] AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day,
                                                 Dialogs& dialogs);
 
-// Takes out one runner (by its place in RaceSheet::runners); no question: it can
-// be added again from the main window.
-void removeRunner(RaceDay& day, size_t index, Dialogs& dialogs);
+// Takes out runners (by their places in RaceSheet::runners), in one rewrite of the
+// file; no question: each can be added again from the main window.
+void removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs);
 // "Nouvelle course": asks first when the sheet holds runners. Whether it began.
 bool newRace(RaceDay& day, Dialogs& dialogs);
-// The race's name or date changed in the window.
-void renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs);
+// The race's name or date changed in the window. Whether the sheet changed.
+bool renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs);

@@ -8,9 +8,11 @@
 #include "places.h"
 #include "raceday.h"
 #include "racefile.h"
+#include "scripteddialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -236,6 +238,14 @@ class TestUi : public QObject {
         click("Bt_Ajoute");
         return answerer.seen;
     }
+    // As the program starts: the scale and the day's sheet read from their files.
+    void startState() {
+        ScriptedDialogs quiet;
+        state = std::make_unique<AppState>(
+            places::settingsFilePath(),
+            loadRaceDay(places::sheetFilePath(), quiet, QDateTime::currentDateTime()));
+    }
+    std::unique_ptr<AppState> state;
     Fchrono* window = nullptr;
     QTemporaryDir listFolder; // the list file lives here, not beside the test program
 };
@@ -249,8 +259,9 @@ void TestUi::initTestCase() {
 
 void TestUi::init() {
     QFile::remove(places::listFilePath());
-    QFile::remove(scaleSettingsPath());
-    window = new Fchrono();
+    QFile::remove(places::settingsFilePath());
+    startState();
+    window = new Fchrono(*state);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
@@ -263,8 +274,10 @@ void TestUi::cleanup() {
         else if (w->objectName() == u"Form2" || w->objectName() == u"CourseDuJour")
             w->close();
     QFile::remove(places::listFilePath());
-    raceDay().sheet = RaceSheet{};
-    QFile::remove(raceDay().path);
+    QFile::remove(places::sheetFilePath());
+    // Closed windows go now, before the state they were shown with.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.reset();
 }
 
 void TestUi::initialContents_data() {
@@ -504,7 +517,8 @@ void TestUi::scaleChosenAndKept() {
 
     // The next start keeps the choice.
     delete window;
-    window = new Fchrono();
+    startState();
+    window = new Fchrono(*state);
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(text("LBareme"), u"Barème : 6 L/s (plat, bon) · kg/L selon la distance"_qs);
@@ -525,7 +539,7 @@ void TestUi::memoAidOpensScale() {
     QCOMPARE(answerer.seen, QStringList{u"Barème|"_qs});
     QTRY_VERIFY(!QApplication::activeModalWidget());
     QCOMPARE(text("LBareme"), u"Barème : 1,5 L/s (origine) · 1 s/1,5 kg (origine)"_qs);
-    QVERIFY(!QFile::exists(scaleSettingsPath()));
+    QVERIFY(!QFile::exists(places::settingsFilePath()));
     memo->close();
 }
 
@@ -820,7 +834,7 @@ void TestUi::raceDayTypedAtTheKeyboard() {
         QCOMPARE(answerer.seen, (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
                                              u"Orvanto|Entrer l'état du terrain"_qs}));
     }
-    auto* sheet = qobject_cast<CourseDuJour*>(showCourseDuJour());
+    auto* sheet = qobject_cast<CourseDuJour*>(showCourseDuJour(*state));
     QVERIFY(sheet && sheet->isVisible());
     auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
     QStringList shown;
@@ -832,7 +846,7 @@ void TestUi::raceDayTypedAtTheKeyboard() {
                                  u"3 Bolide 03:02:86 1,72"_qs}));
     // The file holds them, in the order they were added. (Closed at once: Windows
     // cannot put a new file in place of one that is open.)
-    QFile file(raceDay().path);
+    QFile file(state->raceDay().path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const auto read = racefile::read(file.readAll());
     file.close();
@@ -851,7 +865,7 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     QTest::keyClick(table, Qt::Key_Delete);
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(table->item(1, 1)->text(), u"Bolide"_qs);
-    QCOMPARE(raceDay().sheet.runners.size(), size_t(2));
+    QCOMPARE(state->raceDay().sheet.runners.size(), size_t(2));
 }
 
 void TestUi::listOpensWithCtrlL() {

@@ -1,70 +1,43 @@
 #include "appwindows.h"
 
-#include "bareme.h"
 #include "coursedujour.h"
-#include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
-#include "places.h"
-#include "qtdialogs.h"
-#include "scalesettings.h"
 
-#include <QApplication>
-#include <QDateTime>
 #include <QPointer>
 
 namespace {
 
-// Each window deletes itself when closed; the next use creates it anew.
-template <typename Window> Window* single(QPointer<Window>& window, bool show) {
-    if (!window)
-        window = new Window(); // no owner: closing the main window leaves it open
-    if (show) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
-    return window;
-}
-
+// Each window deletes itself when closed; the next use creates it anew, with no
+// owner: closing the main window leaves it open.
 QPointer<Form1> form1;
 QPointer<Form2> form2;
 QPointer<CourseDuJour> courseDuJour;
 
+template <typename Window> Window* toFront(Window* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
 } // namespace
 
 Form1* showForm1(bool show) {
-    return single(form1, show);
-}
-Form2* showForm2() {
-    return single(form2, true);
-}
-
-void chooseScale(QWidget* over) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* main = qobject_cast<Fchrono*>(w)) {
-            main->chooseScale(over);
-            return;
-        }
-    const QString path = scaleSettingsPath();
-    Bareme dialog(scale::readScale(path), path, over);
-    dialog.exec();
+    if (!form1)
+        form1 = new Form1();
+    return show ? toFront(form1.data()) : form1.data();
 }
 
-RaceDay& raceDay() {
-    static RaceDay day = [] {
-        QtDialogs dialogs(nullptr);
-        return loadRaceDay(places::sheetFilePath(), dialogs, QDateTime::currentDateTime());
-    }();
-    return day;
+Form2* showForm2(AppState& state) {
+    if (!form2)
+        form2 = new Form2(state);
+    return toFront(form2.data());
 }
 
-CourseDuJour* showCourseDuJour() {
+CourseDuJour* showCourseDuJour(AppState& state) {
     if (!courseDuJour)
-        courseDuJour = new CourseDuJour(raceDay());
+        courseDuJour = new CourseDuJour(state);
     courseDuJour->refresh();
-    courseDuJour->show();
-    courseDuJour->raise();
-    courseDuJour->activateWindow();
-    return courseDuJour;
+    return toFront(courseDuJour.data());
 }

@@ -36,10 +36,10 @@ const QString WeightTitle = QStringLiteral("Poids");
 
 } // namespace
 
-QString scaleSettingsPath() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Orvanto"),
-                     QStringLiteral("Orvanto"))
-        .fileName();
+void chooseScale(AppState& state, QWidget* over) {
+    Bareme dialog(state.scale(), state.settingsPath(), over);
+    if (dialog.exec() == QDialog::Accepted && dialog.chosen())
+        state.setScale(*dialog.chosen());
 }
 
 Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent)

@@ -1,6 +1,7 @@
 #pragma once
 // The "Barème…" dialog: how lengths and a weight difference become seconds.
 
+#include "appstate.h"
 #include "scale.h"
 #include "scaleform.h"
 
@@ -49,5 +50,6 @@ class Bareme : public QDialog {
     std::array<QLineEdit*, scale::DistanceRows.size()> weightCells_{};
 };
 
-// Where the user's scale is kept: an INI file in their configuration folder.
-QString scaleSettingsPath();
+// "Barème…" asked from `over`: the dialog writes the choice to the user's settings
+// and gives it to the windows through `state`.
+void chooseScale(AppState& state, QWidget* over);

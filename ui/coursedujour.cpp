@@ -48,7 +48,8 @@ QVariant numberOf(const QString& text) {
 
 } // namespace
 
-CourseDuJour::CourseDuJour(RaceDay& day, QWidget* parent) : QWidget(parent), day_(day) {
+CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
+    : QWidget(parent), state_(state), day_(state.raceDay()) {
     setObjectName(QStringLiteral("CourseDuJour"));
     setWindowTitle(QStringLiteral("Course du jour"));
     setWindowIcon(QIcon(QStringLiteral(":/orvanto.ico")));
@@ -59,6 +60,7 @@ CourseDuJour::CourseDuJour(RaceDay& day, QWidget* parent) : QWidget(parent), day
     addCommands(layout);
     resize(980, 380);
     refresh();
+    connect(&state_, &AppState::changed, this, &CourseDuJour::refresh);
 }
 
 void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
@@ -210,7 +212,8 @@ void CourseDuJour::showMenu(const QPoint& position) {
 }
 
 void CourseDuJour::raceEdited() {
-    renameRace(day_, name_->text(), date_->date(), dialogs_);
+    if (renameRace(day_, name_->text(), date_->date(), dialogs_))
+        state_.sheetEdited();
 }
 
 std::vector<size_t> CourseDuJour::selectedRunners() const {
@@ -222,17 +225,13 @@ std::vector<size_t> CourseDuJour::selectedRunners() const {
 }
 
 void CourseDuJour::removeSelected() {
-    std::vector<size_t> chosen = selectedRunners();
-    // From the last place to the first, so that the places stay right.
-    std::sort(chosen.rbegin(), chosen.rend());
-    for (size_t index : chosen)
-        removeRunner(day_, index, dialogs_);
-    refresh();
+    removeRunners(day_, selectedRunners(), dialogs_);
+    state_.sheetEdited();
 }
 
 void CourseDuJour::startNewRace() {
     if (newRace(day_, dialogs_))
-        refresh();
+        state_.sheetEdited();
 }
 
 void CourseDuJour::copyRows() {

@@ -3,6 +3,7 @@
 // estimated time, and the sheet's commands. Every change goes through the
 // race-day logic, which keeps the sheet's file.
 
+#include "appstate.h"
 #include "qtdialogs.h"
 #include "raceday.h"
 
@@ -17,7 +18,7 @@ class QTableWidget;
 class CourseDuJour : public QWidget {
     Q_OBJECT
   public:
-    explicit CourseDuJour(RaceDay& day, QWidget* parent = nullptr);
+    explicit CourseDuJour(AppState& state, QWidget* parent = nullptr);
 
     // Shows the sheet as it now stands.
     void refresh();
@@ -37,6 +38,7 @@ class CourseDuJour : public QWidget {
     // The selected runners' places in RaceSheet::runners, in display order.
     std::vector<size_t> selectedRunners() const;
 
+    AppState& state_;
     RaceDay& day_;
     QtDialogs dialogs_{this};
     QLineEdit* name_ = nullptr;

@@ -7,7 +7,6 @@
 #include "form1.h"
 #include "look.h"
 #include "raceday.h"
-#include "scalesettings.h"
 
 #include <QAction>
 #include <QEvent>
@@ -172,7 +171,7 @@ QLabel* resultLabel(QWidget* parent, const char* name, QRect geometry, const QSt
 
 } // namespace
 
-Fchrono::Fchrono(QWidget* parent) : QWidget(parent) {
+Fchrono::Fchrono(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setUpWindow();
     addDecoration(this);
     addLabels(this);
@@ -185,8 +184,9 @@ Fchrono::Fchrono(QWidget* parent) : QWidget(parent) {
     connectHandlers(commands);
 
     logic_.Form_Load();
-    logic_.fields.scale = scale::readScale(scaleSettingsPath());
+    logic_.fields.scale = state_.scale();
     push();
+    connect(&state_, &AppState::changed, this, &Fchrono::followScale);
     first->setFocus();
 }
 
@@ -282,10 +282,10 @@ void Fchrono::connectHandlers(const Commands& c) {
             [this] { run([this] { logic_.Opt_ChronokL_Click(dialogs_); }); });
     connect(Opt_ChronocjL_, &QRadioButton::clicked, this,
             [this] { run([this] { logic_.Opt_ChronocjL_Click(dialogs_); }); });
-    connect(c.Command1, &QPushButton::clicked, this, [] { showForm2(); });
+    connect(c.Command1, &QPushButton::clicked, this, [this] { showForm2(state_); });
     connect(c.Bt_Ajoute, &QPushButton::clicked, this, &Fchrono::addHorse);
     connect(c.Bt_AjouteCourse, &QPushButton::clicked, this, &Fchrono::addRunner);
-    connect(c.Bt_Bareme, &QPushButton::clicked, this, [this] { chooseScale(this); });
+    connect(c.Bt_Bareme, &QPushButton::clicked, this, [this] { chooseScale(state_, this); });
     // The scale's line follows the distances and the time it takes figures from.
     for (const Binding& b : bindings_)
         if (b.box)
@@ -301,11 +301,11 @@ void Fchrono::addWindowMenu() {
     addAction(openList);
     auto* openCourse = new QAction(u"Ouvrir la course du jour"_qs, this);
     openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
-    connect(openCourse, &QAction::triggered, this, [] { showCourseDuJour(); });
+    connect(openCourse, &QAction::triggered, this, [this] { showCourseDuJour(state_); });
     addAction(openCourse);
     auto* chooseScaleAction = new QAction(u"Barème…"_qs, this);
     chooseScaleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    connect(chooseScaleAction, &QAction::triggered, this, [this] { chooseScale(this); });
+    connect(chooseScaleAction, &QAction::triggered, this, [this] { chooseScale(state_, this); });
     addAction(chooseScaleAction);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -373,12 +373,11 @@ void Fchrono::showScale() {
     LBareme_->setText(now.ScaleLine());
 }
 
-void Fchrono::chooseScale(QWidget* over) {
-    pull();
-    Bareme dialog(logic_.fields.scale, scaleSettingsPath(), over);
-    if (dialog.exec() != QDialog::Accepted || !dialog.chosen())
+void Fchrono::followScale() {
+    if (state_.scale() == logic_.fields.scale)
         return;
-    logic_.SetScale(*dialog.chosen());
+    pull();
+    logic_.SetScale(state_.scale());
     push();
 }
 
@@ -398,9 +397,11 @@ void Fchrono::calculate() {
 
 void Fchrono::addRunner() {
     pull();
-    const AddedRunner added = Bt_AjouteCourse_Click(logic_, raceDay(), dialogs_);
+    const AddedRunner added = Bt_AjouteCourse_Click(logic_, state_.raceDay(), dialogs_);
+    if (added.changed)
+        state_.sheetEdited();
     if (added.showSheet)
-        showCourseDuJour();
+        showCourseDuJour(state_);
 }
 
 void Fchrono::addHorse() {

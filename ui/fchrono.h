@@ -1,6 +1,7 @@
 #pragma once
 // The main window: each field of FchronoLogic bound to its control once, by pointer.
 
+#include "appstate.h"
 #include "fchronologic.h"
 #include "qtdialogs.h"
 
@@ -16,9 +17,7 @@ class QPushButton;
 class Fchrono : public QWidget {
     Q_OBJECT
   public:
-    explicit Fchrono(QWidget* parent = nullptr);
-    // "Barème…", over the window it was asked from; the choice applies here.
-    void chooseScale(QWidget* over);
+    explicit Fchrono(AppState& state, QWidget* parent = nullptr);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,7 +57,10 @@ class Fchrono : public QWidget {
     void addRunner();
     void addWindowMenu();
     void showScale();
+    // Another window chose a scale: the results follow it.
+    void followScale();
 
+    AppState& state_;
     FchronoLogic logic_;
     QtDialogs dialogs_{this};
     std::vector<Binding> bindings_;

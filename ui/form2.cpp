@@ -1,6 +1,6 @@
 #include "form2.h"
 
-#include "appwindows.h"
+#include "bareme.h"
 #include "look.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, const QString& text, QRe
 
 } // namespace
 
-Form2::Form2(QWidget* parent) : QWidget(parent) {
+Form2::Form2(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Aide Mémoire"));
     resize(twips(0, 0, 4695, 2685).size());
@@ -63,7 +63,7 @@ void Form2::addScaleCommand(const QList<QPlainTextEdit*>& texts) {
     auto* choose = new QAction(u"Barème…"_qs, this);
     choose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     choose->setShortcutContext(Qt::WindowShortcut);
-    connect(choose, &QAction::triggered, this, [this] { chooseScale(this); });
+    connect(choose, &QAction::triggered, this, [this] { chooseScale(state_, this); });
     addAction(choose);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     for (QPlainTextEdit* text : texts) {

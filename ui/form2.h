@@ -4,13 +4,16 @@
 #include <QList>
 #include <QWidget>
 
+class AppState;
 class QPlainTextEdit;
 
 class Form2 : public QWidget {
     Q_OBJECT
   public:
-    explicit Form2(QWidget* parent = nullptr);
+    explicit Form2(AppState& state, QWidget* parent = nullptr);
 
   private:
     void addScaleCommand(const QList<QPlainTextEdit*>& texts);
+
+    AppState& state_;
 };

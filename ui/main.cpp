@@ -1,11 +1,13 @@
-#include "appwindows.h"
+#include "appstate.h"
 #include "commandline.h"
 #include "fchrono.h"
 #include "listfile.h"
 #include "look.h"
 #include "places.h"
+#include "qtdialogs.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QScreen>
 
 int main(int argc, char* argv[]) {
@@ -20,12 +22,16 @@ int main(int argc, char* argv[]) {
     places::chooseListFile();
     look::useFrenchToolkitTexts();
 
-    auto* main = new Fchrono();
+    // The scale and the day's race sheet, shared by the windows; a damaged sheet
+    // file is reported now, before the main window shows.
+    QtDialogs dialogs(nullptr);
+    AppState state(places::settingsFilePath(),
+                   loadRaceDay(places::sheetFilePath(), dialogs, QDateTime::currentDateTime()));
+    auto* main = new Fchrono(state);
     main->setAttribute(Qt::WA_DeleteOnClose);
     const QRect screen = main->screen()->availableGeometry();
     main->move(screen.center() - main->rect().center());
     main->show();
-    raceDay(); // the day's race sheet, read now so that a damaged file is reported at once
     // The program ends when its last window closes; the others have no owner.
     return app.exec();
 }

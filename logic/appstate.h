@@ -1,0 +1,34 @@
+#pragma once
+// What the windows share: the scale in force and the day's race sheet. Made once
+// at start and passed to the windows that need it; each follows `changed` to show
+// what another window did.
+
+#include "racedayfile.h"
+#include "scale.h"
+
+#include <QObject>
+#include <QString>
+
+class AppState : public QObject {
+    Q_OBJECT
+  public:
+    // The scale kept in the user's settings at `settingsPath`, and the day's sheet.
+    AppState(QString settingsPath, RaceDay day);
+
+    const scale::Scale& scale() const { return scale_; }
+    const QString& settingsPath() const { return settingsPath_; }
+    // A scale chosen (and written to the settings by the dialog).
+    void setScale(const scale::Scale& chosen);
+
+    RaceDay& raceDay() { return day_; }
+    // A window changed the sheet (and its file): the others show it.
+    void sheetEdited() { emit changed(); }
+
+  signals:
+    void changed();
+
+  private:
+    QString settingsPath_;
+    scale::Scale scale_;
+    RaceDay day_;
+};

@@ -3,6 +3,8 @@
 // locale-aware, the same on every machine. Lines that compare equal keep the order
 // in which they arrived. Lines are held as their list-file bytes (Windows-1252).
 
+#include "lineranks.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -75,22 +77,16 @@ class HorseList {
     QByteArray unsavedBlock() const { return block(true); }
 
   private:
-    struct Span {
-        const char* data;
-        qsizetype size;
-        QByteArrayView view() const { return QByteArrayView(data, size); }
-    };
+    using Span = lineranks::LineSpan;
 
     void appendLines(const QByteArray& bytes, std::vector<quint32>& all);
     std::vector<quint32> distinctLines(const std::vector<quint32>& all,
                                        std::vector<Span>& distinct) const;
     void orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
                      const std::vector<quint32>& rank);
-    static std::vector<quint32> ranks(const std::vector<Span>& lines);
     QByteArray block(bool onlyUnsaved) const;
     void dropSaved();
     qsizetype knownSize() const;
-    static std::optional<std::vector<quint32>> fastRanks(const std::vector<Span>& lines);
 
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
     // Everything the list knows of one line, kept together.

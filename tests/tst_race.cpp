@@ -61,6 +61,28 @@ struct MergeRow {
 
 Q_DECLARE_METATYPE(MergeRow)
 
+struct RankingRow {
+    const char* name;
+    QStringList names = {};
+    QList<double> estimates = {};
+    QStringList ranked = {};
+    QList<double> lengthsPerSecond = {};
+};
+Q_DECLARE_METATYPE(RankingRow)
+
+struct FileRoundTripRow {
+    const char* name;
+    RaceSheet sheet = {};
+    bool olderFile = {};
+};
+Q_DECLARE_METATYPE(FileRoundTripRow)
+
+struct FileRefusedRow {
+    const char* name;
+    QByteArray bytes = {};
+};
+Q_DECLARE_METATYPE(FileRefusedRow)
+
 class TestRace : public QObject {
     Q_OBJECT
 
@@ -77,80 +99,111 @@ class TestRace : public QObject {
 };
 
 void TestRace::ranking_data() {
-    // clang-format off
-    QTest::addColumn<QStringList>("names");      // in the order added
-    QTest::addColumn<QList<double>>("estimates"); // hundredths
-    QTest::addColumn<QStringList>("ranked");     // rank name gap-s gap-lengths, fastest first
-    QTest::addColumn<QList<double>>("lengthsPerSecond"); // by runner; none: the original 1.5
+    QTest::addColumn<RankingRow>("row");
+    // in the order added
+    // hundredths
+    // rank name gap-s gap-lengths, fastest first
+    // by runner; none: the original 1.5
     // A 2400 m handicap of eight: 2:28 to 2:33.
-    QTest::newRow("eight runners") << QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile", "Tonnerre", "Alizé"}
-        << QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991}
-        << QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35", "4 Alizé 1,14 1,71",
-                       "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35", "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"} << QList<double>{};
-    // Each gap in the lengths per second of the runner's own scale.
-    QTest::newRow("gaps at each runner's scale") << QStringList{"A", "B", "C"}
-        << QList<double>{15000, 15045, 15100} << QStringList{"1 A 0,00 0,00", "2 B 0,45 3,00", "3 C 1,00 4,00"}
-        << QList<double>{6, 6.666666666666667, 4};
-    QTest::newRow("equal estimates share a rank, in the order added") << QStringList{"A", "B", "C", "D"}
-        << QList<double>{18180, 18000, 18000, 18300}
-        << QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"} << QList<double>{};
-    // Twenty runners with ties: past the sort's small-array path, order added kept.
-    QTest::newRow("twenty runners with ties") << QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10", "R11", "R12", "R13", "R14", "R15", "R16", "R17", "R18", "R19", "R20"}
-        << QList<double>{18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010}
-        << QStringList{"1 R01 0,00 0,00", "1 R04 0,00 0,00", "1 R07 0,00 0,00", "1 R10 0,00 0,00", "1 R13 0,00 0,00", "1 R16 0,00 0,00", "1 R19 0,00 0,00", "8 R02 0,10 0,15", "8 R05 0,10 0,15", "8 R08 0,10 0,15", "8 R11 0,10 0,15", "8 R14 0,10 0,15", "8 R17 0,10 0,15", "8 R20 0,10 0,15", "15 R03 0,20 0,30", "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30", "15 R15 0,20 0,30", "15 R18 0,20 0,30"} << QList<double>{};
-    QTest::newRow("one runner") << QStringList{"Seul"} << QList<double>{18180} << QStringList{"1 Seul 0,00 0,00"} << QList<double>{};
-    QTest::newRow("no runner") << QStringList{} << QList<double>{} << QStringList{} << QList<double>{};
-    // clang-format on
+    const RankingRow rows[] = {
+        {.name = "eight runners",
+         .names = QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile",
+                              "Tonnerre", "Alizé"},
+         .estimates = QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991},
+         .ranked = QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35",
+                               "4 Alizé 1,14 1,71", "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35",
+                               "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"},
+         .lengthsPerSecond = QList<double>{}},
+        // Each gap in the lengths per second of the runner's own scale.
+        {.name = "gaps at each runner's scale",
+         .names = QStringList{"A", "B", "C"},
+         .estimates = QList<double>{15000, 15045, 15100},
+         .ranked = QStringList{"1 A 0,00 0,00", "2 B 0,45 3,00", "3 C 1,00 4,00"},
+         .lengthsPerSecond = QList<double>{6, 6.666666666666667, 4}},
+        {.name = "equal estimates share a rank, in the order added",
+         .names = QStringList{"A", "B", "C", "D"},
+         .estimates = QList<double>{18180, 18000, 18000, 18300},
+         .ranked = QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"},
+         .lengthsPerSecond = QList<double>{}},
+        // Twenty runners with ties: past the sort's small-array path, order added kept.
+        {.name = "twenty runners with ties",
+         .names = QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10",
+                              "R11", "R12", "R13", "R14", "R15", "R16", "R17", "R18", "R19", "R20"},
+         .estimates =
+             QList<double>{18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000,
+                           18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010},
+         .ranked = QStringList{"1 R01 0,00 0,00",  "1 R04 0,00 0,00",  "1 R07 0,00 0,00",
+                               "1 R10 0,00 0,00",  "1 R13 0,00 0,00",  "1 R16 0,00 0,00",
+                               "1 R19 0,00 0,00",  "8 R02 0,10 0,15",  "8 R05 0,10 0,15",
+                               "8 R08 0,10 0,15",  "8 R11 0,10 0,15",  "8 R14 0,10 0,15",
+                               "8 R17 0,10 0,15",  "8 R20 0,10 0,15",  "15 R03 0,20 0,30",
+                               "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30",
+                               "15 R15 0,20 0,30", "15 R18 0,20 0,30"},
+         .lengthsPerSecond = QList<double>{}},
+        {.name = "one runner",
+         .names = QStringList{"Seul"},
+         .estimates = QList<double>{18180},
+         .ranked = QStringList{"1 Seul 0,00 0,00"},
+         .lengthsPerSecond = QList<double>{}},
+        {.name = "no runner",
+         .names = QStringList{},
+         .estimates = QList<double>{},
+         .ranked = QStringList{},
+         .lengthsPerSecond = QList<double>{}},
+    };
+    for (const RankingRow& r : rows)
+        QTest::newRow(r.name) << r;
 }
 
 void TestRace::ranking() {
-    QFETCH(QStringList, names);
-    QFETCH(QList<double>, estimates);
-    QFETCH(QStringList, ranked);
-    QFETCH(QList<double>, lengthsPerSecond);
+    QFETCH(RankingRow, row);
     QList<QPair<QString, double>> runners;
-    for (qsizetype i = 0; i < names.size(); ++i)
-        runners.append({names[i], estimates[i]});
+    for (qsizetype i = 0; i < row.names.size(); ++i)
+        runners.append({row.names[i], row.estimates[i]});
     RaceSheet sheet = sheetOf(runners);
-    for (qsizetype i = 0; i < lengthsPerSecond.size(); ++i)
-        sheet.runners[static_cast<size_t>(i)].lengthsPerSecond = lengthsPerSecond[i];
+    for (qsizetype i = 0; i < row.lengthsPerSecond.size(); ++i)
+        sheet.runners[static_cast<size_t>(i)].lengthsPerSecond = row.lengthsPerSecond[i];
     QStringList shown;
     for (const QStringList& row : racetable::rows(sheet))
         shown << QStringList{row[racetable::Rank], row[racetable::Name], row[racetable::GapSeconds],
                              row[racetable::GapLengths]}
                      .join(u' ');
-    QCOMPARE(shown, ranked);
+    QCOMPARE(shown, row.ranked);
 }
 
 void TestRace::fileRoundTrip_data() {
-    QTest::addColumn<RaceSheet>("sheet");
-    QTest::addColumn<bool>("olderFile"); // read as written before scales could be chosen
+    QTest::addColumn<FileRoundTripRow>("row");
+    // read as written before scales could be chosen
     RaceSheet full = sheetOf({{u"Eclair"_qs, 18180}, {u"Étoile ; \"la Belle\""_qs, 18048.5}});
     Runner& second = full.runners[1];
     second.going = u"très lourd; collant"_qs;
     second.race.margin = u"0,75"_qs;
-    second.race.minutes = u""_qs; // as typed, even empty
+    second.race.minutes = u""_qs;
+    // as typed, even empty
     second.race.estimateWithLengths = true;
     second.race.reductionWithLengths = true;
     second.reduction = QString();
     second.estimate = u"03:00:48,5"_qs;
-    QTest::newRow("every field, accents, ';' and quotes") << full << false;
-    QTest::newRow("a file without scales: the original one") << full << true;
     RaceSheet scaled = sheetOf({{u"Eclair"_qs, 18180}});
     scaled.runners[0].scale = u"6,67 L/s (vitesse, 2,4 m/L) · sans poids"_qs;
     scaled.runners[0].lengthsPerSecond = 2400.0 / 150 / 2.4;
-    QTest::newRow("a scale and its lengths per second") << scaled << false;
     RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
     odd.name = u"Quinté+ \"du jour\""_qs;
-    QTest::newRow("numbers kept to the last digit, blanks kept") << odd << false;
-    QTest::newRow("no runner") << RaceSheet{} << false;
+    const FileRoundTripRow rows[] = {
+        {.name = "every field, accents, ';' and quotes", .sheet = full, .olderFile = false},
+        {.name = "a file without scales: the original one", .sheet = full, .olderFile = true},
+        {.name = "a scale and its lengths per second", .sheet = scaled, .olderFile = false},
+        {.name = "numbers kept to the last digit, blanks kept", .sheet = odd, .olderFile = false},
+        {.name = "no runner", .sheet = RaceSheet{}, .olderFile = false},
+    };
+    for (const FileRoundTripRow& r : rows)
+        QTest::newRow(r.name) << r;
 }
 
 void TestRace::fileRoundTrip() {
-    QFETCH(RaceSheet, sheet);
-    QFETCH(bool, olderFile);
-    QByteArray bytes = racefile::write(sheet);
-    if (olderFile) {
+    QFETCH(FileRoundTripRow, row);
+    QByteArray bytes = racefile::write(row.sheet);
+    if (row.olderFile) {
         // The last two cells of every line off.
         QList<QByteArray> lines = bytes.split('\n');
         for (QByteArray& line : lines)
@@ -161,53 +214,61 @@ void TestRace::fileRoundTrip() {
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"
                              "course;date;cheval;terrain;"));
     QVERIFY(bytes.endsWith("\r\n"));
-    QCOMPARE(bytes.count("\r\n"), qsizetype(sheet.runners.size() + 1));
+    QCOMPARE(bytes.count("\r\n"), qsizetype(row.sheet.runners.size() + 1));
     const auto read = racefile::read(bytes);
     QVERIFY(read);
-    QVERIFY(read->runners == sheet.runners);
-    if (!sheet.runners.empty()) {
-        QCOMPARE(read->name, sheet.name);
-        QCOMPARE(read->date, sheet.date);
+    QVERIFY(read->runners == row.sheet.runners);
+    if (!row.sheet.runners.empty()) {
+        QCOMPARE(read->name, row.sheet.name);
+        QCOMPARE(read->date, row.sheet.date);
     }
 }
 
 void TestRace::fileRefused_data() {
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<FileRefusedRow>("row");
     const QByteArray good =
         racefile::write(sheetOf({{u"Eclair"_qs, 18180}, {u"Bolide"_qs, 18200}}));
     const QByteArray header = good.left(good.indexOf("\r\n") + 2);
     const QByteArray row =
         good.mid(header.size(), good.indexOf("\r\n", header.size()) + 2 - header.size());
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("cut short in a row") << good.chopped(20);
-    QTest::newRow("cut short before the last line end") << good.chopped(2);
-    QTest::newRow("not CSV") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11);
-    QTest::newRow("another header") << QByteArray(good).replace("cheval", "horse");
-    QTest::newRow("a cell too many") << header + QByteArray(row).insert(0, "x;");
-    QTest::newRow("a cell too few") << header + row.mid(row.indexOf(';') + 1);
-    QTest::newRow("a date that is none") << QByteArray(good).replace("2026-12-07", "2026-13-45");
-    QTest::newRow("an estimate that is not a number")
-        << QByteArray(good).replace(";18180;", ";vite;");
-    QTest::newRow("a negative estimate") << QByteArray(good).replace(";18180;", ";-1;");
-    QTest::newRow("an unknown time source") << QByteArray(good).replace(";Chrono;", ";Montre;");
-    QTest::newRow("two races in one file")
-        << QByteArray(good).replace(good.lastIndexOf("2026-12-07"), 10, "2026-12-08");
-    QTest::newRow("a quote left open")
-        << header + QByteArray(row).insert(row.indexOf(';') + 1, '"');
-    QTest::newRow("text after a closing quote")
-        << header + QByteArray(row).replace("Eclair", "\"Ecl\"air");
-    QTest::newRow("not UTF-8") << QByteArray(good).replace("Eclair", "\xc9"
-                                                                     "clair");
-    QTest::newRow("a runner without a name") << QByteArray(good).replace("Eclair", "");
-    QTest::newRow("no lengths per second") << QByteArray(good).replace(";1.5\r\n", ";\r\n");
-    QTest::newRow("lengths per second of zero") << QByteArray(good).replace(";1.5\r\n", ";0\r\n");
-    QTest::newRow("a scale without a name")
-        << QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5");
+    const FileRefusedRow rows[] = {
+        {.name = "empty file", .bytes = QByteArray()},
+        {.name = "cut short in a row", .bytes = good.chopped(20)},
+        {.name = "cut short before the last line end", .bytes = good.chopped(2)},
+        {.name = "not CSV", .bytes = QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)},
+        {.name = "another header", .bytes = QByteArray(good).replace("cheval", "horse")},
+        {.name = "a cell too many", .bytes = header + QByteArray(row).insert(0, "x;")},
+        {.name = "a cell too few", .bytes = header + row.mid(row.indexOf(';') + 1)},
+        {.name = "a date that is none",
+         .bytes = QByteArray(good).replace("2026-12-07", "2026-13-45")},
+        {.name = "an estimate that is not a number",
+         .bytes = QByteArray(good).replace(";18180;", ";vite;")},
+        {.name = "a negative estimate", .bytes = QByteArray(good).replace(";18180;", ";-1;")},
+        {.name = "an unknown time source",
+         .bytes = QByteArray(good).replace(";Chrono;", ";Montre;")},
+        {.name = "two races in one file",
+         .bytes = QByteArray(good).replace(good.lastIndexOf("2026-12-07"), 10, "2026-12-08")},
+        {.name = "a quote left open",
+         .bytes = header + QByteArray(row).insert(row.indexOf(';') + 1, '"')},
+        {.name = "text after a closing quote",
+         .bytes = header + QByteArray(row).replace("Eclair", "\"Ecl\"air")},
+        {.name = "not UTF-8",
+         .bytes = QByteArray(good).replace("Eclair", "\xc9"
+                                                     "clair")},
+        {.name = "a runner without a name", .bytes = QByteArray(good).replace("Eclair", "")},
+        {.name = "no lengths per second", .bytes = QByteArray(good).replace(";1.5\r\n", ";\r\n")},
+        {.name = "lengths per second of zero",
+         .bytes = QByteArray(good).replace(";1.5\r\n", ";0\r\n")},
+        {.name = "a scale without a name",
+         .bytes = QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5")},
+    };
+    for (const FileRefusedRow& r : rows)
+        QTest::newRow(r.name) << r;
 }
 
 void TestRace::fileRefused() {
-    QFETCH(QByteArray, bytes);
-    QVERIFY(!racefile::read(bytes));
+    QFETCH(FileRefusedRow, row);
+    QVERIFY(!racefile::read(row.bytes));
 }
 
 void TestRace::table() {

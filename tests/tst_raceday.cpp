@@ -1,7 +1,7 @@
-// The day's race sheet's file with two copies of the program at work on it.
+// The day's race sheet's commands and its file, with two copies of the program
+// at work on it.
+#include "logichelpers.h"
 #include "racedayfile.h"
-#include "racefile.h"
-#include "scripteddialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,14 +68,310 @@ struct TwoCopiesRow {
 };
 Q_DECLARE_METATYPE(TwoCopiesRow)
 
+struct AddRunnerRow {
+    const char* name;
+    QStringList onSheet = {};
+    QStringList changes = {};
+    QStringList answers = {};
+    int choice = {};
+    QStringList shown = {};
+    QStringList after = {};
+};
+Q_DECLARE_METATYPE(AddRunnerRow)
+
+struct RaceDayFileRow {
+    const char* name;
+    QByteArray content = {};
+    int runners = {};
+    bool renamed = {};
+};
+Q_DECLARE_METATYPE(RaceDayFileRow)
+
 class TestRaceDay : public QObject {
     Q_OBJECT
 
   private slots:
+    void addRunner_data();
+    void addRunner();
+    void raceDayFile_data();
+    void raceDayFile();
     void twoCopies_data();
     void twoCopies();
     void twoProcesses();
 };
+
+void TestRaceDay::addRunner_data() {
+    QTest::addColumn<AddRunnerRow>("row");
+    // runners already there, "name:day's distance"
+    // typed after the calculation; "-": none run; "calcul:x=y": before it
+    // name, going
+    // answer to a question, if one comes
+    // texts of the dialogs, in order
+    // the sheet: "name estimate", in the order added
+    const QString name = u"Entrer le nom du cheval"_qs, going = u"Entrer l'état du terrain"_qs;
+    const QString none =
+        u"Aucun chrono estimé pour la course du jour : saisissez sa distance et lancez le calcul "
+        u"avant d'ajouter ce cheval à la course du jour."_qs;
+    const QString stale =
+        u"Le chrono estimé affiché ne correspond plus aux valeurs saisies : relancez le calcul "
+        u"avant d'ajouter ce cheval à la course du jour."_qs;
+    const QString known =
+        u"« Eclair » est déjà dans la course du jour. Remplacer sa ligne, ajouter une deuxième "
+        u"ligne (une autre course de référence du même cheval) ou annuler ?"_qs;
+    const QString other =
+        u"Ce cheval est calculé pour une course de 2400 m, mais la course du jour est de 2000 m : "
+        u"il n'a pas été ajouté.\nCommencer une nouvelle course de 2400 m avec ce cheval ? Les "
+        u"partants de la course actuelle (1) seront retirés de la feuille."_qs;
+    const int Escape = ScriptedDialogs::Escape, Enter = ScriptedDialogs::Enter;
+    const AddRunnerRow rows[] = {
+        {.name = "added",
+         .onSheet = QStringList{},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:01:80"}},
+        {.name = "added after the others",
+         .onSheet = QStringList{"Bolide:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going},
+         .after = QStringList{"Bolide 00:00:00", "Eclair 03:01:80"}},
+        {.name = "no calculation yet",
+         .onSheet = QStringList{},
+         .changes = QStringList{"-"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{none},
+         .after = QStringList{}},
+        {.name = "stale: the reference time corrected",
+         .onSheet = QStringList{},
+         .changes = QStringList{"Tseconde=40"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{stale},
+         .after = QStringList{}},
+        {.name = "stale: the day's weight changed",
+         .onSheet = QStringList{},
+         .changes = QStringList{"tpoids2=59"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{stale},
+         .after = QStringList{}},
+        {.name = "stale: the day's distance changed",
+         .onSheet = QStringList{},
+         .changes = QStringList{"Tdistance2=2000"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{stale},
+         .after = QStringList{}},
+        {.name = "the margin does not count for the plain time",
+         .onSheet = QStringList{},
+         .changes = QStringList{"TNbrLongueur=3"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:01:80"}},
+        {.name = "stale: another scale chosen",
+         .onSheet = QStringList{},
+         .changes = QStringList{"bareme=terrain"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{stale},
+         .after = QStringList{}},
+        {.name = "the runner keeps its scale",
+         .onSheet = QStringList{},
+         .changes = QStringList{"calcul:bareme=terrain poids-distance"},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:01:42 [6 L/s (plat, bon) · 0,58 kg/L (2400 m)] 6"}},
+        {.name = "empty name: nothing added",
+         .onSheet = QStringList{},
+         .changes = QStringList{},
+         .answers = QStringList{"", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going},
+         .after = QStringList{}},
+        {.name = "line break in the name refused",
+         .onSheet = QStringList{},
+         .changes = QStringList{},
+         .answers = QStringList{"Ecl\nair", "bon"},
+         .choice = Escape,
+         .shown =
+             QStringList{
+                 name, going,
+                 u"Le cheval n'a pas été ajouté : le nom et l'état du terrain doivent tenir sur une seule ligne."_qs},
+         .after = QStringList{}},
+        {.name = "same horse: replace its row",
+         .onSheet = QStringList{"Eclair:2400", "Bolide:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = 0,
+         .shown = QStringList{name, going, known},
+         .after = QStringList{"Eclair 03:01:80", "Bolide 00:00:00"}},
+        {.name = "same horse: a second row",
+         .onSheet = QStringList{"Eclair:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = 1,
+         .shown = QStringList{name, going, known},
+         .after = QStringList{"Eclair 00:00:00", "Eclair 03:01:80"}},
+        {.name = "same horse: cancel",
+         .onSheet = QStringList{"Eclair:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = 2,
+         .shown = QStringList{name, going, known},
+         .after = QStringList{"Eclair 00:00:00"}},
+        {.name = "same horse: Escape cancels",
+         .onSheet = QStringList{"Eclair:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going, known},
+         .after = QStringList{"Eclair 00:00:00"}},
+        {.name = "same horse: Enter cancels",
+         .onSheet = QStringList{"Eclair:2400"},
+         .changes = QStringList{},
+         .answers = QStringList{"ECLAIR", "bon"},
+         .choice = Enter,
+         .shown = QStringList{name, going, known},
+         .after = QStringList{"Eclair 00:00:00"}},
+        {.name = "another distance: a new race",
+         .onSheet = QStringList{"Bolide:2000"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = 0,
+         .shown = QStringList{name, going, other},
+         .after = QStringList{"Eclair 03:01:80"}},
+        {.name = "another distance: cancel",
+         .onSheet = QStringList{"Bolide:2000"},
+         .changes = QStringList{},
+         .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape,
+         .shown = QStringList{name, going, other},
+         .after = QStringList{"Bolide 00:00:00"}},
+    };
+    for (const AddRunnerRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestRaceDay::addRunner() {
+    QFETCH(AddRunnerRow, row);
+
+    QTemporaryDir folder;
+    RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}}, folder.filePath("coursedujour.csv")};
+    for (const QString& r : row.onSheet) {
+        Runner runner;
+        runner.name = r.section(u':', 0, 0);
+        runner.race.dayDistance = r.section(u':', 1);
+        runner.estimate = u"00:00:00"_qs;
+        day.sheet.runners.push_back(runner);
+    }
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
+                                    "tcentieme=50", "Tdistance2=2400", "tpoids2=58"});
+    for (const QString& change : row.changes)
+        if (change.startsWith(u"calcul:"))
+            logic = logicWith({change.mid(7)}, std::move(logic));
+    if (row.changes != QStringList{"-"}) {
+        ScriptedDialogs quiet;
+        logic.Btcalcul_Click(quiet);
+        for (const QString& change : row.changes)
+            if (!change.startsWith(u"calcul:"))
+                logic = logicWith({change}, std::move(logic));
+    }
+    ScriptedDialogs dialogs;
+    dialogs.promptTexts = row.answers;
+    dialogs.choices = {row.choice};
+    const RaceSheet before = day.sheet;
+    const AddedRunner added = Bt_AjouteCourse_Click(logic, day, dialogs);
+
+    QStringList texts;
+    for (const ShownDialog& d : dialogs.shown)
+        texts << d.text;
+    QCOMPARE(texts, row.shown);
+    QStringList sheet;
+    for (const Runner& r : day.sheet.runners)
+        sheet << r.name + u' ' + r.estimate +
+                     (r.scale == OriginalScale
+                          ? QString()
+                          : u" ["_qs + r.scale + u"] "_qs + QString::number(r.lengthsPerSecond));
+    QCOMPARE(sheet, row.after);
+    QCOMPARE(added.changed, !(day.sheet == before));
+    // Every change is in the file at once; without one, no file is written.
+    const auto onDisk = racefile::read(readFile(day.path));
+    QCOMPARE(QFileInfo::exists(day.path), added.changed);
+    if (added.changed) {
+        QVERIFY(onDisk && onDisk->runners == day.sheet.runners);
+        const Runner& last = day.sheet.runners.back();
+        if (last.estimate == u"03:01:80") {
+            QCOMPARE(last.estimateHundredths, 18180.0);
+            QCOMPARE(last.reduction, u"1:15:48"_qs);
+            QCOMPARE(last.going, u"bon"_qs);
+            QCOMPARE(last.race.dayWeight, u"58"_qs);
+        }
+    }
+}
+
+void TestRaceDay::raceDayFile_data() {
+    QTest::addColumn<RaceDayFileRow>("row");
+    // of coursedujour.csv at start; "-": none
+    // read from it
+    // set aside, with a message
+    const RaceDayFileRow rows[] = {
+        {.name = "no file: an empty sheet",
+         .content = QByteArray("-"),
+         .runners = 0,
+         .renamed = false},
+        {.name = "a sheet written before",
+         .content =
+             racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}}),
+         .runners = 1,
+         .renamed = false},
+        {.name = "edited by hand",
+         .content = QByteArray("cheval;chrono\r\nEclair;3:01\r\n"),
+         .runners = 0,
+         .renamed = true},
+        {.name = "cut short",
+         .content =
+             racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}})
+                 .chopped(9),
+         .runners = 0,
+         .renamed = true},
+        {.name = "empty file", .content = QByteArray(), .runners = 0, .renamed = true},
+    };
+    for (const RaceDayFileRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestRaceDay::raceDayFile() {
+    QFETCH(RaceDayFileRow, row);
+    QTemporaryDir folder;
+    const QString path = folder.filePath("coursedujour.csv");
+    if (row.content != "-") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(row.content);
+    }
+    ScriptedDialogs dialogs;
+    const QDateTime now(QDate(2026, 12, 7), QTime(19, 30, 5));
+    const RaceDay day = loadRaceDay(path, dialogs, now);
+    QCOMPARE(day.sheet.runners.size(), size_t(row.runners));
+    QCOMPARE(day.sheet.date, QDate(2026, 12, 7));
+    const QString aside = folder.filePath("coursedujour-illisible-20261207-193005.csv");
+    QCOMPARE(QFileInfo::exists(aside), row.renamed);
+    QCOMPARE(dialogs.shown.size(), row.renamed ? 1 : 0);
+    if (row.renamed) {
+        // Nothing dropped silently: the bytes are kept aside and both paths named.
+        QCOMPARE(readFile(aside), row.content);
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY2(dialogs.shown[0].text.contains(QDir::toNativeSeparators(path)) &&
+                     dialogs.shown[0].text.contains(QDir::toNativeSeparators(aside)),
+                 qPrintable(dialogs.shown[0].text));
+    }
+}
 
 void TestRaceDay::twoCopies_data() {
     QTest::addColumn<TwoCopiesRow>("row");

@@ -1,0 +1,147 @@
+// The "Barème…" dialog's decisions: typed values checked, tables reset, the
+// choice written to the settings.
+#include "logichelpers.h"
+
+struct ScaleFormRow {
+    const char* name;
+    QStringList typed = {};
+    QString correct = {};
+    QStringList kept = {};
+};
+Q_DECLARE_METATYPE(ScaleFormRow)
+
+class TestScaleform : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void scaleForm_data();
+    void scaleForm();
+};
+
+void TestScaleform::scaleForm_data() {
+    QTest::addColumn<ScaleFormRow>("row");
+    // field=text; reset=lengths|weight|metres
+    // the field OK puts the focus back in; empty: accepted
+    // field=text as the accepted scale gives it back
+    const QString flatSoft = u"longueurs_0_1"_qs;
+    const ScaleFormRow rows[] = {
+        {.name = "nothing typed",
+         .typed = QStringList{},
+         .correct = "",
+         .kept = QStringList{"longueurs_0_1=5,5", "kg_2400=0,58", "metresParLongueur=2,4"}},
+        {.name = "a cell edited, decimal point",
+         .typed = QStringList{"longueurs_0_1=5.25"},
+         .correct = "",
+         .kept = QStringList{"longueurs_0_1=5,25"}},
+        {.name = "a cell edited, blanks around",
+         .typed = QStringList{"kg_2400= 0,6 "},
+         .correct = "",
+         .kept = QStringList{"kg_2400=0,6"}},
+        {.name = "lengths table reset",
+         .typed = QStringList{"longueurs_0_1=3", "longueurs_2_2=5", "reset=lengths"},
+         .correct = "",
+         .kept = QStringList{"longueurs_0_1=5,5", "longueurs_2_2=6"}},
+        {.name = "weight table reset",
+         .typed = QStringList{"kg_1000=2", "reset=weight"},
+         .correct = "",
+         .kept = QStringList{"kg_1000=1,52"}},
+        {.name = "length size reset",
+         .typed = QStringList{"metresParLongueur=3", "reset=metres"},
+         .correct = "",
+         .kept = QStringList{"metresParLongueur=2,4"}},
+        {.name = "the highest values",
+         .typed = QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"},
+         .correct = "",
+         .kept = QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"}},
+        {.name = "not a number",
+         .typed = QStringList{"longueurs_0_1=six"},
+         .correct = flatSoft,
+         .kept = QStringList{}},
+        {.name = "empty cell",
+         .typed = QStringList{"longueurs_2_0="},
+         .correct = "longueurs_2_0",
+         .kept = QStringList{}},
+        {.name = "zero lengths per second",
+         .typed = QStringList{"longueurs_1_2=0"},
+         .correct = "longueurs_1_2",
+         .kept = QStringList{}},
+        {.name = "too many lengths per second",
+         .typed = QStringList{"longueurs_0_0=20,5"},
+         .correct = "longueurs_0_0",
+         .kept = QStringList{}},
+        {.name = "negative kilograms",
+         .typed = QStringList{"kg_1450=-1"},
+         .correct = "kg_1450",
+         .kept = QStringList{}},
+        {.name = "a length of half a metre",
+         .typed = QStringList{"metresParLongueur=0,5"},
+         .correct = "metresParLongueur",
+         .kept = QStringList{}},
+        {.name = "the first wrong field in order",
+         .typed = QStringList{"kg_1000=x", "longueurs_2_2=x"},
+         .correct = "longueurs_2_2",
+         .kept = QStringList{}},
+    };
+    for (const ScaleFormRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestScaleform::scaleForm() {
+    QFETCH(ScaleFormRow, row);
+    ScaleForm form = ScaleForm::of(scaleNamed(u"terrain poids-distance"_qs));
+    const auto cell = [](ScaleForm& f, const QString& name) -> QString& {
+        for (size_t d = 0; d < scale::DisciplineCount; ++d)
+            for (size_t g = 0; g < scale::GoingCount; ++g)
+                if (name == ScaleForm::lengthsCellName(d, g))
+                    return f.lengthsCells[d][g];
+        for (size_t row = 0; row < scale::DistanceRows.size(); ++row)
+            if (name == ScaleForm::weightCellName(row))
+                return f.weightCells[row];
+        if (name != ScaleForm::MetresPerLengthName)
+            qFatal("unknown field %s", qPrintable(name));
+        return f.metresPerLength;
+    };
+    for (const QString& t : row.typed) {
+        const QString name = t.section(u'=', 0, 0), text = t.section(u'=', 1);
+        if (t == u"reset=lengths")
+            form.resetLengthsTable();
+        else if (t == u"reset=weight")
+            form.resetWeightTable();
+        else if (t == u"reset=metres")
+            form.resetMetresPerLength();
+        else
+            cell(form, name) = text;
+    }
+    QTemporaryDir folder;
+    const QString ini = folder.filePath(u"Orvanto.ini"_qs);
+    ScriptedDialogs dialogs;
+    const ScaleAccepted accepted = acceptScaleForm(form, ini, dialogs);
+    QCOMPARE(accepted.correct, row.correct);
+    QCOMPARE(accepted.scale.has_value(), row.correct.isEmpty());
+    if (!row.correct.isEmpty()) {
+        // The value as row.typed, what it is, and no file.
+        QCOMPARE(dialogs.shown.size(), 1);
+        const QString typedText = cell(form, row.correct).trimmed();
+        QVERIFY(dialogs.shown[0].text.startsWith(
+            typedText.isEmpty() ? u"Il manque une valeur pour "_qs
+                                : u"« "_qs + typedText + u" » ne convient pas pour "_qs));
+        QVERIFY(!QFile::exists(ini));
+        return;
+    }
+    QVERIFY(dialogs.shown.isEmpty());
+    QVERIFY(scale::readScale(ini) == *accepted.scale);
+    QCOMPARE(accepted.scale->lengths, scale::LengthsRule::DisciplineGoing);
+    QCOMPARE(accepted.scale->weight, scale::WeightRule::ByDistance);
+    ScaleForm back = ScaleForm::of(*accepted.scale);
+    for (const QString& k : row.kept)
+        QCOMPARE(cell(back, k.section(u'=', 0, 0)), k.section(u'=', 1));
+    // A settings file that cannot be written: said, and the scale still used.
+    ScriptedDialogs failing;
+    const ScaleAccepted unsaved = acceptScaleForm(form, ini + u"/x.ini"_qs, failing);
+    QVERIFY(unsaved.scale == accepted.scale);
+    QCOMPARE(failing.shown.size(), 1);
+    QVERIFY(failing.shown[0].text.endsWith(u"Il s'applique jusqu'à la fermeture du programme."_qs));
+}
+
+QTEST_GUILESS_MAIN(TestScaleform)
+#include "tst_scaleform.moc"

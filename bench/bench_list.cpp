@@ -98,7 +98,7 @@ int child() {
     const double copy = ms(t);
     t.start();
     const QString csv = places::listFilePath() + QStringLiteral(".csv");
-    const bool exportedOk = files::writeWhole(csv, listtable::csv(form.model().list())).ok;
+    const bool exportedOk = files::writeWhole(csv, listtable::csv(form.model().list())).ok();
     const double exported = ms(t);
     if (!exportedOk)
         std::fprintf(stderr, "the export failed\n");

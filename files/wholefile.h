@@ -11,14 +11,20 @@
 #include <memory>
 #include <optional>
 
-// What a file command came to: success, or a French message for the user.
+// What a file command came to, and the French message for the user when it failed.
 struct [[nodiscard]] FileResult {
-    bool ok = true;
-    QString message;          // why it failed; empty on success
-    bool fileChanged = false; // it failed because the file is no longer as this copy knew it
+    enum class State {
+        Done,
+        Failed,
+        FileChanged, // nothing written: the file is no longer as this copy knew it
+    };
+    State state = State::Done;
+    QString message; // why it failed; empty otherwise
 
+    bool ok() const { return state == State::Done; }
     static FileResult success() { return {}; }
-    static FileResult failure(QString message) { return {false, std::move(message), false}; }
+    static FileResult failure(QString message) { return {State::Failed, std::move(message)}; }
+    static FileResult changed() { return {State::FileChanged, QString()}; }
 };
 
 namespace files {

@@ -20,7 +20,7 @@ FileResult failure(const char* action, const QString& path, Fault fault) {
 
 FileResult loadListFile(const QString& path, HorseList& list) {
     files::Content content = files::readWhole(path);
-    if (content.result.ok && content.exists)
+    if (content.result.ok() && content.exists)
         list.loadFile(std::move(content.bytes)); // one read for the whole file; the list keeps it
     return content.result;
 }
@@ -57,20 +57,14 @@ FileResult rewriteListLine(const QString& path, HorseList& list, qsizetype i,
     const qint64 at = list.fileOffsetAt(i);
     QFile file(path);
     syserror::clear();
-    if (at < 0 || !file.open(QIODevice::ReadOnly)) {
-        FileResult changed =
-            at < 0 ? FileResult::failure(QString())
-                   : files::failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
-        changed.fileChanged = at < 0;
-        return changed;
-    }
+    if (at < 0)
+        return FileResult::changed();
+    if (!file.open(QIODevice::ReadOnly))
+        return files::failure("d'ouvrir", path, syserror::lastReason(Fault::AccessDenied));
     const QByteArray content = file.readAll();
     file.close();
-    if (!list.knowsExactly(content)) {
-        FileResult changed = FileResult::failure(QString());
-        changed.fileChanged = true;
-        return changed;
-    }
+    if (!list.knowsExactly(content))
+        return FileResult::changed();
     // The line, and its line end when it is taken out.
     const qsizetype length = list.bytesAt(i).size();
     qsizetype cut = length;
@@ -84,7 +78,7 @@ FileResult rewriteListLine(const QString& path, HorseList& list, qsizetype i,
     QByteArray rewritten = content;
     rewritten.replace(at, cut, replacement);
     const FileResult written = files::writeWhole(path, rewritten);
-    if (written.ok)
+    if (written.ok())
         list.lineRewritten(i, line, rewritten, at, replacement.size() - cut);
     return written;
 }

@@ -18,7 +18,7 @@ FileResult loadListFile(const QString& path, HorseList& list);
 FileResult saveListFile(const QString& path, HorseList& list);
 // Changes entry i's line in the file to `line`, or takes it out when none: every
 // other byte of the file stays as it is, the new file is written aside and put in
-// place only when whole. Refused, with fileChanged set, when the file is not
+// place only when whole. Refused (FileChanged) when the file is not
 // exactly as the list last loaded or saved it.
 FileResult rewriteListLine(const QString& path, HorseList& list, qsizetype i,
                            const std::optional<QString>& line);

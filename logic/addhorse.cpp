@@ -55,21 +55,14 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
 }
 
 bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath, Dialogs& dialogs) {
-    enum { Yes, No };
     return unsavedCount == 0 ||
-           dialogs.question(QStringLiteral("La liste contient des chevaux qui ne sont pas "
+           dialogs.askYesNo(QStringLiteral("La liste contient des chevaux qui ne sont pas "
                                            "sauvegardés dans %1. Vider la liste quand même ?")
-                                .arg(shownPath),
-                            ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
-                            No) == Yes;
+                                .arg(shownPath));
 }
 
 bool confirmDuplicate(const HorseList& list, const QString& line, Dialogs& dialogs) {
-    const bool listed = list.contains(line);
-    enum { Yes, No };
-    return !listed ||
-           dialogs.question(QStringLiteral("Ce cheval est déjà dans la liste avec ce résultat. "
-                                           "L'ajouter encore ?"),
-                            ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
-                            No) == Yes;
+    return !list.contains(line) ||
+           dialogs.askYesNo(QStringLiteral("Ce cheval est déjà dans la liste avec ce résultat. "
+                                           "L'ajouter encore ?"));
 }

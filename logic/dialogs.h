@@ -24,4 +24,12 @@ class Dialogs {
     // `escapeButton`.
     virtual int question(const QString& text, const QString& title, const QStringList& buttons,
                          int defaultButton, int escapeButton) = 0;
+
+    // A question answered "Oui" or "Non", under the application's title: whether
+    // the answer was "Oui". Enter answers `enter`; Escape always answers "Non".
+    enum class Default { Yes, No };
+    bool askYesNo(const QString& text, Default enter = Default::No) {
+        return question(text, ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")},
+                        enter == Default::Yes ? 0 : 1, 1) == 0;
+    }
 };

@@ -104,8 +104,7 @@ QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
     TNbrLongueur_LostFocus();
     // A slip of the keyboard (21001200 m, 5,75 kg) is questioned before it is used.
     if (const auto unusual = UnusualInput()) {
-        const QStringList answers{QStringLiteral("Oui"), QStringLiteral("Non")};
-        if (dialogs.question(unusual->question, ApplicationTitle, answers, 1, 1) != 0)
+        if (!dialogs.askYesNo(unusual->question))
             return unusual->control;
     }
     switch (Calculate()) {

@@ -14,26 +14,24 @@ namespace {
 // The list file as messages name it: in full, since it may live in a folder the
 // user does not know of.
 QString shownListPath() {
-    return QDir::toNativeSeparators(QFileInfo(places::listFilePath()).absoluteFilePath());
+    return places::shown(places::listFilePath());
 }
 
 } // namespace
 
 bool Form1Logic::succeeded(const FileResult& result) {
-    if (result.fileChanged) {
-        enum { Yes, No };
-        if (dialogs_.question(QStringLiteral("Le fichier %1 a changé depuis qu'il a été chargé ou "
+    if (result.state == FileResult::State::FileChanged) {
+        if (dialogs_.askYesNo(QStringLiteral("Le fichier %1 a changé depuis qu'il a été chargé ou "
                                              "sauvegardé (une autre copie d'Orvanto, un éditeur) "
                                              ": rien n'y a été modifié. Le charger de nouveau ?")
                                   .arg(shownListPath()),
-                              ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, Yes,
-                              No) == Yes)
+                              Dialogs::Default::Yes))
             bt_chargeliste_Click();
-    } else if (!result.ok) {
+    } else if (!result.ok()) {
         dialogs_.message(result.message, ApplicationTitle, Dialogs::Icon::Critical,
                          Dialogs::Buttons::Ok);
     }
-    return result.ok;
+    return result.ok();
 }
 
 bool Form1Logic::rewrite(int row, const std::optional<QString>& line) {
@@ -65,12 +63,9 @@ void Form1Logic::Bt_videliste_Click() {
 
 void Form1Logic::Bt_videListefichier_Click() {
     // The file holds every horse saved so far: ask first, "Non" unless told otherwise.
-    enum { Yes, No };
-    if (dialogs_.question(QStringLiteral("Vider la liste et effacer le fichier %1 ? Les chevaux "
-                                         "enregistrés seront perdus.")
-                              .arg(shownListPath()),
-                          ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
-                          No) != Yes)
+    if (!dialogs_.askYesNo(QStringLiteral("Vider la liste et effacer le fichier %1 ? Les "
+                                          "chevaux enregistrés seront perdus.")
+                               .arg(shownListPath())))
         return;
     const QString path = places::listFilePath();
     // On failure the list stays as it was too.
@@ -99,11 +94,8 @@ void Form1Logic::RemoveEntry(int row) {
         return;
     const QString line = model_.list().at(row);
     const auto entry = ListEntry::parse(line);
-    enum { Yes, No };
-    if (dialogs_.question(QStringLiteral("Retirer « %1 » de la liste et du fichier %2 ?")
-                              .arg(entry ? entry->name : line, shownListPath()),
-                          ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")}, No,
-                          No) == Yes)
+    if (dialogs_.askYesNo(QStringLiteral("Retirer « %1 » de la liste et du fichier %2 ?")
+                              .arg(entry ? entry->name : line, shownListPath())))
         rewrite(row, std::nullopt);
 }
 

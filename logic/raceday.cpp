@@ -117,8 +117,7 @@ bool newRace(RaceDay& day, Dialogs& dialogs) {
             QStringLiteral("Commencer une nouvelle course ? Les partants de la course du "
                            "jour (%1) seront retirés de la feuille.")
                 .arg(day.sheet.runners.size());
-        const QStringList buttons{QStringLiteral("Oui"), QStringLiteral("Non")};
-        if (dialogs.question(text, ApplicationTitle, buttons, 1, 1) != 0)
+        if (!dialogs.askYesNo(text))
             return false;
     }
     day.sheet = RaceSheet{QString(), QDate::currentDate(), {}};

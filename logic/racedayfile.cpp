@@ -84,7 +84,7 @@ void chooseRace(RaceDay& day, const RaceSheet& theirs, Dialogs& dialogs, const Q
     const bool keepTheirs = dialogs.question(text, ApplicationTitle, buttons, 0, 0) == 1;
     const RaceSheet& left = keepTheirs ? day.sheet : theirs;
     const FileResult kept = files::writeWhole(aside, racefile::write(left));
-    if (!kept.ok) {
+    if (!kept.ok()) {
         warn(dialogs, kept.message + QStringLiteral(" La course d'ici est gardée."));
         return;
     }
@@ -98,7 +98,7 @@ void takeInOther(RaceDay& day, const QByteArray& bytes, Dialogs& dialogs) {
     const auto theirs = racefile::read(bytes);
     if (!theirs) {
         const QString aside = asideName(day.path, "illisible", now);
-        if (files::writeWhole(aside, bytes).ok)
+        if (files::writeWhole(aside, bytes).ok())
             inform(dialogs, QStringLiteral("Le fichier de la course du jour %1 a été modifié "
                                            "ailleurs et ne peut pas être lu : son contenu est "
                                            "gardé dans %2.")
@@ -120,7 +120,7 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
     const files::Content content = files::readWhole(path);
     if (!content.exists)
         return day;
-    if (const auto read = content.result.ok ? racefile::read(content.bytes) : std::nullopt) {
+    if (const auto read = content.result.ok() ? racefile::read(content.bytes) : std::nullopt) {
         day.sheet = std::move(*read);
         day.base = day.sheet;
         day.stamp = files::stampOf(content);
@@ -135,19 +135,19 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
 bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
     FileResult result = files::makeFolderFor(day.path);
     const files::Lock lock(day.path);
-    if (result.ok && !lock.held())
+    if (result.ok() && !lock.held())
         result = FileResult::failure(
             QStringLiteral("Le fichier %1 est occupé par une autre copie d'Orvanto.")
                 .arg(places::shown(day.path)));
     files::Content now;
-    if (result.ok)
+    if (result.ok())
         result = (now = files::readWhole(day.path)).result;
-    if (result.ok && now.exists && files::stampOf(now) != day.stamp)
+    if (result.ok() && now.exists && files::stampOf(now) != day.stamp)
         takeInOther(day, now.bytes, dialogs);
     const QByteArray bytes = racefile::write(day.sheet);
-    if (result.ok)
+    if (result.ok())
         result = files::writeWhole(day.path, bytes);
-    if (!result.ok) {
+    if (!result.ok()) {
         warn(dialogs, result.message + QStringLiteral(" La course du jour reste affichée ; "
                                                       "le fichier garde son contenu d'avant."));
         return false;
@@ -160,9 +160,9 @@ bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
 void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
     const FileResult result = files::writeWhole(path, racetable::csv(racetable::rows(day.sheet)));
     dialogs.message(
-        result.ok
+        result.ok()
             ? QStringLiteral("Course du jour exportée dans %1").arg(QDir::toNativeSeparators(path))
             : result.message,
-        ApplicationTitle, result.ok ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
+        ApplicationTitle, result.ok() ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
         Dialogs::Buttons::Ok);
 }

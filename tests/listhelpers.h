@@ -19,7 +19,7 @@ inline QStringList entries(const HorseList& list) {
 #define QVERIFY_OK(command)                                                                        \
     do {                                                                                           \
         const FileResult result_ = (command);                                                      \
-        QVERIFY2(result_.ok, qPrintable(result_.message));                                         \
+        QVERIFY2(result_.ok(), qPrintable(result_.message));                                       \
     } while (false)
 
 inline QByteArray readBytes(const QString& path) {

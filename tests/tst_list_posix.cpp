@@ -75,9 +75,9 @@ void TestListPosix::permissionFailures() {
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const QString missing = own.filePath("autre/lstchrono.txt");
-    QVERIFY(!saveListFile(own.filePath("new.txt"), list).ok);
+    QVERIFY(!saveListFile(own.filePath("new.txt"), list).ok());
     QVERIFY(!QFile::exists(own.filePath("new.txt")));
-    QVERIFY(!saveListFile(missing, list).ok);
+    QVERIFY(!saveListFile(missing, list).ok());
     QVERIFY_OK(saveListFile(file, list));
     QCOMPARE(readBytes(file), QByteArray("a\r\nkept\r\n\r\n"));
     QVERIFY_OK(emptyListFile(file));
@@ -120,7 +120,7 @@ void TestListPosix::listFolderChoice() {
              QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n\r\n"));
     // A folder that cannot be made: the message names it.
     const FileResult refused = files::makeFolderFor(QDir(program).filePath("sub/lstchrono.txt"));
-    QVERIFY(!refused.ok);
+    QVERIFY(!refused.ok());
     QVERIFY2(refused.message.contains(QDir::toNativeSeparators(program)) &&
                  refused.message.contains(u"accès refusé"),
              qPrintable(refused.message));
@@ -206,7 +206,8 @@ void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
         path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    QVERIFY2(!result.ok && result.message.contains(u"trop volumineux"), qPrintable(result.message));
+    QVERIFY2(!result.ok() && result.message.contains(u"trop volumineux"),
+             qPrintable(result.message));
     QCOMPARE(readBytes(path), before);
     QCOMPARE(entries(list),
              (QStringList{u"1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd"_qs,

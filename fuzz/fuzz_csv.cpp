@@ -3,18 +3,9 @@
 // reads again to the same rows.
 
 #include "csv.h"
+#include "fuzzcheck.h"
 
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -2,6 +2,7 @@
 // is written back and read again to the same rows; what it refuses is renamed
 // aside whole, with a message, and the sheet starts empty.
 
+#include "fuzzcheck.h"
 #include "raceday.h"
 #include "racefile.h"
 
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
-#include <cstdlib>
 
 namespace {
 
@@ -24,11 +24,6 @@ struct CountingDialogs : Dialogs {
         return escape;
     }
 };
-
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 } // namespace
 

@@ -50,10 +50,7 @@ std::vector<Field> fieldsOf(const ScaleForm& form, scale::Scale& s) {
 
 ScaleForm ScaleForm::of(const scale::Scale& s) {
     ScaleForm form;
-    form.lengths = s.lengths;
-    form.discipline = s.discipline;
-    form.going = s.going;
-    form.weight = s.weight;
+    form.choice = s;
     for (size_t d = 0; d < scale::DisciplineCount; ++d)
         for (size_t g = 0; g < scale::GoingCount; ++g)
             form.lengthsCells[d][g] = cellText(s.lengthsTable[d][g]);
@@ -94,11 +91,7 @@ QString ScaleForm::weightCellLabel(size_t row) {
 }
 
 ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dialogs& dialogs) {
-    scale::Scale s;
-    s.lengths = form.lengths;
-    s.discipline = form.discipline;
-    s.going = form.going;
-    s.weight = form.weight;
+    scale::Scale s = form.choice;
     // Every field is checked, also those of a rule not chosen: the file keeps them all.
     for (const Field& f : fieldsOf(form, s)) {
         const auto value = scale::valueWithin(*f.text, f.low, f.high);

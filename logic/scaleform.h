@@ -10,14 +10,13 @@
 #include <optional>
 
 struct ScaleForm {
-    scale::LengthsRule lengths = scale::LengthsRule::Original;
-    scale::Discipline discipline = scale::Discipline::Flat;
-    scale::Going going = scale::Going::GoodOrFaster;
+    // The rules, the discipline and the going chosen; the values of the tables are
+    // read from the typed fields below on OK.
+    scale::Scale choice;
     // Lengths per second by discipline then going, and kilograms per length by
     // row of distances, as typed (decimal comma).
     std::array<std::array<QString, scale::GoingCount>, scale::DisciplineCount> lengthsCells;
     QString metresPerLength;
-    scale::WeightRule weight = scale::WeightRule::Original;
     std::array<QString, scale::DistanceRows.size()> weightCells;
 
     static ScaleForm of(const scale::Scale& s);

@@ -208,12 +208,12 @@ QLineEdit* Bareme::cell(const QString& name, const QString& label) {
 void Bareme::pull() {
     for (size_t i = 0; i < 3; ++i) {
         if (lengthsRules_[i]->isChecked())
-            form_.lengths = static_cast<scale::LengthsRule>(i);
+            form_.choice.lengths = static_cast<scale::LengthsRule>(i);
         if (weightRules_[i]->isChecked())
-            form_.weight = static_cast<scale::WeightRule>(i);
+            form_.choice.weight = static_cast<scale::WeightRule>(i);
     }
-    form_.discipline = static_cast<scale::Discipline>(discipline_->currentIndex());
-    form_.going = static_cast<scale::Going>(going_->currentIndex());
+    form_.choice.discipline = static_cast<scale::Discipline>(discipline_->currentIndex());
+    form_.choice.going = static_cast<scale::Going>(going_->currentIndex());
     for (size_t d = 0; d < scale::DisciplineCount; ++d)
         for (size_t g = 0; g < scale::GoingCount; ++g)
             form_.lengthsCells[d][g] = lengthsCells_[d][g]->text();
@@ -223,10 +223,10 @@ void Bareme::pull() {
 }
 
 void Bareme::push() {
-    lengthsRules_[static_cast<size_t>(form_.lengths)]->setChecked(true);
-    weightRules_[static_cast<size_t>(form_.weight)]->setChecked(true);
-    discipline_->setCurrentIndex(static_cast<int>(form_.discipline));
-    going_->setCurrentIndex(static_cast<int>(form_.going));
+    lengthsRules_[static_cast<size_t>(form_.choice.lengths)]->setChecked(true);
+    weightRules_[static_cast<size_t>(form_.choice.weight)]->setChecked(true);
+    discipline_->setCurrentIndex(static_cast<int>(form_.choice.discipline));
+    going_->setCurrentIndex(static_cast<int>(form_.choice.going));
     for (size_t d = 0; d < scale::DisciplineCount; ++d)
         for (size_t g = 0; g < scale::GoingCount; ++g)
             lengthsCells_[d][g]->setText(form_.lengthsCells[d][g]);

@@ -14,7 +14,7 @@
 #include <string_view>
 
 QByteArrayView HorseList::bytesAt(qsizetype i) const {
-    return entries_[order_[static_cast<size_t>(i)]].span.view();
+    return entries_[order_[static_cast<size_t>(i)]].view();
 }
 
 QString HorseList::at(qsizetype i) const {
@@ -26,12 +26,12 @@ qsizetype HorseList::placeFor(const QString& line) const {
     // text of ignorable characters, which the keys hold equal.
     const QByteArray key = sortkey::of(line);
     QString other;
-    const auto place = std::upper_bound(
-        order_.begin(), order_.end(), key, [&](const QByteArray& k, quint32 existing) {
-            other.clear();
-            cp1252::decodeInto(entries_[existing].span.view(), other);
-            return sortkey::compare(k, sortkey::of(other)) < 0;
-        });
+    const auto place = std::upper_bound(order_.begin(), order_.end(), key,
+                                        [&](const QByteArray& k, quint32 existing) {
+                                            other.clear();
+                                            cp1252::decodeInto(entries_[existing].view(), other);
+                                            return sortkey::compare(k, sortkey::of(other)) < 0;
+                                        });
     return std::distance(order_.begin(), place);
 }
 
@@ -55,9 +55,10 @@ bool HorseList::contains(const QString& line) const {
 void HorseList::insert(qsizetype place, const QString& line) {
     storage_.push_back(cp1252::encode(line));
     const QByteArray& bytes = storage_.back();
-    entries_.push_back({{bytes.constData(), bytes.size()}, -1, true});
+    entries_.push_back({bytes.constData(), static_cast<qint32>(bytes.size()), true, -1});
     lineBytes_ += bytes.size();
     ++unsavedCount_;
+    firstUnsaved_ = std::min(firstUnsaved_, entries_.size() - 1);
     order_.insert(order_.begin() + place, static_cast<quint32>(entries_.size() - 1));
 }
 
@@ -67,9 +68,11 @@ void HorseList::addFileContent(QByteArray content, qint64 fileOffset) {
     std::vector<quint32> all(order_);
     const size_t first = entries_.size();
     appendLines(storage_.back(), all);
+    if (unsavedCount_ == 0)
+        firstUnsaved_ = entries_.size(); // what the file holds is saved
     if (fileOffset >= 0)
         for (size_t i = first; i < entries_.size(); ++i)
-            entries_[i].offset = fileOffset + (entries_[i].span.data - storage_.back().constData());
+            entries_[i].offset = fileOffset + (entries_[i].data - storage_.back().constData());
 
     // Lists grow by loading and saving again, so most lines are repeats: one sort
     // key per distinct line, a rank per key, then a stable counting sort by rank.
@@ -99,7 +102,7 @@ void HorseList::appendLines(const QByteArray& bytes, std::vector<quint32>& all) 
         if (const void* cr = std::memchr(p, '\r', static_cast<size_t>(eol - p)))
             eol = static_cast<const char*>(cr);
         if (eol > p) { // an empty line ends a saved block: no entry
-            entries_.push_back({{p, eol - p}, -1, false});
+            entries_.push_back({p, static_cast<qint32>(eol - p), false, -1});
             lineBytes_ += eol - p;
             all.push_back(static_cast<quint32>(entries_.size() - 1));
         }
@@ -120,14 +123,14 @@ std::vector<quint32> HorseList::distinctLines(const std::vector<quint32>& all,
         capacity *= 2;
     std::vector<std::pair<quint32, quint32>> table(capacity);
     for (size_t i = 0; i < all.size(); ++i) {
-        const QByteArrayView line = entries_[all[i]].span.view();
+        const QByteArrayView line = entries_[all[i]].view();
         const auto hash = static_cast<quint32>(qHash(line));
         size_t at = hash & (capacity - 1);
         while (table[at].second != 0 &&
                (table[at].first != hash || distinct[table[at].second - 1].view() != line))
             at = (at + 1) & (capacity - 1);
         if (table[at].second == 0) {
-            distinct.push_back(entries_[all[i]].span);
+            distinct.push_back(entries_[all[i]].span());
             table[at] = {hash, static_cast<quint32>(distinct.size())};
         }
         lineId[i] = table[at].second - 1;
@@ -187,11 +190,10 @@ void HorseList::fileAppended(QByteArrayView block, qsizetype sizeBefore) {
     known_->push_back({block.size(), qHash(block)});
     // The block holds the unsaved lines in display order, each ended by CR LF.
     qint64 at = sizeBefore;
-    for (quint32 i : order_)
-        if (entries_[i].unsaved) {
-            entries_[i].offset = at;
-            at += entries_[i].span.size + 2;
-        }
+    for (quint32 i : unsavedInOrder()) {
+        entries_[i].offset = at;
+        at += entries_[i].size + 2;
+    }
 }
 
 qint64 HorseList::fileOffsetAt(qsizetype i) const {
@@ -214,7 +216,7 @@ qsizetype HorseList::lineRewritten(qsizetype i, const std::optional<QString>& li
                                    QByteArrayView content, qint64 at, qint64 delta) {
     const auto place = order_.begin() + i;
     const quint32 id = *place;
-    lineBytes_ -= entries_[id].span.size;
+    lineBytes_ -= entries_[id].size;
     order_.erase(place);
     for (Entry& e : entries_)
         if (e.offset > at)
@@ -226,8 +228,9 @@ qsizetype HorseList::lineRewritten(qsizetype i, const std::optional<QString>& li
     }
     // The corrected line, in its new place among equal lines' arrivals.
     storage_.push_back(cp1252::encode(*line));
-    entries_[id].span = {storage_.back().constData(), storage_.back().size()};
-    lineBytes_ += entries_[id].span.size;
+    entries_[id].data = storage_.back().constData();
+    entries_[id].size = static_cast<qint32>(storage_.back().size());
+    lineBytes_ += entries_[id].size;
     const qsizetype newPlace = placeFor(*line);
     order_.insert(order_.begin() + newPlace, id);
     return newPlace;
@@ -238,7 +241,7 @@ void HorseList::dropSaved() {
     const auto saved = [this](quint32 i) { return !entries_[i].unsaved; };
     for (quint32 i : order_)
         if (saved(i))
-            lineBytes_ -= entries_[i].span.size;
+            lineBytes_ -= entries_[i].size;
     order_.erase(std::remove_if(order_.begin(), order_.end(), saved), order_.end());
 }
 
@@ -250,6 +253,7 @@ void HorseList::clear() {
     lineBytes_ = 0;
     storage_.clear();
     unsavedCount_ = 0;
+    firstUnsaved_ = 0;
 }
 
 void HorseList::prefetch(qsizetype i) const {
@@ -258,9 +262,10 @@ void HorseList::prefetch(qsizetype i) const {
 }
 
 void HorseList::markSaved() {
-    for (Entry& e : entries_)
-        e.unsaved = false;
+    for (size_t i = firstUnsaved_; i < entries_.size(); ++i)
+        entries_[i].unsaved = false;
     unsavedCount_ = 0;
+    firstUnsaved_ = entries_.size();
 }
 
 bool HorseList::removeUnsaved(qsizetype i) {
@@ -268,24 +273,42 @@ bool HorseList::removeUnsaved(qsizetype i) {
         return false;
     const auto at = order_.begin() + i;
     entries_[*at].unsaved = false; // its bytes stay in storage_ until the list is cleared
-    lineBytes_ -= entries_[*at].span.size;
-    --unsavedCount_;
+    lineBytes_ -= entries_[*at].size;
+    if (--unsavedCount_ == 0)
+        firstUnsaved_ = entries_.size();
     order_.erase(at);
     return true;
 }
 
+std::vector<quint32> HorseList::unsavedInOrder() const {
+    // The list's own order: by sort key, lines that compare equal in the order they
+    // arrived (an added line goes after its equals), so by key, then by place in
+    // entries_. A few keys, not a walk through a list that may hold a million.
+    std::vector<std::pair<QByteArray, quint32>> found;
+    for (size_t id = firstUnsaved_; id < entries_.size(); ++id)
+        if (entries_[id].unsaved)
+            found.emplace_back(sortkey::of(cp1252::decode(entries_[id].view())),
+                               static_cast<quint32>(id));
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        const int c = sortkey::compare(a.first, b.first);
+        return c < 0 || (c == 0 && a.second < b.second);
+    });
+    std::vector<quint32> ids;
+    ids.reserve(found.size());
+    for (const auto& entry : found)
+        ids.push_back(entry.second);
+    return ids;
+}
+
 QByteArray HorseList::block(bool onlyUnsaved) const {
-    const auto wanted = [&](quint32 i) { return !onlyUnsaved || entries_[i].unsaved; };
+    const std::vector<quint32> ids = onlyUnsaved ? unsavedInOrder() : order_;
     qsizetype size = 2;
-    for (quint32 i : order_)
-        if (wanted(i))
-            size += entries_[i].span.size + 2;
+    for (quint32 i : ids)
+        size += entries_[i].size + 2;
     QByteArray block;
     block.reserve(size);
-    for (quint32 i : order_) {
-        if (!wanted(i))
-            continue;
-        const Span& s = entries_[i].span;
+    for (quint32 i : ids) {
+        const Entry& s = entries_[i];
         block.append(s.data, s.size);
         block.append("\r\n", 2);
     }

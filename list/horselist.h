@@ -85,20 +85,27 @@ class HorseList {
     void orderByRank(const std::vector<quint32>& all, const std::vector<quint32>& lineId,
                      const std::vector<quint32>& rank);
     QByteArray block(bool onlyUnsaved) const;
+    // The entries not yet saved, by place in entries_, in display order.
+    std::vector<quint32> unsavedInOrder() const;
     void dropSaved();
     qsizetype knownSize() const;
 
     std::deque<QByteArray> storage_; // the bytes the spans point into; never moved
     // Everything the list knows of one line, kept together.
+    // 24 bytes: a walk through a million lines in display order fetches them all.
     struct Entry {
-        Span span;
-        qint64 offset = -1;   // where the line is in the file, or -1
+        const char* data;
+        qint32 size;          // a line is far shorter than 2 GB
         bool unsaved = false; // added one at a time and not saved since
+        qint64 offset = -1;   // where the line is in the file, or -1
+        Span span() const { return {data, size}; }
+        QByteArrayView view() const { return QByteArrayView(data, size); }
     };
     std::deque<Entry> entries_;  // every line, in the order it arrived
     std::vector<quint32> order_; // display order, as places in entries_: 4 bytes to
                                  // move per line when one is inserted
     qsizetype unsavedCount_ = 0;
+    size_t firstUnsaved_ = 0; // no entry before this place in entries_ is unsaved
     qsizetype lineBytes_ = 0;
     // What the list knows the file begins with: the blocks it loaded or saved,
     // each by its size and hash. None: it no longer knows (another copy wrote in

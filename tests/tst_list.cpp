@@ -33,6 +33,7 @@ class TestList : public QObject {
     void sortOrder_data();
     void sortOrder();
     void addKeepsOrderOfLoadedLines();
+    void saveWritesUnsavedInDisplayOrder();
     void loadOrderAgreesWithQCollator();
     void spreadsheet_data();
     void spreadsheet();
@@ -127,6 +128,25 @@ void TestList::addKeepsOrderOfLoadedLines() {
     // Earlier arrivals stay ahead among equal lines, whichever way they came.
     QCOMPARE(entries(list), (QStringList{"a", "b", "B", "b", "b"}));
     QCOMPARE(QString::fromLatin1(list.bytesAt(3).toByteArray()), u"b"_qs);
+}
+
+void TestList::saveWritesUnsavedInDisplayOrder() {
+    // Lines that compare equal but differ in their bytes (a control character is
+    // ignored by the collation), added between loads: a save writes the unsaved
+    // ones exactly in the order the list shows them.
+    HorseList list;
+    list.add("b\x01");
+    list.addFileContent("b\r\na\r\n");
+    list.add("b");
+    list.add("a\x02");
+    list.add("\x01b");
+    list.add("c");
+    QByteArray walked;
+    for (qsizetype i = 0; i < list.count(); ++i)
+        if (list.isUnsaved(i))
+            walked += list.bytesAt(i).toByteArray() + "\r\n";
+    QCOMPARE(list.unsavedBlock(), walked + "\r\n");
+    QCOMPARE(list.unsavedCount(), 5);
 }
 
 void TestList::loadOrderAgreesWithQCollator() {

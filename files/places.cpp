@@ -34,6 +34,10 @@ QString sheetFilePath() {
     return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("coursedujour.csv"));
 }
 
+QString historyFilePath() {
+    return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("historique.sqlite"));
+}
+
 QString settingsFilePath() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Orvanto"),
                      QStringLiteral("Orvanto"))

@@ -92,9 +92,10 @@ Stamp stampOf(const Content& content) {
     return content.exists ? stampOf(content.bytes) : Stamp{};
 }
 
-Lock::Lock(const QString& path) : lock_(std::make_unique<QLockFile>(path + u".verrou"_qs)) {
+Lock::Lock(const QString& path, int waitMs)
+    : lock_(std::make_unique<QLockFile>(path + u".verrou"_qs)) {
     lock_->setStaleLockTime(10000);
-    held_ = lock_->tryLock(5000);
+    held_ = lock_->tryLock(waitMs);
 }
 
 } // namespace files

@@ -62,10 +62,10 @@ Stamp stampOf(QByteArrayView bytes); // a file that exists with these bytes
 
 // Keeps other copies of the program from reading and rewriting the same file at
 // the same moment: held while it lives (a lock file beside the file; a stale one,
-// left by a copy that died, is taken over). Waits at most a few seconds.
+// left by a copy that died, is taken over). Waits at most `waitMs`.
 class Lock {
   public:
-    explicit Lock(const QString& path);
+    explicit Lock(const QString& path, int waitMs = 5000);
     bool held() const { return held_; }
 
   private:

@@ -5,6 +5,7 @@
 
 #include "addhorse.h"
 #include "fchronologic.h"
+#include "module1.h"
 
 #include <QRegularExpression>
 #include <cstdint>
@@ -74,12 +75,25 @@ void readFields(Input& in, FchronoLogic& logic) {
         logic.fields.Lreduction.clear();
 }
 
+// A result's number is what its text reads back as.
+void numberMatchesText(const std::optional<calc::Result>& result) {
+    if (!result)
+        return;
+    const QStringList parts = result->text.split(u':');
+    if (parts.size() != 3 || Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1],
+                                                       parts[2]) != result->hundredths)
+        std::abort();
+}
+
 void calculate(FchronoLogic& logic, CountingDialogs& dialogs) {
     const int before = dialogs.shown;
     logic.Btcalcul_Click(dialogs);
     if (dialogs.shown == before &&
         (!documented(logic.fields.LresultDistance) || !documented(logic.fields.Lreduction)))
         std::abort();
+    numberMatchesText(logic.Reduction);
+    if (logic.Estimate)
+        numberMatchesText(std::optional<calc::Result>(*logic.Estimate));
 }
 
 // The time with lengths is a copy of the plain time, missing, or a time the

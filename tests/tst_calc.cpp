@@ -1,3 +1,4 @@
+#include "calculation.h"
 #include "module1.h"
 #include "numbers.h"
 #include "scale.h"
@@ -56,6 +57,8 @@ class TestCalc : public QObject {
     void scaleFromFile();
     void scaleKept_data();
     void scaleKept();
+    void calculation_data();
+    void calculation();
 };
 
 void TestCalc::textToNumber_data() {
@@ -370,6 +373,112 @@ void TestCalc::scaleKept() {
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     const QString why = scale::writeScale(scale, blocker.fileName() + u"/Orvanto.ini"_qs);
     QVERIFY(why.startsWith(u"Le barème n'a pas pu être enregistré dans "_qs + blocker.fileName()));
+}
+
+// The calculation without the window, from a race as typed (its empty time boxes
+// filled, as the window does first): what it shows, as texts and as numbers.
+struct CalculationRow {
+    const char* name;
+    calc::RaceTexts typed;
+    calc::CalcError error = calc::CalcError::None;
+    calc::Change estimateChange = calc::Change::Shown;
+    QString estimate = {};
+    double estimateHundredths = 0;
+    QString reduction = {};
+    double reductionHundredths = 0;
+};
+Q_DECLARE_METATYPE(CalculationRow)
+
+void TestCalc::calculation_data() {
+    QTest::addColumn<CalculationRow>("row");
+    using calc::CalcError;
+    using calc::Change;
+    // The worked example: 2100 m in 2:38:50 with 57 kg; today 2400 m with 58 kg.
+    calc::RaceTexts example;
+    example.referenceDistance = u"2100"_qs;
+    example.referenceWeight = u"57"_qs;
+    example.minutes = u"2"_qs;
+    example.seconds = u"38"_qs;
+    example.hundredths = u"50"_qs;
+    example.margin = u"3"_qs;
+    example.dayDistance = u"2400"_qs;
+    example.dayWeight = u"58"_qs;
+    calc::RaceTexts withLengths = example;
+    withLengths.estimateWithLengths = withLengths.reductionWithLengths = true;
+    calc::RaceTexts noDayRace = example;
+    noDayRace.dayDistance.clear();
+    calc::RaceTexts noDistance = example;
+    noDistance.referenceDistance = u"0"_qs;
+    calc::RaceTexts heavy = example;
+    heavy.dayWeight = u"580"_qs;
+    calc::RaceTexts lighter = example;
+    lighter.dayWeight = u"55"_qs;
+    calc::RaceTexts pointWeight = example;
+    pointWeight.referenceWeight = u"57.5"_qs;
+    const CalculationRow rows[] = {
+        {.name = "worked example",
+         .typed = example,
+         .estimate = u"03:01:80"_qs,
+         .estimateHundredths = 18180,
+         .reduction = u"1:15:48"_qs,
+         .reductionHundredths = 7548},
+        {.name = "from the time with lengths (+2 s)",
+         .typed = withLengths,
+         .estimate = u"03:04:09"_qs,
+         .estimateHundredths = 18409,
+         .reduction = u"1:16:43"_qs,
+         .reductionHundredths = 7643},
+        {.name = "2 kg less today",
+         .typed = lighter,
+         .estimate = u"02:59:81"_qs,
+         .estimateHundredths = 17981,
+         .reduction = u"1:15:48"_qs,
+         .reductionHundredths = 7548},
+        {.name = "a decimal point in the weight",
+         .typed = pointWeight,
+         .estimate = u"03:01:47"_qs,
+         .estimateHundredths = 18147,
+         .reduction = u"1:15:48"_qs,
+         .reductionHundredths = 7548},
+        {.name = "no day's race: the estimate cleared",
+         .typed = noDayRace,
+         .estimateChange = Change::Cleared,
+         .reduction = u"1:15:48"_qs,
+         .reductionHundredths = 7548},
+        {.name = "no distance: nothing changes",
+         .typed = noDistance,
+         .error = CalcError::Distance,
+         .estimateChange = Change::Unchanged},
+        {.name = "580 kg: no estimate rather than a wrong one",
+         .typed = heavy,
+         .error = CalcError::Weight,
+         .estimateChange = Change::Cleared},
+    };
+    for (const CalculationRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestCalc::calculation() {
+    QFETCH(CalculationRow, row);
+    calc::RaceTexts typed = row.typed;
+    // The time with lengths as the window derives it when the margin box is left.
+    const calc::Race race = calc::Race::typedIn(typed, scale::Scale());
+    const calc::Calculation c = calc::calculate(race);
+    QCOMPARE(c.error, row.error);
+    QCOMPARE(c.estimateChange, row.estimateChange);
+    QCOMPARE(c.estimate.has_value(), !row.estimate.isEmpty());
+    if (c.estimate) {
+        QCOMPARE(c.estimate->text, row.estimate);
+        QCOMPARE(c.estimate->hundredths, row.estimateHundredths);
+        // The race it came from, the weight's point read as a comma.
+        QCOMPARE(c.estimate->race.typed.referenceWeight,
+                 QString(row.typed.referenceWeight).replace(u'.', u','));
+    }
+    QCOMPARE(c.reduction.has_value(), !row.reduction.isEmpty());
+    if (c.reduction) {
+        QCOMPARE(c.reduction->text, row.reduction);
+        QCOMPARE(c.reduction->hundredths, row.reductionHundredths);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCalc)

@@ -34,8 +34,7 @@ std::optional<qint64> hundredthsOfTime(QByteArrayView time) {
         return std::nullopt;
     const QByteArrayView minutes = time.first(a), seconds = time.sliced(a + 1, 2),
                          hundredths = time.sliced(b + 1);
-    if (!allDigits(minutes) || !allDigits(seconds) || !allDigits(hundredths) ||
-        minutes.size() > 6)
+    if (!allDigits(minutes) || !allDigits(seconds) || !allDigits(hundredths) || minutes.size() > 6)
         return std::nullopt;
     return (minutes.toLongLong() * 60 + seconds.toInt()) * 100 + hundredths.toInt();
 }

@@ -104,7 +104,8 @@ std::optional<Refusal> Reader::quotedCell(QString& cell, qsizetype column) {
                 return Refusal{line, column, QStringLiteral("texte après un guillemet fermant")};
             return std::nullopt;
         }
-        if (text[at] == u'\n' || (text[at] == u'\r' && !(at + 1 < text.size() && text[at + 1] == u'\n')))
+        if (text[at] == u'\n' ||
+            (text[at] == u'\r' && !(at + 1 < text.size() && text[at + 1] == u'\n')))
             ++line;
         cell += text[at];
     }
@@ -129,8 +130,9 @@ std::optional<Refusal> Reader::run() {
             } else {
                 for (; at < text.size() && text[at] != separator && !lineEndAt(at); ++at) {
                     if (text[at] == u'"')
-                        return Refusal{line, column, QStringLiteral("guillemet dans une cellule "
-                                                                    "sans guillemets")};
+                        return Refusal{line, column,
+                                       QStringLiteral("guillemet dans une cellule "
+                                                      "sans guillemets")};
                     cell += text[at];
                 }
             }

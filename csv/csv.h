@@ -43,7 +43,7 @@ struct Refusal {
 
 struct Table {
     QChar separator;
-    bool utf8 = true; // otherwise read as Windows-1252
+    bool utf8 = true;              // otherwise read as Windows-1252
     std::vector<QStringList> rows; // empty lines left out
     std::vector<qsizetype> lines;  // where each row starts, from 1
 };

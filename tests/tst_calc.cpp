@@ -403,18 +403,12 @@ void TestCalc::calculation_data() {
     example.margin = u"3"_qs;
     example.dayDistance = u"2400"_qs;
     example.dayWeight = u"58"_qs;
-    calc::RaceTexts withLengths = example;
-    withLengths.estimateWithLengths = withLengths.reductionWithLengths = true;
-    calc::RaceTexts noDayRace = example;
-    noDayRace.dayDistance.clear();
-    calc::RaceTexts noDistance = example;
-    noDistance.referenceDistance = u"0"_qs;
-    calc::RaceTexts heavy = example;
-    heavy.dayWeight = u"580"_qs;
-    calc::RaceTexts lighter = example;
-    lighter.dayWeight = u"55"_qs;
-    calc::RaceTexts pointWeight = example;
-    pointWeight.referenceWeight = u"57.5"_qs;
+    // The example with one thing changed.
+    const auto but = [&](auto change) {
+        calc::RaceTexts t = example;
+        change(t);
+        return t;
+    };
     const CalculationRow rows[] = {
         {.name = "worked example",
          .typed = example,
@@ -423,34 +417,34 @@ void TestCalc::calculation_data() {
          .reduction = u"1:15:48"_qs,
          .reductionHundredths = 7548},
         {.name = "from the time with lengths (+2 s)",
-         .typed = withLengths,
+         .typed = but([](auto& t) { t.estimateWithLengths = t.reductionWithLengths = true; }),
          .estimate = u"03:04:09"_qs,
          .estimateHundredths = 18409,
          .reduction = u"1:16:43"_qs,
          .reductionHundredths = 7643},
         {.name = "2 kg less today",
-         .typed = lighter,
+         .typed = but([](auto& t) { t.dayWeight = u"55"_qs; }),
          .estimate = u"02:59:81"_qs,
          .estimateHundredths = 17981,
          .reduction = u"1:15:48"_qs,
          .reductionHundredths = 7548},
         {.name = "a decimal point in the weight",
-         .typed = pointWeight,
+         .typed = but([](auto& t) { t.referenceWeight = u"57.5"_qs; }),
          .estimate = u"03:01:47"_qs,
          .estimateHundredths = 18147,
          .reduction = u"1:15:48"_qs,
          .reductionHundredths = 7548},
         {.name = "no day's race: the estimate cleared",
-         .typed = noDayRace,
+         .typed = but([](auto& t) { t.dayDistance.clear(); }),
          .estimateChange = Change::Cleared,
          .reduction = u"1:15:48"_qs,
          .reductionHundredths = 7548},
         {.name = "no distance: nothing changes",
-         .typed = noDistance,
+         .typed = but([](auto& t) { t.referenceDistance = u"0"_qs; }),
          .error = CalcError::Distance,
          .estimateChange = Change::Unchanged},
         {.name = "580 kg: no estimate rather than a wrong one",
-         .typed = heavy,
+         .typed = but([](auto& t) { t.dayWeight = u"580"_qs; }),
          .error = CalcError::Weight,
          .estimateChange = Change::Cleared},
     };

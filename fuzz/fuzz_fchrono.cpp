@@ -20,7 +20,7 @@ class CountingDialogs : public Dialogs {
         ++shown;
         return Answer::Ok;
     }
-    QString prompt(const QString&, const QString&, const QString&) override {
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
         return QStringLiteral("Eclair");
     }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {

@@ -19,7 +19,9 @@ struct CountingDialogs : Dialogs {
         ++shown;
         return Answer::Ok;
     }
-    QString prompt(const QString&, const QString&, const QString&) override { return QString(); }
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {
         return escape;
     }

@@ -21,13 +21,17 @@ void refuse(Dialogs& dialogs, const QString& why) {
 
 } // namespace
 
-HorseAnswers askNameAndGoing(Dialogs& dialogs, const QString& name, const QString& going) {
-    HorseAnswers answers;
-    answers.name =
+std::optional<HorseAnswers> askNameAndGoing(Dialogs& dialogs, const QString& name,
+                                            const QString& going) {
+    const auto typedName =
         dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, name);
-    answers.going =
+    if (!typedName)
+        return std::nullopt;
+    const auto typedGoing =
         dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, going);
-    return answers;
+    if (!typedGoing)
+        return std::nullopt;
+    return HorseAnswers{*typedName, *typedGoing};
 }
 
 AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
@@ -35,9 +39,11 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
     if (!confirmLengthsReduction(fields, dialogs))
         return {};
 
-    const auto [name, going] = askNameAndGoing(dialogs);
-    if (name.isEmpty())
+    // Cancel, or no name: nothing is added.
+    const auto answers = askNameAndGoing(dialogs);
+    if (!answers || answers->name.isEmpty())
         return {true, std::nullopt};
+    const auto& [name, going] = *answers;
 
     // A reduction shown for other inputs would be filed under the wrong horse.
     if (!logic.ReductionMatchesInputs()) {

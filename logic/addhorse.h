@@ -18,12 +18,14 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs);
 
 // The two prompts every command that files a horse asks, in this order, the
 // fields starting with `name` and `going`: "Entrer le nom du cheval", then
-// "Entrer l'état du terrain" (asked also when the name is left empty).
+// "Entrer l'état du terrain" (asked also when the name is left empty). None when
+// either is cancelled: nothing is filed then.
 struct HorseAnswers {
     QString name, going;
 };
-[[nodiscard]] HorseAnswers askNameAndGoing(Dialogs& dialogs, const QString& name = QString(),
-                                           const QString& going = QString());
+[[nodiscard]] std::optional<HorseAnswers> askNameAndGoing(Dialogs& dialogs,
+                                                          const QString& name = QString(),
+                                                          const QString& going = QString());
 
 // "Vider la liste": with horses a save would write, asks first ("Non" unless the
 // user says otherwise), naming the list file as `shownPath`. Whether to empty the list.

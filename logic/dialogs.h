@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 inline const QString ApplicationTitle = QStringLiteral("Orvanto");
 
@@ -16,9 +17,10 @@ class Dialogs {
     virtual ~Dialogs() = default;
     virtual Answer message(const QString& text, const QString& title, Icon icon,
                            Buttons buttons) = 0;
-    // The typed text, the field starting with `initial`; the empty text on Cancel.
-    virtual QString prompt(const QString& text, const QString& title,
-                           const QString& initial = QString()) = 0;
+    // The typed text, the field starting with `initial`; none on Cancel or Escape,
+    // which a text left empty is not.
+    virtual std::optional<QString> prompt(const QString& text, const QString& title,
+                                          const QString& initial = QString()) = 0;
     // A question with buttons of its own, captioned `buttons`: the index of the one
     // pressed. Enter presses `defaultButton`; Escape or closing the box answers
     // `escapeButton`.

@@ -111,12 +111,11 @@ void Form1Logic::CorrectEntry(int row) {
                          ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
         return;
     }
-    entry->name =
-        dialogs_.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, entry->name);
-    if (entry->name.isEmpty())
-        return; // Cancel
-    entry->going =
-        dialogs_.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, entry->going);
+    const auto answers = askNameAndGoing(dialogs_, entry->name, entry->going);
+    if (!answers || answers->name.isEmpty())
+        return; // cancelled, or no name: nothing changes
+    entry->name = answers->name;
+    entry->going = answers->going;
     const QString line = entry->line();
     if (line == old)
         return;

@@ -73,9 +73,10 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
         inform(dialogs, why);
         return {};
     }
-    const auto [name, going] = askNameAndGoing(dialogs);
-    if (name.isEmpty())
+    const auto answers = askNameAndGoing(dialogs);
+    if (!answers || answers->name.isEmpty())
         return {true, false};
+    const auto& [name, going] = *answers;
     if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||
         going.contains(u'\r')) {
         dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : le nom et l'état du "

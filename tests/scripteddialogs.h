@@ -18,8 +18,9 @@ struct ShownDialog {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    QList<Answer> answers;    // for message boxes, in order; Ok once used up
-    QStringList promptTexts;  // for prompts, in order; empty once used up
+    QList<Answer> answers;   // for message boxes, in order; Ok once used up
+    QStringList promptTexts; // for prompts, in order, or Cancel; empty once used up
+    static inline const QString Cancel = QStringLiteral("<Annuler>");
     QStringList initialTexts; // what each prompt's field started with
     // For questions, in order: a button's index, or Enter or Escape; Escape once used up.
     static constexpr int Enter = -1, Escape = -2;
@@ -30,10 +31,12 @@ class ScriptedDialogs : public Dialogs {
         shown.append({text, title, icon, buttons, false, {}, -1, -1});
         return answers.isEmpty() ? Answer::Ok : answers.takeFirst();
     }
-    QString prompt(const QString& text, const QString& title, const QString& initial) override {
+    std::optional<QString> prompt(const QString& text, const QString& title,
+                                  const QString& initial) override {
         initialTexts << initial;
         shown.append({text, title, Icon::None, Buttons::OkCancel, true, {}, -1, -1});
-        return promptTexts.isEmpty() ? QString() : promptTexts.takeFirst();
+        const QString typed = promptTexts.isEmpty() ? QString() : promptTexts.takeFirst();
+        return typed == Cancel ? std::nullopt : std::optional<QString>(typed);
     }
     int question(const QString& text, const QString& title, const QStringList& buttons,
                  int defaultButton, int escapeButton) override {

@@ -25,26 +25,26 @@ struct CalculationRow {
     QString estimate = {};
     QString reduction = {};
     QString message = {};
-    QStringList after = {};
-    QString question = {};
+    QStringList after = {}; // fields the run rewrote
+    QString question = {};  // asked first about an unusual input, answered Oui
 };
 Q_DECLARE_METATYPE(CalculationRow)
 
 struct MarginRow {
     const char* name;
     QString margin = {};
-    QStringList reference = {};
+    QStringList reference = {}; // Tminute, Tseconde, tcentieme
     QString marginAfter = {};
-    QStringList withLengths = {};
+    QStringList withLengths = {}; // TminuteL, TsecondeL, TcentiemeL
 };
 Q_DECLARE_METATYPE(MarginRow)
 
 struct WeightFocusRow {
     const char* name;
-    bool leaveReference = {};
+    bool leaveReference = {}; // Tpoids, otherwise tpoids2
     QString reference = {};
     QString today = {};
-    bool copied = {};
+    bool copied = {}; // today's text is what the last copy put there
     QString referenceAfter = {};
     QString todayAfter = {};
 };
@@ -52,19 +52,19 @@ Q_DECLARE_METATYPE(WeightFocusRow)
 
 struct TimeWithLengthsFollowsReferenceTimeRow {
     const char* name;
-    QString after = {};
-    QString seconds = {};
+    QString after = {};   // what runs after the reference time changed
+    QString seconds = {}; // Tseconde typed after leaving the margin box
     QStringList withLengths = {};
-    QString estimate = {};
+    QString estimate = {}; // from the time with lengths; empty: none run
 };
 Q_DECLARE_METATYPE(TimeWithLengthsFollowsReferenceTimeRow)
 
 struct UnusualInputRow {
     const char* name;
-    QStringList changes = {};
-    int answer = {};
-    QString question = {};
-    QString focus = {};
+    QStringList changes = {}; // to the worked example
+    int answer = {};          // 0 Oui, 1 Non, or Enter / Escape
+    QString question = {};    // empty: none asked
+    QString focus = {};       // where the focus goes on "Non"
     bool calculated = {};
 };
 Q_DECLARE_METATYPE(UnusualInputRow)
@@ -78,21 +78,21 @@ Q_DECLARE_METATYPE(LengthsOptionGuardRow)
 
 struct AddHorseRow {
     const char* name;
-    bool plainTime = {};
-    QStringList changes = {};
-    bool warningAnswerOk = {};
-    QStringList answers = {};
-    QStringList shown = {};
+    bool plainTime = {};       // Opt_chronok selected
+    QStringList changes = {};  // typed after the calculation; "-": no calculation
+    bool warningAnswerOk = {}; // used only when the warning shows
+    QStringList answers = {};  // name, going
+    QStringList shown = {};    // texts of the dialogs, in order
     bool showList = {};
-    QString line = {};
+    QString line = {}; // "-" for none
 };
 Q_DECLARE_METATYPE(AddHorseRow)
 
 struct ScaleChangeRow {
     const char* name;
-    QStringList before = {};
+    QStringList before = {}; // calculated, then the scale below chosen
     QString scale = {};
-    QStringList after = {};
+    QStringList after = {}; // fields as they then stand
     QString line = {};
 };
 Q_DECLARE_METATYPE(ScaleChangeRow)
@@ -259,8 +259,6 @@ void TestFchrono::weightDifference() {
 
 void TestFchrono::calculation_data() {
     QTest::addColumn<CalculationRow>("row");
-    // fields the run rewrote
-    // asked first about an unusual input, answered Oui
     const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
                               "Tdistance2=2400", "Tpoids=57", "tpoids2=58"};
     const QStringList earlier{"LresultDistance=9:99:99", "Lreduction=8:88:88"};
@@ -649,8 +647,6 @@ void TestFchrono::repeatedCalculationKeepsOneAdjustment() {
 
 void TestFchrono::margin_data() {
     QTest::addColumn<MarginRow>("row");
-    // Tminute, Tseconde, tcentieme
-    // TminuteL, TsecondeL, TcentiemeL
     const QStringList ref{"1", "12", "40"};
     const QStringList none{"", "", ""};
     const MarginRow rows[] = {
@@ -781,8 +777,6 @@ void TestFchrono::margin() {
 
 void TestFchrono::weightFocus_data() {
     QTest::addColumn<WeightFocusRow>("row");
-    // Tpoids, otherwise tpoids2
-    // today's text is what the last copy put there
     const WeightFocusRow rows[] = {
         {.name = "57.5 copied",
          .leaveReference = true,
@@ -886,9 +880,6 @@ void TestFchrono::dayWeightTypedOnceFollowsUntilTyped() {
 
 void TestFchrono::timeWithLengthsFollowsReferenceTime_data() {
     QTest::addColumn<TimeWithLengthsFollowsReferenceTimeRow>("row");
-    // what runs after the reference time changed
-    // Tseconde typed after leaving the margin box
-    // from the time with lengths; empty: none run
     const TimeWithLengthsFollowsReferenceTimeRow rows[] = {
         {.name = "calculation, 2:30:00 corrected to 2:40:00",
          .after = "calculate",
@@ -937,10 +928,6 @@ void TestFchrono::timeWithLengthsFollowsReferenceTime() {
 
 void TestFchrono::unusualInput_data() {
     QTest::addColumn<UnusualInputRow>("row");
-    // to the worked example
-    // 0 Oui, 1 Non, or Enter / Escape
-    // empty: none asked
-    // where the focus goes on "Non"
     const QString refDistance =
         u"La distance de la course de référence (%1 m) est inhabituelle : les courses vont de 800 "
         u"à 8000 m. Calculer quand même ?"_qs;
@@ -1269,12 +1256,6 @@ void TestFchrono::badInputSweep() {
 
 void TestFchrono::addHorse_data() {
     QTest::addColumn<AddHorseRow>("row");
-    // Opt_chronok selected
-    // typed after the calculation; "-": no calculation
-    // used only when the warning shows
-    // name, going
-    // texts of the dialogs, in order
-    // "-" for none
     const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
     const QString eclair =
         QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
@@ -1504,8 +1485,6 @@ void TestFchrono::addHorse() {
 
 void TestFchrono::scaleChange_data() {
     QTest::addColumn<ScaleChangeRow>("row");
-    // calculated, then the scale below chosen
-    // fields as they then stand
     const QStringList example{"Tdistance=2100",  "Tminute=2", "Tseconde=38", "tcentieme=50",
                               "Tdistance2=2400", "Tpoids=57", "tpoids2=58",  "TNbrLongueur=3"};
     const QStringList shown{"LresultDistance=03:01:80", "Lreduction=1:15:48", "TminuteL=02",

@@ -13,13 +13,15 @@ Q_DECLARE_METATYPE(EmptyListAsksWhenUnsavedRow)
 
 struct ListWindowRow {
     const char* name;
-    QStringList steps = {};
-    QList<int> answers = {};
-    QStringList shown = {};
-    QString closes = {};
+    QStringList steps = {};  // add:LINE, load, save, clear, empty, close, remove:ROW,
+                             // correct:ROW:NAME:GOING, copy:ROW, blocked (the file's place taken by
+                             // a folder), append:BYTES (another copy saving)
+    QList<int> answers = {}; // to the questions, in order: a button, Enter or Escape
+    QStringList shown = {};  // dialogs' texts, %1 for the list file's full path
+    QString closes = {};     // the last "close": "yes", "no" or "" (none)
     int rows = {};
-    QByteArray file = {};
-    QString clipboard = {};
+    QByteArray file = {};   // afterwards; "<missing>" for none
+    QString clipboard = {}; // the last copy's rows after the header
 };
 Q_DECLARE_METATYPE(ListWindowRow)
 
@@ -33,7 +35,7 @@ struct DuplicateAsksRow {
 };
 Q_DECLARE_METATYPE(DuplicateAsksRow)
 
-class TestListwindow : public QObject {
+class TestListWindow : public QObject {
     Q_OBJECT
 
   private slots:
@@ -45,7 +47,7 @@ class TestListwindow : public QObject {
     void duplicateAsks();
 };
 
-void TestListwindow::emptyListAsksWhenUnsaved_data() {
+void TestListWindow::emptyListAsksWhenUnsaved_data() {
     QTest::addColumn<EmptyListAsksWhenUnsavedRow>("row");
     const EmptyListAsksWhenUnsavedRow rows[] = {
         {.name = "everything saved: no question",
@@ -70,7 +72,7 @@ void TestListwindow::emptyListAsksWhenUnsaved_data() {
         QTest::newRow(r.name) << r;
 }
 
-void TestListwindow::emptyListAsksWhenUnsaved() {
+void TestListWindow::emptyListAsksWhenUnsaved() {
     QFETCH(EmptyListAsksWhenUnsavedRow, row);
     ScriptedDialogs dialogs;
     dialogs.choices = {row.answer};
@@ -86,13 +88,8 @@ void TestListwindow::emptyListAsksWhenUnsaved() {
     }
 }
 
-void TestListwindow::listWindow_data() {
+void TestListWindow::listWindow_data() {
     QTest::addColumn<ListWindowRow>("row");
-    // add:LINE, load, save, clear, empty, close, remove:ROW, correct:ROW:NAME:GOING, copy:ROW,
-    // blocked (the file's place taken by a folder), append:BYTES (another copy saving) to the
-    // questions, in order: a button, Enter or Escape dialogs' texts, %1 for the list file's full
-    // path the last "close": "yes", "no" or "" (none) afterwards; "<missing>" for none the last
-    // copy's rows after the header
     const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
     const QString saved = u"Sauvegarde effectuée"_qs;
     const QString emptyList =
@@ -370,7 +367,7 @@ void TestListwindow::listWindow_data() {
         QTest::newRow(r.name) << r;
 }
 
-void TestListwindow::listWindow() {
+void TestListWindow::listWindow() {
     QFETCH(ListWindowRow, row);
     QTemporaryDir folder;
     const QString path = folder.filePath("lstchrono.txt");
@@ -427,7 +424,7 @@ void TestListwindow::listWindow() {
         QCOMPARE(QString::fromUtf8(copied).section(u'\n', 1), row.clipboard);
 }
 
-void TestListwindow::duplicateAsks_data() {
+void TestListWindow::duplicateAsks_data() {
     QTest::addColumn<DuplicateAsksRow>("row");
     const QString eclair = u"1:15:48 ---- 2100m ---- 57Kg ---- Éclair ---- terrain : bon"_qs;
     const DuplicateAsksRow rows[] = {
@@ -478,7 +475,7 @@ void TestListwindow::duplicateAsks_data() {
         QTest::newRow(r.name) << r;
 }
 
-void TestListwindow::duplicateAsks() {
+void TestListWindow::duplicateAsks() {
     QFETCH(DuplicateAsksRow, row);
     HorseList list;
     for (const QString& l : row.listed)
@@ -494,5 +491,5 @@ void TestListwindow::duplicateAsks() {
     }
 }
 
-QTEST_GUILESS_MAIN(TestListwindow)
+QTEST_GUILESS_MAIN(TestListWindow)
 #include "tst_listwindow.moc"

@@ -63,17 +63,17 @@ Q_DECLARE_METATYPE(MergeRow)
 
 struct RankingRow {
     const char* name;
-    QStringList names = {};
-    QList<double> estimates = {};
-    QStringList ranked = {};
-    QList<double> lengthsPerSecond = {};
+    QStringList names = {};              // in the order added
+    QList<double> estimates = {};        // hundredths
+    QStringList ranked = {};             // rank name gap-s gap-lengths, fastest first
+    QList<double> lengthsPerSecond = {}; // by runner; none: the original 1.5
 };
 Q_DECLARE_METATYPE(RankingRow)
 
 struct FileRoundTripRow {
     const char* name;
     RaceSheet sheet = {};
-    bool olderFile = {};
+    bool olderFile = {}; // read as written before scales could be chosen
 };
 Q_DECLARE_METATYPE(FileRoundTripRow)
 
@@ -100,10 +100,6 @@ class TestRace : public QObject {
 
 void TestRace::ranking_data() {
     QTest::addColumn<RankingRow>("row");
-    // in the order added
-    // hundredths
-    // rank name gap-s gap-lengths, fastest first
-    // by runner; none: the original 1.5
     // A 2400 m handicap of eight: 2:28 to 2:33.
     const RankingRow rows[] = {
         {.name = "eight runners",
@@ -173,7 +169,6 @@ void TestRace::ranking() {
 
 void TestRace::fileRoundTrip_data() {
     QTest::addColumn<FileRoundTripRow>("row");
-    // read as written before scales could be chosen
     RaceSheet full = sheetOf({{u"Eclair"_qs, 18180}, {u"Étoile ; \"la Belle\""_qs, 18048.5}});
     Runner& second = full.runners[1];
     second.going = u"très lourd; collant"_qs;

@@ -70,20 +70,20 @@ Q_DECLARE_METATYPE(TwoCopiesRow)
 
 struct AddRunnerRow {
     const char* name;
-    QStringList onSheet = {};
-    QStringList changes = {};
-    QStringList answers = {};
-    int choice = {};
-    QStringList shown = {};
-    QStringList after = {};
+    QStringList onSheet = {}; // runners already there, "name:day's distance"
+    QStringList changes = {}; // typed after the calculation; "-": none run; "calcul:x=y": before it
+    QStringList answers = {}; // name, going
+    int choice = {};          // answer to a question, if one comes
+    QStringList shown = {};   // texts of the dialogs, in order
+    QStringList after = {};   // the sheet: "name estimate", in the order added
 };
 Q_DECLARE_METATYPE(AddRunnerRow)
 
 struct RaceDayFileRow {
     const char* name;
-    QByteArray content = {};
-    int runners = {};
-    bool renamed = {};
+    QByteArray content = {}; // of coursedujour.csv at start; "-": none
+    int runners = {};        // read from it
+    bool renamed = {};       // set aside, with a message
 };
 Q_DECLARE_METATYPE(RaceDayFileRow)
 
@@ -102,12 +102,6 @@ class TestRaceDay : public QObject {
 
 void TestRaceDay::addRunner_data() {
     QTest::addColumn<AddRunnerRow>("row");
-    // runners already there, "name:day's distance"
-    // typed after the calculation; "-": none run; "calcul:x=y": before it
-    // name, going
-    // answer to a question, if one comes
-    // texts of the dialogs, in order
-    // the sheet: "name estimate", in the order added
     const QString name = u"Entrer le nom du cheval"_qs, going = u"Entrer l'état du terrain"_qs;
     const QString none =
         u"Aucun chrono estimé pour la course du jour : saisissez sa distance et lancez le calcul "
@@ -317,9 +311,6 @@ void TestRaceDay::addRunner() {
 
 void TestRaceDay::raceDayFile_data() {
     QTest::addColumn<RaceDayFileRow>("row");
-    // of coursedujour.csv at start; "-": none
-    // read from it
-    // set aside, with a message
     const RaceDayFileRow rows[] = {
         {.name = "no file: an empty sheet",
          .content = QByteArray("-"),

@@ -4,13 +4,13 @@
 
 struct ScaleFormRow {
     const char* name;
-    QStringList typed = {};
-    QString correct = {};
-    QStringList kept = {};
+    QStringList typed = {}; // field=text; reset=lengths|weight|metres
+    QString correct = {};   // the field OK puts the focus back in; empty: accepted
+    QStringList kept = {};  // field=text as the accepted scale gives it back
 };
 Q_DECLARE_METATYPE(ScaleFormRow)
 
-class TestScaleform : public QObject {
+class TestScaleForm : public QObject {
     Q_OBJECT
 
   private slots:
@@ -18,11 +18,8 @@ class TestScaleform : public QObject {
     void scaleForm();
 };
 
-void TestScaleform::scaleForm_data() {
+void TestScaleForm::scaleForm_data() {
     QTest::addColumn<ScaleFormRow>("row");
-    // field=text; reset=lengths|weight|metres
-    // the field OK puts the focus back in; empty: accepted
-    // field=text as the accepted scale gives it back
     const QString flatSoft = u"longueurs_0_1"_qs;
     const ScaleFormRow rows[] = {
         {.name = "nothing typed",
@@ -86,7 +83,7 @@ void TestScaleform::scaleForm_data() {
         QTest::newRow(r.name) << r;
 }
 
-void TestScaleform::scaleForm() {
+void TestScaleForm::scaleForm() {
     QFETCH(ScaleFormRow, row);
     ScaleForm form = ScaleForm::of(scaleNamed(u"terrain poids-distance"_qs));
     const auto cell = [](ScaleForm& f, const QString& name) -> QString& {
@@ -143,5 +140,5 @@ void TestScaleform::scaleForm() {
     QVERIFY(failing.shown[0].text.endsWith(u"Il s'applique jusqu'à la fermeture du programme."_qs));
 }
 
-QTEST_GUILESS_MAIN(TestScaleform)
+QTEST_GUILESS_MAIN(TestScaleForm)
 #include "tst_scaleform.moc"

@@ -25,7 +25,8 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
 }
 
-QString QtDialogs::prompt(const QString& text, const QString& title, const QString& initial) {
+std::optional<QString> QtDialogs::prompt(const QString& text, const QString& title,
+                                         const QString& initial) {
     QInputDialog dialog(parent_);
     dialog.setObjectName(QStringLiteral("prompt"));
     dialog.setWindowTitle(title);
@@ -34,7 +35,9 @@ QString QtDialogs::prompt(const QString& text, const QString& title, const QStri
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     dialog.setWindowModality(Qt::ApplicationModal);
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 int QtDialogs::question(const QString& text, const QString& title, const QStringList& buttons,

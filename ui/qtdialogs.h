@@ -9,7 +9,8 @@ class QtDialogs : public Dialogs {
   public:
     explicit QtDialogs(QWidget* parent) : parent_(parent) {}
     Answer message(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
-    QString prompt(const QString& text, const QString& title, const QString& initial) override;
+    std::optional<QString> prompt(const QString& text, const QString& title,
+                                  const QString& initial) override;
     int question(const QString& text, const QString& title, const QStringList& buttons,
                  int defaultButton, int escapeButton) override;
 

@@ -309,6 +309,12 @@ void TestListWindow::listWindow_data() {
          .file =
              QByteArray(two).replace("Eclair ---- terrain : bon", "Eclair ---- terrain : souple"),
          .clipboard = ""},
+        {.name = "correct a saved horse, Cancel on the going: nothing changes",
+         .steps =
+             QStringList{"add:" + l1, "save", "correct:0:Eclair II:" + ScriptedDialogs::Cancel},
+         .shown = QStringList{saved, u"Entrer le nom du cheval"_qs, u"Entrer l'état du terrain"_qs},
+         .rows = 1,
+         .file = QByteArray(l1.toLatin1() + "\r\n\r\n")},
         {.name = "correct an unsaved horse: nothing written",
          .steps = QStringList{"add:" + l1, "correct:0:Eclair II:bon"},
          .answers = QList<int>{},

@@ -3,6 +3,8 @@
 #include "module1.h"
 #include "numbers.h"
 
+#include <limits>
+
 #include <cmath>
 
 namespace {
@@ -129,6 +131,15 @@ std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput() const {
         "%1 (%2 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?");
     const QString weight = QStringLiteral(
         "%1 (%2 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?");
+    // A time field beyond its clock (seconds "1212") is a slip of the keyboard too;
+    // below its range it is left to the calculation, as before.
+    const QString minutes = QStringLiteral("%1 (%2) est inhabituel : une course se court en "
+                                           "moins de 15 minutes. Calculer quand même ?");
+    const QString seconds = QStringLiteral(
+        "%1 (%2) est inhabituel : les secondes vont de 0 à 59. Calculer quand même ?");
+    const QString hundredths = QStringLiteral(
+        "%1 (%2) est inhabituel : les centièmes vont de 0 à 99. Calculer quand même ?");
+    constexpr double any = std::numeric_limits<double>::lowest();
     struct Check {
         const char* control;
         const QString& text;
@@ -140,6 +151,10 @@ std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput() const {
     const Check checks[] = {
         {"Tdistance", f.Tdistance, 800, 8000, distance, "La distance de la course de référence"},
         {"Tpoids", f.Tpoids, 40, 80, weight, "Le poids de la course de référence"},
+        {"Tminute", f.Tminute, any, 15, minutes, "Le nombre de minutes du chrono de référence"},
+        {"Tseconde", f.Tseconde, any, 59, seconds, "Le nombre de secondes du chrono de référence"},
+        {"tcentieme", f.tcentieme, any, 99, hundredths,
+         "Le nombre de centièmes du chrono de référence"},
         {"Tdistance2", f.Tdistance2, 800, 8000, distance, "La distance de la course du jour"},
         {"tpoids2", f.tpoids2, 40, 80, weight, "Le poids de la course du jour"},
     };

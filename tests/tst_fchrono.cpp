@@ -307,13 +307,14 @@ void TestFchrono::calculation_data() {
          .message = "",
          .after = QStringList{},
          .question = QString()},
-        {.name = "75.996 rounds to 76",
+        {.name = "75.996 rounds to 76 (99,6 hundredths questioned, Oui)",
          .before = QStringList{"Tdistance=1000", "Tminute=1", "Tseconde=15", "tcentieme=99,6"},
          .estimate = "",
          .reduction = "1:16:00",
          .message = "",
          .after = QStringList{},
-         .question = QString()},
+         .question = u"Le nombre de centièmes du chrono de référence (99,6) est inhabituel : les "
+                     u"centièmes vont de 0 à 99. Calculer quand même ?"_qs},
         {.name = "adjustment larger than the estimate",
          .before = QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50",
                                "tpoids2=60"},
@@ -940,8 +941,50 @@ void TestFchrono::unusualInput_data() {
     const QString dayWeight =
         u"Le poids de la course du jour (%1 kg) est inhabituel : les poids vont de 40 à 80 kg. "
         u"Calculer quand même ?"_qs;
+    const QString minutes = u"Le nombre de minutes du chrono de référence (%1) est inhabituel : "
+                            u"une course se court en moins de 15 minutes. Calculer quand même ?"_qs;
+    const QString seconds = u"Le nombre de secondes du chrono de référence (%1) est inhabituel : "
+                            u"les secondes vont de 0 à 59. Calculer quand même ?"_qs;
+    const QString hundredths =
+        u"Le nombre de centièmes du chrono de référence (%1) est "
+        u"inhabituel : les centièmes vont de 0 à 99. Calculer quand même ?"_qs;
     const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
     const UnusualInputRow rows[] = {
+        // Impossible times: beyond the clock, asked like a distance; "Non" the default.
+        {.name = "15 minutes, 59 seconds, 99 hundredths are usual",
+         .changes = QStringList{"Tminute=15", "Tseconde=59", "tcentieme=99"},
+         .answer = 1,
+         .calculated = true},
+        {.name = "seconds 1212 asked, Non",
+         .changes = QStringList{"Tseconde=1212"},
+         .answer = 1,
+         .question = seconds.arg("1212"),
+         .focus = "Tseconde",
+         .calculated = false},
+        {.name = "hundredths 3030 asked, Enter answers Non",
+         .changes = QStringList{"tcentieme=3030"},
+         .answer = Enter,
+         .question = hundredths.arg("3030"),
+         .focus = "tcentieme",
+         .calculated = false},
+        {.name = "16 minutes asked, Escape answers Non",
+         .changes = QStringList{"Tminute=16"},
+         .answer = Escape,
+         .question = minutes.arg("16"),
+         .focus = "Tminute",
+         .calculated = false},
+        {.name = "seconds 60 asked, Oui calculates as before",
+         .changes = QStringList{"Tseconde=60"},
+         .answer = 0,
+         .question = seconds.arg("60"),
+         .focus = "",
+         .calculated = true},
+        {.name = "the weight first, in tab order, then nothing more",
+         .changes = QStringList{"Tpoids=5", "Tseconde=1212"},
+         .answer = 1,
+         .question = refWeight.arg("5"),
+         .focus = "Tpoids",
+         .calculated = false},
         {.name = "worked example: no question",
          .changes = QStringList{},
          .answer = 1,
@@ -1070,6 +1113,7 @@ void TestFchrono::unusualInput() {
         QVERIFY(dialogs.shown.isEmpty() || dialogs.shown[0].icon != Dialogs::Icon::Question);
         return;
     }
+    QVERIFY(!dialogs.shown.isEmpty());
     const ShownDialog& asked = dialogs.shown[0];
     QCOMPARE(asked.text, row.question);
     QCOMPARE(asked.title, ApplicationTitle);
@@ -1235,7 +1279,11 @@ void TestFchrono::badInputSweep() {
     const bool weight = field == u"Tpoids" || field == u"tpoids2";
     const bool distance = field == u"Tdistance" || field == u"Tdistance2";
     const double low = weight ? 40 : 800, high = weight ? 80 : 8000;
-    const bool unusual = (weight || distance) && value && !(*value >= low && *value <= high);
+    // A time field only above its clock.
+    const double clock = field == u"Tminute" ? 15 : field == u"Tseconde" ? 59 : 99;
+    const bool time = field == u"Tminute" || field == u"Tseconde" || field == u"tcentieme";
+    const bool unusual = value && (((weight || distance) && !(*value >= low && *value <= high)) ||
+                                   (time && *value > clock));
     QCOMPARE(!dialogs.shown.isEmpty() && dialogs.shown[0].icon == Dialogs::Icon::Question, unusual);
     if (unusual)
         dialogs.shown.removeFirst();

@@ -71,6 +71,17 @@ class FchronoLogic {
         return Estimate && calc::sameForEstimate(Estimate->race, race());
     }
 
+    // A result shown that no longer matches the boxes: the window greys it and says
+    // so, until the next calculation.
+    bool EstimateIsStale() const {
+        return !fields.LresultDistance.isEmpty() && !EstimateMatchesInputs();
+    }
+    bool ReductionIsStale() const {
+        return !fields.Lreduction.isEmpty() && !ReductionMatchesInputs();
+    }
+    static inline const QString StaleText =
+        QStringLiteral("Ne correspond plus aux valeurs saisies : relancez le calcul.");
+
     void Form_Load();
     // A scale chosen in the dialog: the time with lengths follows it, and a result
     // computed with the former scale is taken off rather than shown under the new one.

@@ -174,7 +174,8 @@ class TestUi : public QObject {
     void focusLossRunsBeforeClick();
     void tabCycle();
     void lengthsOptionRefusedThenAccepted();
-    void enterRunsNoCommand();
+    void enterCalculates();
+    void staleResultsAreMarked();
     void displayOnlyBoxesTakeNoFocus();
     void voirShowsOneMemoAid();
     void scaleChosenAndKept();
@@ -436,14 +437,51 @@ void TestUi::lengthsOptionRefusedThenAccepted() {
              (QStringList{"01", "14", "40"}));
 }
 
-void TestUi::enterRunsNoCommand() {
+void TestUi::enterCalculates() {
+    // Enter in any box runs "Lancer le calcul !": 1 min over 1200 m is 0:50:00 a km.
     typeInto("Tminute", "1");
-    for (const char* box : {"Tdistance", "Tminute", "TNbrLongueur"}) {
+    for (const char* box : {"Tdistance", "Tminute", "TNbrLongueur", "tpoids2"}) {
+        find<QLabel>("Lreduction")->clear();
         click(box);
         QTest::keyClick(find(box), Qt::Key_Return);
-        QTest::keyClick(find(box), Qt::Key_Escape);
+        QCOMPARE(text("Lreduction"), u"0:50:00"_qs);
     }
-    QCOMPARE(text("Lreduction"), QString());
+}
+
+void TestUi::staleResultsAreMarked() {
+    typeInto("Tdistance", "2100");
+    typeInto("Tminute", "2");
+    typeInto("Tseconde", "38");
+    typeInto("tcentieme", "50");
+    typeInto("Tdistance2", "2400");
+    click("Btcalcul");
+    auto* estimate = find<QLabel>("LresultDistance");
+    auto* reduction = find<QLabel>("Lreduction");
+    const QString stale = u"Ne correspond plus aux valeurs saisies : relancez le calcul."_qs;
+    QCOMPARE(estimate->toolTip(), QString());
+    // The margin does not count for results from the plain time: nothing marked.
+    typeInto("TNbrLongueur", "3");
+    QCOMPARE(reduction->toolTip(), QString());
+    // A reference box changed, not even left: both marked, their texts kept.
+    typeInto("Tseconde", "39");
+    for (QLabel* result : {estimate, reduction}) {
+        QCOMPARE(result->toolTip(), stale);
+        QCOMPARE(result->accessibleDescription(), stale);
+        QVERIFY(result->palette().color(QPalette::WindowText) != QColor(Qt::red));
+    }
+    QCOMPARE(estimate->text(), u"03:01:14"_qs);
+    QCOMPARE(text("Tseconde"), u"39"_qs);
+    // Only the day's distance changed: the estimate alone.
+    click("Btcalcul");
+    QCOMPARE(estimate->toolTip(), QString());
+    QCOMPARE(estimate->palette().color(QPalette::WindowText), QColor(Qt::red));
+    typeInto("Tdistance2", "2000");
+    QCOMPARE(estimate->toolTip(), stale);
+    QCOMPARE(reduction->toolTip(), QString());
+    // The next calculation clears the marks.
+    QTest::keyClick(find("Tdistance2"), Qt::Key_Return);
+    QCOMPARE(estimate->toolTip(), QString());
+    QCOMPARE(estimate->accessibleDescription(), u"Son chrono pour la course du jour"_qs);
 }
 
 void TestUi::displayOnlyBoxesTakeNoFocus() {

@@ -46,10 +46,15 @@ void Fchrono::connectHandlers(const Commands& c) {
     connect(c.Bt_Ajoute, &QPushButton::clicked, this, &Fchrono::addHorse);
     connect(c.Bt_AjouteCourse, &QPushButton::clicked, this, &Fchrono::addRunner);
     connect(c.Bt_Bareme, &QPushButton::clicked, this, [this] { chooseScale(state_, this); });
-    // The scale's line follows the distances and the time it takes figures from.
+    // The scale's line and the results' marks follow every box as it is typed in;
+    // Enter in any box calculates.
     for (const Binding& b : bindings_)
-        if (b.box)
-            connect(b.box, &QLineEdit::textChanged, this, &Fchrono::showScale);
+        if (b.box) {
+            connect(b.box, &QLineEdit::textChanged, this, &Fchrono::followInputs);
+            connect(b.box, &QLineEdit::returnPressed, this, &Fchrono::calculate);
+        }
+    for (QRadioButton* option : {Opt_chronok_, Opt_ChronokL_, Opt_chronocj_, Opt_ChronocjL_})
+        connect(option, &QRadioButton::toggled, this, &Fchrono::followInputs);
     addWindowMenu();
 }
 
@@ -122,15 +127,25 @@ void Fchrono::push() {
     }
     (logic_.fields.Opt_chronok ? Opt_chronok_ : Opt_ChronokL_)->setChecked(true);
     (logic_.fields.Opt_chronocj ? Opt_chronocj_ : Opt_ChronocjL_)->setChecked(true);
-    LBareme_->setText(logic_.ScaleLine());
+    followInputs();
 }
 
-void Fchrono::showScale() {
+void Fchrono::followInputs() {
     FchronoLogic now = logic_;
     for (const Binding& b : bindings_)
-        if (b.box)
-            now.fields.*b.field = b.box->text();
+        now.fields.*b.field = b.box ? b.box->text() : b.label->text();
+    now.fields.Opt_chronok = Opt_chronok_->isChecked();
+    now.fields.Opt_chronocj = Opt_chronocj_->isChecked();
     LBareme_->setText(now.ScaleLine());
+    markStale(LresultDistance_, now.EstimateIsStale(), u"Son chrono pour la course du jour"_qs);
+    markStale(Lreduction_, now.ReductionIsStale(), u"Sa réduction pour la course de référence"_qs);
+}
+
+// The text stays, as before; greyed, with why in its tool tip and description.
+void Fchrono::markStale(QLabel* label, bool stale, const QString& description) {
+    look::setColours(label, stale ? look::MidGrey : look::Red);
+    label->setToolTip(stale ? FchronoLogic::StaleText : QString());
+    label->setAccessibleDescription(stale ? FchronoLogic::StaleText : description);
 }
 
 void Fchrono::followScale() {

@@ -56,7 +56,9 @@ class Fchrono : public QWidget {
     void calculate();
     void addRunner();
     void addWindowMenu();
-    void showScale();
+    // The scale's line and the results' stale marks follow the boxes as typed.
+    void followInputs();
+    void markStale(QLabel* label, bool stale, const QString& description);
     // Another window chose a scale: the results follow it.
     void followScale();
 
@@ -70,4 +72,6 @@ class Fchrono : public QWidget {
     QRadioButton* Opt_chronocj_ = nullptr;
     QRadioButton* Opt_ChronocjL_ = nullptr;
     QLabel* LBareme_ = nullptr;
+    QLabel* LresultDistance_ = nullptr;
+    QLabel* Lreduction_ = nullptr;
 };

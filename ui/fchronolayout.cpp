@@ -232,12 +232,12 @@ void Fchrono::addOptions() {
 }
 
 void Fchrono::addResults() {
-    bind("LresultDistance", nullptr,
-         resultLabel(this, "LresultDistance", twips(4200, 5640, 1335, 375),
-                     u"Son chrono pour la course du jour"_qs));
-    bind("Lreduction", nullptr,
-         resultLabel(this, "Lreduction", twips(7800, 5640, 1335, 375),
-                     u"Sa réduction pour la course de référence"_qs));
+    LresultDistance_ = resultLabel(this, "LresultDistance", twips(4200, 5640, 1335, 375),
+                                   u"Son chrono pour la course du jour"_qs);
+    bind("LresultDistance", nullptr, LresultDistance_);
+    Lreduction_ = resultLabel(this, "Lreduction", twips(7800, 5640, 1335, 375),
+                              u"Sa réduction pour la course de référence"_qs);
+    bind("Lreduction", nullptr, Lreduction_);
 }
 
 // Tab goes through the reference and day's race boxes, then the commands.

@@ -117,7 +117,13 @@ void takeInOther(RaceDay& day, const QByteArray& bytes, Dialogs& dialogs) {
 
 RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now) {
     RaceDay day{RaceSheet{QString(), now.date(), {}}, path, {}, {}};
-    const files::Content content = files::readWhole(path);
+    // Read under the lock too: on Windows a file being read cannot be replaced, so
+    // another copy's rewrite would fail at that moment.
+    files::Content content;
+    {
+        const files::Lock lock(path);
+        content = files::readWhole(path);
+    }
     if (!content.exists)
         return day;
     if (const auto read = content.result.ok() ? racefile::read(content.bytes) : std::nullopt) {

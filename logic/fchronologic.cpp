@@ -54,6 +54,15 @@ void FchronoLogic::Form_Load() {
     fields.TcentiemeL = QStringLiteral(" ");
 }
 
+void FchronoLogic::NewHorse() {
+    FchronoLogic next;
+    next.fields.Tdistance.clear();
+    next.fields.Tdistance2 = fields.Tdistance2;
+    next.fields.scale = fields.scale;
+    next.Form_Load();
+    *this = std::move(next);
+}
+
 void FchronoLogic::SetScale(const scale::Scale& chosen) {
     fields.scale = chosen;
     TNbrLongueur_LostFocus();

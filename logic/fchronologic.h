@@ -83,6 +83,10 @@ class FchronoLogic {
         QStringLiteral("Ne correspond plus aux valeurs saisies : relancez le calcul.");
 
     void Form_Load();
+    // "Nouveau cheval", and after a runner was put on the day's sheet: the boxes of
+    // that horse emptied for the next one (the margin back to its first text, both
+    // time sources back to "Le Chrono"); the day's distance and the scale stay.
+    void NewHorse();
     // A scale chosen in the dialog: the time with lengths follows it, and a result
     // computed with the former scale is taken off rather than shown under the new one.
     void SetScale(const scale::Scale& chosen);

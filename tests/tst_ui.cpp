@@ -176,6 +176,7 @@ class TestUi : public QObject {
     void lengthsOptionRefusedThenAccepted();
     void enterCalculates();
     void staleResultsAreMarked();
+    void newHorseEmptiesTheBoxes();
     void displayOnlyBoxesTakeNoFocus();
     void voirShowsOneMemoAid();
     void scaleChosenAndKept();
@@ -446,6 +447,32 @@ void TestUi::enterCalculates() {
         QTest::keyClick(find(box), Qt::Key_Return);
         QCOMPARE(text("Lreduction"), u"0:50:00"_qs);
     }
+}
+
+void TestUi::newHorseEmptiesTheBoxes() {
+    // Ctrl+N: the previous horse's margin and "Le Chrono + Longueur" are not
+    // carried over to the next one.
+    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"},
+                                     {"Tpoids", "57"},
+                                     {"Tminute", "2"},
+                                     {"Tseconde", "38"},
+                                     {"tcentieme", "50"},
+                                     {"Tdistance2", "2400"},
+                                     {"TNbrLongueur", "3"}})
+        typeInto(box, QString::fromUtf8(typed));
+    click("Opt_ChronocjL");
+    click("Opt_ChronokL");
+    click("Btcalcul");
+    QCOMPARE(text("LresultDistance"), u"03:03:43"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
+    for (const char* box : {"Tdistance", "Tpoids", "Tminute", "Tseconde", "tcentieme", "tpoids2",
+                            "TminuteL", "TsecondeL", "LresultDistance", "Lreduction"})
+        QCOMPARE(text(box), QString());
+    QCOMPARE(text("TNbrLongueur"), u"0.0"_qs);
+    QCOMPARE(text("Tdistance2"), u"2400"_qs);
+    QVERIFY(find<QRadioButton>("Opt_chronok")->isChecked());
+    QVERIFY(find<QRadioButton>("Opt_chronocj")->isChecked());
+    QCOMPARE(QApplication::focusWidget(), find("Tdistance"));
 }
 
 void TestUi::staleResultsAreMarked() {
@@ -855,10 +882,10 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     };
     const Horse horses[] = {
         {"Bolide", "2", "40", "00"}, {"Éclair", "2", "38", "50"}, {"Zéphyr", "2", "39", "10"}};
-    typeInto("Tdistance", "2100");
-    typeInto("Tpoids", "57");
     typeInto("Tdistance2", "2400");
     for (const Horse& h : horses) {
+        typeInto("Tdistance", "2100");
+        typeInto("Tpoids", "57");
         typeInto("Tminute", QString::fromUtf8(h.minutes));
         typeInto("Tseconde", QString::fromUtf8(h.seconds));
         typeInto("tcentieme", QString::fromUtf8(h.hundredths));
@@ -871,6 +898,16 @@ void TestUi::raceDayTypedAtTheKeyboard() {
         QTRY_VERIFY2(answerer.done(), qPrintable(answerer.seen.join(u'\n')));
         QCOMPARE(answerer.seen, (QStringList{u"Orvanto|Entrer le nom du cheval"_qs,
                                              u"Orvanto|Entrer l'état du terrain"_qs}));
+        // Nothing of this horse carried over to the next: its boxes emptied, the
+        // margin back to its first text, the day's distance kept.
+        window->activateWindow();
+        QTRY_COMPARE(text("Tminute"), QString());
+        for (const char* box : {"Tdistance", "Tpoids", "Tseconde", "tcentieme", "tpoids2",
+                                "TminuteL", "LresultDistance", "Lreduction"})
+            QCOMPARE(text(box), QString());
+        QCOMPARE(text("TNbrLongueur"), u"0.0"_qs);
+        QCOMPARE(text("Tdistance2"), u"2400"_qs);
+        QTRY_COMPARE(QApplication::focusWidget(), find("Tdistance"));
     }
     auto* sheet = qobject_cast<CourseDuJour*>(showCourseDuJour(*state));
     QVERIFY(sheet && sheet->isVisible());

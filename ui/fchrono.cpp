@@ -68,6 +68,10 @@ void Fchrono::addWindowMenu() {
     openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
     connect(openCourse, &QAction::triggered, this, [this] { showCourseDuJour(state_); });
     addAction(openCourse);
+    auto* newHorse = new QAction(u"Nouveau cheval"_qs, this);
+    newHorse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(newHorse, &QAction::triggered, this, &Fchrono::startNewHorse);
+    addAction(newHorse);
     auto* chooseScaleAction = new QAction(u"Barème…"_qs, this);
     chooseScaleAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(chooseScaleAction, &QAction::triggered, this, [this] { chooseScale(state_, this); });
@@ -173,10 +177,18 @@ void Fchrono::calculate() {
 void Fchrono::addRunner() {
     pull();
     const AddedRunner added = Bt_AjouteCourse_Click(logic_, state_.raceDay(), dialogs_);
-    if (added.changed)
+    if (added.changed) {
         state_.sheetEdited();
+        startNewHorse(); // nothing of this horse carried over to the next
+    }
     if (added.showSheet)
         showCourseDuJour(state_);
+}
+
+void Fchrono::startNewHorse() {
+    logic_.NewHorse();
+    push();
+    findChild<QLineEdit*>(u"Tdistance"_qs)->setFocus(Qt::OtherFocusReason);
 }
 
 void Fchrono::addHorse() {

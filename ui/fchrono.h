@@ -55,6 +55,7 @@ class Fchrono : public QWidget {
     void addHorse();
     void calculate();
     void addRunner();
+    void startNewHorse();
     void addWindowMenu();
     // The scale's line and the results' stale marks follow the boxes as typed.
     void followInputs();

@@ -218,6 +218,18 @@ class TestUi : public QObject {
         }
         QTest::mouseClick(find(name), Qt::LeftButton);
     }
+    // The worked example, 3 lengths behind, typed box by box.
+    void typeWorkedExample() {
+        for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"},
+                                         {"Tpoids", "57"},
+                                         {"Tminute", "2"},
+                                         {"Tseconde", "38"},
+                                         {"tcentieme", "50"},
+                                         {"Tdistance2", "2400"},
+                                         {"tpoids2", "58"},
+                                         {"TNbrLongueur", "3"}})
+            typeInto(box, QString::fromUtf8(typed));
+    }
     void typeInto(const char* name, const QString& t) {
         click(name);
         auto* e = find<QLineEdit>(name);
@@ -452,14 +464,8 @@ void TestUi::enterCalculates() {
 void TestUi::newHorseEmptiesTheBoxes() {
     // Ctrl+N: the previous horse's margin and "Le Chrono + Longueur" are not
     // carried over to the next one.
-    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"},
-                                     {"Tpoids", "57"},
-                                     {"Tminute", "2"},
-                                     {"Tseconde", "38"},
-                                     {"tcentieme", "50"},
-                                     {"Tdistance2", "2400"},
-                                     {"TNbrLongueur", "3"}})
-        typeInto(box, QString::fromUtf8(typed));
+    typeWorkedExample();
+    typeInto("tpoids2", "57");
     click("Opt_ChronocjL");
     click("Opt_ChronokL");
     click("Btcalcul");
@@ -564,15 +570,7 @@ void TestUi::scaleChosenAndKept() {
 
     // The worked example, 3 lengths behind, the estimate from the time with lengths:
     // 3 lengths at 6 per second are 0.5 s; 1 kg at 0.58 kg per length is 0.287 s.
-    for (const auto& [box, typed] : {std::pair{"Tdistance", "2100"},
-                                     {"Tpoids", "57"},
-                                     {"Tminute", "2"},
-                                     {"Tseconde", "38"},
-                                     {"tcentieme", "50"},
-                                     {"Tdistance2", "2400"},
-                                     {"tpoids2", "58"},
-                                     {"TNbrLongueur", "3"}})
-        typeInto(box, QString::fromUtf8(typed));
+    typeWorkedExample();
     click("Opt_ChronocjL");
     click("Btcalcul");
     QCOMPARE(text("TsecondeL") + u':' + text("TcentiemeL"), u"39:00"_qs);

@@ -108,8 +108,7 @@ void TestRace::ranking_data() {
          .estimates = QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991},
          .ranked = QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35",
                                "4 Alizé 1,14 1,71", "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35",
-                               "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"},
-         .lengthsPerSecond = QList<double>{}},
+                               "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"}},
         // Each gap in the lengths per second of the runner's own scale.
         {.name = "gaps at each runner's scale",
          .names = QStringList{"A", "B", "C"},
@@ -119,8 +118,7 @@ void TestRace::ranking_data() {
         {.name = "equal estimates share a rank, in the order added",
          .names = QStringList{"A", "B", "C", "D"},
          .estimates = QList<double>{18180, 18000, 18000, 18300},
-         .ranked = QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"},
-         .lengthsPerSecond = QList<double>{}},
+         .ranked = QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"}},
         // Twenty runners with ties: past the sort's small-array path, order added kept.
         {.name = "twenty runners with ties",
          .names = QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10",
@@ -134,18 +132,12 @@ void TestRace::ranking_data() {
                                "8 R08 0,10 0,15",  "8 R11 0,10 0,15",  "8 R14 0,10 0,15",
                                "8 R17 0,10 0,15",  "8 R20 0,10 0,15",  "15 R03 0,20 0,30",
                                "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30",
-                               "15 R15 0,20 0,30", "15 R18 0,20 0,30"},
-         .lengthsPerSecond = QList<double>{}},
+                               "15 R15 0,20 0,30", "15 R18 0,20 0,30"}},
         {.name = "one runner",
          .names = QStringList{"Seul"},
          .estimates = QList<double>{18180},
-         .ranked = QStringList{"1 Seul 0,00 0,00"},
-         .lengthsPerSecond = QList<double>{}},
-        {.name = "no runner",
-         .names = QStringList{},
-         .estimates = QList<double>{},
-         .ranked = QStringList{},
-         .lengthsPerSecond = QList<double>{}},
+         .ranked = QStringList{"1 Seul 0,00 0,00"}},
+        {.name = "no runner"},
     };
     for (const RankingRow& r : rows)
         QTest::newRow(r.name) << r;
@@ -185,11 +177,11 @@ void TestRace::fileRoundTrip_data() {
     RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
     odd.name = u"Quinté+ \"du jour\""_qs;
     const FileRoundTripRow rows[] = {
-        {.name = "every field, accents, ';' and quotes", .sheet = full, .olderFile = false},
+        {.name = "every field, accents, ';' and quotes", .sheet = full},
         {.name = "a file without scales: the original one", .sheet = full, .olderFile = true},
-        {.name = "a scale and its lengths per second", .sheet = scaled, .olderFile = false},
-        {.name = "numbers kept to the last digit, blanks kept", .sheet = odd, .olderFile = false},
-        {.name = "no runner", .sheet = RaceSheet{}, .olderFile = false},
+        {.name = "a scale and its lengths per second", .sheet = scaled},
+        {.name = "numbers kept to the last digit, blanks kept", .sheet = odd},
+        {.name = "no runner", .sheet = RaceSheet{}},
     };
     for (const FileRoundTripRow& r : rows)
         QTest::newRow(r.name) << r;
@@ -227,7 +219,7 @@ void TestRace::fileRefused_data() {
     const QByteArray row =
         good.mid(header.size(), good.indexOf("\r\n", header.size()) + 2 - header.size());
     const FileRefusedRow rows[] = {
-        {.name = "empty file", .bytes = QByteArray()},
+        {.name = "empty file"},
         {.name = "cut short in a row", .bytes = good.chopped(20)},
         {.name = "cut short before the last line end", .bytes = good.chopped(2)},
         {.name = "not CSV", .bytes = QByteArray("\x89PNG\r\n\x1a\n\0\0\0", 11)},

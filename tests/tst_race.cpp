@@ -101,44 +101,38 @@ class TestRace : public QObject {
 void TestRace::ranking_data() {
     QTest::addColumn<RankingRow>("row");
     // A 2400 m handicap of eight: 2:28 to 2:33.
+    // clang-format off
     const RankingRow rows[] = {
         {.name = "eight runners",
-         .names = QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile",
-                              "Tonnerre", "Alizé"},
+         .names = QStringList{"Bolide", "Eclair", "Zéphyr", "Quick Star", "Ôde", "Étoile", "Tonnerre", "Alizé"},
          .estimates = QList<double>{15034, 14877, 15210, 14900, 15298, 14877.5, 15100, 14991},
          .ranked = QStringList{"1 Eclair 0,00 0,00", "2 Étoile 0,01 0,01", "3 Quick Star 0,23 0,35",
-                               "4 Alizé 1,14 1,71", "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35",
-                               "7 Zéphyr 3,33 5,00", "8 Ôde 4,21 6,32"}},
+           "4 Alizé 1,14 1,71", "5 Bolide 1,57 2,36", "6 Tonnerre 2,23 3,35", "7 Zéphyr 3,33 5,00",
+           "8 Ôde 4,21 6,32"}},
         // Each gap in the lengths per second of the runner's own scale.
-        {.name = "gaps at each runner's scale",
-         .names = QStringList{"A", "B", "C"},
+        {.name = "gaps at each runner's scale", .names = QStringList{"A", "B", "C"},
          .estimates = QList<double>{15000, 15045, 15100},
          .ranked = QStringList{"1 A 0,00 0,00", "2 B 0,45 3,00", "3 C 1,00 4,00"},
          .lengthsPerSecond = QList<double>{6, 6.666666666666667, 4}},
-        {.name = "equal estimates share a rank, in the order added",
-         .names = QStringList{"A", "B", "C", "D"},
+        {.name = "equal estimates share a rank, in the order added", .names = QStringList{"A", "B", "C", "D"},
          .estimates = QList<double>{18180, 18000, 18000, 18300},
          .ranked = QStringList{"1 B 0,00 0,00", "1 C 0,00 0,00", "3 A 1,80 2,70", "4 D 3,00 4,50"}},
         // Twenty runners with ties: past the sort's small-array path, order added kept.
         {.name = "twenty runners with ties",
-         .names = QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10",
-                              "R11", "R12", "R13", "R14", "R15", "R16", "R17", "R18", "R19", "R20"},
-         .estimates =
-             QList<double>{18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000,
-                           18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010},
-         .ranked = QStringList{"1 R01 0,00 0,00",  "1 R04 0,00 0,00",  "1 R07 0,00 0,00",
-                               "1 R10 0,00 0,00",  "1 R13 0,00 0,00",  "1 R16 0,00 0,00",
-                               "1 R19 0,00 0,00",  "8 R02 0,10 0,15",  "8 R05 0,10 0,15",
-                               "8 R08 0,10 0,15",  "8 R11 0,10 0,15",  "8 R14 0,10 0,15",
-                               "8 R17 0,10 0,15",  "8 R20 0,10 0,15",  "15 R03 0,20 0,30",
-                               "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30",
-                               "15 R15 0,20 0,30", "15 R18 0,20 0,30"}},
-        {.name = "one runner",
-         .names = QStringList{"Seul"},
-         .estimates = QList<double>{18180},
+         .names = QStringList{"R01", "R02", "R03", "R04", "R05", "R06", "R07", "R08", "R09", "R10", "R11",
+           "R12", "R13", "R14", "R15", "R16", "R17", "R18", "R19", "R20"},
+         .estimates = QList<double>{18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010,
+           18020, 18000, 18010, 18020, 18000, 18010, 18020, 18000, 18010},
+         .ranked = QStringList{"1 R01 0,00 0,00", "1 R04 0,00 0,00", "1 R07 0,00 0,00", "1 R10 0,00 0,00",
+           "1 R13 0,00 0,00", "1 R16 0,00 0,00", "1 R19 0,00 0,00", "8 R02 0,10 0,15", "8 R05 0,10 0,15",
+           "8 R08 0,10 0,15", "8 R11 0,10 0,15", "8 R14 0,10 0,15", "8 R17 0,10 0,15", "8 R20 0,10 0,15",
+           "15 R03 0,20 0,30", "15 R06 0,20 0,30", "15 R09 0,20 0,30", "15 R12 0,20 0,30", "15 R15 0,20 0,30",
+           "15 R18 0,20 0,30"}},
+        {.name = "one runner", .names = QStringList{"Seul"}, .estimates = QList<double>{18180},
          .ranked = QStringList{"1 Seul 0,00 0,00"}},
         {.name = "no runner"},
     };
+    // clang-format on
     for (const RankingRow& r : rows)
         QTest::newRow(r.name) << r;
 }
@@ -176,6 +170,7 @@ void TestRace::fileRoundTrip_data() {
     scaled.runners[0].lengthsPerSecond = 2400.0 / 150 / 2.4;
     RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
     odd.name = u"Quinté+ \"du jour\""_qs;
+    // clang-format off
     const FileRoundTripRow rows[] = {
         {.name = "every field, accents, ';' and quotes", .sheet = full},
         {.name = "a file without scales: the original one", .sheet = full, .olderFile = true},
@@ -183,6 +178,7 @@ void TestRace::fileRoundTrip_data() {
         {.name = "numbers kept to the last digit, blanks kept", .sheet = odd},
         {.name = "no runner", .sheet = RaceSheet{}},
     };
+    // clang-format on
     for (const FileRoundTripRow& r : rows)
         QTest::newRow(r.name) << r;
 }
@@ -218,6 +214,7 @@ void TestRace::fileRefused_data() {
     const QByteArray header = good.left(good.indexOf("\r\n") + 2);
     const QByteArray row =
         good.mid(header.size(), good.indexOf("\r\n", header.size()) + 2 - header.size());
+    // clang-format off
     const FileRefusedRow rows[] = {
         {.name = "empty file"},
         {.name = "cut short in a row", .bytes = good.chopped(20)},
@@ -226,29 +223,24 @@ void TestRace::fileRefused_data() {
         {.name = "another header", .bytes = QByteArray(good).replace("cheval", "horse")},
         {.name = "a cell too many", .bytes = header + QByteArray(row).insert(0, "x;")},
         {.name = "a cell too few", .bytes = header + row.mid(row.indexOf(';') + 1)},
-        {.name = "a date that is none",
-         .bytes = QByteArray(good).replace("2026-12-07", "2026-13-45")},
-        {.name = "an estimate that is not a number",
-         .bytes = QByteArray(good).replace(";18180;", ";vite;")},
+        {.name = "a date that is none", .bytes = QByteArray(good).replace("2026-12-07", "2026-13-45")},
+        {.name = "an estimate that is not a number", .bytes = QByteArray(good).replace(";18180;", ";vite;")},
         {.name = "a negative estimate", .bytes = QByteArray(good).replace(";18180;", ";-1;")},
-        {.name = "an unknown time source",
-         .bytes = QByteArray(good).replace(";Chrono;", ";Montre;")},
+        {.name = "an unknown time source", .bytes = QByteArray(good).replace(";Chrono;", ";Montre;")},
         {.name = "two races in one file",
          .bytes = QByteArray(good).replace(good.lastIndexOf("2026-12-07"), 10, "2026-12-08")},
         {.name = "a quote left open",
          .bytes = header + QByteArray(row).insert(row.indexOf(';') + 1, '"')},
         {.name = "text after a closing quote",
          .bytes = header + QByteArray(row).replace("Eclair", "\"Ecl\"air")},
-        {.name = "not UTF-8",
-         .bytes = QByteArray(good).replace("Eclair", "\xc9"
-                                                     "clair")},
+        {.name = "not UTF-8", .bytes = QByteArray(good).replace("Eclair", "\xc9" "clair")},
         {.name = "a runner without a name", .bytes = QByteArray(good).replace("Eclair", "")},
         {.name = "no lengths per second", .bytes = QByteArray(good).replace(";1.5\r\n", ";\r\n")},
-        {.name = "lengths per second of zero",
-         .bytes = QByteArray(good).replace(";1.5\r\n", ";0\r\n")},
+        {.name = "lengths per second of zero", .bytes = QByteArray(good).replace(";1.5\r\n", ";0\r\n")},
         {.name = "a scale without a name",
          .bytes = QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5")},
     };
+    // clang-format on
     for (const FileRefusedRow& r : rows)
         QTest::newRow(r.name) << r;
 }
@@ -278,57 +270,28 @@ void TestRace::table() {
 
 void TestRace::merge_data() {
     QTest::addColumn<MergeRow>("row");
+    // clang-format off
     const MergeRow rows[] = {
-        {.name = "both added one: both kept",
-         .base = {},
-         .ours = {"A:100"},
-         .theirs = {"B:200"},
+        {.name = "both added one: both kept", .base = {}, .ours = {"A:100"}, .theirs = {"B:200"},
          .merged = {"A:100", "B:200"}},
-        {.name = "the same runner added in both: once",
-         .base = {"A:100"},
-         .ours = {"A:100", "B:200"},
-         .theirs = {"A:100", "B:200"},
-         .merged = {"A:100", "B:200"}},
-        {.name = "taken out there: out here",
-         .base = {"A:100", "B:200"},
-         .ours = {"A:100", "B:200", "C:300"},
-         .theirs = {"A:100"},
-         .merged = {"A:100", "C:300"}},
-        {.name = "taken out here: stays out",
-         .base = {"A:100", "B:200"},
-         .ours = {"A:100"},
-         .theirs = {"A:100", "B:200", "C:300"},
-         .merged = {"A:100", "C:300"}},
-        {.name = "changed there: their row",
-         .base = {"A:100", "B:200"},
-         .ours = {"A:100", "B:200"},
-         .theirs = {"A:150", "B:200"},
-         .merged = {"B:200", "A:150"}},
-        {.name = "changed in both: asked",
-         .base = {"A:100"},
-         .ours = {"A:110"},
-         .theirs = {"A:120"},
-         .merged = {"A:110"},
-         .conflicts = {"110>120"}},
-        {.name = "changed in both alike: once",
-         .base = {"A:100"},
-         .ours = {"A:110"},
-         .theirs = {"A:110"},
+        {.name = "the same runner added in both: once", .base = {"A:100"}, .ours = {"A:100", "B:200"},
+         .theirs = {"A:100", "B:200"}, .merged = {"A:100", "B:200"}},
+        {.name = "taken out there: out here", .base = {"A:100", "B:200"}, .ours = {"A:100", "B:200", "C:300"},
+         .theirs = {"A:100"}, .merged = {"A:100", "C:300"}},
+        {.name = "taken out here: stays out", .base = {"A:100", "B:200"}, .ours = {"A:100"},
+         .theirs = {"A:100", "B:200", "C:300"}, .merged = {"A:100", "C:300"}},
+        {.name = "changed there: their row", .base = {"A:100", "B:200"}, .ours = {"A:100", "B:200"},
+         .theirs = {"A:150", "B:200"}, .merged = {"B:200", "A:150"}},
+        {.name = "changed in both: asked", .base = {"A:100"}, .ours = {"A:110"}, .theirs = {"A:120"},
+         .merged = {"A:110"}, .conflicts = {"110>120"}},
+        {.name = "changed in both alike: once", .base = {"A:100"}, .ours = {"A:110"}, .theirs = {"A:110"},
          .merged = {"A:110"}},
-        {.name = "the race renamed there",
-         .base = {"A:100"},
-         .ours = {"A:100", "B:200"},
-         .theirs = {"A:100"},
-         .merged = {"A:100", "B:200"},
-         .raceName = "Grand Prix",
-         .theirName = "Grand Prix"},
-        {.name = "another race there: not merged",
-         .base = {"A:100"},
-         .ours = {"A:100", "B:200"},
-         .theirs = {"X@3000:300"},
-         .merged = {"A:100", "B:200"},
-         .otherRace = true},
+        {.name = "the race renamed there", .base = {"A:100"}, .ours = {"A:100", "B:200"}, .theirs = {"A:100"},
+         .merged = {"A:100", "B:200"}, .raceName = "Grand Prix", .theirName = "Grand Prix"},
+        {.name = "another race there: not merged", .base = {"A:100"}, .ours = {"A:100", "B:200"},
+         .theirs = {"X@3000:300"}, .merged = {"A:100", "B:200"}, .otherRace = true},
     };
+    // clang-format on
     for (const MergeRow& r : rows)
         QTest::newRow(r.name) << r;
 }

@@ -21,43 +21,33 @@ class TestScaleForm : public QObject {
 void TestScaleForm::scaleForm_data() {
     QTest::addColumn<ScaleFormRow>("row");
     const QString flatSoft = u"longueurs_0_1"_qs;
+    // clang-format off
     const ScaleFormRow rows[] = {
-        {.name = "nothing typed",
-         .kept = QStringList{"longueurs_0_1=5,5", "kg_2400=0,58", "metresParLongueur=2,4"}},
-        {.name = "a cell edited, decimal point",
-         .typed = QStringList{"longueurs_0_1=5.25"},
+        {.name = "nothing typed", .kept = QStringList{"longueurs_0_1=5,5", "kg_2400=0,58", "metresParLongueur=2,4"}},
+        {.name = "a cell edited, decimal point", .typed = QStringList{"longueurs_0_1=5.25"},
          .kept = QStringList{"longueurs_0_1=5,25"}},
-        {.name = "a cell edited, blanks around",
-         .typed = QStringList{"kg_2400= 0,6 "},
+        {.name = "a cell edited, blanks around", .typed = QStringList{"kg_2400= 0,6 "},
          .kept = QStringList{"kg_2400=0,6"}},
-        {.name = "lengths table reset",
-         .typed = QStringList{"longueurs_0_1=3", "longueurs_2_2=5", "reset=lengths"},
+        {.name = "lengths table reset", .typed = QStringList{"longueurs_0_1=3", "longueurs_2_2=5", "reset=lengths"},
          .kept = QStringList{"longueurs_0_1=5,5", "longueurs_2_2=6"}},
-        {.name = "weight table reset",
-         .typed = QStringList{"kg_1000=2", "reset=weight"},
+        {.name = "weight table reset", .typed = QStringList{"kg_1000=2", "reset=weight"},
          .kept = QStringList{"kg_1000=1,52"}},
-        {.name = "length size reset",
-         .typed = QStringList{"metresParLongueur=3", "reset=metres"},
+        {.name = "length size reset", .typed = QStringList{"metresParLongueur=3", "reset=metres"},
          .kept = QStringList{"metresParLongueur=2,4"}},
-        {.name = "the highest values",
-         .typed = QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"},
+        {.name = "the highest values", .typed = QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"},
          .kept = QStringList{"longueurs_1_0=20", "kg_3200=10", "metresParLongueur=10"}},
         {.name = "not a number", .typed = QStringList{"longueurs_0_1=six"}, .correct = flatSoft},
         {.name = "empty cell", .typed = QStringList{"longueurs_2_0="}, .correct = "longueurs_2_0"},
-        {.name = "zero lengths per second",
-         .typed = QStringList{"longueurs_1_2=0"},
-         .correct = "longueurs_1_2"},
-        {.name = "too many lengths per second",
-         .typed = QStringList{"longueurs_0_0=20,5"},
+        {.name = "zero lengths per second", .typed = QStringList{"longueurs_1_2=0"}, .correct = "longueurs_1_2"},
+        {.name = "too many lengths per second", .typed = QStringList{"longueurs_0_0=20,5"},
          .correct = "longueurs_0_0"},
         {.name = "negative kilograms", .typed = QStringList{"kg_1450=-1"}, .correct = "kg_1450"},
-        {.name = "a length of half a metre",
-         .typed = QStringList{"metresParLongueur=0,5"},
+        {.name = "a length of half a metre", .typed = QStringList{"metresParLongueur=0,5"},
          .correct = "metresParLongueur"},
-        {.name = "the first wrong field in order",
-         .typed = QStringList{"kg_1000=x", "longueurs_2_2=x"},
+        {.name = "the first wrong field in order", .typed = QStringList{"kg_1000=x", "longueurs_2_2=x"},
          .correct = "longueurs_2_2"},
     };
+    // clang-format on
     for (const ScaleFormRow& r : rows)
         QTest::newRow(r.name) << r;
 }

@@ -15,8 +15,7 @@ bool confirmLengthsReduction(const FchronoFields& fields, Dialogs& dialogs) {
 }
 
 void refuse(Dialogs& dialogs, const QString& why) {
-    dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : %1").arg(why), ApplicationTitle,
-                    Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté : %1").arg(why));
 }
 
 } // namespace
@@ -47,9 +46,8 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
 
     // A reduction shown for other inputs would be filed under the wrong horse.
     if (!logic.ReductionMatchesInputs()) {
-        dialogs.message(QStringLiteral("Le résultat affiché ne correspond plus aux valeurs "
-                                       "saisies : relancez le calcul avant d'ajouter ce cheval."),
-                        ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+        dialogs.inform(QStringLiteral("Le résultat affiché ne correspond plus aux valeurs "
+                                      "saisies : relancez le calcul avant d'ajouter ce cheval."));
         return {true, std::nullopt};
     }
     const QString line = listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, name, going);

@@ -27,6 +27,12 @@ class Dialogs {
     virtual int question(const QString& text, const QString& title, const QStringList& buttons,
                          int defaultButton, int escapeButton) = 0;
 
+    // A message under the application's title with its OK button: news, or a fault.
+    void inform(const QString& text) {
+        message(text, ApplicationTitle, Icon::Information, Buttons::Ok);
+    }
+    void warn(const QString& text) { message(text, ApplicationTitle, Icon::Critical, Buttons::Ok); }
+
     // A question answered "Oui" or "Non", under the application's title: whether
     // the answer was "Oui". Enter answers `enter`; Escape always answers "Non".
     enum class Default { Yes, No };

@@ -28,8 +28,7 @@ bool Form1Logic::succeeded(const FileResult& result) {
                               Dialogs::Default::Yes))
             bt_chargeliste_Click();
     } else if (!result.ok()) {
-        dialogs_.message(result.message, ApplicationTitle, Dialogs::Icon::Critical,
-                         Dialogs::Buttons::Ok);
+        dialogs_.warn(result.message);
     }
     return result.ok();
 }
@@ -106,9 +105,8 @@ void Form1Logic::CorrectEntry(int row) {
     // Only a line of the list's own form splits back into its name and going.
     std::optional<ListEntry> entry = ListEntry::parse(old);
     if (!entry) {
-        dialogs_.message(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
-                                        "son nom et son terrain ne peuvent pas être repris."),
-                         ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+        dialogs_.inform(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
+                                       "son nom et son terrain ne peuvent pas être repris."));
         return;
     }
     const auto answers = askNameAndGoing(dialogs_, entry->name, entry->going);
@@ -120,8 +118,7 @@ void Form1Logic::CorrectEntry(int row) {
     if (line == old)
         return;
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {
-        dialogs_.message(QStringLiteral("Le cheval n'a pas été modifié : %1").arg(why),
-                         ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        dialogs_.warn(QStringLiteral("Le cheval n'a pas été modifié : %1").arg(why));
         return;
     }
     if (model_.list().isUnsaved(row)) {
@@ -140,7 +137,6 @@ QByteArray Form1Logic::CopyEntries(int row) const {
 
 void Form1Logic::ExportCsv(const QString& path) {
     if (succeeded(files::writeWhole(path, listtable::csv(model_.list()))))
-        dialogs_.message(
-            QStringLiteral("Liste exportée dans %1").arg(QDir::toNativeSeparators(path)),
-            ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+        dialogs_.inform(
+            QStringLiteral("Liste exportée dans %1").arg(QDir::toNativeSeparators(path)));
 }

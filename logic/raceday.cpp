@@ -6,10 +6,6 @@
 
 namespace {
 
-void inform(Dialogs& dialogs, const QString& text) {
-    dialogs.message(text, ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-}
-
 // Why the main window's estimate cannot go on the sheet; empty when it can.
 QString whyNotAddable(const FchronoLogic& logic) {
     if (!logic.Estimate)
@@ -70,7 +66,7 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 
 AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialogs& dialogs) {
     if (const QString why = whyNotAddable(logic); !why.isEmpty()) {
-        inform(dialogs, why);
+        dialogs.inform(why);
         return {};
     }
     const auto answers = askNameAndGoing(dialogs);
@@ -79,9 +75,8 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
     const auto& [name, going] = *answers;
     if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||
         going.contains(u'\r')) {
-        dialogs.message(QStringLiteral("Le cheval n'a pas été ajouté : le nom et l'état du "
-                                       "terrain doivent tenir sur une seule ligne."),
-                        ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté : le nom et l'état du "
+                                    "terrain doivent tenir sur une seule ligne."));
         return {};
     }
     const Runner runner = runnerOf(logic, name, going);

@@ -11,13 +11,6 @@
 
 namespace {
 
-void inform(Dialogs& dialogs, const QString& text) {
-    dialogs.message(text, ApplicationTitle, Dialogs::Icon::Information, Dialogs::Buttons::Ok);
-}
-void warn(Dialogs& dialogs, const QString& text) {
-    dialogs.message(text, ApplicationTitle, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-}
-
 // Where a file is moved aside: its name with why and when.
 QString asideName(const QString& path, const char* why, const QDateTime& now) {
     const QFileInfo info(path);
@@ -30,15 +23,15 @@ void unreadableSetAside(const QString& path, Dialogs& dialogs, const QDateTime& 
     const QString aside = asideName(path, "illisible", now);
     const QString shownPath = places::shown(path), shownAside = QDir::toNativeSeparators(aside);
     if (QFile::rename(path, aside))
-        inform(dialogs, QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu "
-                                       "(modifié à la main, incomplet ou d'un autre format). Il "
-                                       "a été renommé %2 et la course du jour commence vide.")
-                            .arg(shownPath, shownAside));
+        dialogs.inform(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu "
+                                      "(modifié à la main, incomplet ou d'un autre format). Il "
+                                      "a été renommé %2 et la course du jour commence vide.")
+                           .arg(shownPath, shownAside));
     else
-        warn(dialogs, QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu, "
-                                     "ni renommé %2. La course du jour commence vide ; "
-                                     "déplacez ce fichier avant d'y ajouter un cheval.")
-                          .arg(shownPath, shownAside));
+        dialogs.warn(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu, "
+                                    "ni renommé %2. La course du jour commence vide ; "
+                                    "déplacez ce fichier avant d'y ajouter un cheval.")
+                         .arg(shownPath, shownAside));
 }
 
 QString described(const Runner& r) {
@@ -85,7 +78,7 @@ void chooseRace(RaceDay& day, const RaceSheet& theirs, Dialogs& dialogs, const Q
     const RaceSheet& left = keepTheirs ? day.sheet : theirs;
     const FileResult kept = files::writeWhole(aside, racefile::write(left));
     if (!kept.ok()) {
-        warn(dialogs, kept.message + QStringLiteral(" La course d'ici est gardée."));
+        dialogs.warn(kept.message + QStringLiteral(" La course d'ici est gardée."));
         return;
     }
     if (keepTheirs)
@@ -99,10 +92,10 @@ void takeInOther(RaceDay& day, const QByteArray& bytes, Dialogs& dialogs) {
     if (!theirs) {
         const QString aside = asideName(day.path, "illisible", now);
         if (files::writeWhole(aside, bytes).ok())
-            inform(dialogs, QStringLiteral("Le fichier de la course du jour %1 a été modifié "
-                                           "ailleurs et ne peut pas être lu : son contenu est "
-                                           "gardé dans %2.")
-                                .arg(places::shown(day.path), QDir::toNativeSeparators(aside)));
+            dialogs.inform(QStringLiteral("Le fichier de la course du jour %1 a été modifié "
+                                          "ailleurs et ne peut pas être lu : son contenu est "
+                                          "gardé dans %2.")
+                               .arg(places::shown(day.path), QDir::toNativeSeparators(aside)));
         return;
     }
     const sheetmerge::Merged merged = sheetmerge::merge(day.base, day.sheet, *theirs);
@@ -154,8 +147,8 @@ bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
     if (result.ok())
         result = files::writeWhole(day.path, bytes);
     if (!result.ok()) {
-        warn(dialogs, result.message + QStringLiteral(" La course du jour reste affichée ; "
-                                                      "le fichier garde son contenu d'avant."));
+        dialogs.warn(result.message + QStringLiteral(" La course du jour reste affichée ; "
+                                                     "le fichier garde son contenu d'avant."));
         return false;
     }
     day.base = day.sheet;

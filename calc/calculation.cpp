@@ -156,15 +156,10 @@ std::optional<std::array<QString, 3>> timeWithLengths(const Race& race) {
         return std::nullopt;
     if (t.minutes.isEmpty() && t.seconds.isEmpty() && t.hundredths.isEmpty())
         return std::nullopt;
-    const auto zeroIfEmpty = [](const QString& text) {
-        return text.isEmpty() ? QStringLiteral("0") : text;
-    };
     const auto lost = Module1::TimeToHundredths(0, 0, lostSeconds, 0);
-    const auto reference = Module1::TimeToHundredths(
-        0, zeroIfEmpty(t.minutes), zeroIfEmpty(t.seconds), zeroIfEmpty(t.hundredths));
-    if (!reference)
+    if (!race.referenceHundredths)
         return std::nullopt;
-    const double total = *lost + *reference;
+    const double total = *lost + *race.referenceHundredths;
     if (!std::isfinite(total) || total < 0)
         return std::nullopt;
     const QStringList parts = Module1::HundredthsToText(total).split(u':');

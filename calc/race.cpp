@@ -1,5 +1,6 @@
 #include "race.h"
 
+#include "module1.h"
 #include "numbers.h"
 
 #include <cmath>
@@ -35,7 +36,7 @@ std::optional<float> Time::seconds32() const {
 }
 
 Race Race::of(RaceTexts typed, const scale::Scale& scale) {
-    Race r{std::move(typed), scale, {}, {}, {}, {}, {}, {}, {}, {}};
+    Race r{std::move(typed), scale, {}, {}, {}, {}, {}, {}, {}, {}, {}};
     const RaceTexts& t = r.typed;
     r.referenceMetres = numbers::textToNumber(t.referenceDistance);
     r.referenceKg = numbers::textToNumber(t.referenceWeight);
@@ -48,8 +49,10 @@ Race Race::of(RaceTexts typed, const scale::Scale& scale) {
     const auto m = zeroIfEmpty(t.minutes, r.time.minutes);
     const auto s = zeroIfEmpty(t.seconds, r.time.seconds);
     const auto h = zeroIfEmpty(t.hundredths, r.time.hundredths);
-    if (m && s && h)
+    if (m && s && h) {
         r.facts.referenceSeconds = *m * 60 + *s + *h / 100;
+        r.referenceHundredths = Module1::TimeToHundredths(0, *m, *s, *h);
+    }
     return r;
 }
 

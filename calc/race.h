@@ -47,6 +47,9 @@ struct Race {
     // What the scale takes from the races: distances above zero, the plain time
     // (an empty box counting as 0).
     scale::RaceFacts facts;
+    // The reference time in hundredths, an empty box counting as 0; none when a
+    // box cannot be read.
+    std::optional<double> referenceHundredths;
 
     static Race of(RaceTexts typed, const scale::Scale& scale);
     // As the main window holds it once its boxes were left: the time with lengths

@@ -98,7 +98,7 @@ Scale readScale(const QString& iniPath) {
 
 QString writeScale(const Scale& s, const QString& iniPath) {
     QSettings ini(iniPath, QSettings::IniFormat);
-    ini.clear();
+    ini.remove(QStringLiteral("bareme")); // the user's other settings stay
     ini.setValue(QStringLiteral("bareme/longueurs"),
                  QLatin1String(LengthsRules[static_cast<size_t>(s.lengths)]));
     ini.setValue(QStringLiteral("bareme/discipline"),

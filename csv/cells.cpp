@@ -54,6 +54,14 @@ QString timeOfHundredths(qint64 hundredths) {
         .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
 }
 
+QString punterTime(qint64 hundredths) {
+    const qint64 seconds = hundredths / 100;
+    return QStringLiteral("%1'%2\"%3")
+        .arg(seconds / 60)
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
+        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+}
+
 void appendSeconds(QByteArrayView time, QByteArray& out) {
     out.resize(0);
     const auto hundredths = hundredthsOfTime(time);

@@ -23,6 +23,9 @@ std::optional<qint64> hundredthsOfTime(QByteArrayView time);
 std::optional<qint64> hundredthsOfTime(QStringView time);
 // Hundredths as "M:SS:CC": 7548 gives "1:15:48".
 QString timeOfHundredths(qint64 hundredths);
+// Hundredths in the punter's notation, 2'12"58, which no spreadsheet takes for a
+// time of day.
+QString punterTime(qint64 hundredths);
 // The same time as seconds with a decimal comma, "75,48", into `out` (its buffer
 // kept for the next call); empty for a text of another form.
 void appendSeconds(QByteArrayView time, QByteArray& out);

@@ -34,6 +34,10 @@ QString sheetFilePath() {
     return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("coursedujour.csv"));
 }
 
+QString archiveFolder() {
+    return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("courses"));
+}
+
 QString historyFilePath() {
     return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("historique.sqlite"));
 }

@@ -13,6 +13,9 @@ QString listFilePath();
 void setListFilePath(const QString& path);
 // The day's race sheet, coursedujour.csv, beside the list file.
 QString sheetFilePath();
+// The races kept when a new one starts: one file each in courses/, beside the
+// list file.
+QString archiveFolder();
 // The horses' history, historique.sqlite, beside the list file.
 QString historyFilePath();
 // The user's settings (the scale): Orvanto.ini in the system's place for them.

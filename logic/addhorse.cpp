@@ -58,6 +58,26 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
     return {true, line};
 }
 
+std::optional<QString> alsoListLine(const FchronoLogic& logic, const HorseAnswers& horse,
+                                    Dialogs& dialogs) {
+    const FchronoFields& fields = logic.fields;
+    if (!logic.ReductionMatchesInputs()) {
+        dialogs.inform(QStringLiteral("Aucune réduction calculée pour ces valeurs : le cheval "
+                                      "n'a pas été ajouté à la liste des chevaux."));
+        return std::nullopt;
+    }
+    if (!confirmLengthsReduction(fields, dialogs))
+        return std::nullopt;
+    const QString line =
+        listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, horse.name, horse.going);
+    if (const QString why = whyUnstorable(line); !why.isEmpty()) {
+        dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté à la liste des chevaux : %1")
+                         .arg(why));
+        return std::nullopt;
+    }
+    return line;
+}
+
 bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath, Dialogs& dialogs) {
     return unsavedCount == 0 ||
            dialogs.askYesNo(QStringLiteral("La liste contient des chevaux qui ne sont pas "

@@ -27,6 +27,13 @@ struct HorseAnswers {
                                                           const QString& name = QString(),
                                                           const QString& going = QString());
 
+// "Ajouter à la course du jour" with "Ajouter aussi à la liste des chevaux": the
+// horse's list line under the list's rules (the advice about a reduction from the
+// time with lengths; a line that cannot be stored refused); none when it is not
+// to be added, the reason told.
+[[nodiscard]] std::optional<QString> alsoListLine(const FchronoLogic& logic,
+                                                  const HorseAnswers& horse, Dialogs& dialogs);
+
 // "Vider la liste": with horses a save would write, asks first ("Non" unless the
 // user says otherwise), naming the list file as `shownPath`. Whether to empty the list.
 [[nodiscard]] bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath,

@@ -20,6 +20,12 @@ class AppState : public QObject {
     // A scale chosen (and written to the settings by the dialog).
     void setScale(const scale::Scale& chosen);
 
+    // "Ajouter aussi à la liste des chevaux", kept in the same settings; on unless
+    // the user unticked it.
+    bool alsoList() const { return alsoList_; }
+    // Whether it was written (a message otherwise).
+    QString setAlsoList(bool on);
+
     RaceDay& raceDay() { return day_; }
     // A window changed the sheet (and its file): the others show it.
     void sheetEdited() { emit changed(); }
@@ -30,5 +36,6 @@ class AppState : public QObject {
   private:
     QString settingsPath_;
     scale::Scale scale_;
+    bool alsoList_ = true;
     RaceDay day_;
 };

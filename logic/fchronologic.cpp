@@ -118,7 +118,12 @@ QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
         if (!dialogs.askYesNo(unusual->question))
             return unusual->control;
     }
-    switch (Calculate()) {
+    ReportError(Calculate(), dialogs);
+    return QString();
+}
+
+void FchronoLogic::ReportError(CalcError error, Dialogs& dialogs) {
+    switch (error) {
     case CalcError::None:
         break;
     case CalcError::Distance:
@@ -131,10 +136,9 @@ QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
         timeError(dialogs);
         break;
     }
-    return QString();
 }
 
-std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput() const {
+std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput(const QStringList& only) const {
     const auto& f = fields;
     const QString distance = QStringLiteral(
         "%1 (%2 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?");
@@ -168,6 +172,8 @@ std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput() const {
         {"tpoids2", f.tpoids2, 40, 80, weight, "Le poids de la course du jour"},
     };
     for (const Check& c : checks) {
+        if (!only.isEmpty() && !only.contains(QLatin1String(c.control)))
+            continue;
         // An empty box, or a text that is not a number, is the calculation's to report.
         const auto value = numbers::textToNumber(c.text);
         if (value && !(*value >= c.low && *value <= c.high))

@@ -8,6 +8,7 @@
 #include "scale.h"
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 #include <optional>
@@ -108,12 +109,15 @@ class FchronoLogic {
     // shown.
     CalcError Calculate();
     // The first box in tab order holding an unusual distance or weight, if any,
-    // with the question to ask about it.
+    // with the question to ask about it; only among the boxes named in `only`
+    // when it names any.
     struct Unusual {
         QString control;
         QString question;
     };
-    std::optional<Unusual> UnusualInput() const;
+    std::optional<Unusual> UnusualInput(const QStringList& only = {}) const;
+    // The message of a calculation that stopped, as the main window shows it.
+    static void ReportError(CalcError error, Dialogs& dialogs);
     void FillEmptyFields();
     // The weight difference, after the reference weight's decimal point became a
     // comma; empty when a weight that is given cannot be read.

@@ -98,35 +98,72 @@ void Form1Logic::RemoveEntry(int row) {
         rewrite(row, std::nullopt);
 }
 
-void Form1Logic::CorrectEntry(int row) {
+std::optional<Renamed> Form1Logic::CorrectEntry(int row) {
     if (row < 0 || row >= model_.rowCount())
-        return;
+        return std::nullopt;
     const QString old = model_.list().at(row);
     // Only a line of the list's own form splits back into its name and going.
     std::optional<ListEntry> entry = ListEntry::parse(old);
     if (!entry) {
         dialogs_.inform(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
                                        "son nom et son terrain ne peuvent pas être repris."));
-        return;
+        return std::nullopt;
     }
     const auto answers = askNameAndGoing(dialogs_, entry->name, entry->going);
     if (!answers || answers->name.isEmpty())
-        return; // cancelled, or no name: nothing changes
+        return std::nullopt; // cancelled, or no name: nothing changes
+    const Renamed renamed{entry->name, answers->name};
     entry->name = answers->name;
     entry->going = answers->going;
     const QString line = entry->line();
     if (line == old)
-        return;
+        return std::nullopt;
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {
         dialogs_.warn(QStringLiteral("Le cheval n'a pas été modifié : %1").arg(why));
-        return;
+        return std::nullopt;
     }
-    if (model_.list().isUnsaved(row)) {
-        (void)model_.removeUnsaved(row);
-        model_.add(line);
-        return;
+    if (!replace(row, line))
+        return std::nullopt;
+    if (renamed.from == renamed.to)
+        return std::nullopt;
+    return renamed;
+}
+
+bool Form1Logic::replace(int row, const QString& line) {
+    if (!model_.list().isUnsaved(row))
+        return rewrite(row, line);
+    (void)model_.removeUnsaved(row);
+    model_.add(line);
+    return true;
+}
+
+// The first entry named `name`, if any.
+std::optional<int> Form1Logic::entryNamed(const QString& name) const {
+    for (int row = 0; row < model_.rowCount(); ++row)
+        if (const auto entry = ListEntry::parse(model_.list().at(row)); entry && entry->name == name)
+            return row;
+    return std::nullopt;
+}
+
+bool Form1Logic::OfferRename(const QString& from, const QString& to) {
+    if (from == to || !entryNamed(from) ||
+        !dialogs_.askYesNo(QStringLiteral("« %1 » est aussi dans la liste des chevaux. Le "
+                                          "renommer aussi « %2 » ?")
+                               .arg(from, to),
+                           Dialogs::Default::Yes))
+        return false;
+    while (const auto row = entryNamed(from)) {
+        auto entry = ListEntry::parse(model_.list().at(*row));
+        entry->name = to;
+        if (const QString why = whyUnstorable(entry->line()); !why.isEmpty()) {
+            dialogs_.warn(QStringLiteral("Le cheval n'a pas été renommé dans la liste : %1")
+                              .arg(why));
+            return false;
+        }
+        if (!replace(*row, entry->line()))
+            return false;
     }
-    rewrite(row, line);
+    return true;
 }
 
 QByteArray Form1Logic::CopyEntries(int row) const {

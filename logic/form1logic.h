@@ -9,6 +9,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
+
+// A horse's name corrected.
+struct Renamed {
+    QString from, to;
+};
 
 class Form1Logic {
   public:
@@ -34,8 +40,12 @@ class Form1Logic {
     // from the file too.
     void RemoveEntry(int row);
     // "Modifier le nom ou le terrain…": asks for both, prefilled; a saved entry is
-    // changed in the file too, every other byte kept.
-    void CorrectEntry(int row);
+    // changed in the file too, every other byte kept. The name, when it changed.
+    std::optional<Renamed> CorrectEntry(int row);
+    // A horse renamed elsewhere (on the race sheet): its entries renamed too, after
+    // one question ("Oui" unless told otherwise), when the list holds it. Whether
+    // they were.
+    bool OfferRename(const QString& from, const QString& to);
     // For the clipboard: the selected entry, or every entry.
     [[nodiscard]] QByteArray CopyEntries(int row) const;
     void ExportCsv(const QString& path);
@@ -45,6 +55,9 @@ class Form1Logic {
     // since it was loaded or saved: says so and offers to load it again.
     bool succeeded(const FileResult& result);
     bool rewrite(int row, const std::optional<QString>& line);
+    // Entry `row` changed to `line`, in the file too when it is saved.
+    bool replace(int row, const QString& line);
+    std::optional<int> entryNamed(const QString& name) const;
 
     Dialogs& dialogs_;
     HorseListModel model_;

@@ -1,6 +1,8 @@
 #include "raceday.h"
 
 #include "addhorse.h"
+#include "racetable.h"
+#include "sheetedit.h"
 
 #include <algorithm>
 
@@ -25,20 +27,19 @@ Runner runnerOf(const FchronoLogic& logic, const QString& name, const QString& g
                       logic.ReductionMatchesInputs() ? &*logic.Reduction : nullptr);
 }
 
-// A runner computed for another distance: offers a new race with it alone.
-bool startNewRaceFor(RaceDay& day, const Runner& runner, Dialogs& dialogs) {
-    const QString text =
-        QStringLiteral("Ce cheval est calculé pour une course de %1 m, mais la course du jour "
-                       "est de %2 m : il n'a pas été ajouté.\nCommencer une nouvelle course "
-                       "de %1 m avec ce cheval ? Les partants de la course actuelle (%3) seront "
-                       "retirés de la feuille.")
-            .arg(runner.race.dayDistance, day.sheet.distance())
-            .arg(day.sheet.runners.size());
-    const QStringList buttons{QStringLiteral("Nouvelle course"), QStringLiteral("Annuler")};
-    if (dialogs.question(text, ApplicationTitle, buttons, 1, 1) != 0)
-        return false;
-    day.sheet = RaceSheet{QString(), QDate::currentDate(), {runner}};
-    return true;
+// A runner computed for another distance than the race's: computed anew for the
+// race's, from its reference race, and the user told.
+std::optional<Runner> forRaceDistance(const RaceSheet& sheet, const Runner& runner,
+                                      const scale::Scale& scale, Dialogs& dialogs) {
+    if (sheet.distance.isEmpty() || runner.race.dayDistance.trimmed() == sheet.distance)
+        return runner;
+    auto again = rerun(runner, sheet.distance, scale, {}, dialogs);
+    if (again)
+        dialogs.inform(QStringLiteral("« %1 » était calculé pour %2 m ; la course du jour est de "
+                                      "%3 m : il y est compté pour %3 m (chrono estimé %4).")
+                           .arg(runner.name, runner.race.dayDistance, sheet.distance,
+                                racetable::punter(again->estimate)));
+    return again;
 }
 
 // A horse already on the sheet: replace its row, add a second one, or nothing.
@@ -64,14 +65,15 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 
 } // namespace
 
-AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialogs& dialogs) {
+AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, bool alsoList,
+                                  Dialogs& dialogs) {
     if (const QString why = whyNotAddable(logic); !why.isEmpty()) {
         dialogs.inform(why);
         return {};
     }
     const auto answers = askNameAndGoing(dialogs);
     if (!answers || answers->name.isEmpty())
-        return {true, false};
+        return {true, false, {}};
     const auto& [name, going] = *answers;
     if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||
         going.contains(u'\r')) {
@@ -79,53 +81,43 @@ AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, Dialo
                                     "terrain doivent tenir sur une seule ligne."));
         return {};
     }
-    const Runner runner = runnerOf(logic, name, going);
+    const auto runner = forRaceDistance(day.sheet, runnerOf(logic, name, going),
+                                        logic.fields.scale, dialogs);
+    if (!runner)
+        return {true, false, {}};
     bool changed = false;
-    if (!day.sheet.fits(runner.race.dayDistance))
-        changed = startNewRaceFor(day, runner, dialogs);
-    else if (const auto existing = day.sheet.lastOf(name))
-        changed = placeKnownHorse(day, *existing, runner, dialogs);
+    if (const auto existing = day.sheet.lastOf(name))
+        changed = placeKnownHorse(day, *existing, *runner, dialogs);
     else {
         if (day.sheet.runners.empty() && !day.sheet.date.isValid())
             day.sheet.date = QDate::currentDate();
-        day.sheet.runners.push_back(runner);
+        if (day.sheet.distance.isEmpty())
+            day.sheet.distance = runner->race.dayDistance.trimmed();
+        day.sheet.runners.push_back(*runner);
         changed = true;
     }
-    if (changed)
-        saveRaceDay(day, dialogs);
-    return {true, changed};
+    if (!changed)
+        return {true, false, {}};
+    saveRaceDay(day, dialogs);
+    return {true, true, alsoList ? alsoListLine(logic, *answers, dialogs) : std::nullopt};
 }
 
-void removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs) {
+bool removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs) {
     // From the last place to the first, so that the places stay right.
     std::sort(indices.rbegin(), indices.rend());
     indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
     auto& runners = day.sheet.runners;
-    for (size_t index : indices)
-        if (index < runners.size())
-            runners.erase(runners.begin() + static_cast<std::ptrdiff_t>(index));
-    saveRaceDay(day, dialogs);
-}
-
-bool newRace(RaceDay& day, Dialogs& dialogs) {
-    if (!day.sheet.runners.empty()) {
-        const QString text =
-            QStringLiteral("Commencer une nouvelle course ? Les partants de la course du "
-                           "jour (%1) seront retirés de la feuille.")
-                .arg(day.sheet.runners.size());
-        if (!dialogs.askYesNo(text))
-            return false;
-    }
-    day.sheet = RaceSheet{QString(), QDate::currentDate(), {}};
-    saveRaceDay(day, dialogs);
-    return true;
-}
-
-bool renameRace(RaceDay& day, const QString& name, const QDate& date, Dialogs& dialogs) {
-    if (name == day.sheet.name && date == day.sheet.date)
+    std::erase_if(indices, [&](size_t i) { return i >= runners.size(); });
+    if (indices.empty())
         return false;
-    day.sheet.name = name;
-    day.sheet.date = date;
+    const QString text =
+        indices.size() == 1
+            ? QStringLiteral("Retirer « %1 » de la course du jour ?").arg(runners[indices[0]].name)
+            : QStringLiteral("Retirer ces %1 chevaux de la course du jour ?").arg(indices.size());
+    if (!dialogs.askYesNo(text))
+        return false;
+    for (size_t index : indices)
+        runners.erase(runners.begin() + static_cast<std::ptrdiff_t>(index));
     saveRaceDay(day, dialogs);
     return true;
 }

@@ -68,9 +68,9 @@ void chooseRace(RaceDay& day, const RaceSheet& theirs, Dialogs& dialogs, const Q
         QStringLiteral("Une autre copie d'Orvanto a enregistré dans %1 une autre course (%2 m, "
                        "%3 partants) que celle-ci (%4 m, %5 partants). Laquelle garder ? "
                        "L'autre sera enregistrée dans %6.")
-            .arg(places::shown(day.path), theirs.distance())
+            .arg(places::shown(day.path), theirs.distance)
             .arg(theirs.runners.size())
-            .arg(day.sheet.distance())
+            .arg(day.sheet.distance)
             .arg(day.sheet.runners.size())
             .arg(QDir::toNativeSeparators(aside));
     const QStringList buttons{QStringLiteral("Celle d'ici"), QStringLiteral("Celle de l'autre")};
@@ -109,7 +109,7 @@ void takeInOther(RaceDay& day, const QByteArray& bytes, Dialogs& dialogs) {
 } // namespace
 
 RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now) {
-    RaceDay day{RaceSheet{QString(), now.date(), {}}, path, {}, {}};
+    RaceDay day{RaceSheet{.date = now.date()}, path, {}, {}};
     // Read under the lock too: on Windows a file being read cannot be replaced, so
     // another copy's rewrite would fail at that moment.
     files::Content content;

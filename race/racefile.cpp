@@ -34,11 +34,22 @@ const QStringList& headerWithoutScale() {
     return h;
 }
 
-const QStringList& header() {
+// The header of a sheet written before the race had its own fields.
+const QStringList& headerWithoutRace() {
     static const QStringList h =
         headerWithoutScale() + QStringList{u"barème"_qs, u"longueurs par seconde"_qs};
     return h;
 }
+
+const QStringList& header() {
+    static const QStringList h =
+        headerWithoutRace() + QStringList{u"n°"_qs, u"hippodrome"_qs, u"discipline"_qs};
+    return h;
+}
+
+// Where the columns added to the format start.
+const qsizetype ScaleColumn = headerWithoutScale().size();
+const qsizetype NumberColumn = headerWithoutRace().size();
 
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -50,7 +61,20 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             QString::number(r.estimateHundredths, 'g', 17),
             racetable::timeSource(r.race.estimateWithLengths), r.reduction,
             racetable::timeSource(r.race.reductionWithLengths), r.scale,
-            QString::number(r.lengthsPerSecond, 'g', 17)};
+            QString::number(r.lengthsPerSecond, 'g', 17), r.number, sheet.hippodrome,
+            sheet.discipline};
+}
+
+// A race without runners yet keeps its fields in a row of its own, without a
+// horse; the distance goes where a runner's day distance goes.
+QStringList raceOnly(const RaceSheet& sheet) {
+    QStringList cells(header().size());
+    cells[0] = sheet.name;
+    cells[1] = sheet.date.toString(DateFormat);
+    cells[10] = sheet.distance;
+    cells[NumberColumn + 1] = sheet.hippodrome;
+    cells[NumberColumn + 2] = sheet.discipline;
+    return cells;
 }
 
 std::optional<bool> timeSourceOf(const QString& text) {
@@ -87,14 +111,38 @@ std::optional<Runner> runnerOf(const QStringList& c) {
     r.race.estimateWithLengths = *estimateTime;
     r.reduction = c[15];
     r.race.reductionWithLengths = *reductionTime;
-    if (c.size() == header().size()) {
-        r.scale = c[17];
-        r.lengthsPerSecond = c[18].toDouble(&ok);
+    if (c.size() > ScaleColumn) {
+        r.scale = c[ScaleColumn];
+        r.lengthsPerSecond = c[ScaleColumn + 1].toDouble(&ok);
         if (!ok || !std::isfinite(r.lengthsPerSecond) || r.lengthsPerSecond <= 0 ||
             r.scale.isEmpty())
             return std::nullopt;
     }
+    if (c.size() > NumberColumn)
+        r.number = c[NumberColumn];
     return r;
+}
+
+// The race's fields of a row into `sheet`; false when the row names another race
+// than the rows before it (one race per file).
+bool readRace(const QStringList& c, bool first, RaceSheet& sheet) {
+    RaceSheet race;
+    race.name = c[0];
+    race.date = QDate::fromString(c[1], DateFormat);
+    race.distance = c[10];
+    if (c.size() > NumberColumn) {
+        race.hippodrome = c[NumberColumn + 1];
+        race.discipline = c[NumberColumn + 2];
+    }
+    if (!race.date.isValid() || (race.discipline != Flat && race.discipline != Jumps) ||
+        (!first && !race.sameRace(sheet)))
+        return false;
+    sheet.takeRace(race);
+    return true;
+}
+
+bool isRaceOnly(const QStringList& c, const RaceSheet& sheet) {
+    return c.size() == header().size() && c == raceOnly(sheet);
 }
 
 } // namespace
@@ -103,6 +151,8 @@ QByteArray write(const RaceSheet& sheet) {
     std::vector<QStringList> rows{header()};
     for (const Runner& r : sheet.runners)
         rows.push_back(cellsOf(sheet, r));
+    if (sheet.runners.empty() && !sheet.sameRace(RaceSheet{.date = sheet.date}))
+        rows.push_back(raceOnly(sheet));
     return csv::write(rows, csv::File);
 }
 
@@ -114,20 +164,17 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
     if (!all.table || !all.table->utf8)
         return std::nullopt;
     const std::vector<QStringList>& rows = all.table->rows;
-    if (rows.empty() || (rows.front() != header() && rows.front() != headerWithoutScale()))
+    if (rows.empty() || (rows.front() != header() && rows.front() != headerWithoutRace() &&
+                         rows.front() != headerWithoutScale()))
         return std::nullopt;
     const qsizetype columns = rows.front().size();
     RaceSheet sheet;
     for (size_t i = 1; i < rows.size(); ++i) {
         const QStringList& c = rows[i];
-        if (c.size() != columns)
+        if (c.size() != columns || !readRace(c, i == 1, sheet))
             return std::nullopt;
-        const QDate date = QDate::fromString(c[1], DateFormat);
-        // One race per file: every row names the same one.
-        if (!date.isValid() || (i > 1 && (c[0] != sheet.name || date != sheet.date)))
-            return std::nullopt;
-        sheet.name = c[0];
-        sheet.date = date;
+        if (rows.size() == 2 && isRaceOnly(c, sheet))
+            break;
         const auto runner = runnerOf(c);
         if (!runner)
             return std::nullopt;

@@ -4,12 +4,17 @@
 #include <cmath>
 #include <numeric>
 
-QString RaceSheet::distance() const {
-    return runners.empty() ? QString() : runners.front().race.dayDistance;
+bool RaceSheet::sameRace(const RaceSheet& other) const {
+    return name == other.name && date == other.date && hippodrome == other.hippodrome &&
+           distance.trimmed() == other.distance.trimmed() && discipline == other.discipline;
 }
 
-bool RaceSheet::fits(const QString& dayDistance) const {
-    return runners.empty() || dayDistance.trimmed() == distance().trimmed();
+void RaceSheet::takeRace(const RaceSheet& other) {
+    name = other.name;
+    date = other.date;
+    hippodrome = other.hippodrome;
+    distance = other.distance;
+    discipline = other.discipline;
 }
 
 std::optional<size_t> RaceSheet::lastOf(const QString& name) const {

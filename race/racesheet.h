@@ -1,6 +1,6 @@
 #pragma once
-// The day's race sheet: the race (a name, a date, its distance) and its runners,
-// ranked by their estimated time, fastest first.
+// The day's race sheet: the race (its name, date, hippodrome, distance and
+// discipline) and its runners, ranked by their estimated time, fastest first.
 
 #include "runner.h"
 
@@ -9,17 +9,26 @@
 #include <optional>
 #include <vector>
 
+// The disciplines a race on the sheet can be run in, as the sheet names them.
+inline const QString Flat = QStringLiteral("plat");
+inline const QString Jumps = QStringLiteral("obstacle");
+
 struct RaceSheet {
-    QString name;
-    QDate date;
-    std::vector<Runner> runners; // in the order they were added
+    QString name = {};
+    QDate date = {};
+    QString hippodrome = {};
+    // In metres, as typed: every runner is computed for it. Empty until typed or
+    // taken from the first runner added.
+    QString distance = {};
+    QString discipline = Flat;
+    std::vector<Runner> runners = {}; // in the order they were added
 
     bool operator==(const RaceSheet&) const = default;
 
-    // The race's distance: the day's distance of its first runner.
-    QString distance() const;
-    // Whether a runner computed for `dayDistance` belongs to this race.
-    bool fits(const QString& dayDistance) const;
+    // Whether the race fields (not the runners) are those of `other`.
+    bool sameRace(const RaceSheet& other) const;
+    // The race fields of `other`, the runners kept.
+    void takeRace(const RaceSheet& other);
     // The last runner added under `name`, if any.
     std::optional<size_t> lastOf(const QString& name) const;
 };

@@ -3,6 +3,8 @@
 #include "cells.h"
 #include "csv.h"
 
+#include <cmath>
+
 namespace racetable {
 
 namespace {
@@ -16,22 +18,19 @@ QByteArray joined(const std::vector<QStringList>& rows, const csv::Format& forma
 } // namespace
 
 const QStringList& header() {
-    static const QStringList h{u"Rang"_qs,
-                               u"Cheval"_qs,
-                               u"Chrono estimé"_qs,
-                               u"Chrono estimé (s)"_qs,
-                               u"Écart (s)"_qs,
-                               u"Écart (longueurs)"_qs,
-                               u"Barème"_qs,
-                               u"Réduction"_qs,
-                               u"Réduction (s)"_qs,
-                               u"Distance réf. (m)"_qs,
-                               u"Poids réf. (kg)"_qs,
-                               u"Longueurs"_qs,
-                               u"Terrain"_qs,
-                               u"Poids du jour (kg)"_qs,
-                               u"Temps de l'estimation"_qs,
-                               u"Temps de la réduction"_qs};
+    static const QStringList h{
+        u"Rang"_qs,          u"N°"_qs,
+        u"Cheval"_qs,        u"Chrono estimé"_qs,
+        u"Chrono estimé (s)"_qs, u"Écart (s)"_qs,
+        u"Écart (longueurs)"_qs, u"Réduction"_qs,
+        u"Réduction (s)"_qs, u"Distance réf. (m)"_qs,
+        u"Chrono réf."_qs,   u"Chrono réf. (s)"_qs,
+        u"Poids réf. (kg)"_qs, u"Longueurs"_qs,
+        u"Terrain"_qs,       u"Poids du jour (kg)"_qs,
+        u"Base de l'estimation"_qs, u"Temps de la réduction"_qs,
+        u"Barème"_qs,        u"Course"_qs,
+        u"Date"_qs,          u"Hippodrome"_qs,
+        u"Distance (m)"_qs,  u"Discipline"_qs};
     return h;
 }
 
@@ -39,29 +38,53 @@ QString timeSource(bool withLengths) {
     return withLengths ? u"Chrono + Longueur"_qs : u"Chrono"_qs;
 }
 
+QString referenceTime(const Runner& r) {
+    const auto hundredths = calc::Race::of(r.race, {}).referenceHundredths;
+    if (!hundredths || !std::isfinite(*hundredths) || *hundredths < 0 || *hundredths > 1e9)
+        return QStringList{r.race.minutes, r.race.seconds, r.race.hundredths}.join(u':');
+    return cells::punterTime(std::llround(*hundredths));
+}
+
+QString punter(const QString& time) {
+    const auto hundredths = cells::hundredthsOfTime(time);
+    return hundredths ? cells::punterTime(*hundredths) : time;
+}
+
+QStringList row(const RaceSheet& sheet, const RankedRunner& r) {
+    const Runner& x = sheet.runners[r.index];
+    const auto reference = calc::Race::of(x.race, {}).referenceHundredths;
+    QStringList row(ColumnCount);
+    row[Rank] = QString::number(r.rank);
+    row[Number] = x.number;
+    row[Name] = x.name;
+    row[Estimate] = punter(x.estimate);
+    row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
+    row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
+    row[GapLengths] = cells::fixed(r.gapLengths, 2);
+    row[Reduction] = punter(x.reduction);
+    row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
+    row[Distance] = x.race.referenceDistance;
+    row[Time] = referenceTime(x);
+    row[TimeSeconds] = reference ? cells::fixed(*reference / 100.0, 2) : QString();
+    row[Weight] = x.race.referenceWeight;
+    row[Margin] = x.race.margin;
+    row[Going] = x.going;
+    row[DayWeight] = x.race.dayWeight;
+    row[EstimateTime] = timeSource(x.race.estimateWithLengths);
+    row[ReductionTime] = timeSource(x.race.reductionWithLengths);
+    row[Scale] = x.scale;
+    row[RaceName] = sheet.name;
+    row[RaceDate] = sheet.date.toString(u"dd/MM/yyyy"_qs);
+    row[Hippodrome] = sheet.hippodrome;
+    row[RaceDistance] = sheet.distance;
+    row[Discipline] = sheet.discipline;
+    return row;
+}
+
 std::vector<QStringList> rows(const RaceSheet& sheet) {
     std::vector<QStringList> out;
-    for (const RankedRunner& r : ranked(sheet)) {
-        const Runner& x = sheet.runners[r.index];
-        QStringList row(ColumnCount);
-        row[Rank] = QString::number(r.rank);
-        row[Name] = x.name;
-        row[Estimate] = x.estimate;
-        row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
-        row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
-        row[GapLengths] = cells::fixed(r.gapLengths, 2);
-        row[Reduction] = x.reduction;
-        row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
-        row[Distance] = x.race.referenceDistance;
-        row[Weight] = x.race.referenceWeight;
-        row[Margin] = x.race.margin;
-        row[Going] = x.going;
-        row[DayWeight] = x.race.dayWeight;
-        row[EstimateTime] = timeSource(x.race.estimateWithLengths);
-        row[ReductionTime] = timeSource(x.race.reductionWithLengths);
-        row[Scale] = x.scale;
-        out.push_back(row);
-    }
+    for (const RankedRunner& r : ranked(sheet))
+        out.push_back(row(sheet, r));
     return out;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The race sheet as a table: the window's columns, the clipboard's and a CSV
-// export's. Times also come as seconds with a decimal comma beside them, so
-// that a spreadsheet can sort and compute with them, as in the list's table.
+// export's. Times are in the punter's notation, 2'12"58, each with its seconds
+// (decimal comma) in the next column, so that a spreadsheet can sort and compute
+// with them and never takes them for a time of day. Every row carries the race.
 
 #include "racesheet.h"
 
@@ -14,30 +15,46 @@ namespace racetable {
 
 enum Column {
     Rank,
+    Number,
     Name,
     Estimate,
     EstimateSeconds,
     GapSeconds,
     GapLengths,
-    Scale, // the scale the estimate and the gap in lengths were computed with
     Reduction,
     ReductionSeconds,
-    Distance,
+    Distance, // of the reference race, as the others below
+    Time,
+    TimeSeconds,
     Weight,
     Margin,
     Going,
     DayWeight,
     EstimateTime,
     ReductionTime,
+    Scale, // the scale the estimate and the gap in lengths were computed with
+    RaceName,
+    RaceDate,
+    Hippodrome,
+    RaceDistance,
+    Discipline,
     ColumnCount
 };
+// The columns the window shows above the table rather than in each row.
+inline constexpr Column FirstRaceColumn = RaceName;
 
 const QStringList& header();
 // One row per runner, fastest first.
 std::vector<QStringList> rows(const RaceSheet& sheet);
+// The row of one ranked runner.
+QStringList row(const RaceSheet& sheet, const RankedRunner& ranked);
 
 // "Chrono" or "Chrono + Longueur": the time a result was computed from.
 QString timeSource(bool withLengths);
+// The runner's reference time, 1'12"58; as typed when it cannot be read.
+QString referenceTime(const Runner& runner);
+// A result "M:SS:CC" in the punter's notation; as it is when of another form.
+QString punter(const QString& time);
 
 // For the clipboard, in UTF-8: the header, then the rows; tabs between cells,
 // line feeds between rows.

@@ -12,6 +12,7 @@ inline const QString OriginalScale = scale::summary(scale::Scale(), {});
 using scale::OriginalLengthsPerSecond;
 
 struct Runner {
+    QString number; // the saddle-cloth number, if typed
     QString name;
     QString going; // of the reference race
     // The races as typed, with the time each result came from ("Chrono + Longueur"

@@ -32,12 +32,10 @@ std::optional<size_t> changedHere(const RaceSheet& base, const RaceSheet& merged
 Merged merge(const RaceSheet& base, const RaceSheet& ours, const RaceSheet& theirs) {
     Merged out{ours, {}, false};
     if (!ours.runners.empty() && !theirs.runners.empty() &&
-        ours.distance().trimmed() != theirs.distance().trimmed())
+        ours.distance.trimmed() != theirs.distance.trimmed())
         return {ours, {}, true};
-    if (ours.name == base.name && ours.date == base.date) {
-        out.sheet.name = theirs.name;
-        out.sheet.date = theirs.date;
-    }
+    if (ours.sameRace(base))
+        out.sheet.takeRace(theirs);
     auto& runners = out.sheet.runners;
     // Taken out there and left as it was here: taken out.
     for (const Runner& r : base.runners)

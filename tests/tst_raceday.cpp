@@ -32,7 +32,7 @@ RaceSheet sheetOn(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    return racefile::read(f.readAll()).value_or(RaceSheet{u"<illisible>"_qs, {}, {}});
+    return racefile::read(f.readAll()).value_or(RaceSheet{.name = u"<illisible>"_qs});
 }
 
 // What each copy does between reading the file and writing it again.
@@ -46,7 +46,7 @@ void apply(RaceDay& day, Change change, const Runner& r) {
         day.sheet.runners.front() = r;
         break;
     case Change::NewRace:
-        day.sheet = RaceSheet{QString(), QDate(2026, 12, 8), {r}};
+        day.sheet = RaceSheet{.date = QDate(2026, 12, 8), .distance = r.race.dayDistance, .runners = {r}};
         break;
     case Change::Garble:
         break;
@@ -76,6 +76,9 @@ struct AddRunnerRow {
     int choice = {};          // answer to a question, if one comes
     QStringList shown = {};   // texts of the dialogs, in order
     QStringList after = {};   // the sheet: "name estimate", in the order added
+    bool alsoList = false;    // "Ajouter aussi à la liste des chevaux"
+    QString listLine = {};    // the line for the list, if any
+    QList<Dialogs::Answer> messages = {}; // answers to OK/Cancel messages
 };
 Q_DECLARE_METATYPE(AddRunnerRow)
 
@@ -112,10 +115,11 @@ void TestRaceDay::addRunner_data() {
     const QString known =
         u"« Eclair » est déjà dans la course du jour. Remplacer sa ligne, ajouter une deuxième "
         u"ligne (une autre course de référence du même cheval) ou annuler ?"_qs;
-    const QString other =
-        u"Ce cheval est calculé pour une course de 2400 m, mais la course du jour est de 2000 m : "
-        u"il n'a pas été ajouté.\nCommencer une nouvelle course de 2400 m avec ce cheval ? Les "
-        u"partants de la course actuelle (1) seront retirés de la feuille."_qs;
+    const QString other = u"« Eclair » était calculé pour 2400 m ; la course du jour est de 2000 m : il y "
+                          u"est compté pour 2000 m (chrono estimé 2'31\"61)."_qs;
+    const QString advice = u"vous allez ajouter une réduction calculé sur un chrono avec longueur ceci est "
+                           u"non recommandé, voulez vous continuer?"_qs;
+    const QString line = u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs;
     const int Escape = ScriptedDialogs::Escape, Enter = ScriptedDialogs::Enter;
     // clang-format off
     const AddRunnerRow rows[] = {
@@ -163,12 +167,22 @@ void TestRaceDay::addRunner_data() {
         {.name = "same horse: Enter cancels", .onSheet = QStringList{"Eclair:2400"},
          .answers = QStringList{"ECLAIR", "bon"}, .choice = Enter, .shown = QStringList{name, going, known},
          .after = QStringList{"Eclair 00:00:00"}},
-        {.name = "another distance: a new race", .onSheet = QStringList{"Bolide:2000"},
+        {.name = "another distance: computed for the race's", .onSheet = QStringList{"Bolide:2000"},
          .answers = QStringList{"Eclair", "bon"}, .shown = QStringList{name, going, other},
-         .after = QStringList{"Eclair 03:01:80"}},
-        {.name = "another distance: cancel", .onSheet = QStringList{"Bolide:2000"},
-         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going, other},
-         .after = QStringList{"Bolide 00:00:00"}},
+         .after = QStringList{"Bolide 00:00:00", "Eclair 02:31:61"}},
+        {.name = "one entry: the list's line too", .answers = QStringList{"Eclair", "bon"}, .choice = Escape,
+         .shown = QStringList{name, going}, .after = QStringList{"Eclair 03:01:80"}, .alsoList = true,
+         .listLine = line},
+        {.name = "one entry: cancelled, nothing for the list", .answers = QStringList{ScriptedDialogs::Cancel},
+         .choice = Escape, .shown = QStringList{name}, .alsoList = true},
+        {.name = "one entry: a reduction with lengths advised against, Cancel",
+         .changes = QStringList{"calcul:TNbrLongueur=3", "calcul:Opt_chronok=0"}, .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape, .shown = QStringList{name, going, advice}, .after = QStringList{"Eclair 03:01:80"},
+         .alsoList = true, .messages = {Dialogs::Answer::Cancel}},
+        {.name = "one entry: a reduction with lengths advised against, OK",
+         .changes = QStringList{"calcul:TNbrLongueur=3", "calcul:Opt_chronok=0"}, .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape, .shown = QStringList{name, going, advice}, .after = QStringList{"Eclair 03:01:80"},
+         .alsoList = true, .listLine = u"1:16:43 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs},
     };
     // clang-format on
     for (const AddRunnerRow& r : rows)
@@ -179,8 +193,9 @@ void TestRaceDay::addRunner() {
     QFETCH(AddRunnerRow, row);
 
     QTemporaryDir folder;
-    RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}}, folder.filePath("coursedujour.csv")};
+    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7)}, folder.filePath("coursedujour.csv")};
     for (const QString& r : row.onSheet) {
+        day.sheet.distance = r.section(u':', 1);
         Runner runner;
         runner.name = r.section(u':', 0, 0);
         runner.race.dayDistance = r.section(u':', 1);
@@ -202,8 +217,10 @@ void TestRaceDay::addRunner() {
     ScriptedDialogs dialogs;
     dialogs.promptTexts = row.answers;
     dialogs.choices = {row.choice};
+    dialogs.answers = row.messages;
     const RaceSheet before = day.sheet;
-    const AddedRunner added = Bt_AjouteCourse_Click(logic, day, dialogs);
+    const AddedRunner added = Bt_AjouteCourse_Click(logic, day, row.alsoList, dialogs);
+    QCOMPARE(added.listLine.value_or(QString()), row.listLine);
 
     QStringList texts;
     for (const ShownDialog& d : dialogs.shown)
@@ -223,7 +240,7 @@ void TestRaceDay::addRunner() {
     if (added.changed) {
         QVERIFY(onDisk && onDisk->runners == day.sheet.runners);
         const Runner& last = day.sheet.runners.back();
-        if (last.estimate == u"03:01:80") {
+        if (last.estimate == u"03:01:80" && !last.race.reductionWithLengths) {
             QCOMPARE(last.estimateHundredths, 18180.0);
             QCOMPARE(last.reduction, u"1:15:48"_qs);
             QCOMPARE(last.going, u"bon"_qs);
@@ -238,10 +255,10 @@ void TestRaceDay::raceDayFile_data() {
     const RaceDayFileRow rows[] = {
         {.name = "no file: an empty sheet", .content = QByteArray("-")},
         {.name = "a sheet written before",
-         .content = racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}}), .runners = 1},
+         .content = racefile::write(RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7), .runners = {named(u"Eclair"_qs)}}), .runners = 1},
         {.name = "edited by hand", .content = QByteArray("cheval;chrono\r\nEclair;3:01\r\n"), .renamed = true},
         {.name = "cut short",
-         .content = racefile::write(RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {named(u"Eclair"_qs)}}) .chopped(9),
+         .content = racefile::write(RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7), .runners = {named(u"Eclair"_qs)}}) .chopped(9),
          .renamed = true},
         {.name = "empty file", .renamed = true},
     };

@@ -8,6 +8,7 @@
 #include "places.h"
 #include "raceday.h"
 #include "racefile.h"
+#include "racetable.h"
 #include "scripteddialogs.h"
 
 #include <QApplication>
@@ -82,6 +83,8 @@ class Answerer : public QObject {
             seen << box->windowTitle() + u'|' + box->text();
             if (a.button == u"Escape")
                 QTest::keyClick(box, Qt::Key_Escape);
+            else if (a.button == u"Enter")
+                QTest::keyClick(box, Qt::Key_Return);
             else if (!a.button.isEmpty())
                 pressButton(box, a.button);
             else
@@ -912,11 +915,16 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
     QStringList shown;
     for (int row = 0; row < table->rowCount(); ++row)
-        shown << table->item(row, 0)->text() + u' ' + table->item(row, 1)->text() + u' ' +
-                     table->item(row, 2)->text() + u' ' + table->item(row, 4)->text();
+        shown << QStringList{table->item(row, racetable::Rank)->text(),
+                             table->item(row, racetable::Name)->text(),
+                             table->item(row, racetable::Estimate)->text(),
+                             table->item(row, racetable::GapSeconds)->text()}
+                     .join(u' ');
     // 2400 × 158,5 ÷ 2100 = 181,14; 159,1 s gives 181,83; 160 s gives 182,86.
-    QCOMPARE(shown, (QStringList{u"1 Éclair 03:01:14 0,00"_qs, u"2 Zéphyr 03:01:83 0,69"_qs,
-                                 u"3 Bolide 03:02:86 1,72"_qs}));
+    QCOMPARE(shown, (QStringList{u"1 Éclair 3'01\"14 0,00"_qs, u"2 Zéphyr 3'01\"83 0,69"_qs,
+                                 u"3 Bolide 3'02\"86 1,72"_qs}));
+    // One entry each: the list holds them too, unsaved.
+    QCOMPARE(listWindow()->model().rowCount(), 3);
     // The file holds them, in the order they were added. (Closed at once: Windows
     // cannot put a new file in place of one that is open.)
     QFile file(state->raceDay().path);
@@ -932,12 +940,22 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     table->selectRow(1);
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QString copied = QApplication::clipboard()->text();
-    QVERIFY2(copied.startsWith(u"Rang\tCheval\t"_qs) &&
-                 copied.contains(u"\n2\tZéphyr\t03:01:83\t181,83\t0,69\t1,04\t"_qs),
+    QVERIFY2(copied.startsWith(u"Rang\tN°\tCheval\t"_qs) &&
+                 copied.contains(u"\n2\t\tZéphyr\t\"3'01\"\"83\"\t181,83\t0,69\t1,04\t"_qs),
              qPrintable(copied));
+    // Suppr asks first; "Non" (Enter) keeps the runner, "Oui" takes it out.
+    {
+        Answerer keep({Answerer::press(u"Enter"_qs)});
+        QTest::keyClick(table, Qt::Key_Delete);
+        QTRY_VERIFY(keep.done());
+        QCOMPARE(table->rowCount(), 3);
+    }
+    Answerer remove({Answerer::press(u"Oui"_qs)});
     QTest::keyClick(table, Qt::Key_Delete);
+    QTRY_VERIFY(remove.done());
+    QCOMPARE(remove.seen, QStringList{u"Orvanto|Retirer « Zéphyr » de la course du jour ?"_qs});
     QCOMPARE(table->rowCount(), 2);
-    QCOMPARE(table->item(1, 1)->text(), u"Bolide"_qs);
+    QCOMPARE(table->item(1, racetable::Name)->text(), u"Bolide"_qs);
     QCOMPARE(state->raceDay().sheet.runners.size(), size_t(2));
 }
 

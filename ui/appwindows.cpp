@@ -4,6 +4,10 @@
 #include "form1.h"
 #include "form2.h"
 
+#include "appstate.h"
+#include "qtdialogs.h"
+#include "sheetedit.h"
+
 #include <QPointer>
 
 namespace {
@@ -13,6 +17,7 @@ namespace {
 QPointer<Form1> form1;
 QPointer<Form2> form2;
 QPointer<CourseDuJour> courseDuJour;
+AppState* shared = nullptr;
 
 template <typename Window> Window* toFront(Window* window) {
     window->show();
@@ -23,9 +28,20 @@ template <typename Window> Window* toFront(Window* window) {
 
 } // namespace
 
+void setAppState(AppState& state) {
+    shared = &state;
+}
+
 Form1* showForm1(bool show) {
-    if (!form1)
+    if (!form1) {
         form1 = new Form1();
+        QObject::connect(form1, &Form1::horseRenamed, form1,
+                         [w = form1.data()](const QString& from, const QString& to) {
+                             QtDialogs dialogs(w);
+                             if (shared && offerRenameOnSheet(shared->raceDay(), from, to, dialogs))
+                                 shared->sheetEdited();
+                         });
+    }
     return show ? toFront(form1.data()) : form1.data();
 }
 
@@ -40,4 +56,8 @@ CourseDuJour* showCourseDuJour(AppState& state) {
         courseDuJour = new CourseDuJour(state);
     courseDuJour->refresh();
     return toFront(courseDuJour.data());
+}
+
+void offerRenameInList(const QString& from, const QString& to) {
+    showForm1(false)->logic().OfferRename(from, to);
 }

@@ -7,6 +7,14 @@ class CourseDuJour;
 class Form1;
 class Form2;
 
+#include <QString>
+
+// What the windows share, set once at start.
+void setAppState(AppState& state);
+
 Form1* showForm1(bool show = true); // without `show`, only makes sure it exists
 Form2* showForm2(AppState& state);
 CourseDuJour* showCourseDuJour(AppState& state);
+
+// A horse renamed on the race sheet: the list offers the same, when it holds it.
+void offerRenameInList(const QString& from, const QString& to);

@@ -1,19 +1,22 @@
 #pragma once
-// The window "Course du jour": the day's race, its runners ranked by their
-// estimated time, and the sheet's commands. Every change goes through the
-// race-day logic, which keeps the sheet's file.
+// The window "Course du jour": the day's race (its own fields), its runners
+// ranked by their estimated time and edited in place, and the sheet's commands.
+// Every change goes through the race-day logic, which keeps the sheet's file.
 
 #include "appstate.h"
 #include "qtdialogs.h"
 #include "raceday.h"
+#include "sheetedit.h"
 
 #include <QWidget>
 
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QDateEdit;
-class QLabel;
 class QLineEdit;
-class QTableWidget;
+class QVBoxLayout;
+class SheetTable;
 
 class CourseDuJour : public QWidget {
     Q_OBJECT
@@ -25,28 +28,32 @@ class CourseDuJour : public QWidget {
 
     void removeSelected();
     void startNewRace();
+    void showPreviousRaces();
     void copyRows();
     void exportCsv();
+    // A cell of the table edited (the table hands it on once its editor closed).
+    void editCell(size_t runner, RunnerField field, const QString& text);
 
   private:
-    void addRaceBoxes(class QVBoxLayout* layout);
+    void addRaceBoxes(QVBoxLayout* layout);
     void addTable(QVBoxLayout* layout);
     void addCommands(QVBoxLayout* layout);
-    void fillRow(int row, const QStringList& cells, const RankedRunner& ranked);
     void showMenu(const QPoint& position);
     void raceEdited();
-    // The selected runners' places in RaceSheet::runners, in display order.
-    std::vector<size_t> selectedRunners() const;
 
     AppState& state_;
     RaceDay& day_;
     QtDialogs dialogs_{this};
     QLineEdit* name_ = nullptr;
     QDateEdit* date_ = nullptr;
-    QLabel* distance_ = nullptr;
-    QTableWidget* table_ = nullptr;
+    QLineEdit* hippodrome_ = nullptr;
+    QLineEdit* distance_ = nullptr;
+    QComboBox* discipline_ = nullptr;
+    QCheckBox* alsoList_ = nullptr;
+    SheetTable* table_ = nullptr;
     QAction* remove_ = nullptr;
     QAction* newRace_ = nullptr;
+    QAction* previous_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
 };

@@ -176,7 +176,10 @@ void Fchrono::calculate() {
 
 void Fchrono::addRunner() {
     pull();
-    const AddedRunner added = Bt_AjouteCourse_Click(logic_, state_.raceDay(), dialogs_);
+    const AddedRunner added =
+        Bt_AjouteCourse_Click(logic_, state_.raceDay(), state_.alsoList(), dialogs_);
+    if (added.listLine)
+        showForm1(false)->addLine(*added.listLine); // unsaved, as from "Ajouter à la liste"
     if (added.changed) {
         state_.sheetEdited();
         startNewHorse(); // nothing of this horse carried over to the next

@@ -25,7 +25,14 @@ class Form1 : public QWidget {
     void copyEntries();
     void exportCsv();
     void removeEntry() { logic_.RemoveEntry(selectedRow()); }
-    void correctEntry() { logic_.CorrectEntry(selectedRow()); }
+    void correctEntry() {
+        if (const auto renamed = logic_.CorrectEntry(selectedRow()))
+            emit horseRenamed(renamed->from, renamed->to);
+    }
+
+  signals:
+    // A horse's name corrected in the list: the race sheet offers the same.
+    void horseRenamed(const QString& from, const QString& to);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

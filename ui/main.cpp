@@ -1,4 +1,5 @@
 #include "appstate.h"
+#include "appwindows.h"
 #include "commandline.h"
 #include "fchrono.h"
 #include "listfile.h"
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs(nullptr);
     AppState state(places::settingsFilePath(),
                    loadRaceDay(places::sheetFilePath(), dialogs, QDateTime::currentDateTime()));
+    setAppState(state);
     auto* main = new Fchrono(state);
     main->setAttribute(Qt::WA_DeleteOnClose);
     const QRect screen = main->screen()->availableGeometry();

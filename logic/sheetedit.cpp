@@ -1,0 +1,254 @@
+#include "sheetedit.h"
+
+#include "cells.h"
+#include "fchronologic.h"
+#include "numbers.h"
+#include "racetable.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+// The main window's boxes holding a runner's inputs, the day's distance `distance`.
+FchronoLogic logicOf(const Runner& r, const QString& distance, const scale::Scale& scale) {
+    FchronoLogic logic;
+    auto& f = logic.fields;
+    f.Tdistance = r.race.referenceDistance;
+    f.Tpoids = r.race.referenceWeight;
+    f.Tminute = r.race.minutes;
+    f.Tseconde = r.race.seconds;
+    f.tcentieme = r.race.hundredths;
+    f.TNbrLongueur = r.race.margin;
+    f.Tdistance2 = distance;
+    f.tpoids2 = r.race.dayWeight;
+    f.Opt_chronok = !r.race.reductionWithLengths;
+    f.Opt_chronocj = !r.race.estimateWithLengths;
+    f.scale = scale;
+    logic.TNbrLongueur_LostFocus(); // the time with lengths, as leaving the margin's box
+    return logic;
+}
+
+// The boxes a cell fills, for the question about an unusual value.
+QStringList controlsOf(RunnerField field) {
+    switch (field) {
+    case RunnerField::ReferenceDistance:
+        return {u"Tdistance"_qs};
+    case RunnerField::Time:
+        return {u"Tminute"_qs, u"Tseconde"_qs, u"tcentieme"_qs};
+    case RunnerField::ReferenceWeight:
+        return {u"Tpoids"_qs};
+    case RunnerField::DayWeight:
+        return {u"tpoids2"_qs};
+    default:
+        return {};
+    }
+}
+
+std::optional<bool> sourceOf(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.compare(racetable::timeSource(false), Qt::CaseInsensitive) == 0)
+        return false;
+    if (t.compare(racetable::timeSource(true), Qt::CaseInsensitive) == 0)
+        return true;
+    return std::nullopt;
+}
+
+bool oneLine(const QString& text) {
+    return !text.contains(u'\n') && !text.contains(u'\r');
+}
+
+// The runner with `text` in `field`; none when the text cannot go there.
+std::optional<Runner> withField(Runner r, RunnerField field, const QString& text,
+                                Dialogs& dialogs) {
+    if (!oneLine(text)) {
+        dialogs.warn(QStringLiteral("Une case de la feuille tient sur une seule ligne."));
+        return std::nullopt;
+    }
+    const QString t = text.trimmed();
+    switch (field) {
+    case RunnerField::Number:
+        r.number = t;
+        break;
+    case RunnerField::Name:
+        if (t.isEmpty()) {
+            dialogs.warn(QStringLiteral("Le nom du cheval ne peut pas être vide."));
+            return std::nullopt;
+        }
+        r.name = t;
+        break;
+    case RunnerField::Going:
+        r.going = t;
+        break;
+    case RunnerField::ReferenceDistance:
+        r.race.referenceDistance = t;
+        break;
+    case RunnerField::ReferenceWeight:
+        r.race.referenceWeight = t;
+        break;
+    case RunnerField::Margin:
+        r.race.margin = t;
+        break;
+    case RunnerField::DayWeight:
+        r.race.dayWeight = t;
+        break;
+    case RunnerField::Time: {
+        const auto time = splitTime(t);
+        if (!time) {
+            FchronoLogic::ReportError(CalcError::Time, dialogs);
+            return std::nullopt;
+        }
+        r.race.minutes = time->minutes;
+        r.race.seconds = time->seconds;
+        r.race.hundredths = time->hundredths;
+        break;
+    }
+    case RunnerField::EstimateSource:
+    case RunnerField::ReductionSource: {
+        const auto withLengths = sourceOf(t);
+        if (!withLengths) {
+            dialogs.warn(QStringLiteral("Choisissez « Chrono » ou « Chrono + Longueur »."));
+            return std::nullopt;
+        }
+        (field == RunnerField::EstimateSource ? r.race.estimateWithLengths
+                                              : r.race.reductionWithLengths) = *withLengths;
+        break;
+    }
+    }
+    return r;
+}
+
+bool computed(RunnerField field) {
+    return field != RunnerField::Number && field != RunnerField::Name &&
+           field != RunnerField::Going;
+}
+
+} // namespace
+
+QString fieldText(const Runner& r, RunnerField field) {
+    switch (field) {
+    case RunnerField::Number:
+        return r.number;
+    case RunnerField::Name:
+        return r.name;
+    case RunnerField::ReferenceDistance:
+        return r.race.referenceDistance;
+    case RunnerField::Time:
+        return racetable::referenceTime(r);
+    case RunnerField::ReferenceWeight:
+        return r.race.referenceWeight;
+    case RunnerField::Margin:
+        return r.race.margin;
+    case RunnerField::Going:
+        return r.going;
+    case RunnerField::DayWeight:
+        return r.race.dayWeight;
+    case RunnerField::EstimateSource:
+        return racetable::timeSource(r.race.estimateWithLengths);
+    case RunnerField::ReductionSource:
+        return racetable::timeSource(r.race.reductionWithLengths);
+    }
+    return QString();
+}
+
+std::optional<TimeTexts> splitTime(const QString& text) {
+    static const QRegularExpression separators(QStringLiteral("[' \":.h,]+"));
+    QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
+    if (parts.size() == 2 && !text.contains(u'\'') && !text.contains(u':'))
+        parts.prepend(u"0"_qs); // 72"58: seconds and hundredths
+    if (parts.size() != 3)
+        return std::nullopt;
+    return TimeTexts{parts[0], parts[1], parts[2]};
+}
+
+std::optional<Runner> rerun(const Runner& runner, const QString& distance,
+                            const scale::Scale& scale, const QStringList& question,
+                            Dialogs& dialogs) {
+    FchronoLogic logic = logicOf(runner, distance, scale);
+    const auto& f = logic.fields;
+    if ((!f.Opt_chronok || !f.Opt_chronocj) && f.TminuteL.isEmpty()) {
+        dialogs.message(QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce "
+                                       "calcul"),
+                        ApplicationTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok);
+        return std::nullopt;
+    }
+    if (!question.isEmpty())
+        if (const auto unusual = logic.UnusualInput(question))
+            if (!dialogs.askYesNo(unusual->question))
+                return std::nullopt;
+    if (const CalcError error = logic.Calculate(); error != CalcError::None) {
+        FchronoLogic::ReportError(error, dialogs);
+        return std::nullopt;
+    }
+    if (!logic.Estimate) {
+        FchronoLogic::ReportError(CalcError::Distance, dialogs);
+        return std::nullopt;
+    }
+    Runner out = runnerOf(runner.name, runner.going, *logic.Estimate,
+                          logic.ReductionMatchesInputs() ? &*logic.Reduction : nullptr);
+    out.number = runner.number;
+    return out;
+}
+
+bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
+                const scale::Scale& scale, Dialogs& dialogs, QString* renamedFrom) {
+    if (index >= day.sheet.runners.size())
+        return false;
+    const Runner& old = day.sheet.runners[index];
+    if (text.trimmed() == fieldText(old, field).trimmed())
+        return false;
+    auto changed = withField(old, field, text, dialogs);
+    if (changed && computed(field))
+        changed = rerun(*changed, day.sheet.distance, scale, controlsOf(field), dialogs);
+    if (!changed)
+        return false;
+    if (renamedFrom)
+        *renamedFrom = changed->name != old.name ? old.name : QString();
+    day.sheet.runners[index] = *changed;
+    saveRaceDay(day, dialogs);
+    return true;
+}
+
+bool editRace(RaceDay& day, const RaceSheet& race, const scale::Scale& scale, Dialogs& dialogs) {
+    if (race.sameRace(day.sheet))
+        return false;
+    RaceSheet next = day.sheet;
+    next.takeRace(race);
+    next.distance = race.distance.trimmed();
+    if (const auto metres = numbers::textToNumber(next.distance);
+        !next.distance.isEmpty() && !(metres && *metres > 0)) {
+        FchronoLogic::ReportError(CalcError::Distance, dialogs);
+        return false;
+    }
+    if (next.distance != day.sheet.distance.trimmed()) {
+        for (size_t i = 0; i < next.runners.size(); ++i) {
+            // The distance is questioned once, with the first runner.
+            const QStringList question = i == 0 ? QStringList{u"Tdistance2"_qs} : QStringList{};
+            const auto runner = rerun(next.runners[i], next.distance, scale, question, dialogs);
+            if (!runner)
+                return false;
+            next.runners[i] = *runner;
+        }
+    }
+    day.sheet = next;
+    saveRaceDay(day, dialogs);
+    return true;
+}
+
+bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Dialogs& dialogs) {
+    auto& runners = day.sheet.runners;
+    const auto named = [&](const Runner& r) { return r.name == from; };
+    const auto count = std::count_if(runners.begin(), runners.end(), named);
+    if (count == 0 || from == to)
+        return false;
+    if (!dialogs.askYesNo(QStringLiteral("« %1 » est aussi dans la course du jour. Le renommer "
+                                         "aussi « %2 » ?")
+                              .arg(from, to),
+                          Dialogs::Default::Yes))
+        return false;
+    for (Runner& r : runners)
+        if (named(r))
+            r.name = to;
+    saveRaceDay(day, dialogs);
+    return true;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// The race sheet edited in place: a runner's inputs corrected cell by cell, and
+// the race's own fields. Every runner is computed for the race's distance from
+// its reference race, checked as the main window checks its boxes: an unusual
+// value is questioned, an unreadable one refused with the calculation's message,
+// and nothing is half-applied.
+
+#include "dialogs.h"
+#include "racedayfile.h"
+#include "scale.h"
+
+#include <QString>
+#include <optional>
+
+// The inputs of a runner a cell of the sheet edits.
+enum class RunnerField {
+    Number,
+    Name,
+    ReferenceDistance,
+    Time, // minutes, seconds and hundredths, typed as 1'12"58
+    ReferenceWeight,
+    Margin,
+    Going,
+    DayWeight,
+    EstimateSource,  // "Chrono" or "Chrono + Longueur"
+    ReductionSource, // the same, for the reduction
+};
+
+// What the cell of `field` shows for editing.
+QString fieldText(const Runner& runner, RunnerField field);
+
+// A time typed in one cell ("1'12\"58", "1:12:58", "1.12.58", "1 12 58", "72\"58")
+// as its three boxes; none when it does not have two or three parts.
+struct TimeTexts {
+    QString minutes, seconds, hundredths;
+};
+std::optional<TimeTexts> splitTime(const QString& text);
+
+// The runner computed anew for `distance` under `scale`; none when it cannot be
+// (the reason told). Unusual values among the boxes named in `question` are asked
+// about first.
+std::optional<Runner> rerun(const Runner& runner, const QString& distance,
+                            const scale::Scale& scale, const QStringList& question,
+                            Dialogs& dialogs);
+
+// A cell of runner `index` set to `text`. Whether the sheet changed (and was
+// written). A name changed is given in `renamedFrom` (the old name).
+bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
+                const scale::Scale& scale, Dialogs& dialogs, QString* renamedFrom = nullptr);
+
+// The race's fields as the window holds them: a new distance recomputes every
+// runner (or none, when one of them cannot be). Whether the sheet changed.
+bool editRace(RaceDay& day, const RaceSheet& race, const scale::Scale& scale, Dialogs& dialogs);
+
+// Every runner named `from` renamed `to`, after one question. Whether they were.
+bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Dialogs& dialogs);

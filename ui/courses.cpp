@@ -1,0 +1,111 @@
+#include "courses.h"
+
+#include "places.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int RaceIndex = Qt::UserRole; // the race's place in races_
+
+enum Column { Date, Hippodrome, Name, Runners, ColumnCount };
+
+// A date or a number kept as such sorts as one.
+QTableWidgetItem* cell(const QVariant& value, size_t race) {
+    auto* item = new QTableWidgetItem;
+    item->setData(Qt::DisplayRole, value);
+    item->setData(RaceIndex, static_cast<qulonglong>(race));
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+} // namespace
+
+Courses::Courses(AppState& state, QWidget* parent, const QString& folder)
+    : QDialog(parent), state_(state),
+      folder_(folder.isEmpty() ? places::archiveFolder() : folder) {
+    setObjectName(QStringLiteral("Courses"));
+    setWindowTitle(QStringLiteral("Courses précédentes"));
+    auto* layout = new QVBoxLayout(this);
+    auto* where = new QLabel(QStringLiteral("Courses gardées dans %1").arg(places::shown(folder_)),
+                             this);
+    where->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(where);
+    table_ = new QTableWidget(0, ColumnCount, this);
+    table_->setObjectName(QStringLiteral("TabCourses"));
+    table_->setAccessibleName(QStringLiteral("Courses précédentes, la plus récente d'abord"));
+    table_->setHorizontalHeaderLabels({u"Date"_qs, u"Hippodrome"_qs, u"Course"_qs, u"Partants"_qs});
+    table_->verticalHeader()->hide();
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(table_, 1);
+    auto* buttons = new QDialogButtonBox(this);
+    open_ = buttons->addButton(QStringLiteral("&Ouvrir"), QDialogButtonBox::AcceptRole);
+    delete_ = buttons->addButton(QStringLiteral("&Supprimer…"), QDialogButtonBox::ActionRole);
+    buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
+    open_->setDefault(true);
+    layout->addWidget(buttons);
+    connect(open_, &QPushButton::clicked, this, &Courses::openChosen);
+    connect(delete_, &QPushButton::clicked, this, &Courses::deleteChosen);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, &Courses::openChosen);
+    auto* del = new QAction(this);
+    del->setShortcut(QKeySequence(Qt::Key_Delete));
+    connect(del, &QAction::triggered, this, &Courses::deleteChosen);
+    addAction(del);
+    resize(640, 420);
+    fill();
+}
+
+void Courses::fill() {
+    races_ = archivedRaces(folder_);
+    table_->setSortingEnabled(false);
+    table_->setRowCount(static_cast<int>(races_.size()));
+    for (size_t i = 0; i < races_.size(); ++i) {
+        const ArchivedRace& r = races_[i];
+        const int row = static_cast<int>(i);
+        table_->setItem(row, Date, cell(r.date.isValid() ? QVariant(r.date) : QVariant(), i));
+        table_->setItem(row, Hippodrome, cell(r.hippodrome, i));
+        const QString name = r.runners < 0 ? QStringLiteral("%1 (illisible)")
+                                                 .arg(QFileInfo(r.path).fileName())
+                                           : r.name;
+        table_->setItem(row, Name, cell(name, i));
+        table_->setItem(row, Runners,
+                        cell(r.runners < 0 ? QVariant() : QVariant(r.runners), i));
+    }
+    table_->setSortingEnabled(true);
+    table_->resizeColumnsToContents();
+    if (!races_.empty())
+        table_->selectRow(0);
+    open_->setEnabled(!races_.empty());
+    delete_->setEnabled(!races_.empty());
+    table_->setFocus();
+}
+
+const ArchivedRace* Courses::chosen() const {
+    const int row = table_->currentRow();
+    if (row < 0 || !table_->item(row, 0))
+        return nullptr;
+    return &races_[table_->item(row, 0)->data(RaceIndex).toULongLong()];
+}
+
+void Courses::openChosen() {
+    const ArchivedRace* race = chosen();
+    if (race && openArchived(state_.raceDay(), *race, folder_, dialogs_)) {
+        state_.sheetEdited();
+        accept();
+    }
+}
+
+void Courses::deleteChosen() {
+    if (const ArchivedRace* race = chosen(); race && deleteArchived(*race, dialogs_))
+        fill();
+}

@@ -1,0 +1,228 @@
+#include "sheettable.h"
+
+#include "racetable.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTimer>
+#include <set>
+
+namespace {
+
+constexpr int SortKey = Qt::UserRole;         // what a column sorts by
+constexpr int RunnerIndex = Qt::UserRole + 1; // the runner's place in the sheet
+
+// Sorts by the number or text kept under SortKey, so that "10" comes after "9"
+// and times sort as times.
+class Cell : public QTableWidgetItem {
+  public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(SortKey), b = other.data(SortKey);
+        if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double)
+            return a.toDouble() < b.toDouble();
+        if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
+            return a.typeId() == QMetaType::Double; // numbers before empty cells
+        return QString::localeAwareCompare(text(), other.text()) < 0;
+    }
+};
+
+// A cell's number, for sorting: the French decimal comma read as a point.
+QVariant numberOf(const QString& text) {
+    bool ok = false;
+    const double value = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
+    return ok ? QVariant(value) : QVariant(text);
+}
+
+bool isSource(int column) {
+    return column == racetable::EstimateTime || column == racetable::ReductionTime;
+}
+
+} // namespace
+
+// Hands a typed text on rather than writing it into the table: the sheet decides,
+// after the editor is closed, so that a question it asks cannot close it twice.
+class SheetDelegate : public QStyledItemDelegate {
+  public:
+    explicit SheetDelegate(SheetTable* table) : QStyledItemDelegate(table), table_(table) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = nullptr;
+        if (isSource(index.column())) {
+            auto* box = new QComboBox(parent);
+            box->addItems({racetable::timeSource(false), racetable::timeSource(true)});
+            editor = box;
+        } else {
+            editor = QStyledItemDelegate::createEditor(parent, option, index);
+        }
+        editor->setAccessibleName(table_->horizontalHeaderItem(index.column())->text());
+        table_->editor_ = editor;
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            box->setCurrentText(index.data().toString());
+        else
+            QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        const auto field = SheetTable::fieldOf(index.column());
+        QString text;
+        if (auto* box = qobject_cast<QComboBox*>(editor))
+            text = box->currentText();
+        else if (auto* line = qobject_cast<QLineEdit*>(editor))
+            text = line->text();
+        if (!field || text == index.data().toString() || !table_->onEdit)
+            return;
+        const size_t runner = table_->runnerAt(index.row());
+        QTimer::singleShot(0, table_, [t = table_, runner, f = *field, text] {
+            t->onEdit(runner, f, text);
+        });
+    }
+
+  private:
+    SheetTable* table_;
+};
+
+SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount, parent) {
+    setObjectName(QStringLiteral("TabCourse"));
+    setAccessibleName(QStringLiteral("Partants, du plus rapide au plus lent"));
+    setHorizontalHeaderLabels(racetable::header());
+    verticalHeader()->hide();
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::DoubleClicked);
+    setItemDelegate(new SheetDelegate(this));
+    setAlternatingRowColors(true);
+    horizontalHeader()->setSectionsClickable(true);
+    // Fastest first until the user sorts by another column.
+    horizontalHeader()->setSortIndicator(racetable::Rank, Qt::AscendingOrder);
+    horizontalHeader()->setToolTip(QStringLiteral("Cliquer sur un titre trie le tableau"));
+    // The race's own fields are above the table; copies and exports carry them.
+    for (int c = racetable::FirstRaceColumn; c < racetable::ColumnCount; ++c)
+        setColumnHidden(c, true);
+}
+
+std::optional<RunnerField> SheetTable::fieldOf(int column) {
+    switch (column) {
+    case racetable::Number:
+        return RunnerField::Number;
+    case racetable::Name:
+        return RunnerField::Name;
+    case racetable::Distance:
+        return RunnerField::ReferenceDistance;
+    case racetable::Time:
+        return RunnerField::Time;
+    case racetable::Weight:
+        return RunnerField::ReferenceWeight;
+    case racetable::Margin:
+        return RunnerField::Margin;
+    case racetable::Going:
+        return RunnerField::Going;
+    case racetable::DayWeight:
+        return RunnerField::DayWeight;
+    case racetable::EstimateTime:
+        return RunnerField::EstimateSource;
+    case racetable::ReductionTime:
+        return RunnerField::ReductionSource;
+    default:
+        return std::nullopt;
+    }
+}
+
+size_t SheetTable::runnerAt(int row) const {
+    return item(row, 0)->data(RunnerIndex).toULongLong();
+}
+
+std::vector<size_t> SheetTable::chosenRunners() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : selectedIndexes())
+        rows.insert(index.row());
+    if (rows.empty() && currentRow() >= 0)
+        rows.insert(currentRow());
+    std::vector<size_t> out;
+    for (int row : rows)
+        out.push_back(runnerAt(row));
+    return out;
+}
+
+std::vector<QStringList> SheetTable::rowsShown(const RaceSheet& sheet, bool chosenOnly) const {
+    const std::vector<RankedRunner> ranked = ::ranked(sheet);
+    std::vector<size_t> chosen = chosenOnly ? chosenRunners() : std::vector<size_t>{};
+    std::vector<QStringList> out;
+    for (int row = 0; row < rowCount(); ++row) {
+        const size_t index = runnerAt(row);
+        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), index) == chosen.end())
+            continue;
+        for (const RankedRunner& r : ranked)
+            if (r.index == index)
+                out.push_back(racetable::row(sheet, r));
+    }
+    return out;
+}
+
+void SheetTable::show(const RaceSheet& sheet) {
+    // An editor Tab opened in the next cell is opened again once the rows are
+    // sorted anew: its runner may have moved.
+    const bool editing = state() == QAbstractItemView::EditingState && editor_;
+    if (editing)
+        closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    const int column = currentColumn();
+    // The runner of the current cell; the sheet's size (no runner) when none.
+    const size_t runner = currentRow() >= 0 ? runnerAt(currentRow()) : sheet.runners.size();
+    const int sortColumn = horizontalHeader()->sortIndicatorSection();
+    const Qt::SortOrder order = horizontalHeader()->sortIndicatorOrder();
+    setSortingEnabled(false);
+    const std::vector<RankedRunner> ranked = ::ranked(sheet);
+    setRowCount(static_cast<int>(ranked.size()));
+    for (size_t i = 0; i < ranked.size(); ++i)
+        fillRow(static_cast<int>(i), sheet, ranked[i]);
+    resizeColumnsToContents();
+    for (int c = 0; c < racetable::ColumnCount; ++c) // room for the sort arrow
+        setColumnWidth(c, columnWidth(c) + 14);
+    setSortingEnabled(true);
+    sortByColumn(sortColumn, order);
+    for (int row = 0; row < rowCount(); ++row)
+        if (runnerAt(row) == runner)
+            setCurrentCell(row, std::max(column, 0), QItemSelectionModel::NoUpdate);
+    if (editing && currentItem() && (currentItem()->flags() & Qt::ItemIsEditable))
+        editItem(currentItem());
+}
+
+void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked) {
+    const Runner& runner = sheet.runners[ranked.index];
+    const QStringList cells = racetable::row(sheet, ranked);
+    for (int c = 0; c < racetable::ColumnCount; ++c) {
+        auto* item = new Cell(cells[c]);
+        switch (c) {
+        case racetable::Name:
+        case racetable::Going:
+        case racetable::EstimateTime:
+        case racetable::ReductionTime:
+        case racetable::Scale:
+            item->setData(SortKey, cells[c]);
+            break;
+        case racetable::Estimate:
+            item->setData(SortKey, runner.estimateHundredths);
+            break;
+        case racetable::Reduction:
+            item->setData(SortKey, numberOf(cells[racetable::ReductionSeconds]));
+            break;
+        case racetable::Time:
+            item->setData(SortKey, numberOf(cells[racetable::TimeSeconds]));
+            break;
+        default:
+            item->setData(SortKey, numberOf(cells[c]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        item->setData(RunnerIndex, static_cast<qulonglong>(ranked.index));
+        if (!fieldOf(c))
+            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+        setItem(row, c, item);
+    }
+}

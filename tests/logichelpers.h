@@ -87,6 +87,12 @@ inline QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 inline const QString WarningText =
     QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
                    "avec longueur ceci est non recommandé, voulez vous "

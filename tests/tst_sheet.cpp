@@ -1,0 +1,351 @@
+// The race sheet edited in place, its race's distance, names corrected across
+// the sheet and the list, and races archived, opened again and deleted.
+#include "logichelpers.h"
+#include "racearchive.h"
+#include "racetable.h"
+#include "sheetedit.h"
+
+#include <QTest>
+
+namespace {
+
+const int Oui = 0, Non = 1;
+const QString Seconds =
+    u"Le nombre de secondes du chrono de référence (75) est inhabituel : les secondes vont de 0 à 59. "
+    u"Calculer quand même ?"_qs;
+const QString FarDistance =
+    u"La distance de la course de référence (21000 m) est inhabituelle : les courses vont de 800 à "
+    u"8000 m. Calculer quand même ?"_qs;
+const QString LightWeight = u"Le poids de la course de référence (5 kg) est inhabituel : les poids vont de "
+                            u"40 à 80 kg. Calculer quand même ?"_qs;
+const QString NoLength = u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs;
+
+// The worked example: 2100 m in 2'38"50 under 57 kg, for 2400 m under 58 kg.
+Runner worked(const QString& name = u"Eclair"_qs) {
+    Runner r;
+    r.name = name;
+    r.going = u"bon"_qs;
+    r.race.referenceDistance = u"2100"_qs;
+    r.race.referenceWeight = u"57"_qs;
+    r.race.minutes = u"2"_qs;
+    r.race.seconds = u"38"_qs;
+    r.race.hundredths = u"50"_qs;
+    r.race.margin = u"0,0"_qs;
+    r.race.dayWeight = u"58"_qs;
+    ScriptedDialogs quiet;
+    return *rerun(r, u"2400"_qs, {}, {}, quiet);
+}
+
+RaceDay dayIn(const QTemporaryDir& folder, std::vector<Runner> runners) {
+    return RaceDay{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .distance = u"2400"_qs,
+                             .runners = std::move(runners)},
+                   folder.filePath(u"coursedujour.csv"_qs)};
+}
+
+QStringList textsOf(const ScriptedDialogs& d) {
+    QStringList texts;
+    for (const ShownDialog& s : d.shown)
+        texts << s.text;
+    return texts;
+}
+
+// "name estimate reduction" of each runner, in the order added.
+QStringList summary(const RaceSheet& sheet) {
+    QStringList out;
+    for (const Runner& r : sheet.runners)
+        out << QStringList{r.number, r.name, r.estimate, r.reduction}.join(u' ').trimmed();
+    return out;
+}
+
+} // namespace
+
+struct EditRow {
+    const char* name;
+    RunnerField field = {};
+    QString text = {};
+    QList<int> choices = {}; // answers to questions
+    QStringList shown = {};  // the dialogs' texts
+    QString after = {};      // summary of the runner; empty: unchanged
+};
+Q_DECLARE_METATYPE(EditRow)
+
+struct RaceRow {
+    const char* name;
+    QString distance = {};
+    QList<int> choices = {};
+    QStringList shown = {};
+    QStringList after = {}; // the runners' summaries; empty: unchanged
+};
+Q_DECLARE_METATYPE(RaceRow)
+
+class TestSheet : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void editCell_data();
+    void editCell();
+    void raceDistance_data();
+    void raceDistance();
+    void splitTime_data();
+    void splitTime();
+    void renameAcross();
+    void archive();
+    void archiveRefused();
+    void openAndDelete();
+};
+
+void TestSheet::editCell_data() {
+    QTest::addColumn<EditRow>("row");
+    using F = RunnerField;
+    // By hand: 2400 × 158,5 ÷ 2100 = 181,14, plus 1 kg at 1,5 kg a second, cut to 0,66:
+    // 181,80; 2'40"00 gives 182,86 + 0,66 = 183,52; 56 kg, 2 kg: 181,14 + 1,33.
+    // clang-format off
+    const EditRow rows[] = {
+        {.name = "saddle-cloth number", .field = F::Number, .text = "7", .after = "7 Eclair 03:01:80 1:15:48"},
+        {.name = "name", .field = F::Name, .text = "Éclair", .after = "Éclair 03:01:80 1:15:48"},
+        {.name = "empty name refused", .field = F::Name, .text = " ", .shown = {"Le nom du cheval ne peut pas être vide."}},
+        {.name = "line break refused", .field = F::Going, .text = "bon\nsouple",
+         .shown = {"Une case de la feuille tient sur une seule ligne."}},
+        {.name = "going: no recalculation", .field = F::Going, .text = "souple", .after = "Eclair 03:01:80 1:15:48"},
+        {.name = "reference distance", .field = F::ReferenceDistance, .text = "2000", .after = "Eclair 03:10:86 1:19:25"},
+        {.name = "reference distance unusual, Non", .field = F::ReferenceDistance, .text = "21000", .choices = {Non},
+         .shown = {FarDistance}},
+        {.name = "reference distance unusual, Oui", .field = F::ReferenceDistance, .text = "21000", .choices = {Oui},
+         .shown = {FarDistance}, .after = "Eclair 00:18:77 0:07:55"},
+        {.name = "reference distance unreadable", .field = F::ReferenceDistance, .text = "deux mille",
+         .shown = {DistanceError}},
+        {.name = "time in the punter's notation", .field = F::Time, .text = "2'40\"00", .after = "Eclair 03:03:52 1:16:19"},
+        {.name = "time with colons", .field = F::Time, .text = "2:40:00", .after = "Eclair 03:03:52 1:16:19"},
+        {.name = "time: unusual seconds, Non", .field = F::Time, .text = "2'75\"00", .choices = {Non}, .shown = {Seconds}},
+        {.name = "time: unusual seconds, Oui", .field = F::Time, .text = "2'75\"00", .choices = {Oui}, .shown = {Seconds},
+         .after = "Eclair 03:43:52 1:32:86"},
+        {.name = "time unreadable", .field = F::Time, .text = "vite", .shown = {TimeError}},
+        {.name = "time with a letter", .field = F::Time, .text = "2'3x\"00", .shown = {TimeError}},
+        {.name = "reference weight", .field = F::ReferenceWeight, .text = "56", .after = "Eclair 03:02:47 1:15:48"},
+        {.name = "reference weight unusual, Non", .field = F::ReferenceWeight, .text = "5", .choices = {Non},
+         .shown = {LightWeight}},
+        {.name = "reference weight unreadable", .field = F::ReferenceWeight, .text = "lourd", .shown = {WeightError}},
+        {.name = "day's weight", .field = F::DayWeight, .text = "60", .after = "Eclair 03:03:14 1:15:48"},
+        {.name = "margin, estimate from the plain time", .field = F::Margin, .text = "3", .after = "Eclair 03:01:80 1:15:48"},
+        {.name = "estimate from the time with lengths", .field = F::EstimateSource, .text = "Chrono + Longueur",
+         .after = "Eclair 03:01:80 1:15:48"},
+        {.name = "an unknown time source refused", .field = F::EstimateSource, .text = "Montre",
+         .shown = {"Choisissez « Chrono » ou « Chrono + Longueur »."}},
+        {.name = "the same text: nothing", .field = F::Name, .text = "Eclair"},
+    };
+    // clang-format on
+    for (const EditRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestSheet::editCell() {
+    QFETCH(EditRow, row);
+    QTemporaryDir folder;
+    RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs)});
+    const RaceSheet before = day.sheet;
+    ScriptedDialogs dialogs;
+    dialogs.choices = row.choices;
+    QString renamedFrom;
+    const bool changed =
+        editRunner(day, 0, row.field, row.text, {}, dialogs, &renamedFrom);
+    QCOMPARE(textsOf(dialogs), row.shown);
+    QCOMPARE(changed, !row.after.isEmpty());
+    QCOMPARE(day.sheet.runners[1], before.runners[1]); // the other runner untouched
+    if (!changed) {
+        QVERIFY(day.sheet == before); // nothing half-applied
+        QVERIFY(!QFileInfo::exists(day.path));
+        return;
+    }
+    QCOMPARE(summary(day.sheet).first(), row.after);
+    QCOMPARE(renamedFrom, row.field == RunnerField::Name ? u"Eclair"_qs : QString());
+    // In the file at once.
+    QVERIFY(racefile::read(readFile(day.path)) == day.sheet);
+}
+
+void TestSheet::raceDistance_data() {
+    QTest::addColumn<RaceRow>("row");
+    const QString unusual = u"La distance de la course du jour (300 m) est inhabituelle : les courses vont de "
+                            u"800 à 8000 m. Calculer quand même ?"_qs;
+    // clang-format off
+    const RaceRow rows[] = {
+        {.name = "every runner recomputed", .distance = "2000",
+         .after = {"Eclair 02:31:61 1:15:48", "Bolide 02:31:61 1:15:48"}},
+        {.name = "unreadable: refused", .distance = "2 km", .shown = {DistanceError}},
+        {.name = "empty: refused while runners need it", .distance = "", .shown = {DistanceError}},
+        {.name = "unusual, Non: as it was", .distance = "300", .choices = {Non}, .shown = {unusual}},
+        {.name = "unusual, Oui: asked once for all", .distance = "300", .choices = {Oui}, .shown = {unusual},
+         .after = {"Eclair 00:23:30 1:15:48", "Bolide 00:23:30 1:15:48"}},
+    };
+    // clang-format on
+    for (const RaceRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestSheet::raceDistance() {
+    QFETCH(RaceRow, row);
+    QTemporaryDir folder;
+    RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs)});
+    const RaceSheet before = day.sheet;
+    RaceSheet race = day.sheet;
+    race.distance = row.distance;
+    ScriptedDialogs dialogs;
+    dialogs.choices = row.choices;
+    const bool changed = editRace(day, race, {}, dialogs);
+    QCOMPARE(textsOf(dialogs), row.shown);
+    QCOMPARE(changed, !row.after.isEmpty());
+    QCOMPARE(summary(day.sheet), changed ? row.after : summary(before));
+    if (changed) {
+        QCOMPARE(day.sheet.distance, row.distance);
+        for (const Runner& r : day.sheet.runners)
+            QCOMPARE(r.race.dayDistance, row.distance);
+    }
+}
+
+void TestSheet::splitTime_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("parts"); // "m s c", or "-" for none
+    QTest::newRow("punter") << u"2'12\"58"_qs << u"2 12 58"_qs;
+    QTest::newRow("colons") << u"2:12:58"_qs << u"2 12 58"_qs;
+    QTest::newRow("dots") << u"2.12.58"_qs << u"2 12 58"_qs;
+    QTest::newRow("spaces") << u" 2 12 58 "_qs << u"2 12 58"_qs;
+    QTest::newRow("under a minute") << u"58\"12"_qs << u"0 58 12"_qs;
+    QTest::newRow("minutes and seconds") << u"1'12"_qs << u"-"_qs;
+    QTest::newRow("one number") << u"132"_qs << u"-"_qs;
+    QTest::newRow("four parts") << u"1:2:3:4"_qs << u"-"_qs;
+}
+
+void TestSheet::splitTime() {
+    QFETCH(QString, typed);
+    QFETCH(QString, parts);
+    const auto t = ::splitTime(typed);
+    const QString got = t ? QStringList{t->minutes, t->seconds, t->hundredths}.join(u' ') : u"-"_qs;
+    QCOMPARE(got, parts);
+}
+
+void TestSheet::renameAcross() {
+    QTemporaryDir folder;
+    places::setListFilePath(folder.filePath(u"lstchrono.txt"_qs));
+    // The sheet offers the list's correction: Oui renames each runner of the name.
+    RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs), worked()});
+    ScriptedDialogs dialogs;
+    dialogs.choices = {Oui};
+    QVERIFY(offerRenameOnSheet(day, u"Eclair"_qs, u"Éclair"_qs, dialogs));
+    QCOMPARE(textsOf(dialogs),
+             QStringList{u"« Eclair » est aussi dans la course du jour. Le renommer aussi « Éclair » ?"_qs});
+    QCOMPARE(dialogs.shown[0].defaultChoice, Oui);
+    QCOMPARE(summary(day.sheet).join(u'|').count(u"Éclair"_qs), 2);
+    // Non, or a name it does not hold: nothing.
+    dialogs.choices = {Non};
+    QVERIFY(!offerRenameOnSheet(day, u"Bolide"_qs, u"Bolid"_qs, dialogs));
+    QVERIFY(!offerRenameOnSheet(day, u"Zéphyr"_qs, u"Zephyr"_qs, dialogs));
+    QCOMPARE(dialogs.shown.size(), 2);
+
+    // The list offers the sheet's correction, for saved and unsaved entries alike.
+    ScriptedDialogs listDialogs;
+    Form1Logic list(listDialogs);
+    list.AddLine(u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs);
+    QVERIFY(list.btsave_Click());
+    list.AddLine(u"1:16:00 ---- 2000m ---- 57Kg ---- Eclair ---- terrain : souple"_qs);
+    list.AddLine(u"1:14:00 ---- 2000m ---- 57Kg ---- Bolide ---- terrain : bon"_qs);
+    listDialogs.choices = {Oui};
+    QVERIFY(list.OfferRename(u"Eclair"_qs, u"Éclair"_qs));
+    QCOMPARE(listDialogs.lastText(),
+             u"« Eclair » est aussi dans la liste des chevaux. Le renommer aussi « Éclair » ?"_qs);
+    QCOMPARE(list.model().list().count(), 3);
+    QCOMPARE(QString::fromLatin1(readFile(places::listFilePath())).count(u"Eclair"_qs), 0);
+    QVERIFY(!list.OfferRename(u"Zéphyr"_qs, u"Zephyr"_qs)); // not there: no question
+    // A correction in the list gives the names to offer the sheet.
+    listDialogs.promptTexts = {u"Bolide II"_qs, u"bon"_qs};
+    const auto renamed = list.CorrectEntry(0);
+    QVERIFY(renamed);
+    QCOMPARE(renamed->from + u'>' + renamed->to, u"Bolide>Bolide II"_qs);
+}
+
+void TestSheet::archive() {
+    QTemporaryDir folder;
+    const QString archive = folder.filePath(u"courses"_qs);
+    RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs)});
+    day.sheet.name = u"Prix: \"A/B\"?"_qs;
+    const RaceSheet first = day.sheet;
+    ScriptedDialogs dialogs;
+    // A new race: the one it ends kept whole, an empty sheet with the same distance.
+    QVERIFY(newRace(day, archive, QDate(2026, 12, 9), dialogs));
+    QCOMPARE(day.sheet.runners.size(), size_t(0));
+    QCOMPARE(day.sheet.distance, u"2400"_qs);
+    QCOMPARE(day.sheet.date, QDate(2026, 12, 9));
+    auto races = archivedRaces(archive);
+    QCOMPARE(races.size(), size_t(1));
+    QCOMPARE(QFileInfo(races[0].path).fileName(), u"2026-12-08 Prix- -A-B--.csv"_qs);
+    QVERIFY(racefile::read(readFile(races[0].path)) == first);
+    QCOMPARE(races[0].runners, 2);
+    // Without runners, nothing to keep.
+    QVERIFY(newRace(day, archive, QDate(2026, 12, 9), dialogs));
+    QCOMPARE(archivedRaces(archive).size(), size_t(1));
+    // The same name again: a name of its own.
+    day.sheet = first;
+    QVERIFY(newRace(day, archive, QDate(2026, 12, 9), dialogs));
+    races = archivedRaces(archive);
+    QCOMPARE(races.size(), size_t(2));
+    QVERIFY(QFileInfo::exists(archive + u"/2026-12-08 Prix- -A-B-- (2).csv"_qs));
+    QVERIFY(dialogs.shown.isEmpty());
+    // Without a name, the hippodrome, else "course".
+    RaceSheet bare{.date = QDate(2026, 12, 1), .hippodrome = u"Deauville"_qs};
+    QCOMPARE(archiveName(bare), u"2026-12-01 Deauville.csv"_qs);
+    bare.hippodrome.clear();
+    QCOMPARE(archiveName(bare), u"2026-12-01 course.csv"_qs);
+}
+
+void TestSheet::archiveRefused() {
+    // The folder cannot be made (a file holds its name): the race stays.
+    QTemporaryDir folder;
+    const QString archive = folder.filePath(u"courses"_qs);
+    QFile blocker(archive);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    RaceDay day = dayIn(folder, {worked()});
+    const RaceSheet before = day.sheet;
+    ScriptedDialogs dialogs;
+    QVERIFY(!newRace(day, archive, QDate(2026, 12, 9), dialogs));
+    QVERIFY(day.sheet == before);
+    QVERIFY2(dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),
+             qPrintable(dialogs.lastText()));
+}
+
+void TestSheet::openAndDelete() {
+    QTemporaryDir folder;
+    const QString archive = folder.filePath(u"courses"_qs);
+    RaceDay day = dayIn(folder, {worked()});
+    day.sheet.name = u"Prix A"_qs;
+    ScriptedDialogs dialogs;
+    QVERIFY(newRace(day, archive, QDate(2026, 12, 9), dialogs));
+    day.sheet.runners = {worked(u"Bolide"_qs)};
+    day.sheet.name = u"Prix B"_qs;
+    // Opened: the race on the sheet kept first; the one opened leaves the archive.
+    auto races = archivedRaces(archive);
+    QVERIFY(openArchived(day, races[0], archive, dialogs));
+    QCOMPARE(day.sheet.name, u"Prix A"_qs);
+    QVERIFY(racefile::read(readFile(day.path)) == day.sheet);
+    races = archivedRaces(archive);
+    QCOMPARE(races.size(), size_t(1));
+    QCOMPARE(races[0].name, u"Prix B"_qs);
+    // An unreadable file is listed, not opened.
+    writeFile(archive + u"/2026-12-01 abîmé.csv"_qs, "pas une course\r\n");
+    races = archivedRaces(archive);
+    QCOMPARE(races.size(), size_t(2));
+    const auto broken = std::find_if(races.begin(), races.end(), [](auto& r) { return r.runners < 0; });
+    QVERIFY(broken != races.end());
+    const RaceSheet before = day.sheet;
+    QVERIFY(!openArchived(day, *broken, archive, dialogs));
+    QVERIFY(day.sheet == before);
+    // Deleted only after "Oui"; "Non" is the default.
+    dialogs.choices = {ScriptedDialogs::Enter};
+    QVERIFY(!deleteArchived(*broken, dialogs));
+    QVERIFY(QFileInfo::exists(broken->path));
+    QCOMPARE(dialogs.shown.last().defaultChoice, Non);
+    dialogs.choices = {Oui};
+    QVERIFY(deleteArchived(*broken, dialogs));
+    QCOMPARE(archivedRaces(archive).size(), size_t(1));
+}
+
+QTEST_GUILESS_MAIN(TestSheet)
+#include "tst_sheet.moc"

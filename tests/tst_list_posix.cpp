@@ -6,6 +6,7 @@
 #include "listhelpers.h"
 #include "places.h"
 #include "raceday.h"
+#include "racearchive.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,8 @@ class TestListPosix : public QObject {
     void writeCutShortLeavesFileAsItWas_data();
     void writeCutShortLeavesFileAsItWas();
     void correctionOnAFullDiskLeavesFileAsItWas();
+    void raceKeptOnlyWhole_data();
+    void raceKeptOnlyWhole();
 
   private:
     QTemporaryDir dir;
@@ -217,6 +220,55 @@ void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
     QVERIFY_OK(rewriteListLine(
         path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs));
     QCOMPARE(readBytes(path), QByteArray(before).replace("Eclair", "Eclair le Grand"));
+}
+
+void TestListPosix::raceKeptOnlyWhole_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("full disk") << u"full"_qs;
+    QTest::newRow("read-only archive folder") << u"read-only"_qs;
+}
+
+// "Nouvelle course" where the race cannot be kept: the race stays on the sheet
+// and in its file, nothing half-written is left in the archive.
+void TestListPosix::raceKeptOnlyWhole() {
+    QFETCH(QString, fault);
+    if (fault == u"read-only" && geteuid() == 0)
+        return checkAsNobody("raceKeptOnlyWhole:read-only archive folder");
+    QTemporaryDir own;
+    const QString archive = own.filePath("courses");
+    QVERIFY(QDir(own.path()).mkdir("courses"));
+    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7), .distance = u"2400"_qs},
+                own.filePath("coursedujour.csv")};
+    for (int i = 0; i < 20; ++i) {
+        day.sheet.runners.emplace_back();
+        day.sheet.runners.back().name = QStringLiteral("Eclair %1").arg(i);
+    }
+    ScriptedDialogs dialogs;
+    QVERIFY(saveRaceDay(day, dialogs));
+    const QByteArray file = readBytes(day.path);
+    const RaceSheet before = day.sheet;
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (fault == u"full") {
+        rlimit limited = old;
+        limited.rlim_cur = 500;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    } else {
+        QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
+    const bool began = newRace(day, archive, QDate(2026, 12, 8), dialogs);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
+    QVERIFY(!began);
+    QVERIFY(day.sheet == before);
+    QCOMPARE(readBytes(day.path), file);
+    QVERIFY2(dialogs.lastText().contains(u"courses"_qs) &&
+                 dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),
+             qPrintable(dialogs.lastText()));
+    QVERIFY(QDir(archive).entryList(QDir::Files | QDir::Hidden).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestListPosix)

@@ -22,6 +22,8 @@ struct Format {
 inline constexpr Format File{};
 // The clipboard: tabs between cells, line feeds between rows, no mark.
 inline constexpr Format Clipboard{u'\t', false, u"\n"};
+// Standard output: ';' as in a file, but no mark and line feeds, for a pipe.
+inline constexpr Format Output{u';', false, u"\n"};
 
 // Whether a cell holding `c` is quoted: the separator, a quote, a line break, a
 // tab or a semicolon (a spreadsheet pasted into may split at either).

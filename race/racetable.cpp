@@ -96,4 +96,8 @@ QByteArray csv(const std::vector<QStringList>& rows) {
     return joined(rows, csv::File);
 }
 
+QByteArray csvOutput(const std::vector<QStringList>& rows) {
+    return joined(rows, csv::Output);
+}
+
 } // namespace racetable

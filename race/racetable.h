@@ -61,5 +61,7 @@ QString punter(const QString& time);
 QByteArray clipboardText(const std::vector<QStringList>& rows);
 // For a CSV file: UTF-8 with a byte-order mark, ';' between cells, CR LF.
 QByteArray csv(const std::vector<QStringList>& rows);
+// For standard output: UTF-8 without a mark, ';' between cells, line feeds.
+QByteArray csvOutput(const std::vector<QStringList>& rows);
 
 } // namespace racetable

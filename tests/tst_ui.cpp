@@ -1,4 +1,5 @@
 #include "appwindows.h"
+#include "cells.h"
 #include "bareme.h"
 #include "coursedujour.h"
 #include "fchrono.h"
@@ -1033,6 +1034,36 @@ void TestUi::commandLine_data() {
     QTest::newRow("unknown option") << QStringList{"--liste"} << 2 << "" << u"orvanto : option inconnue « --liste ».\n"_qs + tryHelp;
     QTest::newRow("argument") << QStringList{"lstchrono.txt"} << 2 << "" << u"orvanto : argument inattendu « lstchrono.txt »."_qs;
     QTest::newRow("help with a value") << QStringList{"--help=oui"} << 2 << "" << u"orvanto : arguments incorrects."_qs;
+    QTest::newRow("--help names --course") << QStringList{"--help"} << 0 << u"  --course [FICHIER] "_qs << "";
+    // A sheet of two runners, the slower added first: printed ranked, no mark, ';'.
+    static QTemporaryDir folder;
+    const QString sheet = folder.filePath(u"course é.csv"_qs), garbled = folder.filePath(u"abîmée.csv"_qs);
+    RaceSheet race{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .hippodrome = u"Vichy"_qs, .distance = u"2400"_qs};
+    for (const auto& [name, estimate] : {std::pair{u"Bolide"_qs, u"03:02:86"_qs}, {u"Éclair"_qs, u"03:01:14"_qs}}) {
+        Runner r;
+        r.name = name;
+        r.estimate = estimate;
+        r.race.dayDistance = u"2400"_qs;
+        r.estimateHundredths = *cells::hundredthsOfTime(estimate.mid(1));
+        race.runners.push_back(r);
+    }
+    for (const auto& [path, bytes] : {std::pair{sheet, racefile::write(race)}, {garbled, QByteArray("x;y\r\n")}}) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    QTest::newRow("--course FICHIER: ranked, no mark") << QStringList{"--course", sheet} << 0
+        << u"Rang;N°;Cheval;Chrono estimé;"_qs << "";
+    QTest::newRow("--course FICHIER: fastest first") << QStringList{"--course", sheet} << 0
+        << u"\n1;;Éclair;\"3'01\"\"14\";181,14;0,00;0,00;"_qs << "";
+    QTest::newRow("--course FICHIER: then the next, the race in each row") << QStringList{"--course", sheet} << 0
+        << u"\n2;;Bolide;\"3'02\"\"86\";182,86;1,72;2,58;"_qs << "";
+    QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat\n"_qs << "";
+    QTest::newRow("--course: a missing file") << QStringList{"--course", folder.filePath(u"non.csv"_qs)} << 1 << ""
+        << u"orvanto : le fichier "_qs + QDir::toNativeSeparators(folder.filePath(u"non.csv"_qs)) + u" n'existe pas."_qs;
+    QTest::newRow("--course: not a sheet") << QStringList{"--course", garbled} << 1 << ""
+        << u"n'est pas une feuille de course d'Orvanto"_qs;
+    QTest::newRow("--course: two files") << QStringList{"--course", sheet, garbled} << 2 << ""
+        << u"orvanto : argument inattendu"_qs;
     // clang-format on
 }
 
@@ -1054,6 +1085,7 @@ void TestUi::commandLine() {
     const QString shown = QString::fromUtf8(program.readAllStandardOutput());
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(out.isEmpty() ? shown.isEmpty() : shown.contains(out), qPrintable(shown));
+    QVERIFY(!shown.startsWith(QChar(0xFEFF))); // a pipe gets no byte-order mark
     QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err), qPrintable(errors));
 }
 

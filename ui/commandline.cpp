@@ -3,6 +3,9 @@
 
 #include "console.h"
 #include "listfile.h"
+#include "racefile.h"
+#include "racetable.h"
+#include "wholefile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -11,16 +14,21 @@
 namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
-    return QStringLiteral("Usage : orvanto [--help] [--version]\n\n"
+    return QStringLiteral("Usage : orvanto [--help] [--version] [--course [FICHIER]]\n\n"
                           "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
                           "la course du jour,\n"
                           "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
-                          "Fichier de la liste : %1\n\n"
+                          "Fichier de la liste : %1\n"
+                          "Course du jour : %4\n\n"
                           "Options :\n"
-                          "  -h, --help     %2\n"
-                          "  -v, --version  %3\n")
+                          "  -h, --help             %2\n"
+                          "  -v, --version          %3\n"
+                          "  --course [FICHIER]     Écrit la course du jour (ou celle du "
+                          "FICHIER donné), classée,\n"
+                          "                         en CSV (UTF-8, « ; ») sur la sortie standard "
+                          "et quitte.\n")
         .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
-             version.description());
+             version.description(), QDir::toNativeSeparators(places::sheetFilePath()));
 }
 
 QString errorText(const QCommandLineParser& parser, bool parsed) {
@@ -38,6 +46,29 @@ QString errorText(const QCommandLineParser& parser, bool parsed) {
         .arg(what);
 }
 
+int failed(const QString& why) {
+    console::write(console::Stream::Err, QStringLiteral("orvanto : %1\n").arg(why));
+    return 1;
+}
+
+// The sheet of `path` ranked, as CSV on standard output; 1 with a message when
+// it cannot be read. No day's sheet yet is an empty race.
+int printRace(const QString& path, bool given) {
+    const files::Content content = files::readWhole(path);
+    if (!content.result.ok())
+        return failed(content.result.message);
+    if (!content.exists && given)
+        return failed(QStringLiteral("le fichier %1 n'existe pas.").arg(places::shown(path)));
+    const auto sheet = content.exists ? racefile::read(content.bytes) : RaceSheet{};
+    if (!sheet)
+        return failed(QStringLiteral("%1 n'est pas une feuille de course d'Orvanto (modifiée à "
+                                     "la main, incomplète ou d'un autre format).")
+                          .arg(places::shown(path)));
+    console::write(console::Stream::Out,
+                   QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[]) {
@@ -49,10 +80,14 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     const QCommandLineOption help({u"h"_qs, u"help"_qs}, u"Affiche cette aide et quitte."_qs);
     const QCommandLineOption version({u"v"_qs, u"version"_qs},
                                      u"Affiche la version du programme et quitte."_qs);
-    parser.addOptions({help, version});
+    const QCommandLineOption course(u"course"_qs, u"Écrit la course du jour en CSV et quitte."_qs);
+    parser.addOptions({help, version, course});
     const bool parsed = parser.parse(QCoreApplication::arguments());
-    if (!parsed || !parser.positionalArguments().isEmpty() ||
-        (!parser.isSet(help) && !parser.isSet(version))) {
+    const QStringList files = parser.positionalArguments();
+    if (parsed && parser.isSet(course) && !parser.isSet(help) && files.size() <= 1)
+        return files.isEmpty() ? printRace(places::sheetFilePath(), false)
+                               : printRace(files.first(), true);
+    if (!parsed || !files.isEmpty() || (!parser.isSet(help) && !parser.isSet(version))) {
         console::write(console::Stream::Err, errorText(parser, parsed));
         return 2;
     }

@@ -1,0 +1,204 @@
+// The race sheet's window driven at the keyboard: cells edited in place (F2,
+// typing, Enter, Escape, Tab), the race's distance typed, a race archived and
+// opened again from "Courses précédentes…".
+#include "appwindows.h"
+#include "coursedujour.h"
+#include "courses.h"
+#include "places.h"
+#include "racefile.h"
+#include "racetable.h"
+#include "scripteddialogs.h"
+#include "sheetedit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSettings>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The next message box gets the button captioned `button` pressed; what it said.
+std::shared_ptr<QString> answerNext(const QString& button) {
+    auto said = std::make_shared<QString>();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, said, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        *said = box->text();
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().remove(u'&') == button)
+                b->click();
+        timer->deleteLater();
+    });
+    timer->start(5);
+    return said;
+}
+
+Runner runner(const QString& name, const char* minutes, const char* seconds) {
+    Runner r;
+    r.name = name;
+    r.going = u"bon"_qs;
+    r.race.referenceDistance = u"2100"_qs;
+    r.race.referenceWeight = u"57"_qs;
+    r.race.minutes = QString::fromUtf8(minutes);
+    r.race.seconds = QString::fromUtf8(seconds);
+    r.race.hundredths = u"50"_qs;
+    r.race.margin = u"0"_qs;
+    r.race.dayWeight = u"58"_qs;
+    ScriptedDialogs quiet;
+    return *rerun(r, u"2400"_qs, {}, {}, quiet);
+}
+
+} // namespace
+
+class TestSheetWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() { places::setListFilePath(folder.filePath(u"lstchrono.txt"_qs)); }
+    void init();
+    void cleanup();
+    void cellsEditedAtTheKeyboard();
+    void raceDistanceTyped();
+    void archivedAndOpenedAgain();
+
+  private:
+    // The row showing runner `name`.
+    int rowOf(const QString& name) const {
+        for (int row = 0; row < table->rowCount(); ++row)
+            if (table->item(row, racetable::Name)->text() == name)
+                return row;
+        return -1;
+    }
+    RaceSheet& sheet() { return state->raceDay().sheet; }
+    // Whether a cell editor has the focus.
+    bool editing() const {
+        const QWidget* w = QApplication::focusWidget();
+        return w && w->parentWidget() == table->viewport();
+    }
+    QString cell(const QString& name, int column) const {
+        return table->item(rowOf(name), column)->text();
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<AppState> state;
+    CourseDuJour* window = nullptr;
+    QTableWidget* table = nullptr;
+};
+
+void TestSheetWindow::init() {
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .distance = u"2400"_qs,
+                          .runners = {runner(u"Bolide"_qs, "2", "40"), runner(u"Eclair"_qs, "2", "38")}},
+                places::sheetFilePath()};
+    state = std::make_unique<AppState>(places::settingsFilePath(), day);
+    window = showCourseDuJour(*state);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    table = window->findChild<QTableWidget*>(u"TabCourse"_qs);
+    table->setFocus();
+}
+
+void TestSheetWindow::cleanup() {
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    state.reset();
+    QFile::remove(places::sheetFilePath());
+    QDir(places::archiveFolder()).removeRecursively();
+}
+
+void TestSheetWindow::cellsEditedAtTheKeyboard() {
+    QCOMPARE(rowOf(u"Eclair"_qs), 0);
+    // F2 on Bolide's time, a faster one typed, Enter: recomputed and ranked first.
+    table->setCurrentCell(rowOf(u"Bolide"_qs), racetable::Time);
+    QTest::keyClick(table, Qt::Key_F2);
+    QVERIFY(editing());
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    QCOMPARE(editor->text(), u"2'40\"50"_qs);
+    editor->selectAll();
+    QTest::keyClicks(editor, u"2'37\"00"_qs);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(rowOf(u"Bolide"_qs), 0);
+    QCOMPARE(cell(u"Bolide"_qs, racetable::Estimate), u"3'00\"09"_qs); // 157 × 2400 ÷ 2100 + 0,66 = 180,09
+    QCOMPARE(cell(u"Eclair"_qs, racetable::GapSeconds), u"1,71"_qs); // 181,80 − 180,09
+    QCOMPARE(table->currentItem(), table->item(0, racetable::Time)); // the cell follows its runner
+    QCOMPARE(racefile::read([] {
+                 QFile f(places::sheetFilePath());
+                 return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+             }())->runners[0].race.seconds,
+             u"37"_qs);
+
+    // Escape: nothing changes.
+    QTest::keyClick(table, Qt::Key_F2);
+    QTest::keyClicks(QApplication::focusWidget(), u"9"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(cell(u"Bolide"_qs, racetable::Time), u"2'37\"00"_qs);
+
+    // Typing starts an edit; Tab commits and goes on along the row.
+    table->setCurrentCell(rowOf(u"Eclair"_qs), racetable::Weight);
+    QTest::keyClick(table, Qt::Key_5);
+    QVERIFY(editing()); // the key typed is in the editor; the next go there
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_6);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTRY_COMPARE(sheet().runners[1].race.referenceWeight, u"56"_qs);
+    QTRY_VERIFY(editing());
+    QCOMPARE(table->currentColumn(), int(racetable::Margin));
+    QCOMPARE(table->item(table->currentRow(), racetable::Name)->text(), u"Eclair"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    // An unusual value is questioned: "Non" keeps the runner as it was.
+    table->setCurrentCell(rowOf(u"Eclair"_qs), racetable::Time);
+    const RaceSheet before = sheet();
+    const auto said = answerNext(u"Non"_qs);
+    QTest::keyClick(table, Qt::Key_F2);
+    qobject_cast<QLineEdit*>(QApplication::focusWidget())->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), u"2'75\"00"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!said->isEmpty());
+    QVERIFY(said->contains(u"secondes"_qs));
+    QVERIFY(sheet() == before);
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Time), u"2'38\"50"_qs);
+}
+
+void TestSheetWindow::raceDistanceTyped() {
+    auto* distance = window->findChild<QLineEdit*>(u"TdistanceCourse"_qs);
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, u"2000"_qs);
+    QTest::keyClick(distance, Qt::Key_Tab);
+    QTRY_COMPARE(sheet().distance, u"2000"_qs);
+    for (const Runner& r : sheet().runners)
+        QCOMPARE(r.race.dayDistance, u"2000"_qs);
+    // 158,5 × 2000 ÷ 2100 + 0,66 = 151,61
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Estimate), u"2'31\"61"_qs);
+}
+
+void TestSheetWindow::archivedAndOpenedAgain() {
+    const RaceSheet first = sheet();
+    QTest::keyClick(table, Qt::Key_N, Qt::ControlModifier);
+    QTRY_COMPARE(table->rowCount(), 0);
+    QCOMPARE(QDir(places::archiveFolder()).entryList(QDir::Files),
+             QStringList{u"2026-12-08 Prix.csv"_qs});
+    // Ctrl+O, then Enter opens the latest race.
+    QTimer::singleShot(50, [] {
+        auto* dialog = qobject_cast<Courses*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* list = dialog->findChild<QTableWidget*>(u"TabCourses"_qs);
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(list->item(0, 2)->text(), u"Prix"_qs);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    QTest::keyClick(table, Qt::Key_O, Qt::ControlModifier);
+    QTRY_COMPARE(table->rowCount(), 2);
+    QVERIFY(sheet() == first);
+    QVERIFY(QDir(places::archiveFolder()).entryList(QDir::Files).isEmpty());
+}
+
+QTEST_MAIN(TestSheetWindow)
+#include "tst_sheetwindow.moc"

@@ -33,11 +33,12 @@ FUZZ_SECONDS ?= 20
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-# Figures for the horse list on large files (Release build).
+# Figures for the horse list on large files and the race sheet (Release build).
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
-	cmake --build build-release --target bench_list
+	cmake --build build-release --target bench_list bench_sheet
 	build-release/bench/bench_list
+	build-release/bench/bench_sheet
 
 # A Debian package (CPack); its path is the last line printed.
 package: deps

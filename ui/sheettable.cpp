@@ -178,13 +178,13 @@ void SheetTable::show(const RaceSheet& sheet) {
     const int sortColumn = horizontalHeader()->sortIndicatorSection();
     const Qt::SortOrder order = horizontalHeader()->sortIndicatorOrder();
     setSortingEnabled(false);
+    widest_.fill(0);
     const std::vector<RankedRunner> ranked = ::ranked(sheet);
+    const bool sameRows = rowCount() == static_cast<int>(ranked.size()) && rowCount() > 0;
     setRowCount(static_cast<int>(ranked.size()));
     for (size_t i = 0; i < ranked.size(); ++i)
         fillRow(static_cast<int>(i), sheet, ranked[i]);
-    resizeColumnsToContents();
-    for (int c = 0; c < racetable::ColumnCount; ++c) // room for the sort arrow
-        setColumnWidth(c, columnWidth(c) + 14);
+    fitColumns(!sameRows);
     setSortingEnabled(true);
     sortByColumn(sortColumn, order);
     for (int row = 0; row < rowCount(); ++row)
@@ -194,11 +194,35 @@ void SheetTable::show(const RaceSheet& sheet) {
         editItem(currentItem());
 }
 
+void SheetTable::fitColumns(bool all) {
+    constexpr int Arrow = 14; // room for the sort arrow beside each title
+    if (all) {
+        resizeColumnsToContents();
+        for (int c = 0; c < racetable::ColumnCount; ++c)
+            setColumnWidth(c, columnWidth(c) + Arrow);
+        return;
+    }
+    // One runner edited: a column only grows, when a text that changed needs it;
+    // the others are not measured again.
+    for (int c = 0; c < racetable::ColumnCount; ++c)
+        if (widest_[c] + Arrow > columnWidth(c))
+            setColumnWidth(c, widest_[c] + Arrow);
+}
+
 void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked) {
     const Runner& runner = sheet.runners[ranked.index];
     const QStringList cells = racetable::row(sheet, ranked);
     for (int c = 0; c < racetable::ColumnCount; ++c) {
-        auto* item = new Cell(cells[c]);
+        // The table's own items, kept from one showing to the next: fewer to make.
+        QTableWidgetItem* item = this->item(row, c);
+        if (!item) {
+            item = new Cell;
+            setItem(row, c, item);
+        }
+        if (item->text() != cells[c]) {
+            item->setText(cells[c]);
+            widest_[c] = std::max(widest_[c], fontMetrics().horizontalAdvance(cells[c]) + 8);
+        }
         switch (c) {
         case racetable::Name:
         case racetable::Going:
@@ -223,6 +247,5 @@ void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ra
         item->setData(RunnerIndex, static_cast<qulonglong>(ranked.index));
         if (!fieldOf(c))
             item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-        setItem(row, c, item);
     }
 }

@@ -5,10 +5,12 @@
 // edit is handed on as it was typed; the table shows only what the sheet holds.
 
 #include "racesheet.h"
+#include "racetable.h"
 #include "sheetedit.h"
 
 #include <QPointer>
 #include <QTableWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -35,6 +37,10 @@ class SheetTable : public QTableWidget {
 
   private:
     void fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked);
+    // Columns wide enough for their texts: all measured, or only grown.
+    void fitColumns(bool all);
     friend class SheetDelegate;
     QPointer<QWidget> editor_; // the cell editor open, if any
+    // The widest text that changed in each column at the last showing.
+    std::array<int, racetable::ColumnCount> widest_{};
 };

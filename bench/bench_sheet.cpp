@@ -1,0 +1,133 @@
+// Figures for the race sheet: one cell edited in a 20-runner sheet (recomputed,
+// ranked again, written, shown), and "Courses précédentes…" opened on 1,000 kept
+// races. Each against its aim, in the same run. Run a Release build: make bench.
+
+#include "appstate.h"
+#include "coursedujour.h"
+#include "courses.h"
+#include "places.h"
+#include "racefile.h"
+#include "sheetedit.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// Answers nothing: no question comes from the values the benchmark types.
+class Silent : public Dialogs {
+  public:
+    Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return QString();
+    }
+    int question(const QString&, const QString&, const QStringList&, int d, int) override {
+        return d;
+    }
+};
+
+Runner runner(int i) {
+    Runner r;
+    r.name = QStringLiteral("Cheval %1").arg(i);
+    r.going = QStringLiteral("bon");
+    r.race.referenceDistance = QString::number(1800 + 20 * i);
+    r.race.referenceWeight = QStringLiteral("57");
+    r.race.minutes = QStringLiteral("2");
+    r.race.seconds = QString::number(10 + i);
+    r.race.hundredths = QStringLiteral("50");
+    r.race.margin = QString::number(i % 4);
+    r.race.dayWeight = QStringLiteral("58");
+    Silent silent;
+    return *rerun(r, QStringLiteral("2400"), {}, {}, silent);
+}
+
+RaceSheet sheetOf(int runners, const QString& name, const QDate& date) {
+    RaceSheet sheet{.name = name, .date = date, .hippodrome = QStringLiteral("Longchamp"),
+                    .distance = QStringLiteral("2400")};
+    for (int i = 0; i < runners; ++i)
+        sheet.runners.push_back(runner(i));
+    return sheet;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+const char* verdict(double value, double aim) {
+    return value < aim ? "met" : "NOT MET";
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    places::setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
+    Silent silent;
+
+    // One edit: a runner's time typed anew, alternately two values, 50 times.
+    AppState state(folder.filePath(QStringLiteral("Orvanto.ini")),
+                   RaceDay{sheetOf(20, QStringLiteral("Prix"), QDate(2026, 12, 8)),
+                           places::sheetFilePath()});
+    std::vector<double> logic, table, painted;
+    const QString times[] = {QStringLiteral("2'20\"00"), QStringLiteral("2'30\"00")};
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer t;
+        t.start();
+        editRunner(state.raceDay(), 7, RunnerField::Time, times[i % 2], {}, silent);
+        (void)ranked(state.raceDay().sheet);
+        logic.push_back(ms(t));
+    }
+    CourseDuJour sheetWindow(state);
+    sheetWindow.show();
+    QApplication::processEvents();
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer t;
+        t.start();
+        sheetWindow.editCell(7, RunnerField::Time, times[i % 2]);
+        table.push_back(ms(t));
+        QApplication::processEvents(); // painted
+        painted.push_back(ms(t));
+    }
+    std::printf("One cell edited in a 20-runner sheet (median of 50; aim under 5 ms):\n");
+    std::printf("  recomputed, ranked, written to its file      %7.2f ms  %s\n", median(logic),
+                verdict(median(logic), 5));
+    std::printf("  the same, and the window's table filled again %7.2f ms  %s\n",
+                median(table), verdict(median(table), 5));
+    std::printf("  the same, and the window painted (offscreen)  %7.2f ms\n", median(painted));
+
+    // 1,000 kept races of 12 runners each.
+    const QString archive = folder.filePath(QStringLiteral("courses"));
+    QDir().mkpath(archive);
+    for (int i = 0; i < 1000; ++i) {
+        const RaceSheet race = sheetOf(12, QStringLiteral("Prix n° %1").arg(i),
+                                       QDate(2020, 1, 1).addDays(i));
+        QFile f(QDir(archive).filePath(QStringLiteral("%1.csv").arg(i)));
+        if (!f.open(QIODevice::WriteOnly) || f.write(racefile::write(race)) < 0)
+            return 1;
+    }
+    std::vector<double> opened;
+    for (int i = 0; i < 5; ++i) {
+        QElapsedTimer t;
+        t.start();
+        Courses dialog(state, nullptr, archive);
+        dialog.show();
+        QApplication::processEvents(); // painted
+        opened.push_back(ms(t));
+    }
+    std::printf("\n\"Courses précédentes…\" opened on 1,000 races of 12 runners, read and shown\n"
+                "(median of 5; aim under 200 ms): %.1f ms  %s\n",
+                median(opened), verdict(median(opened), 200));
+    return 0;
+}

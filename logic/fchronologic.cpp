@@ -118,7 +118,8 @@ QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
         if (!dialogs.askYesNo(unusual->question))
             return unusual->control;
     }
-    ReportError(Calculate(), dialogs);
+    LastError = Calculate();
+    ReportError(LastError, dialogs);
     return QString();
 }
 

@@ -94,8 +94,9 @@ class FchronoLogic {
     // The line showing the scale in force, with the figures it takes from the races.
     QString ScaleLine() const;
     // Returns the control to put the focus in when the user chose to correct an
-    // input; empty otherwise.
+    // input; empty otherwise. The error it reported, if any, stays in LastError.
     QString Btcalcul_Click(Dialogs& dialogs);
+    CalcError LastError = CalcError::None;
     void TNbrLongueur_LostFocus();
     // Leaving a box of the reference time: the time with lengths follows it.
     void ReferenceTime_LostFocus();

@@ -8,16 +8,18 @@
 
 namespace {
 
-// Why the main window's estimate cannot go on the sheet; empty when it can.
+// Why the main window's estimate cannot go on the sheet once calculated; empty
+// when it can.
 QString whyNotAddable(const FchronoLogic& logic) {
-    if (!logic.Estimate)
-        return QStringLiteral("Aucun chrono estimé pour la course du jour : saisissez sa "
-                              "distance et lancez le calcul avant d'ajouter ce cheval à la "
-                              "course du jour.");
     if (!logic.EstimateMatchesInputs())
-        return QStringLiteral("Le chrono estimé affiché ne correspond plus aux valeurs saisies : "
-                              "relancez le calcul avant d'ajouter ce cheval à la course du jour.");
+        return QStringLiteral("Aucun chrono estimé pour la course du jour : saisissez sa "
+                              "distance avant d'ajouter ce cheval à la course du jour.");
     return QString();
+}
+
+// The going of the last runner added: a race's runners often share it.
+QString lastGoing(const RaceSheet& sheet) {
+    return sheet.runners.empty() ? QString() : sheet.runners.back().going;
 }
 
 // The horse of the estimate shown; a reduction left from other inputs is not
@@ -65,13 +67,21 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 
 } // namespace
 
-AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day, bool alsoList,
+AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoList,
                                   Dialogs& dialogs) {
+    // The estimate put on the sheet is always that of the boxes as they stand:
+    // calculated first when none matches them (one key less per runner).
+    if (!logic.EstimateMatchesInputs()) {
+        if (const QString correct = logic.Btcalcul_Click(dialogs); !correct.isEmpty())
+            return {.correct = correct};
+        if (logic.LastError != CalcError::None)
+            return {}; // the calculation stopped, and said why
+    }
     if (const QString why = whyNotAddable(logic); !why.isEmpty()) {
         dialogs.inform(why);
         return {};
     }
-    const auto answers = askNameAndGoing(dialogs);
+    const auto answers = askNameAndGoing(dialogs, QString(), lastGoing(day.sheet));
     if (!answers || answers->name.isEmpty())
         return {true, false, {}};
     const auto& [name, going] = *answers;

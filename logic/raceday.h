@@ -14,13 +14,18 @@
 // "Ajouter à la course du jour". Whether the sheet window is to be shown, whether
 // the sheet changed (and was written), and the horse's list line when it goes to
 // the list too.
+// `correct`: the box to put the focus in when the user chose to correct an
+// unusual value the calculation asked about.
 struct [[nodiscard]] AddedRunner {
     bool showSheet = false;
     bool changed = false;
-    std::optional<QString> listLine;
+    std::optional<QString> listLine = {};
+    QString correct = {};
 };
-// `alsoList`: "Ajouter aussi à la liste des chevaux" is ticked.
-[[nodiscard]] AddedRunner Bt_AjouteCourse_Click(const FchronoLogic& logic, RaceDay& day,
+// `alsoList`: "Ajouter aussi à la liste des chevaux" is ticked. Without an estimate
+// of the boxes as they stand, calculates first, as "Lancer le calcul !". The going
+// is offered as the last runner's.
+[[nodiscard]] AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day,
                                                 bool alsoList, Dialogs& dialogs);
 
 // Takes out runners (by their places in RaceSheet::runners), after a question

@@ -79,6 +79,7 @@ struct AddRunnerRow {
     bool alsoList = false;    // "Ajouter aussi à la liste des chevaux"
     QString listLine = {};    // the line for the list, if any
     QList<Dialogs::Answer> messages = {}; // answers to OK/Cancel messages
+    QStringList offered = {};             // the prompts' starting texts, when checked
 };
 Q_DECLARE_METATYPE(AddRunnerRow)
 
@@ -106,12 +107,10 @@ class TestRaceDay : public QObject {
 void TestRaceDay::addRunner_data() {
     QTest::addColumn<AddRunnerRow>("row");
     const QString name = u"Entrer le nom du cheval"_qs, going = u"Entrer l'état du terrain"_qs;
-    const QString none =
-        u"Aucun chrono estimé pour la course du jour : saisissez sa distance et lancez le calcul "
-        u"avant d'ajouter ce cheval à la course du jour."_qs;
-    const QString stale =
-        u"Le chrono estimé affiché ne correspond plus aux valeurs saisies : relancez le calcul "
-        u"avant d'ajouter ce cheval à la course du jour."_qs;
+    const QString nodistance = u"Aucun chrono estimé pour la course du jour : saisissez sa distance avant "
+                               u"d'ajouter ce cheval à la course du jour."_qs;
+    const QString seconds = u"Le nombre de secondes du chrono de référence (75) est inhabituel : les secondes "
+                            u"vont de 0 à 59. Calculer quand même ?"_qs;
     const QString known =
         u"« Eclair » est déjà dans la course du jour. Remplacer sa ligne, ajouter une deuxième "
         u"ligne (une autre course de référence du même cheval) ou annuler ?"_qs;
@@ -132,19 +131,32 @@ void TestRaceDay::addRunner_data() {
         {.name = "added after the others", .onSheet = QStringList{"Bolide:2400"},
          .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
          .after = QStringList{"Bolide 00:00:00", "Eclair 03:01:80"}},
-        {.name = "no calculation yet", .changes = QStringList{"-"}, .answers = QStringList{"Eclair", "bon"},
-         .choice = Escape, .shown = QStringList{none}},
-        {.name = "stale: the reference time corrected", .changes = QStringList{"Tseconde=40"},
-         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{stale}},
-        {.name = "stale: the day's weight changed", .changes = QStringList{"tpoids2=59"},
-         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{stale}},
-        {.name = "stale: the day's distance changed", .changes = QStringList{"Tdistance2=2000"},
-         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{stale}},
+        // Without an estimate of the boxes as they stand, calculated first.
+        {.name = "no calculation yet: calculated first", .changes = QStringList{"-"},
+         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:01:80"}},
+        // 2400 × 160,5 ÷ 2100 + 0,66 = 184,09
+        {.name = "stale: the reference time corrected, calculated again", .changes = QStringList{"Tseconde=40"},
+         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:04:09"}},
+        // 181,14 + 2 kg ÷ 1,5 cut to 1,33
+        {.name = "stale: the day's weight changed, calculated again", .changes = QStringList{"tpoids2=59"},
+         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:02:47"}},
+        {.name = "no day's distance: told, nothing added", .changes = QStringList{"Tdistance2="},
+         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{nodistance}},
+        {.name = "an unusual value questioned first, Non: nothing added", .changes = QStringList{"Tseconde=75"},
+         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{seconds}},
+        {.name = "the going offered as the last runner's", .onSheet = QStringList{"Bolide:2400"},
+         .answers = QStringList{"Eclair", "souple"}, .choice = Escape, .shown = QStringList{name, going},
+         .after = QStringList{"Bolide 00:00:00", "Eclair 03:01:80"}, .offered = QStringList{"", "souple"}},
         {.name = "the margin does not count for the plain time", .changes = QStringList{"TNbrLongueur=3"},
          .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
          .after = QStringList{"Eclair 03:01:80"}},
-        {.name = "stale: another scale chosen", .changes = QStringList{"bareme=terrain"},
-         .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{stale}},
+        {.name = "stale: another scale chosen, calculated under it",
+         .changes = QStringList{"bareme=terrain poids-distance"}, .answers = QStringList{"Eclair", "bon"},
+         .choice = Escape, .shown = QStringList{name, going},
+         .after = QStringList{"Eclair 03:01:42 [6 L/s (plat, bon) · 0,58 kg/L (2400 m)] 6"}},
         {.name = "the runner keeps its scale", .changes = QStringList{"calcul:bareme=terrain poids-distance"},
          .answers = QStringList{"Eclair", "bon"}, .choice = Escape, .shown = QStringList{name, going},
          .after = QStringList{"Eclair 03:01:42 [6 L/s (plat, bon) · 0,58 kg/L (2400 m)] 6"}},
@@ -200,6 +212,7 @@ void TestRaceDay::addRunner() {
         runner.name = r.section(u':', 0, 0);
         runner.race.dayDistance = r.section(u':', 1);
         runner.estimate = u"00:00:00"_qs;
+        runner.going = u"souple"_qs;
         day.sheet.runners.push_back(runner);
     }
     FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
@@ -220,7 +233,10 @@ void TestRaceDay::addRunner() {
     dialogs.answers = row.messages;
     const RaceSheet before = day.sheet;
     const AddedRunner added = Bt_AjouteCourse_Click(logic, day, row.alsoList, dialogs);
+    QCOMPARE(added.correct, row.shown.value(0).contains(u"(75)"_qs) ? u"Tseconde"_qs : QString());
     QCOMPARE(added.listLine.value_or(QString()), row.listLine);
+    if (!row.offered.isEmpty())
+        QCOMPARE(dialogs.initialTexts, row.offered);
 
     QStringList texts;
     for (const ShownDialog& d : dialogs.shown)
@@ -243,7 +259,7 @@ void TestRaceDay::addRunner() {
         if (last.estimate == u"03:01:80" && !last.race.reductionWithLengths) {
             QCOMPARE(last.estimateHundredths, 18180.0);
             QCOMPARE(last.reduction, u"1:15:48"_qs);
-            QCOMPARE(last.going, u"bon"_qs);
+            QCOMPARE(last.going, row.answers.value(1));
             QCOMPARE(last.race.dayWeight, u"58"_qs);
         }
     }

@@ -51,11 +51,16 @@ Form2* showForm2(AppState& state) {
     return toFront(form2.data());
 }
 
-CourseDuJour* showCourseDuJour(AppState& state) {
+CourseDuJour* showCourseDuJour(AppState& state, bool activate) {
     if (!courseDuJour)
         courseDuJour = new CourseDuJour(state);
     courseDuJour->refresh();
-    return toFront(courseDuJour.data());
+    if (activate)
+        return toFront(courseDuJour.data());
+    courseDuJour->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    courseDuJour->show();
+    courseDuJour->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    return courseDuJour;
 }
 
 void offerRenameInList(const QString& from, const QString& to) {

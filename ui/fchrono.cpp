@@ -178,14 +178,20 @@ void Fchrono::addRunner() {
     pull();
     const AddedRunner added =
         Bt_AjouteCourse_Click(logic_, state_.raceDay(), state_.alsoList(), dialogs_);
+    push(); // a calculation it ran first shows
+    if (!added.correct.isEmpty())
+        findChild<QLineEdit*>(added.correct)->setFocus(Qt::OtherFocusReason);
     if (added.listLine)
         showForm1(false)->addLine(*added.listLine); // unsaved, as from "Ajouter à la liste"
     if (added.changed) {
         state_.sheetEdited();
         startNewHorse(); // nothing of this horse carried over to the next
     }
-    if (added.showSheet)
-        showCourseDuJour(state_);
+    if (added.showSheet) {
+        // The sheet in view, the keyboard left here for the next horse.
+        showCourseDuJour(state_, false);
+        activateWindow();
+    }
 }
 
 void Fchrono::startNewHorse() {

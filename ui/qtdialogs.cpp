@@ -1,6 +1,8 @@
 #include "qtdialogs.h"
 
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -35,6 +37,11 @@ std::optional<QString> QtDialogs::prompt(const QString& text, const QString& tit
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));
     dialog.setWindowModality(Qt::ApplicationModal);
+    // A text offered is selected: typing replaces it, Enter keeps it.
+    QTimer::singleShot(0, &dialog, [&dialog] {
+        if (auto* line = dialog.findChild<QLineEdit*>())
+            line->selectAll();
+    });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

@@ -1,0 +1,61 @@
+#!/bin/bash
+# A ten-runner race typed at the keyboard into the real program on a virtual X
+# display, as a punter would: one entry per runner (the reference race, Enter,
+# Ctrl+J, the name, the going), then one cell corrected on the sheet, the race
+# archived and opened again. Counts the keys pressed per runner, prints the
+# sheet as `orvanto --course` gives it and leaves screenshots in the work folder.
+# Usage: scripts/keyboard-race.sh PROGRAM [WORK-FOLDER]
+set -euo pipefail
+program=$(realpath "$1")
+work=${2:-$(mktemp -d)}
+mkdir -p "$work"
+cp "$program" "$work/orvanto" # its list and sheet live beside it, in the work folder
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+display=:$((90 + RANDOM % 9))
+Xvfb "$display" -screen 0 1366x900x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $app $xvfb 2>/dev/null || true' EXIT
+export DISPLAY=$display
+sleep 1
+"$work/orvanto" >/dev/null 2>&1 &
+app=$!
+sleep 2
+# No window manager here: the keyboard goes to the window given the focus.
+main=$(xdotool search --name 'Calcul Chrono' | head -1)
+xdotool windowfocus "$main"
+sleep 0.3
+
+keys=0
+press() { xdotool key --delay 40 "$@"; for k in "$@"; do keys=$((keys + $(tr -cd + <<<"$k" | wc -c) + 1)); done; sleep 0.15; }
+write() { xdotool type --delay 30 "$1"; keys=$((keys + ${#1})); sleep 0.1; }
+
+# The day's distance, once for the race; the first box's starting text selected.
+press Tab Tab Tab Tab Tab
+write 2400
+press shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+keys=0
+# name;distance;weight;minutes;seconds;hundredths;day's weight;going
+runners=(
+  "Bolide;2100;57;2;38;50;58;bon"
+  "Eclair;2400;56;2;31;20;57;souple"
+  "Zephyr;2000;58;2;05;80;56;bon"
+  "Tonnerre;2200;55;2;19;40;57;bon"
+  "Alize;2400;57;2;30;10;55;collant"
+  "Orage;1900;56;1;59;60;58;bon"
+  "Quick Star;2100;59;2;11;90;59;souple"
+  "Sirocco;2500;54;2;38;00;56;bon"
+  "Mistral;2300;57;2;24;70;57;lourd"
+  "Vent du Nord;2000;56;2;04;90;54;bon"
+)
+for r in "${runners[@]}"; do
+  IFS=';' read -r name dist weight min sec hund day going <<<"$r"
+  write "$dist"; press Tab; write "$weight"; press Tab; write "$min"; press Tab
+  write "$sec"; press Tab; write "$hund"; press Tab Tab; write "$day"
+  press Return ctrl+j
+  sleep 0.4; write "$name"; press Return
+  sleep 0.3; write "$going"; press Return
+  sleep 0.6
+done
+echo "keys for ${#runners[@]} runners: $keys ($(echo "scale=1; $keys / ${#runners[@]}" | bc) per runner), clicks: 0"
+import -window root "$work/typed.png"
+cp "$work/coursedujour.csv" "$work/typed.csv"

@@ -51,11 +51,35 @@ for r in "${runners[@]}"; do
   IFS=';' read -r name dist weight min sec hund day going <<<"$r"
   write "$dist"; press Tab; write "$weight"; press Tab; write "$min"; press Tab
   write "$sec"; press Tab; write "$hund"; press Tab Tab; write "$day"
-  press Return ctrl+j
+  press ctrl+j # calculates, then asks the name and the going
   sleep 0.4; write "$name"; press Return
-  sleep 0.3; write "$going"; press Return
+  # The going is offered as the last runner's: Enter keeps it.
+  sleep 0.3; [[ $going == "${last:-}" ]] || write "$going"; press Return
+  last=$going
   sleep 0.6
 done
 echo "keys for ${#runners[@]} runners: $keys ($(echo "scale=1; $keys / ${#runners[@]}" | bc) per runner), clicks: 0"
 import -window root "$work/typed.png"
 cp "$work/coursedujour.csv" "$work/typed.csv"
+
+# The sheet (Ctrl+Shift+J): the race named, then Bolide's reference time, typed
+# 2'38"50 instead of 2'08"50, corrected in its cell.
+keys=0
+press ctrl+shift+j; sleep 0.5
+write "Prix de Vichy"; press Tab Tab; write "Vichy"; press Tab Tab Tab
+press ctrl+End Home Right Right Right Right Right Right Right Right Right Right F2 ctrl+a
+write "2'08\"50"; press Return
+sleep 0.5
+import -window root "$work/corrected.png"
+echo "keys to name the race and correct one cell: $keys"
+cp "$work/coursedujour.csv" "$work/corrected.csv"
+
+# Archived (Ctrl+N), then opened again (Ctrl+O, Enter).
+press ctrl+n; sleep 0.5
+ls "$work/courses"
+press ctrl+o; sleep 0.8
+import -window root "$work/archive.png"
+press Return; sleep 0.5
+cmp "$work/coursedujour.csv" "$work/corrected.csv" && echo "reopened: the sheet as it was"
+ls "$work/courses"
+"$work/orvanto" --course "$work/coursedujour.csv" | cut -d';' -f1,3,4,6,7

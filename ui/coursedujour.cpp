@@ -43,6 +43,16 @@ CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
 
 namespace {
 
+// Tab leaves the date for the next box, as in every other box of the window,
+// instead of stepping through day, month and year (the arrows and typing do).
+class DateBox : public QDateEdit {
+  public:
+    using QDateEdit::QDateEdit;
+
+  protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 template <typename Box> Box* labelled(QHBoxLayout* row, const QString& label, Box* box,
                                       const char* name, const QString& accessible) {
     auto* l = new QLabel(label, box->parentWidget());
@@ -61,7 +71,7 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     name_ = labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
     name_->setPlaceholderText(QStringLiteral("nom de la course (facultatif)"));
     row->setStretchFactor(name_, 2);
-    date_ = labelled(row, u"&Date :"_qs, new QDateEdit(this), "TdateCourse", u"Date de la course"_qs);
+    date_ = labelled(row, u"&Date :"_qs, new DateBox(this), "TdateCourse", u"Date de la course"_qs);
     date_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     date_->setCalendarPopup(true);
     hippodrome_ = labelled(row, u"&Hippodrome :"_qs, new QLineEdit(this), "Thippodrome",

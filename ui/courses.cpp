@@ -17,10 +17,28 @@ constexpr int RaceIndex = Qt::UserRole; // the race's place in races_
 
 enum Column { Date, Hippodrome, Name, Runners, ColumnCount };
 
-// A date or a number kept as such sorts as one.
+constexpr int SortKey = Qt::UserRole + 1;
+
+// Sorts by the value kept under SortKey: a date as a date, a number as a number.
+class Cell : public QTableWidgetItem {
+  public:
+    bool operator<(const QTableWidgetItem& other) const override {
+        const QVariant a = data(SortKey), b = other.data(SortKey);
+        if (a.isValid() && b.isValid())
+            return QVariant::compare(a, b) == QPartialOrdering::Less;
+        return QTableWidgetItem::operator<(other);
+    }
+};
+
+// Shown as text (a date the French way), sorted by its value.
 QTableWidgetItem* cell(const QVariant& value, size_t race) {
-    auto* item = new QTableWidgetItem;
-    item->setData(Qt::DisplayRole, value);
+    auto* item = new Cell;
+    item->setText(value.typeId() == QMetaType::QDate
+                      ? value.toDate().toString(u"dd/MM/yyyy"_qs)
+                      : value.toString());
+    item->setData(SortKey, value.typeId() == QMetaType::QString ? QVariant() : value);
+    if (value.typeId() == QMetaType::Int)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     item->setData(RaceIndex, static_cast<qulonglong>(race));
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
@@ -82,6 +100,7 @@ void Courses::fill() {
                         cell(r.runners < 0 ? QVariant() : QVariant(r.runners), i));
     }
     table_->setSortingEnabled(true);
+    table_->sortByColumn(Date, Qt::DescendingOrder); // the latest first
     table_->resizeColumnsToContents();
     if (!races_.empty())
         table_->selectRow(0);

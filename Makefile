@@ -51,6 +51,8 @@ package: deps
 screenshots: build
 	cmake --build $(BUILD) --target screenshots
 	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/docs/screenshots docs
+	xvfb-run -a -s "-screen 0 1280x800x24" $(BUILD)/docs/screenshots docs sheet
+	QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x1600x24" $(BUILD)/docs/screenshots docs sheet
 
 # Windows: Orvanto.exe cross-built with MinGW-w64 against a static Qt built once
 # from Debian's source (cached outside the tree), a portable zip and an installer;

@@ -47,7 +47,9 @@ Runner runner(int i) {
 }
 
 RaceSheet sheetOf(int runners, const QString& name, const QDate& date) {
-    RaceSheet sheet{.name = name, .date = date, .hippodrome = QStringLiteral("Longchamp"),
+    RaceSheet sheet{.name = name,
+                    .date = date,
+                    .hippodrome = QStringLiteral("Longchamp"),
                     .distance = QStringLiteral("2400")};
     for (int i = 0; i < runners; ++i)
         sheet.runners.push_back(runner(i));
@@ -77,9 +79,9 @@ int main(int argc, char* argv[]) {
     Silent silent;
 
     // One edit: a runner's time typed anew, alternately two values, 50 times.
-    AppState state(folder.filePath(QStringLiteral("Orvanto.ini")),
-                   RaceDay{sheetOf(20, QStringLiteral("Prix"), QDate(2026, 12, 8)),
-                           places::sheetFilePath()});
+    AppState state(
+        folder.filePath(QStringLiteral("Orvanto.ini")),
+        RaceDay{sheetOf(20, QStringLiteral("Prix"), QDate(2026, 12, 8)), places::sheetFilePath()});
     std::vector<double> logic, table, painted;
     const QString times[] = {QStringLiteral("2'20\"00"), QStringLiteral("2'30\"00")};
     for (int i = 0; i < 50; ++i) {
@@ -103,16 +105,16 @@ int main(int argc, char* argv[]) {
     std::printf("One cell edited in a 20-runner sheet (median of 50; aim under 5 ms):\n");
     std::printf("  recomputed, ranked, written to its file      %7.2f ms  %s\n", median(logic),
                 verdict(median(logic), 5));
-    std::printf("  the same, and the window's table filled again %7.2f ms  %s\n",
-                median(table), verdict(median(table), 5));
+    std::printf("  the same, and the window's table filled again %7.2f ms  %s\n", median(table),
+                verdict(median(table), 5));
     std::printf("  the same, and the window painted (offscreen)  %7.2f ms\n", median(painted));
 
     // 1,000 kept races of 12 runners each.
     const QString archive = folder.filePath(QStringLiteral("courses"));
     QDir().mkpath(archive);
     for (int i = 0; i < 1000; ++i) {
-        const RaceSheet race = sheetOf(12, QStringLiteral("Prix n° %1").arg(i),
-                                       QDate(2020, 1, 1).addDays(i));
+        const RaceSheet race =
+            sheetOf(12, QStringLiteral("Prix n° %1").arg(i), QDate(2020, 1, 1).addDays(i));
         QFile f(QDir(archive).filePath(QStringLiteral("%1.csv").arg(i)));
         if (!f.open(QIODevice::WriteOnly) || f.write(racefile::write(race)) < 0)
             return 1;

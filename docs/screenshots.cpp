@@ -1,19 +1,22 @@
 // Takes the screenshots of the windows shown in the README and the guide (the
-// three windows, the list window's context menu, the day's race sheet and the
-// scale dialog), from
-// the X display the program runs on (make screenshots runs it under Xvfb).
-// Usage: screenshots output-folder
+// three windows, the list window's context menu and the scale dialog; with
+// "sheet", the day's race sheet and the kept races), from the X display the
+// program runs on (make screenshots runs it under Xvfb, then again scaled twice).
+// Usage: screenshots output-folder [sheet]
 
 #include "appwindows.h"
 #include "bareme.h"
 #include "coursedujour.h"
+#include "courses.h"
 #include "fchrono.h"
 #include "form1.h"
 #include "form2.h"
 #include "listfile.h"
 #include "look.h"
 #include "places.h"
+#include "racearchive.h"
 #include "raceday.h"
+#include "racetable.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -24,8 +27,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <tuple>
 
 namespace {
 
@@ -79,7 +84,10 @@ void fillRaceDay(RaceDay& day) {
         {"Tonnerre", "bon", "2200", "60", "2", "19", "90", "0", "58", false},
         {"Alizé", "collant", "2500", "56", "2", "38", "00", "0", "57,5", false},
     };
-    day.sheet = RaceSheet{u"Handicap de l'après-midi"_qs, QDate(2026, 12, 7), {}};
+    day.sheet = RaceSheet{.name = u"Handicap de l'après-midi"_qs,
+                          .date = QDate(2026, 12, 7),
+                          .hippodrome = u"Longchamp"_qs,
+                          .distance = u"2400"_qs};
     // Each horse calculated as the main window calculates it, without the window.
     for (const Horse& h : horses) {
         calc::RaceTexts t;
@@ -95,9 +103,49 @@ void fillRaceDay(RaceDay& day) {
         const calc::Calculation c = calc::calculate(calc::Race::typedIn(t, scale::Scale()));
         day.sheet.runners.push_back(runnerOf(QString::fromUtf8(h.name), QString::fromUtf8(h.going),
                                              *c.estimate, c.reduction ? &*c.reduction : nullptr));
+        day.sheet.runners.back().number = QString::number(day.sheet.runners.size());
     }
     Silent silent;
     (void)saveRaceDay(day, silent);
+}
+
+// The day's sheet with a cell being corrected, and "Courses précédentes…" over
+// three kept races; "@2x" in the names when the screen is scaled twice.
+void shootSheetAndArchive(AppState& state, const QString& folder, const char* suffix) {
+    Silent silent;
+    const RaceSheet day = state.raceDay().sheet;
+    for (const auto& [name, hippodrome, date] : {std::tuple{"Prix de Vichy", "Vichy", 3},
+                                                 {"Quinté+ du dimanche", "Auteuil", 5},
+                                                 {"Prix des Haras", "Deauville", 6}}) {
+        RaceSheet kept = day;
+        kept.name = QString::fromUtf8(name);
+        kept.hippodrome = QString::fromUtf8(hippodrome);
+        kept.date = QDate(2026, 12, date);
+        kept.runners.resize(static_cast<size_t>(date)); // the first ones of the day's race
+        (void)archiveRace(kept, places::archiveFolder(), silent);
+    }
+    CourseDuJour* sheet = showCourseDuJour(state);
+    sheet->move(20, 20);
+    sheet->resize(1240, 420);
+    auto* table = sheet->findChild<QTableWidget*>(QStringLiteral("TabCourse"));
+    table->setCurrentCell(2, racetable::Time);
+    table->editItem(table->currentItem());
+    auto* courses = new Courses(state, nullptr);
+    courses->move(60, 120);
+    QTimer::singleShot(500, [=] {
+        const auto shoot = [folder, suffix](QWidget* w, const char* file) {
+            w->screen()
+                ->grabWindow(w->winId())
+                .save(folder + u'/' + QLatin1String(file) + QLatin1String(suffix) + u".png"_qs);
+        };
+        shoot(sheet, "coursedujour");
+        sheet->hide();
+        courses->show();
+        QTimer::singleShot(300, [=] {
+            shoot(courses, "courses");
+            QApplication::exit(0);
+        });
+    });
 }
 
 } // namespace
@@ -112,6 +160,11 @@ int main(int argc, char* argv[]) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, files.path());
     AppState state(places::settingsFilePath(), RaceDay{{}, places::sheetFilePath()});
     fillRaceDay(state.raceDay());
+    // "sheet": only the sheet and the archive (run again on a screen scaled twice).
+    if (argc > 2 && qstrcmp(argv[2], "sheet") == 0) {
+        shootSheetAndArchive(state, folder, app.devicePixelRatio() > 1.5 ? "@2x" : "");
+        return app.exec();
+    }
 
     Fchrono main(state);
     main.move(20, 20);
@@ -147,17 +200,12 @@ int main(int argc, char* argv[]) {
         shoot(&main, "fchrono.png");
         shoot(list, "form1.png");
         shoot(memo, "form2.png");
-        CourseDuJour* sheet = showCourseDuJour(state);
-        sheet->move(20, 410);
-        QApplication::processEvents();
         // The scale dialog as a punter fills it for a flat race on good going.
         scale::Scale flatGood;
         flatGood.lengths = scale::LengthsRule::DisciplineGoing;
         flatGood.weight = scale::WeightRule::ByDistance;
         auto* bareme = new Bareme(flatGood, places::settingsFilePath());
-        QTimer::singleShot(300, [shoot, sheet, list, bareme, &folder] {
-            shoot(sheet, "coursedujour.png");
-            sheet->hide();
+        QTimer::singleShot(300, [shoot, list, bareme, &folder] {
             bareme->move(20, 20);
             bareme->show();
             QTimer::singleShot(300, [shoot, list, bareme, &folder] {

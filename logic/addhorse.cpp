@@ -71,8 +71,8 @@ std::optional<QString> alsoListLine(const FchronoLogic& logic, const HorseAnswer
     const QString line =
         listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, horse.name, horse.going);
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {
-        dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté à la liste des chevaux : %1")
-                         .arg(why));
+        dialogs.warn(
+            QStringLiteral("Le cheval n'a pas été ajouté à la liste des chevaux : %1").arg(why));
         return std::nullopt;
     }
     return line;

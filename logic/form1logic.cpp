@@ -140,7 +140,8 @@ bool Form1Logic::replace(int row, const QString& line) {
 // The first entry named `name`, if any.
 std::optional<int> Form1Logic::entryNamed(const QString& name) const {
     for (int row = 0; row < model_.rowCount(); ++row)
-        if (const auto entry = ListEntry::parse(model_.list().at(row)); entry && entry->name == name)
+        if (const auto entry = ListEntry::parse(model_.list().at(row));
+            entry && entry->name == name)
             return row;
     return std::nullopt;
 }
@@ -156,8 +157,8 @@ bool Form1Logic::OfferRename(const QString& from, const QString& to) {
         auto entry = ListEntry::parse(model_.list().at(*row));
         entry->name = to;
         if (const QString why = whyUnstorable(entry->line()); !why.isEmpty()) {
-            dialogs_.warn(QStringLiteral("Le cheval n'a pas été renommé dans la liste : %1")
-                              .arg(why));
+            dialogs_.warn(
+                QStringLiteral("Le cheval n'a pas été renommé dans la liste : %1").arg(why));
             return false;
         }
         if (!replace(*row, entry->line()))

@@ -74,9 +74,8 @@ std::vector<ArchivedRace> archivedRaces(const QString& folder) {
         }
         out.push_back(race);
     }
-    std::stable_sort(out.begin(), out.end(), [](const ArchivedRace& a, const ArchivedRace& b) {
-        return a.date > b.date;
-    });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const ArchivedRace& a, const ArchivedRace& b) { return a.date > b.date; });
     return out;
 }
 
@@ -92,8 +91,7 @@ bool newRace(RaceDay& day, const QString& folder, const QDate& today, Dialogs& d
     return true;
 }
 
-bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder,
-                  Dialogs& dialogs) {
+bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder, Dialogs& dialogs) {
     const files::Content content = files::readWhole(race.path);
     const auto sheet = content.result.ok() ? racefile::read(content.bytes) : std::nullopt;
     if (!sheet) {

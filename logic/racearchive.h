@@ -26,8 +26,7 @@ struct ArchivedRace {
 QString archiveName(const RaceSheet& sheet);
 // Writes the race into `folder` under a name of its own (" (2)" and so on when
 // taken). Its path, or none with the reason told.
-std::optional<QString> archiveRace(const RaceSheet& sheet, const QString& folder,
-                                   Dialogs& dialogs);
+std::optional<QString> archiveRace(const RaceSheet& sheet, const QString& folder, Dialogs& dialogs);
 // The races in `folder`, the latest first.
 std::vector<ArchivedRace> archivedRaces(const QString& folder);
 
@@ -35,7 +34,6 @@ std::vector<ArchivedRace> archivedRaces(const QString& folder);
 // empty sheet for `today`, the distance kept. Whether it began.
 bool newRace(RaceDay& day, const QString& folder, const QDate& today, Dialogs& dialogs);
 // An archived race back on the sheet, the race on it archived first. Whether it was.
-bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder,
-                  Dialogs& dialogs);
+bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder, Dialogs& dialogs);
 // An archived race deleted, after a question ("Non" unless told otherwise).
 bool deleteArchived(const ArchivedRace& race, Dialogs& dialogs);

@@ -91,8 +91,8 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
                                     "terrain doivent tenir sur une seule ligne."));
         return {};
     }
-    const auto runner = forRaceDistance(day.sheet, runnerOf(logic, name, going),
-                                        logic.fields.scale, dialogs);
+    const auto runner =
+        forRaceDistance(day.sheet, runnerOf(logic, name, going), logic.fields.scale, dialogs);
     if (!runner)
         return {true, false, {}};
     bool changed = false;

@@ -25,8 +25,8 @@ struct [[nodiscard]] AddedRunner {
 // `alsoList`: "Ajouter aussi à la liste des chevaux" is ticked. Without an estimate
 // of the boxes as they stand, calculates first, as "Lancer le calcul !". The going
 // is offered as the last runner's.
-[[nodiscard]] AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day,
-                                                bool alsoList, Dialogs& dialogs);
+[[nodiscard]] AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoList,
+                                                Dialogs& dialogs);
 
 // Takes out runners (by their places in RaceSheet::runners), after a question
 // ("Non" unless told otherwise), in one rewrite of the file. Whether it did.

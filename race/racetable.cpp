@@ -18,19 +18,30 @@ QByteArray joined(const std::vector<QStringList>& rows, const csv::Format& forma
 } // namespace
 
 const QStringList& header() {
-    static const QStringList h{
-        u"Rang"_qs,          u"N°"_qs,
-        u"Cheval"_qs,        u"Chrono estimé"_qs,
-        u"Chrono estimé (s)"_qs, u"Écart (s)"_qs,
-        u"Écart (longueurs)"_qs, u"Réduction"_qs,
-        u"Réduction (s)"_qs, u"Distance réf. (m)"_qs,
-        u"Chrono réf."_qs,   u"Chrono réf. (s)"_qs,
-        u"Poids réf. (kg)"_qs, u"Longueurs"_qs,
-        u"Terrain"_qs,       u"Poids du jour (kg)"_qs,
-        u"Base de l'estimation"_qs, u"Temps de la réduction"_qs,
-        u"Barème"_qs,        u"Course"_qs,
-        u"Date"_qs,          u"Hippodrome"_qs,
-        u"Distance (m)"_qs,  u"Discipline"_qs};
+    static const QStringList h{u"Rang"_qs,
+                               u"N°"_qs,
+                               u"Cheval"_qs,
+                               u"Chrono estimé"_qs,
+                               u"Chrono estimé (s)"_qs,
+                               u"Écart (s)"_qs,
+                               u"Écart (longueurs)"_qs,
+                               u"Réduction"_qs,
+                               u"Réduction (s)"_qs,
+                               u"Distance réf. (m)"_qs,
+                               u"Chrono réf."_qs,
+                               u"Chrono réf. (s)"_qs,
+                               u"Poids réf. (kg)"_qs,
+                               u"Longueurs"_qs,
+                               u"Terrain"_qs,
+                               u"Poids du jour (kg)"_qs,
+                               u"Base de l'estimation"_qs,
+                               u"Temps de la réduction"_qs,
+                               u"Barème"_qs,
+                               u"Course"_qs,
+                               u"Date"_qs,
+                               u"Hippodrome"_qs,
+                               u"Distance (m)"_qs,
+                               u"Discipline"_qs};
     return h;
 }
 

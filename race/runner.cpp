@@ -2,9 +2,9 @@
 
 Runner runnerOf(const QString& name, const QString& going, const calc::Estimate& estimate,
                 const calc::Result* reduction) {
-    Runner r{QString(),     name,           going, estimate.race.typed,
-             estimate.text, estimate.hundredths, QString(),
-             estimate.scale, estimate.lengthsPerSecond};
+    Runner r{QString(),           name,           going,
+             estimate.race.typed, estimate.text,  estimate.hundredths,
+             QString(),           estimate.scale, estimate.lengthsPerSecond};
     // The time with lengths follows from the rest: the sheet does not keep it.
     r.race.minutesL.clear();
     r.race.secondsL.clear();

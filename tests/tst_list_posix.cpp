@@ -5,8 +5,8 @@
 #include "listfile.h"
 #include "listhelpers.h"
 #include "places.h"
-#include "raceday.h"
 #include "racearchive.h"
+#include "raceday.h"
 #include "scripteddialogs.h"
 
 #include <QCoreApplication>
@@ -260,8 +260,8 @@ void TestListPosix::raceKeptOnlyWhole() {
     const bool began = newRace(day, archive, QDate(2026, 12, 8), dialogs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                       QFileDevice::ExeOwner);
+    QFile::setPermissions(archive,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QVERIFY(!began);
     QVERIFY(day.sheet == before);
     QCOMPARE(readBytes(day.path), file);

@@ -27,7 +27,8 @@ Runner runner(const QString& name, double estimate, const QString& shown = {}) {
 }
 
 RaceSheet sheetOf(const QList<QPair<QString, double>>& runners) {
-    RaceSheet sheet{.name = u"Prix d'Amérique"_qs, .date = QDate(2026, 12, 7), .distance = u"2400"_qs};
+    RaceSheet sheet{
+        .name = u"Prix d'Amérique"_qs, .date = QDate(2026, 12, 7), .distance = u"2400"_qs};
     for (const auto& [name, estimate] : runners)
         sheet.runners.push_back(runner(name, estimate));
     return sheet;
@@ -173,7 +174,9 @@ void TestRace::fileRoundTrip_data() {
     numbered.hippodrome = u"Longchamp; \"ParisLongchamp\""_qs;
     numbered.discipline = Jumps;
     numbered.runners[0].number = u"12"_qs;
-    const RaceSheet raceOnly{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .hippodrome = u"Chantilly"_qs,
+    const RaceSheet raceOnly{.name = u"Prix"_qs,
+                             .date = QDate(2026, 12, 8),
+                             .hippodrome = u"Chantilly"_qs,
                              .distance = u"1600"_qs};
     RaceSheet odd = sheetOf({{u"Œdipe €"_qs, 1e-7}, {u"  blancs  "_qs, 123456789.123456789}});
     odd.name = u"Quinté+ \"du jour\""_qs;
@@ -281,8 +284,10 @@ void TestRace::table() {
     const std::vector<QStringList> rows = racetable::rows(sheet);
     // Times in the punter's notation beside their seconds; a reduction of another
     // form as it is; the race in every row.
-    QCOMPARE(rows[0].join(u'|'), u"1|7|Le \"Roi\";\tx|3'01\"80|181,80|0,00|0,00|1:02:5||2100|2'38\"50|158,50|57|0,0|"
-                                 u"bon|58|Chrono|Chrono|"_qs + OriginalScale + u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat"_qs);
+    QCOMPARE(rows[0].join(u'|'),
+             u"1|7|Le \"Roi\";\tx|3'01\"80|181,80|0,00|0,00|1:02:5||2100|2'38\"50|158,50|57|0,0|"
+             u"bon|58|Chrono|Chrono|"_qs +
+                 OriginalScale + u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat"_qs);
     QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
     const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
     QVERIFY(clipboard.startsWith(u"Rang\tN°\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));

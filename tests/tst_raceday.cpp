@@ -46,7 +46,8 @@ void apply(RaceDay& day, Change change, const Runner& r) {
         day.sheet.runners.front() = r;
         break;
     case Change::NewRace:
-        day.sheet = RaceSheet{.date = QDate(2026, 12, 8), .distance = r.race.dayDistance, .runners = {r}};
+        day.sheet =
+            RaceSheet{.date = QDate(2026, 12, 8), .distance = r.race.dayDistance, .runners = {r}};
         break;
     case Change::Garble:
         break;
@@ -107,17 +108,21 @@ class TestRaceDay : public QObject {
 void TestRaceDay::addRunner_data() {
     QTest::addColumn<AddRunnerRow>("row");
     const QString name = u"Entrer le nom du cheval"_qs, going = u"Entrer l'état du terrain"_qs;
-    const QString nodistance = u"Aucun chrono estimé pour la course du jour : saisissez sa distance avant "
-                               u"d'ajouter ce cheval à la course du jour."_qs;
-    const QString seconds = u"Le nombre de secondes du chrono de référence (75) est inhabituel : les secondes "
-                            u"vont de 0 à 59. Calculer quand même ?"_qs;
+    const QString nodistance =
+        u"Aucun chrono estimé pour la course du jour : saisissez sa distance avant "
+        u"d'ajouter ce cheval à la course du jour."_qs;
+    const QString seconds =
+        u"Le nombre de secondes du chrono de référence (75) est inhabituel : les secondes "
+        u"vont de 0 à 59. Calculer quand même ?"_qs;
     const QString known =
         u"« Eclair » est déjà dans la course du jour. Remplacer sa ligne, ajouter une deuxième "
         u"ligne (une autre course de référence du même cheval) ou annuler ?"_qs;
-    const QString other = u"« Eclair » était calculé pour 2400 m ; la course du jour est de 2000 m : il y "
-                          u"est compté pour 2000 m (chrono estimé 2'31\"61)."_qs;
-    const QString advice = u"vous allez ajouter une réduction calculé sur un chrono avec longueur ceci est "
-                           u"non recommandé, voulez vous continuer?"_qs;
+    const QString other =
+        u"« Eclair » était calculé pour 2400 m ; la course du jour est de 2000 m : il y "
+        u"est compté pour 2000 m (chrono estimé 2'31\"61)."_qs;
+    const QString advice =
+        u"vous allez ajouter une réduction calculé sur un chrono avec longueur ceci est "
+        u"non recommandé, voulez vous continuer?"_qs;
     const QString line = u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs;
     const int Escape = ScriptedDialogs::Escape, Enter = ScriptedDialogs::Enter;
     // clang-format off
@@ -205,7 +210,8 @@ void TestRaceDay::addRunner() {
     QFETCH(AddRunnerRow, row);
 
     QTemporaryDir folder;
-    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7)}, folder.filePath("coursedujour.csv")};
+    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7)},
+                folder.filePath("coursedujour.csv")};
     for (const QString& r : row.onSheet) {
         day.sheet.distance = r.section(u':', 1);
         Runner runner;

@@ -10,14 +10,15 @@
 namespace {
 
 const int Oui = 0, Non = 1;
-const QString Seconds =
-    u"Le nombre de secondes du chrono de référence (75) est inhabituel : les secondes vont de 0 à 59. "
-    u"Calculer quand même ?"_qs;
+const QString Seconds = u"Le nombre de secondes du chrono de référence (75) est inhabituel : les "
+                        u"secondes vont de 0 à 59. "
+                        u"Calculer quand même ?"_qs;
 const QString FarDistance =
     u"La distance de la course de référence (21000 m) est inhabituelle : les courses vont de 800 à "
     u"8000 m. Calculer quand même ?"_qs;
-const QString LightWeight = u"Le poids de la course de référence (5 kg) est inhabituel : les poids vont de "
-                            u"40 à 80 kg. Calculer quand même ?"_qs;
+const QString LightWeight =
+    u"Le poids de la course de référence (5 kg) est inhabituel : les poids vont de "
+    u"40 à 80 kg. Calculer quand même ?"_qs;
 const QString NoLength = u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs;
 
 // The worked example: 2100 m in 2'38"50 under 57 kg, for 2400 m under 58 kg.
@@ -37,7 +38,9 @@ Runner worked(const QString& name = u"Eclair"_qs) {
 }
 
 RaceDay dayIn(const QTemporaryDir& folder, std::vector<Runner> runners) {
-    return RaceDay{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .distance = u"2400"_qs,
+    return RaceDay{RaceSheet{.name = u"Prix"_qs,
+                             .date = QDate(2026, 12, 8),
+                             .distance = u"2400"_qs,
                              .runners = std::move(runners)},
                    folder.filePath(u"coursedujour.csv"_qs)};
 }
@@ -146,8 +149,7 @@ void TestSheet::editCell() {
     ScriptedDialogs dialogs;
     dialogs.choices = row.choices;
     QString renamedFrom;
-    const bool changed =
-        editRunner(day, 0, row.field, row.text, {}, dialogs, &renamedFrom);
+    const bool changed = editRunner(day, 0, row.field, row.text, {}, dialogs, &renamedFrom);
     QCOMPARE(textsOf(dialogs), row.shown);
     QCOMPARE(changed, !row.after.isEmpty());
     QCOMPARE(day.sheet.runners[1], before.runners[1]); // the other runner untouched
@@ -164,8 +166,9 @@ void TestSheet::editCell() {
 
 void TestSheet::raceDistance_data() {
     QTest::addColumn<RaceRow>("row");
-    const QString unusual = u"La distance de la course du jour (300 m) est inhabituelle : les courses vont de "
-                            u"800 à 8000 m. Calculer quand même ?"_qs;
+    const QString unusual =
+        u"La distance de la course du jour (300 m) est inhabituelle : les courses vont de "
+        u"800 à 8000 m. Calculer quand même ?"_qs;
     // clang-format off
     const RaceRow rows[] = {
         {.name = "every runner recomputed", .distance = "2000",
@@ -230,8 +233,10 @@ void TestSheet::renameAcross() {
     ScriptedDialogs dialogs;
     dialogs.choices = {Oui};
     QVERIFY(offerRenameOnSheet(day, u"Eclair"_qs, u"Éclair"_qs, dialogs));
-    QCOMPARE(textsOf(dialogs),
-             QStringList{u"« Eclair » est aussi dans la course du jour. Le renommer aussi « Éclair » ?"_qs});
+    QCOMPARE(
+        textsOf(dialogs),
+        QStringList{
+            u"« Eclair » est aussi dans la course du jour. Le renommer aussi « Éclair » ?"_qs});
     QCOMPARE(dialogs.shown[0].defaultChoice, Oui);
     QCOMPARE(summary(day.sheet).join(u'|').count(u"Éclair"_qs), 2);
     // Non, or a name it does not hold: nothing.
@@ -332,7 +337,8 @@ void TestSheet::openAndDelete() {
     writeFile(archive + u"/2026-12-01 abîmé.csv"_qs, "pas une course\r\n");
     races = archivedRaces(archive);
     QCOMPARE(races.size(), size_t(2));
-    const auto broken = std::find_if(races.begin(), races.end(), [](auto& r) { return r.runners < 0; });
+    const auto broken =
+        std::find_if(races.begin(), races.end(), [](auto& r) { return r.runners < 0; });
     QVERIFY(broken != races.end());
     const RaceSheet before = day.sheet;
     QVERIFY(!openArchived(day, *broken, archive, dialogs));

@@ -13,8 +13,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QSettings>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -94,9 +94,12 @@ class TestSheetWindow : public QObject {
 
 void TestSheetWindow::init() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .distance = u"2400"_qs,
-                          .runners = {runner(u"Bolide"_qs, "2", "40"), runner(u"Eclair"_qs, "2", "38")}},
-                places::sheetFilePath()};
+    RaceDay day{
+        RaceSheet{.name = u"Prix"_qs,
+                  .date = QDate(2026, 12, 8),
+                  .distance = u"2400"_qs,
+                  .runners = {runner(u"Bolide"_qs, "2", "40"), runner(u"Eclair"_qs, "2", "38")}},
+        places::sheetFilePath()};
     state = std::make_unique<AppState>(places::settingsFilePath(), day);
     window = showCourseDuJour(*state);
     QVERIFY(QTest::qWaitForWindowActive(window));
@@ -125,13 +128,16 @@ void TestSheetWindow::cellsEditedAtTheKeyboard() {
     QTest::keyClicks(editor, u"2'37\"00"_qs);
     QTest::keyClick(editor, Qt::Key_Return);
     QTRY_COMPARE(rowOf(u"Bolide"_qs), 0);
-    QCOMPARE(cell(u"Bolide"_qs, racetable::Estimate), u"3'00\"09"_qs); // 157 × 2400 ÷ 2100 + 0,66 = 180,09
+    QCOMPARE(cell(u"Bolide"_qs, racetable::Estimate),
+             u"3'00\"09"_qs); // 157 × 2400 ÷ 2100 + 0,66 = 180,09
     QCOMPARE(cell(u"Eclair"_qs, racetable::GapSeconds), u"1,71"_qs); // 181,80 − 180,09
     QCOMPARE(table->currentItem(), table->item(0, racetable::Time)); // the cell follows its runner
     QCOMPARE(racefile::read([] {
                  QFile f(places::sheetFilePath());
                  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-             }())->runners[0].race.seconds,
+             }())
+                 ->runners[0]
+                 .race.seconds,
              u"37"_qs);
 
     // Escape: nothing changes.

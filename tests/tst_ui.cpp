@@ -1,6 +1,6 @@
 #include "appwindows.h"
-#include "cells.h"
 #include "bareme.h"
+#include "cells.h"
 #include "coursedujour.h"
 #include "fchrono.h"
 #include "form1.h"

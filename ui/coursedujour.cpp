@@ -53,8 +53,9 @@ class DateBox : public QDateEdit {
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 };
 
-template <typename Box> Box* labelled(QHBoxLayout* row, const QString& label, Box* box,
-                                      const char* name, const QString& accessible) {
+template <typename Box>
+Box* labelled(QHBoxLayout* row, const QString& label, Box* box, const char* name,
+              const QString& accessible) {
     auto* l = new QLabel(label, box->parentWidget());
     l->setBuddy(box);
     box->setObjectName(QLatin1String(name));
@@ -68,14 +69,15 @@ template <typename Box> Box* labelled(QHBoxLayout* row, const QString& label, Bo
 
 void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
-    name_ = labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
+    name_ =
+        labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
     name_->setPlaceholderText(QStringLiteral("nom de la course (facultatif)"));
     row->setStretchFactor(name_, 2);
     date_ = labelled(row, u"&Date :"_qs, new DateBox(this), "TdateCourse", u"Date de la course"_qs);
     date_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     date_->setCalendarPopup(true);
-    hippodrome_ = labelled(row, u"&Hippodrome :"_qs, new QLineEdit(this), "Thippodrome",
-                           u"Hippodrome"_qs);
+    hippodrome_ =
+        labelled(row, u"&Hippodrome :"_qs, new QLineEdit(this), "Thippodrome", u"Hippodrome"_qs);
     row->setStretchFactor(hippodrome_, 1);
     distance_ = labelled(row, u"D&istance (m) :"_qs, new QLineEdit(this), "TdistanceCourse",
                          u"Distance de la course en mètres"_qs);

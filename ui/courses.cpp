@@ -33,9 +33,8 @@ class Cell : public QTableWidgetItem {
 // Shown as text (a date the French way), sorted by its value.
 QTableWidgetItem* cell(const QVariant& value, size_t race) {
     auto* item = new Cell;
-    item->setText(value.typeId() == QMetaType::QDate
-                      ? value.toDate().toString(u"dd/MM/yyyy"_qs)
-                      : value.toString());
+    item->setText(value.typeId() == QMetaType::QDate ? value.toDate().toString(u"dd/MM/yyyy"_qs)
+                                                     : value.toString());
     item->setData(SortKey, value.typeId() == QMetaType::QString ? QVariant() : value);
     if (value.typeId() == QMetaType::Int)
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -47,13 +46,12 @@ QTableWidgetItem* cell(const QVariant& value, size_t race) {
 } // namespace
 
 Courses::Courses(AppState& state, QWidget* parent, const QString& folder)
-    : QDialog(parent), state_(state),
-      folder_(folder.isEmpty() ? places::archiveFolder() : folder) {
+    : QDialog(parent), state_(state), folder_(folder.isEmpty() ? places::archiveFolder() : folder) {
     setObjectName(QStringLiteral("Courses"));
     setWindowTitle(QStringLiteral("Courses précédentes"));
     auto* layout = new QVBoxLayout(this);
-    auto* where = new QLabel(QStringLiteral("Courses gardées dans %1").arg(places::shown(folder_)),
-                             this);
+    auto* where =
+        new QLabel(QStringLiteral("Courses gardées dans %1").arg(places::shown(folder_)), this);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(where);
     table_ = new QTableWidget(0, ColumnCount, this);
@@ -92,12 +90,11 @@ void Courses::fill() {
         const int row = static_cast<int>(i);
         table_->setItem(row, Date, cell(r.date.isValid() ? QVariant(r.date) : QVariant(), i));
         table_->setItem(row, Hippodrome, cell(r.hippodrome, i));
-        const QString name = r.runners < 0 ? QStringLiteral("%1 (illisible)")
-                                                 .arg(QFileInfo(r.path).fileName())
-                                           : r.name;
+        const QString name =
+            r.runners < 0 ? QStringLiteral("%1 (illisible)").arg(QFileInfo(r.path).fileName())
+                          : r.name;
         table_->setItem(row, Name, cell(name, i));
-        table_->setItem(row, Runners,
-                        cell(r.runners < 0 ? QVariant() : QVariant(r.runners), i));
+        table_->setItem(row, Runners, cell(r.runners < 0 ? QVariant() : QVariant(r.runners), i));
     }
     table_->setSortingEnabled(true);
     table_->sortByColumn(Date, Qt::DescendingOrder); // the latest first

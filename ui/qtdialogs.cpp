@@ -2,9 +2,9 @@
 
 #include <QInputDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 
 Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Icon icon,
                                    Buttons buttons) {

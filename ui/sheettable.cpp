@@ -79,9 +79,8 @@ class SheetDelegate : public QStyledItemDelegate {
         if (!field || text == index.data().toString() || !table_->onEdit)
             return;
         const size_t runner = table_->runnerAt(index.row());
-        QTimer::singleShot(0, table_, [t = table_, runner, f = *field, text] {
-            t->onEdit(runner, f, text);
-        });
+        QTimer::singleShot(0, table_,
+                           [t = table_, runner, f = *field, text] { t->onEdit(runner, f, text); });
     }
 
   private:

@@ -31,8 +31,9 @@ std::optional<size_t> changedHere(const RaceSheet& base, const RaceSheet& merged
 
 Merged merge(const RaceSheet& base, const RaceSheet& ours, const RaceSheet& theirs) {
     Merged out{ours, {}, false};
-    if (!ours.runners.empty() && !theirs.runners.empty() &&
-        ours.distance.trimmed() != theirs.distance.trimmed())
+    // A distance not yet given is no other race.
+    if (!ours.runners.empty() && !theirs.runners.empty() && !ours.distance.trimmed().isEmpty() &&
+        !theirs.distance.trimmed().isEmpty() && ours.distance.trimmed() != theirs.distance.trimmed())
         return {ours, {}, true};
     if (ours.sameRace(base))
         out.sheet.takeRace(theirs);

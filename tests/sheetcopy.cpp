@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
         r.name = QStringLiteral("%1 %2").arg(args[2]).arg(i);
         r.race.dayDistance = QStringLiteral("2400");
         r.estimateHundredths = 18000 + i;
+        day.sheet.distance = r.race.dayDistance; // as the first runner added sets it
         day.sheet.runners.push_back(r);
         if (!saveRaceDay(day, dialogs))
             return 1;

@@ -321,6 +321,8 @@ void TestRace::merge_data() {
          .merged = {"A:100", "B:200"}, .raceName = "Grand Prix", .theirName = "Grand Prix"},
         {.name = "another race there: not merged", .base = {"A:100"}, .ours = {"A:100", "B:200"},
          .theirs = {"X@3000:300"}, .merged = {"A:100", "B:200"}, .otherRace = true},
+        {.name = "a distance not yet given there: merged", .base = {}, .ours = {"A:100"}, .theirs = {"X@:300"},
+         .merged = {"A:100", "X:300"}},
     };
     // clang-format on
     for (const MergeRow& r : rows)

@@ -46,20 +46,25 @@ std::optional<qint64> hundredthsOfTime(QStringView time) {
     return hundredthsOfTime(QByteArrayView(time.toLatin1()));
 }
 
-QString timeOfHundredths(qint64 hundredths) {
+namespace {
+
+// Minutes, two-digit seconds and two-digit hundredths into `pattern`.
+QString timeText(qint64 hundredths, QStringView pattern) {
     const qint64 seconds = hundredths / 100;
-    return QStringLiteral("%1:%2:%3")
+    return pattern.toString()
         .arg(seconds / 60)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'))
         .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
 }
 
+} // namespace
+
+QString timeOfHundredths(qint64 hundredths) {
+    return timeText(hundredths, u"%1:%2:%3");
+}
+
 QString punterTime(qint64 hundredths) {
-    const qint64 seconds = hundredths / 100;
-    return QStringLiteral("%1'%2\"%3")
-        .arg(seconds / 60)
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'))
-        .arg(hundredths % 100, 2, 10, QLatin1Char('0'));
+    return timeText(hundredths, u"%1'%2\"%3");
 }
 
 void appendSeconds(QByteArrayView time, QByteArray& out) {

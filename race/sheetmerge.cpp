@@ -33,7 +33,8 @@ Merged merge(const RaceSheet& base, const RaceSheet& ours, const RaceSheet& thei
     Merged out{ours, {}, false};
     // A distance not yet given is no other race.
     if (!ours.runners.empty() && !theirs.runners.empty() && !ours.distance.trimmed().isEmpty() &&
-        !theirs.distance.trimmed().isEmpty() && ours.distance.trimmed() != theirs.distance.trimmed())
+        !theirs.distance.trimmed().isEmpty() &&
+        ours.distance.trimmed() != theirs.distance.trimmed())
         return {ours, {}, true};
     if (ours.sameRace(base))
         out.sheet.takeRace(theirs);

@@ -166,7 +166,7 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
     QString error;
     if (command == u"sheet") {
         // As this copy last saw the file: nothing to take in from another copy.
-        RaceDay day{RaceSheet{u"Prix"_qs, QDate(2026, 12, 7), {}},
+        RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7)},
                     path,
                     {},
                     existed ? files::stampOf(before) : files::Stamp{}};

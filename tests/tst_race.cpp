@@ -2,6 +2,7 @@
 #include "racesheet.h"
 #include "racetable.h"
 #include "sheetmerge.h"
+#include "workedexample.h"
 
 #include <QTest>
 
@@ -9,17 +10,7 @@ namespace {
 
 // A runner with an estimate (hundredths) and the inputs of the worked example.
 Runner runner(const QString& name, double estimate, const QString& shown = {}) {
-    Runner r;
-    r.name = name;
-    r.going = u"bon"_qs;
-    r.race.referenceDistance = u"2100"_qs;
-    r.race.referenceWeight = u"57"_qs;
-    r.race.minutes = u"2"_qs;
-    r.race.seconds = u"38"_qs;
-    r.race.hundredths = u"50"_qs;
-    r.race.margin = u"0,0"_qs;
-    r.race.dayDistance = u"2400"_qs;
-    r.race.dayWeight = u"58"_qs;
+    Runner r = workedExample(name);
     r.estimate = shown.isEmpty() ? u"00:00:00"_qs : shown;
     r.estimateHundredths = estimate;
     r.reduction = u"1:15:48"_qs;

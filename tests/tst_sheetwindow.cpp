@@ -9,6 +9,7 @@
 #include "racetable.h"
 #include "scripteddialogs.h"
 #include "sheetedit.h"
+#include "workedexample.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -41,16 +42,9 @@ std::shared_ptr<QString> answerNext(const QString& button) {
 }
 
 Runner runner(const QString& name, const char* minutes, const char* seconds) {
-    Runner r;
-    r.name = name;
-    r.going = u"bon"_qs;
-    r.race.referenceDistance = u"2100"_qs;
-    r.race.referenceWeight = u"57"_qs;
+    Runner r = workedExample(name);
     r.race.minutes = QString::fromUtf8(minutes);
     r.race.seconds = QString::fromUtf8(seconds);
-    r.race.hundredths = u"50"_qs;
-    r.race.margin = u"0"_qs;
-    r.race.dayWeight = u"58"_qs;
     ScriptedDialogs quiet;
     return *rerun(r, u"2400"_qs, {}, {}, quiet);
 }

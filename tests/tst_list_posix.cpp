@@ -224,16 +224,23 @@ void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
 
 void TestListPosix::raceKeptOnlyWhole_data() {
     QTest::addColumn<QString>("fault");
-    QTest::newRow("full disk") << u"full"_qs;
-    QTest::newRow("read-only archive folder") << u"read-only"_qs;
+    QTest::addColumn<bool>("opening"); // a kept race opened, rather than a new one begun
+    QTest::newRow("full disk") << u"full"_qs << false;
+    QTest::newRow("read-only archive folder") << u"read-only"_qs << false;
+    QTest::newRow("opening on a full disk") << u"full"_qs << true;
+    QTest::newRow("opening with a read-only archive folder") << u"read-only"_qs << true;
+    // The race on the sheet is kept, but the larger one opened cannot be written.
+    QTest::newRow("opening a larger race on a full disk") << u"full-larger"_qs << true;
 }
 
 // "Nouvelle course" where the race cannot be kept: the race stays on the sheet
 // and in its file, nothing half-written is left in the archive.
 void TestListPosix::raceKeptOnlyWhole() {
     QFETCH(QString, fault);
+    QFETCH(bool, opening);
     if (fault == u"read-only" && geteuid() == 0)
-        return checkAsNobody("raceKeptOnlyWhole:read-only archive folder");
+        return checkAsNobody(opening ? "raceKeptOnlyWhole:opening with a read-only archive folder"
+                                     : "raceKeptOnlyWhole:read-only archive folder");
     QTemporaryDir own;
     const QString archive = own.filePath("courses");
     QVERIFY(QDir(own.path()).mkdir("courses"));
@@ -245,19 +252,30 @@ void TestListPosix::raceKeptOnlyWhole() {
     }
     ScriptedDialogs dialogs;
     QVERIFY(saveRaceDay(day, dialogs));
+    // A small race kept earlier, to open.
+    RaceSheet small{.name = u"Prix d'avant"_qs, .date = QDate(2026, 12, 1), .distance = u"2000"_qs};
+    small.runners.push_back(day.sheet.runners.front());
+    if (fault == u"full-larger") { // the small race on the sheet, the large one kept
+        std::swap(small, day.sheet);
+        QVERIFY(saveRaceDay(day, dialogs));
+    }
+    const auto keptPath = archiveRace(small, archive, dialogs);
+    QVERIFY(keptPath);
+    const QByteArray kept = readBytes(*keptPath);
     const QByteArray file = readBytes(day.path);
     const RaceSheet before = day.sheet;
     rlimit old{};
     getrlimit(RLIMIT_FSIZE, &old);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (fault == u"full") {
+    if (fault.startsWith(u"full")) {
         rlimit limited = old;
         limited.rlim_cur = 500;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     } else {
         QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
-    const bool began = newRace(day, archive, QDate(2026, 12, 8), dialogs);
+    const bool began = opening ? openArchived(day, archivedRaces(archive).front(), archive, dialogs)
+                               : newRace(day, archive, QDate(2026, 12, 8), dialogs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     QFile::setPermissions(archive,
@@ -265,10 +283,15 @@ void TestListPosix::raceKeptOnlyWhole() {
     QVERIFY(!began);
     QVERIFY(day.sheet == before);
     QCOMPARE(readBytes(day.path), file);
-    QVERIFY2(dialogs.lastText().contains(u"courses"_qs) &&
-                 dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),
+    QVERIFY2(fault == u"full-larger"
+                 ? dialogs.lastText().contains(u"coursedujour.csv"_qs)
+                 : dialogs.lastText().contains(u"courses"_qs) &&
+                       dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),
              qPrintable(dialogs.lastText()));
-    QVERIFY(QDir(archive).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    // The kept race as it was, and nothing else.
+    QCOMPARE(QDir(archive).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QFileInfo(*keptPath).fileName()});
+    QCOMPARE(readBytes(*keptPath), kept);
 }
 
 QTEST_GUILESS_MAIN(TestListPosix)

@@ -20,6 +20,9 @@ const QString FarDistance =
 const QString LightWeight =
     u"Le poids de la course de référence (5 kg) est inhabituel : les poids vont de "
     u"40 à 80 kg. Calculer quand même ?"_qs;
+const QString DayWeight =
+    u"Le poids de la course du jour (5 kg) est inhabituel : les poids vont de 40 à "
+    u"80 kg. Calculer quand même ?"_qs;
 const QString NoLength = u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs;
 
 // The worked example, computed as the sheet computes it.
@@ -57,9 +60,10 @@ struct EditRow {
     const char* name;
     RunnerField field = {};
     QString text = {};
-    QList<int> choices = {}; // answers to questions
-    QStringList shown = {};  // the dialogs' texts
-    QString after = {};      // summary of the runner; empty: unchanged
+    QList<int> choices = {};  // answers to questions
+    QStringList shown = {};   // the dialogs' texts
+    QString after = {};       // summary of the runner; empty: unchanged
+    bool withLengths = false; // the runner's estimate from the time with lengths
 };
 Q_DECLARE_METATYPE(EditRow)
 
@@ -92,7 +96,9 @@ void TestSheet::editCell_data() {
     QTest::addColumn<EditRow>("row");
     using F = RunnerField;
     // By hand: 2400 × 158,5 ÷ 2100 = 181,14, plus 1 kg at 1,5 kg a second, cut to 0,66:
-    // 181,80; 2'40"00 gives 182,86 + 0,66 = 183,52; 56 kg, 2 kg: 181,14 + 1,33.
+    // 181,80; 2'40"00 gives 182,86 + 0,66 = 183,52; 56 kg, 2 kg: 181,14 + 1,33; 5 kg
+    // against 58: 181,14 + 35,33; 58 against 5: 181,14 − 34,66. 3 lengths at 1,5 a
+    // second: 2 s more, 160,5 s, 183,43 + 0,66.
     // clang-format off
     const EditRow rows[] = {
         {.name = "saddle-cloth number", .field = F::Number, .text = "7", .after = "7 Eclair 03:01:80 1:15:48"},
@@ -118,8 +124,18 @@ void TestSheet::editCell_data() {
         {.name = "reference weight", .field = F::ReferenceWeight, .text = "56", .after = "Eclair 03:02:47 1:15:48"},
         {.name = "reference weight unusual, Non", .field = F::ReferenceWeight, .text = "5", .choices = {Non},
          .shown = {LightWeight}},
+        {.name = "reference weight unusual, Oui", .field = F::ReferenceWeight, .text = "5", .choices = {Oui},
+         .shown = {LightWeight}, .after = "Eclair 03:36:47 1:15:48"},
         {.name = "reference weight unreadable", .field = F::ReferenceWeight, .text = "lourd", .shown = {WeightError}},
         {.name = "day's weight", .field = F::DayWeight, .text = "60", .after = "Eclair 03:03:14 1:15:48"},
+        {.name = "day's weight unusual, Non", .field = F::DayWeight, .text = "5", .choices = {Non}, .shown = {DayWeight}},
+        {.name = "day's weight unusual, Oui", .field = F::DayWeight, .text = "5", .choices = {Oui}, .shown = {DayWeight},
+         .after = "Eclair 02:26:48 1:15:48"},
+        {.name = "day's weight unreadable", .field = F::DayWeight, .text = "5O", .shown = {WeightError}},
+        {.name = "margin unreadable while the estimate needs it", .field = F::Margin, .text = "une tête",
+         .shown = {NoLength}, .withLengths = true},
+        {.name = "margin, estimate from the time with lengths", .field = F::Margin, .text = "3",
+         .after = "Eclair 03:04:09 1:15:48", .withLengths = true},
         {.name = "margin, estimate from the plain time", .field = F::Margin, .text = "3", .after = "Eclair 03:01:80 1:15:48"},
         {.name = "estimate from the time with lengths", .field = F::EstimateSource, .text = "Chrono + Longueur",
          .after = "Eclair 03:01:80 1:15:48"},
@@ -135,7 +151,10 @@ void TestSheet::editCell_data() {
 void TestSheet::editCell() {
     QFETCH(EditRow, row);
     QTemporaryDir folder;
-    RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs)});
+    Runner first = workedExample(u"Eclair"_qs);
+    first.race.estimateWithLengths = row.withLengths;
+    ScriptedDialogs quiet;
+    RaceDay day = dayIn(folder, {*rerun(first, u"2400"_qs, {}, {}, quiet), worked(u"Bolide"_qs)});
     const RaceSheet before = day.sheet;
     ScriptedDialogs dialogs;
     dialogs.choices = row.choices;

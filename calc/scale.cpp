@@ -18,8 +18,11 @@ struct Names {
     const char* full;
     const char* brief;
 };
-constexpr Names DisciplineNames[DisciplineCount] = {
-    {"plat", "plat"}, {"obstacle", "obstacle"}, {"plat sur piste en sable", "sable"}};
+constexpr Names DisciplineNames[DisciplineCount] = {{"plat", "plat"},
+                                                    {"obstacle", "obstacle"},
+                                                    {"plat sur piste en sable", "sable"},
+                                                    {"trot attelé", "attelé"},
+                                                    {"trot monté", "monté"}};
 constexpr Names GoingNames[GoingCount] = {{"bon ou plus rapide", "bon"},
                                           {"bon souple", "bon souple"},
                                           {"souple ou plus lourd", "souple"}};
@@ -52,6 +55,8 @@ QString lengthsText(const Scale& s, const RaceFacts& facts) {
 QString weightText(const Scale& s, const RaceFacts& facts) {
     switch (s.weight) {
     case WeightRule::Original:
+        if (isTrot(s.discipline))
+            return QStringLiteral("sans poids (trot)");
         return QStringLiteral("1 s/1,5 kg (origine)");
     case WeightRule::ByDistance:
         if (!facts.dayMetres)
@@ -73,6 +78,8 @@ const LengthsTable& defaultLengthsTable() {
         {6, 5.5, 5}, // flat, turf
         {5, 4.5, 4}, // jumps
         {6, 6, 6},   // all-weather (a slow fibresand surface is counted at 5)
+        {5.5, 5.5, 5.5}, // trot, in harness: the going matters little
+        {5.5, 5.5, 5.5}, // trot, mounted
     }};
     return table;
 }
@@ -120,6 +127,9 @@ size_t distanceRow(double metres) {
 std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts) {
     switch (s.weight) {
     case WeightRule::Original:
+        // At the trot the weight does not count unless another rule was chosen.
+        if (isTrot(s.discipline))
+            return std::nullopt;
         return OriginalKilogramsPerSecond;
     case WeightRule::ByDistance: {
         const auto lps = lengthsPerSecond(s, facts);

@@ -22,10 +22,13 @@ enum class WeightRule {
     ByDistance, // kilograms per length by the day's distance, with the lengths per second
     None,       // no correction (trotting)
 };
-enum class Discipline { Flat, Jumps, AllWeather };
+enum class Discipline { Flat, Jumps, AllWeather, TrotHarness, TrotMounted };
 enum class Going { GoodOrFaster, GoodToSoft, SoftOrSlower };
 
-inline constexpr int DisciplineCount = 3;
+inline constexpr int DisciplineCount = 5;
+inline constexpr bool isTrot(Discipline d) {
+    return d == Discipline::TrotHarness || d == Discipline::TrotMounted;
+}
 inline constexpr int GoingCount = 3;
 // Lengths per second, by discipline then going.
 using LengthsTable = std::array<std::array<double, GoingCount>, DisciplineCount>;
@@ -83,7 +86,8 @@ size_t distanceRow(double metres);
 std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts);
 
 // Names for the user, in French.
-QString disciplineName(Discipline d); // "plat", "obstacle", "plat sur piste en sable"
+// "plat", "obstacle", "plat sur piste en sable", "trot attelé", "trot monté"
+QString disciplineName(Discipline d);
 QString goingName(Going g);           // "bon ou plus rapide", "bon souple", "souple ou plus lourd"
 
 // The scale in force as one short line: "Barème : 6 L/s (plat, bon) · 0,58 kg/L (2400 m)".

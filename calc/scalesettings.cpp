@@ -13,7 +13,7 @@ namespace {
 // Names in the file, in the order of the enumerations.
 const char* const LengthsRules[] = {"origine", "terrain", "vitesse"};
 const char* const WeightRules[] = {"origine", "distance", "aucun"};
-const char* const Disciplines[] = {"plat", "obstacle", "sable"};
+const char* const Disciplines[] = {"plat", "obstacle", "sable", "trot-attele", "trot-monte"};
 const char* const Goings[] = {"bon", "bon-souple", "souple"};
 
 // The position of a name in `names`; `fallback` when the key is absent.

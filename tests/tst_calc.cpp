@@ -274,6 +274,11 @@ void TestCalc::scaleRules_data() {
     QTest::newRow("by distance, below the first row") << scaleOf(O, WD) << -1.0 << -1.0 << 800.0 << 1.5 << 1.52 * 1.5 << "Barème : 1,5 L/s (origine) · 1,52 kg/L (1000 m)";
     QTest::newRow("by distance, between two rows") << scaleOf(O, WD) << -1.0 << -1.0 << 2399.0 << 1.5 << 0.64 * 1.5 << "Barème : 1,5 L/s (origine) · 0,64 kg/L (2200 m)";
     QTest::newRow("by distance, beyond the last row") << scaleOf(O, WD) << -1.0 << -1.0 << 6000.0 << 1.5 << 0.43 * 1.5 << "Barème : 1,5 L/s (origine) · 0,43 kg/L (3200 m)";
+    // At the trot: 5,5 lengths a second, and no weight unless a rule was chosen.
+    const auto TA = Discipline::TrotHarness, TM = Discipline::TrotMounted;
+    QTest::newRow("trot in harness") << scaleOf(T, WO, TA, G) << -1.0 << -1.0 << 2700.0 << 5.5 << -1.0 << "Barème : 5,5 L/s (attelé, bon) · sans poids (trot)";
+    QTest::newRow("trot mounted") << scaleOf(T, WO, TM, S) << -1.0 << -1.0 << 2700.0 << 5.5 << -1.0 << "Barème : 5,5 L/s (monté, souple) · sans poids (trot)";
+    QTest::newRow("trot, weight by distance chosen") << scaleOf(T, WD, TA, G) << -1.0 << -1.0 << 2700.0 << 5.5 << 0.54 * 5.5 << "Barème : 5,5 L/s (attelé, bon) · 0,54 kg/L (2600 m)";
     QTest::newRow("no weight correction") << scaleOf(T, WN, J, S) << -1.0 << -1.0 << 2400.0 << 4.0 << -1.0 << "Barème : 4 L/s (obstacle, souple) · sans poids";
     // clang-format on
     // Every row of the table by distance, at its own distance.

@@ -75,9 +75,9 @@ QString weightText(const Scale& s, const RaceFacts& facts) {
 const LengthsTable& defaultLengthsTable() {
     // Good or faster, good to soft, soft or slower.
     static const LengthsTable table = {{
-        {6, 5.5, 5}, // flat, turf
-        {5, 4.5, 4}, // jumps
-        {6, 6, 6},   // all-weather (a slow fibresand surface is counted at 5)
+        {6, 5.5, 5},     // flat, turf
+        {5, 4.5, 4},     // jumps
+        {6, 6, 6},       // all-weather (a slow fibresand surface is counted at 5)
         {5.5, 5.5, 5.5}, // trot, in harness: the going matters little
         {5.5, 5.5, 5.5}, // trot, mounted
     }};

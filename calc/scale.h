@@ -88,7 +88,7 @@ std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts)
 // Names for the user, in French.
 // "plat", "obstacle", "plat sur piste en sable", "trot attelé", "trot monté"
 QString disciplineName(Discipline d);
-QString goingName(Going g);           // "bon ou plus rapide", "bon souple", "souple ou plus lourd"
+QString goingName(Going g); // "bon ou plus rapide", "bon souple", "souple ou plus lourd"
 
 // The scale in force as one short line: "Barème : 6 L/s (plat, bon) · 0,58 kg/L (2400 m)".
 // The figures a rule takes from the race are given when the facts hold them.

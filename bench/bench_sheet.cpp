@@ -43,7 +43,7 @@ Runner runner(int i) {
     r.race.margin = QString::number(i % 4);
     r.race.dayWeight = QStringLiteral("58");
     Silent silent;
-    return *rerun(r, QStringLiteral("2400"), {}, {}, silent);
+    return *rerun(r, RaceSheet{.distance = QStringLiteral("2400")}, {}, {}, silent);
 }
 
 RaceSheet sheetOf(int runners, const QString& name, const QDate& date) {

@@ -1,5 +1,6 @@
 #include "appstate.h"
 
+#include "correctionsettings.h"
 #include "scalesettings.h"
 
 #include <QSettings>
@@ -16,12 +17,20 @@ bool readAlsoList(const QString& path) {
 
 AppState::AppState(QString settingsPath, RaceDay day)
     : settingsPath_(std::move(settingsPath)), scale_(scale::readScale(settingsPath_)),
-      alsoList_(readAlsoList(settingsPath_)), day_(std::move(day)) {}
+      corrections_(calc::readCorrections(settingsPath_)), alsoList_(readAlsoList(settingsPath_)),
+      day_(std::move(day)) {}
 
 void AppState::setScale(const scale::Scale& chosen) {
     if (chosen == scale_)
         return;
     scale_ = chosen;
+    emit changed();
+}
+
+void AppState::setCorrections(const calc::CorrectionTable& chosen) {
+    if (chosen == corrections_)
+        return;
+    corrections_ = chosen;
     emit changed();
 }
 

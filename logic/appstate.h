@@ -3,6 +3,7 @@
 // at start and passed to the windows that need it; each follows `changed` to show
 // what another window did.
 
+#include "corrections.h"
 #include "racedayfile.h"
 #include "scale.h"
 
@@ -19,6 +20,9 @@ class AppState : public QObject {
     const QString& settingsPath() const { return settingsPath_; }
     // A scale chosen (and written to the settings by the dialog).
     void setScale(const scale::Scale& chosen);
+    // The corrections table, kept in the same settings; chosen in the same dialog.
+    const calc::CorrectionTable& corrections() const { return corrections_; }
+    void setCorrections(const calc::CorrectionTable& chosen);
 
     // "Ajouter aussi à la liste des chevaux", kept in the same settings; on unless
     // the user unticked it.
@@ -36,6 +40,7 @@ class AppState : public QObject {
   private:
     QString settingsPath_;
     scale::Scale scale_;
+    calc::CorrectionTable corrections_;
     bool alsoList_ = true;
     RaceDay day_;
 };

@@ -31,15 +31,17 @@ Runner runnerOf(const FchronoLogic& logic, const QString& name, const QString& g
 
 // A runner computed for another distance than the race's: computed anew for the
 // race's, from its reference race, and the user told.
-std::optional<Runner> forRaceDistance(const RaceSheet& sheet, const Runner& runner,
-                                      const scale::Scale& scale, Dialogs& dialogs) {
-    if (sheet.distance.isEmpty() || runner.race.dayDistance.trimmed() == sheet.distance)
-        return runner;
-    auto again = rerun(runner, sheet.distance, scale, {}, dialogs);
-    if (again)
+std::optional<Runner> forRaceDistance(const RaceSheet& sheet, Runner runner, const Rules& rules,
+                                      Dialogs& dialogs) {
+    takeRaceConditions(runner, sheet);
+    RaceSheet race = sheet;
+    if (race.distance.isEmpty())
+        race.distance = runner.race.dayDistance.trimmed();
+    auto again = rerun(runner, race, rules, {}, dialogs);
+    if (again && runner.race.dayDistance.trimmed() != race.distance)
         dialogs.inform(QStringLiteral("« %1 » était calculé pour %2 m ; la course du jour est de "
                                       "%3 m : il y est compté pour %3 m (chrono estimé %4).")
-                           .arg(runner.name, runner.race.dayDistance, sheet.distance,
+                           .arg(runner.name, runner.race.dayDistance, race.distance,
                                 racetable::punter(again->estimate)));
     return again;
 }
@@ -68,7 +70,7 @@ bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialog
 } // namespace
 
 AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoList,
-                                  Dialogs& dialogs) {
+                                  Dialogs& dialogs, const calc::CorrectionTable& corrections) {
     // The estimate put on the sheet is always that of the boxes as they stand:
     // calculated first when none matches them (one key less per runner).
     if (!logic.EstimateMatchesInputs()) {
@@ -91,8 +93,8 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
                                     "terrain doivent tenir sur une seule ligne."));
         return {};
     }
-    const auto runner =
-        forRaceDistance(day.sheet, runnerOf(logic, name, going), logic.fields.scale, dialogs);
+    const auto runner = forRaceDistance(day.sheet, runnerOf(logic, name, going),
+                                        Rules{logic.fields.scale, corrections}, dialogs);
     if (!runner)
         return {true, false, {}};
     bool changed = false;

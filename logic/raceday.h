@@ -3,6 +3,7 @@
 // adding the main window's horse (once, for the sheet and the list), removing a
 // runner. The sheet is written after every change and read at start.
 
+#include "corrections.h"
 #include "dialogs.h"
 #include "fchronologic.h"
 
@@ -24,9 +25,11 @@ struct [[nodiscard]] AddedRunner {
 };
 // `alsoList`: "Ajouter aussi à la liste des chevaux" is ticked. Without an estimate
 // of the boxes as they stand, calculates first, as "Lancer le calcul !". The going
-// is offered as the last runner's.
+// is offered as the last runner's. The sheet recomputes the runner for its race,
+// with `corrections`.
 [[nodiscard]] AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoList,
-                                                Dialogs& dialogs);
+                                                Dialogs& dialogs,
+                                                const calc::CorrectionTable& corrections = {});
 
 // Takes out runners (by their places in RaceSheet::runners), after a question
 // ("Non" unless told otherwise), in one rewrite of the file. Whether it did.

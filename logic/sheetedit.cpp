@@ -10,25 +10,6 @@
 
 namespace {
 
-// The main window's boxes holding a runner's inputs, the day's distance `distance`.
-FchronoLogic logicOf(const Runner& r, const QString& distance, const scale::Scale& scale) {
-    FchronoLogic logic;
-    auto& f = logic.fields;
-    f.Tdistance = r.race.referenceDistance;
-    f.Tpoids = r.race.referenceWeight;
-    f.Tminute = r.race.minutes;
-    f.Tseconde = r.race.seconds;
-    f.tcentieme = r.race.hundredths;
-    f.TNbrLongueur = r.race.margin;
-    f.Tdistance2 = distance;
-    f.tpoids2 = r.race.dayWeight;
-    f.Opt_chronok = !r.race.reductionWithLengths;
-    f.Opt_chronocj = !r.race.estimateWithLengths;
-    f.scale = scale;
-    logic.TNbrLongueur_LostFocus(); // the time with lengths, as leaving the margin's box
-    return logic;
-}
-
 // The boxes a cell fills, for the question about an unusual value.
 QStringList controlsOf(RunnerField field) {
     switch (field) {
@@ -52,6 +33,37 @@ std::optional<bool> sourceOf(const QString& text) {
     if (t.compare(racetable::timeSource(true), Qt::CaseInsensitive) == 0)
         return true;
     return std::nullopt;
+}
+
+QString* conditionText(Runner& r, RunnerField field) {
+    switch (field) {
+    case RunnerField::ReferenceDiscipline:
+        return &r.race.discipline;
+    case RunnerField::ReferenceStart:
+        return &r.race.start;
+    case RunnerField::ReferenceShoeing:
+        return &r.race.shoeing;
+    case RunnerField::ReferenceRecul:
+        return &r.race.recul;
+    case RunnerField::DayShoeing:
+        return &r.dayShoeing;
+    default:
+        return &r.dayRecul;
+    }
+}
+
+// A condition's text is one of its names (empty: unknown); a recul is checked
+// with the calculation.
+bool conditionAccepted(RunnerField field, const QString& t, Dialogs& dialogs) {
+    const bool known = field == RunnerField::ReferenceDiscipline
+                           ? t.isEmpty() || calc::disciplineOf(t)
+                       : field == RunnerField::ReferenceStart ? calc::startOf(t).has_value()
+                       : field == RunnerField::ReferenceShoeing || field == RunnerField::DayShoeing
+                           ? calc::shoeingOf(t).has_value()
+                           : true;
+    if (!known)
+        dialogs.warn(QStringLiteral("« %1 » n'est pas une valeur de cette colonne.").arg(t));
+    return known;
 }
 
 bool oneLine(const QString& text) {
@@ -103,6 +115,16 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
         r.race.hundredths = time->hundredths;
         break;
     }
+    case RunnerField::ReferenceDiscipline:
+    case RunnerField::ReferenceStart:
+    case RunnerField::ReferenceShoeing:
+    case RunnerField::ReferenceRecul:
+    case RunnerField::DayShoeing:
+    case RunnerField::DayRecul:
+        if (!conditionAccepted(field, t, dialogs))
+            return std::nullopt;
+        *conditionText(r, field) = t;
+        break;
     case RunnerField::EstimateSource:
     case RunnerField::ReductionSource: {
         const auto withLengths = sourceOf(t);
@@ -147,8 +169,9 @@ QString fieldText(const Runner& r, RunnerField field) {
         return racetable::timeSource(r.race.estimateWithLengths);
     case RunnerField::ReductionSource:
         return racetable::timeSource(r.race.reductionWithLengths);
+    default:
+        return *conditionText(const_cast<Runner&>(r), field);
     }
-    return QString();
 }
 
 std::optional<TimeTexts> splitTime(const QString& text) {
@@ -161,37 +184,8 @@ std::optional<TimeTexts> splitTime(const QString& text) {
     return TimeTexts{parts[0], parts[1], parts[2]};
 }
 
-std::optional<Runner> rerun(const Runner& runner, const QString& distance,
-                            const scale::Scale& scale, const QStringList& question,
-                            Dialogs& dialogs) {
-    FchronoLogic logic = logicOf(runner, distance, scale);
-    const auto& f = logic.fields;
-    if ((!f.Opt_chronok || !f.Opt_chronocj) && f.TminuteL.isEmpty()) {
-        dialogs.message(QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce "
-                                       "calcul"),
-                        ApplicationTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok);
-        return std::nullopt;
-    }
-    if (!question.isEmpty())
-        if (const auto unusual = logic.UnusualInput(question))
-            if (!dialogs.askYesNo(unusual->question))
-                return std::nullopt;
-    if (const CalcError error = logic.Calculate(); error != CalcError::None) {
-        FchronoLogic::ReportError(error, dialogs);
-        return std::nullopt;
-    }
-    if (!logic.Estimate) {
-        FchronoLogic::ReportError(CalcError::Distance, dialogs);
-        return std::nullopt;
-    }
-    Runner out = runnerOf(runner.name, runner.going, *logic.Estimate,
-                          logic.ReductionMatchesInputs() ? &*logic.Reduction : nullptr);
-    out.number = runner.number;
-    return out;
-}
-
 bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
-                const scale::Scale& scale, Dialogs& dialogs, QString* renamedFrom) {
+                const Rules& rules, Dialogs& dialogs, QString* renamedFrom) {
     if (index >= day.sheet.runners.size())
         return false;
     const Runner& old = day.sheet.runners[index];
@@ -199,7 +193,7 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
         return false;
     auto changed = withField(old, field, text, dialogs);
     if (changed && computed(field))
-        changed = rerun(*changed, day.sheet.distance, scale, controlsOf(field), dialogs);
+        changed = rerun(*changed, day.sheet, rules, controlsOf(field), dialogs);
     if (!changed)
         return false;
     if (renamedFrom)
@@ -209,7 +203,7 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
     return true;
 }
 
-bool editRace(RaceDay& day, const RaceSheet& race, const scale::Scale& scale, Dialogs& dialogs) {
+bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& dialogs) {
     if (race.sameRace(day.sheet))
         return false;
     RaceSheet next = day.sheet;
@@ -220,11 +214,12 @@ bool editRace(RaceDay& day, const RaceSheet& race, const scale::Scale& scale, Di
         FchronoLogic::ReportError(CalcError::Distance, dialogs);
         return false;
     }
-    if (next.distance != day.sheet.distance.trimmed()) {
+    if (next.distance != day.sheet.distance.trimmed() || next.discipline != day.sheet.discipline ||
+        next.start != day.sheet.start) {
         for (size_t i = 0; i < next.runners.size(); ++i) {
             // The distance is questioned once, with the first runner.
             const QStringList question = i == 0 ? QStringList{u"Tdistance2"_qs} : QStringList{};
-            const auto runner = rerun(next.runners[i], next.distance, scale, question, dialogs);
+            const auto runner = rerun(next.runners[i], next, rules, question, dialogs);
             if (!runner)
                 return false;
             next.runners[i] = *runner;

@@ -7,7 +7,7 @@
 
 #include "dialogs.h"
 #include "racedayfile.h"
-#include "scale.h"
+#include "runnercalc.h"
 
 #include <QString>
 #include <optional>
@@ -24,6 +24,13 @@ enum class RunnerField {
     DayWeight,
     EstimateSource,  // "Chrono" or "Chrono + Longueur"
     ReductionSource, // the same, for the reduction
+    // The conditions of the reference race, and at the trot of today's run.
+    ReferenceDiscipline,
+    ReferenceStart,
+    ReferenceShoeing,
+    ReferenceRecul,
+    DayShoeing,
+    DayRecul,
 };
 
 // What the cell of `field` shows for editing.
@@ -36,21 +43,15 @@ struct TimeTexts {
 };
 std::optional<TimeTexts> splitTime(const QString& text);
 
-// The runner computed anew for `distance` under `scale`; none when it cannot be
-// (the reason told). Unusual values among the boxes named in `question` are asked
-// about first.
-std::optional<Runner> rerun(const Runner& runner, const QString& distance,
-                            const scale::Scale& scale, const QStringList& question,
-                            Dialogs& dialogs);
-
 // A cell of runner `index` set to `text`. Whether the sheet changed (and was
 // written). A name changed is given in `renamedFrom` (the old name).
 bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
-                const scale::Scale& scale, Dialogs& dialogs, QString* renamedFrom = nullptr);
+                const Rules& rules, Dialogs& dialogs, QString* renamedFrom = nullptr);
 
-// The race's fields as the window holds them: a new distance recomputes every
-// runner (or none, when one of them cannot be). Whether the sheet changed.
-bool editRace(RaceDay& day, const RaceSheet& race, const scale::Scale& scale, Dialogs& dialogs);
+// The race's fields as the window holds them: a new distance, discipline or
+// start recomputes every runner (or none, when one of them cannot be). Whether
+// the sheet changed.
+bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& dialogs);
 
 // Every runner named `from` renamed `to`, after one question. Whether they were.
 bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Dialogs& dialogs);

@@ -1,5 +1,6 @@
 #include "racefile.h"
 
+#include "corrections.h"
 #include "csv.h"
 #include "racetable.h"
 
@@ -41,15 +42,31 @@ const QStringList& headerWithoutRace() {
     return h;
 }
 
-const QStringList& header() {
+// The header of a sheet written before the trot's conditions.
+const QStringList& headerWithoutTrot() {
     static const QStringList h =
         headerWithoutRace() + QStringList{u"n°"_qs, u"hippodrome"_qs, u"discipline"_qs};
+    return h;
+}
+
+const QStringList& header() {
+    static const QStringList h = headerWithoutTrot() + QStringList{u"départ"_qs,
+                                                                   u"discipline réf."_qs,
+                                                                   u"départ réf."_qs,
+                                                                   u"ferrure réf."_qs,
+                                                                   u"recul réf. (m)"_qs,
+                                                                   u"ferrure"_qs,
+                                                                   u"recul (m)"_qs,
+                                                                   u"réduction corrigée (s)"_qs,
+                                                                   u"réduction corrigée"_qs,
+                                                                   u"corrections (s/km)"_qs};
     return h;
 }
 
 // Where the columns added to the format start.
 const qsizetype ScaleColumn = headerWithoutScale().size();
 const qsizetype NumberColumn = headerWithoutRace().size();
+const qsizetype StartColumn = headerWithoutTrot().size();
 
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -62,7 +79,11 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             racetable::timeSource(r.race.estimateWithLengths), r.reduction,
             racetable::timeSource(r.race.reductionWithLengths), r.scale,
             QString::number(r.lengthsPerSecond, 'g', 17), r.number, sheet.hippodrome,
-            sheet.discipline};
+            sheet.discipline, sheet.start, r.race.discipline, r.race.start, r.race.shoeing,
+            r.race.recul, r.dayShoeing, r.dayRecul,
+            r.correctedReduction > 0 ? QString::number(r.correctedReduction, 'g', 17) : QString(),
+            r.correctedReduction > 0 ? calc::punterHundredths(r.correctedReduction) : QString(),
+            r.corrections};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -74,6 +95,7 @@ QStringList raceOnly(const RaceSheet& sheet) {
     cells[10] = sheet.distance;
     cells[NumberColumn + 1] = sheet.hippodrome;
     cells[NumberColumn + 2] = sheet.discipline;
+    cells[StartColumn] = sheet.start;
     return cells;
 }
 
@@ -83,6 +105,26 @@ std::optional<bool> timeSourceOf(const QString& text) {
     if (text == racetable::timeSource(true))
         return true;
     return std::nullopt;
+}
+
+// The trot's conditions of a row; false when one is not a known value.
+bool readConditions(const QStringList& c, Runner& r) {
+    const qsizetype at = StartColumn + 1;
+    r.race.discipline = c[at];
+    r.race.start = c[at + 1];
+    r.race.shoeing = c[at + 2];
+    r.race.recul = c[at + 3];
+    r.dayShoeing = c[at + 4];
+    r.dayRecul = c[at + 5];
+    r.corrections = c[at + 8];
+    bool ok = true;
+    if (!c[at + 6].isEmpty()) {
+        r.correctedReduction = c[at + 6].toDouble(&ok);
+        ok = ok && std::isfinite(r.correctedReduction) && r.correctedReduction > 0;
+    }
+    return ok && (r.race.discipline.isEmpty() || calc::disciplineOf(r.race.discipline)) &&
+           calc::startOf(r.race.start) && calc::shoeingOf(r.race.shoeing) &&
+           calc::shoeingOf(r.dayShoeing);
 }
 
 std::optional<Runner> runnerOf(const QStringList& c) {
@@ -120,6 +162,8 @@ std::optional<Runner> runnerOf(const QStringList& c) {
     }
     if (c.size() > NumberColumn)
         r.number = c[NumberColumn];
+    if (c.size() > StartColumn && !readConditions(c, r))
+        return std::nullopt;
     return r;
 }
 
@@ -134,7 +178,11 @@ bool readRace(const QStringList& c, bool first, RaceSheet& sheet) {
         race.hippodrome = c[NumberColumn + 1];
         race.discipline = c[NumberColumn + 2];
     }
-    if (!race.date.isValid() || (race.discipline != Flat && race.discipline != Jumps) ||
+    if (c.size() > StartColumn)
+        race.start = c[StartColumn];
+    const bool known =
+        race.discipline == Flat || race.discipline == Jumps || isTrot(race.discipline);
+    if (!race.date.isValid() || !known || !calc::startOf(race.start) ||
         (!first && !race.sameRace(sheet)))
         return false;
     sheet.takeRace(race);
@@ -164,8 +212,9 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
     if (!all.table || !all.table->utf8)
         return std::nullopt;
     const std::vector<QStringList>& rows = all.table->rows;
-    if (rows.empty() || (rows.front() != header() && rows.front() != headerWithoutRace() &&
-                         rows.front() != headerWithoutScale()))
+    if (rows.empty() ||
+        (rows.front() != header() && rows.front() != headerWithoutTrot() &&
+         rows.front() != headerWithoutRace() && rows.front() != headerWithoutScale()))
         return std::nullopt;
     const qsizetype columns = rows.front().size();
     RaceSheet sheet;

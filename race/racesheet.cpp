@@ -6,7 +6,8 @@
 
 bool RaceSheet::sameRace(const RaceSheet& other) const {
     return name == other.name && date == other.date && hippodrome == other.hippodrome &&
-           distance.trimmed() == other.distance.trimmed() && discipline == other.discipline;
+           distance.trimmed() == other.distance.trimmed() && discipline == other.discipline &&
+           start == other.start;
 }
 
 void RaceSheet::takeRace(const RaceSheet& other) {
@@ -15,6 +16,7 @@ void RaceSheet::takeRace(const RaceSheet& other) {
     hippodrome = other.hippodrome;
     distance = other.distance;
     discipline = other.discipline;
+    start = other.start;
 }
 
 std::optional<size_t> RaceSheet::lastOf(const QString& name) const {
@@ -42,7 +44,9 @@ std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
         const double gap = r.estimateHundredths - best; // hundredths
         // Lengths to the nearest hundredth, a half going up: 4,21 s is 6,32 lengths.
         const double lengths = std::round(gap * r.lengthsPerSecond) / 100.0;
-        out.push_back({order[place], rank, gap / 100.0, lengths});
+        const Runner& leader = runners[order.front()];
+        const double metres = best > 0 ? std::round(gap / best * leader.dayRun() * 10) / 10.0 : 0.0;
+        out.push_back({order[place], rank, gap / 100.0, lengths, metres});
     }
     return out;
 }

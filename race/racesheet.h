@@ -12,6 +12,11 @@
 // The disciplines a race on the sheet can be run in, as the sheet names them.
 inline const QString Flat = QStringLiteral("plat");
 inline const QString Jumps = QStringLiteral("obstacle");
+inline const QString TrotHarness = QStringLiteral("trot attelé");
+inline const QString TrotMounted = QStringLiteral("trot monté");
+inline bool isTrot(const QString& discipline) {
+    return discipline == TrotHarness || discipline == TrotMounted;
+}
 
 struct RaceSheet {
     QString name = {};
@@ -21,6 +26,7 @@ struct RaceSheet {
     // taken from the first runner added.
     QString distance = {};
     QString discipline = Flat;
+    QString start = {};               // at the trot: "autostart" or "volté"
     std::vector<Runner> runners = {}; // in the order they were added
 
     bool operator==(const RaceSheet&) const = default;
@@ -39,6 +45,9 @@ struct RankedRunner {
     int rank;          // 1 for the fastest; equal estimates share a rank
     double gapSeconds; // behind the fastest
     double gapLengths; // the same in lengths, at the runner's lengths per second
+    // At the trot, the same in metres: at the leader's speed (its distance run
+    // over its estimate), to a tenth.
+    double gapMetres = 0;
 };
 
 // Fastest first; runners with equal estimates in the order they were added.

@@ -1,6 +1,7 @@
 #include "racetable.h"
 
 #include "cells.h"
+#include "corrections.h"
 #include "csv.h"
 
 #include <cmath>
@@ -25,8 +26,12 @@ const QStringList& header() {
                                u"Chrono estimé (s)"_qs,
                                u"Écart (s)"_qs,
                                u"Écart (longueurs)"_qs,
+                               u"Écart (m)"_qs,
                                u"Réduction"_qs,
                                u"Réduction (s)"_qs,
+                               u"Réduction corrigée"_qs,
+                               u"Réduction corrigée (s)"_qs,
+                               u"Corrections (s/km)"_qs,
                                u"Distance réf. (m)"_qs,
                                u"Chrono réf."_qs,
                                u"Chrono réf. (s)"_qs,
@@ -34,6 +39,12 @@ const QStringList& header() {
                                u"Longueurs"_qs,
                                u"Terrain"_qs,
                                u"Poids du jour (kg)"_qs,
+                               u"Discipline réf."_qs,
+                               u"Départ réf."_qs,
+                               u"Ferrure réf."_qs,
+                               u"Recul réf. (m)"_qs,
+                               u"Ferrure"_qs,
+                               u"Recul (m)"_qs,
                                u"Base de l'estimation"_qs,
                                u"Temps de la réduction"_qs,
                                u"Barème"_qs,
@@ -41,7 +52,8 @@ const QStringList& header() {
                                u"Date"_qs,
                                u"Hippodrome"_qs,
                                u"Distance (m)"_qs,
-                               u"Discipline"_qs};
+                               u"Discipline"_qs,
+                               u"Départ"_qs};
     return h;
 }
 
@@ -61,7 +73,35 @@ QString punter(const QString& time) {
     return hundredths ? cells::punterTime(*hundredths) : time;
 }
 
-QStringList row(const RaceSheet& sheet, const RankedRunner& r) {
+namespace {
+
+// A reduction in seconds per km in the notation asked for.
+QString reductionText(double seconds, Notation notation) {
+    return notation == Notation::Tenths ? calc::punterTenths(seconds)
+                                        : calc::punterHundredths(seconds);
+}
+
+void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notation notation) {
+    const auto reduction = cells::hundredthsOfTime(x.reduction);
+    if (reduction && notation == Notation::Tenths)
+        row[Reduction] = calc::punterTenths(*reduction / 100.0);
+    if (x.correctedReduction > 0) {
+        row[CorrectedReduction] = reductionText(x.correctedReduction, notation);
+        row[CorrectedReductionSeconds] = cells::fixed(x.correctedReduction, 2);
+    }
+    row[Corrections] = x.corrections;
+    row[ReferenceDiscipline] = x.race.discipline;
+    row[ReferenceStart] = x.race.start;
+    row[ReferenceShoeing] = x.race.shoeing;
+    row[ReferenceRecul] = x.race.recul;
+    row[DayShoeing] = x.dayShoeing;
+    row[DayRecul] = x.dayRecul;
+    row[Start] = sheet.start;
+}
+
+} // namespace
+
+QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation) {
     const Runner& x = sheet.runners[r.index];
     const auto reference = calc::Race::of(x.race, {}).referenceHundredths;
     QStringList row(ColumnCount);
@@ -72,6 +112,7 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r) {
     row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
     row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
     row[GapLengths] = cells::fixed(r.gapLengths, 2);
+    row[GapMetres] = cells::fixed(r.gapMetres, 1);
     row[Reduction] = punter(x.reduction);
     row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
     row[Distance] = x.race.referenceDistance;
@@ -89,13 +130,14 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r) {
     row[Hippodrome] = sheet.hippodrome;
     row[RaceDistance] = sheet.distance;
     row[Discipline] = sheet.discipline;
+    conditions(row, sheet, x, notation);
     return row;
 }
 
-std::vector<QStringList> rows(const RaceSheet& sheet) {
+std::vector<QStringList> rows(const RaceSheet& sheet, Notation notation) {
     std::vector<QStringList> out;
     for (const RankedRunner& r : ranked(sheet))
-        out.push_back(row(sheet, r));
+        out.push_back(row(sheet, r, notation));
     return out;
 }
 

@@ -21,15 +21,25 @@ enum Column {
     EstimateSeconds,
     GapSeconds,
     GapLengths,
-    Reduction,
+    GapMetres, // at the trot, instead of lengths
+    Reduction, // of the reference race
     ReductionSeconds,
-    Distance, // of the reference race, as the others below
+    CorrectedReduction, // for today's conditions
+    CorrectedReductionSeconds,
+    Corrections, // "autostart +1,0 · D4 −2,0"
+    Distance,    // of the reference race, as the others below
     Time,
     TimeSeconds,
     Weight,
     Margin,
     Going,
     DayWeight,
+    ReferenceDiscipline,
+    ReferenceStart,
+    ReferenceShoeing,
+    ReferenceRecul,
+    DayShoeing, // today's, at the trot
+    DayRecul,
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with
@@ -38,16 +48,26 @@ enum Column {
     Hippodrome,
     RaceDistance,
     Discipline,
+    Start,
     ColumnCount
 };
+// The columns of the trot only.
+inline bool trotOnly(int c) {
+    return c == GapMetres || (c >= ReferenceStart && c <= DayRecul) || c == Start;
+}
+
+// Reductions to the hundredth (files, copies) or, as the trot's papers give
+// them, to the tenth (the window, at the trot).
+enum class Notation { Hundredths, Tenths };
 // The columns the window shows above the table rather than in each row.
 inline constexpr Column FirstRaceColumn = RaceName;
 
 const QStringList& header();
 // One row per runner, fastest first.
-std::vector<QStringList> rows(const RaceSheet& sheet);
+std::vector<QStringList> rows(const RaceSheet& sheet, Notation notation = Notation::Hundredths);
 // The row of one ranked runner.
-QStringList row(const RaceSheet& sheet, const RankedRunner& ranked);
+QStringList row(const RaceSheet& sheet, const RankedRunner& ranked,
+                Notation notation = Notation::Hundredths);
 
 // "Chrono" or "Chrono + Longueur": the time a result was computed from.
 QString timeSource(bool withLengths);

@@ -14,3 +14,9 @@ Runner runnerOf(const QString& name, const QString& going, const calc::Estimate&
         r.reduction = reduction->text;
     return r;
 }
+
+double Runner::dayRun() const {
+    bool ok = false;
+    const double recul = QString(dayRecul).replace(u',', u'.').toDouble(&ok);
+    return QString(race.dayDistance).replace(u',', u'.').toDouble() + (ok ? recul : 0);
+}

@@ -26,8 +26,16 @@ struct Runner {
     // gap to the leader is counted in.
     QString scale = OriginalScale;
     double lengthsPerSecond = OriginalLengthsPerSecond;
+    // At the trot: today's shoeing and recul (metres), as typed; the reduction
+    // corrected for the conditions (seconds per km; 0 when none) and the
+    // corrections applied ("autostart +1,0 · D4 −2,0").
+    QString dayShoeing = {}, dayRecul = {};
+    double correctedReduction = 0;
+    QString corrections = {};
 
     bool operator==(const Runner&) const = default;
+    // The distance it runs today: the race's and its recul.
+    double dayRun() const;
 };
 
 // The runner of an estimate, with the reduction when one was computed from the

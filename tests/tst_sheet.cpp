@@ -28,7 +28,7 @@ const QString NoLength = u"vous devez avoir rentré une longeur pour effectuer c
 // The worked example, computed as the sheet computes it.
 Runner worked(const QString& name = u"Eclair"_qs) {
     ScriptedDialogs quiet;
-    return *rerun(workedExample(name), u"2400"_qs, {}, {}, quiet);
+    return *rerun(workedExample(name), RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet);
 }
 
 RaceDay dayIn(const QTemporaryDir& folder, std::vector<Runner> runners) {
@@ -154,7 +154,8 @@ void TestSheet::editCell() {
     Runner first = workedExample(u"Eclair"_qs);
     first.race.estimateWithLengths = row.withLengths;
     ScriptedDialogs quiet;
-    RaceDay day = dayIn(folder, {*rerun(first, u"2400"_qs, {}, {}, quiet), worked(u"Bolide"_qs)});
+    RaceDay day = dayIn(folder, {*rerun(first, RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet),
+                                 worked(u"Bolide"_qs)});
     const RaceSheet before = day.sheet;
     ScriptedDialogs dialogs;
     dialogs.choices = row.choices;

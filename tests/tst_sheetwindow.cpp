@@ -46,7 +46,7 @@ Runner runner(const QString& name, const char* minutes, const char* seconds) {
     r.race.minutes = QString::fromUtf8(minutes);
     r.race.seconds = QString::fromUtf8(seconds);
     ScriptedDialogs quiet;
-    return *rerun(r, u"2400"_qs, {}, {}, quiet);
+    return *rerun(r, RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet);
 }
 
 } // namespace

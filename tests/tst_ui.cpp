@@ -1057,7 +1057,7 @@ void TestUi::commandLine_data() {
         << u"\n1;;Éclair;\"3'01\"\"14\";181,14;0,00;0,00;"_qs << "";
     QTest::newRow("--course FICHIER: then the next, the race in each row") << QStringList{"--course", sheet} << 0
         << u"\n2;;Bolide;\"3'02\"\"86\";182,86;1,72;2,58;"_qs << "";
-    QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat\n"_qs << "";
+    QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat;\n"_qs << "";
     QTest::newRow("--course: a missing file") << QStringList{"--course", folder.filePath(u"non.csv"_qs)} << 1 << ""
         << u"orvanto : le fichier "_qs + QDir::toNativeSeparators(folder.filePath(u"non.csv"_qs)) + u" n'existe pas."_qs;
     QTest::newRow("--course: not a sheet") << QStringList{"--course", garbled} << 1 << ""

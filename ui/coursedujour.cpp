@@ -1,6 +1,7 @@
 #include "coursedujour.h"
 
 #include "appwindows.h"
+#include "corrections.h"
 #include "courses.h"
 #include "form1.h"
 #include "places.h"
@@ -86,13 +87,18 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
                                          "de sa course de référence"));
     discipline_ = labelled(row, u"Disci&pline :"_qs, new QComboBox(this), "CdisciplineCourse",
                            u"Discipline de la course"_qs);
-    discipline_->addItems({Flat, Jumps});
+    discipline_->addItems({Flat, Jumps, TrotHarness, TrotMounted});
+    start_ = labelled(row, u"Dépar&t :"_qs, new QComboBox(this), "CdepartCourse",
+                      u"Départ de la course (trot)"_qs);
+    start_->addItems(
+        {QString(), calc::startName(calc::Start::Autostart), calc::startName(calc::Start::Volte)});
     layout->addLayout(row);
     connect(name_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
     connect(hippodrome_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
     connect(distance_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
     connect(date_, &QDateEdit::dateChanged, this, &CourseDuJour::raceEdited);
     connect(discipline_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
+    connect(start_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
 }
 
 void CourseDuJour::addTable(QVBoxLayout* layout) {
@@ -154,13 +160,16 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
 void CourseDuJour::refresh() {
     const RaceSheet& sheet = day_.sheet;
     {
-        const QSignalBlocker b1(name_), b2(date_), b3(hippodrome_), b4(distance_), b5(discipline_);
+        const QSignalBlocker b1(name_), b2(date_), b3(hippodrome_), b4(distance_), b5(discipline_),
+            b6(start_);
         name_->setText(sheet.name);
         date_->setDate(sheet.date.isValid() ? sheet.date : QDate::currentDate());
         hippodrome_->setText(sheet.hippodrome);
         distance_->setText(sheet.distance);
         distance_->setPlaceholderText(QStringLiteral("du 1er cheval"));
-        discipline_->setCurrentIndex(sheet.discipline == Jumps ? 1 : 0);
+        discipline_->setCurrentText(sheet.discipline);
+        start_->setCurrentText(sheet.start);
+        start_->setEnabled(isTrot(sheet.discipline));
     }
     table_->show(sheet);
     const bool any = !sheet.runners.empty();
@@ -185,15 +194,20 @@ void CourseDuJour::raceEdited() {
     race.hippodrome = hippodrome_->text();
     race.distance = distance_->text();
     race.discipline = discipline_->currentText();
-    if (editRace(day_, race, state_.scale(), dialogs_))
+    race.start = isTrot(race.discipline) ? start_->currentText() : QString();
+    if (editRace(day_, race, rules(), dialogs_))
         state_.sheetEdited();
     else
         refresh(); // a distance refused: the sheet's own shown again
 }
 
+Rules CourseDuJour::rules() const {
+    return {state_.scale(), state_.corrections()};
+}
+
 void CourseDuJour::editCell(size_t runner, RunnerField field, const QString& text) {
     QString renamedFrom;
-    if (!editRunner(day_, runner, field, text, state_.scale(), dialogs_, &renamedFrom))
+    if (!editRunner(day_, runner, field, text, rules(), dialogs_, &renamedFrom))
         return;
     state_.sheetEdited();
     if (!renamedFrom.isEmpty())

@@ -40,6 +40,7 @@ class CourseDuJour : public QWidget {
     void addCommands(QVBoxLayout* layout);
     void showMenu(const QPoint& position);
     void raceEdited();
+    Rules rules() const;
 
     AppState& state_;
     RaceDay& day_;
@@ -49,6 +50,7 @@ class CourseDuJour : public QWidget {
     QLineEdit* hippodrome_ = nullptr;
     QLineEdit* distance_ = nullptr;
     QComboBox* discipline_ = nullptr;
+    QComboBox* start_ = nullptr;
     QCheckBox* alsoList_ = nullptr;
     SheetTable* table_ = nullptr;
     QAction* remove_ = nullptr;

@@ -176,8 +176,8 @@ void Fchrono::calculate() {
 
 void Fchrono::addRunner() {
     pull();
-    const AddedRunner added =
-        Bt_AjouteCourse_Click(logic_, state_.raceDay(), state_.alsoList(), dialogs_);
+    const AddedRunner added = Bt_AjouteCourse_Click(logic_, state_.raceDay(), state_.alsoList(),
+                                                    dialogs_, state_.corrections());
     push(); // a calculation it ran first shows
     if (!added.correct.isEmpty())
         findChild<QLineEdit*>(added.correct)->setFocus(Qt::OtherFocusReason);

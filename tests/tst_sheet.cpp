@@ -1,5 +1,6 @@
 // The race sheet edited in place, its race's distance, names corrected across
 // the sheet and the list, and races archived, opened again and deleted.
+#include "corrections.h"
 #include "logichelpers.h"
 #include "racearchive.h"
 #include "racetable.h"
@@ -67,6 +68,18 @@ struct EditRow {
 };
 Q_DECLARE_METATYPE(EditRow)
 
+struct TrotRow {
+    const char* name;
+    QString race = TrotHarness;  // today's discipline
+    QString start = u"volté"_qs; // today's start
+    QString discipline = {}, referenceStart = u"volté"_qs, shoeing = u"ferré"_qs, recul = {};
+    QString dayShoeing = u"ferré"_qs, dayRecul = {};
+    QString estimate = {};  // none: refused
+    QString corrected = {}; // the corrected reduction, to the tenth
+    QString corrections = {};
+};
+Q_DECLARE_METATYPE(TrotRow)
+
 struct RaceRow {
     const char* name;
     QString distance = {};
@@ -84,6 +97,9 @@ class TestSheet : public QObject {
     void editCell();
     void raceDistance_data();
     void raceDistance();
+    void trot_data();
+    void trot();
+    void trotGapsInMetres();
     void splitTime_data();
     void splitTime();
     void renameAcross();
@@ -213,6 +229,92 @@ void TestSheet::raceDistance() {
         for (const Runner& r : day.sheet.runners)
             QCOMPARE(r.race.dayDistance, row.distance);
     }
+}
+
+void TestSheet::trot_data() {
+    QTest::addColumn<TrotRow>("row");
+    // A 2700 m race; each reference race 2700 m in 3'20"00: 74,07 s per km, 200 s.
+    // By hand: a correction c s/km adds c × 2,7 s over 2700 m; 25 m of recul runs
+    // 2725 m (200 × 2725 ÷ 2700 = 201,85) and adds 0,05 s/km (× 2,725: 0,14); +1 −2
+    // +0,05 = −0,95 s/km over 2725 m: −2,59.
+    // clang-format off
+    const TrotRow rows[] = {
+        {.name = "same conditions", .estimate = "03:20:00", .corrected = "1'14\"1"},
+        {.name = "from an autostart", .referenceStart = "autostart", .estimate = "03:22:70", .corrected = "1'15\"1",
+         .corrections = "autostart +1,0"},
+        {.name = "déferré des quatre today", .dayShoeing = "D4", .estimate = "03:14:60", .corrected = "1'12\"1",
+         .corrections = "D4 −2,0"},
+        {.name = "25 m of recul today", .dayRecul = "25", .estimate = "03:21:99", .corrected = "1'14\"1",
+         .corrections = "distance +0,1"},
+        // 200 × 2700 ÷ 2725 = 198,17; 200 ÷ 2,725 = 73,39 s per km; −0,05 × 2,7: −0,14.
+        {.name = "25 m of recul then", .recul = "25", .estimate = "03:18:03", .corrected = "1'13\"3",
+         .corrections = "distance −0,1"},
+        {.name = "25 m of recul on both sides", .recul = "25", .dayRecul = "25", .estimate = "03:20:00",
+         .corrected = "1'13\"4"},
+        {.name = "mounted today, in harness then", .race = TrotMounted, .discipline = TrotHarness,
+         .estimate = "03:22:70", .corrected = "1'15\"1", .corrections = "trot monté +1,0"},
+        {.name = "autostart then, D4 and 25 m of recul today", .referenceStart = "autostart", .dayShoeing = "D4",
+         .dayRecul = "25", .estimate = "03:19:26", .corrected = "1'13\"1", .corrections = "autostart +1,0 · D4 −2,0 · distance +0,1"},
+        {.name = "shoeing unknown today: no correction from it", .dayShoeing = "", .estimate = "03:20:00",
+         .corrected = "1'14\"1"},
+        {.name = "a trot reference for a flat race", .race = Flat, .start = "", .discipline = TrotHarness},
+        {.name = "a recul that is no distance", .dayRecul = "25 m"},
+    };
+    // clang-format on
+    for (const TrotRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestSheet::trot() {
+    QFETCH(TrotRow, row);
+    Runner r;
+    r.name = u"Idéal du Gazeau"_qs;
+    r.race.referenceDistance = u"2700"_qs;
+    r.race.minutes = u"3"_qs;
+    r.race.seconds = u"20"_qs;
+    r.race.hundredths = u"00"_qs;
+    r.race.margin = u"0"_qs;
+    r.race.discipline = row.discipline;
+    r.race.start = row.referenceStart;
+    r.race.shoeing = row.shoeing;
+    r.race.recul = row.recul;
+    r.dayShoeing = row.dayShoeing;
+    r.dayRecul = row.dayRecul;
+    const RaceSheet race{.distance = u"2700"_qs, .discipline = row.race, .start = row.start};
+    ScriptedDialogs dialogs;
+    const auto out = rerun(r, race, {}, {}, dialogs);
+    QCOMPARE(out.has_value(), !row.estimate.isEmpty());
+    if (!out) {
+        QCOMPARE(dialogs.shown.size(), 1);
+        return;
+    }
+    QCOMPARE(out->estimate, row.estimate);
+    QCOMPARE(calc::punterTenths(out->correctedReduction), row.corrected);
+    QCOMPARE(out->corrections, row.corrections);
+    QCOMPARE(out->race.referenceDistance, u"2700"_qs); // as typed, the recul apart
+    QCOMPARE(out->dayRecul, row.dayRecul);
+}
+
+void TestSheet::trotGapsInMetres() {
+    // The leader 3'20"00 over 2700 m: 13,5 m a second; the second 1,00 s behind.
+    RaceSheet race{.distance = u"2700"_qs, .discipline = TrotHarness, .start = u"volté"_qs};
+    for (const char* seconds : {"21", "20"}) {
+        Runner r;
+        r.name = QString::fromUtf8(seconds);
+        r.race.referenceDistance = u"2700"_qs;
+        r.race.minutes = u"3"_qs;
+        r.race.seconds = QString::fromUtf8(seconds);
+        r.race.hundredths = u"0"_qs;
+        ScriptedDialogs quiet;
+        race.runners.push_back(*rerun(r, race, {}, {}, quiet));
+    }
+    const auto rows = racetable::rows(race);
+    QCOMPARE(rows[1][racetable::Name], u"21"_qs);
+    QCOMPARE(rows[1][racetable::GapSeconds], u"1,00"_qs);
+    QCOMPARE(rows[1][racetable::GapMetres], u"13,5"_qs);
+    QCOMPARE(rows[0][racetable::CorrectedReduction], u"1'14\"07"_qs);
+    QCOMPARE(racetable::rows(race, racetable::Notation::Tenths)[0][racetable::Reduction],
+             u"1'14\"1"_qs);
 }
 
 void TestSheet::splitTime_data() {

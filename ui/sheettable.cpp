@@ -1,5 +1,6 @@
 #include "sheettable.h"
 
+#include "corrections.h"
 #include "racetable.h"
 
 #include <QComboBox>
@@ -36,8 +37,25 @@ QVariant numberOf(const QString& text) {
     return ok ? QVariant(value) : QVariant(text);
 }
 
-bool isSource(int column) {
-    return column == racetable::EstimateTime || column == racetable::ReductionTime;
+// The choices of a column whose cell takes one of a few values; none for a
+// column typed freely.
+QStringList choicesOf(int column) {
+    using namespace calc;
+    switch (column) {
+    case racetable::EstimateTime:
+    case racetable::ReductionTime:
+        return {racetable::timeSource(false), racetable::timeSource(true)};
+    case racetable::ReferenceDiscipline:
+        return {QString(), Flat, Jumps, TrotHarness, TrotMounted};
+    case racetable::ReferenceStart:
+        return {QString(), startName(Start::Autostart), startName(Start::Volte)};
+    case racetable::ReferenceShoeing:
+    case racetable::DayShoeing:
+        return {QString(), shoeingName(Shoeing::Shod), shoeingName(Shoeing::D4),
+                shoeingName(Shoeing::DA), shoeingName(Shoeing::DP)};
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -51,9 +69,9 @@ class SheetDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = nullptr;
-        if (isSource(index.column())) {
+        if (const QStringList choices = choicesOf(index.column()); !choices.isEmpty()) {
             auto* box = new QComboBox(parent);
-            box->addItems({racetable::timeSource(false), racetable::timeSource(true)});
+            box->addItems(choices);
             editor = box;
         } else {
             editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -129,6 +147,18 @@ std::optional<RunnerField> SheetTable::fieldOf(int column) {
         return RunnerField::EstimateSource;
     case racetable::ReductionTime:
         return RunnerField::ReductionSource;
+    case racetable::ReferenceDiscipline:
+        return RunnerField::ReferenceDiscipline;
+    case racetable::ReferenceStart:
+        return RunnerField::ReferenceStart;
+    case racetable::ReferenceShoeing:
+        return RunnerField::ReferenceShoeing;
+    case racetable::ReferenceRecul:
+        return RunnerField::ReferenceRecul;
+    case racetable::DayShoeing:
+        return RunnerField::DayShoeing;
+    case racetable::DayRecul:
+        return RunnerField::DayRecul;
     default:
         return std::nullopt;
     }
@@ -179,6 +209,7 @@ void SheetTable::show(const RaceSheet& sheet) {
     setSortingEnabled(false);
     widest_.fill(0);
     const std::vector<RankedRunner> ranked = ::ranked(sheet);
+    showColumnsOf(sheet);
     const bool sameRows = rowCount() == static_cast<int>(ranked.size()) && rowCount() > 0;
     setRowCount(static_cast<int>(ranked.size()));
     for (size_t i = 0; i < ranked.size(); ++i)
@@ -191,6 +222,22 @@ void SheetTable::show(const RaceSheet& sheet) {
             setCurrentCell(row, std::max(column, 0), QItemSelectionModel::NoUpdate);
     if (editing && currentItem() && (currentItem()->flags() & Qt::ItemIsEditable))
         editItem(currentItem());
+}
+
+void SheetTable::showColumnsOf(const RaceSheet& sheet) {
+    // At the trot: gaps in metres, the conditions; the lengths mean nothing there.
+    // Elsewhere the corrections show once a runner has any.
+    const bool trot = isTrot(sheet.discipline);
+    const bool corrected =
+        trot || std::any_of(sheet.runners.begin(), sheet.runners.end(),
+                            [](const Runner& r) { return !r.corrections.isEmpty(); });
+    for (int c = 0; c < racetable::FirstRaceColumn; ++c) {
+        bool hidden = racetable::trotOnly(c) ? !trot : c == racetable::GapLengths && trot;
+        if (c == racetable::CorrectedReduction || c == racetable::CorrectedReductionSeconds ||
+            c == racetable::Corrections)
+            hidden = !corrected;
+        setColumnHidden(c, hidden);
+    }
 }
 
 void SheetTable::fitColumns(bool all) {
@@ -210,7 +257,9 @@ void SheetTable::fitColumns(bool all) {
 
 void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked) {
     const Runner& runner = sheet.runners[ranked.index];
-    const QStringList cells = racetable::row(sheet, ranked);
+    const QStringList cells = racetable::row(
+        sheet, ranked,
+        isTrot(sheet.discipline) ? racetable::Notation::Tenths : racetable::Notation::Hundredths);
     for (int c = 0; c < racetable::ColumnCount; ++c) {
         // The table's own items, kept from one showing to the next: fewer to make.
         QTableWidgetItem* item = this->item(row, c);
@@ -225,6 +274,11 @@ void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ra
         switch (c) {
         case racetable::Name:
         case racetable::Going:
+        case racetable::Corrections:
+        case racetable::ReferenceDiscipline:
+        case racetable::ReferenceStart:
+        case racetable::ReferenceShoeing:
+        case racetable::DayShoeing:
         case racetable::EstimateTime:
         case racetable::ReductionTime:
         case racetable::Scale:

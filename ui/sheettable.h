@@ -37,6 +37,8 @@ class SheetTable : public QTableWidget {
 
   private:
     void fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked);
+    // The columns that mean something for this race.
+    void showColumnsOf(const RaceSheet& sheet);
     // Columns wide enough for their texts: all measured, or only grown.
     void fitColumns(bool all);
     friend class SheetDelegate;

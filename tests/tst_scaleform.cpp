@@ -1,6 +1,10 @@
 // The "Barème…" dialog's decisions: typed values checked, tables reset, the
 // choice written to the settings.
+#include "correctionsettings.h"
+#include "correctionsform.h"
 #include "logichelpers.h"
+
+#include <QSettings>
 
 struct ScaleFormRow {
     const char* name;
@@ -16,6 +20,9 @@ class TestScaleForm : public QObject {
   private slots:
     void scaleForm_data();
     void scaleForm();
+    void correctionsForm_data();
+    void correctionsForm();
+    void correctionsKept();
 };
 
 void TestScaleForm::scaleForm_data() {
@@ -110,4 +117,59 @@ void TestScaleForm::scaleForm() {
 }
 
 QTEST_GUILESS_MAIN(TestScaleForm)
+void TestScaleForm::correctionsForm_data() {
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<double>("d4"); // the table's D4 figure afterwards
+    QTest::newRow("as shown") << -1 << QString() << true << -2.0;
+    QTest::newRow("D4 at 1,5 s, a decimal point") << 3 << u"-1.5"_qs << true << -1.5;
+    QTest::newRow("D4 not a number") << 3 << u"deux"_qs << false << 0.0;
+    QTest::newRow("D4 beyond the bounds") << 3 << u"-12"_qs << false << 0.0;
+    QTest::newRow("the soft going beyond the bounds") << 13 << u"11"_qs << false << 0.0;
+    QTest::newRow("the soft going at 1,2 s") << 13 << u"1,2"_qs << true << -2.0;
+}
+
+void TestScaleForm::correctionsForm() {
+    QFETCH(int, cell);
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(double, d4);
+    CorrectionsForm form = CorrectionsForm::of({});
+    QCOMPARE(form.cells.size(), form.labels().size());
+    QCOMPARE(form.labels()[3], u"Déferré des quatre (D4)"_qs);
+    if (cell >= 0)
+        form.cells[cell] = typed;
+    ScriptedDialogs dialogs;
+    const CorrectionsForm::Read read = form.read(dialogs);
+    QCOMPARE(read.table.has_value(), accepted);
+    QCOMPARE(dialogs.shown.size(), accepted ? 0 : 1);
+    if (!accepted) {
+        QCOMPARE(read.badCell, cell);
+        return;
+    }
+    QCOMPARE(read.table->d4, d4);
+    // What it reads is what it shows once filled again.
+    QCOMPARE(CorrectionsForm::of(*read.table).read(dialogs).table, read.table);
+}
+
+void TestScaleForm::correctionsKept() {
+    QTemporaryDir folder;
+    const QString ini = folder.filePath(u"Orvanto.ini"_qs);
+    QCOMPARE(calc::readCorrections(ini), calc::CorrectionTable{}); // no file: the defaults
+    calc::CorrectionTable edited;
+    edited.d4 = -1.5;
+    edited.going = {0, 0.4, 1.1};
+    // Written beside the scale, which stays.
+    QVERIFY(scale::writeScale(scaleNamed(u"terrain"_qs), ini).isEmpty());
+    QVERIFY(calc::writeCorrections(edited, ini).isEmpty());
+    QCOMPARE(calc::readCorrections(ini), edited);
+    QCOMPARE(scale::readScale(ini), scaleNamed(u"terrain"_qs));
+    QVERIFY(scale::writeScale(scaleNamed(u"vitesse"_qs), ini).isEmpty());
+    QCOMPARE(calc::readCorrections(ini), edited);
+    // A figure out of bounds in the file: the defaults, not half a table.
+    QSettings(ini, QSettings::IniFormat).setValue(u"corrections/DA"_qs, u"99"_qs);
+    QCOMPARE(calc::readCorrections(ini), calc::CorrectionTable{});
+}
+
 #include "tst_scaleform.moc"

@@ -1,5 +1,7 @@
 #include "bareme.h"
 
+#include "correctionsbox.h"
+#include "correctionsettings.h"
 #include "qtdialogs.h"
 
 #include <QComboBox>
@@ -37,16 +39,25 @@ const QString WeightTitle = QStringLiteral("Poids");
 } // namespace
 
 void chooseScale(AppState& state, QWidget* over) {
-    Bareme dialog(state.scale(), state.settingsPath(), over);
-    if (dialog.exec() == QDialog::Accepted && dialog.chosen())
+    Bareme dialog(state.scale(), state.settingsPath(), over, state.corrections());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (dialog.chosenCorrections())
+        state.setCorrections(*dialog.chosenCorrections());
+    if (dialog.chosen())
         state.setScale(*dialog.chosen());
 }
 
-Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent)
+Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent,
+               const calc::CorrectionTable& corrections)
     : QDialog(parent), form_(ScaleForm::of(current)), iniPath_(iniPath) {
     setObjectName(QStringLiteral("Bareme"));
     setWindowTitle(QStringLiteral("Barème"));
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout;
+    outer->addLayout(layout);
+    corrections_ = new CorrectionsBox(corrections, this);
+    outer->addWidget(corrections_);
     layout->addWidget(lengthsGroup());
     layout->addWidget(weightGroup());
     auto* note = new QLabel(QStringLiteral(
@@ -238,6 +249,14 @@ void Bareme::push() {
 void Bareme::accept() {
     pull();
     QtDialogs dialogs(this);
+    corrections_->pull();
+    const CorrectionsForm::Read corrections = corrections_->form().read(dialogs);
+    if (!corrections.table) {
+        corrections_->cell(corrections.badCell)->setFocus(Qt::OtherFocusReason);
+        corrections_->cell(corrections.badCell)->selectAll();
+        return;
+    }
+
     const ScaleAccepted accepted = acceptScaleForm(form_, iniPath_, dialogs);
     if (!accepted.scale) {
         if (auto* box = findChild<QLineEdit*>(accepted.correct)) {
@@ -246,6 +265,12 @@ void Bareme::accept() {
         }
         return;
     }
+    // The corrections written once the scale was: both, or the dialog stays open.
+    if (const QString why = calc::writeCorrections(*corrections.table, iniPath_); !why.isEmpty()) {
+        dialogs.warn(why);
+        return;
+    }
     chosen_ = accepted.scale;
+    chosenCorrections_ = corrections.table;
     QDialog::accept();
 }

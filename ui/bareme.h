@@ -19,9 +19,13 @@ class QRadioButton;
 class Bareme : public QDialog {
     Q_OBJECT
   public:
-    Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent = nullptr);
-    // The scale chosen with OK; none after Annuler.
+    Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent = nullptr,
+           const calc::CorrectionTable& corrections = {});
+    // The scale and the corrections chosen with OK; none after Annuler.
     const std::optional<scale::Scale>& chosen() const { return chosen_; }
+    const std::optional<calc::CorrectionTable>& chosenCorrections() const {
+        return chosenCorrections_;
+    }
 
     void accept() override;
 
@@ -41,6 +45,8 @@ class Bareme : public QDialog {
     ScaleForm form_;
     QString iniPath_;
     std::optional<scale::Scale> chosen_;
+    std::optional<calc::CorrectionTable> chosenCorrections_;
+    class CorrectionsBox* corrections_ = nullptr;
     std::array<QRadioButton*, 3> lengthsRules_{};
     std::array<QRadioButton*, 3> weightRules_{};
     QComboBox* discipline_ = nullptr;

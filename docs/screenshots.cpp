@@ -17,6 +17,7 @@
 #include "racearchive.h"
 #include "raceday.h"
 #include "racetable.h"
+#include "runnercalc.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -109,6 +110,48 @@ void fillRaceDay(RaceDay& day) {
     (void)saveRaceDay(day, silent);
 }
 
+// The guide's trot race: Vincennes, 2700 m attelé, volté; six runners whose
+// reference races differ (an autostart, a recul of 25 m, D4, a mounted race).
+RaceSheet trotRace() {
+    RaceSheet race{.name = u"Prix de Bretagne"_qs,
+                   .date = QDate(2026, 12, 8),
+                   .hippodrome = u"Vincennes"_qs,
+                   .distance = u"2700"_qs,
+                   .discipline = TrotHarness,
+                   .start = u"volté"_qs};
+    struct Horse {
+        const char *name, *distance, *minutes, *seconds, *hundredths, *discipline, *start, *shoeing,
+            *dayShoeing, *dayRecul;
+    };
+    const Horse horses[] = {
+        {"Jaguar", "2700", "3", "21", "00", "trot attelé", "volté", "ferré", "ferré", ""},
+        {"Kalinka", "2850", "3", "32", "40", "trot attelé", "autostart", "ferré", "ferré", "25"},
+        {"Lotus", "2700", "3", "20", "50", "trot attelé", "volté", "ferré", "D4", ""},
+        {"Mirage", "2175", "2", "43", "20", "trot attelé", "autostart", "ferré", "ferré", "25"},
+        {"Nectar", "2700", "3", "23", "00", "trot monté", "volté", "ferré", "ferré", ""},
+        {"Oural", "2100", "2", "34", "80", "trot attelé", "volté", "D4", "D4", ""},
+    };
+    Silent silent;
+    for (const Horse& h : horses) {
+        Runner r;
+        r.name = QString::fromUtf8(h.name);
+        r.going = u"bon"_qs;
+        r.number = QString::number(race.runners.size() + 1);
+        r.race.referenceDistance = QString::fromUtf8(h.distance);
+        r.race.minutes = QString::fromUtf8(h.minutes);
+        r.race.seconds = QString::fromUtf8(h.seconds);
+        r.race.hundredths = QString::fromUtf8(h.hundredths);
+        r.race.margin = u"0"_qs;
+        r.race.discipline = QString::fromUtf8(h.discipline);
+        r.race.start = QString::fromUtf8(h.start);
+        r.race.shoeing = QString::fromUtf8(h.shoeing);
+        r.dayShoeing = QString::fromUtf8(h.dayShoeing);
+        r.dayRecul = QString::fromUtf8(h.dayRecul);
+        race.runners.push_back(*rerun(r, race, {}, {}, silent));
+    }
+    return race;
+}
+
 // The day's sheet with a cell being corrected, and "Courses précédentes…" over
 // three kept races; "@2x" in the names when the screen is scaled twice.
 void shootSheetAndArchive(AppState& state, const QString& folder, const char* suffix) {
@@ -132,7 +175,7 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
     table->editItem(table->currentItem());
     auto* courses = new Courses(state, nullptr);
     courses->move(60, 120);
-    QTimer::singleShot(500, [=] {
+    QTimer::singleShot(500, [=, &state] {
         const auto shoot = [folder, suffix](QWidget* w, const char* file) {
             w->screen()
                 ->grabWindow(w->winId())
@@ -141,9 +184,16 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
         shoot(sheet, "coursedujour");
         sheet->hide();
         courses->show();
-        QTimer::singleShot(300, [=] {
+        QTimer::singleShot(300, [=, &state] {
             shoot(courses, "courses");
-            QApplication::exit(0);
+            courses->hide();
+            state.raceDay().sheet = trotRace();
+            CourseDuJour* trot = showCourseDuJour(state);
+            trot->setCurrentCellOf(0, racetable::Rank);
+            QTimer::singleShot(300, [=] {
+                shoot(trot, "coursedujour-trot");
+                QApplication::exit(0);
+            });
         });
     });
 }

@@ -201,6 +201,10 @@ void CourseDuJour::raceEdited() {
         refresh(); // a distance refused: the sheet's own shown again
 }
 
+void CourseDuJour::setCurrentCellOf(int row, int column) {
+    table_->setCurrentCell(row, column);
+}
+
 Rules CourseDuJour::rules() const {
     return {state_.scale(), state_.corrections()};
 }

@@ -25,6 +25,8 @@ class CourseDuJour : public QWidget {
 
     // Shows the sheet as it now stands.
     void refresh();
+    // The table's current cell, by row and column.
+    void setCurrentCellOf(int row, int column);
 
     void removeSelected();
     void startNewRace();

@@ -290,6 +290,9 @@ void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ra
         case racetable::Reduction:
             item->setData(SortKey, numberOf(cells[racetable::ReductionSeconds]));
             break;
+        case racetable::CorrectedReduction:
+            item->setData(SortKey, numberOf(cells[racetable::CorrectedReductionSeconds]));
+            break;
         case racetable::Time:
             item->setData(SortKey, numberOf(cells[racetable::TimeSeconds]));
             break;

@@ -1,33 +1,12 @@
 #!/bin/bash
 # A ten-runner race typed at the keyboard into the real program on a virtual X
-# display, as a punter would: one entry per runner (the reference race, Enter,
-# Ctrl+J, the name, the going), then one cell corrected on the sheet, the race
+# display, as a punter would: one entry per runner (the reference race, Ctrl+J,
+# which calculates, the name, the going), then one cell corrected on the sheet, the race
 # archived and opened again. Counts the keys pressed per runner, prints the
 # sheet as `orvanto --course` gives it and leaves screenshots in the work folder.
 # Usage: scripts/keyboard-race.sh PROGRAM [WORK-FOLDER]
 set -euo pipefail
-program=$(realpath "$1")
-work=${2:-$(mktemp -d)}
-mkdir -p "$work"
-cp "$program" "$work/orvanto" # its list and sheet live beside it, in the work folder
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1366x900x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
-"$work/orvanto" >/dev/null 2>&1 &
-app=$!
-sleep 2
-# No window manager here: the keyboard goes to the window given the focus.
-main=$(xdotool search --name 'Calcul Chrono' | head -1)
-xdotool windowfocus "$main"
-sleep 0.3
-
-keys=0
-press() { xdotool key --delay 40 "$@"; for k in "$@"; do keys=$((keys + $(tr -cd + <<<"$k" | wc -c) + 1)); done; sleep 0.15; }
-write() { xdotool type --delay 30 "$1"; keys=$((keys + ${#1})); sleep 0.1; }
+source "$(dirname "$0")/keyboard-common.sh" "$1" "${2:-}" 1366x900x24
 
 # The day's distance, once for the race; the first box's starting text selected.
 press Tab Tab Tab Tab Tab

@@ -7,27 +7,7 @@
 # leaves a screenshot in the work folder.
 # Usage: scripts/keyboard-trot.sh PROGRAM [WORK-FOLDER]
 set -euo pipefail
-program=$(realpath "$1")
-work=${2:-$(mktemp -d)}
-mkdir -p "$work"
-cp "$program" "$work/orvanto"
-export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-display=:$((90 + RANDOM % 9))
-Xvfb "$display" -screen 0 1600x900x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-sleep 1
-"$work/orvanto" >/dev/null 2>&1 &
-app=$!
-sleep 2
-main=$(xdotool search --name 'Calcul Chrono' | head -1)
-xdotool windowfocus "$main"
-sleep 0.3
-
-keys=0
-press() { xdotool key --delay 40 "$@"; for k in "$@"; do keys=$((keys + $(tr -cd + <<<"$k" | wc -c) + 1)); done; sleep 0.15; }
-write() { xdotool type --delay 30 "$1"; keys=$((keys + ${#1})); sleep 0.1; }
+source "$(dirname "$0")/keyboard-common.sh" "$1" "${2:-}" 1600x900x24
 
 # The race, in the sheet window (Ctrl+Shift+J): name, date, hippodrome, distance,
 # discipline, start.

@@ -62,7 +62,7 @@ CalcError weightHundredths(Calculation& c) {
     // In trotting weight does not count; without a day's race there is no estimate
     // to correct.
     if (!kilogramsPerSecond &&
-        (c.race.scale.weight == scale::WeightRule::None || c.race.typed.dayDistance.isEmpty())) {
+        (!scale::weightCounts(c.race.scale) || c.race.typed.dayDistance.isEmpty())) {
         c.weightTime = 0;
         return CalcError::None;
     }

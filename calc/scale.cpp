@@ -124,11 +124,16 @@ size_t distanceRow(double metres) {
                                          : static_cast<size_t>(after - DistanceRows.begin()) - 1;
 }
 
+bool weightCounts(const Scale& s) {
+    return s.weight != WeightRule::None &&
+           !(s.weight == WeightRule::Original && isTrot(s.discipline));
+}
+
 std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts) {
     switch (s.weight) {
     case WeightRule::Original:
         // At the trot the weight does not count unless another rule was chosen.
-        if (isTrot(s.discipline))
+        if (!weightCounts(s))
             return std::nullopt;
         return OriginalKilogramsPerSecond;
     case WeightRule::ByDistance: {

@@ -81,6 +81,9 @@ struct RaceFacts {
 std::optional<double> lengthsPerSecond(const Scale& s, const RaceFacts& facts);
 // The row of the weight table for a distance.
 size_t distanceRow(double metres);
+// Whether the weight counts at all: not without a rule, nor at the trot under the
+// original one.
+bool weightCounts(const Scale& s);
 // Kilograms of weight difference worth one second; none when the rule misses a
 // fact or makes no correction.
 std::optional<double> kilogramsPerSecond(const Scale& s, const RaceFacts& facts);

@@ -92,6 +92,19 @@ void takeRaceConditions(Runner& r, const RaceSheet& race) {
     }
 }
 
+void followRace(Runner& r, const RaceSheet& before, const RaceSheet& after) {
+    if (r.race.discipline.isEmpty() || r.race.discipline == before.discipline)
+        r.race.discipline = after.discipline;
+    if (r.race.start == before.start)
+        r.race.start = after.start;
+    if (isTrot(after.discipline)) {
+        const QString shod = calc::shoeingName(calc::Shoeing::Shod);
+        for (QString* shoeing : {&r.race.shoeing, &r.dayShoeing})
+            if (shoeing->isEmpty())
+                *shoeing = shod;
+    }
+}
+
 std::optional<Runner> rerun(const Runner& runner, const RaceSheet& race, const Rules& rules,
                             const QStringList& question, Dialogs& dialogs) {
     const auto referenceRecul = reculOf(runner.race.recul), dayRecul = reculOf(runner.dayRecul);

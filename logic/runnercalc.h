@@ -26,6 +26,10 @@ calc::Conditions todayConditions(const Runner& runner, const RaceSheet& race);
 // A runner put on `race`'s sheet from the main window: the race's discipline and
 // start for its reference race, and at the trot ferré and no recul on both sides.
 void takeRaceConditions(Runner& runner, const RaceSheet& race);
+// The race's discipline or start changed from `before` to `after`: a reference
+// race that had them (as taken from the race) follows; at the trot, a shoeing not
+// given yet is ferré.
+void followRace(Runner& runner, const RaceSheet& before, const RaceSheet& after);
 
 // The runner computed anew for `race` under `rules`; none when it cannot be (the
 // reason told). Unusual values among the boxes named in `question` are asked

@@ -219,7 +219,9 @@ bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& 
         for (size_t i = 0; i < next.runners.size(); ++i) {
             // The distance is questioned once, with the first runner.
             const QStringList question = i == 0 ? QStringList{u"Tdistance2"_qs} : QStringList{};
-            const auto runner = rerun(next.runners[i], next, rules, question, dialogs);
+            Runner r = next.runners[i];
+            followRace(r, day.sheet, next);
+            const auto runner = rerun(r, next, rules, question, dialogs);
             if (!runner)
                 return false;
             next.runners[i] = *runner;

@@ -83,6 +83,7 @@ Q_DECLARE_METATYPE(TrotRow)
 struct RaceRow {
     const char* name;
     QString distance = {};
+    QString discipline = Flat;
     QList<int> choices = {};
     QStringList shown = {};
     QStringList after = {}; // the runners' summaries; empty: unchanged
@@ -205,6 +206,10 @@ void TestSheet::raceDistance_data() {
         {.name = "unusual, Non: as it was", .distance = "300", .choices = {Non}, .shown = {unusual}},
         {.name = "unusual, Oui: asked once for all", .distance = "300", .choices = {Oui}, .shown = {unusual},
          .after = {"Eclair 00:23:30 1:15:48", "Bolide 00:23:30 1:15:48"}},
+        // Runners added before the race was set to the trot follow it: no weight, and
+        // 2100 m to 2400 m is +0,6 s/km over 2,4 km (181,14 + 1,44 = 182,58).
+        {.name = "the race turned to the trot", .distance = "2400", .discipline = TrotHarness,
+         .after = {"Eclair 03:02:58 1:15:48", "Bolide 03:02:58 1:15:48"}},
     };
     // clang-format on
     for (const RaceRow& r : rows)
@@ -218,6 +223,7 @@ void TestSheet::raceDistance() {
     const RaceSheet before = day.sheet;
     RaceSheet race = day.sheet;
     race.distance = row.distance;
+    race.discipline = row.discipline;
     ScriptedDialogs dialogs;
     dialogs.choices = row.choices;
     const bool changed = editRace(day, race, {}, dialogs);

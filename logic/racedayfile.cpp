@@ -131,6 +131,11 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
     return day;
 }
 
+QString copyAside(const QString& path, const char* why, const QDateTime& now) {
+    const QString aside = asideName(path, why, now);
+    return QFile::copy(path, aside) ? aside : QString();
+}
+
 bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
     FileResult result = files::makeFolderFor(day.path);
     const files::Lock lock(day.path);

@@ -30,6 +30,10 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
 // chooses). Whether it was written.
 bool saveRaceDay(RaceDay& day, Dialogs& dialogs);
 
+// A copy of the sheet's file as it is, beside it, named with why and when; its
+// path, or an empty text when it could not be made.
+QString copyAside(const QString& path, const char* why, const QDateTime& now);
+
 // "Exporter en CSV…": the sheet's table, as ranked, into a CSV file for a
 // spreadsheet; a message says where, or why not.
 void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs);

@@ -3,6 +3,7 @@
 #include "cells.h"
 #include "fchronologic.h"
 #include "numbers.h"
+#include "places.h"
 #include "racetable.h"
 
 #include <QRegularExpression>
@@ -246,6 +247,52 @@ bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Di
     for (Runner& r : runners)
         if (named(r))
             r.name = to;
+    saveRaceDay(day, dialogs);
+    return true;
+}
+
+namespace {
+
+// Keeps what a calculation says, to say it once for every runner.
+struct Collecting : Dialogs {
+    QStringList said;
+    Answer message(const QString& text, const QString&, Icon, Buttons) override {
+        said << text;
+        return Answer::Ok;
+    }
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    int question(const QString& text, const QString&, const QStringList&, int,
+                 int escape) override {
+        said << text;
+        return escape;
+    }
+};
+
+} // namespace
+
+bool recomputeSheet(RaceDay& day, const Rules& rules, Dialogs& dialogs, const QDateTime& now) {
+    std::vector<Runner> kept;
+    QStringList refused;
+    for (const Runner& r : day.sheet.runners) {
+        Collecting quiet;
+        if (const auto again = rerun(r, day.sheet, rules, {}, quiet))
+            kept.push_back(*again);
+        else
+            refused << QStringLiteral("« %1 » : %2").arg(r.name, quiet.said.join(u' '));
+    }
+    if (kept == day.sheet.runners)
+        return false;
+    if (!refused.isEmpty()) {
+        const QString aside = copyAside(day.path, "refus", now);
+        dialogs.warn(QStringLiteral("Ces chevaux de la course du jour ne peuvent pas être "
+                                    "calculés et ont été retirés de la feuille (le fichier tel "
+                                    "qu'il était est gardé dans %1) :\n%2")
+                         .arg(aside.isEmpty() ? places::shown(day.path) : places::shown(aside),
+                              refused.join(u'\n')));
+    }
+    day.sheet.runners = std::move(kept);
     saveRaceDay(day, dialogs);
     return true;
 }

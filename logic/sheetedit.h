@@ -9,6 +9,7 @@
 #include "racedayfile.h"
 #include "runnercalc.h"
 
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -52,6 +53,12 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
 // start recomputes every runner (or none, when one of them cannot be). Whether
 // the sheet changed.
 bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& dialogs);
+
+// The sheet as read from its file, every runner computed again from its inputs
+// under `rules` (a file edited in a spreadsheet comes back right). A runner that
+// cannot be computed leaves the sheet, named with its reason in one message, the
+// file as it was kept aside. Whether the sheet changed (and was written).
+bool recomputeSheet(RaceDay& day, const Rules& rules, Dialogs& dialogs, const QDateTime& now);
 
 // Every runner named `from` renamed `to`, after one question. Whether they were.
 bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Dialogs& dialogs);

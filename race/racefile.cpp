@@ -99,6 +99,15 @@ QStringList raceOnly(const RaceSheet& sheet) {
     return cells;
 }
 
+// A result's number: finite, and above `low` (or at it when `orAt`).
+std::optional<double> number(const QString& text, double low, bool orAt = true) {
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < low || (!orAt && value == low))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<bool> timeSourceOf(const QString& text) {
     if (text == racetable::timeSource(false))
         return false;
@@ -117,12 +126,8 @@ bool readConditions(const QStringList& c, Runner& r) {
     r.dayShoeing = c[at + 4];
     r.dayRecul = c[at + 5];
     r.corrections = c[at + 8];
-    bool ok = true;
-    if (!c[at + 6].isEmpty()) {
-        r.correctedReduction = c[at + 6].toDouble(&ok);
-        ok = ok && std::isfinite(r.correctedReduction) && r.correctedReduction > 0;
-    }
-    return ok && (r.race.discipline.isEmpty() || calc::disciplineOf(r.race.discipline)) &&
+    r.correctedReduction = number(c[at + 6], 0, false).value_or(0);
+    return (r.race.discipline.isEmpty() || calc::disciplineOf(r.race.discipline)) &&
            calc::startOf(r.race.start) && calc::shoeingOf(r.race.shoeing) &&
            calc::shoeingOf(r.dayShoeing);
 }
@@ -143,22 +148,22 @@ std::optional<Runner> runnerOf(const QStringList& c) {
                               &r.estimate};
     for (size_t i = 0; i < std::size(texts); ++i)
         *texts[i] = c[static_cast<qsizetype>(i) + 2];
-    bool ok = false;
-    r.estimateHundredths = c[13].toDouble(&ok);
     const auto estimateTime = timeSourceOf(c[14]);
     const auto reductionTime = timeSourceOf(c[16]);
-    if (!ok || !std::isfinite(r.estimateHundredths) || r.estimateHundredths < 0 || !estimateTime ||
-        !reductionTime || r.name.isEmpty())
+    if (!estimateTime || !reductionTime || r.name.isEmpty())
         return std::nullopt;
     r.race.estimateWithLengths = *estimateTime;
     r.reduction = c[15];
     r.race.reductionWithLengths = *reductionTime;
+    // The results are the sheet's to compute again: one left empty or wrong (a row
+    // typed in a spreadsheet) leaves the runner to compute, with no estimate.
+    r.estimateHundredths = number(c[13], 0).value_or(0);
+    if (!number(c[13], 0))
+        r.estimate.clear();
     if (c.size() > ScaleColumn) {
-        r.scale = c[ScaleColumn];
-        r.lengthsPerSecond = c[ScaleColumn + 1].toDouble(&ok);
-        if (!ok || !std::isfinite(r.lengthsPerSecond) || r.lengthsPerSecond <= 0 ||
-            r.scale.isEmpty())
-            return std::nullopt;
+        r.scale = c[ScaleColumn].isEmpty() ? OriginalScale : c[ScaleColumn];
+        r.lengthsPerSecond =
+            number(c[ScaleColumn + 1], 0, false).value_or(OriginalLengthsPerSecond);
     }
     if (c.size() > NumberColumn)
         r.number = c[NumberColumn];

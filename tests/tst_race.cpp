@@ -86,6 +86,8 @@ class TestRace : public QObject {
     void fileRoundTrip();
     void fileRefused_data();
     void fileRefused();
+    void resultsLeftToCompute_data();
+    void resultsLeftToCompute();
     void table();
     void merge_data();
     void merge();
@@ -247,8 +249,6 @@ void TestRace::fileRefused_data() {
         {.name = "a cell too many", .bytes = header + QByteArray(row).insert(0, "x;")},
         {.name = "a cell too few", .bytes = header + row.mid(row.indexOf(';') + 1)},
         {.name = "a date that is none", .bytes = QByteArray(good).replace("2026-12-07", "2026-13-45")},
-        {.name = "an estimate that is not a number", .bytes = QByteArray(good).replace(";18180;", ";vite;")},
-        {.name = "a negative estimate", .bytes = QByteArray(good).replace(";18180;", ";-1;")},
         {.name = "an unknown time source", .bytes = QByteArray(good).replace(";Chrono;", ";Montre;")},
         {.name = "two races in one file",
          .bytes = QByteArray(good).replace(good.lastIndexOf("2026-12-07"), 10, "2026-12-08")},
@@ -258,20 +258,14 @@ void TestRace::fileRefused_data() {
          .bytes = header + QByteArray(row).replace("Eclair", "\"Ecl\"air")},
         {.name = "not UTF-8", .bytes = QByteArray(good).replace("Eclair", "\xc9" "clair")},
         {.name = "a runner without a name", .bytes = QByteArray(good).replace("Eclair", "")},
-        {.name = "no lengths per second", .bytes = QByteArray(good).replace(";1.5;", ";;")},
-        {.name = "lengths per second of zero", .bytes = QByteArray(good).replace(";1.5;", ";0;")},
         {.name = "an unknown discipline", .bytes = QByteArray(good).replace(";plat;", ";trot;")},
         {.name = "an unknown start", .bytes = QByteArray(good).replace(";plat;", ";plat;lancé")},
         {.name = "an unknown shoeing", .bytes = QByteArray(good).replace(";plat;;;;;;;;;;\r\n", ";plat;;;;;;D5;;;;\r\n")},
-        {.name = "a corrected reduction not a number",
-         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;\r\n", ";plat;;;;;;;;x;;\r\n")},
         {.name = "two hippodromes in one file", .bytes = header + row + QByteArray(row).replace(";;plat", ";Vincennes;plat")},
         {.name = "two distances in one file", .bytes = header + row + QByteArray(row).replace(";2400;", ";2000;")},
         {.name = "a row without a horse beside a runner",
          .bytes = header + row + racefile::write(RaceSheet{.date = QDate(2026, 12, 7), .distance = u"2400"_qs,
            .runners = {}}).mid(header.size())},
-        {.name = "a scale without a name",
-         .bytes = QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5")},
     };
     // clang-format on
     for (const FileRefusedRow& r : rows)
@@ -281,6 +275,46 @@ void TestRace::fileRefused_data() {
 void TestRace::fileRefused() {
     QFETCH(FileRefusedRow, row);
     QVERIFY(!racefile::read(row.bytes));
+}
+
+void TestRace::resultsLeftToCompute_data() {
+    // A row whose results are empty or wrong (typed in a spreadsheet) is read: the
+    // program computes them again; the runner is left without an estimate.
+    QTest::addColumn<FileRefusedRow>("row");
+    QTest::addColumn<bool>("uncomputed");
+    const QByteArray good =
+        racefile::write(sheetOf({{u"Eclair"_qs, 18180}, {u"Bolide"_qs, 18200}}));
+    // clang-format off
+    const FileRefusedRow rows[] = {
+        {.name = "an estimate that is not a number", .bytes = QByteArray(good).replace(";18180;", ";vite;")},
+        {.name = "a negative estimate", .bytes = QByteArray(good).replace(";18180;", ";-1;")},
+        {.name = "no lengths per second", .bytes = QByteArray(good).replace(";1.5;", ";;")},
+        {.name = "lengths per second of zero", .bytes = QByteArray(good).replace(";1.5;", ";0;")},
+        {.name = "a corrected reduction not a number",
+         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;\r\n", ";plat;;;;;;;;x;;\r\n")},
+        {.name = "a scale without a name",
+         .bytes = QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5")},
+        {.name = "every result empty", .bytes = QByteArray(good).replace(";00:00:00;18180;Chrono;1:15:48;", ";;;Chrono;;")},
+    };
+    // clang-format on
+    for (const FileRefusedRow& r : rows)
+        QTest::newRow(r.name) << r << QByteArray(r.name).contains("estimate");
+}
+
+void TestRace::resultsLeftToCompute() {
+    QFETCH(FileRefusedRow, row);
+    QFETCH(bool, uncomputed);
+    QVERIFY(row.bytes != racefile::write(sheetOf({{u"Eclair"_qs, 18180}, {u"Bolide"_qs, 18200}})));
+    const auto read = racefile::read(row.bytes);
+    QVERIFY(read);
+    QCOMPARE(read->runners.size(), size_t(2));
+    const Runner& r = read->runners[0];
+    QCOMPARE(r.name, u"Eclair"_qs);
+    QCOMPARE(r.race.referenceDistance, u"2100"_qs); // the inputs as typed
+    QVERIFY(!r.scale.isEmpty() && r.lengthsPerSecond > 0);
+    QCOMPARE(r.correctedReduction, 0.0);
+    if (uncomputed)
+        QVERIFY(r.estimate.isEmpty());
 }
 
 void TestRace::table() {

@@ -103,6 +103,7 @@ class TestSheet : public QObject {
     void trotGapsInMetres();
     void splitTime_data();
     void splitTime();
+    void recomputedOnReading();
     void renameAcross();
     void archive();
     void archiveRefused();
@@ -342,6 +343,37 @@ void TestSheet::splitTime() {
     const auto t = ::splitTime(typed);
     const QString got = t ? QStringList{t->minutes, t->seconds, t->hundredths}.join(u' ') : u"-"_qs;
     QCOMPARE(got, parts);
+}
+
+void TestSheet::recomputedOnReading() {
+    QTemporaryDir folder;
+    // As a spreadsheet left the file: a result wrong, a runner without results, one
+    // whose distance cannot be read.
+    RaceSheet typed{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .distance = u"2400"_qs};
+    typed.runners = {worked(), workedExample(u"Bolide"_qs), workedExample(u"Mal tapé"_qs)};
+    typed.runners[0].estimate = u"00:59:00"_qs;
+    typed.runners[0].estimateHundredths = 5900;
+    typed.runners[1].estimate.clear();
+    typed.runners[2].race.referenceDistance = u"deux mille"_qs;
+    const QString path = folder.filePath(u"coursedujour.csv"_qs);
+    writeFile(path, racefile::write(typed));
+    ScriptedDialogs dialogs;
+    RaceDay day = loadRaceDay(path, dialogs, QDateTime(QDate(2026, 12, 8), QTime(9, 0)));
+    QCOMPARE(day.sheet.runners.size(), size_t(3));
+    QVERIFY(recomputeSheet(day, {}, dialogs, QDateTime(QDate(2026, 12, 8), QTime(9, 0))));
+    QCOMPARE(summary(day.sheet),
+             (QStringList{u"Eclair 03:01:80 1:15:48"_qs, u"Bolide 03:01:80 1:15:48"_qs}));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(dialogs.lastText().contains(u"« Mal tapé » : veuillez rentrer une distance"_qs) &&
+                 dialogs.lastText().contains(u"coursedujour-refus-20261208-090000.csv"_qs),
+             qPrintable(dialogs.lastText()));
+    // Nothing lost: the file as it was kept aside, the sheet's file computed.
+    QCOMPARE(readFile(folder.filePath(u"coursedujour-refus-20261208-090000.csv"_qs)),
+             racefile::write(typed));
+    QVERIFY(racefile::read(readFile(path)) == day.sheet);
+    // Read again: nothing left to compute, nothing said.
+    QVERIFY(!recomputeSheet(day, {}, dialogs, QDateTime::currentDateTime()));
+    QCOMPARE(dialogs.shown.size(), 1);
 }
 
 void TestSheet::renameAcross() {

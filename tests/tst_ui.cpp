@@ -11,6 +11,7 @@
 #include "racefile.h"
 #include "racetable.h"
 #include "scripteddialogs.h"
+#include "workedexample.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -1038,25 +1039,38 @@ void TestUi::commandLine_data() {
     // A sheet of two runners, the slower added first: printed ranked, no mark, ';'.
     static QTemporaryDir folder;
     const QString sheet = folder.filePath(u"course é.csv"_qs), garbled = folder.filePath(u"abîmée.csv"_qs);
+    const QString typed = folder.filePath(u"tableur.csv"_qs);
     RaceSheet race{.name = u"Prix"_qs, .date = QDate(2026, 12, 8), .hippodrome = u"Vichy"_qs, .distance = u"2400"_qs};
-    for (const auto& [name, estimate] : {std::pair{u"Bolide"_qs, u"03:02:86"_qs}, {u"Éclair"_qs, u"03:01:14"_qs}}) {
-        Runner r;
-        r.name = name;
-        r.estimate = estimate;
-        r.race.dayDistance = u"2400"_qs;
-        r.estimateHundredths = *cells::hundredthsOfTime(estimate.mid(1));
+    // 2100 m in 2'40"00 and 2'38"50 under 57 kg, 58 today: 183,52 and 181,80.
+    for (const auto& [name, seconds] : {std::pair{u"Bolide"_qs, u"40"_qs}, {u"Éclair"_qs, u"38"_qs}}) {
+        Runner r = workedExample(name);
+        r.race.seconds = seconds;
+        r.race.hundredths = seconds == u"40" ? u"00"_qs : u"50"_qs;
+        r.estimate = u"99:99:99"_qs; // wrong: computed again on reading
         race.runners.push_back(r);
     }
-    for (const auto& [path, bytes] : {std::pair{sheet, racefile::write(race)}, {garbled, QByteArray("x;y\r\n")}}) {
+    // As a spreadsheet leaves it: a runner typed in without its results, one that
+    // cannot be computed.
+    RaceSheet edited = race;
+    edited.runners.push_back(workedExample(u"Zéphyr"_qs));
+    edited.runners.back().estimate.clear();
+    edited.runners.push_back(workedExample(u"Mal tapé"_qs));
+    edited.runners.back().race.referenceDistance = u"deux mille"_qs;
+    for (const auto& [path, bytes] : {std::pair{sheet, racefile::write(race)}, {garbled, QByteArray("x;y\r\n")},
+                                      {typed, racefile::write(edited)}}) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     QTest::newRow("--course FICHIER: ranked, no mark") << QStringList{"--course", sheet} << 0
         << u"Rang;N°;Cheval;Chrono estimé;"_qs << "";
     QTest::newRow("--course FICHIER: fastest first") << QStringList{"--course", sheet} << 0
-        << u"\n1;;Éclair;\"3'01\"\"14\";181,14;0,00;0,00;"_qs << "";
+        << u"\n1;;Éclair;\"3'01\"\"80\";181,80;0,00;0,00;"_qs << "";
     QTest::newRow("--course FICHIER: then the next, the race in each row") << QStringList{"--course", sheet} << 0
-        << u"\n2;;Bolide;\"3'02\"\"86\";182,86;1,72;2,58;"_qs << "";
+        << u"\n2;;Bolide;\"3'03\"\"52\";183,52;1,72;2,58;"_qs << "";
+    QTest::newRow("--course: a runner typed in a spreadsheet, computed") << QStringList{"--course", typed} << 0
+        << u"\n1;;Éclair;\"3'01\"\"80\";181,80;0,00;0,00;"_qs << u"orvanto : « Mal tapé » ne peut pas être calculé : veuillez rentrer une distance"_qs;
+    QTest::newRow("--course: every runner of the spreadsheet that can be") << QStringList{"--course", typed} << 0
+        << u"\n1;;Zéphyr;\"3'01\"\"80\";181,80;0,00;0,00;"_qs << u"« Mal tapé »"_qs;
     QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat;\n"_qs << "";
     QTest::newRow("--course: a missing file") << QStringList{"--course", folder.filePath(u"non.csv"_qs)} << 1 << ""
         << u"orvanto : le fichier "_qs + QDir::toNativeSeparators(folder.filePath(u"non.csv"_qs)) + u" n'existe pas."_qs;
@@ -1076,6 +1090,10 @@ void TestUi::commandLine() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
+    // The rules the sheet is computed with: the defaults, whatever this machine's user chose.
+    static QTemporaryDir settings;
+    environment.insert(u"XDG_CONFIG_HOME"_qs, settings.path());
+    environment.insert(u"APPDATA"_qs, settings.path());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(::program(), arguments);

@@ -2,9 +2,12 @@
 #include "places.h"
 
 #include "console.h"
+#include "correctionsettings.h"
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
+#include "runnercalc.h"
+#include "scalesettings.h"
 #include "wholefile.h"
 
 #include <QCommandLineParser>
@@ -46,6 +49,21 @@ QString errorText(const QCommandLineParser& parser, bool parsed) {
         .arg(what);
 }
 
+// What a calculation says, for standard error.
+struct RefusalDialogs : Dialogs {
+    QStringList said;
+    Answer message(const QString& text, const QString&, Icon, Buttons) override {
+        said << text;
+        return Answer::Ok;
+    }
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    int question(const QString&, const QString&, const QStringList&, int, int escape) override {
+        return escape;
+    }
+};
+
 int failed(const QString& why) {
     console::write(console::Stream::Err, QStringLiteral("orvanto : %1\n").arg(why));
     return 1;
@@ -59,11 +77,26 @@ int printRace(const QString& path, bool given) {
         return failed(content.result.message);
     if (!content.exists && given)
         return failed(QStringLiteral("le fichier %1 n'existe pas.").arg(places::shown(path)));
-    const auto sheet = content.exists ? racefile::read(content.bytes) : RaceSheet{};
+    auto sheet = content.exists ? racefile::read(content.bytes) : RaceSheet{};
     if (!sheet)
         return failed(QStringLiteral("%1 n'est pas une feuille de course d'Orvanto (modifiée à "
                                      "la main, incomplète ou d'un autre format).")
                           .arg(places::shown(path)));
+    // The results computed from the inputs, as the program computes them at start;
+    // a runner that cannot be is named on standard error, and the file left alone.
+    const QString settings = places::settingsFilePath();
+    const Rules rules{scale::readScale(settings), calc::readCorrections(settings)};
+    std::vector<Runner> runners;
+    for (const Runner& r : sheet->runners) {
+        RefusalDialogs refusals;
+        if (const auto again = rerun(r, *sheet, rules, {}, refusals))
+            runners.push_back(*again);
+        else
+            console::write(console::Stream::Err,
+                           QStringLiteral("orvanto : « %1 » ne peut pas être calculé : %2\n")
+                               .arg(r.name, refusals.said.join(u' ')));
+    }
+    sheet->runners = std::move(runners);
     console::write(console::Stream::Out,
                    QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
     return 0;

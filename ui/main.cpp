@@ -6,6 +6,7 @@
 #include "look.h"
 #include "places.h"
 #include "qtdialogs.h"
+#include "sheetedit.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -28,6 +29,9 @@ int main(int argc, char* argv[]) {
     QtDialogs dialogs(nullptr);
     AppState state(places::settingsFilePath(),
                    loadRaceDay(places::sheetFilePath(), dialogs, QDateTime::currentDateTime()));
+    // Its results computed again from its inputs, as the rules now stand.
+    (void)recomputeSheet(state.raceDay(), {state.scale(), state.corrections()}, dialogs,
+                         QDateTime::currentDateTime());
     setAppState(state);
     auto* main = new Fchrono(state);
     main->setAttribute(Qt::WA_DeleteOnClose);

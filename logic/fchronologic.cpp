@@ -77,7 +77,10 @@ void FchronoLogic::SetScale(const scale::Scale& chosen) {
 }
 
 QString FchronoLogic::ScaleLine() const {
-    return scale::describe(fields.scale, race().facts);
+    const QString line = scale::describe(fields.scale, race().facts);
+    return fields.corrections == calc::CorrectionTable{}
+               ? line
+               : line + QStringLiteral(" · corrections modifiées (course du jour)");
 }
 
 calc::Race FchronoLogic::race() const {

@@ -4,6 +4,7 @@
 // and copies the fields back.
 
 #include "calculation.h"
+#include "corrections.h"
 #include "dialogs.h"
 #include "scale.h"
 
@@ -28,6 +29,9 @@ struct FchronoFields {
     QString Lreduction;       // kilometric reduction
     // The scale in force, chosen in the "Barème…" dialog and shown on one line.
     scale::Scale scale;
+    // The corrections the race sheet applies (not this window): the line says when
+    // they are not the original ones.
+    calc::CorrectionTable corrections;
 
     bool operator==(const FchronoFields&) const = default;
 

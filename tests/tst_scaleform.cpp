@@ -167,6 +167,11 @@ void TestScaleForm::correctionsKept() {
     QCOMPARE(scale::readScale(ini), scaleNamed(u"terrain"_qs));
     QVERIFY(scale::writeScale(scaleNamed(u"vitesse"_qs), ini).isEmpty());
     QCOMPARE(calc::readCorrections(ini), edited);
+    // The main window's line says when the sheet's corrections are not the original ones.
+    FchronoLogic logic;
+    const QString line = logic.ScaleLine();
+    logic.fields.corrections = edited;
+    QCOMPARE(logic.ScaleLine(), line + u" · corrections modifiées (course du jour)"_qs);
     // A figure out of bounds in the file: the defaults, not half a table.
     QSettings(ini, QSettings::IniFormat).setValue(u"corrections/DA"_qs, u"99"_qs);
     QCOMPARE(calc::readCorrections(ini), calc::CorrectionTable{});

@@ -2,6 +2,7 @@
 // typing, Enter, Escape, Tab), the race's distance typed, a race archived and
 // opened again from "Courses précédentes…".
 #include "appwindows.h"
+#include "bareme.h"
 #include "coursedujour.h"
 #include "courses.h"
 #include "places.h"
@@ -61,6 +62,7 @@ class TestSheetWindow : public QObject {
     void cellsEditedAtTheKeyboard();
     void raceDistanceTyped();
     void archivedAndOpenedAgain();
+    void correctionsChosenInTheScaleDialog();
 
   private:
     // The row showing runner `name`.
@@ -198,6 +200,33 @@ void TestSheetWindow::archivedAndOpenedAgain() {
     QTRY_COMPARE(table->rowCount(), 2);
     QVERIFY(sheet() == first);
     QVERIFY(QDir(places::archiveFolder()).entryList(QDir::Files).isEmpty());
+}
+
+void TestSheetWindow::correctionsChosenInTheScaleDialog() {
+    // One second per 500 m further on the flat, typed in "Barème…": 2100 m to
+    // 2400 m adds 0,6 s per km over 2,4 km, 1,44 s: Eclair 181,80 + 1,44.
+    QTimer::singleShot(100, [] {
+        auto* dialog = qobject_cast<Bareme*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* cell = dialog->findChild<QLineEdit*>(u"correction9"_qs);
+        QCOMPARE(cell->accessibleName(),
+                 u"Correction, Plat : par 500 m de plus, secondes par km"_qs);
+        cell->setFocus();
+        cell->selectAll();
+        QTest::keyClicks(cell, u"1"_qs);
+        QTest::keyClick(cell, Qt::Key_Return); // OK is the default button
+    });
+    chooseScale(*state, window);
+    QCOMPARE(state->corrections().flatPer500, 1.0);
+    QCOMPARE(sheet().runners[1].estimate, u"03:03:24"_qs);
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Corrections), u"distance +0,6"_qs);
+    QVERIFY(
+        !window->findChild<QTableWidget*>(u"TabCourse"_qs)->isColumnHidden(racetable::Corrections));
+    QCOMPARE(QSettings(places::settingsFilePath(), QSettings::IniFormat)
+                 .value(u"corrections/plat-par-500m"_qs)
+                 .toString(),
+             u"1"_qs);
+    QFile::remove(places::settingsFilePath());
 }
 
 QTEST_MAIN(TestSheetWindow)

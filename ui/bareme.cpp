@@ -3,6 +3,7 @@
 #include "correctionsbox.h"
 #include "correctionsettings.h"
 #include "qtdialogs.h"
+#include "sheetedit.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -46,6 +47,11 @@ void chooseScale(AppState& state, QWidget* over) {
         state.setCorrections(*dialog.chosenCorrections());
     if (dialog.chosen())
         state.setScale(*dialog.chosen());
+    // The sheet's runners follow the rules now in force, as they would at the next start.
+    QtDialogs dialogs(over);
+    if (recomputeSheet(state.raceDay(), {state.scale(), state.corrections()}, dialogs,
+                       QDateTime::currentDateTime()))
+        state.sheetEdited();
 }
 
 Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent,

@@ -31,6 +31,7 @@ Fchrono::Fchrono(AppState& state, QWidget* parent) : QWidget(parent), state_(sta
 
     logic_.Form_Load();
     logic_.fields.scale = state_.scale();
+    logic_.fields.corrections = state_.corrections();
     push();
     connect(&state_, &AppState::changed, this, &Fchrono::followScale);
     first->setFocus();
@@ -153,10 +154,12 @@ void Fchrono::markStale(QLabel* label, bool stale, const QString& description) {
 }
 
 void Fchrono::followScale() {
-    if (state_.scale() == logic_.fields.scale)
+    if (state_.scale() == logic_.fields.scale && state_.corrections() == logic_.fields.corrections)
         return;
     pull();
-    logic_.SetScale(state_.scale());
+    logic_.fields.corrections = state_.corrections();
+    if (state_.scale() != logic_.fields.scale)
+        logic_.SetScale(state_.scale());
     push();
 }
 

@@ -57,15 +57,7 @@ void shootListMenu(Form1* list, const QString& folder) {
 }
 
 // Says nothing: the screenshots' sheet is written without a word.
-struct Silent : Dialogs {
-    Answer message(const QString&, const QString&, Icon, Buttons) override { return Answer::Ok; }
-    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int question(const QString&, const QString&, const QStringList&, int, int escape) override {
-        return escape;
-    }
-};
+using Silent = RecordingDialogs;
 
 // The guide's race day: eight runners of a 2400 m handicap, each calculated as
 // the main window does it.

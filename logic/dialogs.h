@@ -41,3 +41,23 @@ class Dialogs {
                         enter == Default::Yes ? 0 : 1, 1) == 0;
     }
 };
+
+// For work done with no one to ask (reading a file at start, the command line):
+// keeps the texts that would have been shown, answers every prompt with Cancel
+// and every question with Escape.
+class RecordingDialogs : public Dialogs {
+  public:
+    QStringList said;
+    Answer message(const QString& text, const QString&, Icon, Buttons) override {
+        said << text;
+        return Answer::Ok;
+    }
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return std::nullopt;
+    }
+    int question(const QString& text, const QString&, const QStringList&, int,
+                 int escapeButton) override {
+        said << text;
+        return escapeButton;
+    }
+};

@@ -36,7 +36,8 @@ std::optional<bool> sourceOf(const QString& text) {
     return std::nullopt;
 }
 
-QString* conditionText(Runner& r, RunnerField field) {
+// The text of a condition's cell of a runner, to read or to change.
+template <typename R> auto* conditionText(R& r, RunnerField field) {
     switch (field) {
     case RunnerField::ReferenceDiscipline:
         return &r.race.discipline;
@@ -171,7 +172,7 @@ QString fieldText(const Runner& r, RunnerField field) {
     case RunnerField::ReductionSource:
         return racetable::timeSource(r.race.reductionWithLengths);
     default:
-        return *conditionText(const_cast<Runner&>(r), field);
+        return *conditionText(r, field);
     }
 }
 
@@ -251,32 +252,11 @@ bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Di
     return true;
 }
 
-namespace {
-
-// Keeps what a calculation says, to say it once for every runner.
-struct Collecting : Dialogs {
-    QStringList said;
-    Answer message(const QString& text, const QString&, Icon, Buttons) override {
-        said << text;
-        return Answer::Ok;
-    }
-    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int question(const QString& text, const QString&, const QStringList&, int,
-                 int escape) override {
-        said << text;
-        return escape;
-    }
-};
-
-} // namespace
-
 bool recomputeSheet(RaceDay& day, const Rules& rules, Dialogs& dialogs, const QDateTime& now) {
     std::vector<Runner> kept;
     QStringList refused;
     for (const Runner& r : day.sheet.runners) {
-        Collecting quiet;
+        RecordingDialogs quiet; // said once for every runner, below
         if (const auto again = rerun(r, day.sheet, rules, {}, quiet))
             kept.push_back(*again);
         else

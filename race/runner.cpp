@@ -1,5 +1,7 @@
 #include "runner.h"
 
+#include "numbers.h"
+
 Runner runnerOf(const QString& name, const QString& going, const calc::Estimate& estimate,
                 const calc::Result* reduction) {
     Runner r{QString(),           name,           going,
@@ -16,7 +18,6 @@ Runner runnerOf(const QString& name, const QString& going, const calc::Estimate&
 }
 
 double Runner::dayRun() const {
-    bool ok = false;
-    const double recul = QString(dayRecul).replace(u',', u'.').toDouble(&ok);
-    return QString(race.dayDistance).replace(u',', u'.').toDouble() + (ok ? recul : 0);
+    return numbers::textToNumber(race.dayDistance).value_or(0) +
+           numbers::textToNumber(dayRecul).value_or(0);
 }

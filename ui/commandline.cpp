@@ -49,21 +49,6 @@ QString errorText(const QCommandLineParser& parser, bool parsed) {
         .arg(what);
 }
 
-// What a calculation says, for standard error.
-struct RefusalDialogs : Dialogs {
-    QStringList said;
-    Answer message(const QString& text, const QString&, Icon, Buttons) override {
-        said << text;
-        return Answer::Ok;
-    }
-    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    int question(const QString&, const QString&, const QStringList&, int, int escape) override {
-        return escape;
-    }
-};
-
 int failed(const QString& why) {
     console::write(console::Stream::Err, QStringLiteral("orvanto : %1\n").arg(why));
     return 1;
@@ -88,7 +73,7 @@ int printRace(const QString& path, bool given) {
     const Rules rules{scale::readScale(settings), calc::readCorrections(settings)};
     std::vector<Runner> runners;
     for (const Runner& r : sheet->runners) {
-        RefusalDialogs refusals;
+        RecordingDialogs refusals;
         if (const auto again = rerun(r, *sheet, rules, {}, refusals))
             runners.push_back(*again);
         else

@@ -1,13 +1,9 @@
 #include "sheettable.h"
 
-#include "corrections.h"
 #include "racetable.h"
+#include "sheetdelegate.h"
 
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QStyledItemDelegate>
-#include <QTimer>
 #include <set>
 
 namespace {
@@ -37,73 +33,7 @@ QVariant numberOf(const QString& text) {
     return ok ? QVariant(value) : QVariant(text);
 }
 
-// The choices of a column whose cell takes one of a few values; none for a
-// column typed freely.
-QStringList choicesOf(int column) {
-    using namespace calc;
-    switch (column) {
-    case racetable::EstimateTime:
-    case racetable::ReductionTime:
-        return {racetable::timeSource(false), racetable::timeSource(true)};
-    case racetable::ReferenceDiscipline:
-        return {QString(), Flat, Jumps, TrotHarness, TrotMounted};
-    case racetable::ReferenceStart:
-        return {QString(), startName(Start::Autostart), startName(Start::Volte)};
-    case racetable::ReferenceShoeing:
-    case racetable::DayShoeing:
-        return {QString(), shoeingName(Shoeing::Shod), shoeingName(Shoeing::D4),
-                shoeingName(Shoeing::DA), shoeingName(Shoeing::DP)};
-    default:
-        return {};
-    }
-}
-
 } // namespace
-
-// Hands a typed text on rather than writing it into the table: the sheet decides,
-// after the editor is closed, so that a question it asks cannot close it twice.
-class SheetDelegate : public QStyledItemDelegate {
-  public:
-    explicit SheetDelegate(SheetTable* table) : QStyledItemDelegate(table), table_(table) {}
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = nullptr;
-        if (const QStringList choices = choicesOf(index.column()); !choices.isEmpty()) {
-            auto* box = new QComboBox(parent);
-            box->addItems(choices);
-            editor = box;
-        } else {
-            editor = QStyledItemDelegate::createEditor(parent, option, index);
-        }
-        editor->setAccessibleName(table_->horizontalHeaderItem(index.column())->text());
-        table_->editor_ = editor;
-        return editor;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor))
-            box->setCurrentText(index.data().toString());
-        else
-            QStyledItemDelegate::setEditorData(editor, index);
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel*,
-                      const QModelIndex& index) const override {
-        const auto field = SheetTable::fieldOf(index.column());
-        QString text;
-        if (auto* box = qobject_cast<QComboBox*>(editor))
-            text = box->currentText();
-        else if (auto* line = qobject_cast<QLineEdit*>(editor))
-            text = line->text();
-        if (!field || text == index.data().toString() || !table_->onEdit)
-            return;
-        const size_t runner = table_->runnerAt(index.row());
-        QTimer::singleShot(0, table_,
-                           [t = table_, runner, f = *field, text] { t->onEdit(runner, f, text); });
-    }
-
-  private:
-    SheetTable* table_;
-};
 
 SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount, parent) {
     setObjectName(QStringLiteral("TabCourse"));

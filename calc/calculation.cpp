@@ -106,7 +106,10 @@ CalcError estimate(Calculation& c, double distance) {
     const auto lengthsPerSecond = scale::lengthsPerSecond(c.race.scale, c.race.facts);
     if (!lengthsPerSecond)
         return CalcError::Time; // the race's speed needs the reference time
-    const auto shown = resultText(*c.race.dayMetres * *dayTime / distance);
+    double seconds = *c.race.dayMetres * *dayTime / distance;
+    if (c.race.correctionPerKm != 0) // one rounding for the time and its corrections
+        seconds += c.race.correctionPerKm * *c.race.dayMetres / 1000;
+    const auto shown = resultText(seconds);
     if (!shown)
         return CalcError::Time;
     c.decimalDigits = shown->decimals;

@@ -78,7 +78,8 @@ bool sameForEstimate(const Race& a, const Race& b) {
                                l ? t.minutesL : none, l ? t.secondsL : none,
                                l ? t.hundredthsL : none, t.estimateWithLengths);
     };
-    return inputs(a.typed) == inputs(b.typed) && a.scale == b.scale;
+    return inputs(a.typed) == inputs(b.typed) && a.scale == b.scale &&
+           a.correctionPerKm == b.correctionPerKm;
 }
 
 } // namespace calc

@@ -50,13 +50,17 @@ struct Race {
     // The reference time in hundredths, an empty box counting as 0; none when a
     // box cannot be read.
     std::optional<double> referenceHundredths;
+    // Seconds per km added to the estimate over the day's distance, before it is
+    // rounded: the race sheet's corrections. The main window never sets it.
+    double correctionPerKm = 0;
 
     static Race of(RaceTexts typed, const scale::Scale& scale);
     // As the main window holds it once its boxes were left: the time with lengths
     // derived from the reference time and the margin.
     static Race typedIn(RaceTexts typed, const scale::Scale& scale);
     bool operator==(const Race& other) const {
-        return typed == other.typed && scale == other.scale;
+        return typed == other.typed && scale == other.scale &&
+               correctionPerKm == other.correctionPerKm;
     }
 };
 

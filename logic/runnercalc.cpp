@@ -61,6 +61,19 @@ Runner keptInputs(Runner out, const Runner& in, const RaceSheet& race) {
     return out;
 }
 
+// The estimate with the corrections added before its one rounding; without any,
+// the main window's own. None when the corrected time cannot be shown.
+std::optional<calc::Estimate> correctedEstimate(const FchronoLogic& logic, double perKm) {
+    if (perKm == 0)
+        return logic.Estimate;
+    calc::Race race = logic.race();
+    race.correctionPerKm = perKm;
+    const calc::Calculation c = calc::calculate(race);
+    if (c.error != CalcError::None || !c.estimate)
+        return std::nullopt;
+    return c.estimate;
+}
+
 } // namespace
 
 calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race) {
@@ -147,16 +160,16 @@ std::optional<Runner> rerun(const Runner& runner, const RaceSheet& race, const R
         dialogs.warn(QStringLiteral("« %1 » : %2").arg(runner.name, corrections.refused));
         return std::nullopt;
     }
+    const auto estimate = correctedEstimate(logic, corrections.total);
+    if (!estimate) {
+        FchronoLogic::ReportError(CalcError::Time, dialogs);
+        return std::nullopt;
+    }
     const bool withReduction = logic.ReductionMatchesInputs();
-    Runner out = keptInputs(runnerOf(runner.name, runner.going, *logic.Estimate,
+    Runner out = keptInputs(runnerOf(runner.name, runner.going, *estimate,
                                      withReduction ? &*logic.Reduction : nullptr),
                             runner, race);
     out.corrections = corrections.text();
-    if (corrections.total != 0) {
-        // The corrections per km over the distance run today, to the hundredth.
-        out.estimateHundredths += std::round(corrections.total * run(dayRun) / 10);
-        out.estimate = Module1::HundredthsToText(out.estimateHundredths);
-    }
     out.correctedReduction =
         withReduction ? logic.Reduction->hundredths / 100 + corrections.total : 0;
     return out;

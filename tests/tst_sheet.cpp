@@ -253,6 +253,10 @@ void TestSheet::trot_data() {
          .corrections = "D4 −2,0"},
         {.name = "25 m of recul today", .dayRecul = "25", .estimate = "03:21:99", .corrected = "1'14\"1",
          .corrections = "distance +0,1"},
+        // 200 × 2708 ÷ 2700 = 200,593 and 0,016 × 2,708 = 0,043: 200,64 in one
+        // rounding (200,59 + 0,04 would give 200,63).
+        {.name = "8 m of recul today: one rounding", .dayRecul = "8", .estimate = "03:20:64",
+         .corrected = "1'14\"1", .corrections = "distance +0,0"},
         // 200 × 2700 ÷ 2725 = 198,17; 200 ÷ 2,725 = 73,39 s per km; −0,05 × 2,7: −0,14.
         {.name = "25 m of recul then", .recul = "25", .estimate = "03:18:03", .corrected = "1'13\"3",
          .corrections = "distance −0,1"},

@@ -131,6 +131,35 @@ std::optional<scale::Discipline> disciplineOf(const QString& text) {
     return std::nullopt;
 }
 
+std::optional<scale::Going> goingOf(const QString& text) {
+    QString plain;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c.toLower();
+    plain = plain.simplified();
+    using scale::Going;
+    static const std::pair<const char*, Going> words[] = {
+        {"bon ou plus rapide", Going::GoodOrFaster},
+        {"tres sec", Going::GoodOrFaster},
+        {"sec", Going::GoodOrFaster},
+        {"tres leger", Going::GoodOrFaster},
+        {"leger", Going::GoodOrFaster},
+        {"bon leger", Going::GoodOrFaster},
+        {"bon", Going::GoodOrFaster},
+        {"bon souple", Going::GoodToSoft},
+        {"bon a souple", Going::GoodToSoft},
+        {"souple ou plus lourd", Going::SoftOrSlower},
+        {"souple", Going::SoftOrSlower},
+        {"tres souple", Going::SoftOrSlower},
+        {"collant", Going::SoftOrSlower},
+        {"lourd", Going::SoftOrSlower},
+        {"tres lourd", Going::SoftOrSlower}};
+    for (const auto& [word, going] : words)
+        if (plain == QLatin1String(word))
+            return going;
+    return std::nullopt;
+}
+
 QString punterTenths(double seconds) {
     const qint64 tenths = std::llround(seconds * 10);
     return QStringLiteral("%1'%2\"%3")

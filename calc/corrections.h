@@ -64,6 +64,10 @@ std::optional<Start> startOf(const QString& text);
 std::optional<Shoeing> shoeingOf(const QString& text);
 // "plat", "obstacle", "plat sur piste en sable", "trot attelé", "trot monté".
 std::optional<scale::Discipline> disciplineOf(const QString& text);
+// The going band of a going as punters write it, case and accents aside: the
+// bands' own names, "bon", "bon léger", "souple", "collant", "lourd"…; none for
+// another text (an unknown going).
+std::optional<scale::Going> goingOf(const QString& text);
 
 // Seconds per km in the punter's notation: tenths rounded to the nearest
 // (76,257 gives 1'16"3), or hundredths (1'16"26).

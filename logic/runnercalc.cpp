@@ -83,6 +83,7 @@ calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race) {
     c.start = calc::startOf(r.race.start).value_or(calc::Start::Unknown);
     c.shoeing = calc::shoeingOf(r.race.shoeing).value_or(calc::Shoeing::Unknown);
     c.recul = reculOf(r.race.recul).value_or(0);
+    c.going = calc::goingOf(r.going);
     return c;
 }
 
@@ -92,6 +93,7 @@ calc::Conditions todayConditions(const Runner& r, const RaceSheet& race) {
     c.start = calc::startOf(race.start).value_or(calc::Start::Unknown);
     c.shoeing = calc::shoeingOf(r.dayShoeing).value_or(calc::Shoeing::Unknown);
     c.recul = reculOf(r.dayRecul).value_or(0);
+    c.going = calc::goingOf(race.going);
     return c;
 }
 
@@ -166,9 +168,9 @@ std::optional<Runner> rerun(const Runner& runner, const RaceSheet& race, const R
         return std::nullopt;
     }
     const bool withReduction = logic.ReductionMatchesInputs();
-    Runner out = keptInputs(runnerOf(runner.name, runner.going, *estimate,
-                                     withReduction ? &*logic.Reduction : nullptr),
-                            runner, race);
+    Runner out = keptInputs(
+        runnerOf(runner.name, runner.going, *estimate, withReduction ? &*logic.Reduction : nullptr),
+        runner, race);
     out.corrections = corrections.text();
     out.correctedReduction =
         withReduction ? logic.Reduction->hundredths / 100 + corrections.total : 0;

@@ -217,7 +217,7 @@ bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& 
         return false;
     }
     if (next.distance != day.sheet.distance.trimmed() || next.discipline != day.sheet.discipline ||
-        next.start != day.sheet.start) {
+        next.start != day.sheet.start || next.going != day.sheet.going) {
         for (size_t i = 0; i < next.runners.size(); ++i) {
             // The distance is questioned once, with the first runner.
             const QStringList question = i == 0 ? QStringList{u"Tdistance2"_qs} : QStringList{};

@@ -49,7 +49,8 @@ const QStringList& headerWithoutTrot() {
     return h;
 }
 
-const QStringList& header() {
+// The header of a sheet written before today's going.
+const QStringList& headerWithoutGoing() {
     static const QStringList h = headerWithoutTrot() + QStringList{u"départ"_qs,
                                                                    u"discipline réf."_qs,
                                                                    u"départ réf."_qs,
@@ -63,10 +64,16 @@ const QStringList& header() {
     return h;
 }
 
+const QStringList& header() {
+    static const QStringList h = headerWithoutGoing() + QStringList{u"terrain du jour"_qs};
+    return h;
+}
+
 // Where the columns added to the format start.
 const qsizetype ScaleColumn = headerWithoutScale().size();
 const qsizetype NumberColumn = headerWithoutRace().size();
 const qsizetype StartColumn = headerWithoutTrot().size();
+const qsizetype GoingColumn = headerWithoutGoing().size();
 
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -83,7 +90,7 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             r.race.recul, r.dayShoeing, r.dayRecul,
             r.correctedReduction > 0 ? QString::number(r.correctedReduction, 'g', 17) : QString(),
             r.correctedReduction > 0 ? calc::punterHundredths(r.correctedReduction) : QString(),
-            r.corrections};
+            r.corrections, sheet.going};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -96,6 +103,7 @@ QStringList raceOnly(const RaceSheet& sheet) {
     cells[NumberColumn + 1] = sheet.hippodrome;
     cells[NumberColumn + 2] = sheet.discipline;
     cells[StartColumn] = sheet.start;
+    cells[GoingColumn] = sheet.going;
     return cells;
 }
 
@@ -185,9 +193,12 @@ bool readRace(const QStringList& c, bool first, RaceSheet& sheet) {
     }
     if (c.size() > StartColumn)
         race.start = c[StartColumn];
+    if (c.size() > GoingColumn)
+        race.going = c[GoingColumn];
     const bool known =
         race.discipline == Flat || race.discipline == Jumps || isTrot(race.discipline);
-    if (!race.date.isValid() || !known || !calc::startOf(race.start) ||
+    const bool going = race.going.isEmpty() || calc::goingOf(race.going);
+    if (!race.date.isValid() || !known || !calc::startOf(race.start) || !going ||
         (!first && !race.sameRace(sheet)))
         return false;
     sheet.takeRace(race);
@@ -218,8 +229,9 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
         return std::nullopt;
     const std::vector<QStringList>& rows = all.table->rows;
     if (rows.empty() ||
-        (rows.front() != header() && rows.front() != headerWithoutTrot() &&
-         rows.front() != headerWithoutRace() && rows.front() != headerWithoutScale()))
+        (rows.front() != header() && rows.front() != headerWithoutGoing() &&
+         rows.front() != headerWithoutTrot() && rows.front() != headerWithoutRace() &&
+         rows.front() != headerWithoutScale()))
         return std::nullopt;
     const qsizetype columns = rows.front().size();
     RaceSheet sheet;

@@ -7,7 +7,7 @@
 bool RaceSheet::sameRace(const RaceSheet& other) const {
     return name == other.name && date == other.date && hippodrome == other.hippodrome &&
            distance.trimmed() == other.distance.trimmed() && discipline == other.discipline &&
-           start == other.start;
+           start == other.start && going == other.going;
 }
 
 void RaceSheet::takeRace(const RaceSheet& other) {
@@ -17,6 +17,7 @@ void RaceSheet::takeRace(const RaceSheet& other) {
     distance = other.distance;
     discipline = other.discipline;
     start = other.start;
+    going = other.going;
 }
 
 std::optional<size_t> RaceSheet::lastOf(const QString& name) const {

@@ -27,6 +27,7 @@ struct RaceSheet {
     QString distance = {};
     QString discipline = Flat;
     QString start = {};               // at the trot: "autostart" or "volté"
+    QString going = {};               // on the flat and over obstacles: a going band
     std::vector<Runner> runners = {}; // in the order they were added
 
     bool operator==(const RaceSheet&) const = default;

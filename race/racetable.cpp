@@ -53,7 +53,8 @@ const QStringList& header() {
                                u"Hippodrome"_qs,
                                u"Distance (m)"_qs,
                                u"Discipline"_qs,
-                               u"Départ"_qs};
+                               u"Départ"_qs,
+                               u"Terrain du jour"_qs};
     return h;
 }
 
@@ -97,6 +98,7 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[DayShoeing] = x.dayShoeing;
     row[DayRecul] = x.dayRecul;
     row[Start] = sheet.start;
+    row[DayGoing] = sheet.going;
 }
 
 } // namespace

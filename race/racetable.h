@@ -49,11 +49,16 @@ enum Column {
     RaceDistance,
     Discipline,
     Start,
+    DayGoing, // on the flat and over obstacles
     ColumnCount
 };
 // The columns of the trot only.
 inline bool trotOnly(int c) {
     return c == GapMetres || (c >= ReferenceStart && c <= DayRecul) || c == Start;
+}
+// The columns of the flat and obstacles only.
+inline bool flatOnly(int c) {
+    return c == GapLengths || c == DayGoing;
 }
 
 // Reductions to the hundredth (files, copies) or, as the trot's papers give

@@ -29,6 +29,8 @@ class TestCorrections : public QObject {
     void notation_data();
     void notation();
     void names();
+    void going_data();
+    void going();
 };
 
 void TestCorrections::corrections_data() {
@@ -142,6 +144,30 @@ void TestCorrections::names() {
     QCOMPARE(startOf(u"lancé"_qs), std::nullopt);
     QCOMPARE(shoeingOf(u"D5"_qs), std::nullopt);
     QCOMPARE(signedSeconds(-2), u"−2,0"_qs);
+}
+
+void TestCorrections::going_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("band"); // -1: unknown
+    const int good = int(Going::GoodOrFaster), goodToSoft = int(Going::GoodToSoft),
+              soft = int(Going::SoftOrSlower);
+    QTest::newRow("a band's own name") << u"souple ou plus lourd"_qs << soft;
+    QTest::newRow("case and accents aside") << u"TRÈS Léger"_qs << good;
+    QTest::newRow("repeated spaces") << u"  bon   souple "_qs << goodToSoft;
+    QTest::newRow("bon à souple") << u"Bon à souple"_qs << goodToSoft;
+    QTest::newRow("bon") << u"bon"_qs << good;
+    QTest::newRow("collant") << u"collant"_qs << soft;
+    QTest::newRow("très lourd") << u"très lourd"_qs << soft;
+    QTest::newRow("a going of the sand: unknown") << u"PSF standard"_qs << -1;
+    QTest::newRow("a word that only begins like one") << u"bonne"_qs << -1;
+    QTest::newRow("empty") << QString() << -1;
+}
+
+void TestCorrections::going() {
+    QFETCH(QString, text);
+    QFETCH(int, band);
+    const auto going = goingOf(text);
+    QCOMPARE(going ? int(*going) : -1, band);
 }
 
 QTEST_GUILESS_MAIN(TestCorrections)

@@ -74,8 +74,10 @@ struct TrotRow {
     QString start = u"volté"_qs; // today's start
     QString discipline = {}, referenceStart = u"volté"_qs, shoeing = u"ferré"_qs, recul = {};
     QString dayShoeing = u"ferré"_qs, dayRecul = {};
-    QString estimate = {};  // none: refused
-    QString corrected = {}; // the corrected reduction, to the tenth
+    QString going = {}, dayGoing = {}; // of the reference race (as typed), of today's
+    double softPerKm = 0;              // the table's correction on soft going
+    QString estimate = {};             // none: refused
+    QString corrected = {};            // the corrected reduction, to the tenth
     QString corrections = {};
 };
 Q_DECLARE_METATYPE(TrotRow)
@@ -268,6 +270,16 @@ void TestSheet::trot_data() {
          .dayRecul = "25", .estimate = "03:19:26", .corrected = "1'13\"1", .corrections = "autostart +1,0 · D4 −2,0 · distance +0,1"},
         {.name = "shoeing unknown today: no correction from it", .dayShoeing = "", .estimate = "03:20:00",
          .corrected = "1'14\"1"},
+        // On the flat, 2 s/km on soft going: 2 × 2,7 = 5,4 s over 2700 m.
+        {.name = "flat: soft today, good then", .race = Flat, .start = "", .referenceStart = "", .shoeing = "",
+         .dayShoeing = "", .going = "Bon", .dayGoing = "souple ou plus lourd", .softPerKm = 2, .estimate = "03:25:40",
+         .corrected = "1'16\"1", .corrections = "souple ou plus lourd +2,0"},
+        {.name = "flat: good today, collant then", .race = Flat, .start = "", .referenceStart = "", .shoeing = "",
+         .dayShoeing = "", .going = "collant", .dayGoing = "bon ou plus rapide", .softPerKm = 2,
+         .estimate = "03:14:60", .corrected = "1'12\"1", .corrections = "souple ou plus lourd −2,0"},
+        {.name = "flat: a going of the reference unknown", .race = Flat, .start = "", .referenceStart = "",
+         .shoeing = "", .dayShoeing = "", .going = "PSF", .dayGoing = "souple ou plus lourd", .softPerKm = 2,
+         .estimate = "03:20:00", .corrected = "1'14\"1"},
         {.name = "a trot reference for a flat race", .race = Flat, .start = "", .discipline = TrotHarness},
         {.name = "a recul that is no distance", .dayRecul = "25 m"},
     };
@@ -291,9 +303,13 @@ void TestSheet::trot() {
     r.race.recul = row.recul;
     r.dayShoeing = row.dayShoeing;
     r.dayRecul = row.dayRecul;
-    const RaceSheet race{.distance = u"2700"_qs, .discipline = row.race, .start = row.start};
+    r.going = row.going;
+    const RaceSheet race{
+        .distance = u"2700"_qs, .discipline = row.race, .start = row.start, .going = row.dayGoing};
+    Rules rules;
+    rules.corrections.going[size_t(scale::Going::SoftOrSlower)] = row.softPerKm;
     ScriptedDialogs dialogs;
-    const auto out = rerun(r, race, {}, {}, dialogs);
+    const auto out = rerun(r, race, rules, {}, dialogs);
     QCOMPARE(out.has_value(), !row.estimate.isEmpty());
     if (!out) {
         QCOMPARE(dialogs.shown.size(), 1);

@@ -1071,7 +1071,7 @@ void TestUi::commandLine_data() {
         << u"\n1;;Éclair;\"3'01\"\"80\";181,80;0,00;0,00;"_qs << u"orvanto : « Mal tapé » ne peut pas être calculé : veuillez rentrer une distance"_qs;
     QTest::newRow("--course: every runner of the spreadsheet that can be") << QStringList{"--course", typed} << 0
         << u"\n1;;Zéphyr;\"3'01\"\"80\";181,80;0,00;0,00;"_qs << u"« Mal tapé »"_qs;
-    QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat;\n"_qs << "";
+    QTest::newRow("--course: race columns") << QStringList{"--course", sheet} << 0 << u";Prix;08/12/2026;Vichy;2400;plat;;\n"_qs << "";
     QTest::newRow("--course: a missing file") << QStringList{"--course", folder.filePath(u"non.csv"_qs)} << 1 << ""
         << u"orvanto : le fichier "_qs + QDir::toNativeSeparators(folder.filePath(u"non.csv"_qs)) + u" n'existe pas."_qs;
     QTest::newRow("--course: not a sheet") << QStringList{"--course", garbled} << 1 << ""

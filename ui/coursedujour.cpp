@@ -92,6 +92,13 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
                       u"Départ de la course (trot)"_qs);
     start_->addItems(
         {QString(), calc::startName(calc::Start::Autostart), calc::startName(calc::Start::Volte)});
+    going_ = labelled(row, u"Te&rrain :"_qs, new QComboBox(this), "CterrainCourse",
+                      u"Terrain de la course (plat, obstacle)"_qs);
+    going_->addItem(QString());
+    for (int g = 0; g < scale::GoingCount; ++g)
+        going_->addItem(scale::goingName(static_cast<scale::Going>(g)));
+    going_->setToolTip(QStringLiteral("Le terrain du jour : les corrections de terrain du "
+                                      "barème comparent celui de chaque course de référence"));
     layout->addLayout(row);
     connect(name_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
     connect(hippodrome_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
@@ -99,6 +106,7 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     connect(date_, &QDateEdit::dateChanged, this, &CourseDuJour::raceEdited);
     connect(discipline_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
     connect(start_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
+    connect(going_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
 }
 
 void CourseDuJour::addTable(QVBoxLayout* layout) {
@@ -161,7 +169,7 @@ void CourseDuJour::refresh() {
     const RaceSheet& sheet = day_.sheet;
     {
         const QSignalBlocker b1(name_), b2(date_), b3(hippodrome_), b4(distance_), b5(discipline_),
-            b6(start_);
+            b6(start_), b7(going_);
         name_->setText(sheet.name);
         date_->setDate(sheet.date.isValid() ? sheet.date : QDate::currentDate());
         hippodrome_->setText(sheet.hippodrome);
@@ -170,6 +178,8 @@ void CourseDuJour::refresh() {
         discipline_->setCurrentText(sheet.discipline);
         start_->setCurrentText(sheet.start);
         start_->setEnabled(isTrot(sheet.discipline));
+        going_->setCurrentText(sheet.going);
+        going_->setEnabled(!isTrot(sheet.discipline));
     }
     table_->show(sheet);
     const bool any = !sheet.runners.empty();
@@ -195,6 +205,7 @@ void CourseDuJour::raceEdited() {
     race.distance = distance_->text();
     race.discipline = discipline_->currentText();
     race.start = isTrot(race.discipline) ? start_->currentText() : QString();
+    race.going = isTrot(race.discipline) ? QString() : going_->currentText();
     if (editRace(day_, race, rules(), dialogs_))
         state_.sheetEdited();
     else

@@ -53,6 +53,7 @@ class CourseDuJour : public QWidget {
     QLineEdit* distance_ = nullptr;
     QComboBox* discipline_ = nullptr;
     QComboBox* start_ = nullptr;
+    QComboBox* going_ = nullptr;
     QCheckBox* alsoList_ = nullptr;
     SheetTable* table_ = nullptr;
     QAction* remove_ = nullptr;

@@ -162,7 +162,7 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
         trot || std::any_of(sheet.runners.begin(), sheet.runners.end(),
                             [](const Runner& r) { return !r.corrections.isEmpty(); });
     for (int c = 0; c < racetable::FirstRaceColumn; ++c) {
-        bool hidden = racetable::trotOnly(c) ? !trot : c == racetable::GapLengths && trot;
+        bool hidden = racetable::trotOnly(c) ? !trot : racetable::flatOnly(c) && trot;
         if (c == racetable::CorrectedReduction || c == racetable::CorrectedReductionSeconds ||
             c == racetable::Corrections)
             hidden = !corrected;

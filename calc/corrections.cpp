@@ -132,11 +132,7 @@ std::optional<scale::Discipline> disciplineOf(const QString& text) {
 }
 
 std::optional<scale::Going> goingOf(const QString& text) {
-    QString plain;
-    for (const QChar c : text.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            plain += c.toLower();
-    plain = plain.simplified();
+    const QString plain = cells::folded(text);
     using scale::Going;
     static const std::pair<const char*, Going> words[] = {
         {"bon ou plus rapide", Going::GoodOrFaster},

@@ -85,4 +85,15 @@ QString secondsOfTime(QStringView time) {
     return QString::number(*hundredths / 100) + u',' + time.last(2).toString();
 }
 
+QString folded(QStringView text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (const QChar c : text.toString().normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing)
+            plain += c.toLower();
+    // A ligature is typed either way: "Cœur" and "Coeur" are one name.
+    plain.replace(QChar(0x0153), QLatin1String("oe")).replace(QChar(0x00E6), QLatin1String("ae"));
+    return plain.simplified();
+}
+
 } // namespace cells

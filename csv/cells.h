@@ -31,4 +31,9 @@ QString punterTime(qint64 hundredths);
 void appendSeconds(QByteArrayView time, QByteArray& out);
 QString secondsOfTime(QStringView time);
 
+// A text as people mean it, for matching names and headers: lower case, without
+// accents, blanks trimmed and repeated ones made one ("  Étoile   du NORD"
+// gives "etoile du nord").
+QString folded(QStringView text);
+
 } // namespace cells

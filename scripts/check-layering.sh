@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Dependencies run one way: ui -> logic -> calc, list, race -> files, csv. calc,
-# list and race stand side by side, but for the race value and its calculation,
+# Dependencies run one way: ui -> logic -> calc, list, race, history -> files,
+# csv. calc, list, race and history stand side by side, but for the race value and its calculation,
 # which a runner of the race sheet holds (race -> calc); files and csv, where
 # every file is placed and written and every table quoted, depend on nothing. Fails when a file includes a header from a folder it may not depend on, or
 # when a library below ui links a GUI module of Qt.
@@ -14,8 +14,9 @@ declare -A allowed=(
     [calc]="calc csv"
     [list]="list files csv"
     [race]="race calc csv"
-    [logic]="logic calc list race files csv"
-    [ui]="ui logic calc list race files csv"
+    [history]="history files csv"
+    [logic]="logic calc list race history files csv"
+    [ui]="ui logic calc list race history files csv"
 )
 
 # Which folder holds each project header.
@@ -40,12 +41,12 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -rn '^#include "' "$folder" --include='*.h' --include='*.cpp' || true)
 done
 
-for folder in files csv calc list race logic; do
+for folder in files csv calc list race history logic; do
     if grep -nE 'Qt6?::(Gui|Widgets)' "$folder/CMakeLists.txt"; then
         echo "$folder/ links a GUI module of Qt; it must build with QtCore only"
         status=1
     fi
 done
 
-[ $status -eq 0 ] && echo "layering: ui -> logic -> calc, list, race -> files, csv holds"
+[ $status -eq 0 ] && echo "layering: ui -> logic -> calc, list, race, history -> files, csv holds"
 exit $status

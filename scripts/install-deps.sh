@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     make cmake ninja-build g++ clang-format
-    qt6-base-dev qt6-svg-dev libicu-dev qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev libicu-dev qt6-translations-l10n libsqlite3-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth imagemagick
     clang libclang-rt-14-dev

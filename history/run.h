@@ -1,0 +1,56 @@
+#pragma once
+// One run of a horse, as the history keeps it: where and how it ran, its time or
+// its reduction, how it finished, and where the run came from.
+
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace history {
+
+// How a run ended when not with a place.
+enum class Status { Placed, Unplaced, Disqualified, Stopped, Fallen };
+// Where a run came from.
+enum class Source { Typed, List, Arrival, Import };
+
+struct Run {
+    qint64 id = 0;     // in the database; 0 before it is stored
+    QString horse;     // the name as typed
+    QDate date = {};   // invalid: unknown
+    QString hippodrome = {}, race = {};
+    QString discipline = {}; // "plat", "obstacle", "trot attelé", "trot monté"
+    int distance = 0;        // metres, the recul apart
+    int recul = 0;
+    QString start = {}, shoeing = {}, going = {}; // as the sheet names them
+    std::optional<qint64> time = {};      // hundredths
+    std::optional<qint64> reduction = {}; // hundredths per km
+    int place = 0;                        // 1…n when placed
+    Status status = Status::Placed;
+    std::optional<double> lengths = {}; // behind the winner
+    std::optional<double> weight = {};  // kg
+    QString rider = {};
+    std::optional<qint64> allocation = {}; // euros
+    std::optional<qint64> runners = {};
+    Source source = Source::Typed;
+    QString note = {};
+
+    int distanceRun() const { return distance + recul; }
+    bool operator==(const Run&) const = default;
+};
+
+// The horse's key: case, accents and repeated spaces aside, so that
+// "KING DU PLESSIS" and "King  du Plessis" are one horse.
+QString horseKey(const QString& name);
+
+// Names as the card and the files write them.
+QString statusName(Status s); // "", "non placé", "disqualifié", "arrêté", "tombé"
+std::optional<Status> statusOf(const QString& text);
+QString sourceName(Source s); // "saisie", "liste", "arrivée", "import"
+std::optional<Source> sourceOf(const QString& text);
+
+// The place as the musique writes it: "3a", "Da", "0m" (10th or worse, unplaced),
+// with the discipline's letter (a attelé, m monté, p plat, h obstacle).
+QString musiqueOf(const Run& run);
+
+} // namespace history

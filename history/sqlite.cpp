@@ -1,0 +1,195 @@
+#include "sqlite.h"
+
+#include "syserror.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace sqlite {
+
+namespace {
+
+// SQLite's reasons are English: the user reads them in French.
+QString reasonOf(int code) {
+    using syserror::Fault;
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return syserror::reason(Fault::DiskFull);
+    case SQLITE_READONLY:
+        return syserror::reason(Fault::ReadOnly);
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN:
+        return syserror::reason(Fault::AccessDenied);
+    case SQLITE_NOMEM:
+        return syserror::reason(Fault::NoMemory);
+    case SQLITE_IOERR:
+        return syserror::reason(Fault::Io);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("un autre Orvanto l'utilise depuis trop longtemps");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("le fichier est endommagé ou n'est pas un historique d'Orvanto");
+    default:
+        return QString::fromUtf8(sqlite3_errstr(code));
+    }
+}
+
+} // namespace
+
+Database::Database(Database&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+
+Database& Database::operator=(Database&& other) noexcept {
+    if (this != &other) {
+        close();
+        db_ = std::exchange(other.db_, nullptr);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+Database::~Database() {
+    close();
+}
+
+void Database::close() {
+    if (db_)
+        sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+FileResult Database::open(const QString& path, int busyMs) {
+    close();
+    path_ = path;
+    const int code = sqlite3_open_v2(path.toUtf8().constData(), &db_,
+                                     SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    if (code != SQLITE_OK) {
+        const QString reason = reasonOf(db_ ? sqlite3_extended_errcode(db_) : code);
+        close();
+        return files::failure("d'ouvrir", path, reason);
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_busy_timeout(db_, busyMs);
+    return FileResult::success();
+}
+
+FileResult Database::exec(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return failure("de lire ou d'écrire");
+    return FileResult::success();
+}
+
+FileResult Database::failure(const char* action) const {
+    return files::failure(action, path_,
+                          db_ ? reasonOf(sqlite3_extended_errcode(db_)) : reasonOf(SQLITE_MISUSE));
+}
+
+bool Database::lastFailureIsDamage() const {
+    const int code = db_ ? sqlite3_errcode(db_) : SQLITE_OK;
+    return code == SQLITE_CORRUPT || code == SQLITE_NOTADB;
+}
+
+qint64 Database::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
+
+Statement::Statement(Database& db, const char* sql) : db_(db) {
+    if (sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK)
+        stmt_ = nullptr;
+}
+
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
+
+Statement& Statement::bind(int at, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(stmt_, at, utf8.constData(), static_cast<int>(utf8.size()),
+                      SQLITE_TRANSIENT);
+    return *this;
+}
+
+Statement& Statement::bind(int at, qint64 value) {
+    sqlite3_bind_int64(stmt_, at, value);
+    return *this;
+}
+
+Statement& Statement::bind(int at, std::optional<qint64> value) {
+    if (value)
+        return bind(at, *value);
+    sqlite3_bind_null(stmt_, at);
+    return *this;
+}
+
+Statement& Statement::bind(int at, std::optional<double> value) {
+    if (value)
+        sqlite3_bind_double(stmt_, at, *value);
+    else
+        sqlite3_bind_null(stmt_, at);
+    return *this;
+}
+
+Statement::Step Statement::step() {
+    if (!stmt_)
+        return Step::Failed;
+    switch (sqlite3_step(stmt_)) {
+    case SQLITE_ROW:
+        return Step::Row;
+    case SQLITE_DONE:
+        return Step::Done;
+    default:
+        return Step::Failed;
+    }
+}
+
+void Statement::reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+QString Statement::text(int column) const {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return bytes ? QString::fromUtf8(bytes, sqlite3_column_bytes(stmt_, column)) : QString();
+}
+
+qint64 Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
+
+double Statement::real(int column) const {
+    return sqlite3_column_double(stmt_, column);
+}
+
+bool Statement::isNull(int column) const {
+    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
+}
+
+std::optional<qint64> Statement::optionalInteger(int column) const {
+    return isNull(column) ? std::nullopt : std::optional<qint64>(integer(column));
+}
+
+std::optional<double> Statement::optionalReal(int column) const {
+    return isNull(column) ? std::nullopt : std::optional<double>(real(column));
+}
+
+Transaction::Transaction(Database& db) : db_(db) {
+    begun_ = db_.exec("BEGIN IMMEDIATE");
+    open_ = begun_.ok();
+}
+
+Transaction::~Transaction() {
+    if (open_)
+        (void)db_.exec("ROLLBACK"); // nothing more to do when even this fails
+}
+
+FileResult Transaction::commit() {
+    FileResult result = db_.exec("COMMIT");
+    if (result.ok())
+        open_ = false;
+    return result;
+}
+
+} // namespace sqlite

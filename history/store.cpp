@@ -1,0 +1,288 @@
+#include "store.h"
+
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace history {
+
+namespace {
+
+using Step = sqlite::Statement::Step;
+
+const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+
+// The columns a run is written and read with, in this order.
+const char* const Columns = "date, hippodrome, race, discipline, distance, recul, start, "
+                            "shoeing, going, time, reduction, place, status, lengths, weight, "
+                            "rider, allocation, runners, source, note";
+constexpr int ColumnCount = 20;
+
+// What tells two runs without a date apart: their figures.
+QString undatedKey(const Run& r) {
+    if (r.date.isValid())
+        return QString();
+    const auto number = [](std::optional<qint64> v) { return v ? QString::number(*v) : QString(); };
+    return number(r.time) + u'/' + number(r.reduction);
+}
+
+// Binds the run's columns from `at`, in the order of `Columns`.
+void bindRun(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, r.date.isValid() ? r.date.toString(DateFormat) : QString())
+        .bind(at + 1, r.hippodrome)
+        .bind(at + 2, r.race)
+        .bind(at + 3, r.discipline)
+        .bind(at + 4, qint64(r.distance))
+        .bind(at + 5, qint64(r.recul))
+        .bind(at + 6, r.start)
+        .bind(at + 7, r.shoeing)
+        .bind(at + 8, r.going)
+        .bind(at + 9, r.time)
+        .bind(at + 10, r.reduction)
+        .bind(at + 11, qint64(r.place))
+        .bind(at + 12, statusName(r.status))
+        .bind(at + 13, r.lengths)
+        .bind(at + 14, r.weight)
+        .bind(at + 15, r.rider)
+        .bind(at + 16, r.allocation)
+        .bind(at + 17, r.runners)
+        .bind(at + 18, sourceName(r.source))
+        .bind(at + 19, r.note);
+}
+
+// A run read from `at`, in the order of `Columns`.
+Run runAt(const sqlite::Statement& s, int at) {
+    Run r;
+    r.date = QDate::fromString(s.text(at), DateFormat);
+    r.hippodrome = s.text(at + 1);
+    r.race = s.text(at + 2);
+    r.discipline = s.text(at + 3);
+    r.distance = static_cast<int>(s.integer(at + 4));
+    r.recul = static_cast<int>(s.integer(at + 5));
+    r.start = s.text(at + 6);
+    r.shoeing = s.text(at + 7);
+    r.going = s.text(at + 8);
+    r.time = s.optionalInteger(at + 9);
+    r.reduction = s.optionalInteger(at + 10);
+    r.place = static_cast<int>(s.integer(at + 11));
+    r.status = statusOf(s.text(at + 12)).value_or(Status::Placed);
+    r.lengths = s.optionalReal(at + 13);
+    r.weight = s.optionalReal(at + 14);
+    r.rider = s.text(at + 15);
+    r.allocation = s.optionalInteger(at + 16);
+    r.runners = s.optionalInteger(at + 17);
+    r.source = sourceOf(s.text(at + 18)).value_or(Source::Typed);
+    r.note = s.text(at + 19);
+    return r;
+}
+
+// Why a run cannot be stored; empty when it can.
+QString refusalOf(const Run& r) {
+    if (horseKey(r.horse).isEmpty())
+        return QStringLiteral("une course sans nom de cheval");
+    if (r.distance <= 0 || r.recul < 0)
+        return QStringLiteral("la course de « %1 » n'a pas de distance").arg(r.horse);
+    return QString();
+}
+
+// The horse's id, the horse stored when new; none on a failure.
+std::optional<qint64> horseId(sqlite::Database& db, const QString& name) {
+    sqlite::Statement insert(db, "INSERT OR IGNORE INTO horse (key, name) VALUES (?1, ?2)");
+    if (insert.bind(1, horseKey(name)).bind(2, name.simplified()).step() != Step::Done)
+        return std::nullopt;
+    sqlite::Statement select(db, "SELECT id FROM horse WHERE key = ?1");
+    if (select.bind(1, horseKey(name)).step() != Step::Row)
+        return std::nullopt;
+    return select.integer(0);
+}
+
+// The stored run that is the same run as `r` of horse `horse`; 0 when none.
+qint64 sameRun(sqlite::Database& db, qint64 horse, const Run& r) {
+    sqlite::Statement s(db, "SELECT id FROM run WHERE horse = ?1 AND date = ?2 AND "
+                            "hippodrome_key = ?3 AND distance = ?4 AND undated = ?5");
+    s.bind(1, horse)
+        .bind(2, r.date.isValid() ? r.date.toString(DateFormat) : QString())
+        .bind(3, horseKey(r.hippodrome))
+        .bind(4, qint64(r.distance))
+        .bind(5, undatedKey(r));
+    return s.step() == Step::Row ? s.integer(0) : 0;
+}
+
+// What a stored run lacks, taken from the same run come again.
+bool complete(sqlite::Database& db, qint64 id, const Run& r) {
+    sqlite::Statement s(
+        db, "UPDATE run SET race = iif(race = '', ?3, race), "
+            "discipline = iif(discipline = '', ?4, discipline), recul = iif(recul = 0, ?6, "
+            "recul), start = iif(start = '', ?7, start), shoeing = iif(shoeing = '', ?8, "
+            "shoeing), going = iif(going = '', ?9, going), time = coalesce(time, ?10), "
+            "reduction = coalesce(reduction, ?11), status = iif(place = 0 AND status = '', "
+            "?13, status), place = iif(place = 0 AND status = '', ?12, place), "
+            "lengths = coalesce(lengths, ?14), weight = coalesce(weight, ?15), "
+            "rider = iif(rider = '', ?16, rider), allocation = coalesce(allocation, ?17), "
+            "runners = coalesce(runners, ?18), note = iif(note = '', ?20, note) WHERE id = ?21");
+    bindRun(s, 1, r);
+    return s.bind(21, id).step() == Step::Done;
+}
+
+bool insert(sqlite::Database& db, qint64 horse, const Run& r) {
+    const QByteArray sql = QByteArray("INSERT INTO run (") + Columns +
+                           ", horse, hippodrome_key, undated) VALUES (?1, ?2, ?3, ?4, ?5, ?6, "
+                           "?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, "
+                           "?21, ?22, ?23)";
+    sqlite::Statement s(db, sql.constData());
+    bindRun(s, 1, r);
+    s.bind(ColumnCount + 1, horse).bind(ColumnCount + 2, horseKey(r.hippodrome));
+    return s.bind(ColumnCount + 3, undatedKey(r)).step() == Step::Done;
+}
+
+// Renames the file (and SQLite's files beside it) out of the way.
+QString setAside(const QString& path, const QString& stamp) {
+    const QFileInfo info(path);
+    const QString aside = info.dir().filePath(
+        QStringLiteral("%1-illisible-%2.%3").arg(info.completeBaseName(), stamp, info.suffix()));
+    if (!QFile::rename(path, aside))
+        return QString();
+    for (const char* extra : {"-wal", "-shm"})
+        QFile::rename(path + QLatin1String(extra), aside + QLatin1String(extra));
+    return aside;
+}
+
+} // namespace
+
+Opened Store::open(const QString& path, const QString& stamp) {
+    if (FileResult made = files::makeFolderFor(path); !made.ok())
+        return {made, {}};
+    Opened out{db_.open(path), {}};
+    if (!out.result.ok())
+        return out;
+    const Kind kind = kindOf(db_);
+    if (kind == Kind::Later) {
+        db_.close();
+        return {files::failure("d'ouvrir", path,
+                               QStringLiteral("il vient d'une version plus récente d'Orvanto")),
+                {}};
+    }
+    if (kind == Kind::Foreign) {
+        db_.close();
+        out.setAside = setAside(path, stamp);
+        if (out.setAside.isEmpty())
+            return {files::failure("de mettre de côté", path,
+                                   QStringLiteral("il n'est pas un historique d'Orvanto et ne "
+                                                  "peut pas être renommé")),
+                    {}};
+        if (out.result = db_.open(path); !out.result.ok())
+            return out;
+    }
+    // WAL lets a copy read while another writes; the setting stays with the file.
+    out.result = db_.exec("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON");
+    if (out.result.ok())
+        out.result = migrate(db_);
+    if (!out.result.ok())
+        db_.close();
+    return out;
+}
+
+Added Store::add(const std::vector<Run>& runs) {
+    Added out;
+    for (const Run& r : runs)
+        if (const QString why = refusalOf(r); !why.isEmpty())
+            return {files::failure("d'enregistrer dans", db_.path(), why), 0, 0};
+    sqlite::Transaction t(db_);
+    if (out.result = t.begun(); !out.result.ok())
+        return out;
+    for (const Run& r : runs) {
+        const auto horse = horseId(db_, r.horse);
+        if (!horse)
+            return {db_.failure("d'enregistrer dans"), 0, 0};
+        const qint64 same = sameRun(db_, *horse, r);
+        if (!(same ? complete(db_, same, r) : insert(db_, *horse, r)))
+            return {db_.failure("d'enregistrer dans"), 0, 0};
+        ++(same ? out.known : out.added);
+    }
+    out.result = t.commit();
+    if (!out.result.ok())
+        out.added = out.known = 0;
+    return out;
+}
+
+Runs Store::runsOf(const QString& horse) {
+    const QByteArray sql = QByteArray("SELECT run.id, horse.name, ") + Columns +
+                           " FROM run JOIN horse ON horse.id = run.horse WHERE horse.key = ?1 "
+                           "ORDER BY run.date = '', run.date DESC, run.id DESC";
+    sqlite::Statement s(db_, sql.constData());
+    s.bind(1, horseKey(horse));
+    Runs out;
+    Step step;
+    while ((step = s.step()) == Step::Row) {
+        Run r = runAt(s, 2);
+        r.id = s.integer(0);
+        r.horse = s.text(1);
+        out.runs.push_back(std::move(r));
+    }
+    if (step == Step::Failed)
+        return {db_.failure("de lire"), {}};
+    return out;
+}
+
+FileResult Store::update(const Run& run) {
+    if (const QString why = refusalOf(run); !why.isEmpty())
+        return files::failure("d'enregistrer dans", db_.path(), why);
+    sqlite::Transaction t(db_);
+    if (!t.begun().ok())
+        return t.begun();
+    const auto horse = horseId(db_, run.horse);
+    if (!horse)
+        return db_.failure("d'enregistrer dans");
+    if (const qint64 same = sameRun(db_, *horse, run); same && same != run.id)
+        return files::failure("d'enregistrer dans", db_.path(),
+                              QStringLiteral("« %1 » a déjà cette course").arg(run.horse));
+    const QByteArray sql = QByteArray("UPDATE run SET (") + Columns +
+                           ", horse, hippodrome_key, undated) = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+                           "?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, "
+                           "?23) WHERE id = ?24";
+    sqlite::Statement s(db_, sql.constData());
+    bindRun(s, 1, run);
+    s.bind(21, *horse).bind(22, horseKey(run.hippodrome)).bind(23, undatedKey(run));
+    if (s.bind(24, run.id).step() != Step::Done)
+        return db_.failure("d'enregistrer dans");
+    // A horse left without runs is no longer one (a name corrected on a run).
+    if (FileResult r = db_.exec("DELETE FROM horse WHERE id NOT IN (SELECT horse FROM run)");
+        !r.ok())
+        return r;
+    return t.commit();
+}
+
+FileResult Store::remove(qint64 id) {
+    sqlite::Transaction t(db_);
+    if (!t.begun().ok())
+        return t.begun();
+    sqlite::Statement s(db_, "DELETE FROM run WHERE id = ?1");
+    if (s.bind(1, id).step() != Step::Done)
+        return db_.failure("d'enregistrer dans");
+    if (FileResult r = db_.exec("DELETE FROM horse WHERE id NOT IN (SELECT horse FROM run)");
+        !r.ok())
+        return r;
+    return t.commit();
+}
+
+Horses Store::horses(const QString& part) {
+    sqlite::Statement s(db_, "SELECT name FROM horse WHERE instr(key, ?1) > 0 ORDER BY key");
+    s.bind(1, horseKey(part));
+    Horses out;
+    Step step;
+    while ((step = s.step()) == Step::Row)
+        out.names << s.text(0);
+    if (step == Step::Failed)
+        return {db_.failure("de lire"), {}};
+    return out;
+}
+
+std::optional<QString> Store::nameOf(const QString& horse) {
+    sqlite::Statement s(db_, "SELECT name FROM horse WHERE key = ?1");
+    if (s.bind(1, horseKey(horse)).step() != Step::Row)
+        return std::nullopt;
+    return s.text(0);
+}
+
+} // namespace history

@@ -1,0 +1,73 @@
+#pragma once
+// The horses' history: every run of every horse, in an SQLite database beside
+// the list. One transaction per user action; two copies of the program may write
+// at once (the second waits for the first).
+
+#include "run.h"
+#include "sqlite.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace history {
+
+// The schema this program writes; a database of a later one is not touched.
+inline constexpr int SchemaVersion = 1;
+
+struct [[nodiscard]] Opened {
+    FileResult result;
+    QString setAside; // where a damaged or foreign file was put; empty otherwise
+};
+
+struct [[nodiscard]] Added {
+    FileResult result;
+    int added = 0; // new runs
+    int known = 0; // runs already stored (completed with what they lacked)
+};
+
+struct [[nodiscard]] Runs {
+    FileResult result;
+    std::vector<Run> runs;
+};
+
+struct [[nodiscard]] Horses {
+    FileResult result;
+    QStringList names; // as first typed, in alphabetical order of their keys
+};
+
+class Store {
+  public:
+    // Opens the history at `path`, creating it when missing. A file that is not
+    // a history (damaged, or another program's database) is set aside, renamed
+    // with `stamp` ("2026-12-08-1030"), and a new one started.
+    Opened open(const QString& path, const QString& stamp);
+    bool isOpen() const { return db_.isOpen(); }
+    const QString& path() const { return db_.path(); }
+
+    // Stores the runs in one transaction: all of them or, on a failure, none. A
+    // run already stored (same horse, date, hippodrome and distance; for a run
+    // without a date, also the same time and reduction) is not stored twice:
+    // what it lacked is taken from the new one.
+    Added add(const std::vector<Run>& runs);
+    // The horse's runs, newest first, those without a date last.
+    Runs runsOf(const QString& horse);
+    // Replaces the stored run `run.id`; refused when it would become another
+    // stored run.
+    FileResult update(const Run& run);
+    FileResult remove(qint64 id);
+    // The horses whose name holds `part` (case and accents aside).
+    Horses horses(const QString& part);
+    // The horse's name as first stored, when there is one by that key.
+    std::optional<QString> nameOf(const QString& horse);
+
+  private:
+    sqlite::Database db_;
+};
+
+// Creates or brings the schema up to SchemaVersion.
+FileResult migrate(sqlite::Database& db);
+// Whether the open database is one of ours (or empty), read without changing it.
+enum class Kind { Empty, Ours, Later, Foreign };
+Kind kindOf(sqlite::Database& db);
+
+} // namespace history

@@ -1,0 +1,302 @@
+// The horses' history: one horse per key, one run per run, the order of a
+// horse's runs, corrections and deletions, and the database's faults.
+#include "run.h"
+#include "store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <thread>
+
+using namespace history;
+
+namespace {
+
+Run runOf(const QString& horse, QDate date, const QString& hippodrome, int distance) {
+    Run r;
+    r.horse = horse;
+    r.date = date;
+    r.hippodrome = hippodrome;
+    r.distance = distance;
+    r.time = 20000;
+    return r;
+}
+
+const QDate Day(2026, 11, 2);
+
+} // namespace
+
+struct SameRunRow {
+    const char* name;
+    std::vector<Run> first = {}, second = {}; // stored one action after the other
+    int added = 0, known = 0;                 // by the second action
+    int stored = 0;                           // runs of "King du Plessis" in the end
+};
+Q_DECLARE_METATYPE(SameRunRow)
+
+class TestHistory : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        QVERIFY(dir.isValid());
+        path = dir.filePath(QStringLiteral("historique.sqlite"));
+        for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
+            QFile::remove(dir.filePath(f));
+    }
+    void horseKey_data();
+    void horseKey();
+    void sameRun_data();
+    void sameRun();
+    void completedByTheSameRun();
+    void newestFirst();
+    void correctAndDelete();
+    void musique();
+    void setAside_data();
+    void setAside();
+    void laterVersionLeftAlone();
+    void refusedRunStoresNothing();
+    void twoCopiesAtOnce();
+
+  private:
+    QTemporaryDir dir;
+    QString path;
+};
+
+void TestHistory::horseKey_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<bool>("same");
+    QTest::newRow("case") << u"KING DU PLESSIS"_qs << u"King du Plessis"_qs << true;
+    QTest::newRow("repeated and outer spaces")
+        << u" King  du   Plessis "_qs << u"king du plessis"_qs << true;
+    QTest::newRow("accents") << u"Éclair de Célé"_qs << u"ECLAIR DE CELE"_qs << true;
+    QTest::newRow("a ligature typed either way")
+        << u"Cœur Vaillant"_qs << u"Coeur vaillant"_qs << true;
+    QTest::newRow("another word") << u"King du Plessis"_qs << u"King de Plessis"_qs << false;
+    QTest::newRow("a space that parts words")
+        << u"Kingdu Plessis"_qs << u"King du Plessis"_qs << false;
+}
+
+void TestHistory::horseKey() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(bool, same);
+    QCOMPARE(history::horseKey(a) == history::horseKey(b), same);
+}
+
+void TestHistory::sameRun_data() {
+    QTest::addColumn<SameRunRow>("row");
+    const QString king = u"King du Plessis"_qs;
+    const Run run = runOf(king, Day, u"Vincennes"_qs, 2700);
+    Run shouted = run;
+    shouted.horse = u"KING DU PLESSIS"_qs;
+    shouted.hippodrome = u"VINCENNES"_qs;
+    Run otherDay = run, otherDistance = run, otherPlace = run;
+    otherDay.date = Day.addDays(7);
+    otherDistance.distance = 2850;
+    otherPlace.hippodrome = u"Enghien"_qs;
+    Run undated = run, undatedOther = run;
+    undated.date = undatedOther.date = QDate();
+    undated.hippodrome = undatedOther.hippodrome = QString();
+    undatedOther.time.reset();
+    undatedOther.reduction = 7450;
+    // clang-format off
+    const SameRunRow rows[] = {
+        {.name = "the same run again", .first = {run}, .second = {run}, .known = 1, .stored = 1},
+        {.name = "the same run, named in capitals", .first = {run}, .second = {shouted}, .known = 1, .stored = 1},
+        {.name = "twice in one action", .second = {run, run}, .added = 1, .known = 1, .stored = 1},
+        {.name = "another date", .first = {run}, .second = {otherDay}, .added = 1, .stored = 2},
+        {.name = "another distance", .first = {run}, .second = {otherDistance}, .added = 1, .stored = 2},
+        {.name = "another hippodrome", .first = {run}, .second = {otherPlace}, .added = 1, .stored = 2},
+        {.name = "a run without a date, again", .first = {undated}, .second = {undated}, .known = 1, .stored = 1},
+        {.name = "two results without a date at one distance", .first = {undated}, .second = {undatedOther},
+         .added = 1, .stored = 2},
+    };
+    // clang-format on
+    for (const SameRunRow& r : rows)
+        QTest::newRow(r.name) << r;
+}
+
+void TestHistory::sameRun() {
+    QFETCH(SameRunRow, row);
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    if (!row.first.empty())
+        QVERIFY(store.add(row.first).result.ok());
+    const Added added = store.add(row.second);
+    QVERIFY(added.result.ok());
+    QCOMPARE(added.added, row.added);
+    QCOMPARE(added.known, row.known);
+    const Runs runs = store.runsOf(u"king du plessis"_qs);
+    QCOMPARE(int(runs.runs.size()), row.stored);
+    QCOMPARE(runs.runs.front().horse, u"King du Plessis"_qs); // as first typed
+    QCOMPARE(store.horses(u"PLESS"_qs).names, QStringList{u"King du Plessis"_qs});
+}
+
+void TestHistory::completedByTheSameRun() {
+    // An arrival gives the time; an import of the same run its reduction and
+    // driver: one run holding both, the first figures kept.
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    Run arrival = runOf(u"Idéal"_qs, Day, u"Vincennes"_qs, 2700);
+    arrival.place = 3;
+    Run imported = arrival;
+    imported.time = 99999;
+    imported.reduction = 7430;
+    imported.rider = u"J.-M. Bazire"_qs;
+    imported.place = 5;
+    QVERIFY(store.add({arrival}).result.ok());
+    QVERIFY(store.add({imported}).result.ok());
+    const Runs runs = store.runsOf(u"idéal"_qs);
+    QCOMPARE(runs.runs.size(), size_t(1));
+    const Run& r = runs.runs.front();
+    QCOMPARE(r.time, std::optional<qint64>(20000));
+    QCOMPARE(r.reduction, std::optional<qint64>(7430));
+    QCOMPARE(r.rider, u"J.-M. Bazire"_qs);
+    QCOMPARE(r.place, 3);
+}
+
+void TestHistory::newestFirst() {
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    std::vector<Run> runs;
+    for (int days : {30, 0, 400, -1, 10}) {
+        Run r =
+            runOf(u"Lotus"_qs, days < 0 ? QDate() : Day.addDays(-days), u"Caen"_qs, 2000 + days);
+        r.weight = 57.5;
+        r.lengths = 1.25;
+        r.discipline = u"plat"_qs;
+        runs.push_back(r);
+    }
+    QVERIFY(store.add(runs).result.ok());
+    QStringList order;
+    for (const Run& r : store.runsOf(u"Lotus"_qs).runs)
+        order << (r.date.isValid() ? r.date.toString(Qt::ISODate) : u"sans date"_qs);
+    QCOMPARE(order, (QStringList{u"2026-11-02"_qs, u"2026-10-23"_qs, u"2026-10-03"_qs,
+                                 u"2025-09-28"_qs, u"sans date"_qs}));
+    const Run back = store.runsOf(u"Lotus"_qs).runs.front();
+    Run expected = runs[1];
+    expected.id = back.id;
+    QCOMPARE(back, expected); // every field kept as stored
+}
+
+void TestHistory::correctAndDelete() {
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store
+                .add({runOf(u"Jaguar"_qs, Day, u"Caen"_qs, 2450),
+                      runOf(u"Jaguar"_qs, Day.addDays(-9), u"Caen"_qs, 2450)})
+                .result.ok());
+    Run newest = store.runsOf(u"Jaguar"_qs).runs.front();
+    newest.date = Day.addDays(-9); // now the other run: refused
+    const FileResult twice = store.update(newest);
+    QVERIFY(!twice.ok() && twice.message.contains(u"a déjà cette course"));
+    newest.date = Day.addDays(-1);
+    newest.horse = u"Jaguar Bleu"_qs; // a run misfiled under the wrong horse
+    QVERIFY(store.update(newest).ok());
+    QCOMPARE(store.runsOf(u"Jaguar"_qs).runs.size(), size_t(1));
+    QCOMPARE(store.runsOf(u"Jaguar Bleu"_qs).runs.front().date, Day.addDays(-1));
+    QVERIFY(store.remove(store.runsOf(u"Jaguar"_qs).runs.front().id).ok());
+    QVERIFY(store.runsOf(u"Jaguar"_qs).runs.empty());
+    QCOMPARE(store.horses(QString()).names, QStringList{u"Jaguar Bleu"_qs});
+}
+
+void TestHistory::musique() {
+    const auto of = [](int place, Status status, const char* discipline) {
+        Run r;
+        r.place = place;
+        r.status = status;
+        r.discipline = QString::fromUtf8(discipline);
+        return musiqueOf(r);
+    };
+    QCOMPARE(of(3, Status::Placed, "trot attelé"), u"3a"_qs);
+    QCOMPARE(of(1, Status::Placed, "trot monté"), u"1m"_qs);
+    QCOMPARE(of(12, Status::Placed, "plat"), u"0p"_qs);
+    QCOMPARE(of(0, Status::Disqualified, "trot attelé"), u"Da"_qs);
+    QCOMPARE(of(0, Status::Stopped, "obstacle"), u"Ah"_qs);
+    QCOMPARE(of(0, Status::Fallen, "obstacle"), u"Th"_qs);
+    QCOMPARE(of(0, Status::Unplaced, "plat"), u"0p"_qs);
+    QCOMPARE(of(0, Status::Placed, "plat"), QString()); // not known
+}
+
+void TestHistory::setAside_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text") << QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair\r\n");
+    QTest::newRow("a database's header, then nothing") << QByteArray("SQLite format 3\0", 16);
+    QTest::newRow("another program's database") << QByteArray(); // made below
+}
+
+void TestHistory::setAside() {
+    QFETCH(QByteArray, bytes);
+    if (bytes.isEmpty()) {
+        sqlite::Database other;
+        QVERIFY(other.open(path).ok());
+        QVERIFY(other.exec("CREATE TABLE contacts (name TEXT)").ok());
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QFile original(path);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    Store store;
+    const Opened opened = store.open(path, u"2026-12-08-1030"_qs);
+    QVERIFY2(opened.result.ok(), qPrintable(opened.result.message));
+    QCOMPARE(opened.setAside, dir.filePath(u"historique-illisible-2026-12-08-1030.sqlite"_qs));
+    QFile aside(opened.setAside);
+    QVERIFY(aside.open(QIODevice::ReadOnly));
+    QCOMPARE(aside.readAll(), before); // kept as it was
+    QCOMPARE(store.add({runOf(u"Eclair"_qs, Day, u"Caen"_qs, 2100)}).added, 1);
+}
+
+void TestHistory::laterVersionLeftAlone() {
+    {
+        sqlite::Database later;
+        QVERIFY(later.open(path).ok());
+        QVERIFY(later.exec("CREATE TABLE run (x); PRAGMA user_version = 99").ok());
+    }
+    Store store;
+    const Opened opened = store.open(path, u"x"_qs);
+    QVERIFY(!opened.result.ok() && opened.result.message.contains(u"plus récente"));
+    QVERIFY(opened.setAside.isEmpty());
+    QVERIFY(!store.isOpen());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"historique.sqlite"_qs});
+}
+
+void TestHistory::refusedRunStoresNothing() {
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    Run noDistance = runOf(u"Bolide"_qs, Day, u"Caen"_qs, 0);
+    const Added added = store.add({runOf(u"Eclair"_qs, Day, u"Caen"_qs, 2100), noDistance});
+    QVERIFY(!added.result.ok() && added.result.message.contains(u"« Bolide » n'a pas de distance"));
+    QVERIFY(added.result.message.contains(path));
+    QVERIFY(store.horses(QString()).names.isEmpty()); // one action: all or nothing
+}
+
+void TestHistory::twoCopiesAtOnce() {
+    // Two copies, each adding its runs one action at a time: both keep theirs.
+    Store first;
+    QVERIFY(first.open(path, u"x"_qs).result.ok());
+    const auto addMany = [this](const QString& horse, int* added) {
+        Store store;
+        if (!store.open(path, u"x"_qs).result.ok())
+            return;
+        for (int i = 0; i < 100; ++i)
+            *added += store.add({runOf(horse, Day.addDays(-i), u"Caen"_qs, 2000)}).added;
+    };
+    int a = 0, b = 0;
+    std::thread other(addMany, u"Copie A"_qs, &a);
+    addMany(u"Copie B"_qs, &b);
+    other.join();
+    QCOMPARE(a, 100);
+    QCOMPARE(b, 100);
+    QCOMPARE(first.runsOf(u"Copie A"_qs).runs.size(), size_t(100));
+    QCOMPARE(first.runsOf(u"Copie B"_qs).runs.size(), size_t(100));
+}
+
+QTEST_GUILESS_MAIN(TestHistory)
+#include "tst_history.moc"

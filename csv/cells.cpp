@@ -96,4 +96,15 @@ QString folded(QStringView text) {
     return plain.simplified();
 }
 
+std::optional<QDate> dateOf(QStringView text) {
+    const QString t = text.trimmed().toString();
+    for (const char* format : {"dd/MM/yyyy", "d/M/yyyy", "yyyy-MM-dd"})
+        if (const QDate d = QDate::fromString(t, QLatin1String(format)); d.isValid())
+            return d;
+    // Two-digit years are this century's.
+    if (const QDate d = QDate::fromString(t, u"d/M/yy"_qs); d.isValid())
+        return d.addYears(100);
+    return std::nullopt;
+}
+
 } // namespace cells

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -30,6 +31,9 @@ QString punterTime(qint64 hundredths);
 // kept for the next call); empty for a text of another form.
 void appendSeconds(QByteArrayView time, QByteArray& out);
 QString secondsOfTime(QStringView time);
+
+// A date typed "JJ/MM/AAAA", "JJ/MM/AA" or "AAAA-MM-JJ"; none for another text.
+std::optional<QDate> dateOf(QStringView text);
 
 // A text as people mean it, for matching names and headers: lower case, without
 // accents, blanks trimmed and repeated ones made one ("  Étoile   du NORD"

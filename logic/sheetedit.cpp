@@ -127,6 +127,18 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
             return std::nullopt;
         *conditionText(r, field) = t;
         break;
+    case RunnerField::ReferenceDate: {
+        const auto date = cells::dateOf(t);
+        if (!t.isEmpty() && !date) {
+            dialogs.warn(QStringLiteral("« %1 » n'est pas une date : tapez-la JJ/MM/AAAA.").arg(t));
+            return std::nullopt;
+        }
+        r.race.date = date ? date->toString(Qt::ISODate) : QString();
+        break;
+    }
+    case RunnerField::ReferenceHippodrome:
+        r.race.hippodrome = t;
+        break;
     case RunnerField::EstimateSource:
     case RunnerField::ReductionSource: {
         const auto withLengths = sourceOf(t);
@@ -144,7 +156,8 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
 
 bool computed(RunnerField field) {
     return field != RunnerField::Number && field != RunnerField::Name &&
-           field != RunnerField::Going;
+           field != RunnerField::Going && field != RunnerField::ReferenceDate &&
+           field != RunnerField::ReferenceHippodrome;
 }
 
 } // namespace
@@ -171,6 +184,10 @@ QString fieldText(const Runner& r, RunnerField field) {
         return racetable::timeSource(r.race.estimateWithLengths);
     case RunnerField::ReductionSource:
         return racetable::timeSource(r.race.reductionWithLengths);
+    case RunnerField::ReferenceDate:
+        return racetable::referenceDate(r);
+    case RunnerField::ReferenceHippodrome:
+        return r.race.hippodrome;
     default:
         return *conditionText(r, field);
     }

@@ -32,6 +32,9 @@ enum class RunnerField {
     ReferenceRecul,
     DayShoeing,
     DayRecul,
+    // Where and when the reference race was run, for the horse's history.
+    ReferenceDate,
+    ReferenceHippodrome,
 };
 
 // What the cell of `field` shows for editing.

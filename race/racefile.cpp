@@ -1,6 +1,7 @@
 #include "racefile.h"
 
 #include "corrections.h"
+#include "cells.h"
 #include "csv.h"
 #include "racetable.h"
 
@@ -49,7 +50,8 @@ const QStringList& headerWithoutTrot() {
     return h;
 }
 
-// The header of a sheet written before today's going.
+// The header of a sheet written before today's going and the reference race's
+// date and hippodrome.
 const QStringList& headerWithoutGoing() {
     static const QStringList h = headerWithoutTrot() + QStringList{u"départ"_qs,
                                                                    u"discipline réf."_qs,
@@ -65,7 +67,9 @@ const QStringList& headerWithoutGoing() {
 }
 
 const QStringList& header() {
-    static const QStringList h = headerWithoutGoing() + QStringList{u"terrain du jour"_qs};
+    static const QStringList h =
+        headerWithoutGoing() +
+        QStringList{u"terrain du jour"_qs, u"date réf."_qs, u"hippodrome réf."_qs};
     return h;
 }
 
@@ -90,7 +94,7 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             r.race.recul, r.dayShoeing, r.dayRecul,
             r.correctedReduction > 0 ? QString::number(r.correctedReduction, 'g', 17) : QString(),
             r.correctedReduction > 0 ? calc::punterHundredths(r.correctedReduction) : QString(),
-            r.corrections, sheet.going};
+            r.corrections, sheet.going, r.race.date, r.race.hippodrome};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -177,6 +181,14 @@ std::optional<Runner> runnerOf(const QStringList& c) {
         r.number = c[NumberColumn];
     if (c.size() > StartColumn && !readConditions(c, r))
         return std::nullopt;
+    if (c.size() > GoingColumn) {
+        // A date typed in a spreadsheet, 30/11/2026, is read as well.
+        const auto date = cells::dateOf(c[GoingColumn + 1]);
+        if (!c[GoingColumn + 1].trimmed().isEmpty() && !date)
+            return std::nullopt;
+        r.race.date = date ? date->toString(DateFormat) : QString();
+        r.race.hippodrome = c[GoingColumn + 2];
+    }
     return r;
 }
 

@@ -45,6 +45,8 @@ const QStringList& header() {
                                u"Recul réf. (m)"_qs,
                                u"Ferrure"_qs,
                                u"Recul (m)"_qs,
+                               u"Date réf."_qs,
+                               u"Hippodrome réf."_qs,
                                u"Base de l'estimation"_qs,
                                u"Temps de la réduction"_qs,
                                u"Barème"_qs,
@@ -67,6 +69,11 @@ QString referenceTime(const Runner& r) {
     if (!hundredths || !std::isfinite(*hundredths) || *hundredths < 0 || *hundredths > 1e9)
         return QStringList{r.race.minutes, r.race.seconds, r.race.hundredths}.join(u':');
     return cells::punterTime(std::llround(*hundredths));
+}
+
+QString referenceDate(const Runner& r) {
+    const QDate date = QDate::fromString(r.race.date, Qt::ISODate);
+    return date.isValid() ? date.toString(u"dd/MM/yyyy"_qs) : r.race.date;
 }
 
 QString punter(const QString& time) {
@@ -97,6 +104,8 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[ReferenceRecul] = x.race.recul;
     row[DayShoeing] = x.dayShoeing;
     row[DayRecul] = x.dayRecul;
+    row[ReferenceDate] = referenceDate(x);
+    row[ReferenceHippodrome] = x.race.hippodrome;
     row[Start] = sheet.start;
     row[DayGoing] = sheet.going;
 }

@@ -40,6 +40,8 @@ enum Column {
     ReferenceRecul,
     DayShoeing, // today's, at the trot
     DayRecul,
+    ReferenceDate, // of the reference race
+    ReferenceHippodrome,
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with
@@ -78,6 +80,8 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& ranked,
 QString timeSource(bool withLengths);
 // The runner's reference time, 1'12"58; as typed when it cannot be read.
 QString referenceTime(const Runner& runner);
+// The reference race's date as the sheet shows it, 30/11/2026.
+QString referenceDate(const Runner& runner);
 // A result "M:SS:CC" in the punter's notation; as it is when of another form.
 QString punter(const QString& time);
 

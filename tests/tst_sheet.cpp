@@ -162,6 +162,12 @@ void TestSheet::editCell_data() {
         {.name = "an unknown time source refused", .field = F::EstimateSource, .text = "Montre",
          .shown = {"Choisissez « Chrono » ou « Chrono + Longueur »."}},
         {.name = "the same text: nothing", .field = F::Name, .text = "Eclair"},
+        {.name = "reference date, a two-digit year", .field = F::ReferenceDate, .text = "30/11/26",
+         .after = "Eclair 03:01:80 1:15:48"},
+        {.name = "reference date that is none", .field = F::ReferenceDate, .text = "31/02/2026",
+         .shown = {"« 31/02/2026 » n'est pas une date : tapez-la JJ/MM/AAAA."}},
+        {.name = "reference hippodrome", .field = F::ReferenceHippodrome, .text = "Caen",
+         .after = "Eclair 03:01:80 1:15:48"},
     };
     // clang-format on
     for (const EditRow& r : rows)
@@ -190,6 +196,8 @@ void TestSheet::editCell() {
         return;
     }
     QCOMPARE(summary(day.sheet).first(), row.after);
+    if (row.field == RunnerField::ReferenceDate) // kept as a date, shown as the punter writes it
+        QCOMPARE(fieldText(day.sheet.runners[0], row.field), u"30/11/2026"_qs);
     QCOMPARE(renamedFrom, row.field == RunnerField::Name ? u"Eclair"_qs : QString());
     // In the file at once.
     QVERIFY(racefile::read(readFile(day.path)) == day.sheet);

@@ -11,6 +11,7 @@
 #include "racefile.h"
 #include "racetable.h"
 #include "scripteddialogs.h"
+#include "store.h"
 #include "workedexample.h"
 
 #include <QApplication>
@@ -202,6 +203,8 @@ class TestUi : public QObject {
     void unusualDistanceAnsweredNon();
     void commandLine_data();
     void commandLine();
+    void horseOnCommandLine_data();
+    void horseOnCommandLine();
 
   private:
     template <typename T = QWidget> T* find(const char* name) {
@@ -1104,6 +1107,67 @@ void TestUi::commandLine() {
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     QVERIFY2(out.isEmpty() ? shown.isEmpty() : shown.contains(out), qPrintable(shown));
     QVERIFY(!shown.startsWith(QChar(0xFEFF))); // a pipe gets no byte-order mark
+    QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err), qPrintable(errors));
+}
+
+void TestUi::horseOnCommandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    // clang-format off
+    QTest::newRow("the header") << QStringList{"--cheval", "king du plessis"} << 0
+        << u"cheval;date;hippodrome;course;discipline;distance;recul;départ;ferrure;terrain;chrono;réduction;"_qs << "";
+    QTest::newRow("newest first, in the punter's notation") << QStringList{"--cheval", "KING  DU PLESSIS"} << 0
+        << u"\nKing du Plessis;2026-11-30;Vincennes;Prix de Bretagne;trot attelé;2700;25;volté;D4;;\"3'20\"\"50\";\"1'13\"\"58\";3;;1,5;;;;;saisie;;3a\n"
+           "King du Plessis;2026-10-02;"_qs << "";
+    QTest::newRow("no such horse") << QStringList{"--cheval", "Inconnu"} << 1 << ""
+        << u"orvanto : aucun cheval ne s'appelle « Inconnu » dans l'historique"_qs;
+    QTest::newRow("no name") << QStringList{"--cheval"} << 2 << "" << u"orvanto :"_qs;
+    // clang-format on
+}
+
+void TestUi::horseOnCommandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    // A copy of the program in a folder of its own, with its history beside it.
+    static QTemporaryDir folder;
+    const QString copy = folder.filePath(QFileInfo(program()).fileName());
+    if (!QFileInfo::exists(copy)) {
+        QVERIFY(QFile::copy(program(), copy));
+        history::Store store;
+        QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+        history::Run run;
+        run.horse = u"King du Plessis"_qs;
+        run.date = QDate(2026, 11, 30);
+        run.hippodrome = u"Vincennes"_qs;
+        run.race = u"Prix de Bretagne"_qs;
+        run.discipline = u"trot attelé"_qs;
+        run.distance = 2700;
+        run.recul = 25;
+        run.start = u"volté"_qs;
+        run.shoeing = u"D4"_qs;
+        run.time = 20050;
+        run.reduction = 7358;
+        run.place = 3;
+        run.lengths = 1.5;
+        history::Run older = run;
+        older.date = QDate(2026, 10, 2);
+        QVERIFY(store.add({older, run}).result.ok());
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(copy, arguments);
+    QVERIFY(process.waitForFinished(20000));
+    QCOMPARE(process.exitCode(), status);
+    const QString shown = QString::fromUtf8(process.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(out.isEmpty() ? shown.isEmpty() : shown.contains(out), qPrintable(shown));
     QVERIFY2(err.isEmpty() ? errors.isEmpty() : errors.contains(err), qPrintable(errors));
 }
 

@@ -6,32 +6,42 @@
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
+#include "runtable.h"
+#include "store.h"
 #include "runnercalc.h"
 #include "scalesettings.h"
 #include "wholefile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
-    return QStringLiteral("Usage : orvanto [--help] [--version] [--course [FICHIER]]\n\n"
+    return QStringLiteral("Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n\n"
                           "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
                           "la course du jour,\n"
                           "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
                           "Fichier de la liste : %1\n"
-                          "Course du jour : %4\n\n"
+                          "Course du jour : %4\n"
+                          "Historique des chevaux : %5\n\n"
                           "Options :\n"
                           "  -h, --help             %2\n"
                           "  -v, --version          %3\n"
                           "  --course [FICHIER]     Écrit la course du jour (ou celle du "
                           "FICHIER donné), classée,\n"
                           "                         en CSV (UTF-8, « ; ») sur la sortie standard "
-                          "et quitte.\n")
+                          "et quitte.\n"
+                          "  --cheval NOM           Écrit les courses du cheval NOM gardées "
+                          "dans l'historique,\n"
+                          "                         la plus récente d'abord, en CSV sur la "
+                          "sortie standard et quitte.\n")
         .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
-             version.description(), QDir::toNativeSeparators(places::sheetFilePath()));
+             version.description(), QDir::toNativeSeparators(places::sheetFilePath()),
+             QDir::toNativeSeparators(places::historyFilePath()));
 }
 
 QString errorText(const QCommandLineParser& parser, bool parsed) {
@@ -87,6 +97,28 @@ int printRace(const QString& path, bool given) {
     return 0;
 }
 
+// The horse's runs, newest first, as CSV on standard output; 1 with a message
+// when the history has no horse of that name.
+int printHorse(const QString& name) {
+    const QString path = places::historyFilePath();
+    const QString none = QStringLiteral("aucun cheval ne s'appelle « %1 » dans l'historique (%2).")
+                             .arg(name.simplified(), places::shown(path));
+    if (!QFileInfo::exists(path))
+        return failed(none);
+    history::Store store;
+    const history::Opened opened =
+        store.open(path, QDateTime::currentDateTime().toString(u"yyyy-MM-dd-HHmm"_qs));
+    if (!opened.result.ok())
+        return failed(opened.result.message);
+    const history::Runs runs = store.runsOf(name);
+    if (!runs.result.ok())
+        return failed(runs.result.message);
+    if (runs.runs.empty())
+        return failed(none);
+    console::write(console::Stream::Out, QString::fromUtf8(history::runsOutput(runs.runs)));
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[]) {
@@ -99,9 +131,14 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     const QCommandLineOption version({u"v"_qs, u"version"_qs},
                                      u"Affiche la version du programme et quitte."_qs);
     const QCommandLineOption course(u"course"_qs, u"Écrit la course du jour en CSV et quitte."_qs);
-    parser.addOptions({help, version, course});
+    const QCommandLineOption horse(u"cheval"_qs, u"Écrit les courses d'un cheval en CSV."_qs,
+                                   u"NOM"_qs);
+    parser.addOptions({help, version, course, horse});
     const bool parsed = parser.parse(QCoreApplication::arguments());
     const QStringList files = parser.positionalArguments();
+    if (parsed && parser.isSet(horse) && !parser.isSet(help) && !parser.isSet(course) &&
+        files.isEmpty())
+        return printHorse(parser.value(horse));
     if (parsed && parser.isSet(course) && !parser.isSet(help) && files.size() <= 1)
         return files.isEmpty() ? printRace(places::sheetFilePath(), false)
                                : printRace(files.first(), true);

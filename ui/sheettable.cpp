@@ -89,6 +89,10 @@ std::optional<RunnerField> SheetTable::fieldOf(int column) {
         return RunnerField::DayShoeing;
     case racetable::DayRecul:
         return RunnerField::DayRecul;
+    case racetable::ReferenceDate:
+        return RunnerField::ReferenceDate;
+    case racetable::ReferenceHippodrome:
+        return RunnerField::ReferenceHippodrome;
     default:
         return std::nullopt;
     }

@@ -12,11 +12,14 @@ out=${WINDOWS_BUILD:-build-windows}
 "$here/install-deps.sh"
 qt=${ORVANTO_WIN_QT:-$("$here/build-qt.sh" | tail -n 1)}
 echo "== Windows Qt: $qt"
+sqlite=${ORVANTO_WIN_SQLITE:-$("$here/build-sqlite.sh" | tail -n 1)}
+echo "== Windows SQLite: $sqlite"
 
 cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/$here/mingw-toolchain.cmake" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" \
     -DCMAKE_STRIP=/usr/bin/x86_64-w64-mingw32-strip >"$out.configure.log" 2>&1 ||
     { tail -n 40 "$out.configure.log"; exit 1; }
 cmake --build "$out"

@@ -97,16 +97,35 @@ std::optional<qint64> horseId(sqlite::Database& db, const QString& name) {
     return select.integer(0);
 }
 
-// The stored run that is the same run as `r` of horse `horse`; 0 when none.
-qint64 sameRun(sqlite::Database& db, qint64 horse, const Run& r) {
-    sqlite::Statement s(db, "SELECT id FROM run WHERE horse = ?1 AND date = ?2 AND "
+// The stored run that is the same run as `r` of horse `horse`, and whether it
+// was typed; 0 when none.
+struct Same {
+    qint64 id = 0;
+    bool typed = false;
+};
+Same sameRun(sqlite::Database& db, qint64 horse, const Run& r) {
+    sqlite::Statement s(db, "SELECT id, source FROM run WHERE horse = ?1 AND date = ?2 AND "
                             "hippodrome_key = ?3 AND distance = ?4 AND undated = ?5");
     s.bind(1, horse)
         .bind(2, r.date.isValid() ? r.date.toString(DateFormat) : QString())
         .bind(3, horseKey(r.hippodrome))
         .bind(4, qint64(r.distance))
         .bind(5, undatedKey(r));
-    return s.step() == Step::Row ? s.integer(0) : 0;
+    if (s.step() != Step::Row)
+        return {};
+    return {s.integer(0), sourceOf(s.text(1)) == Source::Typed};
+}
+
+// The stored run `id` made `r`, every column.
+bool replace(sqlite::Database& db, qint64 id, qint64 horse, const Run& r) {
+    const QByteArray sql = QByteArray("UPDATE run SET (") + Columns +
+                           ", horse, hippodrome_key, undated) = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
+                           "?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, "
+                           "?23) WHERE id = ?24";
+    sqlite::Statement s(db, sql.constData());
+    bindRun(s, 1, r);
+    s.bind(21, horse).bind(22, horseKey(r.hippodrome)).bind(23, undatedKey(r));
+    return s.bind(24, id).step() == Step::Done;
 }
 
 // What a stored run lacks, taken from the same run come again.
@@ -195,10 +214,16 @@ Added Store::add(const std::vector<Run>& runs) {
         const auto horse = horseId(db_, r.horse);
         if (!horse)
             return {db_.failure("d'enregistrer dans"), 0, 0};
-        const qint64 same = sameRun(db_, *horse, r);
-        if (!(same ? complete(db_, same, r) : insert(db_, *horse, r)))
+        const Same same = sameRun(db_, *horse, r);
+        // What the punter typed again replaces what they typed before; never what
+        // an arrival or an import recorded.
+        const bool retyped = same.typed && r.source == Source::Typed;
+        const bool done = !same.id ? insert(db_, *horse, r)
+                          : retyped ? replace(db_, same.id, *horse, r)
+                                    : complete(db_, same.id, r);
+        if (!done)
             return {db_.failure("d'enregistrer dans"), 0, 0};
-        ++(same ? out.known : out.added);
+        ++(same.id ? out.known : out.added);
     }
     out.result = t.commit();
     if (!out.result.ok())
@@ -234,23 +259,24 @@ FileResult Store::update(const Run& run) {
     const auto horse = horseId(db_, run.horse);
     if (!horse)
         return db_.failure("d'enregistrer dans");
-    if (const qint64 same = sameRun(db_, *horse, run); same && same != run.id)
+    if (const Same same = sameRun(db_, *horse, run); same.id && same.id != run.id)
         return files::failure("d'enregistrer dans", db_.path(),
                               QStringLiteral("« %1 » a déjà cette course").arg(run.horse));
-    const QByteArray sql = QByteArray("UPDATE run SET (") + Columns +
-                           ", horse, hippodrome_key, undated) = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
-                           "?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, "
-                           "?23) WHERE id = ?24";
-    sqlite::Statement s(db_, sql.constData());
-    bindRun(s, 1, run);
-    s.bind(21, *horse).bind(22, horseKey(run.hippodrome)).bind(23, undatedKey(run));
-    if (s.bind(24, run.id).step() != Step::Done)
+    if (!replace(db_, run.id, *horse, run))
         return db_.failure("d'enregistrer dans");
     // A horse left without runs is no longer one (a name corrected on a run).
     if (FileResult r = db_.exec("DELETE FROM horse WHERE id NOT IN (SELECT horse FROM run)");
         !r.ok())
         return r;
     return t.commit();
+}
+
+FileResult Store::removeTyped(const Run& run) {
+    const auto horse = nameOf(run.horse) ? horseId(db_, run.horse) : std::nullopt;
+    if (!horse)
+        return FileResult::success();
+    const Same same = sameRun(db_, *horse, run);
+    return same.id && same.typed ? remove(same.id) : FileResult::success();
 }
 
 FileResult Store::remove(qint64 id) {

@@ -1,8 +1,11 @@
 #include "appstate.h"
 
 #include "correctionsettings.h"
+#include "places.h"
+#include "runhistory.h"
 #include "scalesettings.h"
 
+#include <QDateTime>
 #include <QSettings>
 
 namespace {
@@ -19,6 +22,31 @@ AppState::AppState(QString settingsPath, RaceDay day)
     : settingsPath_(std::move(settingsPath)), scale_(scale::readScale(settingsPath_)),
       corrections_(calc::readCorrections(settingsPath_)), alsoList_(readAlsoList(settingsPath_)),
       day_(std::move(day)) {}
+
+void AppState::sheetEdited() {
+    emit changed();
+    if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
+        emit historyFailed(why);
+}
+
+void AppState::runnerCorrected(const Runner& before, const Runner& after) {
+    if (const QString why = forgetCorrected(history_, before, after, day_.sheet); !why.isEmpty())
+        emit historyFailed(why);
+}
+
+QString AppState::openHistory(const QString& path, const QDateTime& now) {
+    const history::Opened opened = history_.open(path, now.toString(u"yyyy-MM-dd-HHmm"_qs));
+    if (!opened.result.ok())
+        return opened.result.message +
+               QStringLiteral("\nLes courses des chevaux ne seront pas gardées cette fois.");
+    if (!opened.setAside.isEmpty())
+        return QStringLiteral("Le fichier %1 n'était pas lisible comme historique des chevaux : "
+                              "il est gardé sous le nom %2, et un nouvel historique commence.")
+            .arg(places::shown(path), places::shown(opened.setAside));
+    if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
+        return why;
+    return QString();
+}
 
 void AppState::setScale(const scale::Scale& chosen) {
     if (chosen == scale_)

@@ -6,6 +6,7 @@
 #include "corrections.h"
 #include "racedayfile.h"
 #include "scale.h"
+#include "store.h"
 
 #include <QObject>
 #include <QString>
@@ -31,11 +32,23 @@ class AppState : public QObject {
     QString setAlsoList(bool on);
 
     RaceDay& raceDay() { return day_; }
-    // A window changed the sheet (and its file): the others show it.
-    void sheetEdited() { emit changed(); }
+    // A window changed the sheet (and its file): the others show it, and each
+    // runner's reference race is recorded in the horses' history.
+    void sheetEdited();
+    // A runner corrected on the sheet (before `sheetEdited`): its reference race
+    // as it was leaves the history when it is no longer the runner's.
+    void runnerCorrected(const Runner& before, const Runner& after);
+
+    // The horses' history, opened at start (closed in tests: nothing recorded).
+    history::Store& history() { return history_; }
+    // Opens the history at `path`; what the user must be told (a file set aside,
+    // a failure), or nothing.
+    QString openHistory(const QString& path, const QDateTime& now);
 
   signals:
     void changed();
+    // The history could not be written: the message for the user.
+    void historyFailed(const QString& message);
 
   private:
     QString settingsPath_;
@@ -43,4 +56,5 @@ class AppState : public QObject {
     calc::CorrectionTable corrections_;
     bool alsoList_ = true;
     RaceDay day_;
+    history::Store history_;
 };

@@ -1,7 +1,7 @@
 #include "racefile.h"
 
-#include "corrections.h"
 #include "cells.h"
+#include "corrections.h"
 #include "csv.h"
 #include "racetable.h"
 

@@ -142,7 +142,9 @@ void TestHistory::completedByTheSameRun() {
     QVERIFY(store.open(path, u"x"_qs).result.ok());
     Run arrival = runOf(u"Idéal"_qs, Day, u"Vincennes"_qs, 2700);
     arrival.place = 3;
+    arrival.source = Source::Arrival;
     Run imported = arrival;
+    imported.source = Source::Import;
     imported.time = 99999;
     imported.reduction = 7430;
     imported.rider = u"J.-M. Bazire"_qs;
@@ -156,6 +158,15 @@ void TestHistory::completedByTheSameRun() {
     QCOMPARE(r.reduction, std::optional<qint64>(7430));
     QCOMPARE(r.rider, u"J.-M. Bazire"_qs);
     QCOMPARE(r.place, 3);
+    // Typed twice: the punter's latest word replaces the first.
+    Run typed = runOf(u"Lotus"_qs, Day, u"Caen"_qs, 2000), retyped = typed;
+    retyped.time = 12345;
+    retyped.rider = u"A. Abrivard"_qs;
+    QVERIFY(store.add({typed}).result.ok());
+    QCOMPARE(store.add({retyped}).known, 1);
+    const Run back = store.runsOf(u"Lotus"_qs).runs.front();
+    QCOMPARE(back.time, std::optional<qint64>(12345));
+    QCOMPARE(back.rider, u"A. Abrivard"_qs);
 }
 
 void TestHistory::newestFirst() {

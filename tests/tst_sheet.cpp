@@ -4,6 +4,7 @@
 #include "logichelpers.h"
 #include "racearchive.h"
 #include "racetable.h"
+#include "runhistory.h"
 #include "sheetedit.h"
 #include "workedexample.h"
 
@@ -110,6 +111,8 @@ class TestSheet : public QObject {
     void archive();
     void archiveRefused();
     void openAndDelete();
+    void recordedInHistory_data();
+    void recordedInHistory();
 };
 
 void TestSheet::editCell_data() {
@@ -530,6 +533,56 @@ void TestSheet::openAndDelete() {
     dialogs.choices = {Oui};
     QVERIFY(deleteArchived(*broken, dialogs));
     QCOMPARE(archivedRaces(archive).size(), size_t(1));
+}
+
+void TestSheet::recordedInHistory_data() {
+    QTest::addColumn<RunnerField>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("dated");
+    QTest::addColumn<QStringList>("runs"); // the horse's runs in the end: distance, time
+    QTest::newRow("dated: the time corrected replaces the typed one")
+        << RunnerField::Time << u"2'37\"90"_qs << true << QStringList{u"2100 15790"_qs};
+    QTest::newRow("dated: the distance corrected, the old run gone")
+        << RunnerField::ReferenceDistance << u"2000"_qs << true << QStringList{u"2000 15850"_qs};
+    QTest::newRow("without a date: the time corrected, the old run gone")
+        << RunnerField::Time << u"2'37\"90"_qs << false << QStringList{u"2100 15790"_qs};
+    QTest::newRow("the going: one run still")
+        << RunnerField::Going << u"lourd"_qs << false << QStringList{u"2100 15850"_qs};
+}
+
+void TestSheet::recordedInHistory() {
+    QFETCH(RunnerField, field);
+    QFETCH(QString, text);
+    QFETCH(bool, dated);
+    QFETCH(QStringList, runs);
+    QTemporaryDir folder;
+    history::Store store;
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    Runner r = workedExample(u"Eclair"_qs);
+    if (dated) {
+        r.race.date = u"2026-11-30"_qs;
+        r.race.hippodrome = u"Chantilly"_qs;
+    }
+    ScriptedDialogs quiet;
+    RaceDay day = dayIn(folder, {*rerun(r, RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet)});
+    // An arrival of another horse at the same place and day is never touched.
+    history::Run arrival = *referenceRun(day.sheet.runners[0], day.sheet);
+    arrival.horse = u"Bolide"_qs;
+    arrival.source = history::Source::Arrival;
+    QVERIFY(store.add({arrival}).result.ok());
+    QCOMPARE(recordReferences(store, day.sheet), QString());
+    QCOMPARE(recordReferences(store, day.sheet), QString()); // again: nothing twice
+    const Runner before = day.sheet.runners[0];
+    QVERIFY(editRunner(day, 0, field, text, {}, quiet));
+    QCOMPARE(forgetCorrected(store, before, day.sheet.runners[0], day.sheet), QString());
+    QCOMPARE(recordReferences(store, day.sheet), QString());
+    QStringList shown;
+    for (const history::Run& run : store.runsOf(u"ECLAIR"_qs).runs)
+        shown << QStringLiteral("%1 %2").arg(run.distance).arg(run.time.value_or(0));
+    QCOMPARE(shown, runs);
+    const auto kept = store.runsOf(u"Bolide"_qs).runs;
+    QCOMPARE(kept.size(), size_t(1));
+    QCOMPARE(kept.front().source, history::Source::Arrival);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -6,10 +6,10 @@
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
-#include "runtable.h"
-#include "store.h"
 #include "runnercalc.h"
+#include "runtable.h"
 #include "scalesettings.h"
+#include "store.h"
 #include "wholefile.h"
 
 #include <QCommandLineParser>
@@ -21,24 +21,25 @@
 namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
-    return QStringLiteral("Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n\n"
-                          "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
-                          "la course du jour,\n"
-                          "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
-                          "Fichier de la liste : %1\n"
-                          "Course du jour : %4\n"
-                          "Historique des chevaux : %5\n\n"
-                          "Options :\n"
-                          "  -h, --help             %2\n"
-                          "  -v, --version          %3\n"
-                          "  --course [FICHIER]     Écrit la course du jour (ou celle du "
-                          "FICHIER donné), classée,\n"
-                          "                         en CSV (UTF-8, « ; ») sur la sortie standard "
-                          "et quitte.\n"
-                          "  --cheval NOM           Écrit les courses du cheval NOM gardées "
-                          "dans l'historique,\n"
-                          "                         la plus récente d'abord, en CSV sur la "
-                          "sortie standard et quitte.\n")
+    return QStringLiteral(
+               "Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n\n"
+               "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
+               "la course du jour,\n"
+               "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
+               "Fichier de la liste : %1\n"
+               "Course du jour : %4\n"
+               "Historique des chevaux : %5\n\n"
+               "Options :\n"
+               "  -h, --help             %2\n"
+               "  -v, --version          %3\n"
+               "  --course [FICHIER]     Écrit la course du jour (ou celle du "
+               "FICHIER donné), classée,\n"
+               "                         en CSV (UTF-8, « ; ») sur la sortie standard "
+               "et quitte.\n"
+               "  --cheval NOM           Écrit les courses du cheval NOM gardées "
+               "dans l'historique,\n"
+               "                         la plus récente d'abord, en CSV sur la "
+               "sortie standard et quitte.\n")
         .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
              version.description(), QDir::toNativeSeparators(places::sheetFilePath()),
              QDir::toNativeSeparators(places::historyFilePath()));

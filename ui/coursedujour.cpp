@@ -222,8 +222,12 @@ Rules CourseDuJour::rules() const {
 
 void CourseDuJour::editCell(size_t runner, RunnerField field, const QString& text) {
     QString renamedFrom;
+    if (runner >= day_.sheet.runners.size())
+        return;
+    const Runner before = day_.sheet.runners[runner];
     if (!editRunner(day_, runner, field, text, rules(), dialogs_, &renamedFrom))
         return;
+    state_.runnerCorrected(before, day_.sheet.runners[runner]);
     state_.sheetEdited();
     if (!renamedFrom.isEmpty())
         offerRenameInList(renamedFrom, day_.sheet.runners[runner].name);

@@ -32,6 +32,13 @@ int main(int argc, char* argv[]) {
     // Its results computed again from its inputs, as the rules now stand.
     (void)recomputeSheet(state.raceDay(), {state.scale(), state.corrections()}, dialogs,
                          QDateTime::currentDateTime());
+    // The horses' history, beside the list; its faults told, never in the way.
+    if (const QString why =
+            state.openHistory(places::historyFilePath(), QDateTime::currentDateTime());
+        !why.isEmpty())
+        dialogs.warn(why);
+    QObject::connect(&state, &AppState::historyFailed,
+                     [&dialogs](const QString& why) { dialogs.warn(why); });
     setAppState(state);
     auto* main = new Fchrono(state);
     main->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,0 +1,60 @@
+#include "runhistory.h"
+
+#include "cells.h"
+#include "numbers.h"
+
+#include <cmath>
+
+namespace {
+
+std::optional<double> numberOf(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const auto value = numbers::textToNumber(text);
+    return value && std::isfinite(*value) ? value : std::nullopt;
+}
+
+} // namespace
+
+std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race) {
+    const auto distance = numberOf(r.race.referenceDistance);
+    if (!distance || *distance < 1 || *distance > 100000)
+        return std::nullopt;
+    history::Run run;
+    run.horse = r.name;
+    run.date = QDate::fromString(r.race.date, Qt::ISODate);
+    run.hippodrome = r.race.hippodrome;
+    run.discipline = r.race.discipline.isEmpty() ? race.discipline : r.race.discipline;
+    run.distance = static_cast<int>(std::lround(*distance));
+    const auto recul = numberOf(r.race.recul);
+    run.recul = recul && *recul > 0 && *recul < 1000 ? static_cast<int>(std::lround(*recul)) : 0;
+    run.start = r.race.start;
+    run.shoeing = r.race.shoeing;
+    run.going = r.going;
+    const auto time = calc::Race::of(r.race, {}).referenceHundredths;
+    if (time && *time > 0 && *time < 1e9)
+        run.time = std::llround(*time);
+    run.reduction = cells::hundredthsOfTime(r.reduction);
+    run.weight = numberOf(r.race.referenceWeight);
+    run.lengths = numberOf(r.race.margin);
+    run.source = history::Source::Typed;
+    return run;
+}
+
+QString recordReferences(history::Store& store, const RaceSheet& sheet) {
+    if (!store.isOpen())
+        return QString();
+    std::vector<history::Run> runs;
+    for (const Runner& r : sheet.runners)
+        if (auto run = referenceRun(r, sheet); run && !r.name.trimmed().isEmpty())
+            runs.push_back(std::move(*run));
+    return store.add(runs).result.message;
+}
+
+QString forgetCorrected(history::Store& store, const Runner& before, const Runner& after,
+                        const RaceSheet& sheet) {
+    const auto old = referenceRun(before, sheet);
+    if (!store.isOpen() || !old || referenceRun(after, sheet) == old)
+        return QString();
+    return store.removeTyped(*old).message;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The sheet's runners in the horses' history: each runner's reference race is a
+// run of its horse, recorded when the sheet changes, corrected with it.
+
+#include "racesheet.h"
+#include "store.h"
+
+#include <optional>
+
+// A runner's reference race as a run of its horse; none without a distance.
+std::optional<history::Run> referenceRun(const Runner& runner, const RaceSheet& race);
+
+// Every runner's reference race recorded, in one transaction; why it failed, or
+// nothing. A closed history records nothing.
+QString recordReferences(history::Store& store, const RaceSheet& sheet);
+
+// A runner corrected on the sheet: its reference race as it was leaves the
+// history when it was typed and is no longer the runner's run.
+QString forgetCorrected(history::Store& store, const Runner& before, const Runner& after,
+                        const RaceSheet& sheet);

@@ -33,12 +33,14 @@ FUZZ_SECONDS ?= 20
 fuzz: deps
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
-# Figures for the horse list on large files and the race sheet (Release build).
+# Figures for the horse list on large files, the race sheet and the horses'
+# history (Release build).
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
-	cmake --build build-release --target bench_list bench_sheet
+	cmake --build build-release --target bench_list bench_sheet bench_history
 	build-release/bench/bench_list
 	build-release/bench/bench_sheet
+	build-release/bench/bench_history
 
 # A Debian package (CPack); its path is the last line printed.
 package: deps

@@ -1,0 +1,111 @@
+// Figures for the horses' history: a database of 200,000 runs of 20,000 horses
+// (generated) — its size on disk, the time to open it against an empty one, the
+// runs of a 16-runner sheet's horses read, and 1,000 runs added in one
+// transaction. Each against its aim, in the same run. Run a Release build: make bench.
+
+#include "store.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Horses = 20000, RunsEach = 10;
+
+history::Run runOf(int horse, int run) {
+    history::Run r;
+    r.horse = QStringLiteral("Cheval n° %1").arg(horse);
+    r.date = QDate(2026, 12, 1).addDays(-run * 21 - horse % 17);
+    r.hippodrome = run % 2 ? QStringLiteral("Vincennes") : QStringLiteral("Enghien");
+    r.race = QStringLiteral("Prix %1").arg(run);
+    r.discipline = QStringLiteral("trot attelé");
+    r.distance = 2100 + 25 * (run % 30);
+    r.start = QStringLiteral("volté");
+    r.shoeing = QStringLiteral("ferré");
+    r.time = 15000 + (horse * 7 + run * 13) % 3000;
+    r.reduction = 7200 + (horse + run) % 400;
+    r.place = 1 + (horse + run) % 14;
+    r.runners = 14;
+    r.rider = QStringLiteral("Driver %1").arg(horse % 300);
+    r.source = history::Source::Import;
+    return r;
+}
+
+// The best of `times` runs of `work`, in milliseconds.
+template <typename F> double bestMs(int times, F work) {
+    double best = 1e9;
+    for (int i = 0; i < times; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work(i);
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+void report(const char* what, double value, const char* unit, double aim) {
+    std::printf("%-58s %10.1f %-3s (aim: under %.0f) %s\n", what, value, unit, aim,
+                value < aim ? "ok" : "OVER");
+}
+
+} // namespace
+
+int main() {
+    QTemporaryDir dir;
+    const QString full = dir.filePath(QStringLiteral("historique.sqlite"));
+    const QString empty = dir.filePath(QStringLiteral("vide.sqlite"));
+    {
+        history::Store store;
+        if (!store.open(full, QStringLiteral("x")).result.ok())
+            return 1;
+        QElapsedTimer fill;
+        fill.start();
+        for (int h = 0; h < Horses; h += 1000) {
+            std::vector<history::Run> runs;
+            for (int i = h; i < h + 1000; ++i)
+                for (int run = 0; run < RunsEach; ++run)
+                    runs.push_back(runOf(i, run));
+            if (store.add(runs).added != 1000 * RunsEach)
+                return 1;
+        }
+        std::printf("%d runs of %d horses stored in %.1f s\n", Horses * RunsEach, Horses,
+                    fill.nsecsElapsed() / 1e9);
+        history::Store none;
+        if (!none.open(empty, QStringLiteral("x")).result.ok())
+            return 1;
+    }
+    std::printf("%-58s %10.1f MB\n", "size on disk", QFileInfo(full).size() / (1024.0 * 1024.0));
+    const auto openMs = [](const QString& path) {
+        return bestMs(5, [&](int) {
+            history::Store s;
+            (void)s.open(path, QStringLiteral("x"));
+        });
+    };
+    const double emptyMs = openMs(empty), fullMs = openMs(full);
+    std::printf("%-58s %10.1f ms\n", "open an empty history", emptyMs);
+    report("open the full one, more than an empty one", fullMs - emptyMs, "ms", 50);
+
+    history::Store store;
+    if (!store.open(full, QStringLiteral("x")).result.ok())
+        return 1;
+    const double sheetMs = bestMs(5, [&](int round) {
+        for (int i = 0; i < 16; ++i)
+            if (store.runsOf(QStringLiteral("CHEVAL N° %1").arg((round * 997 + i * 1201) % Horses))
+                    .runs.size() != RunsEach)
+                std::exit(1);
+    });
+    report("the runs of a 16-runner sheet's horses read", sheetMs, "ms", 20);
+    const double addMs = bestMs(3, [&](int round) {
+        std::vector<history::Run> runs;
+        for (int i = 0; i < 1000; ++i)
+            runs.push_back(runOf(Horses + round * 1000 + i, 0));
+        if (store.add(runs).added != 1000)
+            std::exit(1);
+    });
+    report("1,000 runs added in one transaction", addMs, "ms", 1000);
+    return 0;
+}

@@ -1,6 +1,9 @@
 // The list window's logic: its commands on the list and its file, every
 // question with Enter and Escape.
+#include "listimport.h"
 #include "logichelpers.h"
+
+#include <QTemporaryDir>
 
 struct EmptyListAsksWhenUnsavedRow {
     const char* name;
@@ -39,6 +42,7 @@ class TestListWindow : public QObject {
     Q_OBJECT
 
   private slots:
+    void importedIntoHistory();
     void emptyListAsksWhenUnsaved_data();
     void emptyListAsksWhenUnsaved();
     void listWindow_data();
@@ -294,6 +298,37 @@ void TestListWindow::duplicateAsks() {
                  u"Ce cheval est déjà dans la liste avec ce résultat. L'ajouter encore ?"_qs);
         QCOMPARE(dialogs.shown[0].defaultChoice, 1);
     }
+}
+
+void TestListWindow::importedIntoHistory() {
+    HorseList list;
+    for (const char* line : {
+             "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon",
+             "1:14:90 ---- 2100m ---- 57Kg ---- ECLAIR ---- terrain : souple", // another result
+             "1:02:50 ---- 1200m ---- 56,5Kg ---- Bolide ---- terrain : lourd",
+             "vite ---- 1200m ---- 56Kg ---- Mal tapé ---- terrain : bon", // no reduction
+             "une ligne d'un autre programme",
+         })
+        list.add(QString::fromUtf8(line));
+    QTemporaryDir folder;
+    history::Store store;
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    const ListImported first = importList(store, list);
+    QCOMPARE(first.summary(),
+             u"3 courses ajoutées à l'historique, 0 déjà connue, 2 lignes illisibles."_qs);
+    const ListImported again = importList(store, list); // a second import adds nothing
+    QCOMPARE(again.added, 0);
+    QCOMPARE(again.known, 3);
+    const auto eclair = store.runsOf(u"eclair"_qs).runs;
+    QCOMPARE(eclair.size(), size_t(2));
+    const auto bolide = store.runsOf(u"Bolide"_qs).runs.front();
+    QVERIFY(!bolide.date.isValid());
+    QCOMPARE(bolide.distance, 1200);
+    QCOMPARE(bolide.reduction, std::optional<qint64>(6250));
+    QCOMPARE(bolide.weight, std::optional<double>(56.5));
+    QCOMPARE(bolide.going, u"lourd"_qs);
+    QCOMPARE(bolide.source, history::Source::List);
+    QVERIFY(!bolide.time);
 }
 
 QTEST_GUILESS_MAIN(TestListWindow)

@@ -4,6 +4,8 @@
 #include "corrections.h"
 #include "courses.h"
 #include "form1.h"
+#include "listfile.h"
+#include "listimport.h"
 #include "places.h"
 #include "racearchive.h"
 #include "racetable.h"
@@ -132,6 +134,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
                       &CourseDuJour::startNewRace);
     previous_ = action(u"Courses précédentes…"_qs, QKeySequence(Qt::CTRL | Qt::Key_O),
                        &CourseDuJour::showPreviousRaces);
+    importList_ = action(u"Importer la liste des chevaux"_qs, QKeySequence(),
+                         &CourseDuJour::importListIntoHistory);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &CourseDuJour::showMenu);
 }
@@ -194,6 +198,8 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addActions({remove_, copy_, export_});
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
+    menu.addSeparator();
+    menu.addAction(importList_);
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
@@ -241,6 +247,25 @@ void CourseDuJour::removeSelected() {
 void CourseDuJour::startNewRace() {
     if (newRace(day_, places::archiveFolder(), QDate::currentDate(), dialogs_))
         state_.sheetEdited();
+}
+
+void CourseDuJour::importListIntoHistory() {
+    if (!state_.history().isOpen()) {
+        dialogs_.warn(QStringLiteral("L'historique des chevaux n'a pas pu être ouvert au "
+                                     "démarrage : rien n'est importé."));
+        return;
+    }
+    HorseList list;
+    if (const FileResult read = loadListFile(places::listFilePath(), list); !read.ok()) {
+        dialogs_.warn(read.message);
+        return;
+    }
+    const ListImported imported = importList(state_.history(), list);
+    if (!imported.failure.isEmpty())
+        dialogs_.warn(imported.failure);
+    else
+        dialogs_.inform(QStringLiteral("Liste des chevaux enregistrée (%1) : %2")
+                            .arg(places::shown(places::listFilePath()), imported.summary()));
 }
 
 void CourseDuJour::showPreviousRaces() {

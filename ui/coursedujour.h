@@ -31,6 +31,7 @@ class CourseDuJour : public QWidget {
     void removeSelected();
     void startNewRace();
     void showPreviousRaces();
+    void importListIntoHistory();
     void copyRows();
     void exportCsv();
     // A cell of the table edited (the table hands it on once its editor closed).
@@ -59,6 +60,7 @@ class CourseDuJour : public QWidget {
     QAction* remove_ = nullptr;
     QAction* newRace_ = nullptr;
     QAction* previous_ = nullptr;
+    QAction* importList_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
 };

@@ -1,0 +1,62 @@
+#include "listimport.h"
+
+#include "cells.h"
+#include "listline.h"
+#include "numbers.h"
+
+#include <cmath>
+
+namespace {
+
+// A line's run; none when its reduction or distance cannot be read.
+std::optional<history::Run> runOfLine(const QString& line) {
+    const auto entry = ListEntry::parse(line);
+    if (!entry || entry->name.trimmed().isEmpty())
+        return std::nullopt;
+    const auto reduction = cells::hundredthsOfTime(QStringView(entry->reduction).trimmed());
+    const auto distance = numbers::textToNumber(entry->distance);
+    if (!reduction || *reduction <= 0 || !distance || !std::isfinite(*distance) || *distance < 1 ||
+        *distance > 100000)
+        return std::nullopt;
+    history::Run run;
+    run.horse = entry->name.trimmed();
+    run.distance = static_cast<int>(std::lround(*distance));
+    run.reduction = *reduction;
+    if (const auto kg = numbers::textToNumber(entry->weight); kg && std::isfinite(*kg) && *kg > 0)
+        run.weight = *kg;
+    run.going = entry->going.trimmed();
+    run.source = history::Source::List;
+    return run;
+}
+
+QString plural(int n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
+}
+
+} // namespace
+
+QString ListImported::summary() const {
+    QString text = plural(added, "course ajoutée", "courses ajoutées") +
+                   QStringLiteral(" à l'historique, ") +
+                   plural(known, "déjà connue", "déjà connues");
+    if (skipped > 0)
+        text += QStringLiteral(", ") + plural(skipped, "ligne illisible", "lignes illisibles");
+    return text + u'.';
+}
+
+ListImported importList(history::Store& store, const HorseList& list) {
+    ListImported out;
+    std::vector<history::Run> runs;
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        if (auto run = runOfLine(list.at(i)))
+            runs.push_back(std::move(*run));
+        else
+            ++out.skipped;
+    }
+    const history::Added added = store.add(runs);
+    if (!added.result.ok())
+        return {0, 0, 0, added.result.message};
+    out.added = added.added;
+    out.known = added.known;
+    return out;
+}

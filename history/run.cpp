@@ -8,8 +8,7 @@ namespace history {
 
 namespace {
 
-constexpr std::array<const char*, 5> StatusNames{"", "non placé", "disqualifié", "arrêté",
-                                                 "tombé"};
+constexpr std::array<const char*, 5> StatusNames{"", "non placé", "disqualifié", "arrêté", "tombé"};
 constexpr std::array<const char*, 4> SourceNames{"saisie", "liste", "arrivée", "import"};
 
 template <typename E, size_t N>

@@ -15,17 +15,17 @@ enum class Status { Placed, Unplaced, Disqualified, Stopped, Fallen };
 enum class Source { Typed, List, Arrival, Import };
 
 struct Run {
-    qint64 id = 0;     // in the database; 0 before it is stored
-    QString horse;     // the name as typed
-    QDate date = {};   // invalid: unknown
+    qint64 id = 0;   // in the database; 0 before it is stored
+    QString horse;   // the name as typed
+    QDate date = {}; // invalid: unknown
     QString hippodrome = {}, race = {};
     QString discipline = {}; // "plat", "obstacle", "trot attelé", "trot monté"
     int distance = 0;        // metres, the recul apart
     int recul = 0;
     QString start = {}, shoeing = {}, going = {}; // as the sheet names them
-    std::optional<qint64> time = {};      // hundredths
-    std::optional<qint64> reduction = {}; // hundredths per km
-    int place = 0;                        // 1…n when placed
+    std::optional<qint64> time = {};              // hundredths
+    std::optional<qint64> reduction = {};         // hundredths per km
+    int place = 0;                                // 1…n when placed
     Status status = Status::Placed;
     std::optional<double> lengths = {}; // behind the winner
     std::optional<double> weight = {};  // kg

@@ -19,11 +19,11 @@ QString decimal(std::optional<double> value) {
 
 const QStringList& runHeader() {
     static const QStringList h{
-        u"cheval"_qs,  u"date"_qs,      u"hippodrome"_qs, u"course"_qs,    u"discipline"_qs,
-        u"distance"_qs, u"recul"_qs,    u"départ"_qs,     u"ferrure"_qs,   u"terrain"_qs,
-        u"chrono"_qs,  u"réduction"_qs, u"place"_qs,      u"statut"_qs,    u"écart"_qs,
-        u"poids"_qs,   u"driver"_qs,    u"allocation"_qs, u"partants"_qs,  u"origine"_qs,
-        u"note"_qs,    u"musique"_qs};
+        u"cheval"_qs,   u"date"_qs,      u"hippodrome"_qs, u"course"_qs,   u"discipline"_qs,
+        u"distance"_qs, u"recul"_qs,     u"départ"_qs,     u"ferrure"_qs,  u"terrain"_qs,
+        u"chrono"_qs,   u"réduction"_qs, u"place"_qs,      u"statut"_qs,   u"écart"_qs,
+        u"poids"_qs,    u"driver"_qs,    u"allocation"_qs, u"partants"_qs, u"origine"_qs,
+        u"note"_qs,     u"musique"_qs};
     return h;
 }
 

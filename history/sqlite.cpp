@@ -107,8 +107,7 @@ Statement::~Statement() {
 
 Statement& Statement::bind(int at, const QString& text) {
     const QByteArray utf8 = text.toUtf8();
-    sqlite3_bind_text(stmt_, at, utf8.constData(), static_cast<int>(utf8.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt_, at, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     return *this;
 }
 

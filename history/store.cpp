@@ -1,6 +1,5 @@
 #include "store.h"
 
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -218,7 +217,7 @@ Added Store::add(const std::vector<Run>& runs) {
         // What the punter typed again replaces what they typed before; never what
         // an arrival or an import recorded.
         const bool retyped = same.typed && r.source == Source::Typed;
-        const bool done = !same.id ? insert(db_, *horse, r)
+        const bool done = !same.id  ? insert(db_, *horse, r)
                           : retyped ? replace(db_, same.id, *horse, r)
                                     : complete(db_, same.id, r);
         if (!done)

@@ -16,6 +16,10 @@ std::optional<double> numberOf(const QString& text) {
 
 } // namespace
 
+bool typedIn(const Runner& r) {
+    return r.served.isEmpty() || r.comparable == 0;
+}
+
 std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race) {
     const auto distance = numberOf(r.race.referenceDistance);
     if (!distance || *distance < 1 || *distance > 100000)
@@ -31,10 +35,18 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.start = r.race.start;
     run.shoeing = r.race.shoeing;
     run.going = r.going;
-    const auto time = calc::Race::of(r.race, {}).referenceHundredths;
-    if (time && *time > 0 && *time < 1e9)
-        run.time = std::llround(*time);
-    run.reduction = cells::hundredthsOfTime(r.reduction);
+    // The horse's own time: the race's time typed, and its lengths behind the
+    // winner when it has some (the time with lengths).
+    const calc::Race typed = calc::Race::of(r.race, {});
+    const auto lengths = numberOf(r.race.margin);
+    const auto withLengths = typed.timeWithLengths.seconds32();
+    const auto own = lengths && *lengths > 0 && withLengths
+                         ? std::optional<double>(std::round(double(*withLengths) * 100))
+                         : typed.referenceHundredths;
+    if (own && *own > 0 && *own < 1e9) {
+        run.time = std::llround(*own);
+        run.reduction = std::llround(*own * 1000 / run.distanceRun());
+    }
     run.weight = numberOf(r.race.referenceWeight);
     run.lengths = numberOf(r.race.margin);
     run.source = history::Source::Typed;
@@ -46,7 +58,7 @@ QString recordReferences(history::Store& store, const RaceSheet& sheet) {
         return QString();
     std::vector<history::Run> runs;
     for (const Runner& r : sheet.runners)
-        if (auto run = referenceRun(r, sheet); run && !r.name.trimmed().isEmpty())
+        if (auto run = referenceRun(r, sheet); run && !r.name.trimmed().isEmpty() && typedIn(r))
             runs.push_back(std::move(*run));
     return store.add(runs).result.message;
 }

@@ -10,7 +10,11 @@
 // A runner's reference race as a run of its horse; none without a distance.
 std::optional<history::Run> referenceRun(const Runner& runner, const RaceSheet& race);
 
-// Every runner's reference race recorded, in one transaction; why it failed, or
+// Whether the runner's reference race is the punter's (typed), not a run the
+// history chose for it.
+bool typedIn(const Runner& runner);
+
+// Every runner's typed reference race recorded, in one transaction; why it failed, or
 // nothing. A closed history records nothing.
 QString recordReferences(history::Store& store, const RaceSheet& sheet);
 

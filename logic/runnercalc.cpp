@@ -58,6 +58,7 @@ Runner keptInputs(Runner out, const Runner& in, const RaceSheet& race) {
         out.race.*field = in.race.*field;
     out.dayShoeing = in.dayShoeing;
     out.dayRecul = in.dayRecul;
+    out.picked = in.picked;
     return out;
 }
 

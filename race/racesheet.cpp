@@ -7,7 +7,8 @@
 bool RaceSheet::sameRace(const RaceSheet& other) const {
     return name == other.name && date == other.date && hippodrome == other.hippodrome &&
            distance.trimmed() == other.distance.trimmed() && discipline == other.discipline &&
-           start == other.start && going == other.going;
+           start == other.start && going == other.going && rule == other.rule &&
+           bandPercent == other.bandPercent && months == other.months;
 }
 
 void RaceSheet::takeRace(const RaceSheet& other) {
@@ -18,6 +19,9 @@ void RaceSheet::takeRace(const RaceSheet& other) {
     discipline = other.discipline;
     start = other.start;
     going = other.going;
+    rule = other.rule;
+    bandPercent = other.bandPercent;
+    months = other.months;
 }
 
 std::optional<size_t> RaceSheet::lastOf(const QString& name) const {

@@ -28,6 +28,11 @@ struct RaceSheet {
     QString discipline = Flat;
     QString start = {};               // at the trot: "autostart" or "volté"
     QString going = {};               // on the flat and over obstacles: a going band
+    // How each runner's reference is chosen among its comparable runs in the
+    // horses' history: the rule (empty: the default), the distance band (± %
+    // of today's distance run) and how far back (months before the race date).
+    QString rule = {};
+    int bandPercent = 10, months = 12;
     std::vector<Runner> runners = {}; // in the order they were added
 
     bool operator==(const RaceSheet&) const = default;

@@ -32,6 +32,12 @@ struct Runner {
     QString dayShoeing = {}, dayRecul = {};
     double correctedReduction = 0;
     QString corrections = {};
+    // From the horses' history: which run or runs served ("30/11/2026 Vincennes",
+    // "aucune course comparable"; empty when not looked up), how many comparable
+    // runs there are, and the run the punter picked on the horse's card (0: none).
+    QString served = {};
+    int comparable = 0;
+    qint64 picked = 0;
 
     bool operator==(const Runner&) const = default;
     // The distance it runs today: the race's and its recul.

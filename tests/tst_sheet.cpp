@@ -1,5 +1,6 @@
 // The race sheet edited in place, its race's distance, names corrected across
 // the sheet and the list, and races archived, opened again and deleted.
+#include "comparable.h"
 #include "corrections.h"
 #include "logichelpers.h"
 #include "racearchive.h"
@@ -112,6 +113,10 @@ class TestSheet : public QObject {
     void archiveRefused();
     void openAndDelete();
     void recordedInHistory_data();
+    void comparable_data();
+    void comparable();
+    void fedFromRuns_data();
+    void fedFromRuns();
     void recordedInHistory();
 };
 
@@ -583,6 +588,114 @@ void TestSheet::recordedInHistory() {
     const auto kept = store.runsOf(u"Bolide"_qs).runs;
     QCOMPARE(kept.size(), size_t(1));
     QCOMPARE(kept.front().source, history::Source::Arrival);
+}
+
+namespace {
+
+// Vincennes, 2700 m attelé volté, on 08/12/2026: the race the runs are judged for.
+const RaceSheet TrotRace{.date = QDate(2026, 12, 8), .distance = u"2700"_qs,
+                         .discipline = TrotHarness, .start = u"volté"_qs};
+
+history::Run trotRun(qint64 id, QDate date, qint64 time) {
+    history::Run r;
+    r.id = id;
+    r.horse = u"Idéal"_qs;
+    r.date = date;
+    r.hippodrome = u"Vincennes"_qs;
+    r.discipline = TrotHarness;
+    r.distance = 2700;
+    r.start = u"volté"_qs;
+    r.shoeing = u"ferré"_qs;
+    r.time = time;
+    return r;
+}
+
+} // namespace
+
+void TestSheet::comparable_data() {
+    QTest::addColumn<history::Run>("run");
+    QTest::addColumn<QString>("dayRecul");
+    QTest::addColumn<bool>("comparable");
+    const history::Run base = trotRun(1, QDate(2026, 11, 30), 20000);
+    const auto with = [&](auto change) {
+        history::Run r = base;
+        change(r);
+        return r;
+    };
+    // clang-format off
+    QTest::newRow("the same race a week before") << base << QString() << true;
+    QTest::newRow("mounted: the trot, through the correction") << with([](auto& r) { r.discipline = TrotMounted; }) << QString() << true;
+    QTest::newRow("a flat run") << with([](auto& r) { r.discipline = Flat; }) << QString() << false;
+    QTest::newRow("10 % further: in") << with([](auto& r) { r.distance = 2970; }) << QString() << true;
+    QTest::newRow("a metre more: out") << with([](auto& r) { r.distance = 2971; }) << QString() << false;
+    QTest::newRow("10 % shorter: in") << with([](auto& r) { r.distance = 2430; }) << QString() << true;
+    QTest::newRow("a metre less: out") << with([](auto& r) { r.distance = 2429; }) << QString() << false;
+    QTest::newRow("its recul counts: 2950 + 25 m") << with([](auto& r) { r.distance = 2950; r.recul = 25; }) << QString() << false;
+    QTest::newRow("today's recul counts: 2997 against 2725") << with([](auto& r) { r.distance = 2997; }) << u"25"_qs << true;
+    QTest::newRow("twelve months before: in") << with([](auto& r) { r.date = QDate(2025, 12, 8); }) << QString() << true;
+    QTest::newRow("a day more: out") << with([](auto& r) { r.date = QDate(2025, 12, 7); }) << QString() << false;
+    QTest::newRow("the race's own day: not before it") << with([](auto& r) { r.date = QDate(2026, 12, 8); }) << QString() << false;
+    QTest::newRow("no date") << with([](auto& r) { r.date = QDate(); }) << QString() << false;
+    QTest::newRow("a reduction alone") << with([](auto& r) { r.time.reset(); r.reduction = 7407; }) << QString() << true;
+    QTest::newRow("neither time nor reduction") << with([](auto& r) { r.time.reset(); }) << QString() << false;
+    // clang-format on
+}
+
+void TestSheet::comparable() {
+    QFETCH(history::Run, run);
+    QFETCH(QString, dayRecul);
+    QFETCH(bool, comparable);
+    Runner r;
+    r.name = u"Idéal"_qs;
+    r.dayRecul = dayRecul;
+    QCOMPARE(isComparable(run, r, TrotRace), comparable);
+}
+
+void TestSheet::fedFromRuns_data() {
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<qint64>("picked");
+    QTest::addColumn<QString>("estimate");
+    QTest::addColumn<QString>("served");
+    // Newest first: 3'20"00, 3'18"00, 3'21"00, then an older 3'15"00; every run
+    // in today's conditions, so each estimate is its time.
+    // clang-format off
+    QTest::newRow("la dernière") << u"la dernière"_qs << qint64(0) << u"03:20:00"_qs << u"30/11/2026 Vincennes"_qs;
+    QTest::newRow("the best of the last 3, the older better one aside") << QString() << qint64(0)
+        << u"03:18:00"_qs << u"15/11/2026 Vincennes"_qs;
+    // (200 + 198 + 201) ÷ 3 = 199,67.
+    QTest::newRow("the mean of the last 3") << u"la moyenne des 3 dernières"_qs << qint64(0) << u"03:19:67"_qs
+        << u"moyenne de 3 : 30/11/2026 Vincennes, 15/11/2026 Vincennes, 01/11/2026 Vincennes"_qs;
+    QTest::newRow("a run picked on the card") << QString() << qint64(4) << u"03:15:00"_qs
+        << u"01/10/2026 Vincennes (choisie)"_qs;
+    // clang-format on
+}
+
+void TestSheet::fedFromRuns() {
+    QFETCH(QString, rule);
+    QFETCH(qint64, picked);
+    QFETCH(QString, estimate);
+    QFETCH(QString, served);
+    const std::vector<history::Run> runs{
+        trotRun(1, QDate(2026, 11, 30), 20000), trotRun(2, QDate(2026, 11, 15), 19800),
+        trotRun(3, QDate(2026, 11, 1), 20100), trotRun(4, QDate(2026, 10, 1), 19500),
+        trotRun(5, QDate(2026, 9, 1), 17000)}; // the last at 3000 m: not comparable
+    std::vector<history::Run> all = runs;
+    all.back().distance = 3000;
+    RaceSheet race = TrotRace;
+    race.rule = rule;
+    Runner r = workedExample(u"Idéal"_qs);
+    r.dayShoeing = u"ferré"_qs;
+    r.picked = picked;
+    const Runner fed = feedRunner(r, all, race, {});
+    QCOMPARE(fed.estimate, estimate);
+    QCOMPARE(fed.served, served);
+    QCOMPARE(fed.comparable, 4);
+    QCOMPARE(fed.picked, picked);
+    QCOMPARE(fed.dayShoeing, u"ferré"_qs); // today's inputs kept
+    // No comparable run: the typed reference kept, and said.
+    const Runner alone = feedRunner(r, {all.back()}, race, {});
+    QCOMPARE(alone.served, u"aucune course comparable"_qs);
+    QCOMPARE(alone.race, r.race);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -2,6 +2,7 @@
 
 #include "correctionsettings.h"
 #include "places.h"
+#include "comparable.h"
 #include "runhistory.h"
 #include "scalesettings.h"
 
@@ -24,9 +25,16 @@ AppState::AppState(QString settingsPath, RaceDay day)
       day_(std::move(day)) {}
 
 void AppState::sheetEdited() {
-    emit changed();
     if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
         emit historyFailed(why);
+    feedFromHistory();
+    emit changed();
+}
+
+void AppState::feedFromHistory() {
+    // The runners' references as their runs now choose them; the file follows.
+    if (dialogs_ && feedSheet(day_.sheet, history_, {scale_, corrections_}))
+        (void)saveRaceDay(day_, *dialogs_);
 }
 
 void AppState::runnerCorrected(const Runner& before, const Runner& after) {
@@ -34,7 +42,8 @@ void AppState::runnerCorrected(const Runner& before, const Runner& after) {
         emit historyFailed(why);
 }
 
-QString AppState::openHistory(const QString& path, const QDateTime& now) {
+QString AppState::openHistory(const QString& path, const QDateTime& now, Dialogs& dialogs) {
+    dialogs_ = &dialogs;
     const history::Opened opened = history_.open(path, now.toString(u"yyyy-MM-dd-HHmm"_qs));
     if (!opened.result.ok())
         return opened.result.message +
@@ -43,9 +52,9 @@ QString AppState::openHistory(const QString& path, const QDateTime& now) {
         return QStringLiteral("Le fichier %1 n'était pas lisible comme historique des chevaux : "
                               "il est gardé sous le nom %2, et un nouvel historique commence.")
             .arg(places::shown(path), places::shown(opened.setAside));
-    if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
-        return why;
-    return QString();
+    const QString why = recordReferences(history_, day_.sheet);
+    feedFromHistory();
+    return why;
 }
 
 void AppState::setScale(const scale::Scale& chosen) {

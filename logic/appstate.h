@@ -4,6 +4,7 @@
 // what another window did.
 
 #include "corrections.h"
+#include "dialogs.h"
 #include "racedayfile.h"
 #include "scale.h"
 #include "store.h"
@@ -41,9 +42,12 @@ class AppState : public QObject {
 
     // The horses' history, opened at start (closed in tests: nothing recorded).
     history::Store& history() { return history_; }
-    // Opens the history at `path`; what the user must be told (a file set aside,
-    // a failure), or nothing.
-    QString openHistory(const QString& path, const QDateTime& now);
+    // Opens the history at `path`, and feeds the sheet's runners from it (the
+    // sheet written through `dialogs`, which outlive the state); what the user
+    // must be told (a file set aside, a failure), or nothing.
+    QString openHistory(const QString& path, const QDateTime& now, Dialogs& dialogs);
+    // Each runner's reference chosen anew among its comparable runs.
+    void feedFromHistory();
 
   signals:
     void changed();
@@ -57,4 +61,5 @@ class AppState : public QObject {
     bool alsoList_ = true;
     RaceDay day_;
     history::Store history_;
+    Dialogs* dialogs_ = nullptr; // set with the history: none, nothing fed
 };

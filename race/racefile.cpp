@@ -69,7 +69,9 @@ const QStringList& headerWithoutGoing() {
 const QStringList& header() {
     static const QStringList h =
         headerWithoutGoing() +
-        QStringList{u"terrain du jour"_qs, u"date réf."_qs, u"hippodrome réf."_qs};
+        QStringList{u"terrain du jour"_qs, u"date réf."_qs,           u"hippodrome réf."_qs,
+                    u"règle"_qs,           u"écart de distance (%)"_qs, u"mois"_qs,
+                    u"courses retenues"_qs, u"courses comparables"_qs, u"course choisie"_qs};
     return h;
 }
 
@@ -94,7 +96,9 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             r.race.recul, r.dayShoeing, r.dayRecul,
             r.correctedReduction > 0 ? QString::number(r.correctedReduction, 'g', 17) : QString(),
             r.correctedReduction > 0 ? calc::punterHundredths(r.correctedReduction) : QString(),
-            r.corrections, sheet.going, r.race.date, r.race.hippodrome};
+            r.corrections, sheet.going, r.race.date, r.race.hippodrome, sheet.rule,
+            QString::number(sheet.bandPercent), QString::number(sheet.months), r.served,
+            QString::number(r.comparable), r.picked ? QString::number(r.picked) : QString()};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -108,6 +112,9 @@ QStringList raceOnly(const RaceSheet& sheet) {
     cells[NumberColumn + 2] = sheet.discipline;
     cells[StartColumn] = sheet.start;
     cells[GoingColumn] = sheet.going;
+    cells[GoingColumn + 3] = sheet.rule;
+    cells[GoingColumn + 4] = QString::number(sheet.bandPercent);
+    cells[GoingColumn + 5] = QString::number(sheet.months);
     return cells;
 }
 
@@ -118,6 +125,12 @@ std::optional<double> number(const QString& text, double low, bool orAt = true) 
     if (!ok || !std::isfinite(value) || value < low || (!orAt && value == low))
         return std::nullopt;
     return value;
+}
+
+std::optional<int> boundedInt(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= low && value <= high ? std::optional<int>(value) : std::nullopt;
 }
 
 std::optional<bool> timeSourceOf(const QString& text) {
@@ -188,6 +201,9 @@ std::optional<Runner> runnerOf(const QStringList& c) {
             return std::nullopt;
         r.race.date = date ? date->toString(DateFormat) : QString();
         r.race.hippodrome = c[GoingColumn + 2];
+        r.served = c[GoingColumn + 6];
+        r.comparable = c[GoingColumn + 7].toInt();
+        r.picked = c[GoingColumn + 8].toLongLong();
     }
     return r;
 }
@@ -205,8 +221,13 @@ bool readRace(const QStringList& c, bool first, RaceSheet& sheet) {
     }
     if (c.size() > StartColumn)
         race.start = c[StartColumn];
-    if (c.size() > GoingColumn)
+    if (c.size() > GoingColumn) {
         race.going = c[GoingColumn];
+        race.rule = c[GoingColumn + 3];
+        // A band or a span typed wrong in a spreadsheet: the defaults.
+        race.bandPercent = boundedInt(c[GoingColumn + 4], 1, 50).value_or(10);
+        race.months = boundedInt(c[GoingColumn + 5], 1, 120).value_or(12);
+    }
     const bool known =
         race.discipline == Flat || race.discipline == Jumps || isTrot(race.discipline);
     const bool going = race.going.isEmpty() || calc::goingOf(race.going);

@@ -47,6 +47,8 @@ const QStringList& header() {
                                u"Recul (m)"_qs,
                                u"Date réf."_qs,
                                u"Hippodrome réf."_qs,
+                               u"Course(s) retenue(s)"_qs,
+                               u"Courses comparables"_qs,
                                u"Base de l'estimation"_qs,
                                u"Temps de la réduction"_qs,
                                u"Barème"_qs,
@@ -106,6 +108,8 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[DayRecul] = x.dayRecul;
     row[ReferenceDate] = referenceDate(x);
     row[ReferenceHippodrome] = x.race.hippodrome;
+    row[Served] = x.served;
+    row[Comparable] = x.served.isEmpty() ? QString() : QString::number(x.comparable);
     row[Start] = sheet.start;
     row[DayGoing] = sheet.going;
 }

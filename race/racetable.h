@@ -42,6 +42,8 @@ enum Column {
     DayRecul,
     ReferenceDate, // of the reference race
     ReferenceHippodrome,
+    Served,     // the runs of the history that chose the reference
+    Comparable, // how many comparable runs the horse has
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with

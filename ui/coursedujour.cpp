@@ -1,6 +1,7 @@
 #include "coursedujour.h"
 
 #include "appwindows.h"
+#include "comparisonboxes.h"
 #include "corrections.h"
 #include "courses.h"
 #include "form1.h"
@@ -109,6 +110,9 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     connect(discipline_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
     connect(start_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
     connect(going_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
+    comparison_ = new ComparisonBoxes(this);
+    layout->addWidget(comparison_);
+    connect(comparison_, &ComparisonBoxes::edited, this, &CourseDuJour::raceEdited);
 }
 
 void CourseDuJour::addTable(QVBoxLayout* layout) {
@@ -184,6 +188,7 @@ void CourseDuJour::refresh() {
         start_->setEnabled(isTrot(sheet.discipline));
         going_->setCurrentText(sheet.going);
         going_->setEnabled(!isTrot(sheet.discipline));
+        comparison_->show(sheet);
     }
     table_->show(sheet);
     const bool any = !sheet.runners.empty();
@@ -212,6 +217,7 @@ void CourseDuJour::raceEdited() {
     race.discipline = discipline_->currentText();
     race.start = isTrot(race.discipline) ? start_->currentText() : QString();
     race.going = isTrot(race.discipline) ? QString() : going_->currentText();
+    comparison_->applyTo(race);
     if (editRace(day_, race, rules(), dialogs_))
         state_.sheetEdited();
     else

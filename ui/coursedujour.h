@@ -18,6 +18,7 @@ class QLineEdit;
 class QVBoxLayout;
 class SheetTable;
 
+class ComparisonBoxes;
 class CourseDuJour : public QWidget {
     Q_OBJECT
   public:
@@ -55,6 +56,7 @@ class CourseDuJour : public QWidget {
     QComboBox* discipline_ = nullptr;
     QComboBox* start_ = nullptr;
     QComboBox* going_ = nullptr;
+    ComparisonBoxes* comparison_ = nullptr;
     QCheckBox* alsoList_ = nullptr;
     SheetTable* table_ = nullptr;
     QAction* remove_ = nullptr;

@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
                          QDateTime::currentDateTime());
     // The horses' history, beside the list; its faults told, never in the way.
     if (const QString why =
-            state.openHistory(places::historyFilePath(), QDateTime::currentDateTime());
+            state.openHistory(places::historyFilePath(), QDateTime::currentDateTime(), dialogs);
         !why.isEmpty())
         dialogs.warn(why);
     QObject::connect(&state, &AppState::historyFailed,

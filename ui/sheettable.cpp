@@ -162,6 +162,9 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     // At the trot: gaps in metres, the conditions; the lengths mean nothing there.
     // Elsewhere the corrections show once a runner has any.
     const bool trot = isTrot(sheet.discipline);
+    // The history's columns once a runner was looked up in it.
+    const bool fed = std::any_of(sheet.runners.begin(), sheet.runners.end(),
+                                 [](const Runner& r) { return !r.served.isEmpty(); });
     const bool corrected =
         trot || std::any_of(sheet.runners.begin(), sheet.runners.end(),
                             [](const Runner& r) { return !r.corrections.isEmpty(); });
@@ -170,6 +173,8 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
         if (c == racetable::CorrectedReduction || c == racetable::CorrectedReductionSeconds ||
             c == racetable::Corrections)
             hidden = !corrected;
+        if (c == racetable::Served || c == racetable::Comparable)
+            hidden = !fed;
         setColumnHidden(c, hidden);
     }
 }

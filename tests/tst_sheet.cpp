@@ -1,5 +1,6 @@
 // The race sheet edited in place, its race's distance, names corrected across
 // the sheet and the list, and races archived, opened again and deleted.
+#include "arrival.h"
 #include "comparable.h"
 #include "corrections.h"
 #include "logichelpers.h"
@@ -117,6 +118,10 @@ class TestSheet : public QObject {
     void comparable();
     void fedFromRuns_data();
     void fedFromRuns();
+    void margins_data();
+    void margins();
+    void arrival_data();
+    void arrival();
     void recordedInHistory();
 };
 
@@ -696,6 +701,93 @@ void TestSheet::fedFromRuns() {
     const Runner alone = feedRunner(r, {all.back()}, race, {});
     QCOMPARE(alone.served, u"aucune course comparable"_qs);
     QCOMPARE(alone.race, r.race);
+}
+
+void TestSheet::margins_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("lengths"); // -1: not a margin
+    QTest::newRow("nez") << u"Nez"_qs << 0.05;
+    QTest::newRow("courte tête") << u"courte tête"_qs << 0.08;
+    QTest::newRow("the memo aid's abbreviation") << u"Crt. Enc"_qs << 0.15;
+    QTest::newRow("encolure") << u"encolure"_qs << 0.25;
+    QTest::newRow("3/4") << u"3/4"_qs << 0.75;
+    QTest::newRow("1 1/2") << u"1 1/2"_qs << 1.5;
+    QTest::newRow("a decimal comma and its unit") << u"2,5 L"_qs << 2.5;
+    QTest::newRow("longueurs written out") << u"2 longueurs"_qs << 2.0;
+    QTest::newRow("words of no measure") << u"beaucoup"_qs << -1.0;
+    QTest::newRow("a fraction over nothing") << u"1/0"_qs << -1.0;
+}
+
+void TestSheet::margins() {
+    QFETCH(QString, text);
+    QFETCH(double, lengths);
+    const auto read = marginLengths(text);
+    QCOMPARE(read.value_or(-1), lengths);
+}
+
+void TestSheet::arrival_data() {
+    QTest::addColumn<QString>("winner");
+    QTest::addColumn<QStringList>("typed"); // place|margin per runner A, B, C, D
+    QTest::addColumn<QStringList>("runs");  // place status time lengths, per runner
+    QTest::addColumn<QString>("refused");
+    // 3'15"40 at 1,5 lengths a second: 1/2 L is 0,33 s, 0,6 L 0,40 s, 1 1/2 L 1 s.
+    // clang-format off
+    QTest::newRow("an arrival, margins to the horse before") << u"3'15\"40"_qs
+        << QStringList{"1|", "2|1/2", "3|tête", "D|"}
+        << QStringList{"1  19540 0", "2  19573 0.5", "3  19580 0.6", "0 disqualifié 0 -1"} << QString();
+    QTest::newRow("margins in figures, unplaced and fallen") << u"3:15:40"_qs
+        << QStringList{"2|1 1/2", "1|", "NP|", "T|"}
+        << QStringList{"2  19640 1.5", "1  19540 0", "0 non placé 0 -1", "0 tombé 0 -1"} << QString();
+    QTest::newRow("a place missing: no time after it") << u"3'15\"40"_qs
+        << QStringList{"1|", "3|1", "0|", "0|"}
+        << QStringList{"1  19540 0", "3  0 -1", "0 non placé 0 -1", "0 non placé 0 -1"} << QString();
+    QTest::newRow("a margin that is none") << u"3'15\"40"_qs << QStringList{"1|", "2|un peu", "0|", "0|"}
+        << QStringList{} << u"« B » : l'écart « un peu » ne se lit pas"_qs;
+    QTest::newRow("two at one place") << u"3'15\"40"_qs << QStringList{"1|", "1|", "0|", "0|"}
+        << QStringList{} << u"Deux chevaux sont à la place 1."_qs;
+    QTest::newRow("a place that is none") << u"3'15\"40"_qs << QStringList{"1|", "premier|", "0|", "0|"}
+        << QStringList{} << u"« B » : la place « premier » ne se lit pas"_qs;
+    QTest::newRow("no winner's time") << u"vite"_qs << QStringList{"1|", "2|1", "0|", "0|"}
+        << QStringList{} << u"Tapez le temps du gagnant"_qs;
+    // clang-format on
+}
+
+void TestSheet::arrival() {
+    QFETCH(QString, winner);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, runs);
+    QFETCH(QString, refused);
+    RaceSheet race = TrotRace;
+    race.name = u"Prix de Bretagne"_qs;
+    race.hippodrome = u"Vincennes"_qs;
+    std::vector<ArrivalEntry> entries;
+    for (const char* name : {"A", "B", "C", "D"}) {
+        Runner r;
+        r.name = QString::fromUtf8(name);
+        r.dayShoeing = u"D4"_qs;
+        race.runners.push_back(r);
+        const QStringList parts = typed[qsizetype(entries.size())].split(u'|');
+        entries.push_back({parts[0], parts[1]});
+    }
+    const Arrival arrival = arrivalRuns(race, winner, entries, {});
+    QVERIFY2(refused.isEmpty() ? arrival.refused.isEmpty() : arrival.refused.startsWith(refused),
+             qPrintable(arrival.refused));
+    QStringList shown;
+    for (const history::Run& r : arrival.runs) {
+        shown << QStringLiteral("%1 %2 %3 %4")
+                     .arg(r.place)
+                     .arg(history::statusName(r.status))
+                     .arg(r.time.value_or(0))
+                     .arg(r.lengths.value_or(-1));
+        QCOMPARE(r.date, race.date);
+        QCOMPARE(r.shoeing, u"D4"_qs);
+        QCOMPARE(r.source, history::Source::Arrival);
+        QCOMPARE(r.runners, std::optional<qint64>(4));
+    }
+    QCOMPARE(shown, runs);
+    for (const history::Run& r : arrival.runs) // the winner's reduction: 195,40 s over 2700 m
+        if (r.place == 1)
+            QCOMPARE(r.reduction, std::optional<qint64>(7237));
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -1,0 +1,173 @@
+#include "arrival.h"
+
+#include "calculation.h"
+#include "cells.h"
+#include "corrections.h"
+#include "numbers.h"
+#include "sheetedit.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <map>
+
+namespace {
+
+const std::pair<const char*, double> MarginWords[] = {
+    {"nez", 0.05},           {"courte tete", 0.08}, {"crt. tete", 0.08}, {"cte tete", 0.08},
+    {"tete", 0.1},           {"courte encolure", 0.15}, {"crt. enc", 0.15}, {"cte encolure", 0.15},
+    {"encolure", 0.25},      {"enc", 0.25}};
+
+// "1 1/2", "3/4", "2", "1,5".
+std::optional<double> figures(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^(?:(\\d+) )?(?:(\\d+)/(\\d+))$"));
+    if (const auto m = form.match(text); m.hasMatch()) {
+        const double whole = m.captured(1).isEmpty() ? 0 : m.captured(1).toDouble();
+        const double below = m.captured(3).toDouble();
+        return below > 0 ? std::optional<double>(whole + m.captured(2).toDouble() / below)
+                         : std::nullopt;
+    }
+    const auto value = numbers::textToNumber(text);
+    return value && std::isfinite(*value) && *value >= 0 && *value <= 100 ? value : std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> marginLengths(const QString& text) {
+    QString t = cells::folded(text);
+    t.remove(QRegularExpression(QStringLiteral("\\s*(l|longueurs?)$")));
+    for (const auto& [word, lengths] : MarginWords)
+        if (t == QLatin1String(word))
+            return lengths;
+    return figures(t);
+}
+
+std::optional<Place> placeOf(const QString& text) {
+    const QString t = cells::folded(text);
+    using history::Status;
+    if (t == u"d" || t == u"disq" || t == u"disqualifie")
+        return Place{Status::Disqualified, 0};
+    if (t == u"a" || t == u"arrete")
+        return Place{Status::Stopped, 0};
+    if (t == u"t" || t == u"tombe")
+        return Place{Status::Fallen, 0};
+    if (t == u"0" || t == u"np" || t == u"non place" || t.isEmpty())
+        return Place{Status::Unplaced, 0};
+    bool ok = false;
+    const int place = t.toInt(&ok);
+    return ok && place > 0 && place < 100 ? std::optional<Place>(Place{Status::Placed, place})
+                                          : std::nullopt;
+}
+
+namespace {
+
+// The runner's time at `lengths` behind the winner, in hundredths.
+std::optional<qint64> timeBehind(const TimeTexts& winner, double lengths, int distance,
+                                 const scale::Scale& scale) {
+    calc::RaceTexts t;
+    t.referenceDistance = QString::number(distance);
+    t.minutes = winner.minutes;
+    t.seconds = winner.seconds;
+    t.hundredths = winner.hundredths;
+    t.margin = numbers::doubleToText(lengths);
+    const auto parts = calc::timeWithLengths(calc::Race::of(t, scale));
+    if (!parts)
+        return std::nullopt;
+    // The hundredths may carry a fraction of a hundredth (lengths that are not a
+    // whole number of hundredths): rounded.
+    const auto m = numbers::textToNumber((*parts)[0]), s = numbers::textToNumber((*parts)[1]),
+               c = numbers::textToNumber((*parts)[2]);
+    if (!m || !s || !c)
+        return std::nullopt;
+    return std::llround(*m * 6000 + *s * 100 + *c);
+}
+
+// The lengths behind the winner of each placed runner, in the order of places,
+// as long as the margins follow one another; why a margin cannot be read.
+QString lengthsBehind(const std::map<int, size_t>& placed, const std::vector<ArrivalEntry>& entries,
+                      const RaceSheet& sheet, std::map<size_t, double>& behind) {
+    double total = 0;
+    int expected = 1;
+    for (const auto& [place, index] : placed) {
+        if (place != expected)
+            break; // a place missing: the margins after it say nothing of the winner
+        ++expected;
+        if (place > 1) {
+            const QString& typed = entries[index].margin;
+            const auto gap = marginLengths(typed);
+            if (!gap && !typed.trimmed().isEmpty())
+                return QStringLiteral("« %1 » : l'écart « %2 » ne se lit pas (en longueurs : 2, "
+                                      "1,5, 1 1/2, ou nez, tête, encolure…).")
+                    .arg(sheet.runners[index].name, typed);
+            if (!gap)
+                break;
+            total += *gap;
+        }
+        behind[index] = total;
+    }
+    return QString();
+}
+
+} // namespace
+
+Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
+                    const std::vector<ArrivalEntry>& entries, const scale::Scale& chosen) {
+    const auto metres = numbers::textToNumber(sheet.distance);
+    if (!metres || *metres < 1 || *metres > 100000 || entries.size() != sheet.runners.size())
+        return {{}, QStringLiteral("La course du jour n'a pas de distance.")};
+    const int distance = static_cast<int>(std::lround(*metres));
+    const auto winner = splitTime(winnerTime);
+    const auto winnerHundredths =
+        winner ? cells::hundredthsOfTime(
+                     QStringList{winner->minutes, winner->seconds.rightJustified(2, u'0'),
+                                 winner->hundredths.rightJustified(2, u'0')}
+                         .join(u':'))
+               : std::nullopt;
+    if (!winnerHundredths || *winnerHundredths <= 0)
+        return {{}, QStringLiteral("Tapez le temps du gagnant, par exemple 3'15\"40.")};
+    std::vector<Place> places;
+    std::map<int, size_t> placed;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const auto p = placeOf(entries[i].place);
+        if (!p)
+            return {{}, QStringLiteral("« %1 » : la place « %2 » ne se lit pas (1, 2…, D, A, T "
+                                       "ou 0).")
+                            .arg(sheet.runners[i].name, entries[i].place)};
+        if (p->place > 0 && !placed.emplace(p->place, i).second)
+            return {{}, QStringLiteral("Deux chevaux sont à la place %1.").arg(p->place)};
+        places.push_back(*p);
+    }
+    std::map<size_t, double> behind;
+    if (const QString why = lengthsBehind(placed, entries, sheet, behind); !why.isEmpty())
+        return {{}, why};
+    scale::Scale scale = chosen;
+    if (const auto d = calc::disciplineOf(sheet.discipline); d && scale::isTrot(*d))
+        scale.discipline = *d;
+    Arrival out;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const Runner& r = sheet.runners[i];
+        history::Run run;
+        run.horse = r.name;
+        run.date = sheet.date;
+        run.hippodrome = sheet.hippodrome;
+        run.race = sheet.name;
+        run.discipline = sheet.discipline;
+        run.distance = distance;
+        run.recul = static_cast<int>(std::lround(numbers::textToNumber(r.dayRecul).value_or(0)));
+        run.start = sheet.start;
+        run.shoeing = r.dayShoeing;
+        run.going = sheet.going;
+        run.weight = numbers::textToNumber(r.race.dayWeight);
+        run.status = places[i].status;
+        run.place = places[i].place;
+        run.runners = static_cast<qint64>(sheet.runners.size());
+        run.source = history::Source::Arrival;
+        if (const auto it = behind.find(i); it != behind.end()) {
+            run.lengths = it->second;
+            run.time = timeBehind(*winner, it->second, distance, scale);
+            if (run.time)
+                run.reduction = std::llround(double(*run.time) * 1000 / run.distanceRun());
+        }
+        out.runs.push_back(std::move(run));
+    }
+    return out;
+}

@@ -1,6 +1,7 @@
 #include "coursedujour.h"
 
 #include "appwindows.h"
+#include "arrivaldialog.h"
 #include "comparisonboxes.h"
 #include "corrections.h"
 #include "courses.h"
@@ -140,6 +141,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
                        &CourseDuJour::showPreviousRaces);
     importList_ = action(u"Importer la liste des chevaux"_qs, QKeySequence(),
                          &CourseDuJour::importListIntoHistory);
+    arrival_ = action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R),
+                      &CourseDuJour::enterArrival);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &CourseDuJour::showMenu);
 }
@@ -162,7 +165,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
         this);
     help->setWordWrap(true);
     row->addWidget(help, 1);
-    for (QAction* a : {newRace_, previous_, export_}) {
+    for (QAction* a : {arrival_, newRace_, previous_, export_}) {
         auto* b = new QPushButton(a->text(), this);
         b->setToolTip(a->text() + u" ("_qs + a->shortcut().toString(QKeySequence::NativeText) +
                       u')');
@@ -194,6 +197,7 @@ void CourseDuJour::refresh() {
     const bool any = !sheet.runners.empty();
     copy_->setEnabled(any);
     export_->setEnabled(any);
+    arrival_->setEnabled(any);
     remove_->setEnabled(any);
 }
 
@@ -204,7 +208,7 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
     menu.addSeparator();
-    menu.addAction(importList_);
+    menu.addActions({arrival_, importList_});
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
@@ -253,6 +257,13 @@ void CourseDuJour::removeSelected() {
 void CourseDuJour::startNewRace() {
     if (newRace(day_, places::archiveFolder(), QDate::currentDate(), dialogs_))
         state_.sheetEdited();
+}
+
+void CourseDuJour::enterArrival() {
+    if (day_.sheet.runners.empty())
+        return;
+    ArrivalDialog dialog(state_, this);
+    dialog.exec();
 }
 
 void CourseDuJour::importListIntoHistory() {

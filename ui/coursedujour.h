@@ -33,6 +33,7 @@ class CourseDuJour : public QWidget {
     void startNewRace();
     void showPreviousRaces();
     void importListIntoHistory();
+    void enterArrival();
     void copyRows();
     void exportCsv();
     // A cell of the table edited (the table hands it on once its editor closed).
@@ -63,6 +64,7 @@ class CourseDuJour : public QWidget {
     QAction* newRace_ = nullptr;
     QAction* previous_ = nullptr;
     QAction* importList_ = nullptr;
+    QAction* arrival_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
 };

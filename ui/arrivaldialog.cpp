@@ -1,0 +1,91 @@
+#include "arrivaldialog.h"
+
+#include "arrival.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum Column { Number, Name, PlaceColumn, Margin, ColumnCount };
+
+} // namespace
+
+ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
+    const RaceSheet& sheet = state_.raceDay().sheet;
+    setWindowTitle(QStringLiteral("Arrivée — %1").arg(sheet.name.isEmpty() ? u"course du jour"_qs
+                                                                             : sheet.name));
+    auto* layout = new QVBoxLayout(this);
+    auto* help = new QLabel(
+        QStringLiteral("Place : 1, 2, 3…, ou D (disqualifié), A (arrêté), T (tombé), 0 (non "
+                       "placé). Écart : sur le cheval placé juste devant, en longueurs (2, 1,5, "
+                       "1 1/2, 3/4) ou en mots (nez, courte tête, tête, encolure…)."),
+        this);
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    auto* form = new QFormLayout;
+    winner_ = new QLineEdit(this);
+    winner_->setObjectName(QStringLiteral("TtempsGagnant"));
+    winner_->setAccessibleName(QStringLiteral("Temps du gagnant"));
+    winner_->setPlaceholderText(QStringLiteral("3'15\"40"));
+    form->addRow(QStringLiteral("&Temps du gagnant :"), winner_);
+    layout->addLayout(form);
+    table_ = new QTableWidget(static_cast<int>(sheet.runners.size()), ColumnCount, this);
+    table_->setObjectName(QStringLiteral("TableArrivee"));
+    table_->setAccessibleName(QStringLiteral("Place et écart de chaque partant"));
+    table_->setHorizontalHeaderLabels({u"N°"_qs, u"Cheval"_qs, u"Place"_qs, u"Écart"_qs});
+    table_->verticalHeader()->hide();
+    table_->setTabKeyNavigation(true);
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        const Runner& r = sheet.runners[static_cast<size_t>(row)];
+        for (const auto& [column, text] : {std::pair{Number, r.number}, {Name, r.name}}) {
+            auto* item = new QTableWidgetItem(text);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            table_->setItem(row, column, item);
+        }
+        table_->setItem(row, PlaceColumn, new QTableWidgetItem);
+        table_->setItem(row, Margin, new QTableWidgetItem);
+    }
+    table_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    layout->addWidget(table_, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Enregistrer l'arrivée"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &ArrivalDialog::record);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(520, 160 + 30 * table_->rowCount());
+}
+
+void ArrivalDialog::record() {
+    std::vector<ArrivalEntry> entries;
+    for (int row = 0; row < table_->rowCount(); ++row)
+        entries.push_back({table_->item(row, PlaceColumn)->text(), table_->item(row, Margin)->text()});
+    const Arrival arrival =
+        arrivalRuns(state_.raceDay().sheet, winner_->text(), entries, state_.scale());
+    if (!arrival.refused.isEmpty()) {
+        dialogs_.warn(arrival.refused);
+        return;
+    }
+    if (!state_.history().isOpen()) {
+        dialogs_.warn(QStringLiteral("L'historique des chevaux n'a pas pu être ouvert au "
+                                     "démarrage : l'arrivée n'est pas enregistrée."));
+        return;
+    }
+    const history::Added added = state_.history().add(arrival.runs);
+    if (!added.result.ok()) {
+        dialogs_.warn(added.result.message);
+        return;
+    }
+    dialogs_.inform(QStringLiteral("Arrivée enregistrée dans l'historique : %1 course(s) "
+                                   "ajoutée(s), %2 déjà connue(s).")
+                        .arg(added.added)
+                        .arg(added.known));
+    accept();
+}

@@ -1,0 +1,25 @@
+#pragma once
+// "Arrivée…": once the day's race is run, the punter types the winner's time and
+// each runner's place and margin; each runner's run goes into its horse's history.
+
+#include "appstate.h"
+#include "qtdialogs.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class QTableWidget;
+
+class ArrivalDialog : public QDialog {
+    Q_OBJECT
+  public:
+    explicit ArrivalDialog(AppState& state, QWidget* parent = nullptr);
+    // Records the arrival typed; the dialog stays open on a refusal.
+    void record();
+
+  private:
+    AppState& state_;
+    QtDialogs dialogs_{this};
+    QLineEdit* winner_ = nullptr;
+    QTableWidget* table_ = nullptr;
+};

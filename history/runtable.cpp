@@ -3,6 +3,10 @@
 #include "cells.h"
 #include "csv.h"
 
+#include <QRegularExpression>
+#include <cmath>
+#include <tuple>
+
 namespace history {
 
 namespace {
@@ -57,6 +61,148 @@ QByteArray runsOutput(const std::vector<Run>& runs) {
     for (const Run& r : runs)
         rows.push_back(runRow(r));
     return csv::write(rows, csv::Output);
+}
+
+} // namespace history
+
+namespace history {
+
+std::optional<qint64> hundredthsOfText(const QString& text) {
+    static const QRegularExpression punter(
+        QStringLiteral("^(\\d{1,3})['’](\\d{1,2})(?:\"|”|'')(\\d{1,2})$"));
+    static const QRegularExpression colons(QStringLiteral("^(\\d{1,3}):(\\d{1,2}):(\\d{1,2})$"));
+    const QString t = text.trimmed();
+    for (const auto* form : {&punter, &colons})
+        if (const auto m = form->match(t); m.hasMatch()) {
+            const int seconds = m.captured(2).toInt();
+            // One digit after the seconds is a tenth (1'14"5); two, hundredths.
+            const int fraction = m.captured(3).size() == 1 ? m.captured(3).toInt() * 10
+                                                           : m.captured(3).toInt();
+            if (seconds > 59)
+                return std::nullopt;
+            return m.captured(1).toLongLong() * 6000 + seconds * 100 + fraction;
+        }
+    bool ok = false;
+    const double seconds = QString(t).replace(u',', u'.').toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds >= 360000)
+        return std::nullopt;
+    return std::llround(seconds * 100);
+}
+
+namespace {
+
+// The cell of `name` (a folded header), empty when the column is absent.
+struct Cells {
+    const QStringList& header;
+    const QStringList& cells;
+    QString operator()(const char* name) const {
+        const qsizetype at = header.indexOf(QString::fromUtf8(name));
+        return at >= 0 && at < cells.size() ? cells[at].trimmed() : QString();
+    }
+};
+
+std::optional<double> decimalOf(const QString& text) {
+    bool ok = false;
+    const double value = QString(text).replace(u',', u'.').toDouble(&ok);
+    return ok && std::isfinite(value) && value >= 0 ? std::optional<double>(value) : std::nullopt;
+}
+
+// A whole number from `low` up; none for another text.
+std::optional<qint64> wholeOf(const QString& text, qint64 low) {
+    bool ok = false;
+    const qint64 value = text.toLongLong(&ok);
+    return ok && value >= low ? std::optional<qint64>(value) : std::nullopt;
+}
+
+QString refusal(const char* column, const QString& text) {
+    return QStringLiteral("%1 : « %2 » ne se lit pas").arg(QString::fromUtf8(column), text);
+}
+
+} // namespace
+
+namespace {
+
+// Where and how the run was run; why a cell cannot be read.
+QString readConditions(const Cells& cell, Run& r) {
+    if (const QString d = cell("date"); !d.isEmpty()) {
+        const auto date = cells::dateOf(d);
+        if (!date)
+            return refusal("date", d);
+        r.date = *date;
+    }
+    r.hippodrome = cell("hippodrome");
+    r.race = cell("course");
+    r.discipline = cell("discipline");
+    const auto distance = wholeOf(cell("distance"), 1);
+    if (!distance || *distance > 100000)
+        return refusal("distance", cell("distance"));
+    r.distance = static_cast<int>(*distance);
+    if (const QString recul = cell("recul"); !recul.isEmpty()) {
+        const auto metres = wholeOf(recul, 0);
+        if (!metres || *metres > 1000)
+            return refusal("recul", recul);
+        r.recul = static_cast<int>(*metres);
+    }
+    r.start = cell("depart");
+    r.shoeing = cell("ferrure");
+    r.going = cell("terrain");
+    return QString();
+}
+
+// Its time, reduction and place; why a cell cannot be read.
+QString readResult(const Cells& cell, Run& r) {
+    for (const auto& [name, shown, field] :
+         {std::tuple{"chrono", "chrono", &r.time}, {"reduction", "réduction", &r.reduction}})
+        if (const QString t = cell(name); !t.isEmpty() && !(*field = hundredthsOfText(t)))
+            return refusal(shown, t);
+    if (!r.time && !r.reduction)
+        return QStringLiteral("ni chrono ni réduction");
+    if (const QString p = cell("place"); !p.isEmpty()) {
+        const auto place = wholeOf(p, 1);
+        if (!place && !statusOf(p))
+            return refusal("place", p);
+        r.place = place ? static_cast<int>(*place) : 0;
+        r.status = statusOf(p).value_or(Status::Placed);
+    }
+    if (const QString s = cell("statut"); !s.isEmpty()) {
+        if (!statusOf(s))
+            return refusal("statut", s);
+        r.status = *statusOf(s);
+    }
+    return QString();
+}
+
+// The figures beside: lengths, weight, allocation, runners.
+QString readFigures(const Cells& cell, Run& r) {
+    for (const auto& [name, shown, field] :
+         {std::tuple{"ecart", "écart", &r.lengths}, {"poids", "poids", &r.weight}})
+        if (const QString t = cell(name); !t.isEmpty() && !(*field = decimalOf(t)))
+            return refusal(shown, t);
+    for (const auto& [name, field] :
+         {std::pair{"allocation", &r.allocation}, {"partants", &r.runners}})
+        if (const QString t = cell(name); !t.isEmpty() && !(*field = wholeOf(t, 0)))
+            return refusal(name, t);
+    return QString();
+}
+
+} // namespace
+
+RunRead runOfCells(const QStringList& rawHeader, const QStringList& cells) {
+    QStringList header;
+    for (const QString& h : rawHeader)
+        header << cells::folded(h);
+    const Cells cell{header, cells};
+    Run r;
+    r.horse = cell("cheval").simplified();
+    if (r.horse.isEmpty())
+        return {{}, QStringLiteral("cheval : le nom manque")};
+    for (auto read : {readConditions, readResult, readFigures})
+        if (const QString why = read(cell, r); !why.isEmpty())
+            return {{}, why};
+    r.rider = cell("driver").isEmpty() ? cell("jockey") : cell("driver");
+    r.source = sourceOf(cell("origine")).value_or(Source::Typed);
+    r.note = cell("note");
+    return {r, {}};
 }
 
 } // namespace history

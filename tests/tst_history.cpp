@@ -1,6 +1,7 @@
 // The horses' history: one horse per key, one run per run, the order of a
 // horse's runs, corrections and deletions, and the database's faults.
 #include "run.h"
+#include "runtable.h"
 #include "store.h"
 
 #include <QDir>
@@ -58,6 +59,9 @@ class TestHistory : public QObject {
     void laterVersionLeftAlone();
     void refusedRunStoresNothing();
     void twoCopiesAtOnce();
+    void rowReadBack();
+    void cellsRead_data();
+    void cellsRead();
 
   private:
     QTemporaryDir dir;
@@ -307,6 +311,77 @@ void TestHistory::twoCopiesAtOnce() {
     QCOMPARE(b, 100);
     QCOMPARE(first.runsOf(u"Copie A"_qs).runs.size(), size_t(100));
     QCOMPARE(first.runsOf(u"Copie B"_qs).runs.size(), size_t(100));
+}
+
+void TestHistory::rowReadBack() {
+    // What the program writes of a run reads back as the same run.
+    Run r = runOf(u"King du Plessis"_qs, Day, u"Vincennes"_qs, 2700);
+    r.race = u"Prix; \"de\" Bretagne"_qs;
+    r.discipline = u"trot attelé"_qs;
+    r.recul = 25;
+    r.start = u"volté"_qs;
+    r.shoeing = u"D4"_qs;
+    r.reduction = 7358;
+    r.place = 3;
+    r.lengths = 1.25;
+    r.weight = 62.5;
+    r.rider = u"É. Raffin"_qs;
+    r.allocation = 45000;
+    r.runners = 14;
+    r.source = Source::Arrival;
+    r.note = u"PROTEGE_ANTERIEURS"_qs;
+    const RunRead read = runOfCells(runHeader(), runRow(r));
+    QVERIFY2(read.run, qPrintable(read.refused));
+    QCOMPARE(*read.run, r);
+}
+
+void TestHistory::cellsRead_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("read"); // the field as read; empty: refused
+    // clang-format off
+    QTest::newRow("chrono, the punter's notation") << u"chrono"_qs << u"2'12\"58"_qs << u"13258"_qs;
+    QTest::newRow("chrono with colons") << u"chrono"_qs << u"2:12:58"_qs << u"13258"_qs;
+    QTest::newRow("chrono in seconds") << u"chrono"_qs << u"132,58"_qs << u"13258"_qs;
+    QTest::newRow("réduction to the tenth") << u"réduction"_qs << u"1'14\"5"_qs << u"7450"_qs;
+    QTest::newRow("réduction to the hundredth") << u"réduction"_qs << u"1'14\"52"_qs << u"7452"_qs;
+    QTest::newRow("seconds past 59") << u"chrono"_qs << u"2'75\"00"_qs << QString();
+    QTest::newRow("a time that is none") << u"chrono"_qs << u"vite"_qs << QString();
+    QTest::newRow("date JJ/MM/AAAA") << u"date"_qs << u"02/11/2026"_qs << u"2026-11-02"_qs;
+    QTest::newRow("a date that is none") << u"date"_qs << u"31/02/2026"_qs << QString();
+    QTest::newRow("a distance that is none") << u"distance"_qs << u"2700 m"_qs << QString();
+    QTest::newRow("a status") << u"statut"_qs << u"Disqualifié"_qs << u"disqualifié"_qs;
+    QTest::newRow("an unknown status") << u"statut"_qs << u"perdu"_qs << QString();
+    // clang-format on
+}
+
+void TestHistory::cellsRead() {
+    QFETCH(QString, column);
+    QFETCH(QString, text);
+    QFETCH(QString, read);
+    // A minimal row (headers in capitals and without accents), then the cell tried.
+    QStringList header{u"CHEVAL"_qs, u"distance"_qs, u"chrono"_qs};
+    QStringList cells{u"Éclair"_qs, u"2700"_qs, u"3'20\"00"_qs};
+    const qsizetype at = header.indexOf(column);
+    if (at >= 0) {
+        cells[at] = text;
+    } else {
+        header << column;
+        cells << text;
+    }
+    const RunRead got = runOfCells(header, cells);
+    QCOMPARE(!got.run, read.isEmpty());
+    if (!got.run) {
+        QVERIFY2(got.refused.contains(text), qPrintable(got.refused));
+        return;
+    }
+    const Run& r = *got.run;
+    const QString field = column == u"chrono"     ? QString::number(r.time.value_or(0))
+                          : column == u"réduction" ? QString::number(r.reduction.value_or(0))
+                          : column == u"date"      ? r.date.toString(Qt::ISODate)
+                          : column == u"statut"    ? statusName(r.status)
+                                                   : QString::number(r.distance);
+    QCOMPARE(field, read);
 }
 
 QTEST_GUILESS_MAIN(TestHistory)

@@ -2,6 +2,8 @@
 
 #include "cells.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace history {
@@ -74,6 +76,14 @@ QString musiqueOf(const Run& run) {
         break;
     }
     return QString(mark) + disciplineLetter(run.discipline);
+}
+
+QString musique(const std::vector<Run>& runs) {
+    QStringList marks;
+    for (const Run& r : runs)
+        if (const QString m = musiqueOf(r); !m.isEmpty() && marks.size() < 10)
+            marks << m;
+    return marks.join(u' ');
 }
 
 } // namespace history

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+#include <vector>
 
 namespace history {
 
@@ -52,5 +53,7 @@ std::optional<Source> sourceOf(const QString& text);
 // The place as the musique writes it: "3a", "Da", "0m" (10th or worse, unplaced),
 // with the discipline's letter (a attelé, m monté, p plat, h obstacle).
 QString musiqueOf(const Run& run);
+// The musique of a horse's runs (newest first): its last ten places, "3a 1a Da 5m".
+QString musique(const std::vector<Run>& runs);
 
 } // namespace history

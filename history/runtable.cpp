@@ -76,8 +76,8 @@ std::optional<qint64> hundredthsOfText(const QString& text) {
         if (const auto m = form->match(t); m.hasMatch()) {
             const int seconds = m.captured(2).toInt();
             // One digit after the seconds is a tenth (1'14"5); two, hundredths.
-            const int fraction = m.captured(3).size() == 1 ? m.captured(3).toInt() * 10
-                                                           : m.captured(3).toInt();
+            const int fraction =
+                m.captured(3).size() == 1 ? m.captured(3).toInt() * 10 : m.captured(3).toInt();
             if (seconds > 59)
                 return std::nullopt;
             return m.captured(1).toLongLong() * 6000 + seconds * 100 + fraction;

@@ -1,8 +1,8 @@
 #include "appstate.h"
 
+#include "comparable.h"
 #include "correctionsettings.h"
 #include "places.h"
-#include "comparable.h"
 #include "runhistory.h"
 #include "scalesettings.h"
 

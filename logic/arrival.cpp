@@ -13,9 +13,10 @@
 namespace {
 
 const std::pair<const char*, double> MarginWords[] = {
-    {"nez", 0.05},           {"courte tete", 0.08}, {"crt. tete", 0.08}, {"cte tete", 0.08},
-    {"tete", 0.1},           {"courte encolure", 0.15}, {"crt. enc", 0.15}, {"cte encolure", 0.15},
-    {"encolure", 0.25},      {"enc", 0.25}};
+    {"nez", 0.05},      {"courte tete", 0.08},  {"crt. tete", 0.08},
+    {"cte tete", 0.08}, {"tete", 0.1},          {"courte encolure", 0.15},
+    {"crt. enc", 0.15}, {"cte encolure", 0.15}, {"encolure", 0.25},
+    {"enc", 0.25}};
 
 // "1 1/2", "3/4", "2", "1,5".
 std::optional<double> figures(const QString& text) {
@@ -117,10 +118,10 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
     const int distance = static_cast<int>(std::lround(*metres));
     const auto winner = splitTime(winnerTime);
     const auto winnerHundredths =
-        winner ? cells::hundredthsOfTime(
-                     QStringList{winner->minutes, winner->seconds.rightJustified(2, u'0'),
-                                 winner->hundredths.rightJustified(2, u'0')}
-                         .join(u':'))
+        winner ? cells::hundredthsOfTime(QStringList{winner->minutes,
+                                                     winner->seconds.rightJustified(2, u'0'),
+                                                     winner->hundredths.rightJustified(2, u'0')}
+                                             .join(u':'))
                : std::nullopt;
     if (!winnerHundredths || *winnerHundredths <= 0)
         return {{}, QStringLiteral("Tapez le temps du gagnant, par exemple 3'15\"40.")};
@@ -129,9 +130,10 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
     for (size_t i = 0; i < entries.size(); ++i) {
         const auto p = placeOf(entries[i].place);
         if (!p)
-            return {{}, QStringLiteral("« %1 » : la place « %2 » ne se lit pas (1, 2…, D, A, T "
-                                       "ou 0).")
-                            .arg(sheet.runners[i].name, entries[i].place)};
+            return {{},
+                    QStringLiteral("« %1 » : la place « %2 » ne se lit pas (1, 2…, D, A, T "
+                                   "ou 0).")
+                        .arg(sheet.runners[i].name, entries[i].place)};
         if (p->place > 0 && !placed.emplace(p->place, i).second)
             return {{}, QStringLiteral("Deux chevaux sont à la place %1.").arg(p->place)};
         places.push_back(*p);

@@ -141,15 +141,27 @@ Runner feedRunner(const Runner& r, const std::vector<history::Run>& runs, const 
     if (choice == Choice::MeanOf3) {
         out = meanOf(last);
     } else {
-        const auto best = std::min_element(last.begin(), last.end(), [](const auto& a, const auto& b) {
-            return a.computed.estimateHundredths < b.computed.estimateHundredths;
-        });
+        const auto best =
+            std::min_element(last.begin(), last.end(), [](const auto& a, const auto& b) {
+                return a.computed.estimateHundredths < b.computed.estimateHundredths;
+            });
         out = best->computed;
         out.served = servedText(best->run);
     }
     out.comparable = static_cast<int>(all.size());
     out.picked = r.picked;
     return out;
+}
+
+std::optional<double> todayReduction(const history::Run& run, const Runner& runner,
+                                     const RaceSheet& race, const Rules& rules) {
+    if (!timeOf(run) || race.distance.trimmed().isEmpty())
+        return std::nullopt;
+    RecordingDialogs quiet;
+    const auto computed = rerun(withReference(runner, run), race, rules, {}, quiet);
+    if (!computed || computed->correctedReduction <= 0)
+        return std::nullopt;
+    return computed->correctedReduction;
 }
 
 bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules) {

@@ -30,5 +30,10 @@ Runner withReference(const Runner& runner, const history::Run& run);
 Runner feedRunner(const Runner& runner, const std::vector<history::Run>& runs,
                   const RaceSheet& race, const Rules& rules);
 
+// What the run's reduction becomes under today's conditions in `race` for the
+// runner (seconds per km); none when it cannot be computed there.
+std::optional<double> todayReduction(const history::Run& run, const Runner& runner,
+                                     const RaceSheet& race, const Rules& rules);
+
 // Every runner of the sheet fed from the history; whether one changed.
 bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules);

@@ -68,10 +68,11 @@ const QStringList& headerWithoutGoing() {
 
 const QStringList& header() {
     static const QStringList h =
-        headerWithoutGoing() +
-        QStringList{u"terrain du jour"_qs, u"date réf."_qs,           u"hippodrome réf."_qs,
-                    u"règle"_qs,           u"écart de distance (%)"_qs, u"mois"_qs,
-                    u"courses retenues"_qs, u"courses comparables"_qs, u"course choisie"_qs};
+        headerWithoutGoing() + QStringList{u"terrain du jour"_qs,       u"date réf."_qs,
+                                           u"hippodrome réf."_qs,       u"règle"_qs,
+                                           u"écart de distance (%)"_qs, u"mois"_qs,
+                                           u"courses retenues"_qs,      u"courses comparables"_qs,
+                                           u"course choisie"_qs};
     return h;
 }
 

@@ -26,8 +26,8 @@ struct RaceSheet {
     // taken from the first runner added.
     QString distance = {};
     QString discipline = Flat;
-    QString start = {};               // at the trot: "autostart" or "volté"
-    QString going = {};               // on the flat and over obstacles: a going band
+    QString start = {}; // at the trot: "autostart" or "volté"
+    QString going = {}; // on the flat and over obstacles: a going band
     // How each runner's reference is chosen among its comparable runs in the
     // horses' history: the rule (empty: the default), the distance band (± %
     // of today's distance run) and how far back (months before the race date).

@@ -376,7 +376,7 @@ void TestHistory::cellsRead() {
         return;
     }
     const Run& r = *got.run;
-    const QString field = column == u"chrono"     ? QString::number(r.time.value_or(0))
+    const QString field = column == u"chrono"      ? QString::number(r.time.value_or(0))
                           : column == u"réduction" ? QString::number(r.reduction.value_or(0))
                           : column == u"date"      ? r.date.toString(Qt::ISODate)
                           : column == u"statut"    ? statusName(r.status)

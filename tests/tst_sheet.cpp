@@ -598,8 +598,10 @@ void TestSheet::recordedInHistory() {
 namespace {
 
 // Vincennes, 2700 m attelé volté, on 08/12/2026: the race the runs are judged for.
-const RaceSheet TrotRace{.date = QDate(2026, 12, 8), .distance = u"2700"_qs,
-                         .discipline = TrotHarness, .start = u"volté"_qs};
+const RaceSheet TrotRace{.date = QDate(2026, 12, 8),
+                         .distance = u"2700"_qs,
+                         .discipline = TrotHarness,
+                         .start = u"volté"_qs};
 
 history::Run trotRun(qint64 id, QDate date, qint64 time) {
     history::Run r;

@@ -1,4 +1,5 @@
 #include "appwindows.h"
+#include "horsecard.h"
 
 #include "coursedujour.h"
 #include "form1.h"
@@ -40,6 +41,13 @@ Form1* showForm1(bool show) {
                              QtDialogs dialogs(w);
                              if (shared && offerRenameOnSheet(shared->raceDay(), from, to, dialogs))
                                  shared->sheetEdited();
+                         });
+        QObject::connect(form1, &Form1::horseCardRequested, form1,
+                         [w = form1.data()](const QString& horse) {
+                             if (!shared)
+                                 return;
+                             HorseCard card(*shared, horse, w);
+                             card.exec();
                          });
     }
     return show ? toFront(form1.data()) : form1.data();

@@ -19,8 +19,8 @@ enum Column { Number, Name, PlaceColumn, Margin, ColumnCount };
 
 ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     const RaceSheet& sheet = state_.raceDay().sheet;
-    setWindowTitle(QStringLiteral("Arrivée — %1").arg(sheet.name.isEmpty() ? u"course du jour"_qs
-                                                                             : sheet.name));
+    setWindowTitle(QStringLiteral("Arrivée — %1")
+                       .arg(sheet.name.isEmpty() ? u"course du jour"_qs : sheet.name));
     auto* layout = new QVBoxLayout(this);
     auto* help = new QLabel(
         QStringLiteral("Place : 1, 2, 3…, ou D (disqualifié), A (arrêté), T (tombé), 0 (non "
@@ -66,7 +66,8 @@ ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent)
 void ArrivalDialog::record() {
     std::vector<ArrivalEntry> entries;
     for (int row = 0; row < table_->rowCount(); ++row)
-        entries.push_back({table_->item(row, PlaceColumn)->text(), table_->item(row, Margin)->text()});
+        entries.push_back(
+            {table_->item(row, PlaceColumn)->text(), table_->item(row, Margin)->text()});
     const Arrival arrival =
         arrivalRuns(state_.raceDay().sheet, winner_->text(), entries, state_.scale());
     if (!arrival.refused.isEmpty()) {

@@ -6,6 +6,7 @@
 #include "corrections.h"
 #include "courses.h"
 #include "form1.h"
+#include "horsecard.h"
 #include "listfile.h"
 #include "listimport.h"
 #include "places.h"
@@ -141,8 +142,10 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
                        &CourseDuJour::showPreviousRaces);
     importList_ = action(u"Importer la liste des chevaux"_qs, QKeySequence(),
                          &CourseDuJour::importListIntoHistory);
-    arrival_ = action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R),
-                      &CourseDuJour::enterArrival);
+    arrival_ =
+        action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
+    card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),
+                   &CourseDuJour::showHorseCard);
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &CourseDuJour::showMenu);
 }
@@ -208,7 +211,7 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
     menu.addSeparator();
-    menu.addActions({arrival_, importList_});
+    menu.addActions({card_, arrival_, importList_});
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 
@@ -257,6 +260,13 @@ void CourseDuJour::removeSelected() {
 void CourseDuJour::startNewRace() {
     if (newRace(day_, places::archiveFolder(), QDate::currentDate(), dialogs_))
         state_.sheetEdited();
+}
+
+void CourseDuJour::showHorseCard() {
+    const std::vector<size_t> chosen = table_->chosenRunners();
+    const QString name = chosen.empty() ? QString() : day_.sheet.runners[chosen.front()].name;
+    HorseCard card(state_, name, this);
+    card.exec();
 }
 
 void CourseDuJour::enterArrival() {

@@ -34,6 +34,7 @@ class CourseDuJour : public QWidget {
     void showPreviousRaces();
     void importListIntoHistory();
     void enterArrival();
+    void showHorseCard();
     void copyRows();
     void exportCsv();
     // A cell of the table edited (the table hands it on once its editor closed).
@@ -65,6 +66,7 @@ class CourseDuJour : public QWidget {
     QAction* previous_ = nullptr;
     QAction* importList_ = nullptr;
     QAction* arrival_ = nullptr;
+    QAction* card_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "listline.h"
 #include "look.h"
 
 #include <QAction>
@@ -134,6 +135,11 @@ void Form1::addListActions() {
     correct_ = action(u"Modifier le nom ou le terrain…"_qs, QKeySequence(Qt::Key_F2),
                       &Form1::correctEntry);
     remove_ = action(u"Retirer la ligne"_qs, QKeySequence(Qt::Key_Delete), &Form1::removeEntry);
+    card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H), [this] {
+        const int row = selectedRow();
+        const auto entry = row < 0 ? std::nullopt : ListEntry::parse(logic_.model().list().at(row));
+        emit horseCardRequested(entry ? entry->name.trimmed() : QString());
+    });
     LstCheval_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(LstCheval_, &QWidget::customContextMenuRequested, this, &Form1::showListMenu);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
@@ -151,6 +157,7 @@ void Form1::updateListActions() {
     export_->setEnabled(any);
     remove_->setEnabled(selectedRow() >= 0);
     correct_->setEnabled(selectedRow() >= 0);
+    card_->setEnabled(selectedRow() >= 0);
 }
 
 void Form1::showListMenu(const QPoint& position) {
@@ -158,6 +165,8 @@ void Form1::showListMenu(const QPoint& position) {
     QMenu menu(this);
     menu.setAccessibleName(u"Commandes de la liste des chevaux"_qs);
     menu.addActions({copy_, export_, correct_, remove_});
+    menu.addSeparator();
+    menu.addAction(card_);
     menu.exec(LstCheval_->viewport()->mapToGlobal(position));
 }
 

@@ -33,6 +33,8 @@ class Form1 : public QWidget {
   signals:
     // A horse's name corrected in the list: the race sheet offers the same.
     void horseRenamed(const QString& from, const QString& to);
+    // The card of the chosen line's horse was asked for.
+    void horseCardRequested(const QString& horse);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,4 +60,5 @@ class Form1 : public QWidget {
     QAction* export_ = nullptr;
     QAction* remove_ = nullptr;
     QAction* correct_ = nullptr;
+    QAction* card_ = nullptr;
 };

@@ -59,6 +59,8 @@ Runner keptInputs(Runner out, const Runner& in, const RaceSheet& race) {
     out.dayShoeing = in.dayShoeing;
     out.dayRecul = in.dayRecul;
     out.picked = in.picked;
+    out.served = in.served;
+    out.comparable = in.comparable;
     return out;
 }
 

@@ -211,8 +211,12 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
     if (text.trimmed() == fieldText(old, field).trimmed())
         return false;
     auto changed = withField(old, field, text, dialogs);
-    if (changed && computed(field))
+    if (changed && computed(field)) {
+        // A reference corrected by hand is the punter's, no longer the history's.
+        changed->served.clear();
+        changed->comparable = 0;
         changed = rerun(*changed, day.sheet, rules, controlsOf(field), dialogs);
+    }
     if (!changed)
         return false;
     if (renamedFrom)

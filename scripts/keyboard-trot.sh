@@ -54,7 +54,7 @@ column() { # NAME COLUMN VALUE (a value chosen from a list: its first letters)
 }
 keys=0
 press ctrl+shift+j; sleep 0.6
-press Tab Tab Tab Tab Tab Tab # to the table
+press Tab Tab Tab Tab Tab Tab Tab Tab Tab # to the table
 # Visible at the trot: ... 19 discipline réf., 20 départ réf., 21 ferrure réf.,
 # 22 recul réf., 23 ferrure, 24 recul.
 column Kalinka 20 a; column Kalinka 24 25

@@ -762,8 +762,8 @@ void TestUi::listMenuAndShortcuts_data() {
     QTest::addColumn<QStringList>("copied"); // horses on the clipboard, in order
     QTest::addColumn<QString>("message");    // the box shown afterwards, if any
     const QStringList two{"Eclair", "Bolide"};
-    const QString all = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:1 Retirer la ligne:1"_qs;
-    const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:0 Retirer la ligne:0"_qs;
+    const QString all = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:1 Retirer la ligne:1 :1 Fiche du cheval…:1"_qs;
+    const QString noRemove = u"menu|Copier:1 Exporter en CSV…:1 Modifier le nom ou le terrain…:0 Retirer la ligne:0 :1 Fiche du cheval…:0"_qs;
     const QString ask = u"Orvanto|Retirer « %1 » de la liste et du fichier %2 ?"_qs;
     const QString file = QDir::toNativeSeparators(places::listFilePath());
     QTest::newRow("Copier: the selected entry") << two << false << 1 << "Copier" << all << 2 << QStringList{"Eclair"} << "";
@@ -774,7 +774,7 @@ void TestUi::listMenuAndShortcuts_data() {
     QTest::newRow("Suppr: unsaved, gone") << two << false << 1 << "Suppr" << "" << 1 << QStringList{} << "";
     QTest::newRow("Retirer la ligne: saved, asked, Escape keeps it") << two << true << 0 << "Retirer la ligne" << all << 2 << QStringList{} << ask.arg("Bolide", file);
     QTest::newRow("Suppr: saved, asked, Escape keeps it") << two << true << 1 << "Suppr" << "" << 2 << QStringList{} << ask.arg("Eclair", file);
-    QTest::newRow("empty list: nothing to do") << QStringList{""} << false << -1 << "Escape" << "menu|Copier:0 Exporter en CSV…:0 Modifier le nom ou le terrain…:0 Retirer la ligne:0" << 0 << QStringList{} << "";
+    QTest::newRow("empty list: nothing to do") << QStringList{""} << false << -1 << "Escape" << "menu|Copier:0 Exporter en CSV…:0 Modifier le nom ou le terrain…:0 Retirer la ligne:0 :1 Fiche du cheval…:0" << 0 << QStringList{} << "";
     // clang-format on
 }
 

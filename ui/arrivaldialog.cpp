@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -45,22 +46,46 @@ ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent)
     for (int row = 0; row < table_->rowCount(); ++row) {
         const Runner& r = sheet.runners[static_cast<size_t>(row)];
         for (const auto& [column, text] : {std::pair{Number, r.number}, {Name, r.name}}) {
+            // Not enabled, so that moving from cell to cell (Tab in an editor too)
+            // passes over it; its text in the usual colour all the same.
             auto* item = new QTableWidgetItem(text);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setFlags(Qt::NoItemFlags);
+            item->setForeground(palette().text());
             table_->setItem(row, column, item);
         }
         table_->setItem(row, PlaceColumn, new QTableWidgetItem);
         table_->setItem(row, Margin, new QTableWidgetItem);
     }
     table_->horizontalHeader()->setSectionResizeMode(Name, QHeaderView::Stretch);
+    // Tab goes from place to margin to the next runner's place: the number and
+    // the name are read, never typed.
+    table_->setTabKeyNavigation(false);
+    table_->installEventFilter(this);
+    if (table_->rowCount() > 0)
+        table_->setCurrentCell(0, PlaceColumn);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Enregistrer l'arrivée"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Enregistrer l'arrivée"));
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
     connect(buttons, &QDialogButtonBox::accepted, this, &ArrivalDialog::record);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     resize(520, 160 + 30 * table_->rowCount());
+}
+
+bool ArrivalDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != table_ || event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
+        return QDialog::eventFilter(watched, event);
+    // Place, margin, next place…; past the last margin, on to the buttons.
+    const int step = key == Qt::Key_Tab ? 1 : -1;
+    const int at = table_->currentRow() * 2 + (table_->currentColumn() == Margin ? 1 : 0) + step;
+    if (at < 0 || at >= table_->rowCount() * 2)
+        return QDialog::eventFilter(watched, event);
+    table_->setCurrentCell(at / 2, at % 2 ? Margin : PlaceColumn);
+    return true;
 }
 
 void ArrivalDialog::record() {

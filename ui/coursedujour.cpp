@@ -78,6 +78,7 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     name_ =
         labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
     name_->setPlaceholderText(QStringLiteral("nom de la course (facultatif)"));
+    name_->setMinimumWidth(150);
     row->setStretchFactor(name_, 2);
     date_ = labelled(row, u"&Date :"_qs, new DateBox(this), "TdateCourse", u"Date de la course"_qs);
     date_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -97,6 +98,9 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
                       u"Départ de la course (trot)"_qs);
     start_->addItems(
         {QString(), calc::startName(calc::Start::Autostart), calc::startName(calc::Start::Volte)});
+    layout->addLayout(row);
+    // The second row: today's going, and how the history feeds the runners.
+    row = new QHBoxLayout;
     going_ = labelled(row, u"Te&rrain :"_qs, new QComboBox(this), "CterrainCourse",
                       u"Terrain de la course (plat, obstacle)"_qs);
     going_->addItem(QString());
@@ -113,7 +117,8 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     connect(start_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
     connect(going_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
     comparison_ = new ComparisonBoxes(this);
-    layout->addWidget(comparison_);
+    row->addSpacing(12);
+    row->addWidget(comparison_, 1);
     connect(comparison_, &ComparisonBoxes::edited, this, &CourseDuJour::raceEdited);
 }
 

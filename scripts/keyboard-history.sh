@@ -6,11 +6,12 @@
 # the arrival's runs of one horse (--cheval) and the second sheet (--course), and
 # leaves screenshots in the work folder.
 # Usage: scripts/keyboard-history.sh PROGRAM [WORK-FOLDER]
+# (QT_SCALE_FACTOR=2 ORVANTO_SCREEN=3200x1800x24 for the pictures at 2×)
 set -euo pipefail
 here=$(dirname "$0")
 work=${2:-$(mktemp -d)}
 "$here/keyboard-trot.sh" "$1" "$work" >/dev/null
-source "$here/keyboard-common.sh" "$1" "$work" 1600x900x24
+source "$here/keyboard-common.sh" "$1" "$work" "${ORVANTO_SCREEN:-1600x900x24}"
 
 # The arrival: winner's time, then place and margin of each runner, in the
 # order they were added (Jaguar, Kalinka, Lotus, Mirage, Nectar, Oural).

@@ -7,7 +7,7 @@
 # leaves a screenshot in the work folder.
 # Usage: scripts/keyboard-trot.sh PROGRAM [WORK-FOLDER]
 set -euo pipefail
-source "$(dirname "$0")/keyboard-common.sh" "$1" "${2:-}" 1600x900x24
+source "$(dirname "$0")/keyboard-common.sh" "$1" "${2:-}" "${ORVANTO_SCREEN:-1600x900x24}"
 
 # The race, in the sheet window (Ctrl+Shift+J): name, date, hippodrome, distance,
 # discipline, start.

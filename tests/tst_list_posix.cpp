@@ -1,4 +1,5 @@
-// The list file's faults that only a POSIX system lets a test bring about:
+// The list file's, the race sheet's and the horses' history's faults that only a
+// POSIX system lets a test bring about:
 // permissions that bind (run as nobody when the suite runs as root) and a
 // file-size limit that stops a write part-way, as a full disk would.
 #include "horselist.h"
@@ -9,6 +10,7 @@
 #include "raceday.h"
 #include "racefile.h"
 #include "scripteddialogs.h"
+#include "store.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -52,6 +54,8 @@ class TestListPosix : public QObject {
     void correctionOnAFullDiskLeavesFileAsItWas();
     void raceKeptOnlyWhole_data();
     void raceKeptOnlyWhole();
+    void historyOnAFullDisk();
+    void historyInAReadOnlyFolder();
 
   private:
     QTemporaryDir dir;
@@ -294,6 +298,84 @@ void TestListPosix::raceKeptOnlyWhole() {
     QCOMPARE(QDir(archive).entryList(QDir::Files | QDir::Hidden),
              QStringList{QFileInfo(*keptPath).fileName()});
     QCOMPARE(readBytes(*keptPath), kept);
+}
+
+namespace {
+
+std::vector<history::Run> runsOf(const QString& horse, int count) {
+    std::vector<history::Run> runs;
+    for (int i = 0; i < count; ++i) {
+        history::Run r;
+        r.horse = horse;
+        r.date = QDate(2026, 12, 1).addDays(-i);
+        r.hippodrome = QStringLiteral("Vincennes");
+        r.distance = 2700;
+        r.time = 20000 + i;
+        r.note = QString(200, u'x'); // room taken quickly
+        runs.push_back(r);
+    }
+    return runs;
+}
+
+} // namespace
+
+void TestListPosix::historyOnAFullDisk() {
+    const QString file = dir.filePath("historique.sqlite");
+    QFile::remove(file);
+    history::Store store;
+    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
+    // A file-size limit stops the transaction's writes part-way, as a full disk would.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur = static_cast<rlim_t>(QFileInfo(file).size() + 16 * 1024);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const history::Added added = store.add(runsOf(u"Perdu"_qs, 2000));
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY2(!added.result.ok() && added.result.message.contains(u"historique.sqlite") &&
+                 added.result.message.startsWith(u"Impossible"),
+             qPrintable(added.result.message));
+    QCOMPARE(added.added, 0);
+    QVERIFY(store.runsOf(u"Perdu"_qs).runs.empty()); // rolled back whole
+    QCOMPARE(store.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
+    // The next action works again.
+    QCOMPARE(store.add(runsOf(u"Après"_qs, 3)).added, 3);
+}
+
+void TestListPosix::historyInAReadOnlyFolder() {
+    if (geteuid() == 0)
+        return checkAsNobody("historyInAReadOnlyFolder");
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString file = own.filePath("historique.sqlite");
+    {
+        history::Store store;
+        QVERIFY(store.open(file, u"x"_qs).result.ok());
+        QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
+    }
+    const QByteArray before = readBytes(file);
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    {
+        history::Store store;
+        const history::Opened opened = store.open(file, u"x"_qs);
+        const FileResult failed =
+            opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
+        QVERIFY2(!failed.ok() && failed.message.contains(u"historique.sqlite") &&
+                     failed.message.startsWith(u"Impossible"),
+                 qPrintable(failed.message));
+    }
+    QCOMPARE(readBytes(file), before);
+    QFile::setPermissions(own.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    history::Store store;
+    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QCOMPARE(store.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
+    QVERIFY(store.runsOf(u"Perdu"_qs).runs.empty());
 }
 
 QTEST_GUILESS_MAIN(TestListPosix)

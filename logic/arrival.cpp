@@ -108,6 +108,25 @@ QString lengthsBehind(const std::map<int, size_t>& placed, const std::vector<Arr
     return QString();
 }
 
+// The runner's run in today's race, its result apart.
+history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
+    history::Run run;
+    run.horse = r.name;
+    run.date = sheet.date;
+    run.hippodrome = sheet.hippodrome;
+    run.race = sheet.name;
+    run.discipline = sheet.discipline;
+    run.distance = distance;
+    run.recul = static_cast<int>(std::lround(numbers::textToNumber(r.dayRecul).value_or(0)));
+    run.start = sheet.start;
+    run.shoeing = r.dayShoeing;
+    run.going = sheet.going;
+    run.weight = numbers::textToNumber(r.race.dayWeight);
+    run.runners = static_cast<qint64>(sheet.runners.size());
+    run.source = history::Source::Arrival;
+    return run;
+}
+
 } // namespace
 
 Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
@@ -146,23 +165,9 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
         scale.discipline = *d;
     Arrival out;
     for (size_t i = 0; i < entries.size(); ++i) {
-        const Runner& r = sheet.runners[i];
-        history::Run run;
-        run.horse = r.name;
-        run.date = sheet.date;
-        run.hippodrome = sheet.hippodrome;
-        run.race = sheet.name;
-        run.discipline = sheet.discipline;
-        run.distance = distance;
-        run.recul = static_cast<int>(std::lround(numbers::textToNumber(r.dayRecul).value_or(0)));
-        run.start = sheet.start;
-        run.shoeing = r.dayShoeing;
-        run.going = sheet.going;
-        run.weight = numbers::textToNumber(r.race.dayWeight);
+        history::Run run = todayRun(sheet, sheet.runners[i], distance);
         run.status = places[i].status;
         run.place = places[i].place;
-        run.runners = static_cast<qint64>(sheet.runners.size());
-        run.source = history::Source::Arrival;
         if (const auto it = behind.find(i); it != behind.end()) {
             run.lengths = it->second;
             run.time = timeBehind(*winner, it->second, distance, scale);

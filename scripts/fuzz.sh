@@ -6,7 +6,7 @@ seconds=${1:-20}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DORVANTO_FUZZ=ON -DORVANTO_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz
-for target in numbers fchrono listfile racefile csv; do
+for target in numbers fchrono listfile racefile csv runs; do
     work=build-fuzz/corpus-$target
     mkdir -p "$work"
     echo "== fuzz_$target, ${seconds} s"

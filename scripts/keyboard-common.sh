@@ -6,6 +6,8 @@
 program=$(realpath "$1")
 work=${2:-$(mktemp -d)}
 mkdir -p "$work"
+# A copy still running from an earlier script keeps its file busy: replace it.
+rm -f "$work/orvanto"
 cp "$program" "$work/orvanto"
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 display=:$((90 + RANDOM % 9))

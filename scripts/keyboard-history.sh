@@ -52,4 +52,9 @@ done
 sleep 0.5
 press ctrl+shift+j; sleep 0.8
 import -window root "$work/fed.png"
+# Lotus's card: the sheet's table, its third row, Ctrl+H.
+press Tab Tab Tab Tab Tab Tab Tab Tab Tab; press ctrl+Home Down Down
+press ctrl+h; sleep 1
+import -window root "$work/card.png"
+press Escape; sleep 0.3
 "$work/orvanto" --course "$work/coursedujour.csv"

@@ -37,6 +37,18 @@ ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent)
     winner_->setPlaceholderText(QStringLiteral("3'15\"40"));
     form->addRow(QStringLiteral("&Temps du gagnant :"), winner_);
     layout->addLayout(form);
+    addTable(layout);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Enregistrer l'arrivée"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &ArrivalDialog::record);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    resize(520, 160 + 30 * table_->rowCount());
+}
+
+void ArrivalDialog::addTable(QVBoxLayout* layout) {
+    const RaceSheet& sheet = state_.raceDay().sheet;
     table_ = new QTableWidget(static_cast<int>(sheet.runners.size()), ColumnCount, this);
     table_->setObjectName(QStringLiteral("TableArrivee"));
     table_->setAccessibleName(QStringLiteral("Place et écart de chaque partant"));
@@ -64,13 +76,6 @@ ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent)
     if (table_->rowCount() > 0)
         table_->setCurrentCell(0, PlaceColumn);
     layout->addWidget(table_, 1);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Enregistrer l'arrivée"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ArrivalDialog::record);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
-    resize(520, 160 + 30 * table_->rowCount());
 }
 
 bool ArrivalDialog::eventFilter(QObject* watched, QEvent* event) {

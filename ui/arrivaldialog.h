@@ -17,6 +17,9 @@ class ArrivalDialog : public QDialog {
     // Records the arrival typed; the dialog stays open on a refusal.
     void record();
 
+  private:
+    void addTable(class QVBoxLayout* layout);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -58,9 +58,17 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->verticalHeader()->hide();
+    // Newest first, as the runs come: those without a date last.
+    table_->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     table_->setSortingEnabled(true);
     connect(table_, &QTableWidget::cellDoubleClicked, this, &HorseCard::correctRun);
     layout->addWidget(table_, 1);
+    addButtons(layout);
+    resize(1100, 420);
+    showHorse(horse);
+}
+
+void HorseCard::addButtons(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     const auto button = [&](const QString& text, auto handler) {
         auto* b = new QPushButton(text, this);
@@ -76,8 +84,6 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
     row->addStretch(1);
     button(u"&Fermer"_qs, &QDialog::accept);
     layout->addLayout(row);
-    resize(1100, 420);
-    showHorse(horse);
 }
 
 void HorseCard::showHorse(const QString& name) {
@@ -95,9 +101,14 @@ void HorseCard::showHorse(const QString& name) {
                                           .arg(music.isEmpty() ? u"—"_qs : music));
     const RaceSheet& sheet = state_.raceDay().sheet;
     const auto onSheet = sheet.lastOf(horse_);
+    pick_->setEnabled(onSheet.has_value());
     Runner base = onSheet ? sheet.runners[*onSheet] : Runner{};
     base.name = horse_;
-    pick_->setEnabled(onSheet.has_value());
+    fillTable(base);
+}
+
+void HorseCard::fillTable(const Runner& base) {
+    const RaceSheet& sheet = state_.raceDay().sheet;
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(runs_.size()));
     const QStringList header = cardHeader();

@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QVBoxLayout;
 
 class HorseCard : public QDialog {
     Q_OBJECT
@@ -26,6 +27,9 @@ class HorseCard : public QDialog {
     void pickForToday();
 
   private:
+    void addButtons(QVBoxLayout* layout);
+    // The runs, with their reductions as they become for `base` today.
+    void fillTable(const Runner& base);
     const history::Run* chosen() const;
     // The run typed in a form from `run`; none when cancelled.
     std::optional<history::Run> runForm(const history::Run& run, const QString& title);

@@ -1,28 +1,13 @@
 #include "comparisonboxes.h"
 
 #include "comparable.h"
+#include "labelled.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
-
-namespace {
-
-template <typename Box>
-Box* labelled(QHBoxLayout* row, const QString& label, Box* box, const char* name,
-              const QString& accessible) {
-    auto* l = new QLabel(label, box->parentWidget());
-    l->setBuddy(box);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(accessible);
-    row->addWidget(l);
-    row->addWidget(box);
-    return box;
-}
-
-} // namespace
 
 ComparisonBoxes::ComparisonBoxes(QWidget* parent) : QWidget(parent) {
     auto* row = new QHBoxLayout(this);

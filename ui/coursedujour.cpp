@@ -47,81 +47,6 @@ CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
     connect(&state_, &AppState::changed, this, &CourseDuJour::refresh);
 }
 
-namespace {
-
-// Tab leaves the date for the next box, as in every other box of the window,
-// instead of stepping through day, month and year (the arrows and typing do).
-class DateBox : public QDateEdit {
-  public:
-    using QDateEdit::QDateEdit;
-
-  protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
-template <typename Box>
-Box* labelled(QHBoxLayout* row, const QString& label, Box* box, const char* name,
-              const QString& accessible) {
-    auto* l = new QLabel(label, box->parentWidget());
-    l->setBuddy(box);
-    box->setObjectName(QLatin1String(name));
-    box->setAccessibleName(accessible);
-    row->addWidget(l);
-    row->addWidget(box);
-    return box;
-}
-
-} // namespace
-
-void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
-    auto* row = new QHBoxLayout;
-    name_ =
-        labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
-    name_->setPlaceholderText(QStringLiteral("nom de la course (facultatif)"));
-    name_->setMinimumWidth(150);
-    row->setStretchFactor(name_, 2);
-    date_ = labelled(row, u"&Date :"_qs, new DateBox(this), "TdateCourse", u"Date de la course"_qs);
-    date_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    date_->setCalendarPopup(true);
-    hippodrome_ =
-        labelled(row, u"&Hippodrome :"_qs, new QLineEdit(this), "Thippodrome", u"Hippodrome"_qs);
-    row->setStretchFactor(hippodrome_, 1);
-    distance_ = labelled(row, u"D&istance (m) :"_qs, new QLineEdit(this), "TdistanceCourse",
-                         u"Distance de la course en mètres"_qs);
-    distance_->setMaximumWidth(70);
-    distance_->setToolTip(QStringLiteral("Chaque cheval est compté pour cette distance, à partir "
-                                         "de sa course de référence"));
-    discipline_ = labelled(row, u"Disci&pline :"_qs, new QComboBox(this), "CdisciplineCourse",
-                           u"Discipline de la course"_qs);
-    discipline_->addItems({Flat, Jumps, TrotHarness, TrotMounted});
-    start_ = labelled(row, u"Dépar&t :"_qs, new QComboBox(this), "CdepartCourse",
-                      u"Départ de la course (trot)"_qs);
-    start_->addItems(
-        {QString(), calc::startName(calc::Start::Autostart), calc::startName(calc::Start::Volte)});
-    layout->addLayout(row);
-    // The second row: today's going, and how the history feeds the runners.
-    row = new QHBoxLayout;
-    going_ = labelled(row, u"Te&rrain :"_qs, new QComboBox(this), "CterrainCourse",
-                      u"Terrain de la course (plat, obstacle)"_qs);
-    going_->addItem(QString());
-    for (int g = 0; g < scale::GoingCount; ++g)
-        going_->addItem(scale::goingName(static_cast<scale::Going>(g)));
-    going_->setToolTip(QStringLiteral("Le terrain du jour : les corrections de terrain du "
-                                      "barème comparent celui de chaque course de référence"));
-    layout->addLayout(row);
-    connect(name_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
-    connect(hippodrome_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
-    connect(distance_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
-    connect(date_, &QDateEdit::dateChanged, this, &CourseDuJour::raceEdited);
-    connect(discipline_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
-    connect(start_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
-    connect(going_, &QComboBox::currentIndexChanged, this, &CourseDuJour::raceEdited);
-    comparison_ = new ComparisonBoxes(this);
-    row->addSpacing(12);
-    row->addWidget(comparison_, 1);
-    connect(comparison_, &ComparisonBoxes::edited, this, &CourseDuJour::raceEdited);
-}
-
 void CourseDuJour::addTable(QVBoxLayout* layout) {
     table_ = new SheetTable(this);
     table_->onEdit = [this](size_t runner, RunnerField field, const QString& text) {
@@ -218,22 +143,6 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({card_, arrival_, importList_});
     menu.exec(table_->viewport()->mapToGlobal(position));
-}
-
-void CourseDuJour::raceEdited() {
-    RaceSheet race;
-    race.name = name_->text();
-    race.date = date_->date();
-    race.hippodrome = hippodrome_->text();
-    race.distance = distance_->text();
-    race.discipline = discipline_->currentText();
-    race.start = isTrot(race.discipline) ? start_->currentText() : QString();
-    race.going = isTrot(race.discipline) ? QString() : going_->currentText();
-    comparison_->applyTo(race);
-    if (editRace(day_, race, rules(), dialogs_))
-        state_.sheetEdited();
-    else
-        refresh(); // a distance refused: the sheet's own shown again
 }
 
 void CourseDuJour::setCurrentCellOf(int row, int column) {

@@ -5,6 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/mingw-toolchain.cmake
+source "$here/debian-source.sh"
 
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)   # e.g. 6.4.2+dfsg-10
 configure_args=(
@@ -26,21 +27,7 @@ fi
 
 work=$cache/work-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial" "$work/src"
-
-# Debian's source package, through a private apt configuration that adds
-# deb-src lines for the archive this machine already uses (never /etc/apt).
-sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-    >"$work/apt/debian-src.sources"
-apt_opts=(-o Dir::Etc::SourceList=/dev/null
-    -o Dir::Etc::SourceParts="$work/apt"
-    -o Dir::State::Lists="$work/apt/lists"
-    -o Dir::Cache="$work/apt/cache")
-mkdir -p "$work/apt/cache/archives/partial"
-echo "== fetching qt6-base $qt_version source"
-apt-get -q "${apt_opts[@]}" update >/dev/null
-(cd "$work/src" && apt-get -q "${apt_opts[@]}" source "qt6-base=$qt_version" >/dev/null)
-src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'qt6-base-*' | head -n 1)
+src=$(fetch_source "$work" qt6-base "$qt_version")
 
 echo "== configuring Qt for Windows in $work/build"
 mkdir -p "$work/build"

@@ -4,6 +4,7 @@
 # compiled with MinGW-w64 and kept with its header in a cache folder named after
 # the version and the compile line. Prints the prefix (include/, lib/) last.
 set -euo pipefail
+source "$(dirname "$0")/debian-source.sh"
 
 cc=x86_64-w64-mingw32-gcc-posix
 cflags=(-O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION)
@@ -19,20 +20,7 @@ fi
 
 work=$cache/work-sqlite-$key
 rm -rf "$work" "$prefix"
-mkdir -p "$work/apt/lists/partial" "$work/apt/cache/archives/partial" "$work/src"
-
-# The source package through a private apt configuration (deb-src lines for the
-# archive this machine already uses), never /etc/apt.
-sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-    >"$work/apt/debian-src.sources"
-apt_opts=(-o Dir::Etc::SourceList=/dev/null
-    -o Dir::Etc::SourceParts="$work/apt"
-    -o Dir::State::Lists="$work/apt/lists"
-    -o Dir::Cache="$work/apt/cache")
-echo "== fetching sqlite3 $version source" >&2
-apt-get -q "${apt_opts[@]}" update >/dev/null
-(cd "$work/src" && apt-get -q "${apt_opts[@]}" source "sqlite3=$version" >/dev/null 2>&1)
-src=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'sqlite3-*' | head -n 1)
+src=$(fetch_source "$work" sqlite3 "$version")
 
 echo "== generating the amalgamation and compiling it for Windows" >&2
 mkdir -p "$work/build"

@@ -68,7 +68,7 @@ test-windows: windows
 bench-windows: windows
 	scripts/windows/bench.sh
 
-SOURCES = $(shell find files csv calc list race history logic ui tests bench docs fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+SOURCES = $(shell find files csv calc list race history imports logic ui tests bench docs fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 format:
 	clang-format -i $(SOURCES)

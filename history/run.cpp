@@ -1,6 +1,7 @@
 #include "run.h"
 
 #include "cells.h"
+#include "musique.h"
 
 #include <QStringList>
 
@@ -23,16 +24,46 @@ std::optional<E> named(const std::array<const char*, N>& names, const QString& t
 }
 
 QChar disciplineLetter(const QString& discipline) {
-    if (discipline == QStringLiteral("trot attelé"))
-        return u'a';
-    if (discipline == QStringLiteral("trot monté"))
-        return u'm';
-    if (discipline == QStringLiteral("obstacle"))
-        return u'h';
-    return u'p';
+    const QChar letter = musique::letterOf(discipline);
+    return letter.isNull() ? u'p' : letter;
 }
 
+// Each discipline's spellings, folded, without spaces, hyphens or underscores.
+constexpr std::array<std::pair<const char*, const char*>, 17> Spellings{{
+    {"attele", "trot attelé"},
+    {"trotattele", "trot attelé"},
+    {"a", "trot attelé"},
+    {"monte", "trot monté"},
+    {"trotmonte", "trot monté"},
+    {"m", "trot monté"},
+    {"plat", "plat"},
+    {"p", "plat"},
+    {"haie", "haies"},
+    {"haies", "haies"},
+    {"h", "haies"},
+    {"steeplechase", "steeple-chase"},
+    {"steeple", "steeple-chase"},
+    {"s", "steeple-chase"},
+    {"cross", "cross"},
+    {"c", "cross"},
+    {"obstacle", "obstacle"},
+}};
+
 } // namespace
+
+QString disciplineOf(const QString& text) {
+    QString key = cells::folded(text);
+    key.remove(u' ').remove(u'-').remove(u'_');
+    for (const auto& [spelling, name] : Spellings)
+        if (key == QLatin1StringView(spelling))
+            return QString::fromUtf8(name);
+    return QString();
+}
+
+QString sheetDiscipline(const QString& discipline) {
+    const QChar letter = musique::letterOf(discipline);
+    return letter == u'h' || letter == u's' || letter == u'c' ? u"obstacle"_qs : discipline;
+}
 
 QString horseKey(const QString& name) {
     return cells::folded(name);

@@ -44,6 +44,15 @@ struct Run {
 // "KING DU PLESSIS" and "King  du Plessis" are one horse.
 QString horseKey(const QString& name);
 
+// A discipline as files and spreadsheets write it ("ATTELE", "TROT_MONTE",
+// "Attelé", "haies", "STEEPLECHASE", "p"), as the history names it: "trot
+// attelé", "trot monté", "plat", "haies", "steeple-chase", "cross", "obstacle";
+// empty when unknown.
+QString disciplineOf(const QString& text);
+// The sheet's name of a history discipline: haies, steeple-chase and cross are
+// "obstacle".
+QString sheetDiscipline(const QString& discipline);
+
 // Names as the card and the files write them.
 QString statusName(Status s); // "", "non placé", "disqualifié", "arrêté", "tombé"
 std::optional<Status> statusOf(const QString& text);

@@ -132,7 +132,9 @@ QString readConditions(const Cells& cell, Run& r) {
     }
     r.hippodrome = cell("hippodrome");
     r.race = cell("course");
-    r.discipline = cell("discipline");
+    if (const QString d = cell("discipline");
+        !d.isEmpty() && (r.discipline = disciplineOf(d)).isEmpty())
+        return refusal("discipline", d);
     const auto distance = wholeOf(cell("distance"), 1);
     if (!distance || *distance > 100000)
         return refusal("distance", cell("distance"));
@@ -190,7 +192,7 @@ QString readFigures(const Cells& cell, Run& r) {
 RunRead runOfCells(const QStringList& rawHeader, const QStringList& cells) {
     QStringList header;
     for (const QString& h : rawHeader)
-        header << cells::folded(h);
+        header << cells::folded(h).remove(u' ');
     const Cells cell{header, cells};
     Run r;
     r.horse = cell("cheval").simplified();

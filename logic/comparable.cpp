@@ -1,6 +1,7 @@
 #include "comparable.h"
 
 #include "module1.h"
+#include "musique.h"
 #include "numbers.h"
 #include "racetable.h"
 
@@ -88,7 +89,8 @@ std::optional<Choice> choiceOf(const QString& text) {
 
 bool isComparable(const history::Run& run, const Runner& r, const RaceSheet& race) {
     const int f = family(race.discipline);
-    if (f < 0 || family(run.discipline) != f || !timeOf(run) || !run.date.isValid())
+    if (f < 0 || family(history::sheetDiscipline(run.discipline)) != f || !timeOf(run) ||
+        !run.date.isValid())
         return false;
     const QDate day = race.date.isValid() ? race.date : QDate::currentDate();
     if (run.date >= day || run.date < day.addMonths(-race.months))
@@ -110,7 +112,7 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.margin = QStringLiteral("0");
     t.estimateWithLengths = t.reductionWithLengths = false;
     t.referenceWeight = run.weight ? numbers::doubleToText(*run.weight) : QString();
-    t.discipline = run.discipline;
+    t.discipline = history::sheetDiscipline(run.discipline);
     t.start = run.start;
     t.shoeing = run.shoeing;
     t.date = run.date.toString(Qt::ISODate);
@@ -164,6 +166,15 @@ std::optional<double> todayReduction(const history::Run& run, const Runner& runn
     return computed->correctedReduction;
 }
 
+QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
+                 const RaceSheet& race) {
+    const bool first = runner.dayShoeing == u"D4" && !runs.empty() &&
+                       std::none_of(runs.begin(), runs.end(),
+                                    [](const history::Run& r) { return r.shoeing == u"D4"; });
+    return musique::warnings(musique::read(runner.musique).results, race.discipline, first)
+        .join(u" · "_qs);
+}
+
 bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules) {
     if (!store.isOpen())
         return false;
@@ -173,6 +184,9 @@ bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules) {
         if (!runs.result.ok())
             continue;
         Runner fed = feedRunner(r, runs.runs, sheet, rules);
+        if (fed.musique.isEmpty())
+            fed.musique = history::musique(runs.runs);
+        fed.alerts = alertsOf(fed, runs.runs, sheet);
         changed = changed || !(fed == r);
         r = std::move(fed);
     }

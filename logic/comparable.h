@@ -35,5 +35,10 @@ Runner feedRunner(const Runner& runner, const std::vector<history::Run>& runs,
 std::optional<double> todayReduction(const history::Run& run, const Runner& runner,
                                      const RaceSheet& race, const Rules& rules);
 
+// What the punter is warned of for the runner (its musique, today's shoeing
+// against its runs): "disqualifié 2 fois sur ses 4 dernières courses · …".
+QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
+                 const RaceSheet& race);
+
 // Every runner of the sheet fed from the history; whether one changed.
 bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules);

@@ -66,7 +66,8 @@ const QStringList& headerWithoutGoing() {
     return h;
 }
 
-const QStringList& header() {
+// The header of a sheet written before the musique.
+const QStringList& headerWithoutMusique() {
     static const QStringList h =
         headerWithoutGoing() + QStringList{u"terrain du jour"_qs,       u"date réf."_qs,
                                            u"hippodrome réf."_qs,       u"règle"_qs,
@@ -76,11 +77,17 @@ const QStringList& header() {
     return h;
 }
 
+const QStringList& header() {
+    static const QStringList h = headerWithoutMusique() + QStringList{u"musique"_qs, u"alertes"_qs};
+    return h;
+}
+
 // Where the columns added to the format start.
 const qsizetype ScaleColumn = headerWithoutScale().size();
 const qsizetype NumberColumn = headerWithoutRace().size();
 const qsizetype StartColumn = headerWithoutTrot().size();
 const qsizetype GoingColumn = headerWithoutGoing().size();
+const qsizetype MusiqueColumn = headerWithoutMusique().size();
 
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -99,7 +106,8 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             r.correctedReduction > 0 ? calc::punterHundredths(r.correctedReduction) : QString(),
             r.corrections, sheet.going, r.race.date, r.race.hippodrome, sheet.rule,
             QString::number(sheet.bandPercent), QString::number(sheet.months), r.served,
-            QString::number(r.comparable), r.picked ? QString::number(r.picked) : QString()};
+            QString::number(r.comparable), r.picked ? QString::number(r.picked) : QString(),
+            r.musique, r.alerts};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -206,6 +214,10 @@ std::optional<Runner> runnerOf(const QStringList& c) {
         r.comparable = c[GoingColumn + 7].toInt();
         r.picked = c[GoingColumn + 8].toLongLong();
     }
+    if (c.size() > MusiqueColumn) {
+        r.musique = c[MusiqueColumn];
+        r.alerts = c[MusiqueColumn + 1];
+    }
     return r;
 }
 
@@ -214,7 +226,7 @@ std::optional<Runner> runnerOf(const QStringList& c) {
 bool readRace(const QStringList& c, bool first, RaceSheet& sheet) {
     RaceSheet race;
     race.name = c[0];
-    race.date = QDate::fromString(c[1], DateFormat);
+    race.date = cells::dateOf(c[1]).value_or(QDate());
     race.distance = c[10];
     if (c.size() > NumberColumn) {
         race.hippodrome = c[NumberColumn + 1];
@@ -254,18 +266,20 @@ QByteArray write(const RaceSheet& sheet) {
     return csv::write(rows, csv::File);
 }
 
-std::optional<RaceSheet> read(QByteArrayView bytes) {
+namespace {
+
+std::optional<RaceSheet> readSheet(QByteArrayView bytes, bool card) {
     // A file cut short does not end with a line end: it is not read.
-    if (!bytes.endsWith('\n'))
+    if (!card && !bytes.endsWith('\n'))
         return std::nullopt;
     const csv::ReadResult all = csv::read(bytes, u';');
-    if (!all.table || !all.table->utf8)
+    if (!all.table || (!card && !all.table->utf8))
         return std::nullopt;
     const std::vector<QStringList>& rows = all.table->rows;
     if (rows.empty() ||
-        (rows.front() != header() && rows.front() != headerWithoutGoing() &&
-         rows.front() != headerWithoutTrot() && rows.front() != headerWithoutRace() &&
-         rows.front() != headerWithoutScale()))
+        (rows.front() != header() && rows.front() != headerWithoutMusique() &&
+         rows.front() != headerWithoutGoing() && rows.front() != headerWithoutTrot() &&
+         rows.front() != headerWithoutRace() && rows.front() != headerWithoutScale()))
         return std::nullopt;
     const qsizetype columns = rows.front().size();
     RaceSheet sheet;
@@ -281,6 +295,16 @@ std::optional<RaceSheet> read(QByteArrayView bytes) {
         sheet.runners.push_back(*runner);
     }
     return sheet;
+}
+
+} // namespace
+
+std::optional<RaceSheet> read(QByteArrayView bytes) {
+    return readSheet(bytes, false);
+}
+
+std::optional<RaceSheet> readCard(QByteArrayView bytes) {
+    return readSheet(bytes, true);
 }
 
 } // namespace racefile

@@ -19,5 +19,8 @@ QByteArray write(const RaceSheet& sheet);
 // The sheet a file holds; nothing when it is not such a file (edited by hand,
 // cut short, another kind of file): every row is read whole or not at all.
 std::optional<RaceSheet> read(QByteArrayView bytes);
+// The same file as a spreadsheet saved it again: without the byte-order mark, in
+// Windows-1252, without the last line end, dates as JJ/MM/AAAA.
+std::optional<RaceSheet> readCard(QByteArrayView bytes);
 
 } // namespace racefile

@@ -49,6 +49,8 @@ const QStringList& header() {
                                u"Hippodrome réf."_qs,
                                u"Course(s) retenue(s)"_qs,
                                u"Courses comparables"_qs,
+                               u"Musique"_qs,
+                               u"Alertes"_qs,
                                u"Base de l'estimation"_qs,
                                u"Temps de la réduction"_qs,
                                u"Barème"_qs,
@@ -110,6 +112,8 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[ReferenceHippodrome] = x.race.hippodrome;
     row[Served] = x.served;
     row[Comparable] = x.served.isEmpty() ? QString() : QString::number(x.comparable);
+    row[Musique] = x.musique;
+    row[Alerts] = x.alerts;
     row[Start] = sheet.start;
     row[DayGoing] = sheet.going;
 }

@@ -44,6 +44,8 @@ enum Column {
     ReferenceHippodrome,
     Served,     // the runs of the history that chose the reference
     Comparable, // how many comparable runs the horse has
+    Musique,
+    Alerts, // what the punter is warned of
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with

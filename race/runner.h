@@ -38,6 +38,10 @@ struct Runner {
     QString served = {};
     int comparable = 0;
     qint64 picked = 0;
+    // The musique as a file gave it or the history makes it ("1a 3a (25) Da"),
+    // and what the punter is warned of ("disqualifié 2 fois sur ses 4 dernières
+    // courses · déferré des 4 pour la première fois").
+    QString musique = {}, alerts = {};
 
     bool operator==(const Runner&) const = default;
     // The distance it runs today: the race's and its recul.

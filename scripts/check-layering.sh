@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Dependencies run one way: ui -> logic -> calc, list, race, history -> files,
-# csv. calc, list, race and history stand side by side, but for the race value and its calculation,
+# Dependencies run one way: ui -> logic -> imports -> calc, list, race, history
+# -> files, csv. The import readers turn saved files into races, runners and
+# runs: they stand on the race and the history, below the windows' decisions. calc, list, race and history stand side by side, but for the race value and its calculation,
 # which a runner of the race sheet holds (race -> calc); files and csv, where
 # every file is placed and written and every table quoted, depend on nothing. Fails when a file includes a header from a folder it may not depend on, or
 # when a library below ui links a GUI module of Qt.
@@ -15,8 +16,9 @@ declare -A allowed=(
     [list]="list files csv"
     [race]="race calc csv"
     [history]="history files csv"
-    [logic]="logic calc list race history files csv"
-    [ui]="ui logic calc list race history files csv"
+    [imports]="imports race calc history files csv"
+    [logic]="logic imports calc list race history files csv"
+    [ui]="ui logic imports calc list race history files csv"
 )
 
 # Which folder holds each project header.
@@ -41,12 +43,12 @@ for folder in "${!allowed[@]}"; do
     done < <(grep -rn '^#include "' "$folder" --include='*.h' --include='*.cpp' || true)
 done
 
-for folder in files csv calc list race history logic; do
+for folder in files csv calc list race history imports logic; do
     if grep -nE 'Qt6?::(Gui|Widgets)' "$folder/CMakeLists.txt"; then
         echo "$folder/ links a GUI module of Qt; it must build with QtCore only"
         status=1
     fi
 done
 
-[ $status -eq 0 ] && echo "layering: ui -> logic -> calc, list, race, history -> files, csv holds"
+[ $status -eq 0 ] && echo "layering: ui -> logic -> imports -> calc, list, race, history -> files, csv holds"
 exit $status

@@ -1,5 +1,6 @@
 #include "sheettable.h"
 
+#include "musique.h"
 #include "racetable.h"
 #include "sheetdelegate.h"
 
@@ -175,6 +176,10 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
             hidden = !corrected;
         if (c == racetable::Served || c == racetable::Comparable)
             hidden = !fed;
+        if (c == racetable::Musique || c == racetable::Alerts)
+            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
+                return !(c == racetable::Musique ? r.musique : r.alerts).isEmpty();
+            });
         setColumnHidden(c, hidden);
     }
 }
@@ -221,7 +226,12 @@ void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ra
         case racetable::EstimateTime:
         case racetable::ReductionTime:
         case racetable::Scale:
+        case racetable::Alerts:
             item->setData(SortKey, cells[c]);
+            break;
+        case racetable::Musique:
+            item->setData(SortKey, cells[c]);
+            item->setToolTip(cells[c].isEmpty() ? QString() : musique::explained(cells[c]));
             break;
         case racetable::Estimate:
             item->setData(SortKey, runner.estimateHundredths);

@@ -1,0 +1,107 @@
+// The runners of one race, with their results once it is run (times and
+// reductions in milliseconds, weights in tenths of a kilogram), and each horse's
+// detailed performances (times and reductions in hundredths, weights in kg).
+
+#include "cells.h"
+#include "imported.h"
+#include "jsonfields.h"
+
+#include <QJsonArray>
+
+namespace imports {
+
+namespace {
+
+qint64 hundredthsOfMsecs(qint64 ms) {
+    return (ms + 5) / 10;
+}
+
+// The shoeing a `deferre` value means for the corrections, and what is kept of
+// it in the note (a protection: the foot is still shod); none for another value.
+std::optional<std::pair<QString, QString>> shoeingOf(const QString& deferre) {
+    // The service spells the two mixed values with three R.
+    const QString v = QString(deferre).replace(u"DEFERRRE"_qs, u"DEFERRE"_qs);
+    const QString note = v.contains(u"PROTEGE") ? deferre : QString();
+    if (v.isEmpty())
+        return std::pair{u"ferré"_qs, QString()};
+    if (v == u"DEFERRE_ANTERIEURS_POSTERIEURS")
+        return std::pair{u"D4"_qs, note};
+    if (v == u"DEFERRE_ANTERIEURS" || v == u"DEFERRE_ANTERIEURS_PROTEGE_POSTERIEURS")
+        return std::pair{u"DA"_qs, note};
+    if (v == u"DEFERRE_POSTERIEURS" || v == u"PROTEGE_ANTERIEURS_DEFERRE_POSTERIEURS")
+        return std::pair{u"DP"_qs, note};
+    if (v == u"PROTEGE_ANTERIEURS" || v == u"PROTEGE_POSTERIEURS" ||
+        v == u"PROTEGE_ANTERIEURS_POSTERIEURS")
+        return std::pair{u"ferré"_qs, note};
+    return std::nullopt;
+}
+
+history::Status statusOfIncident(const QString& incident) {
+    if (incident.contains(u"DISQUALIFIE"))
+        return history::Status::Disqualified;
+    if (incident.contains(u"ARRET"))
+        return history::Status::Stopped;
+    if (incident.contains(u"TOMBE"))
+        return history::Status::Fallen;
+    return history::Status::Unplaced;
+}
+
+// How the runner finished, when the race is run.
+void readResult(json::Fields& f, Entrant& e) {
+    if (const auto ms = f.whole("tempsObtenu", 1, 3600000))
+        e.time = hundredthsOfMsecs(*ms);
+    if (const auto ms = f.whole("reductionKilometrique", 1, 600000))
+        e.reduction = hundredthsOfMsecs(*ms);
+    e.place = int(f.whole("ordreArrivee", 1, 99).value_or(0));
+    e.incident = f.text("incident");
+    if (!e.incident.isEmpty() && !e.incident.contains(u"RETROGRADE")) {
+        e.status = statusOfIncident(e.incident);
+        e.time.reset(); // a horse that did not finish has no time of its own
+        e.reduction.reset();
+        e.place = 0;
+    } else if (e.place > 0 || e.time || e.reduction) {
+        e.status = e.place > 0 ? history::Status::Placed : history::Status::Unplaced;
+    }
+}
+
+std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
+    json::Fields f{o};
+    Entrant e;
+    e.number = int(f.whole("numPmu", 1, 99).value_or(0));
+    e.name = f.text("nom");
+    e.rider = f.text("driver");
+    e.musique = f.text("musique");
+    if (const auto m = f.whole("handicapDistance", 1, 100000))
+        e.distanceRun = int(*m);
+    const auto tenths = o.contains(u"handicapPoids") && !o[u"handicapPoids"].isNull()
+                            ? f.whole("handicapPoids", 1, 2000)
+                            : f.whole("poidsConditionMonte", 1, 2000);
+    if (tenths)
+        e.weight = double(*tenths) / 10;
+    const QString deferre = f.text("deferre");
+    if (const auto shoeing = shoeingOf(deferre))
+        std::tie(e.shoeing, e.shoeingNote) = *shoeing;
+    else
+        f.refuse("deferre", QStringLiteral("« %1 » n'est pas une ferrure connue").arg(deferre));
+    e.scratched = f.text("statut") == u"NON_PARTANT" || f.text("incident") == u"NON_PARTANT";
+    if (!e.scratched)
+        readResult(f, e);
+    if (f.ok() && (e.number == 0 || e.name.isEmpty()))
+        f.refuse(e.number == 0 ? "numPmu" : "nom", u"manque"_qs);
+    if (!f.ok()) {
+        out.refused.push_back(
+            {out.file, QStringLiteral("n° %1 %2").arg(e.number).arg(e.name), f.field, f.reason});
+        return std::nullopt;
+    }
+    return e;
+}
+
+} // namespace
+
+void readParticipants(const QJsonArray& participants, FileRead& out) {
+    for (const QJsonValue p : participants)
+        if (auto e = entrantOf(p.toObject(), out))
+            out.entrants.push_back(std::move(*e));
+}
+
+} // namespace imports

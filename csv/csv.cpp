@@ -74,6 +74,7 @@ QChar detectSeparator(QStringView text) {
 struct Reader {
     QStringView text;
     QChar separator;
+    Quotes quotes;
     qsizetype at = 0;
     qsizetype line = 1;
     Table table{separator, true, {}, {}};
@@ -129,7 +130,7 @@ std::optional<Refusal> Reader::run() {
                     return refusal;
             } else {
                 for (; at < text.size() && text[at] != separator && !lineEndAt(at); ++at) {
-                    if (text[at] == u'"')
+                    if (text[at] == u'"' && quotes == Quotes::Strict)
                         return Refusal{line, column,
                                        QStringLiteral("guillemet dans une cellule "
                                                       "sans guillemets")};
@@ -151,10 +152,10 @@ std::optional<Refusal> Reader::run() {
 
 } // namespace
 
-ReadResult read(QByteArrayView bytes, std::optional<QChar> separator) {
+ReadResult read(QByteArrayView bytes, std::optional<QChar> separator, Quotes quotes) {
     bool utf8 = true;
     const QString text = decoded(bytes, utf8);
-    Reader reader{text, separator ? *separator : detectSeparator(text)};
+    Reader reader{text, separator ? *separator : detectSeparator(text), quotes};
     reader.table.utf8 = utf8;
     if (auto refusal = reader.run())
         return {std::nullopt, std::move(*refusal)};

@@ -59,6 +59,10 @@ struct [[nodiscard]] ReadResult {
 // UTF-8. The separator is `separator` when given, otherwise the most frequent of
 // ';', tab and ',' outside quotes in the first line (';' when none). Cells may be
 // quoted, with doubled quotes and line breaks inside; lines end at CR LF or LF.
-ReadResult read(QByteArrayView bytes, std::optional<QChar> separator = std::nullopt);
+// `Quotes::Literal`: a quote inside a cell that does not start with one is a
+// character of the cell (2'12"58 typed by hand), as spreadsheets read it.
+enum class Quotes { Strict, Literal };
+ReadResult read(QByteArrayView bytes, std::optional<QChar> separator = std::nullopt,
+                Quotes quotes = Quotes::Strict);
 
 } // namespace csv

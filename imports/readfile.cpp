@@ -65,7 +65,7 @@ void readCsv(QByteArrayView bytes, FileRead& out) {
         out.card = std::move(card);
         return;
     }
-    const csv::ReadResult read = csv::read(bytes);
+    const csv::ReadResult read = csv::read(bytes, std::nullopt, csv::Quotes::Literal);
     if (!read.table) {
         out.failure = read.refusal.message();
         return;

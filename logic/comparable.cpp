@@ -168,7 +168,9 @@ std::optional<double> todayReduction(const history::Run& run, const Runner& runn
 
 QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
                  const RaceSheet& race) {
-    const bool first = runner.dayShoeing == u"D4" && !runs.empty() &&
+    // Only runs whose shoeing is known say it is the first time.
+    const auto known = [](const history::Run& r) { return !r.shoeing.isEmpty(); };
+    const bool first = runner.dayShoeing == u"D4" && std::any_of(runs.begin(), runs.end(), known) &&
                        std::none_of(runs.begin(), runs.end(),
                                     [](const history::Run& r) { return r.shoeing == u"D4"; });
     return musique::warnings(musique::read(runner.musique).results, race.discipline, first)

@@ -61,6 +61,8 @@ Runner keptInputs(Runner out, const Runner& in, const RaceSheet& race) {
     out.picked = in.picked;
     out.served = in.served;
     out.comparable = in.comparable;
+    out.musique = in.musique;
+    out.alerts = in.alerts;
     return out;
 }
 

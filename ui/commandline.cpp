@@ -3,6 +3,7 @@
 
 #include "console.h"
 #include "correctionsettings.h"
+#include "importer.h"
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
@@ -22,7 +23,8 @@ namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
     return QStringLiteral(
-               "Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n\n"
+               "Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n"
+               "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n\n"
                "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
                "la course du jour,\n"
                "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
@@ -120,6 +122,39 @@ int printHorse(const QString& name) {
     return 0;
 }
 
+// The dialogs of an import without a display: the race from --numero, "Nouvelle
+// course" when --nouvelle-course was given, every message kept for standard error.
+class ImportDialogs : public RecordingDialogs {
+  public:
+    QString race;
+    bool newRace = false;
+    std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
+        return race.isEmpty() ? std::nullopt : std::optional<QString>(race);
+    }
+    int question(const QString& text, const QString& title, const QStringList& buttons, int enter,
+                 int escape) override {
+        if (newRace && buttons.value(0) == u"Nouvelle course")
+            return 0;
+        return RecordingDialogs::question(text, title, buttons, enter, escape);
+    }
+};
+
+// The files imported into the day's sheet and the history; the summary on
+// standard output; 1 when no file could be read.
+int importOnCommandLine(const QStringList& paths, ImportDialogs& dialogs) {
+    const QDateTime now = QDateTime::currentDateTime();
+    AppState state(places::settingsFilePath(), loadRaceDay(places::sheetFilePath(), dialogs, now));
+    const QString opened = state.openHistory(places::historyFilePath(), now, dialogs);
+    if (!opened.isEmpty())
+        console::write(console::Stream::Err, opened + u'\n');
+    const ImportSummary summary =
+        importFiles(paths, state, {places::archiveFolder(), now.date(), dialogs.race}, dialogs);
+    for (const QString& said : dialogs.said)
+        console::write(console::Stream::Err, said + u'\n');
+    console::write(console::Stream::Out, summary.text() + u'\n');
+    return summary.filesRead > 0 ? 0 : 1;
+}
+
 } // namespace
 
 std::optional<int> runCommandLine(int argc, char* argv[]) {
@@ -134,9 +169,18 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     const QCommandLineOption course(u"course"_qs, u"Écrit la course du jour en CSV et quitte."_qs);
     const QCommandLineOption horse(u"cheval"_qs, u"Écrit les courses d'un cheval en CSV."_qs,
                                    u"NOM"_qs);
-    parser.addOptions({help, version, course, horse});
+    const QCommandLineOption import(u"importer"_qs, u"Importe des fichiers."_qs);
+    const QCommandLineOption number(u"numero"_qs, u"La course du programme."_qs, u"R1C3"_qs);
+    const QCommandLineOption another(u"nouvelle-course"_qs, u"Une nouvelle course."_qs);
+    parser.addOptions({help, version, course, horse, import, number, another});
     const bool parsed = parser.parse(QCoreApplication::arguments());
     const QStringList files = parser.positionalArguments();
+    if (parsed && parser.isSet(import) && !parser.isSet(help) && !files.isEmpty()) {
+        ImportDialogs dialogs;
+        dialogs.race = parser.value(number);
+        dialogs.newRace = parser.isSet(another);
+        return importOnCommandLine(files, dialogs);
+    }
     if (parsed && parser.isSet(horse) && !parser.isSet(help) && !parser.isSet(course) &&
         files.isEmpty())
         return printHorse(parser.value(horse));

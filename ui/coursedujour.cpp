@@ -43,6 +43,7 @@ CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
     addTable(layout);
     addCommands(layout);
     resize(1100, 420);
+    setAcceptDrops(true); // saved race files dropped here are imported
     refresh();
     connect(&state_, &AppState::changed, this, &CourseDuJour::refresh);
 }
@@ -72,6 +73,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
                        &CourseDuJour::showPreviousRaces);
     importList_ = action(u"Importer la liste des chevaux"_qs, QKeySequence(),
                          &CourseDuJour::importListIntoHistory);
+    import_ =
+        action(u"Importer…"_qs, QKeySequence(Qt::CTRL | Qt::Key_I), &CourseDuJour::chooseImport);
     arrival_ =
         action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
     card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),
@@ -98,7 +101,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
         this);
     help->setWordWrap(true);
     row->addWidget(help, 1);
-    for (QAction* a : {arrival_, newRace_, previous_, export_}) {
+    for (QAction* a : {import_, arrival_, newRace_, previous_, export_}) {
         auto* b = new QPushButton(a->text(), this);
         b->setToolTip(a->text() + u" ("_qs + a->shortcut().toString(QKeySequence::NativeText) +
                       u')');
@@ -141,7 +144,7 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
     menu.addSeparator();
-    menu.addActions({card_, arrival_, importList_});
+    menu.addActions({card_, arrival_, import_, importList_});
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 

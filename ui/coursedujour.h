@@ -33,12 +33,19 @@ class CourseDuJour : public QWidget {
     void startNewRace();
     void showPreviousRaces();
     void importListIntoHistory();
+    // "Importer…": files chosen in a file dialog, or dropped onto the window.
+    void chooseImport();
+    void importPaths(const QStringList& paths);
     void enterArrival();
     void showHorseCard();
     void copyRows();
     void exportCsv();
     // A cell of the table edited (the table hands it on once its editor closed).
     void editCell(size_t runner, RunnerField field, const QString& text);
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void addRaceBoxes(QVBoxLayout* layout);
@@ -65,6 +72,7 @@ class CourseDuJour : public QWidget {
     QAction* newRace_ = nullptr;
     QAction* previous_ = nullptr;
     QAction* importList_ = nullptr;
+    QAction* import_ = nullptr;
     QAction* arrival_ = nullptr;
     QAction* card_ = nullptr;
     QAction* copy_ = nullptr;

@@ -139,8 +139,10 @@ std::optional<Refusal> Reader::run() {
             }
             record << cell;
             more = at < text.size() && text[at] == separator;
-            if (more && ++at == text.size())
+            if (more && ++at == text.size()) {
                 record << QString(); // a separator last: one more, empty cell
+                more = false;
+            }
         }
         if (at < text.size())
             skipLineEnd();

@@ -115,6 +115,8 @@ std::optional<qint64> wholeOf(const QString& text, qint64 low) {
 }
 
 QString refusal(const char* column, const QString& text) {
+    if (text.isEmpty())
+        return QStringLiteral("%1 : manque").arg(QString::fromUtf8(column));
     return QStringLiteral("%1 : « %2 » ne se lit pas").arg(QString::fromUtf8(column), text);
 }
 

@@ -32,14 +32,14 @@ struct Refusal {
 // A race of a programme.
 struct Race {
     int meeting = 0, number = 0; // R1C3
-    QString name, hippodrome;
-    QDate date;
-    QString discipline;               // as the history names it: "trot attelé", "haies"…
-    QString start;                    // "autostart", "volté", or "" when nothing says
-    int distance = 0;                 // metres, before any recul
-    QString conditions;               // as written
-    std::optional<qint64> winnerTime; // hundredths, once run
-    QString code() const;             // "R1C3"
+    QString name = {}, hippodrome = {};
+    QDate date = {};
+    QString discipline = {};               // as the history names it: "trot attelé", "haies"…
+    QString start = {};                    // "autostart", "volté", or "" when nothing says
+    int distance = 0;                      // metres, before any recul
+    QString conditions = {};               // as written
+    std::optional<qint64> winnerTime = {}; // hundredths, once run
+    QString code() const;                  // "R1C3"
     bool operator==(const Race&) const = default;
 };
 

@@ -73,6 +73,10 @@ std::optional<history::Run> runOf(const QJsonObject& o, const QString& horse, Fi
         readItself(*me, r, f);
     else
         f.refuse("participants", u"le cheval n'y figure pas"_qs);
+    if (f.ok() && r.discipline.isEmpty() && !f.text("discipline").isEmpty())
+        f.refuse(
+            u"discipline"_qs,
+            QStringLiteral("« %1 » n'est pas une discipline connue").arg(f.text("discipline")));
     if (f.ok() && !r.date.isValid())
         f.refuse("date", u"manque"_qs);
     if (f.ok() && r.distance == 0)

@@ -12,6 +12,7 @@ struct ReadRow {
     char separator = ';'; // detected
     QString refusal = {}; // "line:column reason"
     bool utf8 = true;
+    csv::Quotes quotes = csv::Quotes::Strict;
 };
 Q_DECLARE_METATYPE(ReadRow)
 
@@ -61,6 +62,9 @@ void TestCsv::read_data() {
         {.name = "empty lines skipped", .bytes = "a;b\r\n\r\n\n1;2\r\n", .rows = "a|b/1|2"},
         {.name = "empty cells kept", .bytes = "a;;\n;b;\n", .rows = "a||/|b|"},
         {.name = "no final line end", .bytes = "a;b\n1;2", .rows = "a|b/1|2"},
+        {.name = "no final line end after an empty last cell",
+         .bytes = "a;b\n1;",
+         .rows = "a|b/1|"},
         {.name = "a quote never closed",
          .bytes = "a;b\n1;\"2\n3;4\n",
          .refusal = "2:2 guillemet jamais fermé"},
@@ -70,6 +74,10 @@ void TestCsv::read_data() {
         {.name = "a stray quote",
          .bytes = "a;b\n1;x\"y\n",
          .refusal = "2:2 guillemet dans une cellule sans guillemets"},
+        {.name = "a stray quote kept when quotes inside are literal",
+         .bytes = "a;b\n2'12\"58;\"x;y\"\n",
+         .rows = "a|b/2'12\"58|x;y",
+         .quotes = csv::Quotes::Literal},
         {.name = "the line counts a quoted break",
          .bytes = "\"a\nb\";c\nd;\"e\n",
          .refusal = "3:2 guillemet jamais fermé"},
@@ -85,7 +93,7 @@ void TestCsv::read_data() {
 
 void TestCsv::read() {
     QFETCH(ReadRow, row);
-    const csv::ReadResult result = csv::read(row.bytes);
+    const csv::ReadResult result = csv::read(row.bytes, std::nullopt, row.quotes);
     if (!row.refusal.isEmpty()) {
         QVERIFY(!result.table);
         QCOMPARE(QStringLiteral("%1:%2 %3")

@@ -290,7 +290,8 @@ ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const Imp
                                           "(importez aussi le programme de la réunion)")
                                .arg(f.file);
         }
-        if (!race || !today || race->code() == today->code())
+        // With a programme, only the chosen race's runners go onto the sheet.
+        if (races.empty() || (race && today && race->code() == today->code()))
             std::tie(incoming, whole) = std::pair{sheetOf(race, f.entrants), false};
     }
     storeRuns(runs, state.history(), out);

@@ -32,6 +32,11 @@ QJsonObject with(QJsonObject base, const QJsonObject& changes) {
     return base;
 }
 
+QByteArray bytesOfFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QByteArray bytesOf(const QJsonObject& o) {
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }
@@ -95,6 +100,42 @@ QString refusalField(const FileRead& f) {
     return f.refused.empty() ? QString() : f.refused.front().field;
 }
 
+const QString Examples = u":/exemples/"_qs;
+const QStringList Meeting{Examples + u"programme-2026-12-08.json"_qs,
+                          Examples + u"partants-R1C4.json"_qs,
+                          Examples + u"performances-R1C4.json"_qs,
+                          Examples + u"partants-R1C1.json"_qs, Examples + u"courses-passees.csv"_qs};
+
+// A sheet, its file and a history in a folder of their own.
+struct Workplace {
+    QTemporaryDir dir;
+    AppState state;
+    ScriptedDialogs dialogs;
+    explicit Workplace(RaceSheet sheet = {})
+        : state(dir.filePath(u"o.ini"_qs), RaceDay{sheet, dir.filePath(u"coursedujour.csv"_qs)}) {
+        const QString why =
+            state.openHistory(dir.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs);
+        if (!why.isEmpty())
+            qFatal("%s", qPrintable(why));
+    }
+    ImportSummary import(const QStringList& files, const QString& race = {}) {
+        return importFiles(files, state, {dir.filePath(u"courses"_qs), QDate(2026, 12, 8), race},
+                           dialogs);
+    }
+    const RaceSheet& sheet() { return state.raceDay().sheet; }
+    std::vector<history::Run> runsOf(const char* horse) {
+        return state.history().runsOf(QString::fromUtf8(horse)).runs;
+    }
+};
+
+// "N° name shoeing recul", in the order added.
+QStringList runnersOf(const RaceSheet& sheet) {
+    QStringList out;
+    for (const Runner& r : sheet.runners)
+        out << QStringList{r.number, r.name, r.dayShoeing, r.dayRecul}.join(u' ');
+    return out;
+}
+
 } // namespace
 
 class TestImports : public QObject {
@@ -115,6 +156,13 @@ class TestImports : public QObject {
     void pastRuns_data();
     void pastRuns();
     void raceCardThroughSpreadsheet();
+    void meetingImported();
+    void importedTwice();
+    void anotherRace_data();
+    void anotherRace();
+    void raceChosen_data();
+    void raceChosen();
+    void nothingRead();
 };
 
 void TestImports::musique_data() {
@@ -583,6 +631,156 @@ void TestImports::raceCardThroughSpreadsheet() {
     QCOMPARE(*f.card, sheet);
     // The sheet's own file stays strict: the same bytes are not a sheet file.
     QVERIFY(!racefile::read(cp1252::encode(text)));
+}
+
+void TestImports::meetingImported() {
+    Workplace w;
+    const ImportSummary s = w.import(Meeting);
+    QCOMPARE(s.text(), u"6 partants, 25 courses passées (3 déjà connues), 0 refusée"_qs);
+    QCOMPARE(s.filesRead, 5);
+    // Today's race from the programme, the runners of its participants file (the
+    // non-runner left out), with their shoeing and the recul of 2725 m to run.
+    const RaceSheet& sheet = w.sheet();
+    QCOMPARE(sheet.name, u"PRIX DE LILLE"_qs);
+    QCOMPARE(sheet.date, QDate(2026, 12, 8));
+    QCOMPARE(sheet.hippodrome, u"VINCENNES"_qs);
+    QCOMPARE(sheet.distance, u"2700"_qs);
+    QCOMPARE(sheet.discipline, TrotHarness);
+    QCOMPARE(sheet.start, u"volté"_qs);
+    QCOMPARE(runnersOf(sheet), (QStringList{u"1 KALINKA DU VAL ferré "_qs, u"2 LOTUS D'OR D4 "_qs,
+                                            u"3 NECTAR BLEU DP "_qs, u"4 JAGUAR ROYAL D4 25"_qs,
+                                            u"5 OURAL ferré 25"_qs, u"6 MIRAGE DES PRES DP 25"_qs}));
+    // Each fed from its comparable runs, with its musique and warnings.
+    QCOMPARE(sheet.runners[1].served, u"15/11/2026 VINCENNES"_qs);
+    QCOMPARE(sheet.runners[0].musique, u"2a1a3a(25)4a"_qs);
+    QCOMPARE(sheet.runners[1].alerts, u"déferré des 4 pour la première fois"_qs);
+    QCOMPARE(sheet.runners[2].alerts, u"disqualifié 2 fois sur ses 4 dernières courses"_qs);
+    QCOMPARE(sheet.runners[3].alerts, QString()); // D4 before, from the CSV
+    QCOMPARE(sheet.runners[4].alerts, u"change de discipline : monté la dernière fois"_qs);
+    // Written to the sheet's file.
+    const auto file = racefile::read(bytesOfFile(w.state.raceDay().path));
+    QVERIFY(file && *file == sheet);
+    // The race already run: each runner's result, the disqualified one without a
+    // time, the winner with its own; a past race's winner takes the winner's time.
+    const auto duc = w.runsOf("DUC DE L'ISLE");
+    QCOMPARE(duc.size(), size_t(1));
+    QCOMPARE(duc[0].status, Status::Disqualified);
+    QVERIFY(!duc[0].time && !duc[0].reduction);
+    QCOMPARE(duc[0].note, u"DISQUALIFIE_POUR_ALLURE_IRREGULIERE"_qs);
+    const history::Run corail = w.runsOf("CORAIL").at(0);
+    QCOMPARE(corail.place, 1);
+    QCOMPARE(corail.time.value_or(0), 15130);
+    QCOMPARE(corail.reduction.value_or(0), 7200);
+    QCOMPARE(corail.shoeing, u"DA"_qs);
+    QCOMPARE(corail.start, u"autostart"_qs);
+    QCOMPARE(corail.distance, 2100);
+    QCOMPARE(corail.date, QDate(2026, 12, 8));
+    QCOMPARE(corail.runners.value_or(0), 4);
+    const auto kalinka = w.runsOf("Kalinka du Val");
+    QCOMPARE(kalinka.size(), size_t(3));
+    QCOMPARE(kalinka[1].date, QDate(2026, 10, 30));
+    QCOMPARE(kalinka[1].time.value_or(0), 21290);
+    QCOMPARE(kalinka[1].recul, 25);
+    // A run both files hold, stored once, completed with the CSV's shoeing.
+    const auto lotus = w.runsOf("LOTUS D'OR");
+    QCOMPARE(lotus.size(), size_t(3));
+    QCOMPARE(lotus[0].shoeing, u"ferré"_qs);
+    QCOMPARE(lotus[0].reduction.value_or(0), 7380);
+}
+
+void TestImports::importedTwice() {
+    Workplace w;
+    (void)w.import(Meeting);
+    const RaceSheet first = w.sheet();
+    const ImportSummary again = w.import(Meeting);
+    QCOMPARE(again.text(), u"6 partants, 25 courses passées (25 déjà connues), 0 refusée"_qs);
+    QCOMPARE(w.sheet(), first);
+    QCOMPARE(w.runsOf("KALINKA DU VAL").size(), size_t(3));
+    QVERIFY(w.dialogs.shown.isEmpty()); // the same race: nothing asked
+}
+
+void TestImports::anotherRace_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("a new race, the other archived") << 0 << true;
+    QTest::newRow("cancelled: the sheet as it was") << int(ScriptedDialogs::Escape) << false;
+}
+
+void TestImports::anotherRace() {
+    QFETCH(int, choice);
+    QFETCH(bool, replaced);
+    Runner eclair;
+    eclair.name = u"ECLAIR"_qs;
+    const RaceSheet before{.name = u"Prix de Diane"_qs, .date = QDate(2026, 12, 7),
+                           .hippodrome = u"Chantilly"_qs, .distance = u"2100"_qs,
+                           .runners = {eclair}};
+    Workplace w(before);
+    w.dialogs.choices = {choice};
+    const ImportSummary s = w.import(Meeting);
+    QCOMPARE(w.dialogs.shown.size(), 1);
+    QVERIFY(w.dialogs.lastText().startsWith(
+        u"La course importée (PRIX DE LILLE, VINCENNES, 08/12/2026) n'est pas celle de la "
+        u"feuille (Prix de Diane, Chantilly, 07/12/2026)."_qs));
+    QCOMPARE(w.dialogs.shown.last().choices, (QStringList{u"Nouvelle course"_qs, u"Annuler"_qs}));
+    const QStringList archived = QDir(w.dir.filePath(u"courses"_qs)).entryList(QDir::Files);
+    QCOMPARE(archived.size(), replaced ? 1 : 0);
+    QCOMPARE(w.sheet().runners.size(), replaced ? size_t(6) : size_t(1));
+    QCOMPARE(s.runners, replaced ? 6 : 0);
+    QCOMPARE(s.reasons.contains(u"partants non placés sur la feuille : import annulé"_qs), !replaced);
+    // The past runs are the horses' whatever the sheet: stored either way.
+    QCOMPARE(w.runsOf("KALINKA DU VAL").size(), size_t(3));
+}
+
+void TestImports::raceChosen_data() {
+    QTest::addColumn<QString>("answer");  // to the question, or on the command line
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<QString>("race");    // on the sheet after; empty: no runner placed
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("asked, R1C4 typed") << u"R1C4"_qs << true << u"PRIX DE LILLE"_qs << QString();
+    QTest::newRow("asked, typed in lower case") << u" r1c4"_qs << true << u"PRIX DE LILLE"_qs
+                                                << QString();
+    QTest::newRow("asked, cancelled") << ScriptedDialogs::Cancel << true << QString()
+                                      << u"partants non placés : aucune course du programme choisie"_qs;
+    QTest::newRow("asked, a race not in it") << u"R9C9"_qs << true << QString()
+                                             << u"aucune course R9C9 dans le programme"_qs;
+    QTest::newRow("named on the command line") << u"R1C4"_qs << false << u"PRIX DE LILLE"_qs
+                                               << QString();
+}
+
+void TestImports::raceChosen() {
+    QFETCH(QString, answer);
+    QFETCH(bool, asked);
+    QFETCH(QString, race);
+    QFETCH(QString, reason);
+    Workplace w;
+    // A participants file whose name does not say its race.
+    const QString renamed = w.dir.filePath(u"partants.json"_qs);
+    QVERIFY(QFile::copy(Meeting[1], renamed));
+    w.dialogs.promptTexts = {answer};
+    const ImportSummary s =
+        w.import({Meeting[0], renamed}, asked ? QString() : answer);
+    QCOMPARE(w.dialogs.shown.size(), asked ? 1 : 0);
+    if (asked)
+        QVERIFY(w.dialogs.shown[0].text.startsWith(
+            u"Le programme compte 3 courses :\nR1C1  PRIX DE BRETAGNE (2100 m, trot attelé)\n"_qs));
+    QCOMPARE(w.sheet().name, race);
+    QCOMPARE(w.sheet().runners.size(), race.isEmpty() ? size_t(0) : size_t(6));
+    QCOMPARE(s.reasons.contains(reason), !reason.isEmpty());
+}
+
+void TestImports::nothingRead() {
+    Workplace w;
+    const QString junk = w.dir.filePath(u"junk.json"_qs);
+    QFile f(junk);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("{\"programme\": {\"reunions\": [");
+    f.close();
+    const ImportSummary s = w.import({w.dir.filePath(u"absent.json"_qs), junk});
+    QCOMPARE(s.filesRead, 0);
+    QCOMPARE(s.text(), u"0 partant, 0 course passée (0 déjà connue), 0 refusée\n"
+                       u"absent.json : fichier introuvable\n"
+                       u"junk.json : JSON illisible (coupé ou abîmé) près de l'octet 28"_qs);
+    QCOMPARE(w.sheet(), RaceSheet{});
 }
 
 QTEST_GUILESS_MAIN(TestImports)

@@ -33,11 +33,14 @@ std::optional<std::pair<int, qsizetype>> yearAt(QStringView text, qsizetype at) 
     if (close < 0)
         return std::nullopt;
     const QStringView digits = text.sliced(at + 1, close - at - 1).trimmed();
-    bool ok = false;
-    const int year = digits.toInt(&ok);
-    if (!ok || (digits.size() != 2 && digits.size() != 4) || year < 0)
+    const bool digitsOnly =
+        std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digitsOnly || (digits.size() != 2 && digits.size() != 4))
         return std::nullopt;
-    return std::pair{digits.size() == 2 ? 2000 + year : year, close + 1};
+    const int year = digits.size() == 2 ? 2000 + digits.toInt() : digits.toInt();
+    if (year < 1950 || year > 2099)
+        return std::nullopt;
+    return std::pair{year, close + 1};
 }
 
 // The result character (or "Ret") at `at`; none for another text.

@@ -101,10 +101,10 @@ QString refusalField(const FileRead& f) {
 }
 
 const QString Examples = u":/exemples/"_qs;
-const QStringList Meeting{Examples + u"programme-2026-12-08.json"_qs,
-                          Examples + u"partants-R1C4.json"_qs,
-                          Examples + u"performances-R1C4.json"_qs,
-                          Examples + u"partants-R1C1.json"_qs, Examples + u"courses-passees.csv"_qs};
+const QStringList Meeting{
+    Examples + u"programme-2026-12-08.json"_qs, Examples + u"partants-R1C4.json"_qs,
+    Examples + u"performances-R1C4.json"_qs, Examples + u"partants-R1C1.json"_qs,
+    Examples + u"courses-passees.csv"_qs};
 
 // A sheet, its file and a history in a folder of their own.
 struct Workplace {
@@ -192,6 +192,8 @@ void TestImports::musique_data() {
     row("an unknown discipline letter", "3x", "il manque la lettre de la discipline", false);
     row("a year marker never closed", "1a(25", "marque d'année illisible à la position 3", false);
     row("a year marker of three digits", "1a(202)2a", "marque d'année illisible", false);
+    row("a year marker with a sign", "1a(+25)2a", "marque d'année illisible", false);
+    row("a year of four digits that is none", "1a(0102)2a", "marque d'année illisible", false);
 }
 
 void TestImports::musique() {
@@ -647,9 +649,10 @@ void TestImports::meetingImported() {
     QCOMPARE(sheet.distance, u"2700"_qs);
     QCOMPARE(sheet.discipline, TrotHarness);
     QCOMPARE(sheet.start, u"volté"_qs);
-    QCOMPARE(runnersOf(sheet), (QStringList{u"1 KALINKA DU VAL ferré "_qs, u"2 LOTUS D'OR D4 "_qs,
-                                            u"3 NECTAR BLEU DP "_qs, u"4 JAGUAR ROYAL D4 25"_qs,
-                                            u"5 OURAL ferré 25"_qs, u"6 MIRAGE DES PRES DP 25"_qs}));
+    QCOMPARE(runnersOf(sheet),
+             (QStringList{u"1 KALINKA DU VAL ferré "_qs, u"2 LOTUS D'OR D4 "_qs,
+                          u"3 NECTAR BLEU DP "_qs, u"4 JAGUAR ROYAL D4 25"_qs,
+                          u"5 OURAL ferré 25"_qs, u"6 MIRAGE DES PRES DP 25"_qs}));
     // Each fed from its comparable runs, with its musique and warnings.
     QCOMPARE(sheet.runners[1].served, u"15/11/2026 VINCENNES"_qs);
     QCOMPARE(sheet.runners[0].musique, u"2a1a3a(25)4a"_qs);
@@ -711,8 +714,10 @@ void TestImports::anotherRace() {
     QFETCH(bool, replaced);
     Runner eclair;
     eclair.name = u"ECLAIR"_qs;
-    const RaceSheet before{.name = u"Prix de Diane"_qs, .date = QDate(2026, 12, 7),
-                           .hippodrome = u"Chantilly"_qs, .distance = u"2100"_qs,
+    const RaceSheet before{.name = u"Prix de Diane"_qs,
+                           .date = QDate(2026, 12, 7),
+                           .hippodrome = u"Chantilly"_qs,
+                           .distance = u"2100"_qs,
                            .runners = {eclair}};
     Workplace w(before);
     w.dialogs.choices = {choice};
@@ -726,25 +731,27 @@ void TestImports::anotherRace() {
     QCOMPARE(archived.size(), replaced ? 1 : 0);
     QCOMPARE(w.sheet().runners.size(), replaced ? size_t(6) : size_t(1));
     QCOMPARE(s.runners, replaced ? 6 : 0);
-    QCOMPARE(s.reasons.contains(u"partants non placés sur la feuille : import annulé"_qs), !replaced);
+    QCOMPARE(s.reasons.contains(u"partants non placés sur la feuille : import annulé"_qs),
+             !replaced);
     // The past runs are the horses' whatever the sheet: stored either way.
     QCOMPARE(w.runsOf("KALINKA DU VAL").size(), size_t(3));
 }
 
 void TestImports::raceChosen_data() {
-    QTest::addColumn<QString>("answer");  // to the question, or on the command line
+    QTest::addColumn<QString>("answer"); // to the question, or on the command line
     QTest::addColumn<bool>("asked");
-    QTest::addColumn<QString>("race");    // on the sheet after; empty: no runner placed
+    QTest::addColumn<QString>("race"); // on the sheet after; empty: no runner placed
     QTest::addColumn<QString>("reason");
     QTest::newRow("asked, R1C4 typed") << u"R1C4"_qs << true << u"PRIX DE LILLE"_qs << QString();
-    QTest::newRow("asked, typed in lower case") << u" r1c4"_qs << true << u"PRIX DE LILLE"_qs
-                                                << QString();
-    QTest::newRow("asked, cancelled") << ScriptedDialogs::Cancel << true << QString()
-                                      << u"partants non placés : aucune course du programme choisie"_qs;
-    QTest::newRow("asked, a race not in it") << u"R9C9"_qs << true << QString()
-                                             << u"aucune course R9C9 dans le programme"_qs;
-    QTest::newRow("named on the command line") << u"R1C4"_qs << false << u"PRIX DE LILLE"_qs
-                                               << QString();
+    QTest::newRow("asked, typed in lower case")
+        << u" r1c4"_qs << true << u"PRIX DE LILLE"_qs << QString();
+    QTest::newRow("asked, cancelled")
+        << ScriptedDialogs::Cancel << true << QString()
+        << u"partants non placés : aucune course du programme choisie"_qs;
+    QTest::newRow("asked, a race not in it")
+        << u"R9C9"_qs << true << QString() << u"aucune course R9C9 dans le programme"_qs;
+    QTest::newRow("named on the command line")
+        << u"R1C4"_qs << false << u"PRIX DE LILLE"_qs << QString();
 }
 
 void TestImports::raceChosen() {
@@ -757,8 +764,7 @@ void TestImports::raceChosen() {
     const QString renamed = w.dir.filePath(u"partants.json"_qs);
     QVERIFY(QFile::copy(Meeting[1], renamed));
     w.dialogs.promptTexts = {answer};
-    const ImportSummary s =
-        w.import({Meeting[0], renamed}, asked ? QString() : answer);
+    const ImportSummary s = w.import({Meeting[0], renamed}, asked ? QString() : answer);
     QCOMPARE(w.dialogs.shown.size(), asked ? 1 : 0);
     if (asked)
         QVERIFY(w.dialogs.shown[0].text.startsWith(

@@ -8,7 +8,7 @@ out=${WINDOWS_BUILD:-build-windows}
 source scripts/windows/wine-env.sh "$out"
 
 failed=0
-tests=(files csv calc corrections history fchrono listwindow raceday scaleform sheet list race ui sheetwindow)
+tests=(files csv calc corrections history imports fchrono listwindow raceday scaleform sheet list race ui sheetwindow)
 for t in "${tests[@]}"; do
     echo "== $t (Windows, under Wine)"
     if ! (cd "$out" && wine "tst_$t.exe"); then

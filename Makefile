@@ -37,10 +37,11 @@ fuzz: deps
 # history (Release build).
 bench: deps
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
-	cmake --build build-release --target bench_list bench_sheet bench_history
+	cmake --build build-release --target bench_list bench_sheet bench_history bench_imports
 	build-release/bench/bench_list
 	build-release/bench/bench_sheet
 	build-release/bench/bench_history
+	build-release/bench/bench_imports
 
 # A Debian package (CPack); its path is the last line printed.
 package: deps

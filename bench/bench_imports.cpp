@@ -1,0 +1,156 @@
+// Figures for imports: a year of the service's files, generated (300 meetings of
+// 8 races of 14 runners, each runner with its 5 past runs; 8,000 horses, each
+// running every three weeks), imported meeting by meeting as a punter would, then
+// imported a second time (nothing added). Time and peak memory against their aims,
+// in the same run. Run a Release build: make bench.
+
+#include "importer.h"
+#include "peakmemory.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int Meetings = 300, Races = 8, Runners = 14, PastRuns = 5, Horses = 8000;
+const QDate FirstDay(2026, 1, 1);
+
+qint64 msOf(const QDate& day) {
+    return QDateTime(day, QTime(14, 0), Qt::UTC).toMSecsSinceEpoch();
+}
+
+QString horseName(int horse) {
+    return QStringLiteral("CHEVAL %1").arg(horse);
+}
+
+// The horse's j-th run of its career, every three weeks before the year's end.
+QJsonObject pastRun(int horse, int j) {
+    const QDate day = FirstDay.addDays(-200 + j * 21 + horse % 21);
+    const QJsonObject itself{{u"nomCheval"_qs, horseName(horse)},
+                             {u"itsHim"_qs, true},
+                             {u"place"_qs, QJsonObject{{u"place"_qs, 1 + (horse + j) % 12},
+                                                       {u"statusArrivee"_qs, u"PLACE"_qs}}},
+                             {u"reductionKilometrique"_qs, 7200 + (horse * 7 + j) % 500},
+                             {u"distanceParcourue"_qs, 2700 + 25 * (j % 2)},
+                             {u"nomJockey"_qs, QStringLiteral("DRIVER %1").arg(horse % 300)}};
+    QJsonArray participants;
+    for (int k = 0; k < 5; ++k)
+        participants.append(QJsonObject{{u"nomCheval"_qs, horseName((horse + k + 1) % Horses)},
+                                        {u"place"_qs, QJsonObject{{u"place"_qs, k + 1}}}});
+    participants.append(itself);
+    return {{u"date"_qs, msOf(day)},
+            {u"timezoneOffset"_qs, 3600000},
+            {u"hippodrome"_qs, u"VINCENNES"_qs},
+            {u"nomPrix"_qs, QStringLiteral("PRIX %1").arg(j)},
+            {u"discipline"_qs, u"ATTELE"_qs},
+            {u"distance"_qs, 2700},
+            {u"nbParticipants"_qs, 14},
+            {u"tempsDuPremier"_qs, 19500 + j % 300},
+            {u"participants"_qs, participants}};
+}
+
+void write(const QString& path, const QJsonObject& o) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(QJsonDocument(o).toJson()) < 0)
+        std::exit(1);
+}
+
+// One meeting's files: its programme, and each race's participants and
+// performances.
+QStringList writeMeeting(const QDir& dir, int m) {
+    const QDate day = FirstDay.addDays(m % 365);
+    QJsonArray races;
+    QStringList files{dir.filePath(QStringLiteral("programme-%1.json").arg(m))};
+    for (int c = 1; c <= Races; ++c) {
+        races.append(QJsonObject{{u"numOrdre"_qs, c},
+                                 {u"libelle"_qs, QStringLiteral("PRIX %1-%2").arg(m).arg(c)},
+                                 {u"discipline"_qs, u"ATTELE"_qs},
+                                 {u"distance"_qs, 2700}});
+        QJsonArray entrants, performances;
+        for (int k = 0; k < Runners; ++k) {
+            const int horse = (m * Races * Runners + c * Runners + k) % Horses;
+            entrants.append(QJsonObject{{u"numPmu"_qs, k + 1},
+                                        {u"nom"_qs, horseName(horse)},
+                                        {u"musique"_qs, u"1a3aDa(25)5m"_qs},
+                                        {u"handicapDistance"_qs, 2700 + 25 * (k % 3 == 0)}});
+            const int career = FirstDay.daysTo(day) / 21 + 9; // runs before today
+            QJsonArray runs;
+            for (int j = career - PastRuns; j < career; ++j)
+                runs.append(pastRun(horse, j));
+            performances.append(QJsonObject{{u"numPmu"_qs, k + 1},
+                                            {u"nomCheval"_qs, horseName(horse)},
+                                            {u"coursesCourues"_qs, runs}});
+        }
+        const QString race = QStringLiteral("%1-R1C%2").arg(m).arg(c);
+        files << dir.filePath(race + u"-partants.json"_qs)
+              << dir.filePath(race + u"-performances.json"_qs);
+        write(files[files.size() - 2], {{u"participants"_qs, entrants}});
+        write(files.last(), {{u"participants"_qs, performances}});
+    }
+    write(files.first(),
+          {{u"programme"_qs,
+            QJsonObject{{u"reunions"_qs,
+                         QJsonArray{QJsonObject{
+                             {u"dateReunion"_qs, msOf(day)},
+                             {u"timezoneOffset"_qs, 3600000},
+                             {u"hippodrome"_qs, QJsonObject{{u"libelleCourt"_qs, u"VINCENNES"_qs}}},
+                             {u"courses"_qs, races}}}}}}});
+    return files;
+}
+
+void report(const char* what, double value, const char* unit, double aim) {
+    std::printf("%-58s %10.1f %-3s (aim: under %.0f) %s\n", what, value, unit, aim,
+                value < aim ? "ok" : "OVER");
+}
+
+// Every meeting imported; the seconds it took, and the runs stored and known.
+double importAll(const std::vector<QStringList>& meetings, AppState& state, const QString& folder,
+                 int& stored, int& known) {
+    RecordingDialogs quiet;
+    QElapsedTimer t;
+    t.start();
+    stored = known = 0;
+    for (const QStringList& files : meetings) {
+        const ImportSummary s = importFiles(files, state, {folder, FirstDay}, quiet);
+        if (s.filesRead != files.size())
+            std::exit(2);
+        stored += s.pastRuns;
+        known += s.known;
+    }
+    return t.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main() {
+    QTemporaryDir dir;
+    QDir files(dir.filePath(u"fichiers"_qs));
+    files.mkpath(u"."_qs);
+    std::vector<QStringList> meetings;
+    for (int m = 0; m < Meetings; ++m)
+        meetings.push_back(writeMeeting(files, m));
+    std::printf("%d files of %d meetings written (%d races, %d past runs listed)\n",
+                Meetings * (1 + 2 * Races), Meetings, Meetings * Races,
+                Meetings * Races * Runners * PastRuns);
+    AppState state(dir.filePath(u"o.ini"_qs), RaceDay{{}, dir.filePath(u"coursedujour.csv"_qs)});
+    RecordingDialogs quiet;
+    if (!state.openHistory(dir.filePath(u"historique.sqlite"_qs), QDateTime(), quiet).isEmpty())
+        return 1;
+    int stored = 0, known = 0;
+    const double first = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
+    std::printf("first import: %d past runs read, %d of them already known (the same runs "
+                "listed again in later races)\n",
+                stored, known);
+    report("a year of files imported", first, "s", 30);
+    report("peak memory", peakmemory::kilobytes() / 1024.0, "MB", 200);
+    const double second = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
+    std::printf("second import: %d past runs read, %d already known, %d added\n", stored, known,
+                stored - known);
+    report("the same year imported again (nothing added)", second, "s", 30);
+    return stored == known ? 0 : 3;
+}

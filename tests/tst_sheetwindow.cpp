@@ -13,6 +13,7 @@
 #include "workedexample.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -63,6 +64,7 @@ class TestSheetWindow : public QObject {
     void raceDistanceTyped();
     void archivedAndOpenedAgain();
     void correctionsChosenInTheScaleDialog();
+    void meetingImported();
 
   private:
     // The row showing runner `name`.
@@ -227,6 +229,32 @@ void TestSheetWindow::correctionsChosenInTheScaleDialog() {
                  .toString(),
              u"1"_qs);
     QFile::remove(places::settingsFilePath());
+}
+
+
+
+
+void TestSheetWindow::meetingImported() {
+    // Another race than the sheet's: "Nouvelle course", then the summary.
+    const auto asked = answerNext(u"Nouvelle course"_qs);
+    QTimer::singleShot(0, [] { (void)answerNext(u"OK"_qs); });
+    QStringList files;
+    for (const char* name : {"programme-2026-12-08.json", "partants-R1C4.json"})
+        files << u":/exemples/"_qs + QString::fromUtf8(name);
+    window->importPaths(files);
+    QVERIFY(asked->startsWith(u"La course importée (PRIX DE LILLE"_qs));
+    QCOMPARE(table->rowCount(), 6);
+    // The musique beside the name, decoded in its tool tip; the warnings beside it.
+    auto* header = table->horizontalHeader();
+    QCOMPARE(header->visualIndex(racetable::Musique), header->visualIndex(racetable::Name) + 1);
+    QCOMPARE(header->visualIndex(racetable::Alerts), header->visualIndex(racetable::Name) + 2);
+    QVERIFY(!table->isColumnHidden(racetable::Musique));
+    const int kalinka = rowOf(u"KALINKA DU VAL"_qs);
+    QCOMPARE(table->item(kalinka, racetable::Musique)->text(), u"2a1a3a(25)4a"_qs);
+    QCOMPARE(table->item(kalinka, racetable::Musique)->toolTip(),
+             u"2e attelé, 1er attelé, 3e attelé, en 2025 : 4e attelé"_qs);
+    QCOMPARE(cell(u"JAGUAR ROYAL"_qs, racetable::DayRecul), u"25"_qs);
+    QCOMPARE(QDir(places::archiveFolder()).entryList(QDir::Files).size(), 1);
 }
 
 QTEST_MAIN(TestSheetWindow)

@@ -54,6 +54,12 @@ SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount
     // The race's own fields are above the table; copies and exports carry them.
     for (int c = racetable::FirstRaceColumn; c < racetable::ColumnCount; ++c)
         setColumnHidden(c, true);
+    // The musique and the alerts beside the name, where the eye reads a runner
+    // first; copies and exports keep the table's own order.
+    horizontalHeader()->moveSection(horizontalHeader()->visualIndex(racetable::Musique),
+                                    racetable::Name + 1);
+    horizontalHeader()->moveSection(horizontalHeader()->visualIndex(racetable::Alerts),
+                                    racetable::Name + 2);
 }
 
 std::optional<RunnerField> SheetTable::fieldOf(int column) {

@@ -3,6 +3,7 @@
 // permissions that bind (run as nobody when the suite runs as root) and a
 // file-size limit that stops a write part-way, as a full disk would.
 #include "horselist.h"
+#include "importer.h"
 #include "listfile.h"
 #include "listhelpers.h"
 #include "places.h"
@@ -14,6 +15,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +60,7 @@ class TestListPosix : public QObject {
     void raceKeptOnlyWhole();
     void historyOnAFullDisk();
     void historyInAReadOnlyFolder();
+    void importOnAFullDisk();
 
   private:
     QTemporaryDir dir;
@@ -376,6 +381,67 @@ void TestListPosix::historyInAReadOnlyFolder() {
     QVERIFY(store.open(file, u"x"_qs).result.ok());
     QCOMPARE(store.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
     QVERIFY(store.runsOf(u"Perdu"_qs).runs.empty());
+}
+
+namespace {
+
+// Detailed performances of one horse: `count` past races, each with a long name.
+QByteArray performances(const QString& horse, int count) {
+    QJsonArray races;
+    for (int i = 0; i < count; ++i)
+        races.append(QJsonObject{
+            {u"date"_qs,
+             QDateTime(QDate(2026, 11, 1).addDays(-i), QTime(14, 0), Qt::UTC).toMSecsSinceEpoch()},
+            {u"hippodrome"_qs, u"VINCENNES"_qs},
+            {u"nomPrix"_qs, QString(200, u'x')},
+            {u"discipline"_qs, u"ATTELE"_qs},
+            {u"distance"_qs, 2700},
+            {u"participants"_qs,
+             QJsonArray{QJsonObject{{u"nomCheval"_qs, horse},
+                                    {u"itsHim"_qs, true},
+                                    {u"reductionKilometrique"_qs, 7400 + i % 100}}}}});
+    return QJsonDocument(QJsonObject{{u"participants"_qs,
+                                      QJsonArray{QJsonObject{{u"nomCheval"_qs, horse},
+                                                             {u"coursesCourues"_qs, races}}}}})
+        .toJson();
+}
+
+} // namespace
+
+void TestListPosix::importOnAFullDisk() {
+    // An import is one transaction: on a full disk nothing of it is kept, and
+    // nothing kept before is lost.
+    QTemporaryDir own;
+    AppState state(own.filePath(u"o.ini"_qs), RaceDay{{}, own.filePath(u"coursedujour.csv"_qs)});
+    ScriptedDialogs dialogs;
+    QVERIFY(
+        state.openHistory(own.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs).isEmpty());
+    for (const auto& [name, horse, count] :
+         {std::tuple{"kept.json", "GARDÉ", 10}, {"lost.json", "PERDU", 2000}}) {
+        QFile f(own.filePath(QString::fromUtf8(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(performances(QString::fromUtf8(horse), count));
+    }
+    const ImportPlace place{own.filePath(u"courses"_qs), QDate(2026, 12, 8)};
+    QCOMPARE(importFiles({own.filePath(u"kept.json"_qs)}, state, place, dialogs).pastRuns, 10);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old;
+    limited.rlim_cur =
+        static_cast<rlim_t>(QFileInfo(own.filePath(u"historique.sqlite"_qs)).size() + 16 * 1024);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const ImportSummary lost = importFiles({own.filePath(u"lost.json"_qs)}, state, place, dialogs);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(lost.pastRuns, 0);
+    QVERIFY2(lost.reasons.size() == 1 &&
+                 lost.reasons[0].startsWith(u"aucune course passée gardée : Impossible"_qs),
+             qPrintable(lost.text()));
+    QVERIFY(state.history().runsOf(u"PERDU"_qs).runs.empty());
+    QCOMPARE(state.history().runsOf(u"GARDÉ"_qs).runs.size(), size_t(10));
+    // Imported again once there is room: all of it.
+    QCOMPARE(importFiles({own.filePath(u"lost.json"_qs)}, state, place, dialogs).pastRuns, 2000);
 }
 
 QTEST_GUILESS_MAIN(TestListPosix)

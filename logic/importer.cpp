@@ -3,6 +3,7 @@
 #include "cells.h"
 #include "places.h"
 #include "racearchive.h"
+#include "runnercalc.h"
 #include "wholefile.h"
 
 #include <QFileInfo>
@@ -201,6 +202,13 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
         day.sheet = RaceSheet{
             .rule = before.rule, .bandPercent = before.bandPercent, .months = before.months};
         merge(day.sheet, in, whole);
+    }
+    // Each runner computed for the race (a race card's results are the sheet's
+    // to compute); one that cannot be stays as it came, to correct on the sheet.
+    for (Runner& r : day.sheet.runners) {
+        RecordingDialogs quiet;
+        if (auto again = rerun(r, day.sheet, {state.scale(), state.corrections()}, {}, quiet))
+            r = std::move(*again);
     }
     if (!saveRaceDay(day, dialogs)) {
         day.sheet = before;

@@ -81,6 +81,11 @@ std::optional<calc::Estimate> correctedEstimate(const FchronoLogic& logic, doubl
 
 } // namespace
 
+bool awaitsReference(const Runner& r) {
+    return r.race.referenceDistance.trimmed().isEmpty() && r.race.minutes.trimmed().isEmpty() &&
+           r.race.seconds.trimmed().isEmpty() && r.race.hundredths.trimmed().isEmpty();
+}
+
 calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race) {
     calc::Conditions c;
     c.discipline =
@@ -133,6 +138,13 @@ std::optional<Runner> rerun(const Runner& runner, const RaceSheet& race, const R
                                     "1000.")
                          .arg(runner.name));
         return std::nullopt;
+    }
+    // A runner imported without a reference race waits for one, as it is, until
+    // the history or the punter gives it one: never refused, never dropped.
+    if (awaitsReference(runner)) {
+        Runner out = runner;
+        out.race.dayDistance = race.distance;
+        return out;
     }
     const QString referenceRun = runText(runner.race.referenceDistance, *referenceRecul);
     const QString dayRun = runText(race.distance, *dayRecul);

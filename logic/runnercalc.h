@@ -31,6 +31,10 @@ void takeRaceConditions(Runner& runner, const RaceSheet& race);
 // given yet is ferré.
 void followRace(Runner& runner, const RaceSheet& before, const RaceSheet& after);
 
+// Whether the runner has no reference race yet (imported with today's
+// conditions only): nothing to compute.
+bool awaitsReference(const Runner& runner);
+
 // The runner computed anew for `race` under `rules`; none when it cannot be (the
 // reason told). Unusual values among the boxes named in `question` are asked
 // about first.

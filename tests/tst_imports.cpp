@@ -8,6 +8,7 @@
 #include "musique.h"
 #include "racefile.h"
 #include "scripteddialogs.h"
+#include "sheetedit.h"
 
 #include <QDir>
 #include <QJsonArray>
@@ -163,6 +164,8 @@ class TestImports : public QObject {
     void raceChosen_data();
     void raceChosen();
     void nothingRead();
+    void cardOpensAsSheet();
+    void runnersAwaitingReference();
 };
 
 void TestImports::musique_data() {
@@ -781,12 +784,70 @@ void TestImports::nothingRead() {
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("{\"programme\": {\"reunions\": [");
     f.close();
-    const ImportSummary s = w.import({w.dir.filePath(u"absent.json"_qs), junk});
+    // A file too large is refused from its size, never read into memory.
+    QFile large(w.dir.filePath(u"gros.json"_qs));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(9 * 1024 * 1024));
+    large.close();
+    const ImportSummary s = w.import({w.dir.filePath(u"absent.json"_qs), junk, large.fileName()});
     QCOMPARE(s.filesRead, 0);
     QCOMPARE(s.text(), u"0 partant, 0 course passée (0 déjà connue), 0 refusée\n"
                        u"absent.json : fichier introuvable\n"
-                       u"junk.json : JSON illisible (coupé ou abîmé) près de l'octet 28"_qs);
+                       u"junk.json : JSON illisible (coupé ou abîmé) près de l'octet 28\n"
+                       u"gros.json : fichier trop gros pour être importé (9,0 Mo ; la limite est "
+                       u"de 8 Mo)"_qs);
     QCOMPARE(w.sheet(), RaceSheet{});
+}
+
+void TestImports::cardOpensAsSheet() {
+    // A race prepared in a spreadsheet, in the sheet's format: it becomes the sheet.
+    RaceSheet card{.name = u"Prix du Tableur"_qs, .date = QDate(2026, 12, 8),
+                   .hippodrome = u"Enghien"_qs, .distance = u"2150"_qs,
+                   .discipline = TrotHarness, .start = u"autostart"_qs};
+    Runner r;
+    r.name = u"Tableur"_qs;
+    r.race.referenceDistance = u"2150"_qs;
+    r.race.minutes = u"2"_qs;
+    r.race.seconds = u"40"_qs;
+    r.race.hundredths = u"00"_qs;
+    r.race.referenceWeight = r.race.dayWeight = u"60"_qs;
+    r.race.dayDistance = u"2150"_qs; // the race's distance, as each row carries it
+    r.dayShoeing = u"DA"_qs;
+    card.runners.push_back(r);
+    Workplace w;
+    const QString path = w.dir.filePath(u"preparee.csv"_qs);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(racefile::write(card));
+    f.close();
+    const ImportSummary s = w.import({path});
+    QCOMPARE(s.text(), u"1 partant, 0 course passée (0 déjà connue), 0 refusée"_qs);
+    QCOMPARE(w.sheet().name, card.name);
+    QCOMPARE(w.sheet().start, card.start);
+    QCOMPARE(w.sheet().runners.size(), size_t(1));
+    const Runner& placed = w.sheet().runners.front();
+    QCOMPARE(placed.dayShoeing, u"DA"_qs);
+    QCOMPARE(placed.race.minutes, u"2"_qs);
+    // Computed for the race: 160 s over 2150 m.
+    QCOMPARE(placed.reduction, u"1:14:42"_qs);
+}
+
+void TestImports::runnersAwaitingReference() {
+    // Runners imported with no run in the history have no reference race yet:
+    // the sheet keeps them through a new start and a change of the race.
+    Workplace w;
+    (void)w.import({Meeting[0], Meeting[1]});
+    QCOMPARE(w.sheet().runners.size(), size_t(6));
+    QVERIFY(w.sheet().runners[0].estimate.isEmpty());
+    QCOMPARE(w.sheet().runners[0].served, u"aucune course comparable"_qs);
+    const Rules rules{w.state.scale(), w.state.corrections()};
+    (void)recomputeSheet(w.state.raceDay(), rules, w.dialogs, QDateTime());
+    QCOMPARE(w.sheet().runners.size(), size_t(6));
+    RaceSheet longer = w.sheet();
+    longer.distance = u"2850"_qs;
+    QVERIFY(editRace(w.state.raceDay(), longer, rules, w.dialogs));
+    QCOMPARE(w.sheet().runners.size(), size_t(6));
+    QCOMPARE(w.sheet().runners[0].race.dayDistance, u"2850"_qs);
+    QVERIFY(w.dialogs.shown.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestImports)

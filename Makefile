@@ -1,6 +1,14 @@
 # The two commands a newcomer needs: `make run` and `make test`.
 # Both install what is missing (Debian 12), configure and build first.
 
+# Compiled objects are cached outside the tree (ccache, ~/.cache/ccache) when it
+# is there: the five builds of a CI run then compile only what changed. Paths
+# are hashed relative to the tree, so that another clone finds them too.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+LAUNCHER = $$(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+	-DCMAKE_C_COMPILER_LAUNCHER=ccache)
+
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_ARGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -12,7 +20,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS) $(LAUNCHER)
 	cmake --build $(BUILD)
 
 run: build
@@ -23,7 +31,7 @@ test: build
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTO_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTO_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
@@ -36,7 +44,8 @@ fuzz: deps
 # Figures for the horse list on large files, the race sheet and the horses'
 # history (Release build).
 bench: deps
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF \
+		$(LAUNCHER)
 	cmake --build build-release --target bench_list bench_sheet bench_history bench_imports
 	build-release/bench/bench_list
 	build-release/bench/bench_sheet
@@ -45,7 +54,8 @@ bench: deps
 
 # A Debian package (CPack); its path is the last line printed.
 package: deps
-	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANTO_BUILD_TESTS=OFF \
+		$(LAUNCHER)
 	cmake --build build-package
 	cd build-package && cpack -G DEB >/dev/null
 	@realpath build-package/orvanto_*.deb | tail -n 1

@@ -4,7 +4,8 @@
 set -euo pipefail
 seconds=${1:-20}
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DORVANTO_FUZZ=ON -DORVANTO_BUILD_TESTS=OFF >/dev/null
+    -DORVANTO_FUZZ=ON -DORVANTO_BUILD_TESTS=OFF \
+    $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
 cmake --build build-fuzz
 for target in numbers fchrono listfile racefile csv runs pmujson importcsv musique; do
     work=build-fuzz/corpus-$target

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    make cmake ninja-build g++ clang-format
+    make cmake ninja-build g++ clang-format ccache
     qt6-base-dev qt6-svg-dev libicu-dev qt6-translations-l10n libsqlite3-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth imagemagick

@@ -20,7 +20,9 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/$here/mingw-toolchain.cmake" -DQT_HOST_PATH=/usr \
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DSQLite3_INCLUDE_DIR="$sqlite/include" -DSQLite3_LIBRARY="$sqlite/lib/libsqlite3.a" \
-    -DCMAKE_STRIP=/usr/bin/x86_64-w64-mingw32-strip >"$out.configure.log" 2>&1 ||
+    -DCMAKE_STRIP=/usr/bin/x86_64-w64-mingw32-strip \
+    $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
+    >"$out.configure.log" 2>&1 ||
     { tail -n 40 "$out.configure.log"; exit 1; }
 cmake --build "$out"
 cmake --build "$out" --target portable-zip bench_list

@@ -1038,6 +1038,10 @@ void TestUi::commandLine_data() {
     QTest::newRow("unknown option") << QStringList{"--liste"} << 2 << "" << u"orvanto : option inconnue « --liste ».\n"_qs + tryHelp;
     QTest::newRow("argument") << QStringList{"lstchrono.txt"} << 2 << "" << u"orvanto : argument inattendu « lstchrono.txt »."_qs;
     QTest::newRow("help with a value") << QStringList{"--help=oui"} << 2 << "" << u"orvanto : arguments incorrects."_qs;
+    QTest::newRow("--importer without a file") << QStringList{"--importer"} << 2 << "" << u"orvanto : --importer attend au moins un FICHIER.\n"_qs + tryHelp;
+    QTest::newRow("--numero alone") << QStringList{"--numero", "R1C4"} << 2 << "" << u"orvanto : --numero et --nouvelle-course vont avec --importer."_qs;
+    QTest::newRow("--nouvelle-course alone") << QStringList{"--nouvelle-course"} << 2 << "" << u"orvanto : --numero et --nouvelle-course vont avec --importer."_qs;
+    QTest::newRow("--help names --importer") << QStringList{"--help"} << 0 << u"  --importer FICHIER…    Importe des fichiers"_qs << "";
     QTest::newRow("--help names --course") << QStringList{"--help"} << 0 << u"  --course [FICHIER] "_qs << "";
     // A sheet of two runners, the slower added first: printed ranked, no mark, ';'.
     static QTemporaryDir folder;

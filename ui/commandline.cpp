@@ -41,7 +41,22 @@ QString helpText(const QCommandLineOption& help, const QCommandLineOption& versi
                "  --cheval NOM           Écrit les courses du cheval NOM gardées "
                "dans l'historique,\n"
                "                         la plus récente d'abord, en CSV sur la "
-               "sortie standard et quitte.\n")
+               "sortie standard et quitte.\n"
+               "  --importer FICHIER…    Importe des fichiers enregistrés (programme, "
+               "partants et\n"
+               "                         performances détaillées en JSON, feuille de "
+               "course ou courses\n"
+               "                         passées en CSV) : les partants sur la feuille, "
+               "les courses dans\n"
+               "                         l'historique ; écrit le bilan et quitte (1 "
+               "quand aucun fichier\n"
+               "                         n'a pu être lu).\n"
+               "  --numero R1C3          Avec --importer : la course du programme à "
+               "mettre sur la feuille.\n"
+               "  --nouvelle-course      Avec --importer : une autre course que celle de "
+               "la feuille la\n"
+               "                         remplace (celle-ci gardée dans les courses "
+               "précédentes).\n")
         .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
              version.description(), QDir::toNativeSeparators(places::sheetFilePath()),
              QDir::toNativeSeparators(places::historyFilePath()));
@@ -53,9 +68,13 @@ QString errorText(const QCommandLineParser& parser, bool parsed) {
         what = QStringLiteral("option inconnue « %1 »")
                    .arg(parser.unknownOptionNames().first().prepend(
                        parser.unknownOptionNames().first().size() > 1 ? u"--"_qs : u"-"_qs));
-    else if (parsed)
+    else if (parsed && !parser.positionalArguments().isEmpty())
         what =
             QStringLiteral("argument inattendu « %1 »").arg(parser.positionalArguments().first());
+    else if (parsed && parser.isSet(u"importer"_qs))
+        what = QStringLiteral("--importer attend au moins un FICHIER");
+    else if (parsed && (parser.isSet(u"numero"_qs) || parser.isSet(u"nouvelle-course"_qs)))
+        what = QStringLiteral("--numero et --nouvelle-course vont avec --importer");
     else
         what = QStringLiteral("arguments incorrects");
     return QStringLiteral("orvanto : %1.\nEssayez « orvanto --help » pour la liste des options.\n")

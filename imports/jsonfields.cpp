@@ -49,6 +49,16 @@ QString Fields::text(const char* key) {
     return v.toString().simplified();
 }
 
+std::optional<history::Status> unfinishedOf(const QString& words) {
+    if (words.contains(u"DISQUALIFIE"))
+        return history::Status::Disqualified;
+    if (words.contains(u"ARRET"))
+        return history::Status::Stopped;
+    if (words.contains(u"TOMBE"))
+        return history::Status::Fallen;
+    return std::nullopt;
+}
+
 QString shown(const QJsonValue& value) {
     QString text;
     if (value.isString())

@@ -3,6 +3,8 @@
 // or null is unknown; a field of another type or out of its range refuses the
 // record, with the field and the value named.
 
+#include "run.h"
+
 #include <QDate>
 #include <QJsonObject>
 #include <QString>
@@ -23,6 +25,16 @@ struct Fields {
     // Refuses the record for `key`.
     void refuse(const QString& key, const QString& why);
 };
+
+// Milliseconds (the participants file's times and reductions) to hundredths, to
+// the nearest.
+inline qint64 hundredthsOfMsecs(qint64 ms) {
+    return (ms + 5) / 10;
+}
+
+// How a horse that did not finish ended, from the service's words
+// (DISQUALIFIE_POUR_ALLURE_IRREGULIERE, ARRETE, TOMBE); none for other words.
+std::optional<history::Status> unfinishedOf(const QString& words);
 
 // A value as a reason quotes it.
 QString shown(const QJsonValue& value);

@@ -12,10 +12,6 @@ namespace imports {
 
 namespace {
 
-qint64 hundredthsOfMsecs(qint64 ms) {
-    return (ms + 5) / 10;
-}
-
 // The shoeing a `deferre` value means for the corrections, and what is kept of
 // it in the note (a protection: the foot is still shod); none for another value.
 std::optional<std::pair<QString, QString>> shoeingOf(const QString& deferre) {
@@ -36,26 +32,16 @@ std::optional<std::pair<QString, QString>> shoeingOf(const QString& deferre) {
     return std::nullopt;
 }
 
-history::Status statusOfIncident(const QString& incident) {
-    if (incident.contains(u"DISQUALIFIE"))
-        return history::Status::Disqualified;
-    if (incident.contains(u"ARRET"))
-        return history::Status::Stopped;
-    if (incident.contains(u"TOMBE"))
-        return history::Status::Fallen;
-    return history::Status::Unplaced;
-}
-
 // How the runner finished, when the race is run.
 void readResult(json::Fields& f, Entrant& e) {
     if (const auto ms = f.whole("tempsObtenu", 1, 3600000))
-        e.time = hundredthsOfMsecs(*ms);
+        e.time = json::hundredthsOfMsecs(*ms);
     if (const auto ms = f.whole("reductionKilometrique", 1, 600000))
-        e.reduction = hundredthsOfMsecs(*ms);
+        e.reduction = json::hundredthsOfMsecs(*ms);
     e.place = int(f.whole("ordreArrivee", 1, 99).value_or(0));
     e.incident = f.text("incident");
     if (!e.incident.isEmpty() && !e.incident.contains(u"RETROGRADE")) {
-        e.status = statusOfIncident(e.incident);
+        e.status = json::unfinishedOf(e.incident).value_or(history::Status::Unplaced);
         e.time.reset(); // a horse that did not finish has no time of its own
         e.reduction.reset();
         e.place = 0;

@@ -24,22 +24,13 @@ std::optional<QJsonObject> itself(const QJsonArray& participants, const QString&
     return std::nullopt;
 }
 
-history::Status statusOfArrival(const QString& status, int place) {
-    if (status.contains(u"DISQUALIFIE"))
-        return history::Status::Disqualified;
-    if (status.contains(u"ARRET"))
-        return history::Status::Stopped;
-    if (status.contains(u"TOMBE"))
-        return history::Status::Fallen;
-    return place > 0 ? history::Status::Placed : history::Status::Unplaced;
-}
-
 // How the horse finished: place, reduction, distance run, weight, rider.
 void readItself(const QJsonObject& o, history::Run& r, json::Fields& race) {
     json::Fields f{o};
     json::Fields place{o[u"place"].toObject()};
     r.place = int(place.whole("place", 0, 99).value_or(0));
-    r.status = statusOfArrival(place.text("statusArrivee"), r.place);
+    r.status = json::unfinishedOf(place.text("statusArrivee"))
+                   .value_or(r.place > 0 ? history::Status::Placed : history::Status::Unplaced);
     if (r.status != history::Status::Placed)
         r.place = 0;
     if (const auto rk = f.whole("reductionKilometrique", 1, 60000))

@@ -12,11 +12,6 @@ namespace imports {
 
 namespace {
 
-// Milliseconds to hundredths, to the nearest.
-qint64 hundredthsOfMsecs(qint64 ms) {
-    return (ms + 5) / 10;
-}
-
 QString startOf(const QString& particularity, const QString& conditions, const QString& disc) {
     if (!disc.startsWith(u"trot"))
         return QString();
@@ -40,7 +35,7 @@ std::optional<Race> raceOf(const QJsonObject& o, const Race& meeting, FileRead& 
     r.conditions = f.text("conditions");
     r.start = startOf(f.text("categorieParticularite"), r.conditions, r.discipline);
     if (const auto ms = f.whole("dureeCourse", 1, 3600000))
-        r.winnerTime = hundredthsOfMsecs(*ms);
+        r.winnerTime = json::hundredthsOfMsecs(*ms);
     if (f.ok() && r.discipline.isEmpty())
         f.refuse("discipline", QStringLiteral("« %1 » n'est pas une discipline connue")
                                    .arg(json::shown(o.value(u"discipline"))));

@@ -1,9 +1,8 @@
 #include "importer.h"
+#include "importsheet.h"
 
 #include "cells.h"
 #include "places.h"
-#include "racearchive.h"
-#include "runnercalc.h"
 #include "wholefile.h"
 
 #include <QFileInfo>
@@ -17,10 +16,6 @@ namespace {
 
 QString plural(int n, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
-}
-
-int reculOf(const Entrant& e, const Race& race) {
-    return e.distanceRun && *e.distanceRun > race.distance ? *e.distanceRun - race.distance : 0;
 }
 
 // Each runner's result once the race is run, as a run of its horse.
@@ -54,80 +49,6 @@ std::vector<history::Run> resultsOf(const FileRead& f, const Race& race) {
         out.push_back(std::move(r));
     }
     return out;
-}
-
-// Today's race on a sheet of its own, with the file's runners.
-RaceSheet sheetOf(const std::optional<Race>& race, const std::vector<Entrant>& entrants) {
-    RaceSheet s;
-    if (race) {
-        s = RaceSheet{.name = race->name,
-                      .date = race->date,
-                      .hippodrome = race->hippodrome,
-                      .distance = QString::number(race->distance),
-                      .discipline = history::sheetDiscipline(race->discipline),
-                      .start = race->start};
-    }
-    for (const Entrant& e : entrants) {
-        if (e.scratched)
-            continue;
-        Runner r;
-        r.number = QString::number(e.number);
-        r.name = e.name;
-        r.race.dayDistance = s.distance;
-        r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
-        r.dayShoeing = isTrot(s.discipline) ? e.shoeing : QString();
-        const int recul = race ? reculOf(e, *race) : 0;
-        r.dayRecul = recul > 0 ? QString::number(recul) : QString();
-        r.musique = e.musique;
-        s.runners.push_back(std::move(r));
-    }
-    return s;
-}
-
-bool sameHorse(const Runner& a, const Runner& b) {
-    return (!a.number.isEmpty() && a.number == b.number) ||
-           history::horseKey(a.name) == history::horseKey(b.name);
-}
-
-// Whether the imported race is the sheet's: the same day, hippodrome and name
-// (or distance, when a name is missing); a file without its race, when it
-// shares a horse with the sheet.
-bool sameRace(const RaceSheet& sheet, const RaceSheet& in) {
-    if (!in.date.isValid())
-        return std::any_of(in.runners.begin(), in.runners.end(),
-                           [&](const Runner& r) { return sheet.lastOf(r.name).has_value(); });
-    const bool named = !sheet.name.isEmpty() && !in.name.isEmpty();
-    return sheet.date == in.date &&
-           cells::folded(sheet.hippodrome) == cells::folded(in.hippodrome) &&
-           (named ? cells::folded(sheet.name) == cells::folded(in.name)
-                  : sheet.distance == in.distance);
-}
-
-// The imported runners into the sheet's race: a horse already there takes
-// today's conditions from the file, its reference race kept.
-void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
-    if (sheet.runners.empty() && in.date.isValid()) {
-        const RaceSheet kept = sheet;
-        sheet.takeRace(in);
-        std::tie(sheet.rule, sheet.bandPercent, sheet.months) =
-            std::tie(kept.rule, kept.bandPercent, kept.months);
-    }
-    for (const Runner& r : in.runners) {
-        const auto at = std::find_if(sheet.runners.begin(), sheet.runners.end(),
-                                     [&](const Runner& s) { return sameHorse(s, r); });
-        if (at == sheet.runners.end() || whole) {
-            // A race card's runner is the punter's whole row, reference included.
-            at == sheet.runners.end() ? sheet.runners.push_back(r) : void(*at = r);
-            continue;
-        }
-        at->number = r.number;
-        for (auto [to, from] : {std::pair{&at->dayShoeing, &r.dayShoeing},
-                                {&at->dayRecul, &r.dayRecul},
-                                {&at->race.dayWeight, &r.race.dayWeight},
-                                {&at->musique, &r.musique}})
-            if (!from->isEmpty() || to == &at->dayRecul)
-                *to = *from;
-    }
 }
 
 } // namespace
@@ -175,50 +96,6 @@ std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector
     return coded(*answer);
 }
 
-QString raceTitle(const RaceSheet& s) {
-    return QStringLiteral("%1, %2, %3")
-        .arg(s.name.isEmpty() ? u"sans nom"_qs : s.name, s.hippodrome,
-             s.date.toString(u"dd/MM/yyyy"_qs));
-}
-
-// The imported race onto the sheet; whether it went there.
-bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const ImportPlace& where,
-                  Dialogs& dialogs, ImportSummary& out) {
-    RaceDay& day = state.raceDay();
-    const RaceSheet before = day.sheet;
-    if (day.sheet.runners.empty() || sameRace(day.sheet, in)) {
-        merge(day.sheet, in, whole);
-    } else {
-        const int answer = dialogs.question(
-            QStringLiteral("La course importée (%1) n'est pas celle de la feuille (%2).\n\n"
-                           "Commencer une nouvelle course avec les partants importés ? Celle de "
-                           "la feuille sera gardée dans les courses précédentes.")
-                .arg(raceTitle(in), raceTitle(day.sheet)),
-            QStringLiteral("Importer"), {u"Nouvelle course"_qs, u"Annuler"_qs}, 0, 1);
-        if (answer != 0 || !archiveRace(day.sheet, where.archiveFolder, dialogs)) {
-            out.reasons << u"partants non placés sur la feuille : import annulé"_qs;
-            return false;
-        }
-        day.sheet = RaceSheet{
-            .rule = before.rule, .bandPercent = before.bandPercent, .months = before.months};
-        merge(day.sheet, in, whole);
-    }
-    // Each runner computed for the race (a race card's results are the sheet's
-    // to compute); one that cannot be stays as it came, to correct on the sheet.
-    for (Runner& r : day.sheet.runners) {
-        RecordingDialogs quiet;
-        if (auto again = rerun(r, day.sheet, {state.scale(), state.corrections()}, {}, quiet))
-            r = std::move(*again);
-    }
-    if (!saveRaceDay(day, dialogs)) {
-        day.sheet = before;
-        out.reasons << u"partants non placés : la feuille n'a pas pu être enregistrée"_qs;
-        return false;
-    }
-    out.runners = static_cast<int>(in.runners.size());
-    return true;
-}
-
 // The past runs into the history, in one transaction.
 void storeRuns(const std::vector<history::Run>& runs, history::Store& store, ImportSummary& out) {
     if (runs.empty())
@@ -259,9 +136,10 @@ QString ImportSummary::text() const {
     return t;
 }
 
-ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const ImportPlace& where,
-                         Dialogs& dialogs) {
-    ImportSummary out;
+namespace {
+
+// Each file's refusals told, and the programmes' races.
+std::vector<Race> racesRead(const std::vector<FileRead>& reads, ImportSummary& out) {
     std::vector<Race> races;
     for (const FileRead& f : reads) {
         if (!f.failure.isEmpty()) {
@@ -274,36 +152,56 @@ ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const Imp
             out.reasons << r.text();
         races.insert(races.end(), f.races.begin(), f.races.end());
     }
-    const auto today = chooseRace(races, reads, where.race, dialogs, out);
+    return races;
+}
+
+// What the files bring: past runs (results of a race run included), and the
+// runners for the sheet.
+struct Brought {
     std::vector<history::Run> runs;
-    std::optional<RaceSheet> incoming;
-    bool whole = false;
+    std::optional<RaceSheet> sheet;
+    bool whole = false; // a race card
+};
+
+// A participants file's results, and its runners when theirs is today's race.
+void takeParticipants(const FileRead& f, const std::vector<Race>& races,
+                      const std::optional<Race>& today, Brought& in, ImportSummary& out) {
+    auto race = raceOfName(races, f.file);
+    if (!race && today)
+        race = today;
+    if (race) {
+        const auto results = resultsOf(f, *race);
+        in.runs.insert(in.runs.end(), results.begin(), results.end());
+    } else if (std::any_of(f.entrants.begin(), f.entrants.end(),
+                           [](const Entrant& e) { return e.status.has_value(); })) {
+        out.reasons << QStringLiteral("%1 : résultats non gardés, la course n'est pas connue "
+                                      "(importez aussi le programme de la réunion)")
+                           .arg(f.file);
+    }
+    // With a programme, only the chosen race's runners go onto the sheet.
+    if (races.empty() || (race && today && race->code() == today->code()))
+        std::tie(in.sheet, in.whole) = std::pair{importedSheet(race, f.entrants), false};
+}
+
+} // namespace
+
+ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const ImportPlace& where,
+                         Dialogs& dialogs) {
+    ImportSummary out;
+    const std::vector<Race> races = racesRead(reads, out);
+    const auto today = chooseRace(races, reads, where.race, dialogs, out);
+    Brought in;
     for (FileRead& f : reads) {
         if (!f.failure.isEmpty())
             continue;
-        std::move(f.runs.begin(), f.runs.end(), std::back_inserter(runs));
+        std::move(f.runs.begin(), f.runs.end(), std::back_inserter(in.runs));
         if (f.card)
-            std::tie(incoming, whole) = std::pair{f.card, true};
-        if (f.kind != imports::Kind::Participants)
-            continue;
-        auto race = raceOfName(races, f.file);
-        if (!race && today)
-            race = today;
-        if (race) {
-            const auto results = resultsOf(f, *race);
-            runs.insert(runs.end(), results.begin(), results.end());
-        } else if (std::any_of(f.entrants.begin(), f.entrants.end(),
-                               [](const Entrant& e) { return e.status.has_value(); })) {
-            out.reasons << QStringLiteral("%1 : résultats non gardés, la course n'est pas connue "
-                                          "(importez aussi le programme de la réunion)")
-                               .arg(f.file);
-        }
-        // With a programme, only the chosen race's runners go onto the sheet.
-        if (races.empty() || (race && today && race->code() == today->code()))
-            std::tie(incoming, whole) = std::pair{sheetOf(race, f.entrants), false};
+            std::tie(in.sheet, in.whole) = std::pair{f.card, true};
+        if (f.kind == imports::Kind::Participants)
+            takeParticipants(f, races, today, in, out);
     }
-    storeRuns(runs, state.history(), out);
-    if (incoming && placeOnSheet(*incoming, whole, state, where, dialogs, out))
+    storeRuns(in.runs, state.history(), out);
+    if (in.sheet && placeOnSheet(*in.sheet, in.whole, state, where, dialogs, out))
         state.sheetEdited();
     return out;
 }

@@ -1,0 +1,136 @@
+// The runners an import brings, put onto the day's sheet.
+
+#include "importsheet.h"
+
+#include "cells.h"
+#include "racearchive.h"
+#include "runnercalc.h"
+
+using imports::Entrant;
+using imports::Race;
+
+namespace {
+
+bool sameHorse(const Runner& a, const Runner& b) {
+    return (!a.number.isEmpty() && a.number == b.number) ||
+           history::horseKey(a.name) == history::horseKey(b.name);
+}
+
+// Whether the imported race is the sheet's: the same day, hippodrome and name
+// (or distance, when a name is missing); a file without its race, when it
+// shares a horse with the sheet.
+bool sameRace(const RaceSheet& sheet, const RaceSheet& in) {
+    if (!in.date.isValid())
+        return std::any_of(in.runners.begin(), in.runners.end(),
+                           [&](const Runner& r) { return sheet.lastOf(r.name).has_value(); });
+    const bool named = !sheet.name.isEmpty() && !in.name.isEmpty();
+    return sheet.date == in.date &&
+           cells::folded(sheet.hippodrome) == cells::folded(in.hippodrome) &&
+           (named ? cells::folded(sheet.name) == cells::folded(in.name)
+                  : sheet.distance == in.distance);
+}
+
+// The imported runners into the sheet's race: a horse already there takes
+// today's conditions from the file, its reference race kept.
+void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
+    if (sheet.runners.empty() && in.date.isValid()) {
+        const RaceSheet kept = sheet;
+        sheet.takeRace(in);
+        std::tie(sheet.rule, sheet.bandPercent, sheet.months) =
+            std::tie(kept.rule, kept.bandPercent, kept.months);
+    }
+    for (const Runner& r : in.runners) {
+        const auto at = std::find_if(sheet.runners.begin(), sheet.runners.end(),
+                                     [&](const Runner& s) { return sameHorse(s, r); });
+        if (at == sheet.runners.end() || whole) {
+            // A race card's runner is the punter's whole row, reference included.
+            at == sheet.runners.end() ? sheet.runners.push_back(r) : void(*at = r);
+            continue;
+        }
+        at->number = r.number;
+        for (auto [to, from] : {std::pair{&at->dayShoeing, &r.dayShoeing},
+                                {&at->dayRecul, &r.dayRecul},
+                                {&at->race.dayWeight, &r.race.dayWeight},
+                                {&at->musique, &r.musique}})
+            if (!from->isEmpty() || to == &at->dayRecul)
+                *to = *from;
+    }
+}
+
+QString raceTitle(const RaceSheet& s) {
+    return QStringLiteral("%1, %2, %3")
+        .arg(s.name.isEmpty() ? u"sans nom"_qs : s.name, s.hippodrome,
+             s.date.toString(u"dd/MM/yyyy"_qs));
+}
+
+} // namespace
+
+int reculOf(const Entrant& e, const Race& race) {
+    return e.distanceRun && *e.distanceRun > race.distance ? *e.distanceRun - race.distance : 0;
+}
+
+// Today's race on a sheet of its own, with the file's runners.
+RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entrant>& entrants) {
+    RaceSheet s;
+    if (race) {
+        s = RaceSheet{.name = race->name,
+                      .date = race->date,
+                      .hippodrome = race->hippodrome,
+                      .distance = QString::number(race->distance),
+                      .discipline = history::sheetDiscipline(race->discipline),
+                      .start = race->start};
+    }
+    for (const Entrant& e : entrants) {
+        if (e.scratched)
+            continue;
+        Runner r;
+        r.number = QString::number(e.number);
+        r.name = e.name;
+        r.race.dayDistance = s.distance;
+        r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
+        r.dayShoeing = isTrot(s.discipline) ? e.shoeing : QString();
+        const int recul = race ? reculOf(e, *race) : 0;
+        r.dayRecul = recul > 0 ? QString::number(recul) : QString();
+        r.musique = e.musique;
+        s.runners.push_back(std::move(r));
+    }
+    return s;
+}
+
+// The imported race onto the sheet; whether it went there.
+bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const ImportPlace& where,
+                  Dialogs& dialogs, ImportSummary& out) {
+    RaceDay& day = state.raceDay();
+    const RaceSheet before = day.sheet;
+    if (day.sheet.runners.empty() || sameRace(day.sheet, in)) {
+        merge(day.sheet, in, whole);
+    } else {
+        const int answer = dialogs.question(
+            QStringLiteral("La course importée (%1) n'est pas celle de la feuille (%2).\n\n"
+                           "Commencer une nouvelle course avec les partants importés ? Celle de "
+                           "la feuille sera gardée dans les courses précédentes.")
+                .arg(raceTitle(in), raceTitle(day.sheet)),
+            QStringLiteral("Importer"), {u"Nouvelle course"_qs, u"Annuler"_qs}, 0, 1);
+        if (answer != 0 || !archiveRace(day.sheet, where.archiveFolder, dialogs)) {
+            out.reasons << u"partants non placés sur la feuille : import annulé"_qs;
+            return false;
+        }
+        day.sheet = RaceSheet{
+            .rule = before.rule, .bandPercent = before.bandPercent, .months = before.months};
+        merge(day.sheet, in, whole);
+    }
+    // Each runner computed for the race (a race card's results are the sheet's
+    // to compute); one that cannot be stays as it came, to correct on the sheet.
+    for (Runner& r : day.sheet.runners) {
+        RecordingDialogs quiet;
+        if (auto again = rerun(r, day.sheet, {state.scale(), state.corrections()}, {}, quiet))
+            r = std::move(*again);
+    }
+    if (!saveRaceDay(day, dialogs)) {
+        day.sheet = before;
+        out.reasons << u"partants non placés : la feuille n'a pas pu être enregistrée"_qs;
+        return false;
+    }
+    out.runners = static_cast<int>(in.runners.size());
+    return true;
+}

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -65,6 +66,7 @@ class TestSheetWindow : public QObject {
     void archivedAndOpenedAgain();
     void correctionsChosenInTheScaleDialog();
     void meetingImported();
+    void filesDropped();
 
   private:
     // The row showing runner `name`.
@@ -255,6 +257,35 @@ void TestSheetWindow::meetingImported() {
              u"2e attelé, 1er attelé, 3e attelé, en 2025 : 4e attelé"_qs);
     QCOMPARE(cell(u"JAGUAR ROYAL"_qs, racetable::DayRecul), u"25"_qs);
     QCOMPARE(QDir(places::archiveFolder()).entryList(QDir::Files).size(), 1);
+}
+
+void TestSheetWindow::filesDropped() {
+    // Files dragged from a file manager onto the window are imported.
+    QTemporaryDir dropped;
+    QList<QUrl> urls;
+    for (const char* name : {"programme-2026-12-08.json", "partants-R1C4.json"}) {
+        const QString to = dropped.filePath(QString::fromUtf8(name));
+        QVERIFY(QFile::copy(u":/exemples/"_qs + QString::fromUtf8(name), to));
+        urls << QUrl::fromLocalFile(to);
+    }
+    QMimeData mime;
+    mime.setUrls(urls);
+    const QPoint at = window->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QVERIFY(enter.isAccepted());
+    const auto asked = answerNext(u"Nouvelle course"_qs);
+    QTimer::singleShot(0, [] { (void)answerNext(u"OK"_qs); });
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    QVERIFY(asked->startsWith(u"La course importée (PRIX DE LILLE"_qs));
+    QCOMPARE(table->rowCount(), 6);
+    // Text dragged in is no file: not taken.
+    QMimeData text;
+    text.setText(u"Kalinka"_qs);
+    QDragEnterEvent other(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &other);
+    QVERIFY(!other.isAccepted());
 }
 
 QTEST_MAIN(TestSheetWindow)

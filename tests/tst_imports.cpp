@@ -800,9 +800,12 @@ void TestImports::nothingRead() {
 
 void TestImports::cardOpensAsSheet() {
     // A race prepared in a spreadsheet, in the sheet's format: it becomes the sheet.
-    RaceSheet card{.name = u"Prix du Tableur"_qs, .date = QDate(2026, 12, 8),
-                   .hippodrome = u"Enghien"_qs, .distance = u"2150"_qs,
-                   .discipline = TrotHarness, .start = u"autostart"_qs};
+    RaceSheet card{.name = u"Prix du Tableur"_qs,
+                   .date = QDate(2026, 12, 8),
+                   .hippodrome = u"Enghien"_qs,
+                   .distance = u"2150"_qs,
+                   .discipline = TrotHarness,
+                   .start = u"autostart"_qs};
     Runner r;
     r.name = u"Tableur"_qs;
     r.race.referenceDistance = u"2150"_qs;

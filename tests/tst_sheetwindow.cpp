@@ -15,8 +15,8 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -232,9 +232,6 @@ void TestSheetWindow::correctionsChosenInTheScaleDialog() {
              u"1"_qs);
     QFile::remove(places::settingsFilePath());
 }
-
-
-
 
 void TestSheetWindow::meetingImported() {
     // Another race than the sheet's: "Nouvelle course", then the summary.

@@ -98,7 +98,12 @@ QString folded(QStringView text) {
 
 std::optional<QDate> dateOf(QStringView text) {
     const QString t = text.trimmed().toString();
-    for (const char* format : {"dd/MM/yyyy", "d/M/yyyy", "yyyy-MM-dd"})
+    // The files' own form first, without a format to parse: sheets hold thousands.
+    if (t.size() == 10 && t[4] == u'-') {
+        const QDate d = QDate::fromString(t, Qt::ISODate);
+        return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+    }
+    for (const char* format : {"dd/MM/yyyy", "d/M/yyyy"})
         if (const QDate d = QDate::fromString(t, QLatin1String(format)); d.isValid())
             return d;
     // Two-digit years are this century's.

@@ -165,7 +165,8 @@ struct Brought {
 
 // A participants file's results, and its runners when theirs is today's race.
 void takeParticipants(const FileRead& f, const std::vector<Race>& races,
-                      const std::optional<Race>& today, Brought& in, ImportSummary& out) {
+                      const std::optional<Race>& today, const RaceSheet& current, Brought& in,
+                      ImportSummary& out) {
     auto race = raceOfName(races, f.file);
     if (!race && today)
         race = today;
@@ -180,7 +181,7 @@ void takeParticipants(const FileRead& f, const std::vector<Race>& races,
     }
     // With a programme, only the chosen race's runners go onto the sheet.
     if (races.empty() || (race && today && race->code() == today->code()))
-        std::tie(in.sheet, in.whole) = std::pair{importedSheet(race, f.entrants), false};
+        std::tie(in.sheet, in.whole) = std::pair{importedSheet(race, f.entrants, current), false};
 }
 
 } // namespace
@@ -198,7 +199,7 @@ ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const Imp
         if (f.card)
             std::tie(in.sheet, in.whole) = std::pair{f.card, true};
         if (f.kind == imports::Kind::Participants)
-            takeParticipants(f, races, today, in, out);
+            takeParticipants(f, races, today, state.raceDay().sheet, in, out);
     }
     storeRuns(in.runs, state.history(), out);
     if (in.sheet && placeOnSheet(*in.sheet, in.whole, state, where, dialogs, out))

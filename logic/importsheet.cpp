@@ -3,6 +3,7 @@
 #include "importsheet.h"
 
 #include "cells.h"
+#include "numbers.h"
 #include "racearchive.h"
 #include "runnercalc.h"
 
@@ -66,11 +67,14 @@ QString raceTitle(const RaceSheet& s) {
 } // namespace
 
 int reculOf(const Entrant& e, const Race& race) {
-    return e.distanceRun && *e.distanceRun > race.distance ? *e.distanceRun - race.distance : 0;
+    return e.distanceRun && race.distance > 0 && *e.distanceRun > race.distance
+               ? *e.distanceRun - race.distance
+               : 0;
 }
 
 // Today's race on a sheet of its own, with the file's runners.
-RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entrant>& entrants) {
+RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entrant>& entrants,
+                        const RaceSheet& current) {
     RaceSheet s;
     if (race) {
         s = RaceSheet{.name = race->name,
@@ -80,6 +84,10 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
                       .discipline = history::sheetDiscipline(race->discipline),
                       .start = race->start};
     }
+    // Without a programme the runners are for the race on the sheet: its
+    // distance gives the recul, its discipline whether the shoeing counts.
+    const QString discipline = race ? s.discipline : current.discipline;
+    const Race assumed{.distance = int(numbers::textToNumber(current.distance).value_or(0))};
     for (const Entrant& e : entrants) {
         if (e.scratched)
             continue;
@@ -88,8 +96,8 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         r.name = e.name;
         r.race.dayDistance = s.distance;
         r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
-        r.dayShoeing = isTrot(s.discipline) ? e.shoeing : QString();
-        const int recul = race ? reculOf(e, *race) : 0;
+        r.dayShoeing = isTrot(discipline) ? e.shoeing : QString();
+        const int recul = reculOf(e, race ? *race : assumed);
         r.dayRecul = recul > 0 ? QString::number(recul) : QString();
         r.musique = e.musique;
         s.runners.push_back(std::move(r));
@@ -115,9 +123,16 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
             out.reasons << u"partants non placés sur la feuille : import annulé"_qs;
             return false;
         }
-        day.sheet = RaceSheet{
-            .rule = before.rule, .bandPercent = before.bandPercent, .months = before.months};
+        day.sheet = RaceSheet{.date = where.today,
+                              .rule = before.rule,
+                              .bandPercent = before.bandPercent,
+                              .months = before.months};
         merge(day.sheet, in, whole);
+        // Runners of a race the files do not name: their recul, counted from the
+        // other race's distance, is not known.
+        if (!in.date.isValid())
+            for (Runner& r : day.sheet.runners)
+                r.dayRecul.clear();
     }
     // Each runner computed for the race (a race card's results are the sheet's
     // to compute); one that cannot be stays as it came, to correct on the sheet.

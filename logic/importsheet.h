@@ -8,9 +8,10 @@
 int reculOf(const imports::Entrant& entrant, const imports::Race& race);
 
 // Today's race (when the files named it) and the runners of a participants file,
-// non-runners left out, on a sheet of their own.
+// non-runners left out, on a sheet of their own; without the race, the race on
+// the sheet (`current`) gives the recul and whether the shoeing counts.
 RaceSheet importedSheet(const std::optional<imports::Race>& race,
-                        const std::vector<imports::Entrant>& entrants);
+                        const std::vector<imports::Entrant>& entrants, const RaceSheet& current);
 
 // `in` onto the day's sheet: merged when it is the same race or the sheet has no
 // runner (`whole`: a race card's runners replace the same horses whole), otherwise

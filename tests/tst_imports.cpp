@@ -166,6 +166,8 @@ class TestImports : public QObject {
     void nothingRead();
     void cardOpensAsSheet();
     void runnersAwaitingReference();
+    void participantsAlone_data();
+    void participantsAlone();
 };
 
 void TestImports::musique_data() {
@@ -851,6 +853,42 @@ void TestImports::runnersAwaitingReference() {
     QCOMPARE(w.sheet().runners.size(), size_t(6));
     QCOMPARE(w.sheet().runners[0].race.dayDistance, u"2850"_qs);
     QVERIFY(w.dialogs.shown.isEmpty());
+}
+
+void TestImports::participantsAlone_data() {
+    QTest::addColumn<QString>("onSheet"); // the horse already on the sheet
+    QTest::addColumn<bool>("asked");
+    QTest::newRow("one of its horses on the sheet: the same race") << u"Kalinka du Val"_qs << false;
+    QTest::newRow("none of them: asked first") << u"ECLAIR"_qs << true;
+}
+
+void TestImports::participantsAlone() {
+    // A participants file without its programme: the runners of the race on the
+    // sheet, whose distance gives their recul and discipline their shoeing.
+    QFETCH(QString, onSheet);
+    QFETCH(bool, asked);
+    Runner r;
+    r.name = onSheet;
+    Workplace w(RaceSheet{.name = u"Prix de Lille"_qs,
+                          .date = QDate(2026, 12, 8),
+                          .hippodrome = u"Vincennes"_qs,
+                          .distance = u"2700"_qs,
+                          .discipline = TrotHarness,
+                          .runners = {r}});
+    w.dialogs.choices = {0};
+    const ImportSummary s = w.import({Meeting[1]});
+    QCOMPARE(w.dialogs.shown.size(), asked ? 1 : 0);
+    QCOMPARE(s.runners, 6);
+    const QStringList expected{u"1 KALINKA DU VAL ferré "_qs, u"2 LOTUS D'OR D4 "_qs,
+                               u"3 NECTAR BLEU DP "_qs,       u"4 JAGUAR ROYAL D4 25"_qs,
+                               u"5 OURAL ferré 25"_qs,        u"6 MIRAGE DES PRES DP 25"_qs};
+    QStringList placed = runnersOf(w.sheet());
+    if (!asked) // the horse on the sheet keeps its name as typed, takes the file's N°
+        placed.replace(0, placed[0].replace(u"Kalinka du Val"_qs, u"KALINKA DU VAL"_qs));
+    // A new race the files do not name: today's date, the rest to type, no recul
+    // counted from the other race's distance.
+    QCOMPARE(placed, asked ? QStringList(expected).replaceInStrings(u" 25"_qs, u" "_qs) : expected);
+    QCOMPARE(w.sheet().date, QDate(2026, 12, 8));
 }
 
 QTEST_GUILESS_MAIN(TestImports)

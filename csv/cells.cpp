@@ -96,6 +96,10 @@ QString folded(QStringView text) {
     return plain.simplified();
 }
 
+QString counted(int n, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
+}
+
 std::optional<QDate> dateOf(QStringView text) {
     const QString t = text.trimmed().toString();
     // The files' own form first, without a format to parse: sheets hold thousands.

@@ -32,6 +32,10 @@ QString punterTime(qint64 hundredths);
 void appendSeconds(QByteArrayView time, QByteArray& out);
 QString secondsOfTime(QStringView time);
 
+// A count with its noun, singular up to one as French has it: "0 course",
+// "2 courses".
+QString counted(int n, const char* one, const char* many);
+
 // A date typed "JJ/MM/AAAA", "JJ/MM/AA" or "AAAA-MM-JJ"; none for another text.
 std::optional<QDate> dateOf(QStringView text);
 

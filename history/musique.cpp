@@ -1,6 +1,6 @@
 #include "musique.h"
 
-#include "cells.h"
+#include "run.h"
 
 #include <array>
 
@@ -146,18 +146,18 @@ QString explained(const QString& text) {
 }
 
 QChar letterOf(const QString& discipline) {
-    const QString d = cells::folded(discipline);
-    if (d == u"trot attele" || d == u"attele")
-        return u'a';
-    if (d == u"trot monte" || d == u"monte")
-        return u'm';
-    if (d == u"obstacle" || d == u"haies")
-        return u'h';
-    if (d == u"steeple-chase" || d == u"steeple")
-        return u's';
-    for (const auto& [l, name] : Disciplines)
-        if (d == cells::folded(QString::fromUtf8(name)))
-            return QChar(l);
+    // The history's name of the discipline, however it is spelt, then its letter.
+    static const std::array<std::pair<const char*, char16_t>, 7> Letters{{{"trot attelé", u'a'},
+                                                                          {"trot monté", u'm'},
+                                                                          {"plat", u'p'},
+                                                                          {"haies", u'h'},
+                                                                          {"obstacle", u'h'},
+                                                                          {"steeple-chase", u's'},
+                                                                          {"cross", u'c'}}};
+    const QString name = history::disciplineOf(discipline);
+    for (const auto& [n, letter] : Letters)
+        if (name == QString::fromUtf8(n))
+            return QChar(letter);
     return QChar();
 }
 

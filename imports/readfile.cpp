@@ -38,14 +38,11 @@ void readJson(const QJsonDocument& doc, FileRead& out) {
     }
 }
 
-void readPastRuns(const csv::Table& table, FileRead& out) {
+// `header`: the table's first row folded, without spaces.
+void readPastRuns(const csv::Table& table, const QStringList& header, FileRead& out) {
     out.kind = Kind::PastRuns;
-    const QStringList& header = table.rows.front();
-    QStringList folded;
-    for (const QString& h : header)
-        folded << cells::folded(h);
     for (size_t i = 1; i < table.rows.size(); ++i) {
-        history::RunRead read = history::runOfCells(header, table.rows[i]);
+        history::RunRead read = history::runOfCells(table.rows.front(), table.rows[i]);
         if (!read.run) {
             const qsizetype colon = read.refused.indexOf(u" : ");
             out.refused.push_back({out.file, QStringLiteral("ligne %1").arg(table.lines[i]),
@@ -53,7 +50,7 @@ void readPastRuns(const csv::Table& table, FileRead& out) {
                                    colon > 0 ? read.refused.mid(colon + 3) : read.refused});
             continue;
         }
-        if (!folded.contains(u"origine"_qs))
+        if (!header.contains(u"origine"_qs))
             read.run->source = history::Source::Import;
         out.runs.push_back(std::move(*read.run));
     }
@@ -78,7 +75,7 @@ void readCsv(QByteArrayView bytes, FileRead& out) {
                       u"« cheval », « distance » et « chrono » ou « réduction »"_qs;
         return;
     }
-    readPastRuns(*read.table, out);
+    readPastRuns(*read.table, header, out);
 }
 
 } // namespace

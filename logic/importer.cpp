@@ -14,10 +14,6 @@ using imports::Race;
 
 namespace {
 
-QString plural(int n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
-}
-
 // Each runner's result once the race is run, as a run of its horse.
 std::vector<history::Run> resultsOf(const FileRead& f, const Race& race) {
     const auto starters = std::count_if(f.entrants.begin(), f.entrants.end(),
@@ -127,10 +123,10 @@ std::optional<Race> raceOfName(const std::vector<Race>& races, const QString& fi
 }
 
 QString ImportSummary::text() const {
-    QString t = plural(runners, "partant", "partants") + u", "_qs +
-                plural(pastRuns, "course passée", "courses passées") +
-                QStringLiteral(" (%1)").arg(plural(known, "déjà connue", "déjà connues")) +
-                u", "_qs + plural(refused, "refusée", "refusées");
+    QString t = cells::counted(runners, "partant", "partants") + u", "_qs +
+                cells::counted(pastRuns, "course passée", "courses passées") +
+                QStringLiteral(" (%1)").arg(cells::counted(known, "déjà connue", "déjà connues")) +
+                u", "_qs + cells::counted(refused, "refusée", "refusées");
     for (const QString& why : reasons)
         t += u"\n"_qs + why;
     return t;

@@ -29,18 +29,15 @@ std::optional<history::Run> runOfLine(const QString& line) {
     return run;
 }
 
-QString plural(int n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
-}
-
 } // namespace
 
 QString ListImported::summary() const {
-    QString text = plural(added, "course ajoutée", "courses ajoutées") +
+    QString text = cells::counted(added, "course ajoutée", "courses ajoutées") +
                    QStringLiteral(" à l'historique, ") +
-                   plural(known, "déjà connue", "déjà connues");
+                   cells::counted(known, "déjà connue", "déjà connues");
     if (skipped > 0)
-        text += QStringLiteral(", ") + plural(skipped, "ligne illisible", "lignes illisibles");
+        text +=
+            QStringLiteral(", ") + cells::counted(skipped, "ligne illisible", "lignes illisibles");
     return text + u'.';
 }
 

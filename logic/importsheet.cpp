@@ -43,17 +43,20 @@ void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
     for (const Runner& r : in.runners) {
         const auto at = std::find_if(sheet.runners.begin(), sheet.runners.end(),
                                      [&](const Runner& s) { return sameHorse(s, r); });
-        if (at == sheet.runners.end() || whole) {
-            // A race card's runner is the punter's whole row, reference included.
-            at == sheet.runners.end() ? sheet.runners.push_back(r) : void(*at = r);
+        if (at == sheet.runners.end()) {
+            sheet.runners.push_back(r);
+            continue;
+        }
+        if (whole) { // a race card's runner is the punter's whole row, reference included
+            *at = r;
             continue;
         }
         at->number = r.number;
+        at->dayRecul = r.dayRecul; // none in the file is none today
         for (auto [to, from] : {std::pair{&at->dayShoeing, &r.dayShoeing},
-                                {&at->dayRecul, &r.dayRecul},
                                 {&at->race.dayWeight, &r.race.dayWeight},
                                 {&at->musique, &r.musique}})
-            if (!from->isEmpty() || to == &at->dayRecul)
+            if (!from->isEmpty())
                 *to = *from;
     }
 }

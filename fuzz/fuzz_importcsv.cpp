@@ -15,14 +15,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     if (f.card) {
         const auto again = racefile::read(racefile::write(*f.card));
-        check(again.has_value());
-        check(again->runners.size() == f.card->runners.size() && again->name == f.card->name);
+        FUZZ_CHECK(again.has_value());
+        FUZZ_CHECK(again->runners.size() == f.card->runners.size() && again->name == f.card->name);
     }
     for (const history::Run& r : f.runs) {
-        check(!r.horse.isEmpty() && r.distance > 0 && r.recul >= 0 && (r.time || r.reduction));
-        check(r.discipline.isEmpty() || history::disciplineOf(r.discipline) == r.discipline);
+        FUZZ_CHECK(!r.horse.isEmpty() && r.distance > 0 && r.recul >= 0 && (r.time || r.reduction));
+        FUZZ_CHECK(r.discipline.isEmpty() || history::disciplineOf(r.discipline) == r.discipline);
     }
     for (const imports::Refusal& r : f.refused)
-        check(r.record.startsWith(QStringLiteral("ligne ")) && !r.reason.isEmpty());
+        FUZZ_CHECK(r.record.startsWith(QStringLiteral("ligne ")) && !r.reason.isEmpty());
     return 0;
 }

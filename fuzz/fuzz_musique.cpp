@@ -48,16 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const musique::Read read = musique::read(text);
     if (!read.refused.isEmpty()) {
-        check(read.results.empty());
-        check(musique::explained(text).startsWith(text));
+        FUZZ_CHECK(read.results.empty());
+        FUZZ_CHECK(musique::explained(text).startsWith(text));
         return 0;
     }
     for (const musique::Result& r : read.results)
-        check(QStringLiteral("amphsc").contains(r.discipline) &&
+        FUZZ_CHECK(QStringLiteral("amphsc").contains(r.discipline) &&
               (r.outcome != musique::Outcome::Placed || (r.place >= 1 && r.place <= 9)));
     const musique::Read again = musique::read(written(read.results));
-    check(again.refused.isEmpty() && again.results == read.results);
-    check(musique::decoded(read.results).isEmpty() == read.results.empty());
+    FUZZ_CHECK(again.refused.isEmpty() && again.results == read.results);
+    FUZZ_CHECK(musique::decoded(read.results).isEmpty() == read.results.empty());
     (void)musique::warnings(read.results, QStringLiteral("trot attelé"), true);
     return 0;
 }

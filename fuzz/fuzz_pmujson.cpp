@@ -12,26 +12,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const imports::FileRead f = imports::readFile(QStringLiteral("f.json"), bytes);
     if (!f.failure.isEmpty()) {
-        check(f.races.empty() && f.entrants.empty() && f.runs.empty() && !f.card);
+        FUZZ_CHECK(f.races.empty() && f.entrants.empty() && f.runs.empty() && !f.card);
         return 0;
     }
     for (const imports::Refusal& r : f.refused)
-        check(r.file == QStringLiteral("f.json") && !r.record.isEmpty() && !r.reason.isEmpty());
+        FUZZ_CHECK(r.file == QStringLiteral("f.json") && !r.record.isEmpty() && !r.reason.isEmpty());
     for (const imports::Race& r : f.races)
-        check(r.distance > 0 && !r.discipline.isEmpty() && r.date.isValid() &&
+        FUZZ_CHECK(r.distance > 0 && !r.discipline.isEmpty() && r.date.isValid() &&
               (!r.winnerTime || *r.winnerTime > 0));
     for (const imports::Entrant& e : f.entrants) {
-        check(e.number >= 1 && e.number <= 99 && !e.name.isEmpty());
-        check(!e.weight || (*e.weight > 0 && *e.weight <= 200));
+        FUZZ_CHECK(e.number >= 1 && e.number <= 99 && !e.name.isEmpty());
+        FUZZ_CHECK(!e.weight || (*e.weight > 0 && *e.weight <= 200));
         // A horse that did not finish has no time.
-        check(!e.status || *e.status == history::Status::Placed ||
+        FUZZ_CHECK(!e.status || *e.status == history::Status::Placed ||
               *e.status == history::Status::Unplaced || (!e.time && !e.reduction));
     }
     for (const history::Run& r : f.runs) {
-        check(!r.horse.isEmpty() && r.date.isValid() && r.distance > 0 && r.recul >= 0);
-        check(!r.reduction || (*r.reduction > 0 && *r.reduction <= 60000));
-        check(!r.time || *r.time > 0);
-        check(r.place == 0 || r.status == history::Status::Placed);
+        FUZZ_CHECK(!r.horse.isEmpty() && r.date.isValid() && r.distance > 0 && r.recul >= 0);
+        FUZZ_CHECK(!r.reduction || (*r.reduction > 0 && *r.reduction <= 60000));
+        FUZZ_CHECK(!r.time || *r.time > 0);
+        FUZZ_CHECK(r.place == 0 || r.status == history::Status::Placed);
     }
     return 0;
 }

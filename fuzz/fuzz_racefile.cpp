@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto sheet = racefile::read(bytes);
     if (sheet) {
         const auto again = racefile::read(racefile::write(*sheet));
-        check(again && again->runners == sheet->runners);
+        FUZZ_CHECK(again && again->runners == sheet->runners);
     }
 
     static QTemporaryDir folder;
@@ -43,19 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         QFile::remove(folder.filePath(name));
     {
         QFile f(path);
-        check(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        FUZZ_CHECK(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     CountingDialogs dialogs;
     const RaceDay day = loadRaceDay(path, dialogs, QDateTime(QDate(2026, 12, 7), QTime(12, 0)));
     const QStringList files = QDir(folder.path()).entryList(QDir::Files);
     if (sheet) {
-        check(dialogs.shown == 0 && day.sheet.runners == sheet->runners);
-        check(files == QStringList{QStringLiteral("coursedujour.csv")});
+        FUZZ_CHECK(dialogs.shown == 0 && day.sheet.runners == sheet->runners);
+        FUZZ_CHECK(files == QStringList{QStringLiteral("coursedujour.csv")});
     } else {
-        check(dialogs.shown == 1 && day.sheet.runners.empty() && files.size() == 1);
+        FUZZ_CHECK(dialogs.shown == 1 && day.sheet.runners.empty() && files.size() == 1);
         QFile aside(folder.filePath(files.first()));
-        check(files.first().startsWith(QStringLiteral("coursedujour-illisible-")));
-        check(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes);
+        FUZZ_CHECK(files.first().startsWith(QStringLiteral("coursedujour-illisible-")));
+        FUZZ_CHECK(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes);
     }
     return 0;
 }

@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = 1; i < rows.size(); ++i) {
         const history::RunRead read = history::runOfCells(rows.front(), rows[i]);
         if (!read.run) {
-            check(!read.refused.isEmpty());
+            FUZZ_CHECK(!read.refused.isEmpty());
             continue;
         }
         const history::Run& r = *read.run;
-        check(!r.horse.isEmpty() && r.distance > 0 && r.recul >= 0 && (r.time || r.reduction));
+        FUZZ_CHECK(!r.horse.isEmpty() && r.distance > 0 && r.recul >= 0 && (r.time || r.reduction));
         const history::RunRead again =
             history::runOfCells(history::runHeader(), history::runRow(r));
-        check(again.run.has_value());
-        check(again.run->horse == r.horse && again.run->distance == r.distance &&
+        FUZZ_CHECK(again.run.has_value());
+        FUZZ_CHECK(again.run->horse == r.horse && again.run->distance == r.distance &&
               again.run->time == r.time && again.run->reduction == r.reduction &&
               again.run->date == r.date && again.run->place == r.place);
     }

@@ -84,9 +84,11 @@ std::optional<qint64> hundredthsOfText(const QString& text) {
         }
     bool ok = false;
     const double seconds = QString(t).replace(u',', u'.').toDouble(&ok);
-    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds >= 360000)
+    // Under 1000 minutes, as the notation the history writes it back in can say.
+    if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds >= 59999.995)
         return std::nullopt;
-    return std::llround(seconds * 100);
+    const qint64 hundredths = std::llround(seconds * 100);
+    return hundredths > 0 ? std::optional(hundredths) : std::nullopt;
 }
 
 namespace {

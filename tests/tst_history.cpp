@@ -345,6 +345,9 @@ void TestHistory::cellsRead_data() {
     QTest::newRow("chrono in seconds") << u"chrono"_qs << u"132,58"_qs << u"13258"_qs;
     QTest::newRow("réduction to the tenth") << u"réduction"_qs << u"1'14\"5"_qs << u"7450"_qs;
     QTest::newRow("réduction to the hundredth") << u"réduction"_qs << u"1'14\"52"_qs << u"7452"_qs;
+    QTest::newRow("seconds, the longest") << u"chrono"_qs << u"59999,99"_qs << u"5999999"_qs;
+    QTest::newRow("seconds past 999 minutes") << u"chrono"_qs << u"245030"_qs << QString();
+    QTest::newRow("seconds rounded to nothing") << u"chrono"_qs << u"0,001"_qs << QString();
     QTest::newRow("seconds past 59") << u"chrono"_qs << u"2'75\"00"_qs << QString();
     QTest::newRow("a time that is none") << u"chrono"_qs << u"vite"_qs << QString();
     QTest::newRow("date JJ/MM/AAAA") << u"date"_qs << u"02/11/2026"_qs << u"2026-11-02"_qs;

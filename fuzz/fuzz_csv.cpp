@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const csv::ReadResult result = csv::read(bytes);
     if (!result.table) {
         FUZZ_CHECK(result.refusal.line >= 1 &&
-              result.refusal.line <= bytes.count('\n') + bytes.count('\r') + 1);
+                   result.refusal.line <= bytes.count('\n') + bytes.count('\r') + 1);
         FUZZ_CHECK(result.refusal.column >= 1 && !result.refusal.reason.isEmpty());
         return 0;
     }

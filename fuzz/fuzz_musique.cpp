@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const musique::Result& r : read.results)
         FUZZ_CHECK(QStringLiteral("amphsc").contains(r.discipline) &&
-              (r.outcome != musique::Outcome::Placed || (r.place >= 1 && r.place <= 9)));
+                   (r.outcome != musique::Outcome::Placed || (r.place >= 1 && r.place <= 9)));
     const musique::Read again = musique::read(written(read.results));
     FUZZ_CHECK(again.refused.isEmpty() && again.results == read.results);
     FUZZ_CHECK(musique::decoded(read.results).isEmpty() == read.results.empty());

@@ -16,16 +16,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     for (const imports::Refusal& r : f.refused)
-        FUZZ_CHECK(r.file == QStringLiteral("f.json") && !r.record.isEmpty() && !r.reason.isEmpty());
+        FUZZ_CHECK(r.file == QStringLiteral("f.json") && !r.record.isEmpty() &&
+                   !r.reason.isEmpty());
     for (const imports::Race& r : f.races)
         FUZZ_CHECK(r.distance > 0 && !r.discipline.isEmpty() && r.date.isValid() &&
-              (!r.winnerTime || *r.winnerTime > 0));
+                   (!r.winnerTime || *r.winnerTime > 0));
     for (const imports::Entrant& e : f.entrants) {
         FUZZ_CHECK(e.number >= 1 && e.number <= 99 && !e.name.isEmpty());
         FUZZ_CHECK(!e.weight || (*e.weight > 0 && *e.weight <= 200));
         // A horse that did not finish has no time.
         FUZZ_CHECK(!e.status || *e.status == history::Status::Placed ||
-              *e.status == history::Status::Unplaced || (!e.time && !e.reduction));
+                   *e.status == history::Status::Unplaced || (!e.time && !e.reduction));
     }
     for (const history::Run& r : f.runs) {
         FUZZ_CHECK(!r.horse.isEmpty() && r.date.isValid() && r.distance > 0 && r.recul >= 0);

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             history::runOfCells(history::runHeader(), history::runRow(r));
         FUZZ_CHECK(again.run.has_value());
         FUZZ_CHECK(again.run->horse == r.horse && again.run->distance == r.distance &&
-              again.run->time == r.time && again.run->reduction == r.reduction &&
-              again.run->date == r.date && again.run->place == r.place);
+                   again.run->time == r.time && again.run->reduction == r.reduction &&
+                   again.run->date == r.date && again.run->place == r.place);
     }
     return 0;
 }

@@ -20,6 +20,8 @@ for target in numbers fchrono listfile racefile csv runs pmujson importcsv musiq
         grep -E "^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY|ERROR)" || true
     # A crash or a hang leaves a crash-* or timeout-* file behind: fail then.
     if compgen -G "crash-*" >/dev/null || compgen -G "timeout-*" >/dev/null; then
-        echo "fuzz_$target found a problem"; exit 1
+        echo "fuzz_$target found a problem; the input, to replay it:"
+        for f in crash-* timeout-*; do [ -e "$f" ] && od -A d -c "$f" | head -n 40; done
+        exit 1
     fi
 done

@@ -144,6 +144,20 @@ bool reduction(Calculation& c, double distance) {
 
 } // namespace
 
+QString errorText(CalcError error) {
+    switch (error) {
+    case CalcError::None:
+        break;
+    case CalcError::Distance:
+        return QStringLiteral("veuillez rentrer une distance");
+    case CalcError::Weight:
+        return QStringLiteral("Erreur dans vos valeur de poids");
+    case CalcError::Time:
+        return QStringLiteral("Erreur dans vos valeur de temps");
+    }
+    return {};
+}
+
 std::optional<std::array<QString, 3>> timeWithLengths(const Race& race) {
     const RaceTexts& t = race.typed;
     const QString& margin = t.margin;

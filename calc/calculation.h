@@ -15,6 +15,10 @@ namespace calc {
 // Why a calculation stopped.
 enum class CalcError { None, Distance, Weight, Time };
 
+// The message that reports a calculation stopped by `error`, as the main window
+// shows it ("veuillez rentrer une distance"); empty for none.
+QString errorText(CalcError error);
+
 // The time with lengths, as its three boxes show it; none when the margin or the
 // reference time cannot give one (the boxes are then emptied).
 std::optional<std::array<QString, 3>> timeWithLengths(const Race& race);

@@ -34,6 +34,9 @@ struct CorrectionTable {
     // Per 500 m that today's distance run exceeds the reference's, in proportion.
     double trotPer500 = 1.0, flatPer500 = 0, jumpsPer500 = 0;
     std::array<double, scale::GoingCount> going{0, 0, 0};
+    // The reductions (seconds per km) a run of the discipline falls within: a
+    // time outside them is asked about before it counts.
+    double flatLowest = 55, flatHighest = 80, trotLowest = 65, trotHighest = 95;
     bool operator==(const CorrectionTable&) const = default;
 };
 

@@ -2,8 +2,9 @@
 
 #include "module1.h"
 #include "numbers.h"
+#include "unusual.h"
 
-#include <limits>
+#include <map>
 
 #include <cmath>
 
@@ -14,13 +15,13 @@ void showError(Dialogs& dialogs, const QString& text, const QString& title) {
 }
 
 void distanceError(Dialogs& d) {
-    showError(d, QStringLiteral("veuillez rentrer une distance"), QStringLiteral("Erreur"));
+    showError(d, calc::errorText(CalcError::Distance), QStringLiteral("Erreur"));
 }
 void timeError(Dialogs& d) {
-    showError(d, QStringLiteral("Erreur dans vos valeur de temps"), QStringLiteral("erreur"));
+    showError(d, calc::errorText(CalcError::Time), QStringLiteral("erreur"));
 }
 void weightError(Dialogs& d) {
-    showError(d, QStringLiteral("Erreur dans vos valeur de poids"), QStringLiteral("erreur"));
+    showError(d, calc::errorText(CalcError::Weight), QStringLiteral("erreur"));
 }
 
 } // namespace
@@ -143,46 +144,22 @@ void FchronoLogic::ReportError(CalcError error, Dialogs& dialogs) {
 }
 
 std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput(const QStringList& only) const {
-    const auto& f = fields;
-    const QString distance = QStringLiteral(
-        "%1 (%2 m) est inhabituelle : les courses vont de 800 à 8000 m. Calculer quand même ?");
-    const QString weight = QStringLiteral(
-        "%1 (%2 kg) est inhabituel : les poids vont de 40 à 80 kg. Calculer quand même ?");
-    // A time field beyond its clock (seconds "1212") is a slip of the keyboard too;
-    // below its range it is left to the calculation, as before.
-    const QString minutes = QStringLiteral("%1 (%2) est inhabituel : une course se court en "
-                                           "moins de 15 minutes. Calculer quand même ?");
-    const QString seconds = QStringLiteral(
-        "%1 (%2) est inhabituel : les secondes vont de 0 à 59. Calculer quand même ?");
-    const QString hundredths = QStringLiteral(
-        "%1 (%2) est inhabituel : les centièmes vont de 0 à 99. Calculer quand même ?");
-    constexpr double any = std::numeric_limits<double>::lowest();
-    struct Check {
-        const char* control;
-        const QString& text;
-        double low, high;
-        const QString& question;
-        const char* what;
-    };
+    // The box each input is typed in. The reduction is the race sheet's question:
+    // this window has no discipline to judge it by.
+    static const std::map<calc::Input, QString> controls{
+        {calc::Input::ReferenceDistance, u"Tdistance"_qs},
+        {calc::Input::ReferenceWeight, u"Tpoids"_qs},
+        {calc::Input::Minutes, u"Tminute"_qs},
+        {calc::Input::Seconds, u"Tseconde"_qs},
+        {calc::Input::Hundredths, u"tcentieme"_qs},
+        {calc::Input::DayDistance, u"Tdistance2"_qs},
+        {calc::Input::DayWeight, u"tpoids2"_qs}};
+    const bool trot = scale::isTrot(fields.scale.discipline);
     // In tab order: one question at most, about the first.
-    const Check checks[] = {
-        {"Tdistance", f.Tdistance, 800, 8000, distance, "La distance de la course de référence"},
-        {"Tpoids", f.Tpoids, 40, 80, weight, "Le poids de la course de référence"},
-        {"Tminute", f.Tminute, any, 15, minutes, "Le nombre de minutes du chrono de référence"},
-        {"Tseconde", f.Tseconde, any, 59, seconds, "Le nombre de secondes du chrono de référence"},
-        {"tcentieme", f.tcentieme, any, 99, hundredths,
-         "Le nombre de centièmes du chrono de référence"},
-        {"Tdistance2", f.Tdistance2, 800, 8000, distance, "La distance de la course du jour"},
-        {"tpoids2", f.tpoids2, 40, 80, weight, "Le poids de la course du jour"},
-    };
-    for (const Check& c : checks) {
-        if (!only.isEmpty() && !only.contains(QLatin1String(c.control)))
-            continue;
-        // An empty box, or a text that is not a number, is the calculation's to report.
-        const auto value = numbers::textToNumber(c.text);
-        if (value && !(*value >= c.low && *value <= c.high))
-            return Unusual{QLatin1String(c.control),
-                           c.question.arg(QString::fromUtf8(c.what), c.text)};
+    for (const calc::Unusual& u : calc::unusualInputs(race(), fields.corrections, trot)) {
+        const auto control = controls.find(u.input);
+        if (control != controls.end() && (only.isEmpty() || only.contains(control->second)))
+            return Unusual{control->second, u.question};
     }
     return std::nullopt;
 }

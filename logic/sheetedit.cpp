@@ -11,17 +11,19 @@
 
 namespace {
 
-// The boxes a cell fills, for the question about an unusual value.
-QStringList controlsOf(RunnerField field) {
+// The inputs a cell fills, for the question about an unusual value: a time or a
+// distance typed wrong shows in the reduction too.
+std::vector<runnerfigures::Field> questionedBy(RunnerField field) {
+    using F = runnerfigures::Field;
     switch (field) {
     case RunnerField::ReferenceDistance:
-        return {u"Tdistance"_qs};
+        return {F::ReferenceDistance, F::Reduction};
     case RunnerField::Time:
-        return {u"Tminute"_qs, u"Tseconde"_qs, u"tcentieme"_qs};
+        return {F::Time, F::Reduction};
     case RunnerField::ReferenceWeight:
-        return {u"Tpoids"_qs};
+        return {F::ReferenceWeight};
     case RunnerField::DayWeight:
-        return {u"tpoids2"_qs};
+        return {F::DayWeight};
     default:
         return {};
     }
@@ -215,7 +217,7 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
         // A reference corrected by hand is the punter's, no longer the history's.
         changed->served.clear();
         changed->comparable = 0;
-        changed = rerun(*changed, day.sheet, rules, controlsOf(field), dialogs);
+        changed = rerun(*changed, day.sheet, rules, questionedBy(field), dialogs);
     }
     if (!changed)
         return false;
@@ -241,7 +243,8 @@ bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& 
         next.start != day.sheet.start || next.going != day.sheet.going) {
         for (size_t i = 0; i < next.runners.size(); ++i) {
             // The distance is questioned once, with the first runner.
-            const QStringList question = i == 0 ? QStringList{u"Tdistance2"_qs} : QStringList{};
+            const auto question = i == 0 ? std::vector{runnerfigures::Field::DayDistance}
+                                         : std::vector<runnerfigures::Field>{};
             Runner r = next.runners[i];
             followRace(r, day.sheet, next);
             const auto runner = rerun(r, next, rules, question, dialogs);

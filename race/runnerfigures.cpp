@@ -1,0 +1,204 @@
+#include "runnerfigures.h"
+
+#include "numbers.h"
+#include "unusual.h"
+
+#include <map>
+
+namespace runnerfigures {
+
+namespace {
+
+using calc::CalcError;
+
+Outcome refused(Field field, const QString& reason, CalcError error = CalcError::None) {
+    return Outcome{std::nullopt, Refusal{field, reason, error}, {}};
+}
+
+// The distance run as the calculation reads it: the distance as typed without
+// recul (so that every figure stays the main window's), their sum otherwise.
+QString runText(const QString& distance, double recul) {
+    const auto metres = numbers::textToNumber(distance);
+    if (recul == 0 || !metres)
+        return distance;
+    return numbers::doubleToText(*metres + recul);
+}
+
+// The runner's race as the main window would hold it once its margin box was
+// left: the time with lengths derived, a decimal point in the margin a comma.
+calc::Race typedRace(const Runner& r, const QString& referenceRun, const QString& dayRun,
+                     const scale::Scale& scale) {
+    calc::RaceTexts t = r.race;
+    t.referenceDistance = referenceRun;
+    t.dayDistance = dayRun;
+    t.margin.replace(u'.', u',');
+    return calc::Race::typedIn(std::move(t), scale);
+}
+
+// The calculation fills what is left empty: the day's weight from the
+// reference's, an empty time box as 0.
+calc::RaceTexts filled(calc::RaceTexts t) {
+    if (t.dayWeight.isEmpty())
+        t.dayWeight = t.referenceWeight;
+    for (QString* time : {&t.minutes, &t.seconds, &t.hundredths})
+        if (time->isEmpty())
+            *time = QStringLiteral("0");
+    return t;
+}
+
+Field fieldOf(calc::Input input) {
+    static const std::map<calc::Input, Field> fields{
+        {calc::Input::ReferenceDistance, Field::ReferenceDistance},
+        {calc::Input::ReferenceWeight, Field::ReferenceWeight},
+        {calc::Input::Minutes, Field::Time},
+        {calc::Input::Seconds, Field::Time},
+        {calc::Input::Hundredths, Field::Time},
+        {calc::Input::Reduction, Field::Reduction},
+        {calc::Input::DayDistance, Field::DayDistance},
+        {calc::Input::DayWeight, Field::DayWeight}};
+    return fields.at(input);
+}
+
+// The field a stopped calculation is about.
+Field fieldOf(CalcError error) {
+    return error == CalcError::Distance ? Field::ReferenceDistance
+           : error == CalcError::Weight ? Field::ReferenceWeight
+                                        : Field::Time;
+}
+
+// The runner of a calculation, with what the calculation does not know of it.
+Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estimate& estimate,
+                      const calc::Result& reduction, const calc::Corrections& corrections) {
+    Runner out = runnerOf(in.name, in.going, estimate, &reduction);
+    out.number = in.number;
+    out.race.referenceDistance = in.race.referenceDistance;
+    out.race.dayDistance = race.distance;
+    for (auto field :
+         {&calc::RaceTexts::discipline, &calc::RaceTexts::start, &calc::RaceTexts::shoeing,
+          &calc::RaceTexts::recul, &calc::RaceTexts::date, &calc::RaceTexts::hippodrome})
+        out.race.*field = in.race.*field;
+    out.dayShoeing = in.dayShoeing;
+    out.dayRecul = in.dayRecul;
+    out.picked = in.picked;
+    out.served = in.served;
+    out.comparable = in.comparable;
+    out.musique = in.musique;
+    out.alerts = in.alerts;
+    out.corrections = corrections.text();
+    out.correctedReduction = reduction.hundredths / 100 + corrections.total;
+    return out;
+}
+
+double metresOf(const QString& text) {
+    return numbers::textToNumber(text).value_or(0);
+}
+
+// The calculation of a race whose empty boxes were filled, then the corrections
+// from the reference's conditions to today's, added before the estimate's one
+// rounding.
+Outcome computed(const Runner& runner, const RaceSheet& race, const Rules& rules,
+                 const calc::Race& typed, const QString& referenceRun, const QString& dayRun) {
+    const calc::Calculation c = calc::calculate(typed);
+    if (c.error != CalcError::None)
+        return refused(fieldOf(c.error), calc::errorText(c.error), c.error);
+    if (!c.estimate || !c.reduction)
+        return refused(Field::DayDistance, calc::errorText(CalcError::Distance),
+                       CalcError::Distance);
+    const calc::Corrections corrections =
+        calc::corrections(rules.corrections, referenceConditions(runner, race),
+                          todayConditions(runner, race), metresOf(referenceRun), metresOf(dayRun));
+    if (!corrections.refused.isEmpty())
+        return refused(Field::Conditions,
+                       QStringLiteral("« %1 » : %2").arg(runner.name, corrections.refused));
+    calc::Estimate estimate = *c.estimate;
+    if (corrections.total != 0) {
+        calc::Race corrected = c.race;
+        corrected.correctionPerKm = corrections.total;
+        const calc::Calculation again = calc::calculate(corrected);
+        if (again.error != CalcError::None || !again.estimate)
+            return refused(Field::Time, calc::errorText(CalcError::Time), CalcError::Time);
+        estimate = *again.estimate;
+    }
+    return Outcome{
+        computedRunner(runner, race, estimate, *c.reduction, corrections), std::nullopt, {}};
+}
+
+} // namespace
+
+scale::Scale sheetScale(const scale::Scale& chosen, const QString& discipline) {
+    scale::Scale s = chosen;
+    if (const auto d = calc::disciplineOf(discipline); d && scale::isTrot(*d))
+        s.discipline = *d; // the trot's lengths per second, and no weight
+    return s;
+}
+
+std::optional<double> reculMetres(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return 0.0;
+    const auto metres = numbers::textToNumber(text);
+    if (!metres || *metres < 0 || *metres > 1000)
+        return std::nullopt;
+    return *metres;
+}
+
+bool awaitsReference(const Runner& r) {
+    return r.race.referenceDistance.trimmed().isEmpty() && r.race.minutes.trimmed().isEmpty() &&
+           r.race.seconds.trimmed().isEmpty() && r.race.hundredths.trimmed().isEmpty();
+}
+
+calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race) {
+    calc::Conditions c;
+    c.discipline =
+        calc::disciplineOf(r.race.discipline.isEmpty() ? race.discipline : r.race.discipline);
+    c.start = calc::startOf(r.race.start).value_or(calc::Start::Unknown);
+    c.shoeing = calc::shoeingOf(r.race.shoeing).value_or(calc::Shoeing::Unknown);
+    c.recul = reculMetres(r.race.recul).value_or(0);
+    c.going = calc::goingOf(r.going);
+    return c;
+}
+
+calc::Conditions todayConditions(const Runner& r, const RaceSheet& race) {
+    calc::Conditions c;
+    c.discipline = calc::disciplineOf(race.discipline);
+    c.start = calc::startOf(race.start).value_or(calc::Start::Unknown);
+    c.shoeing = calc::shoeingOf(r.dayShoeing).value_or(calc::Shoeing::Unknown);
+    c.recul = reculMetres(r.dayRecul).value_or(0);
+    c.going = calc::goingOf(race.going);
+    return c;
+}
+
+Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules) {
+    const auto referenceRecul = reculMetres(runner.race.recul);
+    const auto dayRecul = reculMetres(runner.dayRecul);
+    if (!referenceRecul || !dayRecul)
+        return refused(referenceRecul ? Field::DayRecul : Field::ReferenceRecul,
+                       QStringLiteral("Le recul de « %1 » doit être un nombre de mètres, de 0 à "
+                                      "1000.")
+                           .arg(runner.name));
+    // A runner imported without a reference race waits for one, as it is, until
+    // the history or the punter gives it one: never refused, never dropped.
+    if (awaitsReference(runner)) {
+        Outcome waiting{runner, std::nullopt, {}};
+        waiting.runner->race.dayDistance = race.distance;
+        return waiting;
+    }
+    const QString referenceRun = runText(runner.race.referenceDistance, *referenceRecul);
+    const QString dayRun = runText(race.distance, *dayRecul);
+    const scale::Scale scale = sheetScale(rules.scale, race.discipline);
+    const calc::Race typed = typedRace(runner, referenceRun, dayRun, scale);
+    const calc::RaceTexts& t = typed.typed;
+    if ((t.reductionWithLengths || t.estimateWithLengths) && t.minutesL.isEmpty())
+        return refused(Field::Margin,
+                       QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce "
+                                      "calcul"));
+    std::vector<Finding> findings;
+    const bool trot = isTrot(race.discipline);
+    for (const calc::Unusual& u : calc::unusualInputs(typed, rules.corrections, trot))
+        findings.push_back({fieldOf(u.input), u.question});
+    Outcome out =
+        computed(runner, race, rules, calc::Race::of(filled(t), scale), referenceRun, dayRun);
+    out.findings = std::move(findings);
+    return out;
+}
+
+} // namespace runnerfigures

@@ -133,11 +133,12 @@ bool reduction(Calculation& c, double distance) {
     if (!time)
         return false;
     c.decimalDigits = 0;
-    const auto shown = resultText(static_cast<double>(*time) * 1000 / distance);
+    const double exact = static_cast<double>(*time) * 1000 / distance;
+    const auto shown = resultText(exact);
     if (!shown)
         return false;
     c.decimalDigits = shown->decimals;
-    c.reduction = Result{shown->text, shown->hundredths, c.race};
+    c.reduction = Result{shown->text, shown->hundredths, c.race, exact};
     c.reductionChange = Change::Shown;
     return true;
 }

@@ -36,6 +36,9 @@ struct Result {
     QString text;
     double hundredths = 0;
     Race race;
+    // The value before any rounding, in seconds: a reduction's tenth or hundredth
+    // elsewhere is rounded once, from it.
+    double exactSeconds = 0;
 };
 
 struct Estimate : Result {

@@ -20,6 +20,7 @@ const qsizetype NumberColumn = headerWithoutRace().size();
 const qsizetype StartColumn = headerWithoutTrot().size();
 const qsizetype GoingColumn = headerWithoutGoing().size();
 const qsizetype MusiqueColumn = headerWithoutMusique().size();
+const qsizetype ExactReductionColumn = headerWithoutExactReduction().size();
 
 const QString DateFormat = QStringLiteral("yyyy-MM-dd");
 
@@ -39,7 +40,8 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner& r) {
             r.corrections, sheet.going, r.race.date, r.race.hippodrome, sheet.rule,
             QString::number(sheet.bandPercent), QString::number(sheet.months), r.served,
             QString::number(r.comparable), r.picked ? QString::number(r.picked) : QString(),
-            r.musique, r.alerts};
+            r.musique, r.alerts,
+            r.reductionSeconds > 0 ? QString::number(r.reductionSeconds, 'g', 17) : QString()};
 }
 
 // A race without runners yet keeps its fields in a row of its own, without a
@@ -150,6 +152,8 @@ std::optional<Runner> runnerOf(const QStringList& c) {
         r.musique = c[MusiqueColumn];
         r.alerts = c[MusiqueColumn + 1];
     }
+    if (c.size() > ExactReductionColumn)
+        r.reductionSeconds = number(c[ExactReductionColumn], 0, false).value_or(0);
     return r;
 }
 

@@ -66,14 +66,21 @@ const QStringList& headerWithoutMusique() {
     return h;
 }
 
-const QStringList& header() {
+// The header of a sheet written before the reduction's exact value.
+const QStringList& headerWithoutExactReduction() {
     static const QStringList h = headerWithoutMusique() + QStringList{u"musique"_qs, u"alertes"_qs};
     return h;
 }
 
+const QStringList& header() {
+    static const QStringList h = headerWithoutExactReduction() + QStringList{u"réduction (s)"_qs};
+    return h;
+}
+
 bool isKnownHeader(const QStringList& row) {
-    for (const auto* h : {&header(), &headerWithoutMusique(), &headerWithoutGoing(),
-                          &headerWithoutTrot(), &headerWithoutRace(), &headerWithoutScale()})
+    for (const auto* h :
+         {&header(), &headerWithoutExactReduction(), &headerWithoutMusique(), &headerWithoutGoing(),
+          &headerWithoutTrot(), &headerWithoutRace(), &headerWithoutScale()})
         if (row == *h)
             return true;
     return false;

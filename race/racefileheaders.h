@@ -9,6 +9,7 @@ namespace racefile {
 // The header written now.
 const QStringList& header();
 // Those of earlier versions, newest first; each the next one's first columns.
+const QStringList& headerWithoutExactReduction();
 const QStringList& headerWithoutMusique();
 const QStringList& headerWithoutGoing();
 const QStringList& headerWithoutTrot();

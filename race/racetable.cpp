@@ -93,13 +93,31 @@ QString reductionText(double seconds, Notation notation) {
                                         : calc::punterHundredths(seconds);
 }
 
+// Seconds to the nearest hundredth, a half going up: one rounding of the exact value.
+QString seconds2(double seconds) {
+    return cells::fixed(static_cast<double>(std::llround(seconds * 100)) / 100, 2);
+}
+
+// The reduction of the reference race: from its exact value when computed here,
+// else from the text it was shown with.
+void reduction(QStringList& row, const Runner& x, Notation notation) {
+    if (x.reductionSeconds > 0) {
+        row[Reduction] = reductionText(x.reductionSeconds, notation);
+        row[ReductionSeconds] = seconds2(x.reductionSeconds);
+        return;
+    }
+    row[Reduction] = punter(x.reduction);
+    row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
+    if (const auto hundredths = cells::hundredthsOfTime(x.reduction);
+        hundredths && notation == Notation::Tenths)
+        row[Reduction] = calc::punterTenths(*hundredths / 100.0);
+}
+
 void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notation notation) {
-    const auto reduction = cells::hundredthsOfTime(x.reduction);
-    if (reduction && notation == Notation::Tenths)
-        row[Reduction] = calc::punterTenths(*reduction / 100.0);
+    reduction(row, x, notation);
     if (x.correctedReduction > 0) {
         row[CorrectedReduction] = reductionText(x.correctedReduction, notation);
-        row[CorrectedReductionSeconds] = cells::fixed(x.correctedReduction, 2);
+        row[CorrectedReductionSeconds] = seconds2(x.correctedReduction);
     }
     row[Corrections] = x.corrections;
     row[ReferenceDiscipline] = x.race.discipline;
@@ -132,8 +150,6 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
     row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
     row[GapLengths] = cells::fixed(r.gapLengths, 2);
     row[GapMetres] = cells::fixed(r.gapMetres, 1);
-    row[Reduction] = punter(x.reduction);
-    row[ReductionSeconds] = cells::secondsOfTime(x.reduction);
     row[Distance] = x.race.referenceDistance;
     row[Time] = referenceTime(x);
     row[TimeSeconds] = reference ? cells::fixed(*reference / 100.0, 2) : QString();

@@ -4,16 +4,23 @@
 
 Runner runnerOf(const QString& name, const QString& going, const calc::Estimate& estimate,
                 const calc::Result* reduction) {
-    Runner r{QString(),           name,           going,
-             estimate.race.typed, estimate.text,  estimate.hundredths,
-             QString(),           estimate.scale, estimate.lengthsPerSecond};
+    Runner r;
+    r.name = name;
+    r.going = going;
+    r.race = estimate.race.typed;
+    r.estimate = estimate.text;
+    r.estimateHundredths = estimate.hundredths;
+    r.scale = estimate.scale;
+    r.lengthsPerSecond = estimate.lengthsPerSecond;
     // The time with lengths follows from the rest: the sheet does not keep it.
     r.race.minutesL.clear();
     r.race.secondsL.clear();
     r.race.hundredthsL.clear();
     r.race.reductionWithLengths = reduction && reduction->race.typed.reductionWithLengths;
-    if (reduction)
+    if (reduction) {
         r.reduction = reduction->text;
+        r.reductionSeconds = reduction->exactSeconds;
+    }
     return r;
 }
 

@@ -22,6 +22,9 @@ struct Runner {
     QString estimate;
     double estimateHundredths = 0;
     QString reduction;
+    // The reduction before any rounding (seconds per km; 0 when none): its tenth
+    // and hundredth in the sheet are rounded once, from it.
+    double reductionSeconds = 0;
     // The scale the estimate was computed with, and the lengths per second its
     // gap to the leader is counted in.
     QString scale = OriginalScale;

@@ -85,7 +85,7 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.musique = in.musique;
     out.alerts = in.alerts;
     out.corrections = corrections.text();
-    out.correctedReduction = reduction.hundredths / 100 + corrections.total;
+    out.correctedReduction = reduction.exactSeconds + corrections.total;
     return out;
 }
 

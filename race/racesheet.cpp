@@ -31,17 +31,39 @@ std::optional<size_t> RaceSheet::lastOf(const QString& name) const {
     return std::nullopt;
 }
 
+bool isRated(const Runner& r) {
+    return !r.estimate.isEmpty() && r.estimateHundredths > 0;
+}
+
+QString unratedReason(const Runner& r) {
+    if (!r.served.isEmpty())
+        return r.served;
+    const bool noReference = r.race.referenceDistance.trimmed().isEmpty() &&
+                             r.race.minutes.trimmed().isEmpty() &&
+                             r.race.seconds.trimmed().isEmpty();
+    return noReference ? QStringLiteral("en attente d'une référence")
+                       : QStringLiteral("pas encore calculé");
+}
+
 std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
     const auto& runners = sheet.runners;
     std::vector<size_t> order(runners.size());
     std::iota(order.begin(), order.end(), size_t{0});
+    // The rated first, fastest first; the others after them, as they were added.
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return runners[a].estimateHundredths < runners[b].estimateHundredths;
+        const bool ra = isRated(runners[a]), rb = isRated(runners[b]);
+        if (ra != rb)
+            return ra;
+        return ra && runners[a].estimateHundredths < runners[b].estimateHundredths;
     });
     std::vector<RankedRunner> out;
     out.reserve(order.size());
     for (size_t place = 0; place < order.size(); ++place) {
         const Runner& r = runners[order[place]];
+        if (!isRated(r)) {
+            out.push_back({order[place], 0, 0, 0, 0});
+            continue;
+        }
         const double best = runners[order.front()].estimateHundredths;
         const bool tied =
             place > 0 && r.estimateHundredths == runners[order[place - 1]].estimateHundredths;

@@ -45,10 +45,16 @@ struct RaceSheet {
     std::optional<size_t> lastOf(const QString& name) const;
 };
 
+// Whether the runner has an estimate to rank it by.
+bool isRated(const Runner& runner);
+// Why a runner has no estimate: "en attente d'une référence", "aucune course
+// comparable"…
+QString unratedReason(const Runner& runner);
+
 // A runner as the sheet ranks it.
 struct RankedRunner {
     size_t index;      // in RaceSheet::runners
-    int rank;          // 1 for the fastest; equal estimates share a rank
+    int rank;          // 1 for the fastest; equal estimates share a rank; 0: unrated
     double gapSeconds; // behind the fastest
     double gapLengths; // the same in lengths, at the runner's lengths per second
     // At the trot, the same in metres: at the leader's speed (its distance run
@@ -56,5 +62,7 @@ struct RankedRunner {
     double gapMetres = 0;
 };
 
-// Fastest first; runners with equal estimates in the order they were added.
+// Fastest first; runners with equal estimates in the order they were added. A
+// runner without an estimate comes after every runner with one, unranked, and
+// the gaps count from the first runner with one.
 std::vector<RankedRunner> ranked(const RaceSheet& sheet);

@@ -142,14 +142,17 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
     const Runner& x = sheet.runners[r.index];
     const auto reference = calc::Race::of(x.race, {}).referenceHundredths;
     QStringList row(ColumnCount);
-    row[Rank] = QString::number(r.rank);
+    // A runner without an estimate has no rank and no figures: empty, never 0.
+    if (r.rank > 0) {
+        row[Rank] = QString::number(r.rank);
+        row[Estimate] = punter(x.estimate);
+        row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
+        row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
+        row[GapLengths] = cells::fixed(r.gapLengths, 2);
+        row[GapMetres] = cells::fixed(r.gapMetres, 1);
+    }
     row[Number] = x.number;
     row[Name] = x.name;
-    row[Estimate] = punter(x.estimate);
-    row[EstimateSeconds] = cells::fixed(x.estimateHundredths / 100.0, 2);
-    row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
-    row[GapLengths] = cells::fixed(r.gapLengths, 2);
-    row[GapMetres] = cells::fixed(r.gapMetres, 1);
     row[Distance] = x.race.referenceDistance;
     row[Time] = referenceTime(x);
     row[TimeSeconds] = reference ? cells::fixed(*reference / 100.0, 2) : QString();

@@ -125,6 +125,13 @@ void TestRace::ranking_data() {
            "15 R18 0,20 0,30"}},
         {.name = "one runner", .names = QStringList{"Seul"}, .estimates = QList<double>{18180},
          .ranked = QStringList{"1 Seul 0,00 0,00"}},
+        // An estimate of 0 is none: listed after every runner with one, without a
+        // rank or a gap, and the gaps count from the first runner with one.
+        {.name = "runners without an estimate last", .names = QStringList{"A", "B", "C", "D"},
+         .estimates = QList<double>{0, 15000, 0, 15150},
+         .ranked = QStringList{"1 B 0,00 0,00", "2 D 1,50 2,25", " A  ", " C  "}},
+        {.name = "no runner with an estimate", .names = QStringList{"A", "B"},
+         .estimates = QList<double>{0, 0}, .ranked = QStringList{" A  ", " B  "}},
         {.name = "no runner"},
     };
     // clang-format on

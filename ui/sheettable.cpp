@@ -5,6 +5,7 @@
 #include "sheetdelegate.h"
 
 #include <QHeaderView>
+#include <limits>
 #include <set>
 
 namespace {
@@ -207,9 +208,16 @@ void SheetTable::fitColumns(bool all) {
 
 void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked) {
     const Runner& runner = sheet.runners[ranked.index];
-    const QStringList cells = racetable::row(
-        sheet, ranked,
-        isTrot(sheet.discipline) ? racetable::Notation::Tenths : racetable::Notation::Hundredths);
+    QStringList cells = racetable::row(sheet, ranked,
+                                       isTrot(sheet.discipline) ? racetable::Notation::Tenths
+                                                                : racetable::Notation::Hundredths);
+    // Unrated: a dash where the rank and the estimate go, and why beside it.
+    const bool rated = ranked.rank > 0;
+    if (!rated) {
+        cells[racetable::Rank] = cells[racetable::Estimate] = u"—"_qs;
+        if (cells[racetable::Served].isEmpty())
+            cells[racetable::Served] = unratedReason(runner);
+    }
     for (int c = 0; c < racetable::ColumnCount; ++c) {
         // The table's own items, kept from one showing to the next: fewer to make.
         QTableWidgetItem* item = this->item(row, c);
@@ -240,7 +248,14 @@ void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ra
             item->setToolTip(cells[c].isEmpty() ? QString() : musique::explained(cells[c]));
             break;
         case racetable::Estimate:
-            item->setData(SortKey, runner.estimateHundredths);
+        case racetable::Rank:
+            // The unrated sort after the rated.
+            item->setData(SortKey, rated ? (c == racetable::Rank ? double(ranked.rank)
+                                                                 : runner.estimateHundredths)
+                                         : std::numeric_limits<double>::max());
+            item->setToolTip(rated ? QString() : unratedReason(runner));
+            if (c == racetable::Rank)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             break;
         case racetable::Reduction:
             item->setData(SortKey, numberOf(cells[racetable::ReductionSeconds]));

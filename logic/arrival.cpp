@@ -160,9 +160,7 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
     std::map<size_t, double> behind;
     if (const QString why = lengthsBehind(placed, entries, sheet, behind); !why.isEmpty())
         return {{}, why};
-    scale::Scale scale = chosen;
-    if (const auto d = calc::disciplineOf(sheet.discipline); d && scale::isTrot(*d))
-        scale.discipline = *d;
+    const scale::Scale scale = runnerfigures::sheetScale(chosen, sheet.discipline);
     Arrival out;
     for (size_t i = 0; i < entries.size(); ++i) {
         history::Run run = todayRun(sheet, sheet.runners[i], distance);

@@ -127,8 +127,13 @@ Outcome computed(const Runner& runner, const RaceSheet& race, const Rules& rules
 
 scale::Scale sheetScale(const scale::Scale& chosen, const QString& discipline) {
     scale::Scale s = chosen;
-    if (const auto d = calc::disciplineOf(discipline); d && scale::isTrot(*d))
-        s.discipline = *d; // the trot's lengths per second, and no weight
+    const auto d = calc::disciplineOf(discipline);
+    if (!d || !scale::isTrot(*d))
+        return s;
+    s.discipline = *d; // no weight
+    // The table's trot figure, the going aside: it matters little at the trot.
+    s.lengths = scale::LengthsRule::DisciplineGoing;
+    s.going = scale::Going::GoodOrFaster;
     return s;
 }
 

@@ -41,6 +41,8 @@ class TestRunnerFigures : public QObject {
     void refusalsAndFindings();
     void roundedOnce_data();
     void roundedOnce();
+    void lengthsPerSecond_data();
+    void lengthsPerSecond();
 };
 
 void TestRunnerFigures::refusalsAndFindings_data() {
@@ -159,6 +161,42 @@ void TestRunnerFigures::roundedOnce() {
     QCOMPARE(hundredths[racetable::Reduction], row.hundredths);
     QCOMPARE(tenths[racetable::CorrectedReduction], row.correctedTenths);
     QCOMPARE(hundredths[racetable::CorrectedReductionSeconds], row.correctedSeconds);
+}
+
+void TestRunnerFigures::lengthsPerSecond_data() {
+    QTest::addColumn<QString>("discipline");
+    QTest::addColumn<int>("lengthsRule"); // of the scale the main window uses
+    QTest::addColumn<double>("estimate"); // hundredths, over 2700 m
+    QTest::addColumn<double>("lengthsPerSecond");
+    // 3'20"00 over 2700 m, 5,5 lengths behind the winner, the estimate from the time
+    // with lengths: 1 s at the trot's 5,5 L/s, 3,67 s at the flat's original 1,5.
+    using R = scale::LengthsRule;
+    QTest::newRow("trot, original scale") << TrotHarness << int(R::Original) << 20100.0 << 5.5;
+    QTest::newRow("trot mounted, race speed") << TrotMounted << int(R::RaceSpeed) << 20100.0 << 5.5;
+    QTest::newRow("flat, original scale") << Flat << int(R::Original) << 20367.0 << 1.5;
+}
+
+void TestRunnerFigures::lengthsPerSecond() {
+    QFETCH(QString, discipline);
+    QFETCH(int, lengthsRule);
+    QFETCH(double, estimate);
+    QFETCH(double, lengthsPerSecond);
+    Runner r;
+    r.name = u"Bold Eagle"_qs;
+    r.race.referenceDistance = u"2700"_qs;
+    r.race.minutes = u"3"_qs;
+    r.race.seconds = u"20"_qs;
+    r.race.hundredths = u"00"_qs;
+    r.race.margin = u"5,5"_qs;
+    r.race.estimateWithLengths = true;
+    r.race.discipline = discipline;
+    Rules rules;
+    rules.scale.lengths = static_cast<scale::LengthsRule>(lengthsRule);
+    const RaceSheet race{.distance = u"2700"_qs, .discipline = discipline};
+    const auto out = runnerfigures::compute(r, race, rules);
+    QVERIFY(out.runner);
+    QCOMPARE(out.runner->estimateHundredths, estimate);
+    QCOMPARE(out.runner->lengthsPerSecond, lengthsPerSecond);
 }
 
 QTEST_GUILESS_MAIN(TestRunnerFigures)

@@ -732,14 +732,15 @@ void TestSheet::arrival_data() {
     QTest::addColumn<QStringList>("typed"); // place|margin per runner A, B, C, D
     QTest::addColumn<QStringList>("runs");  // place status time lengths, per runner
     QTest::addColumn<QString>("refused");
-    // 3'15"40 at 1,5 lengths a second: 1/2 L is 0,33 s, 0,6 L 0,40 s, 1 1/2 L 1 s.
+    // 3'15"40 at the trot's 5,5 lengths a second: 1/2 L is 0,09 s, 0,6 L 0,11 s,
+    // 1 1/2 L 0,27 s.
     // clang-format off
     QTest::newRow("an arrival, margins to the horse before") << u"3'15\"40"_qs
         << QStringList{"1|", "2|1/2", "3|tête", "D|"}
-        << QStringList{"1  19540 0", "2  19573 0.5", "3  19580 0.6", "0 disqualifié 0 -1"} << QString();
+        << QStringList{"1  19540 0", "2  19549 0.5", "3  19551 0.6", "0 disqualifié 0 -1"} << QString();
     QTest::newRow("margins in figures, unplaced and fallen") << u"3:15:40"_qs
         << QStringList{"2|1 1/2", "1|", "NP|", "T|"}
-        << QStringList{"2  19640 1.5", "1  19540 0", "0 non placé 0 -1", "0 tombé 0 -1"} << QString();
+        << QStringList{"2  19567 1.5", "1  19540 0", "0 non placé 0 -1", "0 tombé 0 -1"} << QString();
     QTest::newRow("a place missing: no time after it") << u"3'15\"40"_qs
         << QStringList{"1|", "3|1", "0|", "0|"}
         << QStringList{"1  19540 0", "3  0 -1", "0 non placé 0 -1", "0 non placé 0 -1"} << QString();

@@ -108,8 +108,9 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.minutes = QString::number(time / 6000);
     t.seconds = numbers::twoDigits(static_cast<int>(time / 100 % 60));
     t.hundredths = numbers::twoDigits(static_cast<int>(time % 100));
-    // The run's time is the horse's own: no lengths to add.
-    t.margin = QStringLiteral("0");
+    // The run's time is the horse's own: its lengths behind the winner are shown
+    // for information, never added again.
+    t.margin = run.lengths ? numbers::doubleToText(*run.lengths) : QStringLiteral("0");
     t.estimateWithLengths = t.reductionWithLengths = false;
     t.referenceWeight = run.weight ? numbers::doubleToText(*run.weight) : QString();
     t.discipline = history::sheetDiscipline(run.discipline);

@@ -35,14 +35,13 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.start = r.race.start;
     run.shoeing = r.race.shoeing;
     run.going = r.going;
-    // The horse's own time: the race's time typed, and its lengths behind the
-    // winner when it has some (the time with lengths).
-    const calc::Race typed = calc::Race::of(r.race, {});
+    // The horse's own time: the winner's time typed, and its lengths behind the
+    // winner at the lengths per second the runner was computed with; the lengths
+    // are kept beside it for information.
     const auto lengths = numberOf(r.race.margin);
-    const auto withLengths = typed.timeWithLengths.seconds32();
-    const auto own = lengths && *lengths > 0 && withLengths
-                         ? std::optional<double>(std::round(double(*withLengths) * 100))
-                         : typed.referenceHundredths;
+    auto own = calc::Race::of(r.race, {}).referenceHundredths;
+    if (own && lengths && *lengths > 0 && r.lengthsPerSecond > 0)
+        *own += *lengths / r.lengthsPerSecond * 100;
     if (own && *own > 0 && *own < 1e9) {
         run.time = std::llround(*own);
         run.reduction = std::llround(*own * 1000 / run.distanceRun());

@@ -123,6 +123,7 @@ class TestSheet : public QObject {
     void arrival_data();
     void arrival();
     void recordedInHistory();
+    void fedWithItsLengths();
 };
 
 void TestSheet::editCell_data() {
@@ -558,6 +559,9 @@ void TestSheet::recordedInHistory_data() {
         << RunnerField::Time << u"2'37\"90"_qs << false << QStringList{u"2100 15790"_qs};
     QTest::newRow("the going: one run still")
         << RunnerField::Going << u"lourd"_qs << false << QStringList{u"2100 15850"_qs};
+    // 3 lengths at 1,5 a second: the horse's own time is 2 s behind the winner's.
+    QTest::newRow("3 lengths typed: the horse's own time kept")
+        << RunnerField::Margin << u"3"_qs << true << QStringList{u"2100 16050"_qs};
 }
 
 void TestSheet::recordedInHistory() {
@@ -791,6 +795,31 @@ void TestSheet::arrival() {
     for (const history::Run& r : arrival.runs) // the winner's reduction: 195,40 s over 2700 m
         if (r.place == 1)
             QCOMPARE(r.reduction, std::optional<qint64>(7237));
+}
+
+// A typed reference 3 lengths behind the winner, recorded, then fed back from
+// the history: the estimate the punter typed (own time 158,5 + 2 = 160,5 s;
+// 2400 × 160,5 ÷ 2100 = 183,43, + 0,66 for 1 kg: 03:04:09), its lengths shown.
+void TestSheet::fedWithItsLengths() {
+    QTemporaryDir folder;
+    history::Store store;
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    Runner r = workedExample(u"Eclair"_qs);
+    r.race.date = u"2026-11-30"_qs;
+    r.race.hippodrome = u"Chantilly"_qs;
+    r.race.margin = u"3"_qs;
+    r.race.estimateWithLengths = true;
+    RaceSheet race{.date = QDate(2026, 12, 8), .distance = u"2400"_qs, .bandPercent = 20};
+    ScriptedDialogs quiet;
+    race.runners.push_back(*rerun(r, race, {}, {}, quiet));
+    QCOMPARE(race.runners[0].estimate, u"03:04:09"_qs);
+    QCOMPARE(recordReferences(store, race), QString());
+    QVERIFY(feedSheet(race, store, {}));
+    const Runner& fed = race.runners[0];
+    QCOMPARE(fed.served, u"30/11/2026 Chantilly"_qs);
+    QCOMPARE(fed.estimate, u"03:04:09"_qs);
+    QCOMPARE(fed.race.margin, u"3"_qs);
+    QCOMPARE(racetable::referenceTime(fed), u"2'40\"50"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -80,14 +80,18 @@ std::vector<ArchivedRace> archivedRaces(const QString& folder) {
 }
 
 bool newRace(RaceDay& day, const QString& folder, const QDate& today, Dialogs& dialogs) {
-    if (!day.sheet.runners.empty() && !archiveRace(day.sheet, folder, dialogs))
+    std::optional<QString> kept;
+    if (!day.sheet.runners.empty() && !(kept = archiveRace(day.sheet, folder, dialogs)))
         return false;
     RaceSheet next{.date = today, .distance = day.sheet.distance};
     std::swap(day.sheet, next);
     if (!saveRaceDay(day, dialogs)) {
         std::swap(day.sheet, next); // the race stays where the file still has it
+        if (kept)
+            QFile::remove(*kept); // still on the sheet: not kept twice
         return false;
     }
+    day.typedGoing.clear();
     return true;
 }
 
@@ -111,6 +115,7 @@ bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder,
             QFile::remove(*kept); // still on the sheet: not kept twice
         return false;
     }
+    day.typedGoing.clear();
     // On the sheet now: it leaves the archive, to come back at the next new race.
     if (!QFile::remove(race.path))
         dialogs.warn(QStringLiteral("La course est ouverte, mais son fichier %1 n'a pas pu "

@@ -2,6 +2,7 @@
 
 #include "addhorse.h"
 #include "racetable.h"
+#include "runhistory.h"
 #include "sheetedit.h"
 
 #include <algorithm>
@@ -17,9 +18,15 @@ QString whyNotAddable(const FchronoLogic& logic) {
     return QString();
 }
 
-// The going of the last runner added: a race's runners often share it.
-QString lastGoing(const RaceSheet& sheet) {
-    return sheet.runners.empty() ? QString() : sheet.runners.back().going;
+// The going last typed on this sheet: a race's runners often share it. Before
+// one is typed here, that of the last runner the punter typed; never the going
+// of a run the history fed.
+QString lastGoing(const RaceDay& day) {
+    if (!day.typedGoing.isEmpty())
+        return day.typedGoing;
+    const auto& runners = day.sheet.runners;
+    const auto typed = std::find_if(runners.rbegin(), runners.rend(), typedIn);
+    return typed == runners.rend() ? QString() : typed->going;
 }
 
 // The horse of the estimate shown; a reduction left from other inputs is not
@@ -83,7 +90,7 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
         dialogs.inform(why);
         return {};
     }
-    const auto answers = askNameAndGoing(dialogs, QString(), lastGoing(day.sheet));
+    const auto answers = askNameAndGoing(dialogs, QString(), lastGoing(day));
     if (!answers || answers->name.isEmpty())
         return {true, false, {}};
     const auto& [name, going] = *answers;
@@ -93,6 +100,7 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
                                     "terrain doivent tenir sur une seule ligne."));
         return {};
     }
+    day.typedGoing = going.trimmed();
     const auto runner = forRaceDistance(day.sheet, runnerOf(logic, name, going),
                                         Rules{logic.fields.scale, corrections}, dialogs);
     if (!runner)

@@ -18,6 +18,9 @@ struct RaceDay {
     // stamp of those bytes: what another copy changed since is told from them.
     RaceSheet base = {};
     files::Stamp stamp = {};
+    // The going the punter last typed for a runner of this sheet, offered for
+    // the next one; empty until one is typed.
+    QString typedGoing = {};
 };
 
 // Reads the sheet's file at start. A file that cannot be read as a sheet is

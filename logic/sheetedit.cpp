@@ -223,6 +223,8 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
         return false;
     if (renamedFrom)
         *renamedFrom = changed->name != old.name ? old.name : QString();
+    if (field == RunnerField::Going)
+        day.typedGoing = changed->going;
     day.sheet.runners[index] = *changed;
     saveRaceDay(day, dialogs);
     return true;

@@ -241,6 +241,8 @@ void TestListPosix::raceKeptOnlyWhole_data() {
     QTest::newRow("opening with a read-only archive folder") << u"read-only"_qs << true;
     // The race on the sheet is kept, but the larger one opened cannot be written.
     QTest::newRow("opening a larger race on a full disk") << u"full-larger"_qs << true;
+    // The race is kept, but the emptied sheet cannot be written: no copy left behind.
+    QTest::newRow("read-only sheet folder") << u"sheet-read-only"_qs << false;
 }
 
 // "Nouvelle course" where the race cannot be kept: the race stays on the sheet
@@ -251,6 +253,8 @@ void TestListPosix::raceKeptOnlyWhole() {
     if (fault == u"read-only" && geteuid() == 0)
         return checkAsNobody(opening ? "raceKeptOnlyWhole:opening with a read-only archive folder"
                                      : "raceKeptOnlyWhole:read-only archive folder");
+    if (fault == u"sheet-read-only" && geteuid() == 0)
+        return checkAsNobody("raceKeptOnlyWhole:read-only sheet folder");
     QTemporaryDir own;
     const QString archive = own.filePath("courses");
     QVERIFY(QDir(own.path()).mkdir("courses"));
@@ -283,18 +287,20 @@ void TestListPosix::raceKeptOnlyWhole() {
         limited.rlim_cur = fault == u"full" ? 500 : racefile::write(day.sheet).size() + 100;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
     } else {
-        QFile::setPermissions(archive, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(fault == u"read-only" ? archive : own.path(),
+                              QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     }
     const bool began = opening ? openArchived(day, archivedRaces(archive).front(), archive, dialogs)
                                : newRace(day, archive, QDate(2026, 12, 8), dialogs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    QFile::setPermissions(archive,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const QString& folder : {archive, own.path()})
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner);
     QVERIFY(!began);
     QVERIFY(day.sheet == before);
     QCOMPARE(readBytes(day.path), file);
-    QVERIFY2(fault == u"full-larger"
+    QVERIFY2(fault == u"full-larger" || fault == u"sheet-read-only"
                  ? dialogs.lastText().contains(u"coursedujour.csv"_qs)
                  : dialogs.lastText().contains(u"courses"_qs) &&
                        dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),

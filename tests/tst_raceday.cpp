@@ -96,6 +96,8 @@ class TestRaceDay : public QObject {
     Q_OBJECT
 
   private slots:
+    void goingOffered_data();
+    void goingOffered();
     void addRunner_data();
     void addRunner();
     void raceDayFile_data();
@@ -407,6 +409,48 @@ void TestRaceDay::twoProcesses() {
         expected << QStringLiteral("Alpha %1").arg(i) << QStringLiteral("Bravo %1").arg(i);
     expected.sort();
     QCOMPARE(names, expected);
+}
+
+void TestRaceDay::goingOffered_data() {
+    QTest::addColumn<QStringList>("runners"); // going|served|comparable runs, in the order added
+    QTest::addColumn<QString>("typedGoing");  // typed earlier on this sheet
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("no runner") << QStringList{} << QString() << QString();
+    QTest::newRow("the last typed runner's, not a fed one's")
+        << QStringList{"bon souple||0", "bon|30/11/2026 Chantilly|2"} << QString()
+        << u"bon souple"_qs;
+    QTest::newRow("a runner without comparable runs was typed")
+        << QStringList{"bon||0", "collant|aucune course comparable|0"} << QString()
+        << u"collant"_qs;
+    QTest::newRow("the going typed last on this sheet")
+        << QStringList{"bon|30/11/2026 Chantilly|1"} << u"souple"_qs << u"souple"_qs;
+}
+
+void TestRaceDay::goingOffered() {
+    QFETCH(QStringList, runners);
+    QFETCH(QString, typedGoing);
+    QFETCH(QString, offered);
+    QTemporaryDir folder;
+    RaceDay day{RaceSheet{.name = u"Prix"_qs, .date = QDate(2026, 12, 7), .distance = u"2400"_qs},
+                folder.filePath("coursedujour.csv")};
+    day.typedGoing = typedGoing;
+    for (const QString& r : runners) {
+        Runner runner;
+        runner.name = QStringLiteral("R%1").arg(day.sheet.runners.size());
+        runner.estimate = u"00:00:00"_qs;
+        runner.going = r.section(u'|', 0, 0);
+        runner.served = r.section(u'|', 1, 1);
+        runner.comparable = r.section(u'|', 2, 2).toInt();
+        day.sheet.runners.push_back(runner);
+    }
+    FchronoLogic logic = logicWith({"Tdistance=2100", "Tpoids=57", "Tminute=2", "Tseconde=38",
+                                    "tcentieme=50", "Tdistance2=2400", "tpoids2=58"});
+    ScriptedDialogs dialogs;
+    dialogs.promptTexts = QStringList{u"Eclair"_qs, u"bon léger"_qs};
+    const AddedRunner added = Bt_AjouteCourse_Click(logic, day, false, dialogs);
+    QVERIFY(added.changed);
+    QCOMPARE(dialogs.initialTexts, (QStringList{QString(), offered}));
+    QCOMPARE(day.typedGoing, u"bon léger"_qs); // offered for the next runner
 }
 
 QTEST_GUILESS_MAIN(TestRaceDay)

@@ -144,14 +144,16 @@ void FchronoLogic::ReportError(CalcError error, Dialogs& dialogs) {
 }
 
 std::optional<FchronoLogic::Unusual> FchronoLogic::UnusualInput(const QStringList& only) const {
-    // The box each input is typed in. The reduction is the race sheet's question:
-    // this window has no discipline to judge it by.
+    // The box each input is typed in; an unusual reduction sends the punter back to
+    // the time. It is judged by the scale's discipline: the flat unless the trot
+    // is chosen.
     static const std::map<calc::Input, QString> controls{
         {calc::Input::ReferenceDistance, u"Tdistance"_qs},
         {calc::Input::ReferenceWeight, u"Tpoids"_qs},
         {calc::Input::Minutes, u"Tminute"_qs},
         {calc::Input::Seconds, u"Tseconde"_qs},
         {calc::Input::Hundredths, u"tcentieme"_qs},
+        {calc::Input::Reduction, u"Tminute"_qs},
         {calc::Input::DayDistance, u"Tdistance2"_qs},
         {calc::Input::DayWeight, u"tpoids2"_qs}};
     const bool trot = scale::isTrot(fields.scale.discipline);

@@ -27,6 +27,10 @@ inline const QString Refused = QStringLiteral("<refused>");
 inline const QString DistanceError = QStringLiteral("veuillez rentrer une distance");
 inline const QString TimeError = QStringLiteral("Erreur dans vos valeur de temps");
 inline const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
+// A reference time a km no flat horse runs, asked before the calculation.
+inline const QString reductionAsked =
+    QStringLiteral("Le chrono de référence fait %1 au km, ce qui est inhabituel : en plat, les "
+                   "réductions vont de 55 à 80 s/km. Calculer quand même ?");
 
 // Fields after the window's load handler (or of `logic`), then "Name=text"
 // assignments; the two "Le Chrono" options take "1" or "0".

@@ -226,10 +226,12 @@ void TestFchrono::calculation_data() {
            u"centièmes vont de 0 à 99. Calculer quand même ?"_qs},
         {.name = "adjustment larger than the estimate",
          .before = QStringList{"Tdistance=1000", "tcentieme=50", "Tdistance2=1000", "Tpoids=50", "tpoids2=60"},
-         .message = WeightError, .after = QStringList{"Tminute=0", "Tseconde=0"}},
+         .message = WeightError, .after = QStringList{"Tminute=0", "Tseconde=0"},
+         .question = reductionAsked.arg("0'00\"5")},
         {.name = "adjustment equal to the estimate",
          .before = QStringList{"Tdistance=1000", "tcentieme=66", "Tdistance2=1000", "Tpoids=57", "tpoids2=58"},
-         .message = WeightError, .after = QStringList{"Tminute=0", "Tseconde=0"}},
+         .message = WeightError, .after = QStringList{"Tminute=0", "Tseconde=0"},
+         .question = reductionAsked.arg("0'00\"7")},
         {.name = "weight typed as 580 kg", .before = (example + earlier + QStringList{"tpoids2=580"}),
          .reduction = "8:88:88", .message = WeightError,
          .question = u"Le poids de la course du jour (580 kg) est inhabituel : les poids vont de 40 à 80 "
@@ -588,12 +590,29 @@ void TestFchrono::unusualInput_data() {
     const QString hundredths =
         u"Le nombre de centièmes du chrono de référence (%1) est "
         u"inhabituel : les centièmes vont de 0 à 99. Calculer quand même ?"_qs;
+    const QString reduction =
+        u"Le chrono de référence fait %1 au km, ce qui est inhabituel : en "
+        u"plat, les réductions vont de 55 à 80 s/km. Calculer quand même ?"_qs;
     const int Enter = ScriptedDialogs::Enter, Escape = ScriptedDialogs::Escape;
     // clang-format off
     const UnusualInputRow rows[] = {
         // Impossible times: beyond the clock, asked like a distance; "Non" the default.
-        {.name = "15 minutes, 59 seconds, 99 hundredths are usual",
-         .changes = QStringList{"Tminute=15", "Tseconde=59", "tcentieme=99"}, .answer = 1, .calculated = true},
+        // Within their clocks, but 959,99 s over 2100 m is 457,1 s a km: that is asked.
+        {.name = "15 minutes, 59 seconds, 99 hundredths: the reduction asked",
+         .changes = QStringList{"Tminute=15", "Tseconde=59", "tcentieme=99"}, .answer = 1,
+         .question = reduction.arg("7'37\"1"), .focus = "Tminute"},
+        // 197,30 s over 2200 m: 89,68 s a km, no flat horse's.
+        {.name = "1'29\"7 a km on the flat asked, Non",
+         .changes = QStringList{"Tdistance=2200", "Tminute=3", "Tseconde=17", "tcentieme=30"}, .answer = 1,
+         .question = reduction.arg("1'29\"7"), .focus = "Tminute"},
+        {.name = "1'29\"7 a km on the flat asked, Oui calculates",
+         .changes = QStringList{"Tdistance=2200", "Tminute=3", "Tseconde=17", "tcentieme=30"},
+         .question = reduction.arg("1'29\"7"), .calculated = true},
+        // 110 s over 2000 m and 160 s over 2000 m: the flat's bounds, not asked.
+        {.name = "55 s a km is usual", .changes = QStringList{"Tdistance=2000", "Tminute=1", "Tseconde=50",
+         "tcentieme=0"}, .answer = 1, .calculated = true},
+        {.name = "80 s a km is usual", .changes = QStringList{"Tdistance=2000", "Tminute=2", "Tseconde=40",
+         "tcentieme=0"}, .answer = 1, .calculated = true},
         {.name = "seconds 1212 asked, Non", .changes = QStringList{"Tseconde=1212"}, .answer = 1,
          .question = seconds.arg("1212"), .focus = "Tseconde"},
         {.name = "hundredths 3030 asked, Enter answers Non", .changes = QStringList{"tcentieme=3030"},
@@ -606,7 +625,8 @@ void TestFchrono::unusualInput_data() {
          .changes = QStringList{"Tpoids=5", "Tseconde=1212"}, .answer = 1, .question = refWeight.arg("5"),
          .focus = "Tpoids"},
         {.name = "worked example: no question", .answer = 1, .calculated = true},
-        {.name = "800 m is usual", .changes = QStringList{"Tdistance=800"}, .answer = 1, .calculated = true},
+        {.name = "800 m is usual", .changes = QStringList{"Tdistance=800", "Tminute=0", "Tseconde=48", "tcentieme=0"},
+         .answer = 1, .calculated = true},
         {.name = "8000 m is usual", .changes = QStringList{"Tdistance2=8000"}, .answer = 1, .calculated = true},
         {.name = "799 m asked, Non", .changes = QStringList{"Tdistance=799"}, .answer = 1,
          .question = refDistance.arg("799"), .focus = "Tdistance"},
@@ -827,8 +847,19 @@ void TestFchrono::badInputSweep() {
     // A time field only above its clock.
     const double clock = field == u"Tminute" ? 15 : field == u"Tseconde" ? 59 : 99;
     const bool time = field == u"Tminute" || field == u"Tseconde" || field == u"tcentieme";
-    const bool unusual = value && (((weight || distance) && !(*value >= low && *value <= high)) ||
-                                   (time && *value > clock));
+    // The reference time a km, an empty box counting as 0, outside the flat's 55 to 80 s.
+    const auto box = [&](const char* name) {
+        const QString& text = *logic.fields.text(QString::fromLatin1(name));
+        return text.isEmpty() ? std::optional<double>(0) : numbers::textToNumber(text);
+    };
+    const auto metres = numbers::textToNumber(logic.fields.Tdistance);
+    const auto m = box("Tminute"), s = box("Tseconde"), c = box("tcentieme");
+    const double perKm =
+        m && s && c && metres && *metres > 0 ? (*m * 60 + *s + *c / 100) * 1000 / *metres : 60;
+    const bool slow = (perKm > 0 && perKm < 55) || perKm > 80;
+    const bool unusual = (value && (((weight || distance) && !(*value >= low && *value <= high)) ||
+                                    (time && *value > clock))) ||
+                         slow;
     QCOMPARE(!dialogs.shown.isEmpty() && dialogs.shown[0].icon == Dialogs::Icon::Question, unusual);
     if (unusual)
         dialogs.shown.removeFirst();

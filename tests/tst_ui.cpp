@@ -459,13 +459,14 @@ void TestUi::lengthsOptionRefusedThenAccepted() {
 }
 
 void TestUi::enterCalculates() {
-    // Enter in any box runs "Lancer le calcul !": 1 min over 1200 m is 0:50:00 a km.
+    // Enter in any box runs "Lancer le calcul !": 1'12 over 1200 m is 1:00:00 a km.
     typeInto("Tminute", "1");
+    typeInto("Tseconde", "12");
     for (const char* box : {"Tdistance", "Tminute", "TNbrLongueur", "tpoids2"}) {
         find<QLabel>("Lreduction")->clear();
         click(box);
         QTest::keyClick(find(box), Qt::Key_Return);
-        QCOMPARE(text("Lreduction"), u"0:50:00"_qs);
+        QCOMPARE(text("Lreduction"), u"1:00:00"_qs);
     }
 }
 

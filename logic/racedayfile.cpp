@@ -19,14 +19,15 @@ QString asideName(const QString& path, const char* why, const QDateTime& now) {
                                         now.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
 }
 
-void unreadableSetAside(const QString& path, Dialogs& dialogs, const QDateTime& now) {
+void unreadableSetAside(const QString& path, const QString& why, Dialogs& dialogs,
+                        const QDateTime& now) {
     const QString aside = asideName(path, "illisible", now);
     const QString shownPath = places::shown(path), shownAside = QDir::toNativeSeparators(aside);
     if (QFile::rename(path, aside))
         dialogs.inform(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu "
-                                      "(modifié à la main, incomplet ou d'un autre format). Il "
-                                      "a été renommé %2 et la course du jour commence vide.")
-                           .arg(shownPath, shownAside));
+                                      "(%3). Il a été renommé %2 et la course du jour commence "
+                                      "vide.")
+                           .arg(shownPath, shownAside, why));
     else
         dialogs.warn(QStringLiteral("Le fichier de la course du jour %1 ne peut pas être lu, "
                                     "ni renommé %2. La course du jour commence vide ; "
@@ -119,7 +120,9 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
     }
     if (!content.exists)
         return day;
-    if (const auto read = content.result.ok() ? racefile::read(content.bytes) : std::nullopt) {
+    QString why = content.result.message;
+    if (const auto read =
+            content.result.ok() ? racefile::read(content.bytes, &why) : std::nullopt) {
         day.sheet = std::move(*read);
         day.base = day.sheet;
         day.stamp = files::stampOf(content);
@@ -127,7 +130,7 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
             day.sheet.date = now.date();
         return day;
     }
-    unreadableSetAside(path, dialogs, now);
+    unreadableSetAside(path, why, dialogs, now);
     return day;
 }
 

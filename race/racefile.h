@@ -16,11 +16,13 @@ namespace racefile {
 inline const QString FileName = QStringLiteral("coursedujour.csv");
 
 QByteArray write(const RaceSheet& sheet);
-// The sheet a file holds; nothing when it is not such a file (edited by hand,
-// cut short, another kind of file): every row is read whole or not at all.
-std::optional<RaceSheet> read(QByteArrayView bytes);
+// The sheet a file holds, its columns found by their header in any order;
+// nothing when it is not such a file (cut short, a required column missing, a
+// cell that cannot be read, another kind of file), why told in `why`: every row
+// is read whole or not at all.
+std::optional<RaceSheet> read(QByteArrayView bytes, QString* why = nullptr);
 // The same file as a spreadsheet saved it again: without the byte-order mark, in
 // Windows-1252, without the last line end, dates as JJ/MM/AAAA.
-std::optional<RaceSheet> readCard(QByteArrayView bytes);
+std::optional<RaceSheet> readCard(QByteArrayView bytes, QString* why = nullptr);
 
 } // namespace racefile

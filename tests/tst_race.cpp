@@ -1,3 +1,5 @@
+#include "csv.h"
+#include "racecolumns.h"
 #include "racefile.h"
 #include "racesheet.h"
 #include "racetable.h"
@@ -88,6 +90,8 @@ class TestRace : public QObject {
     void fileRefused();
     void resultsLeftToCompute_data();
     void resultsLeftToCompute();
+    void readByHeaderName_data();
+    void readByHeaderName();
     void table();
     void merge_data();
     void merge();
@@ -406,6 +410,65 @@ void TestRace::merge() {
     QCOMPARE(conflicts, row.conflicts);
     QCOMPARE(merged.otherRace, row.otherRace);
     QCOMPARE(merged.sheet.name, QString::fromUtf8(row.raceName));
+}
+
+void TestRace::readByHeaderName_data() {
+    QTest::addColumn<QString>("change");  // of the file's columns, as a spreadsheet user makes it
+    QTest::addColumn<QString>("refused"); // why, when refused
+    QTest::newRow("columns in reverse order") << u"reverse"_qs << QString();
+    QTest::newRow("an unknown column added first") << u"add"_qs << QString();
+    QTest::newRow("the musique dropped: empty") << u"drop musique"_qs << QString();
+    QTest::newRow("the scale and its lengths dropped: the original")
+        << u"drop barème|longueurs par seconde"_qs << QString();
+    QTest::newRow("the horse dropped") << u"drop cheval"_qs << u"la colonne « cheval » manque"_qs;
+    QTest::newRow("the minutes dropped")
+        << u"drop minutes"_qs << u"la colonne « minutes » manque"_qs;
+    QTest::newRow("two required dropped")
+        << u"drop distance réf. (m)|centièmes"_qs
+        << u"les colonnes « distance réf. (m) », « centièmes » manquent"_qs;
+    QTest::newRow("a shoeing typed wrong, columns moved")
+        << u"reverse, ferrure=D5"_qs << u"ligne 2 : colonne « ferrure » : « D5 » ne se lit pas"_qs;
+}
+
+void TestRace::readByHeaderName() {
+    QFETCH(QString, change);
+    QFETCH(QString, refused);
+    RaceSheet sheet = sheetOf({{u"Eclair"_qs, 18180}, {u"Bolide"_qs, 18200}});
+    sheet.runners[0].musique = u"1p 3p"_qs;
+    sheet.runners[1].scale = u"6 L/s (plat, bon) · 1 s/1,5 kg (origine)"_qs;
+    sheet.runners[1].lengthsPerSecond = 6;
+    std::vector<QStringList> rows = csv::read(racefile::write(sheet), u';').table->rows;
+    const auto column = [&](const QString& name) { return rows[0].indexOf(name); };
+    if (change.startsWith(u"drop "))
+        for (const QString& name : change.mid(5).split(u'|'))
+            for (qsizetype at = column(name); QStringList & r : rows)
+                r.removeAt(at);
+    if (change.startsWith(u"reverse"))
+        for (QStringList& r : rows)
+            std::reverse(r.begin(), r.end());
+    if (change.contains(u"ferrure=D5"))
+        rows[1][column(u"ferrure"_qs)] = u"D5"_qs;
+    if (change == u"add")
+        for (QStringList& r : rows)
+            r.prepend(r == rows[0] ? u"mes notes"_qs : u"à suivre"_qs);
+    QString why;
+    const auto read = racefile::read(csv::write(rows, csv::File), &why);
+    QCOMPARE(why, refused);
+    QCOMPARE(read.has_value(), refused.isEmpty());
+    if (!read)
+        return;
+    RaceSheet expected = sheet;
+    if (change.contains(u"musique"))
+        expected.runners[0].musique.clear();
+    if (change.contains(u"barème")) {
+        expected.runners[1].scale = OriginalScale;
+        expected.runners[1].lengthsPerSecond = OriginalLengthsPerSecond;
+    }
+    QVERIFY(*read == expected);
+    // Every earlier version's header is the first columns of the one written now.
+    for (int version = 1; version < racefile::CurrentVersion; ++version)
+        QCOMPARE(racefile::headerOf(version),
+                 racefile::header().first(racefile::headerOf(version).size()));
 }
 
 QTEST_GUILESS_MAIN(TestRace)

@@ -94,11 +94,11 @@ int printRace(const QString& path, bool given) {
         return failed(content.result.message);
     if (!content.exists && given)
         return failed(QStringLiteral("le fichier %1 n'existe pas.").arg(places::shown(path)));
-    auto sheet = content.exists ? racefile::read(content.bytes) : RaceSheet{};
+    QString why;
+    auto sheet = content.exists ? racefile::read(content.bytes, &why) : RaceSheet{};
     if (!sheet)
-        return failed(QStringLiteral("%1 n'est pas une feuille de course d'Orvanto (modifiée à "
-                                     "la main, incomplète ou d'un autre format).")
-                          .arg(places::shown(path)));
+        return failed(QStringLiteral("%1 n'est pas une feuille de course d'Orvanto : %2.")
+                          .arg(places::shown(path), why));
     // The results computed from the inputs, as the program computes them at start;
     // a runner that cannot be is named on standard error, and the file left alone.
     const QString settings = places::settingsFilePath();

@@ -25,9 +25,12 @@ AppState::AppState(QString settingsPath, RaceDay day)
       day_(std::move(day)) {}
 
 void AppState::sheetEdited() {
-    if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
-        emit historyFailed(why);
-    feedFromHistory();
+    // A sheet its file does not hold has nothing the history may take as said.
+    if (day_.written()) {
+        if (const QString why = recordReferences(history_, day_.sheet); !why.isEmpty())
+            emit historyFailed(why);
+        feedFromHistory();
+    }
     emit changed();
 }
 
@@ -38,6 +41,8 @@ void AppState::feedFromHistory() {
 }
 
 void AppState::runnerCorrected(const Runner& before, const Runner& after) {
+    if (!day_.written())
+        return; // the history keeps the run until the correction is written
     if (const QString why = forgetCorrected(history_, before, after, day_.sheet); !why.isEmpty())
         emit historyFailed(why);
 }
@@ -52,6 +57,8 @@ QString AppState::openHistory(const QString& path, const QDateTime& now, Dialogs
         return QStringLiteral("Le fichier %1 n'était pas lisible comme historique des chevaux : "
                               "il est gardé sous le nom %2, et un nouvel historique commence.")
             .arg(places::shown(path), places::shown(opened.setAside));
+    if (!day_.written())
+        return QString();
     const QString why = recordReferences(history_, day_.sheet);
     feedFromHistory();
     return why;

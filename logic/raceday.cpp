@@ -118,7 +118,9 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
     }
     if (!changed)
         return {true, false, {}};
-    saveRaceDay(day, dialogs);
+    // Unwritten (said), the runner stays on the sheet in the window; the list is
+    // a file of its own.
+    (void)saveRaceDay(day, dialogs);
     return {true, true, alsoList ? alsoListLine(logic, *answers, dialogs) : std::nullopt};
 }
 
@@ -138,6 +140,6 @@ bool removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs) 
         return false;
     for (size_t index : indices)
         runners.erase(runners.begin() + static_cast<std::ptrdiff_t>(index));
-    saveRaceDay(day, dialogs);
+    (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells
     return true;
 }

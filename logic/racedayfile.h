@@ -21,6 +21,10 @@ struct RaceDay {
     // The going the punter last typed for a runner of this sheet, offered for
     // the next one; empty until one is typed.
     QString typedGoing = {};
+
+    // Whether the file holds the sheet as it is now: not after a write that failed
+    // (the sheet stays changed in the window, and is written at the next change).
+    bool written() const { return sheet == base; }
 };
 
 // Reads the sheet's file at start. A file that cannot be read as a sheet is
@@ -30,8 +34,9 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
 // Writes the sheet aside and puts it in place; on failure a message with the
 // file's full path, and the old file left whole. When another copy changed the
 // file since, its runners are merged in first (a horse changed in both: the user
-// chooses). Whether it was written.
-bool saveRaceDay(RaceDay& day, Dialogs& dialogs);
+// chooses). Whether it was written; where the caller has nothing else to do on a
+// failure, `written()` keeps saying so.
+[[nodiscard]] bool saveRaceDay(RaceDay& day, Dialogs& dialogs);
 
 // A copy of the sheet's file as it is, beside it, named with why and when; its
 // path, or an empty text when it could not be made.

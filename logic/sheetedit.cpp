@@ -226,7 +226,7 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
     if (field == RunnerField::Going)
         day.typedGoing = changed->going;
     day.sheet.runners[index] = *changed;
-    saveRaceDay(day, dialogs);
+    (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells
     return true;
 }
 
@@ -256,7 +256,7 @@ bool editRace(RaceDay& day, const RaceSheet& race, const Rules& rules, Dialogs& 
         }
     }
     day.sheet = next;
-    saveRaceDay(day, dialogs);
+    (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells
     return true;
 }
 
@@ -274,7 +274,7 @@ bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Di
     for (Runner& r : runners)
         if (named(r))
             r.name = to;
-    saveRaceDay(day, dialogs);
+    (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells
     return true;
 }
 
@@ -299,6 +299,6 @@ bool recomputeSheet(RaceDay& day, const Rules& rules, Dialogs& dialogs, const QD
                               refused.join(u'\n')));
     }
     day.sheet.runners = std::move(kept);
-    saveRaceDay(day, dialogs);
+    (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells
     return true;
 }

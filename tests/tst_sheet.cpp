@@ -1,5 +1,6 @@
 // The race sheet edited in place, its race's distance, names corrected across
 // the sheet and the list, and races archived, opened again and deleted.
+#include "appstate.h"
 #include "arrival.h"
 #include "comparable.h"
 #include "corrections.h"
@@ -124,6 +125,7 @@ class TestSheet : public QObject {
     void arrival();
     void recordedInHistory();
     void fedWithItsLengths();
+    void unwrittenNotRecorded();
 };
 
 void TestSheet::editCell_data() {
@@ -820,6 +822,32 @@ void TestSheet::fedWithItsLengths() {
     QCOMPARE(fed.estimate, u"03:04:09"_qs);
     QCOMPARE(fed.race.margin, u"3"_qs);
     QCOMPARE(racetable::referenceTime(fed), u"2'40\"50"_qs);
+}
+
+// A sheet its file could not take (a file stands where its folder should be):
+// said, and its runners' references are not recorded as if it had been written.
+void TestSheet::unwrittenNotRecorded() {
+    QTemporaryDir folder;
+    const QString blocker = folder.filePath(u"bloque"_qs);
+    writeFile(blocker, "un fichier, pas un dossier");
+    RaceDay day{RaceSheet{.date = QDate(2026, 12, 8), .distance = u"2400"_qs},
+                blocker + u"/coursedujour.csv"_qs};
+    AppState state(folder.filePath(u"o.ini"_qs), day);
+    ScriptedDialogs dialogs;
+    QCOMPARE(state.openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs),
+             QString());
+    Runner r = worked();
+    r.race.date = u"2026-11-30"_qs;
+    state.raceDay().sheet.runners.push_back(r);
+    QVERIFY(!saveRaceDay(state.raceDay(), dialogs));
+    QVERIFY(dialogs.lastText().contains(u"garde son contenu d'avant"_qs));
+    state.sheetEdited();
+    QVERIFY(state.history().runsOf(r.name).runs.empty());
+    // Written where it can be: recorded.
+    state.raceDay().path = folder.filePath(u"coursedujour.csv"_qs);
+    QVERIFY(saveRaceDay(state.raceDay(), dialogs));
+    state.sheetEdited();
+    QCOMPARE(state.history().runsOf(r.name).runs.size(), size_t(1));
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -19,19 +19,19 @@ constexpr int Horses = 20000, RunsEach = 10;
 
 history::Run runOf(int horse, int run) {
     history::Run r;
-    r.horse = QStringLiteral("Cheval n° %1").arg(horse);
+    r.horse = u"Cheval n° %1"_qs.arg(horse);
     r.date = QDate(2026, 12, 1).addDays(-run * 21 - horse % 17);
-    r.hippodrome = run % 2 ? QStringLiteral("Vincennes") : QStringLiteral("Enghien");
-    r.race = QStringLiteral("Prix %1").arg(run);
-    r.discipline = QStringLiteral("trot attelé");
+    r.hippodrome = run % 2 ? u"Vincennes"_qs : u"Enghien"_qs;
+    r.race = u"Prix %1"_qs.arg(run);
+    r.discipline = u"trot attelé"_qs;
     r.distance = 2100 + 25 * (run % 30);
-    r.start = QStringLiteral("volté");
-    r.shoeing = QStringLiteral("ferré");
+    r.start = u"volté"_qs;
+    r.shoeing = u"ferré"_qs;
     r.time = 15000 + (horse * 7 + run * 13) % 3000;
     r.reduction = 7200 + (horse + run) % 400;
     r.place = 1 + (horse + run) % 14;
     r.runners = 14;
-    r.rider = QStringLiteral("Driver %1").arg(horse % 300);
+    r.rider = u"Driver %1"_qs.arg(horse % 300);
     r.source = history::Source::Import;
     return r;
 }
@@ -57,11 +57,11 @@ void report(const char* what, double value, const char* unit, double aim) {
 
 int main() {
     QTemporaryDir dir;
-    const QString full = dir.filePath(QStringLiteral("historique.sqlite"));
-    const QString empty = dir.filePath(QStringLiteral("vide.sqlite"));
+    const QString full = dir.filePath(u"historique.sqlite"_qs);
+    const QString empty = dir.filePath(u"vide.sqlite"_qs);
     {
         history::Store store;
-        if (!store.open(full, QStringLiteral("x")).result.ok())
+        if (!store.open(full, u"x"_qs).result.ok())
             return 1;
         QElapsedTimer fill;
         fill.start();
@@ -76,14 +76,14 @@ int main() {
         std::printf("%d runs of %d horses stored in %.1f s\n", Horses * RunsEach, Horses,
                     fill.nsecsElapsed() / 1e9);
         history::Store none;
-        if (!none.open(empty, QStringLiteral("x")).result.ok())
+        if (!none.open(empty, u"x"_qs).result.ok())
             return 1;
     }
     std::printf("%-58s %10.1f MB\n", "size on disk", QFileInfo(full).size() / (1024.0 * 1024.0));
     const auto openMs = [](const QString& path) {
         return bestMs(5, [&](int) {
             history::Store s;
-            (void)s.open(path, QStringLiteral("x"));
+            (void)s.open(path, u"x"_qs);
         });
     };
     const double emptyMs = openMs(empty), fullMs = openMs(full);
@@ -91,11 +91,11 @@ int main() {
     report("open the full one, more than an empty one", fullMs - emptyMs, "ms", 50);
 
     history::Store store;
-    if (!store.open(full, QStringLiteral("x")).result.ok())
+    if (!store.open(full, u"x"_qs).result.ok())
         return 1;
     const double sheetMs = bestMs(5, [&](int round) {
         for (int i = 0; i < 16; ++i)
-            if (store.runsOf(QStringLiteral("CHEVAL N° %1").arg((round * 997 + i * 1201) % Horses))
+            if (store.runsOf(u"CHEVAL N° %1"_qs.arg((round * 997 + i * 1201) % Horses))
                     .runs.size() != RunsEach)
                 std::exit(1);
     });
@@ -103,13 +103,13 @@ int main() {
     // Vincennes, 2400 m attelé volté on 08/12/2026: each runner judged on its
     // comparable runs (about half of its ten), the best of the last three.
     RaceSheet sheet{.date = QDate(2026, 12, 8),
-                    .distance = QStringLiteral("2400"),
-                    .discipline = QStringLiteral("trot attelé"),
-                    .start = QStringLiteral("volté")};
+                    .distance = u"2400"_qs,
+                    .discipline = u"trot attelé"_qs,
+                    .start = u"volté"_qs};
     for (int i = 0; i < 16; ++i) {
         Runner r;
         r.name = runOf(i * 1201 % Horses, 0).horse;
-        r.dayShoeing = QStringLiteral("ferré");
+        r.dayShoeing = u"ferré"_qs;
         sheet.runners.push_back(r);
     }
     int comparable = 0;

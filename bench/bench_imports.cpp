@@ -25,7 +25,7 @@ qint64 msOf(const QDate& day) {
 }
 
 QString horseName(int horse) {
-    return QStringLiteral("CHEVAL %1").arg(horse);
+    return u"CHEVAL %1"_qs.arg(horse);
 }
 
 // The horse's j-th run of its career, every three weeks before the year's end.
@@ -37,7 +37,7 @@ QJsonObject pastRun(int horse, int j) {
                                                        {u"statusArrivee"_qs, u"PLACE"_qs}}},
                              {u"reductionKilometrique"_qs, 7200 + (horse * 7 + j) % 500},
                              {u"distanceParcourue"_qs, 2700 + 25 * (j % 2)},
-                             {u"nomJockey"_qs, QStringLiteral("DRIVER %1").arg(horse % 300)}};
+                             {u"nomJockey"_qs, u"DRIVER %1"_qs.arg(horse % 300)}};
     QJsonArray participants;
     for (int k = 0; k < 5; ++k)
         participants.append(QJsonObject{{u"nomCheval"_qs, horseName((horse + k + 1) % Horses)},
@@ -46,7 +46,7 @@ QJsonObject pastRun(int horse, int j) {
     return {{u"date"_qs, msOf(day)},
             {u"timezoneOffset"_qs, 3600000},
             {u"hippodrome"_qs, u"VINCENNES"_qs},
-            {u"nomPrix"_qs, QStringLiteral("PRIX %1").arg(j)},
+            {u"nomPrix"_qs, u"PRIX %1"_qs.arg(j)},
             {u"discipline"_qs, u"ATTELE"_qs},
             {u"distance"_qs, 2700},
             {u"nbParticipants"_qs, 14},
@@ -65,10 +65,10 @@ void write(const QString& path, const QJsonObject& o) {
 QStringList writeMeeting(const QDir& dir, int m) {
     const QDate day = FirstDay.addDays(m % 365);
     QJsonArray races;
-    QStringList files{dir.filePath(QStringLiteral("programme-%1.json").arg(m))};
+    QStringList files{dir.filePath(u"programme-%1.json"_qs.arg(m))};
     for (int c = 1; c <= Races; ++c) {
         races.append(QJsonObject{{u"numOrdre"_qs, c},
-                                 {u"libelle"_qs, QStringLiteral("PRIX %1-%2").arg(m).arg(c)},
+                                 {u"libelle"_qs, u"PRIX %1-%2"_qs.arg(m).arg(c)},
                                  {u"discipline"_qs, u"ATTELE"_qs},
                                  {u"distance"_qs, 2700}});
         QJsonArray entrants, performances;
@@ -86,7 +86,7 @@ QStringList writeMeeting(const QDir& dir, int m) {
                                             {u"nomCheval"_qs, horseName(horse)},
                                             {u"coursesCourues"_qs, runs}});
         }
-        const QString race = QStringLiteral("%1-R1C%2").arg(m).arg(c);
+        const QString race = u"%1-R1C%2"_qs.arg(m).arg(c);
         files << dir.filePath(race + u"-partants.json"_qs)
               << dir.filePath(race + u"-performances.json"_qs);
         write(files[files.size() - 2], {{u"participants"_qs, entrants}});

@@ -25,15 +25,15 @@ const char* const Names[] = {"Eclair", "Étoile du Soir", "Bolide", "Quick Star"
 
 // A list line as "Ajouter à la liste" builds it, about 65 bytes.
 QByteArray randomLine(QRandomGenerator& rng) {
-    const QString line = QStringLiteral("%1:%2:%3 ---- %4m ---- %5Kg ---- %6 %7 ---- terrain : %8")
-                             .arg(rng.bounded(1, 3))
-                             .arg(rng.bounded(0, 60), 2, 10, QLatin1Char('0'))
-                             .arg(rng.bounded(0, 100), 2, 10, QLatin1Char('0'))
-                             .arg(1000 + 100 * rng.bounded(0, 20))
-                             .arg(rng.bounded(50, 62))
-                             .arg(QString::fromUtf8(Names[rng.bounded(6)]))
-                             .arg(rng.bounded(100000))
-                             .arg(QString::fromUtf8(Goings[rng.bounded(6)]));
+    const QString line =
+        u"%1:%2:%3 ---- %4m ---- %5Kg ---- %6 %7 ---- terrain : %8"_qs.arg(rng.bounded(1, 3))
+            .arg(rng.bounded(0, 60), 2, 10, QLatin1Char('0'))
+            .arg(rng.bounded(0, 100), 2, 10, QLatin1Char('0'))
+            .arg(1000 + 100 * rng.bounded(0, 20))
+            .arg(rng.bounded(50, 62))
+            .arg(QString::fromUtf8(Names[rng.bounded(6)]))
+            .arg(rng.bounded(100000))
+            .arg(QString::fromUtf8(Goings[rng.bounded(6)]));
     return line.toLatin1(); // these characters are all Latin-1, as in Windows-1252
 }
 
@@ -66,7 +66,7 @@ void paint(QListView* view) {
 int child() {
     Form1 form;
     form.show();
-    auto* view = form.findChild<QListView*>(QStringLiteral("LstCheval"));
+    auto* view = form.findChild<QListView*>(u"LstCheval"_qs);
     paint(view);
 
     QElapsedTimer t;
@@ -97,7 +97,7 @@ int child() {
     form.copyEntries();
     const double copy = ms(t);
     t.start();
-    const QString csv = places::listFilePath() + QStringLiteral(".csv");
+    const QString csv = places::listFilePath() + u".csv"_qs;
     const bool exportedOk = files::writeWhole(csv, listtable::csv(form.model().list())).ok();
     const double exported = ms(t);
     if (!exportedOk)
@@ -119,8 +119,7 @@ Figures measure(int lines, int distinct) {
     file.write(listFile(lines, distinct));
     file.close();
     QProcess p;
-    p.start(QCoreApplication::applicationFilePath(),
-            {QStringLiteral("--child"), places::listFilePath()});
+    p.start(QCoreApplication::applicationFilePath(), {u"--child"_qs, places::listFilePath()});
     p.waitForFinished(-1);
     QFile::remove(places::listFilePath());
     Figures f;
@@ -162,7 +161,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
-    places::setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
+    places::setListFilePath(folder.filePath(u"lstchrono.txt"_qs));
 
     std::printf(
         "Horse list, offscreen list window; load = 'Charger la liste' into an empty list\n"

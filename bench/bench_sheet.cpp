@@ -33,24 +33,22 @@ class Silent : public Dialogs {
 
 Runner runner(int i) {
     Runner r;
-    r.name = QStringLiteral("Cheval %1").arg(i);
-    r.going = QStringLiteral("bon");
+    r.name = u"Cheval %1"_qs.arg(i);
+    r.going = u"bon"_qs;
     r.race.referenceDistance = QString::number(1800 + 20 * i);
-    r.race.referenceWeight = QStringLiteral("57");
-    r.race.minutes = QStringLiteral("2");
+    r.race.referenceWeight = u"57"_qs;
+    r.race.minutes = u"2"_qs;
     r.race.seconds = QString::number(10 + i);
-    r.race.hundredths = QStringLiteral("50");
+    r.race.hundredths = u"50"_qs;
     r.race.margin = QString::number(i % 4);
-    r.race.dayWeight = QStringLiteral("58");
+    r.race.dayWeight = u"58"_qs;
     Silent silent;
-    return *rerun(r, RaceSheet{.distance = QStringLiteral("2400")}, {}, {}, silent);
+    return *rerun(r, RaceSheet{.distance = u"2400"_qs}, {}, {}, silent);
 }
 
 RaceSheet sheetOf(int runners, const QString& name, const QDate& date) {
-    RaceSheet sheet{.name = name,
-                    .date = date,
-                    .hippodrome = QStringLiteral("Longchamp"),
-                    .distance = QStringLiteral("2400")};
+    RaceSheet sheet{
+        .name = name, .date = date, .hippodrome = u"Longchamp"_qs, .distance = u"2400"_qs};
     for (int i = 0; i < runners; ++i)
         sheet.runners.push_back(runner(i));
     return sheet;
@@ -75,15 +73,14 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    places::setListFilePath(folder.filePath(QStringLiteral("lstchrono.txt")));
+    places::setListFilePath(folder.filePath(u"lstchrono.txt"_qs));
     Silent silent;
 
     // One edit: a runner's time typed anew, alternately two values, 50 times.
-    AppState state(
-        folder.filePath(QStringLiteral("Orvanto.ini")),
-        RaceDay{sheetOf(20, QStringLiteral("Prix"), QDate(2026, 12, 8)), places::sheetFilePath()});
+    AppState state(folder.filePath(u"Orvanto.ini"_qs),
+                   RaceDay{sheetOf(20, u"Prix"_qs, QDate(2026, 12, 8)), places::sheetFilePath()});
     std::vector<double> logic, table, painted;
-    const QString times[] = {QStringLiteral("2'20\"00"), QStringLiteral("2'30\"00")};
+    const QString times[] = {u"2'20\"00"_qs, u"2'30\"00"_qs};
     for (int i = 0; i < 50; ++i) {
         QElapsedTimer t;
         t.start();
@@ -110,12 +107,11 @@ int main(int argc, char* argv[]) {
     std::printf("  the same, and the window painted (offscreen)  %7.2f ms\n", median(painted));
 
     // 1,000 kept races of 12 runners each.
-    const QString archive = folder.filePath(QStringLiteral("courses"));
+    const QString archive = folder.filePath(u"courses"_qs);
     QDir().mkpath(archive);
     for (int i = 0; i < 1000; ++i) {
-        const RaceSheet race =
-            sheetOf(12, QStringLiteral("Prix n° %1").arg(i), QDate(2020, 1, 1).addDays(i));
-        QFile f(QDir(archive).filePath(QStringLiteral("%1.csv").arg(i)));
+        const RaceSheet race = sheetOf(12, u"Prix n° %1"_qs.arg(i), QDate(2020, 1, 1).addDays(i));
+        QFile f(QDir(archive).filePath(u"%1.csv"_qs.arg(i)));
         if (!f.open(QIODevice::WriteOnly) || f.write(racefile::write(race)) < 0)
             return 1;
     }

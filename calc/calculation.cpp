@@ -9,8 +9,8 @@ namespace calc {
 
 namespace {
 
-const QString Chrono = QStringLiteral("chrono");
-const QString ChronoL = QStringLiteral("chronoL");
+const QString Chrono = u"chrono"_qs;
+const QString ChronoL = u"chronoL"_qs;
 
 // Results from this many seconds on would need more digits than single precision
 // holds (and an exponent to show them); they are refused as a time error.
@@ -150,11 +150,11 @@ QString errorText(CalcError error) {
     case CalcError::None:
         break;
     case CalcError::Distance:
-        return QStringLiteral("veuillez rentrer une distance");
+        return u"veuillez rentrer une distance"_qs;
     case CalcError::Weight:
-        return QStringLiteral("Erreur dans vos valeur de poids");
+        return u"Erreur dans vos valeur de poids"_qs;
     case CalcError::Time:
-        return QStringLiteral("Erreur dans vos valeur de temps");
+        return u"Erreur dans vos valeur de temps"_qs;
     }
     return {};
 }
@@ -211,7 +211,7 @@ float weightTimeToHundredths(float seconds) {
     const float whole = std::floor(seconds);
     // The fraction is cut, not rounded, to hundredths: 0,6666667 s gives 66.
     const int hundredths = numbers::hundredthsOfText(numbers::singleToText(seconds));
-    const auto total = Module1::TimeToHundredths(QStringLiteral("00"), 0, whole, hundredths);
+    const auto total = Module1::TimeToHundredths(u"00"_qs, 0, whole, hundredths);
     return static_cast<float>(*total);
 }
 

@@ -158,8 +158,7 @@ std::optional<scale::Going> goingOf(const QString& text) {
 
 QString punterTenths(double seconds) {
     const qint64 tenths = std::llround(seconds * 10);
-    return QStringLiteral("%1'%2\"%3")
-        .arg(tenths / 600)
+    return u"%1'%2\"%3"_qs.arg(tenths / 600)
         .arg(tenths / 10 % 60, 2, 10, QLatin1Char('0'))
         .arg(tenths % 10);
 }

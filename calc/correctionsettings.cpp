@@ -12,7 +12,7 @@ namespace {
 const char* const GoingKeys[] = {"terrain-bon", "terrain-bon-souple", "terrain-souple"};
 
 QString key(const char* name) {
-    return QStringLiteral("corrections/") + QLatin1String(name);
+    return u"corrections/"_qs + QLatin1String(name);
 }
 
 // A figure of the file into `value` (kept when absent); false when out of bounds.
@@ -73,9 +73,8 @@ QString writeCorrections(const CorrectionTable& t, const QString& iniPath) {
         ini.setValue(goingKey(g), text(t.going[g]));
     ini.sync();
     if (ini.status() != QSettings::NoError)
-        return QStringLiteral("Les corrections n'ont pas pu être enregistrées dans %1 : le "
-                              "fichier ne peut pas être écrit.")
-            .arg(iniPath);
+        return u"Les corrections n'ont pas pu être enregistrées dans %1 : le "
+               "fichier ne peut pas être écrit."_qs.arg(iniPath);
     return QString();
 }
 

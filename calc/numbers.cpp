@@ -21,7 +21,7 @@ QString toText(double value, int digits) {
     if (!std::isfinite(value))
         return QString();
     if (value == 0.0)
-        return QStringLiteral("0"); // also for -0
+        return u"0"_qs; // also for -0
     // Scientific form gives the correctly rounded digits and the exponent.
     char buf[64];
     auto res =
@@ -139,7 +139,7 @@ int hundredthsOfText(const QString& numberText) {
 }
 
 QString twoDigits(int value) {
-    return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    return u"%1"_qs.arg(value, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace numbers

@@ -39,15 +39,14 @@ QString lengthsText(const Scale& s, const RaceFacts& facts) {
     const auto lps = lengthsPerSecond(s, facts);
     switch (s.lengths) {
     case LengthsRule::Original:
-        return QStringLiteral("1,5 L/s (origine)");
+        return u"1,5 L/s (origine)"_qs;
     case LengthsRule::DisciplineGoing:
-        return QStringLiteral("%1 L/s (%2, %3)")
-            .arg(decimal(*lps), shortDiscipline(s.discipline), shortGoing(s.going));
+        return u"%1 L/s (%2, %3)"_qs.arg(decimal(*lps), shortDiscipline(s.discipline),
+                                         shortGoing(s.going));
     case LengthsRule::RaceSpeed:
         if (!lps)
-            return QStringLiteral("L/s selon la vitesse (%1 m/L)").arg(decimal(s.metresPerLength));
-        return QStringLiteral("%1 L/s (vitesse, %2 m/L)")
-            .arg(decimal(*lps), decimal(s.metresPerLength));
+            return u"L/s selon la vitesse (%1 m/L)"_qs.arg(decimal(s.metresPerLength));
+        return u"%1 L/s (vitesse, %2 m/L)"_qs.arg(decimal(*lps), decimal(s.metresPerLength));
     }
     return {};
 }
@@ -56,16 +55,15 @@ QString weightText(const Scale& s, const RaceFacts& facts) {
     switch (s.weight) {
     case WeightRule::Original:
         if (isTrot(s.discipline))
-            return QStringLiteral("sans poids (trot)");
-        return QStringLiteral("1 s/1,5 kg (origine)");
+            return u"sans poids (trot)"_qs;
+        return u"1 s/1,5 kg (origine)"_qs;
     case WeightRule::ByDistance:
         if (!facts.dayMetres)
-            return QStringLiteral("kg/L selon la distance");
-        return QStringLiteral("%1 kg/L (%2 m)")
-            .arg(decimal(s.weightTable[distanceRow(*facts.dayMetres)]))
+            return u"kg/L selon la distance"_qs;
+        return u"%1 kg/L (%2 m)"_qs.arg(decimal(s.weightTable[distanceRow(*facts.dayMetres)]))
             .arg(DistanceRows[distanceRow(*facts.dayMetres)]);
     case WeightRule::None:
-        return QStringLiteral("sans poids");
+        return u"sans poids"_qs;
     }
     return {};
 }
@@ -158,11 +156,11 @@ QString goingName(Going g) {
 }
 
 QString summary(const Scale& s, const RaceFacts& facts) {
-    return lengthsText(s, facts) + QStringLiteral(" · ") + weightText(s, facts);
+    return lengthsText(s, facts) + u" · "_qs + weightText(s, facts);
 }
 
 QString describe(const Scale& s, const RaceFacts& facts) {
-    return QStringLiteral("Barème : ") + summary(s, facts);
+    return u"Barème : "_qs + summary(s, facts);
 }
 
 QString decimal(double value) {

@@ -42,12 +42,12 @@ bool number(const QSettings& ini, const QString& key, double low, double high, d
 }
 
 QString lengthsKey(size_t discipline, size_t going) {
-    return QStringLiteral("longueurs-par-seconde/%1-%2")
-        .arg(QLatin1String(Disciplines[discipline]), QLatin1String(Goings[going]));
+    return u"longueurs-par-seconde/%1-%2"_qs.arg(QLatin1String(Disciplines[discipline]),
+                                                 QLatin1String(Goings[going]));
 }
 
 QString weightKey(size_t row) {
-    return QStringLiteral("kg-par-longueur/%1").arg(DistanceRows[row]);
+    return u"kg-par-longueur/%1"_qs.arg(DistanceRows[row]);
 }
 
 bool readTables(const QSettings& ini, Scale& s) {
@@ -58,8 +58,8 @@ bool readTables(const QSettings& ini, Scale& s) {
     for (size_t row = 0; row < DistanceRows.size(); ++row)
         if (!number(ini, weightKey(row), 0, MaxKilogramsPerLength, s.weightTable[row]))
             return false;
-    return number(ini, QStringLiteral("bareme/metres-par-longueur"), MinMetresPerLength,
-                  MaxMetresPerLength, s.metresPerLength);
+    return number(ini, u"bareme/metres-par-longueur"_qs, MinMetresPerLength, MaxMetresPerLength,
+                  s.metresPerLength);
 }
 
 std::optional<Scale> readChoices(const QSettings& ini) {
@@ -98,16 +98,14 @@ Scale readScale(const QString& iniPath) {
 
 QString writeScale(const Scale& s, const QString& iniPath) {
     QSettings ini(iniPath, QSettings::IniFormat);
-    ini.remove(QStringLiteral("bareme")); // the user's other settings stay
-    ini.setValue(QStringLiteral("bareme/longueurs"),
+    ini.remove(u"bareme"_qs); // the user's other settings stay
+    ini.setValue(u"bareme/longueurs"_qs,
                  QLatin1String(LengthsRules[static_cast<size_t>(s.lengths)]));
-    ini.setValue(QStringLiteral("bareme/discipline"),
+    ini.setValue(u"bareme/discipline"_qs,
                  QLatin1String(Disciplines[static_cast<size_t>(s.discipline)]));
-    ini.setValue(QStringLiteral("bareme/terrain"),
-                 QLatin1String(Goings[static_cast<size_t>(s.going)]));
-    ini.setValue(QStringLiteral("bareme/metres-par-longueur"), text(s.metresPerLength));
-    ini.setValue(QStringLiteral("bareme/poids"),
-                 QLatin1String(WeightRules[static_cast<size_t>(s.weight)]));
+    ini.setValue(u"bareme/terrain"_qs, QLatin1String(Goings[static_cast<size_t>(s.going)]));
+    ini.setValue(u"bareme/metres-par-longueur"_qs, text(s.metresPerLength));
+    ini.setValue(u"bareme/poids"_qs, QLatin1String(WeightRules[static_cast<size_t>(s.weight)]));
     for (size_t d = 0; d < DisciplineCount; ++d)
         for (size_t g = 0; g < GoingCount; ++g)
             ini.setValue(lengthsKey(d, g), text(s.lengthsTable[d][g]));
@@ -115,9 +113,8 @@ QString writeScale(const Scale& s, const QString& iniPath) {
         ini.setValue(weightKey(row), text(s.weightTable[row]));
     ini.sync();
     if (ini.status() != QSettings::NoError)
-        return QStringLiteral("Le barème n'a pas pu être enregistré dans %1 : le fichier ne "
-                              "peut pas être écrit.")
-            .arg(iniPath);
+        return u"Le barème n'a pas pu être enregistré dans %1 : le fichier ne "
+               "peut pas être écrit."_qs.arg(iniPath);
     return QString();
 }
 

@@ -41,10 +41,10 @@ std::optional<Unusual> unusualReduction(const Race& race, const CorrectionTable&
     if (perKm >= low && perKm <= high)
         return std::nullopt;
     return Unusual{Input::Reduction,
-                   QStringLiteral("Le chrono de référence fait %1 au km, ce qui est inhabituel : "
-                                  "%2, les réductions vont de %3 à %4 s/km. Calculer quand même ?")
-                       .arg(punterTenths(perKm), trot ? u"au trot"_qs : u"en plat"_qs,
-                            numbers::doubleToText(low), numbers::doubleToText(high))};
+                   u"Le chrono de référence fait %1 au km, ce qui est inhabituel : "
+                   "%2, les réductions vont de %3 à %4 s/km. Calculer quand même ?"_qs.arg(
+                       punterTenths(perKm), trot ? u"au trot"_qs : u"en plat"_qs,
+                       numbers::doubleToText(low), numbers::doubleToText(high))};
 }
 
 } // namespace

@@ -97,7 +97,7 @@ QString folded(QStringView text) {
 }
 
 QString counted(int n, const char* one, const char* many) {
-    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
+    return u"%1 %2"_qs.arg(n).arg(QString::fromUtf8(n > 1 ? many : one));
 }
 
 std::optional<QDate> dateOf(QStringView text) {

@@ -36,7 +36,7 @@ QByteArray write(const std::vector<QStringList>& rows, const Format& format) {
 }
 
 QString Refusal::message() const {
-    return QStringLiteral("ligne %1, colonne %2 : %3").arg(line).arg(column).arg(reason);
+    return u"ligne %1, colonne %2 : %3"_qs.arg(line).arg(column).arg(reason);
 }
 
 namespace {
@@ -102,7 +102,7 @@ std::optional<Refusal> Reader::quotedCell(QString& cell, qsizetype column) {
             }
             ++at;
             if (at < text.size() && text[at] != separator && !lineEndAt(at))
-                return Refusal{line, column, QStringLiteral("texte après un guillemet fermant")};
+                return Refusal{line, column, u"texte après un guillemet fermant"_qs};
             return std::nullopt;
         }
         if (text[at] == u'\n' ||
@@ -110,7 +110,7 @@ std::optional<Refusal> Reader::quotedCell(QString& cell, qsizetype column) {
             ++line;
         cell += text[at];
     }
-    return Refusal{startLine, column, QStringLiteral("guillemet jamais fermé")};
+    return Refusal{startLine, column, u"guillemet jamais fermé"_qs};
 }
 
 std::optional<Refusal> Reader::run() {
@@ -132,8 +132,8 @@ std::optional<Refusal> Reader::run() {
                 for (; at < text.size() && text[at] != separator && !lineEndAt(at); ++at) {
                     if (text[at] == u'"' && quotes == Quotes::Strict)
                         return Refusal{line, column,
-                                       QStringLiteral("guillemet dans une cellule "
-                                                      "sans guillemets")};
+                                       u"guillemet dans une cellule "
+                                       "sans guillemets"_qs};
                     cell += text[at];
                 }
             }

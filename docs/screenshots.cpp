@@ -38,7 +38,7 @@ namespace {
 // The list's context menu, opened on the second entry, with the window under it;
 // the program ends once it is taken.
 void shootListMenu(Form1* list, const QString& folder) {
-    auto* view = list->findChild<QListView*>(QStringLiteral("LstCheval"));
+    auto* view = list->findChild<QListView*>(u"LstCheval"_qs);
     view->setCurrentIndex(view->model()->index(1, 0));
     const QPoint at = view->visualRect(view->currentIndex()).center();
     QTimer::singleShot(700, [list, folder] {
@@ -162,7 +162,7 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
     CourseDuJour* sheet = showCourseDuJour(state);
     sheet->move(20, 20);
     sheet->resize(1240, 420);
-    auto* table = sheet->findChild<QTableWidget*>(QStringLiteral("TabCourse"));
+    auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
     table->setCurrentCell(2, racetable::Time);
     table->editItem(table->currentItem());
     auto* courses = new Courses(state, nullptr);
@@ -195,10 +195,10 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     look::useFrenchToolkitTexts();
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"."_qs;
     // The race sheet's file in a folder of its own, not beside this program.
     QTemporaryDir files;
-    places::setListFilePath(files.filePath(QStringLiteral("lstchrono.txt")));
+    places::setListFilePath(files.filePath(u"lstchrono.txt"_qs));
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, files.path());
     AppState state(places::settingsFilePath(), RaceDay{{}, places::sheetFilePath()});
     fillRaceDay(state.raceDay());
@@ -221,8 +221,8 @@ int main(int argc, char* argv[]) {
         // Without a window manager the window is never activated and the focus does
         // not move: tell the margin box that it lost the focus, as a click would.
         QFocusEvent leave(QEvent::FocusOut, Qt::MouseFocusReason);
-        QApplication::sendEvent(main.findChild<QLineEdit*>(QStringLiteral("TNbrLongueur")), &leave);
-        main.findChild<QPushButton*>(QStringLiteral("Btcalcul"))->click();
+        QApplication::sendEvent(main.findChild<QLineEdit*>(u"TNbrLongueur"_qs), &leave);
+        main.findChild<QPushButton*>(u"Btcalcul"_qs)->click();
     });
 
     Form1* list = showForm1();

@@ -21,8 +21,7 @@ QString& chosenPath() {
 
 QString listFilePath() {
     if (chosenPath().isEmpty())
-        return QDir(QCoreApplication::applicationDirPath())
-            .filePath(QStringLiteral("lstchrono.txt"));
+        return QDir(QCoreApplication::applicationDirPath()).filePath(u"lstchrono.txt"_qs);
     return chosenPath();
 }
 
@@ -31,43 +30,42 @@ void setListFilePath(const QString& path) {
 }
 
 QString sheetFilePath() {
-    return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("coursedujour.csv"));
+    return QFileInfo(listFilePath()).dir().filePath(u"coursedujour.csv"_qs);
 }
 
 QString archiveFolder() {
-    return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("courses"));
+    return QFileInfo(listFilePath()).dir().filePath(u"courses"_qs);
 }
 
 QString historyFilePath() {
-    return QFileInfo(listFilePath()).dir().filePath(QStringLiteral("historique.sqlite"));
+    return QFileInfo(listFilePath()).dir().filePath(u"historique.sqlite"_qs);
 }
 
 QString settingsFilePath() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Orvanto"),
-                     QStringLiteral("Orvanto"))
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, u"Orvanto"_qs, u"Orvanto"_qs)
         .fileName();
 }
 
 QString installedMark() {
-    return QStringLiteral("installe.txt");
+    return u"installe.txt"_qs;
 }
 
 QString chooseListFolder(const QString& programFolder, const QString& dataFolder) {
     if (QFileInfo::exists(QDir(programFolder).filePath(installedMark())))
         return dataFolder;
     // Tried for real: permissions, read-only media and the superuser all play a part.
-    QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("orvanto-XXXXXX.tmp")));
+    QTemporaryFile probe(QDir(programFolder).filePath(u"orvanto-XXXXXX.tmp"_qs));
     return probe.open() ? programFolder : dataFolder;
 }
 
 QString userDataFolder() {
-    return QDir(userDataBase()).filePath(QStringLiteral("Orvanto"));
+    return QDir(userDataBase()).filePath(u"Orvanto"_qs);
 }
 
 void chooseListFile() {
     const QString folder =
         chooseListFolder(QCoreApplication::applicationDirPath(), userDataFolder());
-    setListFilePath(QDir(folder).filePath(QStringLiteral("lstchrono.txt")));
+    setListFilePath(QDir(folder).filePath(u"lstchrono.txt"_qs));
 }
 
 QString shown(const QString& path) {

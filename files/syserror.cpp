@@ -7,23 +7,23 @@ namespace syserror {
 QString reason(Fault fault) {
     switch (fault) {
     case Fault::AccessDenied:
-        return QStringLiteral("accès refusé");
+        return u"accès refusé"_qs;
     case Fault::DiskFull:
-        return QStringLiteral("le disque est plein");
+        return u"le disque est plein"_qs;
     case Fault::TooLarge:
-        return QStringLiteral("le fichier est trop volumineux");
+        return u"le fichier est trop volumineux"_qs;
     case Fault::ReadOnly:
-        return QStringLiteral("le support est en lecture seule");
+        return u"le support est en lecture seule"_qs;
     case Fault::IsFolder:
-        return QStringLiteral("c'est un dossier, pas un fichier");
+        return u"c'est un dossier, pas un fichier"_qs;
     case Fault::NotFound:
-        return QStringLiteral("le dossier est introuvable");
+        return u"le dossier est introuvable"_qs;
     case Fault::NoMemory:
-        return QStringLiteral("la mémoire est insuffisante");
+        return u"la mémoire est insuffisante"_qs;
     case Fault::Io:
         break;
     }
-    return QStringLiteral("erreur du système (code %1)").arg(EIO);
+    return u"erreur du système (code %1)"_qs.arg(EIO);
 }
 
 } // namespace syserror

@@ -48,7 +48,7 @@ QString lastReason(Fault fallback) {
         return errno == ENOSPC ? reason(Fault::DiskFull) : reason(fallback);
     if (const auto fault = faultOf(error))
         return reason(*fault);
-    return QStringLiteral("erreur du système (code %1)").arg(error);
+    return u"erreur du système (code %1)"_qs.arg(error);
 }
 
 } // namespace syserror

@@ -14,8 +14,8 @@ namespace files {
 using syserror::Fault;
 
 FileResult failure(const char* action, const QString& path, const QString& reason) {
-    return FileResult::failure(QStringLiteral("Impossible %1 le fichier %2 : %3.")
-                                   .arg(QLatin1String(action), places::shown(path), reason));
+    return FileResult::failure(u"Impossible %1 le fichier %2 : %3."_qs.arg(
+        QLatin1String(action), places::shown(path), reason));
 }
 
 std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {
@@ -58,9 +58,8 @@ FileResult makeFolderFor(const QString& path) {
     syserror::clear();
     if (QFileInfo(folder).isDir() || QDir().mkpath(folder))
         return FileResult::success();
-    return FileResult::failure(
-        QStringLiteral("Impossible de créer le dossier %1 : %2.")
-            .arg(QDir::toNativeSeparators(folder), syserror::lastReason(Fault::AccessDenied)));
+    return FileResult::failure(u"Impossible de créer le dossier %1 : %2."_qs.arg(
+        QDir::toNativeSeparators(folder), syserror::lastReason(Fault::AccessDenied)));
 }
 
 Content readWhole(const QString& path) {

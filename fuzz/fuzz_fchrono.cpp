@@ -21,7 +21,7 @@ class CountingDialogs : public Dialogs {
         return Answer::Ok;
     }
     std::optional<QString> prompt(const QString&, const QString&, const QString&) override {
-        return QStringLiteral("Eclair");
+        return u"Eclair"_qs;
     }
     int question(const QString&, const QString&, const QStringList&, int, int escape) override {
         ++shown;
@@ -48,13 +48,13 @@ struct Input {
 };
 
 bool documented(const QString& label) {
-    static const QRegularExpression form(QStringLiteral("\\A([0-9]+:[0-9]{2}:[0-9]{2})?\\z"));
+    static const QRegularExpression form(u"\\A([0-9]+:[0-9]{2}:[0-9]{2})?\\z"_qs);
     return form.match(label).hasMatch();
 }
 
 // Minutes or seconds as the margin entry writes them: two digits or more.
 bool documentedField(const QString& field) {
-    static const QRegularExpression form(QStringLiteral("\\A[0-9]{2,}\\z"));
+    static const QRegularExpression form(u"\\A[0-9]{2,}\\z"_qs);
     return form.match(field).hasMatch();
 }
 
@@ -80,8 +80,8 @@ void numberMatchesText(const std::optional<calc::Result>& result) {
     if (!result)
         return;
     const QStringList parts = result->text.split(u':');
-    if (parts.size() != 3 || Module1::TimeToHundredths(QStringLiteral("00"), parts[0], parts[1],
-                                                       parts[2]) != result->hundredths)
+    if (parts.size() != 3 ||
+        Module1::TimeToHundredths(u"00"_qs, parts[0], parts[1], parts[2]) != result->hundredths)
         std::abort();
 }
 
@@ -112,7 +112,7 @@ void leaveMargin(FchronoLogic& logic) {
 void addHorse(FchronoLogic& logic, CountingDialogs& dialogs) {
     const AddedHorse added = Bt_Ajoute_Click(logic, dialogs);
     if (added.line && (!logic.ReductionMatchesInputs() || logic.fields.Lreduction.isEmpty() ||
-                       !added.line->startsWith(logic.fields.Lreduction + QStringLiteral(" ---- "))))
+                       !added.line->startsWith(logic.fields.Lreduction + u" ---- "_qs)))
         std::abort();
 }
 

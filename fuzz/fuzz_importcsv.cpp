@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const imports::FileRead f = imports::readFile(QStringLiteral("f.csv"), bytes);
+    const imports::FileRead f = imports::readFile(u"f.csv"_qs, bytes);
     if (!f.failure.isEmpty())
         return 0;
     if (f.card) {
@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(r.discipline.isEmpty() || history::disciplineOf(r.discipline) == r.discipline);
     }
     for (const imports::Refusal& r : f.refused)
-        FUZZ_CHECK(r.record.startsWith(QStringLiteral("ligne ")) && !r.reason.isEmpty());
+        FUZZ_CHECK(r.record.startsWith(u"ligne "_qs) && !r.reason.isEmpty());
     return 0;
 }

@@ -14,7 +14,7 @@ QString written(const std::vector<musique::Result>& results) {
     int year = 0;
     for (const musique::Result& r : results) {
         if (r.year != year)
-            out += QStringLiteral("(%1)").arg(r.year);
+            out += u"(%1)"_qs.arg(r.year);
         year = r.year;
         switch (r.outcome) {
         case musique::Outcome::Placed:
@@ -33,7 +33,7 @@ QString written(const std::vector<musique::Result>& results) {
             out += u'T';
             break;
         case musique::Outcome::Demoted:
-            out += QStringLiteral("Ret");
+            out += u"Ret"_qs;
             break;
         }
         out += r.discipline;
@@ -53,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     for (const musique::Result& r : read.results)
-        FUZZ_CHECK(QStringLiteral("amphsc").contains(r.discipline) &&
+        FUZZ_CHECK(u"amphsc"_qs.contains(r.discipline) &&
                    (r.outcome != musique::Outcome::Placed || (r.place >= 1 && r.place <= 9)));
     const musique::Read again = musique::read(written(read.results));
     FUZZ_CHECK(again.refused.isEmpty() && again.results == read.results);
     FUZZ_CHECK(musique::decoded(read.results).isEmpty() == read.results.empty());
-    (void)musique::warnings(read.results, QStringLiteral("trot attelé"), true);
+    (void)musique::warnings(read.results, u"trot attelé"_qs, true);
     return 0;
 }

@@ -16,8 +16,7 @@ namespace {
 // The rule written another way: a pattern for the form, Qt's C-locale reading for
 // the value.
 std::optional<double> independentReading(const QString& text) {
-    static const QRegularExpression form(
-        QStringLiteral("\\A[ \\t]*([+-]?)([0-9]*)([.,]?)([0-9]*)[ \\t]*\\z"));
+    static const QRegularExpression form(u"\\A[ \\t]*([+-]?)([0-9]*)([.,]?)([0-9]*)[ \\t]*\\z"_qs);
     const auto m = form.match(text);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(4).isEmpty()))
         return std::nullopt;
@@ -28,7 +27,7 @@ std::optional<double> independentReading(const QString& text) {
     if (!ok || !std::isfinite(value)) {
         // Qt refuses what underflows as well as what overflows; the rule reads an
         // underflow as zero.
-        static const QRegularExpression zeroWhole(QStringLiteral("\\A[+-]?0*\\.[0-9]*\\z"));
+        static const QRegularExpression zeroWhole(u"\\A[+-]?0*\\.[0-9]*\\z"_qs);
         if (zeroWhole.match(plain).hasMatch())
             return m.captured(1) == u"-" ? -0.0 : 0.0;
         return std::nullopt;

@@ -10,14 +10,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const imports::FileRead f = imports::readFile(QStringLiteral("f.json"), bytes);
+    const imports::FileRead f = imports::readFile(u"f.json"_qs, bytes);
     if (!f.failure.isEmpty()) {
         FUZZ_CHECK(f.races.empty() && f.entrants.empty() && f.runs.empty() && !f.card);
         return 0;
     }
     for (const imports::Refusal& r : f.refused)
-        FUZZ_CHECK(r.file == QStringLiteral("f.json") && !r.record.isEmpty() &&
-                   !r.reason.isEmpty());
+        FUZZ_CHECK(r.file == u"f.json"_qs && !r.record.isEmpty() && !r.reason.isEmpty());
     for (const imports::Race& r : f.races)
         FUZZ_CHECK(r.distance > 0 && !r.discipline.isEmpty() && r.date.isValid() &&
                    (!r.winnerTime || *r.winnerTime > 0));

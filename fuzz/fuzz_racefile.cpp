@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     static QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("coursedujour.csv"));
+    const QString path = folder.filePath(u"coursedujour.csv"_qs);
     for (const QString& name : QDir(folder.path()).entryList(QDir::Files))
         QFile::remove(folder.filePath(name));
     {
@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QStringList files = QDir(folder.path()).entryList(QDir::Files);
     if (sheet) {
         FUZZ_CHECK(dialogs.shown == 0 && day.sheet.runners == sheet->runners);
-        FUZZ_CHECK(files == QStringList{QStringLiteral("coursedujour.csv")});
+        FUZZ_CHECK(files == QStringList{u"coursedujour.csv"_qs});
     } else {
         FUZZ_CHECK(dialogs.shown == 1 && day.sheet.runners.empty() && files.size() == 1);
         QFile aside(folder.filePath(files.first()));
-        FUZZ_CHECK(files.first().startsWith(QStringLiteral("coursedujour-illisible-")));
+        FUZZ_CHECK(files.first().startsWith(u"coursedujour-illisible-"_qs));
         FUZZ_CHECK(aside.open(QIODevice::ReadOnly) && aside.readAll() == bytes);
     }
     return 0;

@@ -69,7 +69,7 @@ std::optional<std::pair<Result, qsizetype>> outcomeAt(QStringView text, qsizetyp
 QString outcomeName(const Result& r) {
     switch (r.outcome) {
     case Outcome::Placed:
-        return r.place == 1 ? u"1er"_qs : QStringLiteral("%1e").arg(r.place);
+        return r.place == 1 ? u"1er"_qs : u"%1e"_qs.arg(r.place);
     case Outcome::Unplaced:
         return u"non placé"_qs;
     case Outcome::Disqualified:
@@ -101,22 +101,19 @@ Read read(QStringView text) {
         if (text[i] == u'(') {
             const auto marker = yearAt(text, i);
             if (!marker)
-                return refusal(
-                    QStringLiteral("marque d'année illisible à la position %1").arg(i + 1));
+                return refusal(u"marque d'année illisible à la position %1"_qs.arg(i + 1));
             year = marker->first;
             i = marker->second;
             continue;
         }
         auto outcome = outcomeAt(text, i);
         if (!outcome)
-            return refusal(QStringLiteral("« %1 » n'est pas un résultat (position %2)")
-                               .arg(text[i])
-                               .arg(i + 1));
+            return refusal(
+                u"« %1 » n'est pas un résultat (position %2)"_qs.arg(text[i]).arg(i + 1));
         i = outcome->second;
         const QChar letter = i < text.size() ? text[i].toLower() : QChar();
         if (disciplineName(letter).isEmpty())
-            return refusal(
-                QStringLiteral("il manque la lettre de la discipline à la position %1").arg(i + 1));
+            return refusal(u"il manque la lettre de la discipline à la position %1"_qs.arg(i + 1));
         outcome->first.discipline = letter;
         outcome->first.year = year;
         out.results.push_back(outcome->first);
@@ -131,7 +128,7 @@ QString decoded(const std::vector<Result>& results) {
     for (const Result& r : results) {
         QString part = outcomeName(r) + u' ' + disciplineName(r.discipline);
         if (r.year != year && r.year != 0)
-            part.prepend(QStringLiteral("en %1 : ").arg(r.year));
+            part.prepend(u"en %1 : "_qs.arg(r.year));
         year = r.year;
         parts << part;
     }
@@ -141,7 +138,7 @@ QString decoded(const std::vector<Result>& results) {
 QString explained(const QString& text) {
     const Read r = read(text);
     if (!r.refused.isEmpty())
-        return QStringLiteral("%1 (illisible : %2)").arg(text, r.refused);
+        return u"%1 (illisible : %2)"_qs.arg(text, r.refused);
     return decoded(r.results);
 }
 
@@ -168,14 +165,13 @@ QStringList warnings(const std::vector<Result>& results, const QString& todayDis
     for (size_t i = 0; i < results.size() && i < 4; ++i)
         disqualified += results[i].outcome == Outcome::Disqualified;
     if (disqualified >= 2)
-        out << QStringLiteral("disqualifié %1 fois sur ses 4 dernières courses").arg(disqualified);
+        out << u"disqualifié %1 fois sur ses 4 dernières courses"_qs.arg(disqualified);
     const QChar today = letterOf(todayDiscipline);
     if (!results.empty() && !today.isNull()) {
         const QChar last = results.front().discipline;
         const bool same = obstacle(today) ? obstacle(last) : last == today;
         if (!same)
-            out << QStringLiteral("change de discipline : %1 la dernière fois")
-                       .arg(disciplineName(last));
+            out << u"change de discipline : %1 la dernière fois"_qs.arg(disciplineName(last));
     }
     if (firstBarefoot)
         out << u"déferré des 4 pour la première fois"_qs;

@@ -10,7 +10,7 @@ namespace {
 
 using Step = sqlite::Statement::Step;
 
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+const QString DateFormat = u"yyyy-MM-dd"_qs;
 constexpr int ColumnCount = 20;
 
 // What tells two runs without a date apart: their figures.

@@ -68,9 +68,8 @@ QByteArray runsOutput(const std::vector<Run>& runs) {
 namespace history {
 
 std::optional<qint64> hundredthsOfText(const QString& text) {
-    static const QRegularExpression punter(
-        QStringLiteral("^(\\d{1,3})['’](\\d{1,2})(?:\"|”|'')(\\d{1,2})$"));
-    static const QRegularExpression colons(QStringLiteral("^(\\d{1,3}):(\\d{1,2}):(\\d{1,2})$"));
+    static const QRegularExpression punter(u"^(\\d{1,3})['’](\\d{1,2})(?:\"|”|'')(\\d{1,2})$"_qs);
+    static const QRegularExpression colons(u"^(\\d{1,3}):(\\d{1,2}):(\\d{1,2})$"_qs);
     const QString t = text.trimmed();
     for (const auto* form : {&punter, &colons})
         if (const auto m = form->match(t); m.hasMatch()) {
@@ -118,8 +117,8 @@ std::optional<qint64> wholeOf(const QString& text, qint64 low) {
 
 QString refusal(const char* column, const QString& text) {
     if (text.isEmpty())
-        return QStringLiteral("%1 : manque").arg(QString::fromUtf8(column));
-    return QStringLiteral("%1 : « %2 » ne se lit pas").arg(QString::fromUtf8(column), text);
+        return u"%1 : manque"_qs.arg(QString::fromUtf8(column));
+    return u"%1 : « %2 » ne se lit pas"_qs.arg(QString::fromUtf8(column), text);
 }
 
 } // namespace
@@ -162,7 +161,7 @@ QString readResult(const Cells& cell, Run& r) {
         if (const QString t = cell(name); !t.isEmpty() && !(*field = hundredthsOfText(t)))
             return refusal(shown, t);
     if (!r.time && !r.reduction)
-        return QStringLiteral("ni chrono ni réduction");
+        return u"ni chrono ni réduction"_qs;
     if (const QString p = cell("place"); !p.isEmpty()) {
         const auto place = wholeOf(p, 1);
         if (!place && !statusOf(p))
@@ -201,7 +200,7 @@ RunRead runOfCells(const QStringList& rawHeader, const QStringList& cells) {
     Run r;
     r.horse = cell("cheval").simplified();
     if (r.horse.isEmpty())
-        return {{}, QStringLiteral("cheval : le nom manque")};
+        return {{}, u"cheval : le nom manque"_qs};
     for (auto read : {readConditions, readResult, readFigures})
         if (const QString why = read(cell, r); !why.isEmpty())
             return {{}, why};

@@ -28,10 +28,10 @@ QString reasonOf(int code) {
         return syserror::reason(Fault::Io);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("un autre Orvanto l'utilise depuis trop longtemps");
+        return u"un autre Orvanto l'utilise depuis trop longtemps"_qs;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
-        return QStringLiteral("le fichier est endommagé ou n'est pas un historique d'Orvanto");
+        return u"le fichier est endommagé ou n'est pas un historique d'Orvanto"_qs;
     default:
         return QString::fromUtf8(sqlite3_errstr(code));
     }

@@ -15,9 +15,9 @@ using Step = sqlite::Statement::Step;
 // Why a run cannot be stored; empty when it can.
 QString refusalOf(const Run& r) {
     if (horseKey(r.horse).isEmpty())
-        return QStringLiteral("une course sans nom de cheval");
+        return u"une course sans nom de cheval"_qs;
     if (r.distance <= 0 || r.recul < 0)
-        return QStringLiteral("la course de « %1 » n'a pas de distance").arg(r.horse);
+        return u"la course de « %1 » n'a pas de distance"_qs.arg(r.horse);
     return QString();
 }
 
@@ -25,7 +25,7 @@ QString refusalOf(const Run& r) {
 QString setAside(const QString& path, const QString& stamp) {
     const QFileInfo info(path);
     const QString aside = info.dir().filePath(
-        QStringLiteral("%1-illisible-%2.%3").arg(info.completeBaseName(), stamp, info.suffix()));
+        u"%1-illisible-%2.%3"_qs.arg(info.completeBaseName(), stamp, info.suffix()));
     if (!QFile::rename(path, aside))
         return QString();
     for (const char* extra : {"-wal", "-shm"})
@@ -50,17 +50,17 @@ Opened Store::open(const QString& path, const QString& stamp) {
     const Kind kind = kindOf(db_);
     if (kind == Kind::Later) {
         db_.close();
-        return {files::failure("d'ouvrir", path,
-                               QStringLiteral("il vient d'une version plus récente d'Orvanto")),
-                {}};
+        return {
+            files::failure("d'ouvrir", path, u"il vient d'une version plus récente d'Orvanto"_qs),
+            {}};
     }
     if (kind == Kind::Foreign) {
         db_.close();
         out.setAside = setAside(path, stamp);
         if (out.setAside.isEmpty())
             return {files::failure("de mettre de côté", path,
-                                   QStringLiteral("il n'est pas un historique d'Orvanto et ne "
-                                                  "peut pas être renommé")),
+                                   u"il n'est pas un historique d'Orvanto et ne "
+                                   "peut pas être renommé"_qs),
                     {}};
         if (out.result = db_.open(path); !out.result.ok())
             return out;
@@ -133,7 +133,7 @@ FileResult Store::update(const Run& run) {
         return db_.failure("d'enregistrer dans");
     if (const rows::Same same = rows::sameRun(db_, *horse, run); same.id && same.id != run.id)
         return files::failure("d'enregistrer dans", db_.path(),
-                              QStringLiteral("« %1 » a déjà cette course").arg(run.horse));
+                              u"« %1 » a déjà cette course"_qs.arg(run.horse));
     if (!rows::replace(db_, run.id, *horse, run))
         return db_.failure("d'enregistrer dans");
     if (FileResult r = dropHorsesWithoutRuns(db_); !r.ok())

@@ -47,11 +47,11 @@ struct Race {
 struct Entrant {
     int number = 0;
     QString name, rider, musique;
-    std::optional<int> distanceRun;            // recul included
-    std::optional<double> weight;              // kg
-    QString shoeing = QStringLiteral("ferré"); // ferré, D4, DA, DP
-    QString shoeingNote;                       // a protection, as written (PROTEGE_ANTERIEURS)
-    bool scratched = false;                    // non partant
+    std::optional<int> distanceRun; // recul included
+    std::optional<double> weight;   // kg
+    QString shoeing = u"ferré"_qs;  // ferré, D4, DA, DP
+    QString shoeingNote;            // a protection, as written (PROTEGE_ANTERIEURS)
+    bool scratched = false;         // non partant
     // Once the race is run.
     std::optional<qint64> time, reduction; // hundredths; per km
     int place = 0;

@@ -20,7 +20,7 @@ std::optional<double> Fields::decimal(const char* key, double low, double high) 
         return std::nullopt;
     const double d = v.toDouble(std::nan(""));
     if (!v.isDouble() || !std::isfinite(d) || d < low || d > high) {
-        refuse(QString::fromUtf8(key), QStringLiteral("« %1 » ne se lit pas").arg(shown(v)));
+        refuse(QString::fromUtf8(key), u"« %1 » ne se lit pas"_qs.arg(shown(v)));
         return std::nullopt;
     }
     return d;
@@ -32,7 +32,7 @@ std::optional<qint64> Fields::whole(const char* key, qint64 low, qint64 high) {
         return std::nullopt;
     if (*d != std::floor(*d)) {
         refuse(QString::fromUtf8(key),
-               QStringLiteral("« %1 » n'est pas un nombre entier").arg(shown(object[key])));
+               u"« %1 » n'est pas un nombre entier"_qs.arg(shown(object[key])));
         return std::nullopt;
     }
     return static_cast<qint64>(*d);
@@ -43,7 +43,7 @@ QString Fields::text(const char* key) {
     if (v.isUndefined() || v.isNull())
         return QString();
     if (!v.isString()) {
-        refuse(QString::fromUtf8(key), QStringLiteral("« %1 » n'est pas un texte").arg(shown(v)));
+        refuse(QString::fromUtf8(key), u"« %1 » n'est pas un texte"_qs.arg(shown(v)));
         return QString();
     }
     return v.toString().simplified();

@@ -68,7 +68,7 @@ std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
     if (const auto shoeing = shoeingOf(deferre))
         std::tie(e.shoeing, e.shoeingNote) = *shoeing;
     else
-        f.refuse("deferre", QStringLiteral("« %1 » n'est pas une ferrure connue").arg(deferre));
+        f.refuse("deferre", u"« %1 » n'est pas une ferrure connue"_qs.arg(deferre));
     e.scratched = f.text("statut") == u"NON_PARTANT" || f.text("incident") == u"NON_PARTANT";
     if (!e.scratched)
         readResult(f, e);
@@ -76,7 +76,7 @@ std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
         f.refuse(e.number == 0 ? "numPmu" : "nom", u"manque"_qs);
     if (!f.ok()) {
         out.refused.push_back(
-            {out.file, QStringLiteral("n° %1 %2").arg(e.number).arg(e.name), f.field, f.reason});
+            {out.file, u"n° %1 %2"_qs.arg(e.number).arg(e.name), f.field, f.reason});
         return std::nullopt;
     }
     return e;

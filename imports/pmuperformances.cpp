@@ -65,9 +65,8 @@ std::optional<history::Run> runOf(const QJsonObject& o, const QString& horse, Fi
     else
         f.refuse("participants", u"le cheval n'y figure pas"_qs);
     if (f.ok() && r.discipline.isEmpty() && !f.text("discipline").isEmpty())
-        f.refuse(
-            u"discipline"_qs,
-            QStringLiteral("« %1 » n'est pas une discipline connue").arg(f.text("discipline")));
+        f.refuse(u"discipline"_qs,
+                 u"« %1 » n'est pas une discipline connue"_qs.arg(f.text("discipline")));
     if (f.ok() && !r.date.isValid())
         f.refuse("date", u"manque"_qs);
     if (f.ok() && r.distance == 0)
@@ -75,7 +74,7 @@ std::optional<history::Run> runOf(const QJsonObject& o, const QString& horse, Fi
     if (!f.ok()) {
         const QString when = r.date.isValid() ? r.date.toString(u"dd/MM/yyyy"_qs) : u"?"_qs;
         out.refused.push_back(
-            {out.file, QStringLiteral("%1, course du %2").arg(horse, when), f.field, f.reason});
+            {out.file, u"%1, course du %2"_qs.arg(horse, when), f.field, f.reason});
         return std::nullopt;
     }
     if (r.status == history::Status::Placed && r.place == 1 && winner)
@@ -91,7 +90,7 @@ void readPerformances(const QJsonArray& participants, FileRead& out) {
         const QString horse = p[u"nomCheval"].toString().simplified();
         if (horse.isEmpty()) {
             out.refused.push_back(
-                {out.file, QStringLiteral("cheval %1").arg(i + 1), u"nomCheval"_qs, u"manque"_qs});
+                {out.file, u"cheval %1"_qs.arg(i + 1), u"nomCheval"_qs, u"manque"_qs});
             continue;
         }
         for (const QJsonValue c : p[u"coursesCourues"].toArray())

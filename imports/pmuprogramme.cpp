@@ -37,8 +37,8 @@ std::optional<Race> raceOf(const QJsonObject& o, const Race& meeting, FileRead& 
     if (const auto ms = f.whole("dureeCourse", 1, 3600000))
         r.winnerTime = json::hundredthsOfMsecs(*ms);
     if (f.ok() && r.discipline.isEmpty())
-        f.refuse("discipline", QStringLiteral("« %1 » n'est pas une discipline connue")
-                                   .arg(json::shown(o.value(u"discipline"))));
+        f.refuse("discipline", u"« %1 » n'est pas une discipline connue"_qs.arg(
+                                   json::shown(o.value(u"discipline"))));
     if (f.ok() && r.distance == 0)
         f.refuse("distance", u"manque"_qs);
     if (!f.ok()) {
@@ -60,8 +60,7 @@ std::optional<Race> meetingOf(const QJsonObject& o, int index, FileRead& out) {
         f.refuse("dateReunion", u"manque"_qs);
     m.hippodrome = json::Fields{o[u"hippodrome"].toObject()}.text("libelleCourt");
     if (!f.ok()) {
-        out.refused.push_back(
-            {out.file, QStringLiteral("réunion %1").arg(index + 1), f.field, f.reason});
+        out.refused.push_back({out.file, u"réunion %1"_qs.arg(index + 1), f.field, f.reason});
         return std::nullopt;
     }
     return m;
@@ -70,7 +69,7 @@ std::optional<Race> meetingOf(const QJsonObject& o, int index, FileRead& out) {
 } // namespace
 
 QString Race::code() const {
-    return QStringLiteral("R%1C%2").arg(meeting).arg(number);
+    return u"R%1C%2"_qs.arg(meeting).arg(number);
 }
 
 void readProgramme(const QJsonObject& programme, FileRead& out) {

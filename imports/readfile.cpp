@@ -45,7 +45,7 @@ void readPastRuns(const csv::Table& table, const QStringList& header, FileRead& 
         history::RunRead read = history::runOfCells(table.rows.front(), table.rows[i]);
         if (!read.run) {
             const qsizetype colon = read.refused.indexOf(u" : ");
-            out.refused.push_back({out.file, QStringLiteral("ligne %1").arg(table.lines[i]),
+            out.refused.push_back({out.file, u"ligne %1"_qs.arg(table.lines[i]),
                                    colon > 0 ? read.refused.left(colon) : QString(),
                                    colon > 0 ? read.refused.mid(colon + 3) : read.refused});
             continue;
@@ -85,7 +85,7 @@ QString Refusal::text() const {
     for (const QString& part : {record, field})
         if (!part.isEmpty())
             where += u", "_qs + part;
-    return QStringLiteral("%1 : %2").arg(where, reason);
+    return u"%1 : %2"_qs.arg(where, reason);
 }
 
 QString kindName(Kind kind) {
@@ -96,9 +96,8 @@ FileRead tooLarge(const QString& file, qint64 size) {
     FileRead out;
     out.file = file;
     out.failure =
-        QStringLiteral("fichier trop gros pour être importé (%1 Mo ; la limite est de "
-                       "%2 Mo)")
-            .arg(QString::number(double(size) / (1024 * 1024), 'f', 1).replace(u'.', u','))
+        u"fichier trop gros pour être importé (%1 Mo ; la limite est de "
+        "%2 Mo)"_qs.arg(QString::number(double(size) / (1024 * 1024), 'f', 1).replace(u'.', u','))
             .arg(MaxFileBytes / (1024 * 1024));
     return out;
 }
@@ -115,8 +114,8 @@ FileRead readFile(const QString& file, QByteArrayView bytes) {
         QJsonParseError error;
         const QJsonDocument doc = QJsonDocument::fromJson(body.toByteArray(), &error);
         if (doc.isNull())
-            out.failure = QStringLiteral("JSON illisible (coupé ou abîmé) près de l'octet %1")
-                              .arg(error.offset);
+            out.failure =
+                u"JSON illisible (coupé ou abîmé) près de l'octet %1"_qs.arg(error.offset);
         else
             readJson(doc, out);
         return out;

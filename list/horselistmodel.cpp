@@ -19,10 +19,9 @@ QVariant HorseListModel::data(const QModelIndex& index, int role) const {
         return list_.at(index.row());
     case Qt::ToolTipRole:
         // The whole line, which the list may cut on the right, and what the italics say.
-        return unsaved
-                   ? list_.at(index.row()) +
-                         QStringLiteral("\n(en italique : pas encore sauvegardé dans le fichier)")
-                   : list_.at(index.row());
+        return unsaved ? list_.at(index.row()) +
+                             u"\n(en italique : pas encore sauvegardé dans le fichier)"_qs
+                       : list_.at(index.row());
     case UnsavedRole:
         return unsaved;
     default:

@@ -7,27 +7,25 @@ namespace {
 
 bool confirmLengthsReduction(const FchronoFields& fields, Dialogs& dialogs) {
     return fields.Opt_chronok ||
-           dialogs.message(QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
-                                          "avec longueur ceci est non recommandé, voulez vous "
-                                          "continuer?"),
+           dialogs.message(u"vous allez ajouter une réduction calculé sur un chrono "
+                           "avec longueur ceci est non recommandé, voulez vous "
+                           "continuer?"_qs,
                            ApplicationTitle, Dialogs::Icon::None,
                            Dialogs::Buttons::OkCancel) == Dialogs::Answer::Ok;
 }
 
 void refuse(Dialogs& dialogs, const QString& why) {
-    dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté : %1").arg(why));
+    dialogs.warn(u"Le cheval n'a pas été ajouté : %1"_qs.arg(why));
 }
 
 } // namespace
 
 std::optional<HorseAnswers> askNameAndGoing(Dialogs& dialogs, const QString& name,
                                             const QString& going) {
-    const auto typedName =
-        dialogs.prompt(QStringLiteral("Entrer le nom du cheval"), ApplicationTitle, name);
+    const auto typedName = dialogs.prompt(u"Entrer le nom du cheval"_qs, ApplicationTitle, name);
     if (!typedName)
         return std::nullopt;
-    const auto typedGoing =
-        dialogs.prompt(QStringLiteral("Entrer l'état du terrain"), ApplicationTitle, going);
+    const auto typedGoing = dialogs.prompt(u"Entrer l'état du terrain"_qs, ApplicationTitle, going);
     if (!typedGoing)
         return std::nullopt;
     return HorseAnswers{*typedName, *typedGoing};
@@ -46,8 +44,8 @@ AddedHorse Bt_Ajoute_Click(const FchronoLogic& logic, Dialogs& dialogs) {
 
     // A reduction shown for other inputs would be filed under the wrong horse.
     if (!logic.ReductionMatchesInputs()) {
-        dialogs.inform(QStringLiteral("Le résultat affiché ne correspond plus aux valeurs "
-                                      "saisies : relancez le calcul avant d'ajouter ce cheval."));
+        dialogs.inform(u"Le résultat affiché ne correspond plus aux valeurs "
+                       "saisies : relancez le calcul avant d'ajouter ce cheval."_qs);
         return {true, std::nullopt};
     }
     const QString line = listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, name, going);
@@ -62,8 +60,8 @@ std::optional<QString> alsoListLine(const FchronoLogic& logic, const HorseAnswer
                                     Dialogs& dialogs) {
     const FchronoFields& fields = logic.fields;
     if (!logic.ReductionMatchesInputs()) {
-        dialogs.inform(QStringLiteral("Aucune réduction calculée pour ces valeurs : le cheval "
-                                      "n'a pas été ajouté à la liste des chevaux."));
+        dialogs.inform(u"Aucune réduction calculée pour ces valeurs : le cheval "
+                       "n'a pas été ajouté à la liste des chevaux."_qs);
         return std::nullopt;
     }
     if (!confirmLengthsReduction(fields, dialogs))
@@ -71,8 +69,7 @@ std::optional<QString> alsoListLine(const FchronoLogic& logic, const HorseAnswer
     const QString line =
         listLine(fields.Lreduction, fields.Tdistance, fields.Tpoids, horse.name, horse.going);
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {
-        dialogs.warn(
-            QStringLiteral("Le cheval n'a pas été ajouté à la liste des chevaux : %1").arg(why));
+        dialogs.warn(u"Le cheval n'a pas été ajouté à la liste des chevaux : %1"_qs.arg(why));
         return std::nullopt;
     }
     return line;
@@ -80,13 +77,12 @@ std::optional<QString> alsoListLine(const FchronoLogic& logic, const HorseAnswer
 
 bool confirmEmptyList(qsizetype unsavedCount, const QString& shownPath, Dialogs& dialogs) {
     return unsavedCount == 0 ||
-           dialogs.askYesNo(QStringLiteral("La liste contient des chevaux qui ne sont pas "
-                                           "sauvegardés dans %1. Vider la liste quand même ?")
-                                .arg(shownPath));
+           dialogs.askYesNo(u"La liste contient des chevaux qui ne sont pas "
+                            "sauvegardés dans %1. Vider la liste quand même ?"_qs.arg(shownPath));
 }
 
 bool confirmDuplicate(const HorseList& list, const QString& line, Dialogs& dialogs) {
     return !list.contains(line) ||
-           dialogs.askYesNo(QStringLiteral("Ce cheval est déjà dans la liste avec ce résultat. "
-                                           "L'ajouter encore ?"));
+           dialogs.askYesNo(u"Ce cheval est déjà dans la liste avec ce résultat. "
+                            "L'ajouter encore ?"_qs);
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-const QString AlsoListKey = QStringLiteral("course/ajouter-aussi-a-la-liste");
+const QString AlsoListKey = u"course/ajouter-aussi-a-la-liste"_qs;
 
 bool readAlsoList(const QString& path) {
     return QSettings(path, QSettings::IniFormat).value(AlsoListKey, true).toBool();
@@ -52,11 +52,11 @@ QString AppState::openHistory(const QString& path, const QDateTime& now, Dialogs
     const history::Opened opened = history_.open(path, now.toString(u"yyyy-MM-dd-HHmm"_qs));
     if (!opened.result.ok())
         return opened.result.message +
-               QStringLiteral("\nLes courses des chevaux ne seront pas gardées cette fois.");
+               u"\nLes courses des chevaux ne seront pas gardées cette fois."_qs;
     if (!opened.setAside.isEmpty())
-        return QStringLiteral("Le fichier %1 n'était pas lisible comme historique des chevaux : "
-                              "il est gardé sous le nom %2, et un nouvel historique commence.")
-            .arg(places::shown(path), places::shown(opened.setAside));
+        return u"Le fichier %1 n'était pas lisible comme historique des chevaux : "
+               "il est gardé sous le nom %2, et un nouvel historique commence."_qs.arg(
+                   places::shown(path), places::shown(opened.setAside));
     if (!day_.written())
         return QString();
     const QString why = recordReferences(history_, day_.sheet);
@@ -84,8 +84,7 @@ QString AppState::setAlsoList(bool on) {
     ini.setValue(AlsoListKey, on);
     ini.sync();
     if (ini.status() != QSettings::NoError)
-        return QStringLiteral("Ce choix n'a pas pu être enregistré dans %1 : le fichier ne "
-                              "peut pas être écrit.")
-            .arg(settingsPath_);
+        return u"Ce choix n'a pas pu être enregistré dans %1 : le fichier ne "
+               "peut pas être écrit."_qs.arg(settingsPath_);
     return QString();
 }

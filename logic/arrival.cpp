@@ -20,7 +20,7 @@ const std::pair<const char*, double> MarginWords[] = {
 
 // "1 1/2", "3/4", "2", "1,5".
 std::optional<double> figures(const QString& text) {
-    static const QRegularExpression form(QStringLiteral("^(?:(\\d+) )?(?:(\\d+)/(\\d+))$"));
+    static const QRegularExpression form(u"^(?:(\\d+) )?(?:(\\d+)/(\\d+))$"_qs);
     if (const auto m = form.match(text); m.hasMatch()) {
         const double whole = m.captured(1).isEmpty() ? 0 : m.captured(1).toDouble();
         const double below = m.captured(3).toDouble();
@@ -35,7 +35,7 @@ std::optional<double> figures(const QString& text) {
 
 std::optional<double> marginLengths(const QString& text) {
     QString t = cells::folded(text);
-    t.remove(QRegularExpression(QStringLiteral("\\s*(l|longueurs?)$")));
+    t.remove(QRegularExpression(u"\\s*(l|longueurs?)$"_qs));
     for (const auto& [word, lengths] : MarginWords)
         if (t == QLatin1String(word))
             return lengths;
@@ -96,9 +96,9 @@ QString lengthsBehind(const std::map<int, size_t>& placed, const std::vector<Arr
             const QString& typed = entries[index].margin;
             const auto gap = marginLengths(typed);
             if (!gap && !typed.trimmed().isEmpty())
-                return QStringLiteral("« %1 » : l'écart « %2 » ne se lit pas (en longueurs : 2, "
-                                      "1,5, 1 1/2, ou nez, tête, encolure…).")
-                    .arg(sheet.runners[index].name, typed);
+                return u"« %1 » : l'écart « %2 » ne se lit pas (en longueurs : 2, "
+                       "1,5, 1 1/2, ou nez, tête, encolure…)."_qs.arg(sheet.runners[index].name,
+                                                                      typed);
             if (!gap)
                 break;
             total += *gap;
@@ -133,7 +133,7 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
                     const std::vector<ArrivalEntry>& entries, const scale::Scale& chosen) {
     const auto metres = numbers::textToNumber(sheet.distance);
     if (!metres || *metres < 1 || *metres > 100000 || entries.size() != sheet.runners.size())
-        return {{}, QStringLiteral("La course du jour n'a pas de distance.")};
+        return {{}, u"La course du jour n'a pas de distance."_qs};
     const int distance = static_cast<int>(std::lround(*metres));
     const auto winner = splitTime(winnerTime);
     const auto winnerHundredths =
@@ -143,18 +143,17 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
                                              .join(u':'))
                : std::nullopt;
     if (!winnerHundredths || *winnerHundredths <= 0)
-        return {{}, QStringLiteral("Tapez le temps du gagnant, par exemple 3'15\"40.")};
+        return {{}, u"Tapez le temps du gagnant, par exemple 3'15\"40."_qs};
     std::vector<Place> places;
     std::map<int, size_t> placed;
     for (size_t i = 0; i < entries.size(); ++i) {
         const auto p = placeOf(entries[i].place);
         if (!p)
             return {{},
-                    QStringLiteral("« %1 » : la place « %2 » ne se lit pas (1, 2…, D, A, T "
-                                   "ou 0).")
-                        .arg(sheet.runners[i].name, entries[i].place)};
+                    u"« %1 » : la place « %2 » ne se lit pas (1, 2…, D, A, T "
+                    "ou 0)."_qs.arg(sheet.runners[i].name, entries[i].place)};
         if (p->place > 0 && !placed.emplace(p->place, i).second)
-            return {{}, QStringLiteral("Deux chevaux sont à la place %1.").arg(p->place)};
+            return {{}, u"Deux chevaux sont à la place %1."_qs.arg(p->place)};
         places.push_back(*p);
     }
     std::map<size_t, double> behind;

@@ -68,7 +68,7 @@ Runner meanOf(const std::vector<Candidate>& chosen) {
     out.estimateHundredths = std::round(estimate / n);
     out.estimate = Module1::HundredthsToText(out.estimateHundredths);
     out.correctedReduction = corrected / n;
-    out.served = QStringLiteral("moyenne de %1 : %2").arg(chosen.size()).arg(served.join(u", "));
+    out.served = u"moyenne de %1 : %2"_qs.arg(chosen.size()).arg(served.join(u", "));
     return out;
 }
 
@@ -110,7 +110,7 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.hundredths = numbers::twoDigits(static_cast<int>(time % 100));
     // The run's time is the horse's own: its lengths behind the winner are shown
     // for information, never added again.
-    t.margin = run.lengths ? numbers::doubleToText(*run.lengths) : QStringLiteral("0");
+    t.margin = run.lengths ? numbers::doubleToText(*run.lengths) : u"0"_qs;
     t.estimateWithLengths = t.reductionWithLengths = false;
     t.referenceWeight = run.weight ? numbers::doubleToText(*run.weight) : QString();
     t.discipline = history::sheetDiscipline(run.discipline);
@@ -130,12 +130,12 @@ Runner feedRunner(const Runner& r, const std::vector<history::Run>& runs, const 
     for (const Candidate& c : all)
         if (r.picked && c.run.id == r.picked) {
             out = c.computed;
-            out.served = servedText(c.run) + QStringLiteral(" (choisie)");
+            out.served = servedText(c.run) + u" (choisie)"_qs;
             out.comparable = static_cast<int>(all.size());
             return out;
         }
     if (all.empty()) {
-        out.served = QStringLiteral("aucune course comparable");
+        out.served = u"aucune course comparable"_qs;
         return out;
     }
     const Choice choice = choiceOf(race.rule).value_or(Choice::BestOf3);

@@ -35,9 +35,8 @@ CorrectionsForm::Read CorrectionsForm::read(Dialogs& dialogs) const {
     for (int i = 0; i < cells.size(); ++i) {
         const auto value = scale::valueWithin(cells[i], calc::MinCorrection, calc::MaxCorrection);
         if (!value) {
-            dialogs.warn(QStringLiteral("Correction « %1 » : « %2 » n'est pas un nombre de "
-                                        "secondes par km entre -10 et 10.")
-                             .arg(labels()[i], cells[i]));
+            dialogs.warn(u"Correction « %1 » : « %2 » n'est pas un nombre de "
+                         "secondes par km entre -10 et 10."_qs.arg(labels()[i], cells[i]));
             return {std::nullopt, i};
         }
         if (static_cast<size_t>(i) < fields.size())

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-inline const QString ApplicationTitle = QStringLiteral("Orvanto");
+inline const QString ApplicationTitle = u"Orvanto"_qs;
 
 class Dialogs {
   public:
@@ -37,7 +37,7 @@ class Dialogs {
     // the answer was "Oui". Enter answers `enter`; Escape always answers "Non".
     enum class Default { Yes, No };
     bool askYesNo(const QString& text, Default enter = Default::No) {
-        return question(text, ApplicationTitle, {QStringLiteral("Oui"), QStringLiteral("Non")},
+        return question(text, ApplicationTitle, {u"Oui"_qs, u"Non"_qs},
                         enter == Default::Yes ? 0 : 1, 1) == 0;
     }
 };

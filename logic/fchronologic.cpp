@@ -15,13 +15,13 @@ void showError(Dialogs& dialogs, const QString& text, const QString& title) {
 }
 
 void distanceError(Dialogs& d) {
-    showError(d, calc::errorText(CalcError::Distance), QStringLiteral("Erreur"));
+    showError(d, calc::errorText(CalcError::Distance), u"Erreur"_qs);
 }
 void timeError(Dialogs& d) {
-    showError(d, calc::errorText(CalcError::Time), QStringLiteral("erreur"));
+    showError(d, calc::errorText(CalcError::Time), u"erreur"_qs);
 }
 void weightError(Dialogs& d) {
-    showError(d, calc::errorText(CalcError::Weight), QStringLiteral("erreur"));
+    showError(d, calc::errorText(CalcError::Weight), u"erreur"_qs);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ QString* FchronoFields::text(QStringView controlName) {
 void FchronoLogic::Form_Load() {
     fields.TminuteL = QString();
     fields.TsecondeL = QString();
-    fields.TcentiemeL = QStringLiteral(" ");
+    fields.TcentiemeL = u" "_qs;
 }
 
 void FchronoLogic::NewHorse() {
@@ -81,7 +81,7 @@ QString FchronoLogic::ScaleLine() const {
     const QString line = scale::describe(fields.scale, race().facts);
     return fields.corrections == calc::CorrectionTable{}
                ? line
-               : line + QStringLiteral(" · corrections modifiées (course du jour)");
+               : line + u" · corrections modifiées (course du jour)"_qs;
 }
 
 calc::Race FchronoLogic::race() const {
@@ -111,7 +111,7 @@ void FchronoLogic::FillEmptyFields() {
     }
     for (QString* time : {&f.Tminute, &f.Tseconde, &f.tcentieme})
         if (time->isEmpty())
-            *time = QStringLiteral("0");
+            *time = u"0"_qs;
 }
 
 QString FchronoLogic::Btcalcul_Click(Dialogs& dialogs) {
@@ -233,7 +233,7 @@ bool FchronoLogic::refuseLengthsOption(Dialogs& dialogs) const {
     const auto& f = fields;
     if (!f.TminuteL.isEmpty() && !f.TsecondeL.isEmpty() && !f.TcentiemeL.isEmpty())
         return false;
-    dialogs.message(QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce calcul"),
+    dialogs.message(u"vous devez avoir rentré une longeur pour effectuer ce calcul"_qs,
                     ApplicationTitle, Dialogs::Icon::None, Dialogs::Buttons::Ok);
     return true;
 }

@@ -16,12 +16,12 @@
 
 // Texts of the main window's controls, by control name.
 struct FchronoFields {
-    QString Tdistance = QStringLiteral("1200");
+    QString Tdistance = u"1200"_qs;
     QString Tpoids;
     QString Tminute, Tseconde, tcentieme;
     QString Tdistance2;
     QString tpoids2;
-    QString TNbrLongueur = QStringLiteral("0.0");
+    QString TNbrLongueur = u"0.0"_qs;
     QString TminuteL, TsecondeL, TcentiemeL;
     bool Opt_chronok = true;  // otherwise Opt_ChronokL: reduction from the time with lengths
     bool Opt_chronocj = true; // otherwise Opt_ChronocjL: estimate from the time with lengths
@@ -85,7 +85,7 @@ class FchronoLogic {
         return !fields.Lreduction.isEmpty() && !ReductionMatchesInputs();
     }
     static inline const QString StaleText =
-        QStringLiteral("Ne correspond plus aux valeurs saisies : relancez le calcul.");
+        u"Ne correspond plus aux valeurs saisies : relancez le calcul."_qs;
 
     void Form_Load();
     // "Nouveau cheval", and after a runner was put on the day's sheet: the boxes of

@@ -21,11 +21,11 @@ QString shownListPath() {
 
 bool Form1Logic::succeeded(const FileResult& result) {
     if (result.state == FileResult::State::FileChanged) {
-        if (dialogs_.askYesNo(QStringLiteral("Le fichier %1 a changé depuis qu'il a été chargé ou "
-                                             "sauvegardé (une autre copie d'Orvanto, un éditeur) "
-                                             ": rien n'y a été modifié. Le charger de nouveau ?")
-                                  .arg(shownListPath()),
-                              Dialogs::Default::Yes))
+        if (dialogs_.askYesNo(
+                u"Le fichier %1 a changé depuis qu'il a été chargé ou "
+                "sauvegardé (une autre copie d'Orvanto, un éditeur) "
+                ": rien n'y a été modifié. Le charger de nouveau ?"_qs.arg(shownListPath()),
+                Dialogs::Default::Yes))
             bt_chargeliste_Click();
     } else if (!result.ok()) {
         dialogs_.warn(result.message);
@@ -50,8 +50,8 @@ bool Form1Logic::btsave_Click() {
     const QString path = places::listFilePath();
     if (!succeeded(files::makeFolderFor(path)) || !succeeded(model_.save(path)))
         return false;
-    dialogs_.message(QStringLiteral("Sauvegarde effectuée"), QStringLiteral("Sauvegarde"),
-                     Dialogs::Icon::Information, Dialogs::Buttons::Ok);
+    dialogs_.message(u"Sauvegarde effectuée"_qs, u"Sauvegarde"_qs, Dialogs::Icon::Information,
+                     Dialogs::Buttons::Ok);
     return true;
 }
 
@@ -62,9 +62,8 @@ void Form1Logic::Bt_videliste_Click() {
 
 void Form1Logic::Bt_videListefichier_Click() {
     // The file holds every horse saved so far: ask first, "Non" unless told otherwise.
-    if (!dialogs_.askYesNo(QStringLiteral("Vider la liste et effacer le fichier %1 ? Les "
-                                          "chevaux enregistrés seront perdus.")
-                               .arg(shownListPath())))
+    if (!dialogs_.askYesNo(u"Vider la liste et effacer le fichier %1 ? Les "
+                           "chevaux enregistrés seront perdus."_qs.arg(shownListPath())))
         return;
     const QString path = places::listFilePath();
     // On failure the list stays as it was too.
@@ -77,13 +76,10 @@ bool Form1Logic::QueryClose() {
         return true;
     enum { Save, Discard, Cancel };
     const int answer = dialogs_.question(
-        QStringLiteral("La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les "
-                       "sauvegarder avant de fermer ?")
-            .arg(shownListPath()),
-        ApplicationTitle,
-        {QStringLiteral("Sauvegarder"), QStringLiteral("Ne pas sauvegarder"),
-         QStringLiteral("Annuler")},
-        Save, Cancel);
+        u"La liste contient des chevaux qui ne sont pas sauvegardés dans %1. Les "
+        "sauvegarder avant de fermer ?"_qs.arg(shownListPath()),
+        ApplicationTitle, {u"Sauvegarder"_qs, u"Ne pas sauvegarder"_qs, u"Annuler"_qs}, Save,
+        Cancel);
     // A save that failed keeps the window open: closing would lose the horses.
     return answer == Discard || (answer == Save && btsave_Click());
 }
@@ -93,8 +89,8 @@ void Form1Logic::RemoveEntry(int row) {
         return;
     const QString line = model_.list().at(row);
     const auto entry = ListEntry::parse(line);
-    if (dialogs_.askYesNo(QStringLiteral("Retirer « %1 » de la liste et du fichier %2 ?")
-                              .arg(entry ? entry->name : line, shownListPath())))
+    if (dialogs_.askYesNo(u"Retirer « %1 » de la liste et du fichier %2 ?"_qs.arg(
+            entry ? entry->name : line, shownListPath())))
         rewrite(row, std::nullopt);
 }
 
@@ -105,8 +101,8 @@ std::optional<Renamed> Form1Logic::CorrectEntry(int row) {
     // Only a line of the list's own form splits back into its name and going.
     std::optional<ListEntry> entry = ListEntry::parse(old);
     if (!entry) {
-        dialogs_.inform(QStringLiteral("Cette ligne n'a pas la forme d'une ligne de la liste : "
-                                       "son nom et son terrain ne peuvent pas être repris."));
+        dialogs_.inform(u"Cette ligne n'a pas la forme d'une ligne de la liste : "
+                        "son nom et son terrain ne peuvent pas être repris."_qs);
         return std::nullopt;
     }
     const auto answers = askNameAndGoing(dialogs_, entry->name, entry->going);
@@ -119,7 +115,7 @@ std::optional<Renamed> Form1Logic::CorrectEntry(int row) {
     if (line == old)
         return std::nullopt;
     if (const QString why = whyUnstorable(line); !why.isEmpty()) {
-        dialogs_.warn(QStringLiteral("Le cheval n'a pas été modifié : %1").arg(why));
+        dialogs_.warn(u"Le cheval n'a pas été modifié : %1"_qs.arg(why));
         return std::nullopt;
     }
     if (!replace(row, line))
@@ -148,17 +144,15 @@ std::optional<int> Form1Logic::entryNamed(const QString& name) const {
 
 bool Form1Logic::OfferRename(const QString& from, const QString& to) {
     if (from == to || !entryNamed(from) ||
-        !dialogs_.askYesNo(QStringLiteral("« %1 » est aussi dans la liste des chevaux. Le "
-                                          "renommer aussi « %2 » ?")
-                               .arg(from, to),
+        !dialogs_.askYesNo(u"« %1 » est aussi dans la liste des chevaux. Le "
+                           "renommer aussi « %2 » ?"_qs.arg(from, to),
                            Dialogs::Default::Yes))
         return false;
     while (const auto row = entryNamed(from)) {
         auto entry = ListEntry::parse(model_.list().at(*row));
         entry->name = to;
         if (const QString why = whyUnstorable(entry->line()); !why.isEmpty()) {
-            dialogs_.warn(
-                QStringLiteral("Le cheval n'a pas été renommé dans la liste : %1").arg(why));
+            dialogs_.warn(u"Le cheval n'a pas été renommé dans la liste : %1"_qs.arg(why));
             return false;
         }
         if (!replace(*row, entry->line()))
@@ -175,6 +169,5 @@ QByteArray Form1Logic::CopyEntries(int row) const {
 
 void Form1Logic::ExportCsv(const QString& path) {
     if (succeeded(files::writeWhole(path, listtable::csv(model_.list()))))
-        dialogs_.inform(
-            QStringLiteral("Liste exportée dans %1").arg(QDir::toNativeSeparators(path)));
+        dialogs_.inform(u"Liste exportée dans %1"_qs.arg(QDir::toNativeSeparators(path)));
 }

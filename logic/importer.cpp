@@ -59,7 +59,7 @@ std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector
         for (const Race& r : races)
             if (r.code().compare(code.trimmed(), Qt::CaseInsensitive) == 0)
                 return r;
-        out.reasons << QStringLiteral("aucune course %1 dans le programme").arg(code.trimmed());
+        out.reasons << u"aucune course %1 dans le programme"_qs.arg(code.trimmed());
         return std::nullopt;
     };
     if (races.empty())
@@ -74,17 +74,12 @@ std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector
         return races.front();
     QStringList lines;
     for (const Race& r : races)
-        lines << QStringLiteral("%1  %2 (%3 m, %4)")
-                     .arg(r.code(), r.name)
-                     .arg(r.distance)
-                     .arg(r.discipline);
+        lines << u"%1  %2 (%3 m, %4)"_qs.arg(r.code(), r.name).arg(r.distance).arg(r.discipline);
     const auto answer = dialogs.prompt(
-        QStringLiteral(
-            "Le programme compte %1 courses :\n%2\n\nQuelle course mettre sur la feuille "
-            "(R1C3) ?")
-            .arg(races.size())
+        u"Le programme compte %1 courses :\n%2\n\nQuelle course mettre sur la feuille "
+        "(R1C3) ?"_qs.arg(races.size())
             .arg(lines.join(u'\n')),
-        QStringLiteral("Importer"), races.front().code());
+        u"Importer"_qs, races.front().code());
     if (!answer) {
         out.reasons << u"partants non placés : aucune course du programme choisie"_qs;
         return std::nullopt;
@@ -112,7 +107,7 @@ void storeRuns(const std::vector<history::Run>& runs, history::Store& store, Imp
 } // namespace
 
 std::optional<Race> raceOfName(const std::vector<Race>& races, const QString& file) {
-    static const QRegularExpression code(QStringLiteral("R(\\d{1,2})C(\\d{1,2})(?!\\d)"),
+    static const QRegularExpression code(u"R(\\d{1,2})C(\\d{1,2})(?!\\d)"_qs,
                                          QRegularExpression::CaseInsensitiveOption);
     const auto m = code.match(QFileInfo(file).fileName());
     for (const Race& r : races)
@@ -125,8 +120,8 @@ std::optional<Race> raceOfName(const std::vector<Race>& races, const QString& fi
 QString ImportSummary::text() const {
     QString t = cells::counted(runners, "partant", "partants") + u", "_qs +
                 cells::counted(pastRuns, "course passée", "courses passées") +
-                QStringLiteral(" (%1)").arg(cells::counted(known, "déjà connue", "déjà connues")) +
-                u", "_qs + cells::counted(refused, "refusée", "refusées");
+                u" (%1)"_qs.arg(cells::counted(known, "déjà connue", "déjà connues")) + u", "_qs +
+                cells::counted(refused, "refusée", "refusées");
     for (const QString& why : reasons)
         t += u"\n"_qs + why;
     return t;
@@ -139,7 +134,7 @@ std::vector<Race> racesRead(const std::vector<FileRead>& reads, ImportSummary& o
     std::vector<Race> races;
     for (const FileRead& f : reads) {
         if (!f.failure.isEmpty()) {
-            out.reasons << QStringLiteral("%1 : %2").arg(f.file, f.failure);
+            out.reasons << u"%1 : %2"_qs.arg(f.file, f.failure);
             continue;
         }
         ++out.filesRead;
@@ -171,9 +166,8 @@ void takeParticipants(const FileRead& f, const std::vector<Race>& races,
         in.runs.insert(in.runs.end(), results.begin(), results.end());
     } else if (std::any_of(f.entrants.begin(), f.entrants.end(),
                            [](const Entrant& e) { return e.status.has_value(); })) {
-        out.reasons << QStringLiteral("%1 : résultats non gardés, la course n'est pas connue "
-                                      "(importez aussi le programme de la réunion)")
-                           .arg(f.file);
+        out.reasons << u"%1 : résultats non gardés, la course n'est pas connue "
+                       "(importez aussi le programme de la réunion)"_qs.arg(f.file);
     }
     // With a programme, only the chosen race's runners go onto the sheet.
     if (races.empty() || (race && today && race->code() == today->code()))

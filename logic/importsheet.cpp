@@ -62,9 +62,8 @@ void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
 }
 
 QString raceTitle(const RaceSheet& s) {
-    return QStringLiteral("%1, %2, %3")
-        .arg(s.name.isEmpty() ? u"sans nom"_qs : s.name, s.hippodrome,
-             s.date.toString(u"dd/MM/yyyy"_qs));
+    return u"%1, %2, %3"_qs.arg(s.name.isEmpty() ? u"sans nom"_qs : s.name, s.hippodrome,
+                                s.date.toString(u"dd/MM/yyyy"_qs));
 }
 
 } // namespace
@@ -116,12 +115,12 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
     if (day.sheet.runners.empty() || sameRace(day.sheet, in)) {
         merge(day.sheet, in, whole);
     } else {
-        const int answer = dialogs.question(
-            QStringLiteral("La course importée (%1) n'est pas celle de la feuille (%2).\n\n"
-                           "Commencer une nouvelle course avec les partants importés ? Celle de "
-                           "la feuille sera gardée dans les courses précédentes.")
-                .arg(raceTitle(in), raceTitle(day.sheet)),
-            QStringLiteral("Importer"), {u"Nouvelle course"_qs, u"Annuler"_qs}, 0, 1);
+        const int answer =
+            dialogs.question(u"La course importée (%1) n'est pas celle de la feuille (%2).\n\n"
+                             "Commencer une nouvelle course avec les partants importés ? Celle de "
+                             "la feuille sera gardée dans les courses précédentes."_qs.arg(
+                                 raceTitle(in), raceTitle(day.sheet)),
+                             u"Importer"_qs, {u"Nouvelle course"_qs, u"Annuler"_qs}, 0, 1);
         if (answer != 0 || !archiveRace(day.sheet, where.archiveFolder, dialogs)) {
             out.reasons << u"partants non placés sur la feuille : import annulé"_qs;
             return false;

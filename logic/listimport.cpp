@@ -33,11 +33,9 @@ std::optional<history::Run> runOfLine(const QString& line) {
 
 QString ListImported::summary() const {
     QString text = cells::counted(added, "course ajoutée", "courses ajoutées") +
-                   QStringLiteral(" à l'historique, ") +
-                   cells::counted(known, "déjà connue", "déjà connues");
+                   u" à l'historique, "_qs + cells::counted(known, "déjà connue", "déjà connues");
     if (skipped > 0)
-        text +=
-            QStringLiteral(", ") + cells::counted(skipped, "ligne illisible", "lignes illisibles");
+        text += u", "_qs + cells::counted(skipped, "ligne illisible", "lignes illisibles");
     return text + u'.';
 }
 

@@ -15,8 +15,8 @@ namespace {
 // What a file name may hold on every system: no separator, no reserved sign, no
 // control character, no final dot or space.
 QString fileNamePart(QString text) {
-    static const QRegularExpression reserved(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1f]"));
-    text.replace(reserved, QStringLiteral("-"));
+    static const QRegularExpression reserved(u"[<>:\"/\\\\|?*\\x00-\\x1f]"_qs);
+    text.replace(reserved, u"-"_qs);
     text = text.simplified().left(80);
     while (text.endsWith(u'.') || text.endsWith(u' '))
         text.chop(1);
@@ -24,11 +24,10 @@ QString fileNamePart(QString text) {
 }
 
 QString described(const ArchivedRace& race) {
-    const QString what = race.name.isEmpty() ? QFileInfo(race.path).completeBaseName()
-                                             : QStringLiteral("« %1 »").arg(race.name);
-    return race.date.isValid()
-               ? QStringLiteral("%1 du %2").arg(what, race.date.toString(u"dd/MM/yyyy"_qs))
-               : what;
+    const QString what =
+        race.name.isEmpty() ? QFileInfo(race.path).completeBaseName() : u"« %1 »"_qs.arg(race.name);
+    return race.date.isValid() ? u"%1 du %2"_qs.arg(what, race.date.toString(u"dd/MM/yyyy"_qs))
+                               : what;
 }
 
 } // namespace
@@ -39,8 +38,8 @@ QString archiveName(const RaceSheet& sheet) {
     if (name.isEmpty())
         name = fileNamePart(sheet.hippodrome);
     if (name.isEmpty())
-        name = QStringLiteral("course");
-    return QStringLiteral("%1 %2.csv").arg(date.toString(u"yyyy-MM-dd"_qs), name);
+        name = u"course"_qs;
+    return u"%1 %2.csv"_qs.arg(date.toString(u"yyyy-MM-dd"_qs), name);
 }
 
 std::optional<QString> archiveRace(const RaceSheet& sheet, const QString& folder,
@@ -49,12 +48,12 @@ std::optional<QString> archiveRace(const RaceSheet& sheet, const QString& folder
     const QString name = archiveName(sheet);
     QString path = dir.filePath(name);
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = dir.filePath(QStringLiteral("%1 (%2).csv").arg(name.chopped(4)).arg(n));
+        path = dir.filePath(u"%1 (%2).csv"_qs.arg(name.chopped(4)).arg(n));
     FileResult result = files::makeFolderFor(path);
     if (result.ok())
         result = files::writeWhole(path, racefile::write(sheet), "de garder la course dans");
     if (!result.ok()) {
-        dialogs.warn(result.message + QStringLiteral("\nLa course reste sur la feuille."));
+        dialogs.warn(result.message + u"\nLa course reste sur la feuille."_qs);
         return std::nullopt;
     }
     return path;
@@ -99,9 +98,8 @@ bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder,
     const files::Content content = files::readWhole(race.path);
     const auto sheet = content.result.ok() ? racefile::read(content.bytes) : std::nullopt;
     if (!sheet) {
-        dialogs.warn(QStringLiteral("La course %1 ne peut pas être lue : elle n'a pas été "
-                                    "ouverte.")
-                         .arg(places::shown(race.path)));
+        dialogs.warn(u"La course %1 ne peut pas être lue : elle n'a pas été "
+                     "ouverte."_qs.arg(places::shown(race.path)));
         return false;
     }
     std::optional<QString> kept;
@@ -118,22 +116,20 @@ bool openArchived(RaceDay& day, const ArchivedRace& race, const QString& folder,
     day.typedGoing.clear();
     // On the sheet now: it leaves the archive, to come back at the next new race.
     if (!QFile::remove(race.path))
-        dialogs.warn(QStringLiteral("La course est ouverte, mais son fichier %1 n'a pas pu "
-                                    "être retiré des courses précédentes.")
-                         .arg(places::shown(race.path)));
+        dialogs.warn(u"La course est ouverte, mais son fichier %1 n'a pas pu "
+                     "être retiré des courses précédentes."_qs.arg(places::shown(race.path)));
     return true;
 }
 
 bool deleteArchived(const ArchivedRace& race, Dialogs& dialogs) {
-    const QString runners = race.runners < 0 ? QStringLiteral("illisible")
-                                             : QStringLiteral("%1 partant(s)").arg(race.runners);
-    if (!dialogs.askYesNo(QStringLiteral("Supprimer la course %1 (%2) ? Elle ne pourra plus "
-                                         "être rouverte.")
-                              .arg(described(race), runners)))
+    const QString runners =
+        race.runners < 0 ? u"illisible"_qs : u"%1 partant(s)"_qs.arg(race.runners);
+    if (!dialogs.askYesNo(u"Supprimer la course %1 (%2) ? Elle ne pourra plus "
+                          "être rouverte."_qs.arg(described(race), runners)))
         return false;
     if (!QFile::remove(race.path)) {
-        dialogs.warn(QStringLiteral("La course %1 n'a pas pu être supprimée (%2).")
-                         .arg(described(race), places::shown(race.path)));
+        dialogs.warn(u"La course %1 n'a pas pu être supprimée (%2)."_qs.arg(
+            described(race), places::shown(race.path)));
         return false;
     }
     return true;

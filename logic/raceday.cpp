@@ -13,8 +13,8 @@ namespace {
 // when it can.
 QString whyNotAddable(const FchronoLogic& logic) {
     if (!logic.EstimateMatchesInputs())
-        return QStringLiteral("Aucun chrono estimé pour la course du jour : saisissez sa "
-                              "distance avant d'ajouter ce cheval à la course du jour.");
+        return u"Aucun chrono estimé pour la course du jour : saisissez sa "
+               "distance avant d'ajouter ce cheval à la course du jour."_qs;
     return QString();
 }
 
@@ -46,22 +46,19 @@ std::optional<Runner> forRaceDistance(const RaceSheet& sheet, Runner runner, con
         race.distance = runner.race.dayDistance.trimmed();
     auto again = rerun(runner, race, rules, {}, dialogs);
     if (again && runner.race.dayDistance.trimmed() != race.distance)
-        dialogs.inform(QStringLiteral("« %1 » était calculé pour %2 m ; la course du jour est de "
-                                      "%3 m : il y est compté pour %3 m (chrono estimé %4).")
-                           .arg(runner.name, runner.race.dayDistance, race.distance,
-                                racetable::punter(again->estimate)));
+        dialogs.inform(u"« %1 » était calculé pour %2 m ; la course du jour est de "
+                       "%3 m : il y est compté pour %3 m (chrono estimé %4)."_qs.arg(
+                           runner.name, runner.race.dayDistance, race.distance,
+                           racetable::punter(again->estimate)));
     return again;
 }
 
 // A horse already on the sheet: replace its row, add a second one, or nothing.
 bool placeKnownHorse(RaceDay& day, size_t existing, const Runner& runner, Dialogs& dialogs) {
-    const QString text =
-        QStringLiteral("« %1 » est déjà dans la course du jour. Remplacer sa ligne, ajouter une "
-                       "deuxième ligne (une autre course de référence du même cheval) ou "
-                       "annuler ?")
-            .arg(day.sheet.runners[existing].name);
-    const QStringList buttons{QStringLiteral("Remplacer"), QStringLiteral("Ajouter une ligne"),
-                              QStringLiteral("Annuler")};
+    const QString text = u"« %1 » est déjà dans la course du jour. Remplacer sa ligne, ajouter une "
+                         "deuxième ligne (une autre course de référence du même cheval) ou "
+                         "annuler ?"_qs.arg(day.sheet.runners[existing].name);
+    const QStringList buttons{u"Remplacer"_qs, u"Ajouter une ligne"_qs, u"Annuler"_qs};
     switch (dialogs.question(text, ApplicationTitle, buttons, 2, 2)) {
     case 0:
         day.sheet.runners[existing] = runner;
@@ -96,8 +93,8 @@ AddedRunner Bt_AjouteCourse_Click(FchronoLogic& logic, RaceDay& day, bool alsoLi
     const auto& [name, going] = *answers;
     if (name.contains(u'\n') || name.contains(u'\r') || going.contains(u'\n') ||
         going.contains(u'\r')) {
-        dialogs.warn(QStringLiteral("Le cheval n'a pas été ajouté : le nom et l'état du "
-                                    "terrain doivent tenir sur une seule ligne."));
+        dialogs.warn(u"Le cheval n'a pas été ajouté : le nom et l'état du "
+                     "terrain doivent tenir sur une seule ligne."_qs);
         return {};
     }
     day.typedGoing = going.trimmed();
@@ -134,8 +131,8 @@ bool removeRunners(RaceDay& day, std::vector<size_t> indices, Dialogs& dialogs) 
         return false;
     const QString text =
         indices.size() == 1
-            ? QStringLiteral("Retirer « %1 » de la course du jour ?").arg(runners[indices[0]].name)
-            : QStringLiteral("Retirer ces %1 chevaux de la course du jour ?").arg(indices.size());
+            ? u"Retirer « %1 » de la course du jour ?"_qs.arg(runners[indices[0]].name)
+            : u"Retirer ces %1 chevaux de la course du jour ?"_qs.arg(indices.size());
     if (!dialogs.askYesNo(text))
         return false;
     for (size_t index : indices)

@@ -19,13 +19,11 @@ struct Field {
 };
 
 QString whyRefused(const Field& f) {
-    const QString what =
-        f.text->trimmed().isEmpty()
-            ? QStringLiteral("Il manque une valeur pour %1").arg(f.label)
-            : QStringLiteral("« %1 » ne convient pas pour %2").arg(f.text->trimmed(), f.label);
-    return what + QStringLiteral(" : entrez un nombre supérieur à %1 et au plus égal à %2 "
-                                 "(virgule décimale, par exemple 5,5).")
-                      .arg(cellText(f.low), cellText(f.high));
+    const QString what = f.text->trimmed().isEmpty()
+                             ? u"Il manque une valeur pour %1"_qs.arg(f.label)
+                             : u"« %1 » ne convient pas pour %2"_qs.arg(f.text->trimmed(), f.label);
+    return what + u" : entrez un nombre supérieur à %1 et au plus égal à %2 "
+                  "(virgule décimale, par exemple 5,5)."_qs.arg(cellText(f.low), cellText(f.high));
 }
 
 // Every typed field of the form with where its value goes, in the dialog's order.
@@ -38,7 +36,7 @@ std::vector<Field> fieldsOf(const ScaleForm& form, scale::Scale& s) {
                               ScaleForm::lengthsCellLabel(d, g)});
     fields.push_back({&form.metresPerLength, &s.metresPerLength, scale::MinMetresPerLength,
                       scale::MaxMetresPerLength, ScaleForm::MetresPerLengthName,
-                      QStringLiteral("la taille d'une longueur (mètres)")});
+                      u"la taille d'une longueur (mètres)"_qs});
     for (size_t row = 0; row < scale::DistanceRows.size(); ++row)
         fields.push_back({&form.weightCells[row], &s.weightTable[row], 0,
                           scale::MaxKilogramsPerLength, ScaleForm::weightCellName(row),
@@ -73,21 +71,21 @@ void ScaleForm::resetMetresPerLength() {
 }
 
 QString ScaleForm::lengthsCellName(size_t discipline, size_t going) {
-    return QStringLiteral("longueurs_%1_%2").arg(discipline).arg(going);
+    return u"longueurs_%1_%2"_qs.arg(discipline).arg(going);
 }
 
 QString ScaleForm::weightCellName(size_t row) {
-    return QStringLiteral("kg_%1").arg(scale::DistanceRows[row]);
+    return u"kg_%1"_qs.arg(scale::DistanceRows[row]);
 }
 
 QString ScaleForm::lengthsCellLabel(size_t discipline, size_t going) {
-    return QStringLiteral("Longueurs par seconde, %1, %2")
-        .arg(scale::disciplineName(static_cast<scale::Discipline>(discipline)),
-             scale::goingName(static_cast<scale::Going>(going)));
+    return u"Longueurs par seconde, %1, %2"_qs.arg(
+        scale::disciplineName(static_cast<scale::Discipline>(discipline)),
+        scale::goingName(static_cast<scale::Going>(going)));
 }
 
 QString ScaleForm::weightCellLabel(size_t row) {
-    return QStringLiteral("Kilos par longueur à partir de %1 m").arg(scale::DistanceRows[row]);
+    return u"Kilos par longueur à partir de %1 m"_qs.arg(scale::DistanceRows[row]);
 }
 
 ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dialogs& dialogs) {
@@ -96,14 +94,14 @@ ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dia
     for (const Field& f : fieldsOf(form, s)) {
         const auto value = scale::valueWithin(*f.text, f.low, f.high);
         if (!value) {
-            dialogs.message(whyRefused(f), QStringLiteral("Barème"), Dialogs::Icon::Critical,
+            dialogs.message(whyRefused(f), u"Barème"_qs, Dialogs::Icon::Critical,
                             Dialogs::Buttons::Ok);
             return {std::nullopt, f.name};
         }
         *f.value = *value;
     }
     if (const QString why = scale::writeScale(s, iniPath); !why.isEmpty())
-        dialogs.message(why + QStringLiteral("\nIl s'applique jusqu'à la fermeture du programme."),
-                        QStringLiteral("Barème"), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        dialogs.message(why + u"\nIl s'applique jusqu'à la fermeture du programme."_qs,
+                        u"Barème"_qs, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     return {s, QString()};
 }

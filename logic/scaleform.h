@@ -27,7 +27,7 @@ struct ScaleForm {
     // Control names of the typed fields, used by the window for its boxes.
     static QString lengthsCellName(size_t discipline, size_t going);
     static QString weightCellName(size_t row);
-    static inline const QString MetresPerLengthName = QStringLiteral("metresParLongueur");
+    static inline const QString MetresPerLengthName = u"metresParLongueur"_qs;
     // What a typed field is, for the user ("Longueurs par seconde, plat, bon souple").
     static QString lengthsCellLabel(size_t discipline, size_t going);
     static QString weightCellLabel(size_t row);

@@ -66,7 +66,7 @@ bool conditionAccepted(RunnerField field, const QString& t, Dialogs& dialogs) {
                            ? calc::shoeingOf(t).has_value()
                            : true;
     if (!known)
-        dialogs.warn(QStringLiteral("« %1 » n'est pas une valeur de cette colonne.").arg(t));
+        dialogs.warn(u"« %1 » n'est pas une valeur de cette colonne."_qs.arg(t));
     return known;
 }
 
@@ -78,7 +78,7 @@ bool oneLine(const QString& text) {
 std::optional<Runner> withField(Runner r, RunnerField field, const QString& text,
                                 Dialogs& dialogs) {
     if (!oneLine(text)) {
-        dialogs.warn(QStringLiteral("Une case de la feuille tient sur une seule ligne."));
+        dialogs.warn(u"Une case de la feuille tient sur une seule ligne."_qs);
         return std::nullopt;
     }
     const QString t = text.trimmed();
@@ -88,7 +88,7 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
         break;
     case RunnerField::Name:
         if (t.isEmpty()) {
-            dialogs.warn(QStringLiteral("Le nom du cheval ne peut pas être vide."));
+            dialogs.warn(u"Le nom du cheval ne peut pas être vide."_qs);
             return std::nullopt;
         }
         r.name = t;
@@ -132,7 +132,7 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
     case RunnerField::ReferenceDate: {
         const auto date = cells::dateOf(t);
         if (!t.isEmpty() && !date) {
-            dialogs.warn(QStringLiteral("« %1 » n'est pas une date : tapez-la JJ/MM/AAAA.").arg(t));
+            dialogs.warn(u"« %1 » n'est pas une date : tapez-la JJ/MM/AAAA."_qs.arg(t));
             return std::nullopt;
         }
         r.race.date = date ? date->toString(Qt::ISODate) : QString();
@@ -145,7 +145,7 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
     case RunnerField::ReductionSource: {
         const auto withLengths = sourceOf(t);
         if (!withLengths) {
-            dialogs.warn(QStringLiteral("Choisissez « Chrono » ou « Chrono + Longueur »."));
+            dialogs.warn(u"Choisissez « Chrono » ou « Chrono + Longueur »."_qs);
             return std::nullopt;
         }
         (field == RunnerField::EstimateSource ? r.race.estimateWithLengths
@@ -196,7 +196,7 @@ QString fieldText(const Runner& r, RunnerField field) {
 }
 
 std::optional<TimeTexts> splitTime(const QString& text) {
-    static const QRegularExpression separators(QStringLiteral("[' \":.h,]+"));
+    static const QRegularExpression separators(u"[' \":.h,]+"_qs);
     QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
     if (parts.size() == 2 && !text.contains(u'\'') && !text.contains(u':'))
         parts.prepend(u"0"_qs); // 72"58: seconds and hundredths
@@ -266,9 +266,8 @@ bool offerRenameOnSheet(RaceDay& day, const QString& from, const QString& to, Di
     const auto count = std::count_if(runners.begin(), runners.end(), named);
     if (count == 0 || from == to)
         return false;
-    if (!dialogs.askYesNo(QStringLiteral("« %1 » est aussi dans la course du jour. Le renommer "
-                                         "aussi « %2 » ?")
-                              .arg(from, to),
+    if (!dialogs.askYesNo(u"« %1 » est aussi dans la course du jour. Le renommer "
+                          "aussi « %2 » ?"_qs.arg(from, to),
                           Dialogs::Default::Yes))
         return false;
     for (Runner& r : runners)
@@ -286,17 +285,17 @@ bool recomputeSheet(RaceDay& day, const Rules& rules, Dialogs& dialogs, const QD
         if (const auto again = rerun(r, day.sheet, rules, {}, quiet))
             kept.push_back(*again);
         else
-            refused << QStringLiteral("« %1 » : %2").arg(r.name, quiet.said.join(u' '));
+            refused << u"« %1 » : %2"_qs.arg(r.name, quiet.said.join(u' '));
     }
     if (kept == day.sheet.runners)
         return false;
     if (!refused.isEmpty()) {
         const QString aside = copyAside(day.path, "refus", now);
-        dialogs.warn(QStringLiteral("Ces chevaux de la course du jour ne peuvent pas être "
-                                    "calculés et ont été retirés de la feuille (le fichier tel "
-                                    "qu'il était est gardé dans %1) :\n%2")
-                         .arg(aside.isEmpty() ? places::shown(day.path) : places::shown(aside),
-                              refused.join(u'\n')));
+        dialogs.warn(u"Ces chevaux de la course du jour ne peuvent pas être "
+                     "calculés et ont été retirés de la feuille (le fichier tel "
+                     "qu'il était est gardé dans %1) :\n%2"_qs.arg(
+                         aside.isEmpty() ? places::shown(day.path) : places::shown(aside),
+                         refused.join(u'\n')));
     }
     day.sheet.runners = std::move(kept);
     (void)saveRaceDay(day, dialogs); // unwritten: said, and day.written() tells

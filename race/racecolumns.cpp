@@ -10,7 +10,7 @@ namespace racefile {
 
 namespace {
 
-const QString DateFormat = QStringLiteral("yyyy-MM-dd");
+const QString DateFormat = u"yyyy-MM-dd"_qs;
 
 // Every digit, so that the number reads back exactly.
 QString exact(double value) {

@@ -31,11 +31,10 @@ QString missingRequired(const std::vector<qsizetype>& places) {
     QStringList missing;
     for (size_t i = 0; i < places.size(); ++i)
         if (places[i] < 0 && columns()[i].required)
-            missing << QStringLiteral("« %1 »").arg(QString::fromUtf8(columns()[i].header));
+            missing << u"« %1 »"_qs.arg(QString::fromUtf8(columns()[i].header));
     if (missing.isEmpty())
         return {};
-    return (missing.size() == 1 ? QStringLiteral("la colonne %1 manque")
-                                : QStringLiteral("les colonnes %1 manquent"))
+    return (missing.size() == 1 ? u"la colonne %1 manque"_qs : u"les colonnes %1 manquent"_qs)
         .arg(missing.join(u", "));
 }
 
@@ -48,8 +47,8 @@ QString readRow(const QStringList& cells, const std::vector<qsizetype>& places, 
         const Column& c = columns()[i];
         const QString& cell = cells[places[i]];
         if (!c.read(cell, race, runner))
-            return QStringLiteral("colonne « %1 » : « %2 » ne se lit pas")
-                .arg(QString::fromUtf8(c.header), cell);
+            return u"colonne « %1 » : « %2 » ne se lit pas"_qs.arg(QString::fromUtf8(c.header),
+                                                                   cell);
     }
     return {};
 }
@@ -76,7 +75,7 @@ std::optional<RaceSheet> readSheet(QByteArrayView bytes, bool card, QString* why
     RaceSheet sheet;
     for (size_t i = 1; i < rows.size(); ++i) {
         const QStringList& cells = rows[i];
-        const QString line = QStringLiteral("ligne %1 : ").arg(i + 1);
+        const QString line = u"ligne %1 : "_qs.arg(i + 1);
         if (cells.size() != rows.front().size())
             return refuse(line + u"elle n'a pas autant de cases que l'en-tête"_qs);
         RaceSheet race;

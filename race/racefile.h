@@ -13,7 +13,7 @@
 
 namespace racefile {
 
-inline const QString FileName = QStringLiteral("coursedujour.csv");
+inline const QString FileName = u"coursedujour.csv"_qs;
 
 QByteArray write(const RaceSheet& sheet);
 // The sheet a file holds, its columns found by their header in any order;

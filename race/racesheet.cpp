@@ -41,8 +41,7 @@ QString unratedReason(const Runner& r) {
     const bool noReference = r.race.referenceDistance.trimmed().isEmpty() &&
                              r.race.minutes.trimmed().isEmpty() &&
                              r.race.seconds.trimmed().isEmpty();
-    return noReference ? QStringLiteral("en attente d'une référence")
-                       : QStringLiteral("pas encore calculé");
+    return noReference ? u"en attente d'une référence"_qs : u"pas encore calculé"_qs;
 }
 
 std::vector<RankedRunner> ranked(const RaceSheet& sheet) {

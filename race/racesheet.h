@@ -10,10 +10,10 @@
 #include <vector>
 
 // The disciplines a race on the sheet can be run in, as the sheet names them.
-inline const QString Flat = QStringLiteral("plat");
-inline const QString Jumps = QStringLiteral("obstacle");
-inline const QString TrotHarness = QStringLiteral("trot attelé");
-inline const QString TrotMounted = QStringLiteral("trot monté");
+inline const QString Flat = u"plat"_qs;
+inline const QString Jumps = u"obstacle"_qs;
+inline const QString TrotHarness = u"trot attelé"_qs;
+inline const QString TrotMounted = u"trot monté"_qs;
 inline bool isTrot(const QString& discipline) {
     return discipline == TrotHarness || discipline == TrotMounted;
 }

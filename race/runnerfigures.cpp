@@ -42,7 +42,7 @@ calc::RaceTexts filled(calc::RaceTexts t) {
         t.dayWeight = t.referenceWeight;
     for (QString* time : {&t.minutes, &t.seconds, &t.hundredths})
         if (time->isEmpty())
-            *time = QStringLiteral("0");
+            *time = u"0"_qs;
     return t;
 }
 
@@ -108,8 +108,7 @@ Outcome computed(const Runner& runner, const RaceSheet& race, const Rules& rules
         calc::corrections(rules.corrections, referenceConditions(runner, race),
                           todayConditions(runner, race), metresOf(referenceRun), metresOf(dayRun));
     if (!corrections.refused.isEmpty())
-        return refused(Field::Conditions,
-                       QStringLiteral("« %1 » : %2").arg(runner.name, corrections.refused));
+        return refused(Field::Conditions, u"« %1 » : %2"_qs.arg(runner.name, corrections.refused));
     calc::Estimate estimate = *c.estimate;
     if (corrections.total != 0) {
         calc::Race corrected = c.race;
@@ -177,9 +176,8 @@ Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules)
     const auto dayRecul = reculMetres(runner.dayRecul);
     if (!referenceRecul || !dayRecul)
         return refused(referenceRecul ? Field::DayRecul : Field::ReferenceRecul,
-                       QStringLiteral("Le recul de « %1 » doit être un nombre de mètres, de 0 à "
-                                      "1000.")
-                           .arg(runner.name));
+                       u"Le recul de « %1 » doit être un nombre de mètres, de 0 à "
+                       "1000."_qs.arg(runner.name));
     // A runner imported without a reference race waits for one, as it is, until
     // the history or the punter gives it one: never refused, never dropped.
     if (awaitsReference(runner)) {
@@ -193,9 +191,8 @@ Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules)
     const calc::Race typed = typedRace(runner, referenceRun, dayRun, scale);
     const calc::RaceTexts& t = typed.typed;
     if ((t.reductionWithLengths || t.estimateWithLengths) && t.minutesL.isEmpty())
-        return refused(Field::Margin,
-                       QStringLiteral("vous devez avoir rentré une longeur pour effectuer ce "
-                                      "calcul"));
+        return refused(Field::Margin, u"vous devez avoir rentré une longeur pour effectuer ce "
+                                      "calcul"_qs);
     std::vector<Finding> findings;
     const bool trot = isTrot(race.discipline);
     for (const calc::Unusual& u : calc::unusualInputs(typed, rules.corrections, trot))

@@ -23,14 +23,14 @@
 #include <cmath>
 #include <limits>
 
-inline const QString Refused = QStringLiteral("<refused>");
-inline const QString DistanceError = QStringLiteral("veuillez rentrer une distance");
-inline const QString TimeError = QStringLiteral("Erreur dans vos valeur de temps");
-inline const QString WeightError = QStringLiteral("Erreur dans vos valeur de poids");
+inline const QString Refused = u"<refused>"_qs;
+inline const QString DistanceError = u"veuillez rentrer une distance"_qs;
+inline const QString TimeError = u"Erreur dans vos valeur de temps"_qs;
+inline const QString WeightError = u"Erreur dans vos valeur de poids"_qs;
 // A reference time a km no flat horse runs, asked before the calculation.
 inline const QString reductionAsked =
-    QStringLiteral("Le chrono de référence fait %1 au km, ce qui est inhabituel : en plat, les "
-                   "réductions vont de 55 à 80 s/km. Calculer quand même ?");
+    u"Le chrono de référence fait %1 au km, ce qui est inhabituel : en plat, les "
+    "réductions vont de 55 à 80 s/km. Calculer quand même ?"_qs;
 
 // Fields after the window's load handler (or of `logic`), then "Name=text"
 // assignments; the two "Le Chrono" options take "1" or "0".
@@ -97,7 +97,6 @@ inline void writeFile(const QString& path, const QByteArray& bytes) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
-inline const QString WarningText =
-    QStringLiteral("vous allez ajouter une réduction calculé sur un chrono "
-                   "avec longueur ceci est non recommandé, voulez vous "
-                   "continuer?");
+inline const QString WarningText = u"vous allez ajouter une réduction calculé sur un chrono "
+                                   "avec longueur ceci est non recommandé, voulez vous "
+                                   "continuer?"_qs;

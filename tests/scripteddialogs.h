@@ -20,7 +20,7 @@ class ScriptedDialogs : public Dialogs {
   public:
     QList<Answer> answers;   // for message boxes, in order; Ok once used up
     QStringList promptTexts; // for prompts, in order, or Cancel; empty once used up
-    static inline const QString Cancel = QStringLiteral("<Annuler>");
+    static inline const QString Cancel = u"<Annuler>"_qs;
     QStringList initialTexts; // what each prompt's field started with
     // For questions, in order: a button's index, or Enter or Escape; Escape once used up.
     static constexpr int Enter = -1, Escape = -2;

@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
     RaceDay day = loadRaceDay(args[1], dialogs, QDateTime::currentDateTime());
     for (int i = 0; i < args[3].toInt(); ++i) {
         Runner r;
-        r.name = QStringLiteral("%1 %2").arg(args[2]).arg(i);
-        r.race.dayDistance = QStringLiteral("2400");
+        r.name = u"%1 %2"_qs.arg(args[2]).arg(i);
+        r.race.dayDistance = u"2400"_qs;
         r.estimateHundredths = 18000 + i;
         day.sheet.distance = r.race.dayDistance; // as the first runner added sets it
         day.sheet.runners.push_back(r);

@@ -96,14 +96,12 @@ void TestCsv::read() {
     const csv::ReadResult result = csv::read(row.bytes, std::nullopt, row.quotes);
     if (!row.refusal.isEmpty()) {
         QVERIFY(!result.table);
-        QCOMPARE(QStringLiteral("%1:%2 %3")
-                     .arg(result.refusal.line)
+        QCOMPARE(u"%1:%2 %3"_qs.arg(result.refusal.line)
                      .arg(result.refusal.column)
                      .arg(result.refusal.reason),
                  row.refusal);
-        QVERIFY(result.refusal.message().startsWith(QStringLiteral("ligne %1, colonne %2 : ")
-                                                        .arg(result.refusal.line)
-                                                        .arg(result.refusal.column)));
+        QVERIFY(result.refusal.message().startsWith(
+            u"ligne %1, colonne %2 : "_qs.arg(result.refusal.line).arg(result.refusal.column)));
         return;
     }
     QVERIFY(result.table);

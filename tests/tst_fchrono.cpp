@@ -373,8 +373,7 @@ void TestFchrono::calculation() {
     if (!row.message.isEmpty()) {
         const ShownDialog& box = dialogs.shown[asked];
         QCOMPARE(box.text, row.message);
-        QCOMPARE(box.title, row.message == DistanceError ? QStringLiteral("Erreur")
-                                                         : QStringLiteral("erreur"));
+        QCOMPARE(box.title, row.message == DistanceError ? u"Erreur"_qs : u"erreur"_qs);
         QCOMPARE(box.icon, Dialogs::Icon::Critical);
         QCOMPARE(box.buttons, Dialogs::Buttons::Ok);
     }
@@ -881,8 +880,7 @@ void TestFchrono::badInputSweep() {
 void TestFchrono::addHorse_data() {
     QTest::addColumn<AddHorseRow>("row");
     const QStringList prompts{"Entrer le nom du cheval", "Entrer l'état du terrain"};
-    const QString eclair =
-        QStringLiteral("1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon");
+    const QString eclair = u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs;
     const QStringList stale =
         prompts +
         QStringList{

@@ -42,7 +42,7 @@ class TestHistory : public QObject {
   private slots:
     void init() {
         QVERIFY(dir.isValid());
-        path = dir.filePath(QStringLiteral("historique.sqlite"));
+        path = dir.filePath(u"historique.sqlite"_qs);
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
             QFile::remove(dir.filePath(f));
     }

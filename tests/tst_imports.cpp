@@ -591,8 +591,7 @@ void TestImports::pastRuns() {
     QCOMPARE(f.kind, Kind::PastRuns);
     QStringList runs;
     for (const history::Run& r : f.runs)
-        runs << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-                    .arg(r.horse, r.date.toString(Qt::ISODate))
+        runs << u"%1 %2 %3 %4 %5 %6 %7"_qs.arg(r.horse, r.date.toString(Qt::ISODate))
                     .arg(r.time.value_or(-1))
                     .arg(r.reduction.value_or(-1))
                     .arg(r.discipline, r.rider)

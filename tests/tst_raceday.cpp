@@ -406,7 +406,7 @@ void TestRaceDay::twoProcesses() {
     names.sort();
     QStringList expected;
     for (int i = 0; i < each; ++i)
-        expected << QStringLiteral("Alpha %1").arg(i) << QStringLiteral("Bravo %1").arg(i);
+        expected << u"Alpha %1"_qs.arg(i) << u"Bravo %1"_qs.arg(i);
     expected.sort();
     QCOMPARE(names, expected);
 }
@@ -436,7 +436,7 @@ void TestRaceDay::goingOffered() {
     day.typedGoing = typedGoing;
     for (const QString& r : runners) {
         Runner runner;
-        runner.name = QStringLiteral("R%1").arg(day.sheet.runners.size());
+        runner.name = u"R%1"_qs.arg(day.sheet.runners.size());
         runner.estimate = u"00:00:00"_qs;
         runner.going = r.section(u'|', 0, 0);
         runner.served = r.section(u'|', 1, 1);

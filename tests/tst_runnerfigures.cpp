@@ -13,8 +13,8 @@ namespace {
 struct FigureRow {
     const char* name;
     QString discipline = Flat;
-    QString distance = QStringLiteral("2100"), time = QStringLiteral("2 38 50");
-    QString weight = QStringLiteral("57"), margin = QStringLiteral("0,0");
+    QString distance = u"2100"_qs, time = u"2 38 50"_qs;
+    QString weight = u"57"_qs, margin = u"0,0"_qs;
     QString recul = {}, dayRecul = {}, referenceDiscipline = {};
     bool withLengths = false;
     std::optional<Field> refused = {};

@@ -594,7 +594,7 @@ void TestSheet::recordedInHistory() {
     QCOMPARE(recordReferences(store, day.sheet), QString());
     QStringList shown;
     for (const history::Run& run : store.runsOf(u"ECLAIR"_qs).runs)
-        shown << QStringLiteral("%1 %2").arg(run.distance).arg(run.time.value_or(0));
+        shown << u"%1 %2"_qs.arg(run.distance).arg(run.time.value_or(0));
     QCOMPARE(shown, runs);
     const auto kept = store.runsOf(u"Bolide"_qs).runs;
     QCOMPARE(kept.size(), size_t(1));
@@ -783,8 +783,7 @@ void TestSheet::arrival() {
              qPrintable(arrival.refused));
     QStringList shown;
     for (const history::Run& r : arrival.runs) {
-        shown << QStringLiteral("%1 %2 %3 %4")
-                     .arg(r.place)
+        shown << u"%1 %2 %3 %4"_qs.arg(r.place)
                      .arg(history::statusName(r.status))
                      .arg(r.time.value_or(0))
                      .arg(r.lengths.value_or(-1));

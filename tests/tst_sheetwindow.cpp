@@ -30,7 +30,7 @@ namespace {
 std::shared_ptr<QString> answerNext(const QString& button) {
     auto said = std::make_shared<QString>();
     auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, [timer, said, button] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, said, button] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;

@@ -7,14 +7,14 @@
 inline Runner workedExample(const QString& name) {
     Runner r;
     r.name = name;
-    r.going = QStringLiteral("bon");
-    r.race.referenceDistance = QStringLiteral("2100");
-    r.race.referenceWeight = QStringLiteral("57");
-    r.race.minutes = QStringLiteral("2");
-    r.race.seconds = QStringLiteral("38");
-    r.race.hundredths = QStringLiteral("50");
-    r.race.margin = QStringLiteral("0,0");
-    r.race.dayDistance = QStringLiteral("2400");
-    r.race.dayWeight = QStringLiteral("58");
+    r.going = u"bon"_qs;
+    r.race.referenceDistance = u"2100"_qs;
+    r.race.referenceWeight = u"57"_qs;
+    r.race.minutes = u"2"_qs;
+    r.race.seconds = u"38"_qs;
+    r.race.hundredths = u"50"_qs;
+    r.race.margin = u"0,0"_qs;
+    r.race.dayDistance = u"2400"_qs;
+    r.race.dayWeight = u"58"_qs;
     return r;
 }

@@ -20,27 +20,27 @@ enum Column { Number, Name, PlaceColumn, Margin, ColumnCount };
 
 ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent), state_(state) {
     const RaceSheet& sheet = state_.raceDay().sheet;
-    setWindowTitle(QStringLiteral("Arrivée — %1")
-                       .arg(sheet.name.isEmpty() ? u"course du jour"_qs : sheet.name));
+    setWindowTitle(
+        u"Arrivée — %1"_qs.arg(sheet.name.isEmpty() ? u"course du jour"_qs : sheet.name));
     auto* layout = new QVBoxLayout(this);
-    auto* help = new QLabel(
-        QStringLiteral("Place : 1, 2, 3…, ou D (disqualifié), A (arrêté), T (tombé), 0 (non "
-                       "placé). Écart : sur le cheval placé juste devant, en longueurs (2, 1,5, "
-                       "1 1/2, 3/4) ou en mots (nez, courte tête, tête, encolure…)."),
-        this);
+    auto* help =
+        new QLabel(u"Place : 1, 2, 3…, ou D (disqualifié), A (arrêté), T (tombé), 0 (non "
+                   "placé). Écart : sur le cheval placé juste devant, en longueurs (2, 1,5, "
+                   "1 1/2, 3/4) ou en mots (nez, courte tête, tête, encolure…)."_qs,
+                   this);
     help->setWordWrap(true);
     layout->addWidget(help);
     auto* form = new QFormLayout;
     winner_ = new QLineEdit(this);
-    winner_->setObjectName(QStringLiteral("TtempsGagnant"));
-    winner_->setAccessibleName(QStringLiteral("Temps du gagnant"));
-    winner_->setPlaceholderText(QStringLiteral("3'15\"40"));
-    form->addRow(QStringLiteral("&Temps du gagnant :"), winner_);
+    winner_->setObjectName(u"TtempsGagnant"_qs);
+    winner_->setAccessibleName(u"Temps du gagnant"_qs);
+    winner_->setPlaceholderText(u"3'15\"40"_qs);
+    form->addRow(u"&Temps du gagnant :"_qs, winner_);
     layout->addLayout(form);
     addTable(layout);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("&Enregistrer l'arrivée"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Ok)->setText(u"&Enregistrer l'arrivée"_qs);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuler"_qs);
     connect(buttons, &QDialogButtonBox::accepted, this, &ArrivalDialog::record);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -50,8 +50,8 @@ ArrivalDialog::ArrivalDialog(AppState& state, QWidget* parent) : QDialog(parent)
 void ArrivalDialog::addTable(QVBoxLayout* layout) {
     const RaceSheet& sheet = state_.raceDay().sheet;
     table_ = new QTableWidget(static_cast<int>(sheet.runners.size()), ColumnCount, this);
-    table_->setObjectName(QStringLiteral("TableArrivee"));
-    table_->setAccessibleName(QStringLiteral("Place et écart de chaque partant"));
+    table_->setObjectName(u"TableArrivee"_qs);
+    table_->setAccessibleName(u"Place et écart de chaque partant"_qs);
     table_->setHorizontalHeaderLabels({u"N°"_qs, u"Cheval"_qs, u"Place"_qs, u"Écart"_qs});
     table_->verticalHeader()->hide();
     table_->setTabKeyNavigation(true);
@@ -105,8 +105,8 @@ void ArrivalDialog::record() {
         return;
     }
     if (!state_.history().isOpen()) {
-        dialogs_.warn(QStringLiteral("L'historique des chevaux n'a pas pu être ouvert au "
-                                     "démarrage : l'arrivée n'est pas enregistrée."));
+        dialogs_.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
+                      "démarrage : l'arrivée n'est pas enregistrée."_qs);
         return;
     }
     const history::Added added = state_.history().add(arrival.runs);
@@ -114,9 +114,8 @@ void ArrivalDialog::record() {
         dialogs_.warn(added.result.message);
         return;
     }
-    dialogs_.inform(QStringLiteral("Arrivée enregistrée dans l'historique : %1 course(s) "
-                                   "ajoutée(s), %2 déjà connue(s).")
-                        .arg(added.added)
+    dialogs_.inform(u"Arrivée enregistrée dans l'historique : %1 course(s) "
+                    "ajoutée(s), %2 déjà connue(s)."_qs.arg(added.added)
                         .arg(added.known));
     accept();
 }

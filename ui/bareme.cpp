@@ -34,8 +34,8 @@ QComboBox* choices(const char* name, const QStringList& items, const QString& ac
     return c;
 }
 
-const QString LengthsTitle = QStringLiteral("Longueurs par seconde");
-const QString WeightTitle = QStringLiteral("Poids");
+const QString LengthsTitle = u"Longueurs par seconde"_qs;
+const QString WeightTitle = u"Poids"_qs;
 
 } // namespace
 
@@ -57,8 +57,8 @@ void chooseScale(AppState& state, QWidget* over) {
 Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent,
                const calc::CorrectionTable& corrections)
     : QDialog(parent), form_(ScaleForm::of(current)), iniPath_(iniPath) {
-    setObjectName(QStringLiteral("Bareme"));
-    setWindowTitle(QStringLiteral("Barème"));
+    setObjectName(u"Bareme"_qs);
+    setWindowTitle(u"Barème"_qs);
     auto* outer = new QHBoxLayout(this);
     auto* layout = new QVBoxLayout;
     outer->addLayout(layout);
@@ -66,16 +66,16 @@ Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* par
     outer->addWidget(corrections_);
     layout->addWidget(lengthsGroup());
     layout->addWidget(weightGroup());
-    auto* note = new QLabel(QStringLiteral(
-        "La réduction kilométrique tirée du chrono seul ne dépend d'aucun barème. Un chrono + "
+    auto* note = new QLabel(
+        u"La réduction kilométrique tirée du chrono seul ne dépend d'aucun barème. Un chrono + "
         "longueur, un chrono estimé ou un écart calculé avec un autre barème que celui d'origine "
         "le dit : la ligne « Barème » de la fenêtre principale et la colonne « Barème » de la "
-        "course du jour nomment celui qui a servi."));
+        "course du jour nomment celui qui a servi."_qs);
     note->setWordWrap(true);
     layout->addWidget(note);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_qs);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuler"_qs);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
@@ -83,8 +83,8 @@ Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* par
 }
 
 QWidget* Bareme::lengthsGroup() {
-    auto* group = new QGroupBox(LengthsTitle + QStringLiteral(" (écart à l'arrivée)"));
-    group->setObjectName(QStringLiteral("groupeLongueurs"));
+    auto* group = new QGroupBox(LengthsTitle + u" (écart à l'arrivée)"_qs);
+    group->setObjectName(u"groupeLongueurs"_qs);
     auto* layout = new QVBoxLayout(group);
     lengthsRules_ = {
         rule(u"&1,5 longueur par seconde (barème d'origine)"_qs, "longueursOrigine", LengthsTitle),
@@ -106,13 +106,13 @@ QHBoxLayout* Bareme::raceKind() {
         disciplines << scale::disciplineName(static_cast<scale::Discipline>(d));
     for (int g = 0; g < scale::GoingCount; ++g)
         goings << scale::goingName(static_cast<scale::Going>(g));
-    discipline_ = choices("discipline", disciplines, QStringLiteral("Discipline de la course"));
-    going_ = choices("terrain", goings, QStringLiteral("Terrain de la course"));
+    discipline_ = choices("discipline", disciplines, u"Discipline de la course"_qs);
+    going_ = choices("terrain", goings, u"Terrain de la course"_qs);
     auto* row = new QHBoxLayout;
     row->addSpacing(20);
-    auto* disciplineLabel = new QLabel(QStringLiteral("Disci&pline :"));
+    auto* disciplineLabel = new QLabel(u"Disci&pline :"_qs);
     disciplineLabel->setBuddy(discipline_);
-    auto* goingLabel = new QLabel(QStringLiteral("&Terrain :"));
+    auto* goingLabel = new QLabel(u"&Terrain :"_qs);
     goingLabel->setBuddy(going_);
     row->addWidget(disciplineLabel);
     row->addWidget(discipline_);
@@ -126,13 +126,12 @@ QHBoxLayout* Bareme::raceKind() {
 QHBoxLayout* Bareme::lengthSize() {
     auto* row = new QHBoxLayout;
     row->addSpacing(20);
-    metresPerLength_ =
-        cell(ScaleForm::MetresPerLengthName, QStringLiteral("Taille d'une longueur, en mètres"));
-    auto* metresLabel = new QLabel(QStringLiteral("Une longueur &mesure (m) :"));
+    metresPerLength_ = cell(ScaleForm::MetresPerLengthName, u"Taille d'une longueur, en mètres"_qs);
+    auto* metresLabel = new QLabel(u"Une longueur &mesure (m) :"_qs);
     metresLabel->setBuddy(metresPerLength_);
-    auto* reset = resetButton("retablirMetres", QStringLiteral("Rétablir 2,4 m"),
-                              QStringLiteral("Rétablir la longueur de 2,4 mètres"),
-                              &ScaleForm::resetMetresPerLength);
+    auto* reset =
+        resetButton("retablirMetres", u"Rétablir 2,4 m"_qs,
+                    u"Rétablir la longueur de 2,4 mètres"_qs, &ScaleForm::resetMetresPerLength);
     row->addWidget(metresLabel);
     row->addWidget(metresPerLength_);
     row->addWidget(reset);
@@ -155,17 +154,17 @@ QGridLayout* Bareme::lengthsTable() {
             grid->addWidget(lengthsCells_[d][g], row, static_cast<int>(g) + 2);
         }
     }
-    auto* reset = resetButton("retablirLongueurs", QStringLiteral("&Rétablir ce tableau"),
-                              QStringLiteral("Rétablir le tableau des longueurs par seconde"),
+    auto* reset = resetButton("retablirLongueurs", u"&Rétablir ce tableau"_qs,
+                              u"Rétablir le tableau des longueurs par seconde"_qs,
                               &ScaleForm::resetLengthsTable);
     grid->addWidget(reset, scale::DisciplineCount + 1, 2, 1, 2, Qt::AlignLeft);
     return grid;
 }
 
 QWidget* Bareme::weightGroup() {
-    auto* group = new QGroupBox(WeightTitle + QStringLiteral(" (différence avec la course de "
-                                                             "référence)"));
-    group->setObjectName(QStringLiteral("groupePoids"));
+    auto* group = new QGroupBox(WeightTitle + u" (différence avec la course de "
+                                              "référence)"_qs);
+    group->setObjectName(u"groupePoids"_qs);
     auto* layout = new QVBoxLayout(group);
     weightRules_ = {
         rule(u"1 &seconde par 1,5 kg (barème d'origine)"_qs, "poidsOrigine", WeightTitle),
@@ -184,15 +183,15 @@ QGridLayout* Bareme::weightTable() {
     constexpr int Rows = 5; // three columns of distances, read down
     for (size_t row = 0; row < scale::DistanceRows.size(); ++row) {
         const int r = static_cast<int>(row) % Rows, c = static_cast<int>(row) / Rows * 2 + 1;
-        auto* label = new QLabel(QStringLiteral("%1 m").arg(scale::DistanceRows[row]));
+        auto* label = new QLabel(u"%1 m"_qs.arg(scale::DistanceRows[row]));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         weightCells_[row] = cell(ScaleForm::weightCellName(row), ScaleForm::weightCellLabel(row));
         grid->addWidget(label, r, c);
         grid->addWidget(weightCells_[row], r, c + 1);
     }
-    auto* reset = resetButton("retablirPoids", QStringLiteral("Rétablir ce ta&bleau"),
-                              QStringLiteral("Rétablir le tableau des kilos par longueur"),
-                              &ScaleForm::resetWeightTable);
+    auto* reset =
+        resetButton("retablirPoids", u"Rétablir ce ta&bleau"_qs,
+                    u"Rétablir le tableau des kilos par longueur"_qs, &ScaleForm::resetWeightTable);
     grid->addWidget(reset, Rows, 1, 1, 3, Qt::AlignLeft);
     return grid;
 }

@@ -22,67 +22,63 @@
 namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
-    return QStringLiteral(
-               "Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n"
-               "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n\n"
-               "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
-               "la course du jour,\n"
-               "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
-               "Fichier de la liste : %1\n"
-               "Course du jour : %4\n"
-               "Historique des chevaux : %5\n\n"
-               "Options :\n"
-               "  -h, --help             %2\n"
-               "  -v, --version          %3\n"
-               "  --course [FICHIER]     Écrit la course du jour (ou celle du "
-               "FICHIER donné), classée,\n"
-               "                         en CSV (UTF-8, « ; ») sur la sortie standard "
-               "et quitte.\n"
-               "  --cheval NOM           Écrit les courses du cheval NOM gardées "
-               "dans l'historique,\n"
-               "                         la plus récente d'abord, en CSV sur la "
-               "sortie standard et quitte.\n"
-               "  --importer FICHIER…    Importe des fichiers enregistrés (programme, "
-               "partants et\n"
-               "                         performances détaillées en JSON, feuille de "
-               "course ou courses\n"
-               "                         passées en CSV) : les partants sur la feuille, "
-               "les courses dans\n"
-               "                         l'historique ; écrit le bilan et quitte (1 "
-               "quand aucun fichier\n"
-               "                         n'a pu être lu).\n"
-               "  --numero R1C3          Avec --importer : la course du programme à "
-               "mettre sur la feuille.\n"
-               "  --nouvelle-course      Avec --importer : une autre course que celle de "
-               "la feuille la\n"
-               "                         remplace (celle-ci gardée dans les courses "
-               "précédentes).\n")
-        .arg(QDir::toNativeSeparators(places::listFilePath()), help.description(),
-             version.description(), QDir::toNativeSeparators(places::sheetFilePath()),
-             QDir::toNativeSeparators(places::historyFilePath()));
+    return u"Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n"
+           "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n\n"
+           "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
+           "la course du jour,\n"
+           "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
+           "Fichier de la liste : %1\n"
+           "Course du jour : %4\n"
+           "Historique des chevaux : %5\n\n"
+           "Options :\n"
+           "  -h, --help             %2\n"
+           "  -v, --version          %3\n"
+           "  --course [FICHIER]     Écrit la course du jour (ou celle du "
+           "FICHIER donné), classée,\n"
+           "                         en CSV (UTF-8, « ; ») sur la sortie standard "
+           "et quitte.\n"
+           "  --cheval NOM           Écrit les courses du cheval NOM gardées "
+           "dans l'historique,\n"
+           "                         la plus récente d'abord, en CSV sur la "
+           "sortie standard et quitte.\n"
+           "  --importer FICHIER…    Importe des fichiers enregistrés (programme, "
+           "partants et\n"
+           "                         performances détaillées en JSON, feuille de "
+           "course ou courses\n"
+           "                         passées en CSV) : les partants sur la feuille, "
+           "les courses dans\n"
+           "                         l'historique ; écrit le bilan et quitte (1 "
+           "quand aucun fichier\n"
+           "                         n'a pu être lu).\n"
+           "  --numero R1C3          Avec --importer : la course du programme à "
+           "mettre sur la feuille.\n"
+           "  --nouvelle-course      Avec --importer : une autre course que celle de "
+           "la feuille la\n"
+           "                         remplace (celle-ci gardée dans les courses "
+           "précédentes).\n"_qs.arg(QDir::toNativeSeparators(places::listFilePath()),
+                                    help.description(), version.description(),
+                                    QDir::toNativeSeparators(places::sheetFilePath()),
+                                    QDir::toNativeSeparators(places::historyFilePath()));
 }
 
 QString errorText(const QCommandLineParser& parser, bool parsed) {
     QString what;
     if (!parser.unknownOptionNames().isEmpty())
-        what = QStringLiteral("option inconnue « %1 »")
-                   .arg(parser.unknownOptionNames().first().prepend(
-                       parser.unknownOptionNames().first().size() > 1 ? u"--"_qs : u"-"_qs));
+        what = u"option inconnue « %1 »"_qs.arg(parser.unknownOptionNames().first().prepend(
+            parser.unknownOptionNames().first().size() > 1 ? u"--"_qs : u"-"_qs));
     else if (parsed && !parser.positionalArguments().isEmpty())
-        what =
-            QStringLiteral("argument inattendu « %1 »").arg(parser.positionalArguments().first());
+        what = u"argument inattendu « %1 »"_qs.arg(parser.positionalArguments().first());
     else if (parsed && parser.isSet(u"importer"_qs))
-        what = QStringLiteral("--importer attend au moins un FICHIER");
+        what = u"--importer attend au moins un FICHIER"_qs;
     else if (parsed && (parser.isSet(u"numero"_qs) || parser.isSet(u"nouvelle-course"_qs)))
-        what = QStringLiteral("--numero et --nouvelle-course vont avec --importer");
+        what = u"--numero et --nouvelle-course vont avec --importer"_qs;
     else
-        what = QStringLiteral("arguments incorrects");
-    return QStringLiteral("orvanto : %1.\nEssayez « orvanto --help » pour la liste des options.\n")
-        .arg(what);
+        what = u"arguments incorrects"_qs;
+    return u"orvanto : %1.\nEssayez « orvanto --help » pour la liste des options.\n"_qs.arg(what);
 }
 
 int failed(const QString& why) {
-    console::write(console::Stream::Err, QStringLiteral("orvanto : %1\n").arg(why));
+    console::write(console::Stream::Err, u"orvanto : %1\n"_qs.arg(why));
     return 1;
 }
 
@@ -93,12 +89,12 @@ int printRace(const QString& path, bool given) {
     if (!content.result.ok())
         return failed(content.result.message);
     if (!content.exists && given)
-        return failed(QStringLiteral("le fichier %1 n'existe pas.").arg(places::shown(path)));
+        return failed(u"le fichier %1 n'existe pas."_qs.arg(places::shown(path)));
     QString why;
     auto sheet = content.exists ? racefile::read(content.bytes, &why) : RaceSheet{};
     if (!sheet)
-        return failed(QStringLiteral("%1 n'est pas une feuille de course d'Orvanto : %2.")
-                          .arg(places::shown(path), why));
+        return failed(
+            u"%1 n'est pas une feuille de course d'Orvanto : %2."_qs.arg(places::shown(path), why));
     // The results computed from the inputs, as the program computes them at start;
     // a runner that cannot be is named on standard error, and the file left alone.
     const QString settings = places::settingsFilePath();
@@ -110,8 +106,8 @@ int printRace(const QString& path, bool given) {
             runners.push_back(*again);
         else
             console::write(console::Stream::Err,
-                           QStringLiteral("orvanto : « %1 » ne peut pas être calculé : %2\n")
-                               .arg(r.name, refusals.said.join(u' ')));
+                           u"orvanto : « %1 » ne peut pas être calculé : %2\n"_qs.arg(
+                               r.name, refusals.said.join(u' ')));
     }
     sheet->runners = std::move(runners);
     console::write(console::Stream::Out,
@@ -123,8 +119,8 @@ int printRace(const QString& path, bool given) {
 // when the history has no horse of that name.
 int printHorse(const QString& name) {
     const QString path = places::historyFilePath();
-    const QString none = QStringLiteral("aucun cheval ne s'appelle « %1 » dans l'historique (%2).")
-                             .arg(name.simplified(), places::shown(path));
+    const QString none = u"aucun cheval ne s'appelle « %1 » dans l'historique (%2)."_qs.arg(
+        name.simplified(), places::shown(path));
     if (!QFileInfo::exists(path))
         return failed(none);
     history::Store store;
@@ -214,6 +210,6 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         console::write(console::Stream::Out, helpText(help, version));
     else
         console::write(console::Stream::Out,
-                       QStringLiteral("Orvanto %1\n").arg(QStringLiteral(ORVANTO_VERSION)));
+                       u"Orvanto %1\n"_qs.arg(QString::fromUtf8(ORVANTO_VERSION)));
     return 0;
 }

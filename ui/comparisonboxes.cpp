@@ -25,8 +25,8 @@ ComparisonBoxes::ComparisonBoxes(QWidget* parent) : QWidget(parent) {
     months_->setRange(1, 120);
     months_->setSuffix(u" derniers mois"_qs);
     row->addStretch(1);
-    setToolTip(QStringLiteral("Chaque cheval est jugé sur ses courses comparables de "
-                              "l'historique : même discipline, distance proche, récentes"));
+    setToolTip(u"Chaque cheval est jugé sur ses courses comparables de "
+               "l'historique : même discipline, distance proche, récentes"_qs);
     connect(rule_, &QComboBox::currentIndexChanged, this, &ComparisonBoxes::edited);
     connect(band_, &QSpinBox::editingFinished, this, &ComparisonBoxes::edited);
     connect(months_, &QSpinBox::editingFinished, this, &ComparisonBoxes::edited);

@@ -6,21 +6,21 @@
 #include <QPushButton>
 
 CorrectionsBox::CorrectionsBox(const calc::CorrectionTable& current, QWidget* parent)
-    : QGroupBox(QStringLiteral("Corrections de la réduction (s/km, course du jour)"), parent),
+    : QGroupBox(u"Corrections de la réduction (s/km, course du jour)"_qs, parent),
       form_(CorrectionsForm::of(current)) {
-    setObjectName(QStringLiteral("groupeCorrections"));
+    setObjectName(u"groupeCorrections"_qs);
     auto* grid = new QGridLayout(this);
-    auto* note = new QLabel(QStringLiteral(
-        "Chaque correction vaut l'effet de la condition du jour moins celui de la course de "
-        "référence ; une condition inconnue d'un côté n'en donne aucune."));
+    auto* note = new QLabel(
+        u"Chaque correction vaut l'effet de la condition du jour moins celui de la course de "
+        "référence ; une condition inconnue d'un côté n'en donne aucune."_qs);
     note->setWordWrap(true);
     grid->addWidget(note, 0, 0, 1, 2);
     const QStringList labels = form_.labels();
     for (int i = 0; i < labels.size(); ++i) {
         auto* label = new QLabel(labels[i] + u" :"_qs);
         auto* edit = new QLineEdit;
-        edit->setObjectName(QStringLiteral("correction%1").arg(i));
-        edit->setAccessibleName(QStringLiteral("Correction, %1, secondes par km").arg(labels[i]));
+        edit->setObjectName(u"correction%1"_qs.arg(i));
+        edit->setAccessibleName(u"Correction, %1, secondes par km"_qs.arg(labels[i]));
         edit->setMaximumWidth(60);
         edit->setAlignment(Qt::AlignRight);
         label->setBuddy(edit);
@@ -28,9 +28,9 @@ CorrectionsBox::CorrectionsBox(const calc::CorrectionTable& current, QWidget* pa
         grid->addWidget(edit, i + 1, 1);
         cells_.push_back(edit);
     }
-    auto* reset = new QPushButton(QStringLiteral("Corrections d'&origine"));
-    reset->setObjectName(QStringLiteral("correctionsOrigine"));
-    reset->setAccessibleName(QStringLiteral("Remettre les corrections d'origine"));
+    auto* reset = new QPushButton(u"Corrections d'&origine"_qs);
+    reset->setObjectName(u"correctionsOrigine"_qs);
+    reset->setAccessibleName(u"Remettre les corrections d'origine"_qs);
     reset->setAutoDefault(false);
     connect(reset, &QPushButton::clicked, this, [this] {
         form_.reset();

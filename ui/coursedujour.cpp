@@ -34,9 +34,9 @@
 
 CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
     : QWidget(parent), state_(state), day_(state.raceDay()) {
-    setObjectName(QStringLiteral("CourseDuJour"));
-    setWindowTitle(QStringLiteral("Course du jour"));
-    setWindowIcon(QIcon(QStringLiteral(":/orvanto.ico")));
+    setObjectName(u"CourseDuJour"_qs);
+    setWindowTitle(u"Course du jour"_qs);
+    setWindowIcon(QIcon(u":/orvanto.ico"_qs));
     setAttribute(Qt::WA_DeleteOnClose); // the sheet itself stays, in the logic and its file
     auto* layout = new QVBoxLayout(this);
     addRaceBoxes(layout);
@@ -84,10 +84,10 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
 }
 
 void CourseDuJour::addCommands(QVBoxLayout* layout) {
-    alsoList_ = new QCheckBox(QStringLiteral("Ajouter aussi à la &liste des chevaux"), this);
-    alsoList_->setObjectName(QStringLiteral("ChkAussiListe"));
-    alsoList_->setToolTip(QStringLiteral("« Ajouter à la course du jour » met aussi le cheval "
-                                         "dans la liste des chevaux, sans redemander son nom"));
+    alsoList_ = new QCheckBox(u"Ajouter aussi à la &liste des chevaux"_qs, this);
+    alsoList_->setObjectName(u"ChkAussiListe"_qs);
+    alsoList_->setToolTip(u"« Ajouter à la course du jour » met aussi le cheval "
+                          "dans la liste des chevaux, sans redemander son nom"_qs);
     alsoList_->setChecked(state_.alsoList());
     connect(alsoList_, &QCheckBox::toggled, this, [this](bool on) {
         if (const QString why = state_.setAlsoList(on); !why.isEmpty())
@@ -95,10 +95,9 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
     });
     layout->addWidget(alsoList_);
     auto* row = new QHBoxLayout;
-    auto* help = new QLabel(
-        QStringLiteral("F2 ou la frappe modifie une case, Entrée la valide, Échap l'annule. "
-                       "Suppr retire le cheval ; Ctrl+C copie les lignes pour un tableur."),
-        this);
+    auto* help = new QLabel(u"F2 ou la frappe modifie une case, Entrée la valide, Échap l'annule. "
+                            "Suppr retire le cheval ; Ctrl+C copie les lignes pour un tableur."_qs,
+                            this);
     help->setWordWrap(true);
     row->addWidget(help, 1);
     for (QAction* a : {import_, arrival_, newRace_, previous_, export_}) {
@@ -121,7 +120,7 @@ void CourseDuJour::refresh() {
         date_->setDate(sheet.date.isValid() ? sheet.date : QDate::currentDate());
         hippodrome_->setText(sheet.hippodrome);
         distance_->setText(sheet.distance);
-        distance_->setPlaceholderText(QStringLiteral("du 1er cheval"));
+        distance_->setPlaceholderText(u"du 1er cheval"_qs);
         discipline_->setCurrentText(sheet.discipline);
         start_->setCurrentText(sheet.start);
         start_->setEnabled(isTrot(sheet.discipline));
@@ -139,7 +138,7 @@ void CourseDuJour::refresh() {
 
 void CourseDuJour::showMenu(const QPoint& position) {
     QMenu menu(this);
-    menu.setAccessibleName(QStringLiteral("Commandes de la course du jour"));
+    menu.setAccessibleName(u"Commandes de la course du jour"_qs);
     menu.addActions({remove_, copy_, export_});
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
@@ -195,8 +194,8 @@ void CourseDuJour::enterArrival() {
 
 void CourseDuJour::importListIntoHistory() {
     if (!state_.history().isOpen()) {
-        dialogs_.warn(QStringLiteral("L'historique des chevaux n'a pas pu être ouvert au "
-                                     "démarrage : rien n'est importé."));
+        dialogs_.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
+                      "démarrage : rien n'est importé."_qs);
         return;
     }
     HorseList list;
@@ -208,8 +207,8 @@ void CourseDuJour::importListIntoHistory() {
     if (!imported.failure.isEmpty())
         dialogs_.warn(imported.failure);
     else
-        dialogs_.inform(QStringLiteral("Liste des chevaux enregistrée (%1) : %2")
-                            .arg(places::shown(places::listFilePath()), imported.summary()));
+        dialogs_.inform(u"Liste des chevaux enregistrée (%1) : %2"_qs.arg(
+            places::shown(places::listFilePath()), imported.summary()));
 }
 
 void CourseDuJour::showPreviousRaces() {
@@ -221,17 +220,16 @@ void CourseDuJour::copyRows() {
     // The rows as the table shows them: its order, the chosen ones or every one.
     const bool several = table_->selectedItems().size() > 1;
     auto* data = new QMimeData;
-    data->setData(QStringLiteral("text/plain"),
+    data->setData(u"text/plain"_qs,
                   racetable::clipboardText(table_->rowsShown(day_.sheet, several)));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
 void CourseDuJour::exportCsv() {
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Exporter en CSV"),
-                                     QDir(documents).filePath(QStringLiteral("course-du-jour.csv")),
-                                     QStringLiteral("Fichiers CSV (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(
+        this, u"Exporter en CSV"_qs, QDir(documents).filePath(u"course-du-jour.csv"_qs),
+        u"Fichiers CSV (*.csv)"_qs);
     if (path.isEmpty())
         return;
     exportRaceDay(day_, path, dialogs_);

@@ -26,9 +26,9 @@ QStringList localFiles(const QMimeData* data) {
 
 void CourseDuJour::chooseImport() {
     const QStringList paths = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Importer des fichiers de course"),
+        this, u"Importer des fichiers de course"_qs,
         QStandardPaths::writableLocation(QStandardPaths::DownloadLocation),
-        QStringLiteral("Fichiers de course (*.json *.csv *.txt);;Tous les fichiers (*)"));
+        u"Fichiers de course (*.json *.csv *.txt);;Tous les fichiers (*)"_qs);
     if (!paths.isEmpty())
         importPaths(paths);
 }
@@ -37,7 +37,7 @@ void CourseDuJour::importPaths(const QStringList& paths) {
     const ImportSummary summary =
         importFiles(paths, state_, {places::archiveFolder(), QDate::currentDate()}, dialogs_);
     refresh();
-    const QString text = QStringLiteral("Import : %1").arg(summary.text());
+    const QString text = u"Import : %1"_qs.arg(summary.text());
     summary.filesRead > 0 ? dialogs_.inform(text) : dialogs_.warn(text);
 }
 

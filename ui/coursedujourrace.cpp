@@ -30,11 +30,11 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     name_ =
         labelled(row, u"&Course :"_qs, new QLineEdit(this), "TnomCourse", u"Nom de la course"_qs);
-    name_->setPlaceholderText(QStringLiteral("nom de la course (facultatif)"));
+    name_->setPlaceholderText(u"nom de la course (facultatif)"_qs);
     name_->setMinimumWidth(150);
     row->setStretchFactor(name_, 2);
     date_ = labelled(row, u"&Date :"_qs, new DateBox(this), "TdateCourse", u"Date de la course"_qs);
-    date_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    date_->setDisplayFormat(u"dd/MM/yyyy"_qs);
     date_->setCalendarPopup(true);
     hippodrome_ =
         labelled(row, u"&Hippodrome :"_qs, new QLineEdit(this), "Thippodrome", u"Hippodrome"_qs);
@@ -42,8 +42,8 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     distance_ = labelled(row, u"D&istance (m) :"_qs, new QLineEdit(this), "TdistanceCourse",
                          u"Distance de la course en mètres"_qs);
     distance_->setMaximumWidth(70);
-    distance_->setToolTip(QStringLiteral("Chaque cheval est compté pour cette distance, à partir "
-                                         "de sa course de référence"));
+    distance_->setToolTip(u"Chaque cheval est compté pour cette distance, à partir "
+                          "de sa course de référence"_qs);
     discipline_ = labelled(row, u"Disci&pline :"_qs, new QComboBox(this), "CdisciplineCourse",
                            u"Discipline de la course"_qs);
     discipline_->addItems({Flat, Jumps, TrotHarness, TrotMounted});
@@ -59,8 +59,8 @@ void CourseDuJour::addRaceBoxes(QVBoxLayout* layout) {
     going_->addItem(QString());
     for (int g = 0; g < scale::GoingCount; ++g)
         going_->addItem(scale::goingName(static_cast<scale::Going>(g)));
-    going_->setToolTip(QStringLiteral("Le terrain du jour : les corrections de terrain du "
-                                      "barème comparent celui de chaque course de référence"));
+    going_->setToolTip(u"Le terrain du jour : les corrections de terrain du "
+                       "barème comparent celui de chaque course de référence"_qs);
     layout->addLayout(row);
     connect(name_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);
     connect(hippodrome_, &QLineEdit::editingFinished, this, &CourseDuJour::raceEdited);

@@ -47,16 +47,15 @@ QTableWidgetItem* cell(const QVariant& value, size_t race) {
 
 Courses::Courses(AppState& state, QWidget* parent, const QString& folder)
     : QDialog(parent), state_(state), folder_(folder.isEmpty() ? places::archiveFolder() : folder) {
-    setObjectName(QStringLiteral("Courses"));
-    setWindowTitle(QStringLiteral("Courses précédentes"));
+    setObjectName(u"Courses"_qs);
+    setWindowTitle(u"Courses précédentes"_qs);
     auto* layout = new QVBoxLayout(this);
-    auto* where =
-        new QLabel(QStringLiteral("Courses gardées dans %1").arg(places::shown(folder_)), this);
+    auto* where = new QLabel(u"Courses gardées dans %1"_qs.arg(places::shown(folder_)), this);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(where);
     table_ = new QTableWidget(0, ColumnCount, this);
-    table_->setObjectName(QStringLiteral("TabCourses"));
-    table_->setAccessibleName(QStringLiteral("Courses précédentes, la plus récente d'abord"));
+    table_->setObjectName(u"TabCourses"_qs);
+    table_->setAccessibleName(u"Courses précédentes, la plus récente d'abord"_qs);
     table_->setHorizontalHeaderLabels({u"Date"_qs, u"Hippodrome"_qs, u"Course"_qs, u"Partants"_qs});
     table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -64,9 +63,9 @@ Courses::Courses(AppState& state, QWidget* parent, const QString& folder)
     table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
     auto* buttons = new QDialogButtonBox(this);
-    open_ = buttons->addButton(QStringLiteral("&Ouvrir"), QDialogButtonBox::AcceptRole);
-    delete_ = buttons->addButton(QStringLiteral("&Supprimer…"), QDialogButtonBox::ActionRole);
-    buttons->addButton(QStringLiteral("Fermer"), QDialogButtonBox::RejectRole);
+    open_ = buttons->addButton(u"&Ouvrir"_qs, QDialogButtonBox::AcceptRole);
+    delete_ = buttons->addButton(u"&Supprimer…"_qs, QDialogButtonBox::ActionRole);
+    buttons->addButton(u"Fermer"_qs, QDialogButtonBox::RejectRole);
     open_->setDefault(true);
     layout->addWidget(buttons);
     connect(open_, &QPushButton::clicked, this, &Courses::openChosen);
@@ -91,8 +90,7 @@ void Courses::fill() {
         table_->setItem(row, Date, cell(r.date.isValid() ? QVariant(r.date) : QVariant(), i));
         table_->setItem(row, Hippodrome, cell(r.hippodrome, i));
         const QString name =
-            r.runners < 0 ? QStringLiteral("%1 (illisible)").arg(QFileInfo(r.path).fileName())
-                          : r.name;
+            r.runners < 0 ? u"%1 (illisible)"_qs.arg(QFileInfo(r.path).fileName()) : r.name;
         table_->setItem(row, Name, cell(name, i));
         table_->setItem(row, Runners, cell(r.runners < 0 ? QVariant() : QVariant(r.runners), i));
     }

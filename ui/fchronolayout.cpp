@@ -116,7 +116,7 @@ void addDecoration(QWidget* parent) {
     int n = 0;
     const auto line = [&](QRect r) {
         auto* f = new QFrame(parent);
-        f->setObjectName(QStringLiteral("Line%1").arg(++n));
+        f->setObjectName(u"Line%1"_qs.arg(++n));
         f->setGeometry(r);
         setColours(f, QColor(), Qt::black);
         f->lower();
@@ -165,9 +165,9 @@ QLabel* resultLabel(QWidget* parent, const char* name, QRect geometry, const QSt
 } // namespace
 
 void Fchrono::setUpWindow() {
-    setObjectName(QStringLiteral("Fchrono"));
-    setWindowTitle(QStringLiteral(" Calcul Chrono et réduction kilometrique V1.3"));
-    setWindowIcon(QIcon(QStringLiteral(":/orvanto.ico")));
+    setObjectName(u"Fchrono"_qs);
+    setWindowTitle(u" Calcul Chrono et réduction kilometrique V1.3"_qs);
+    setWindowIcon(QIcon(u":/orvanto.ico"_qs));
     resize(twips(0, 0, 11310, 6435).size());
     setColours(this, QColor(), Grey);
     addDecoration(this);

@@ -51,8 +51,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::setUpWindow() {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Chevaux avec leur Réduction kilometrique"));
+    setObjectName(u"Form1"_qs);
+    setWindowTitle(u"Chevaux avec leur Réduction kilometrique"_qs);
     resize(twips(0, 0, 5895, 6015).size());
     setAttribute(Qt::WA_DeleteOnClose); // the next use starts with an empty list
     // The toolkit's font at the size the layout was drawn for (8.25 pt).
@@ -79,7 +79,7 @@ void Form1::addLabels() {
 
 QListView* Form1::addList() {
     auto* LstCheval = new QListView(this);
-    LstCheval->setObjectName(QStringLiteral("LstCheval"));
+    LstCheval->setObjectName(u"LstCheval"_qs);
     LstCheval->setGeometry(twips(120, 840, 5535, 4350));
     LstCheval->setUniformItemSizes(true); // lays out a million lines without measuring each
     LstCheval->setLayoutMode(QListView::Batched);

@@ -29,8 +29,8 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, const QString& text, QRe
 } // namespace
 
 Form2::Form2(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Aide Mémoire"));
+    setObjectName(u"Form2"_qs);
+    setWindowTitle(u"Aide Mémoire"_qs);
     resize(twips(0, 0, 4695, 2685).size());
     setAttribute(Qt::WA_DeleteOnClose); // closing discards any edits
 

@@ -37,22 +37,22 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* search = new QFormLayout;
     name_ = new QLineEdit(this);
-    name_->setObjectName(QStringLiteral("TnomCheval"));
-    name_->setAccessibleName(QStringLiteral("Nom du cheval cherché"));
+    name_->setObjectName(u"TnomCheval"_qs);
+    name_->setAccessibleName(u"Nom du cheval cherché"_qs);
     auto* completer = new QCompleter(state_.history().horses(QString()).names, name_);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
     name_->setCompleter(completer);
-    search->addRow(QStringLiteral("&Cheval :"), name_);
+    search->addRow(u"&Cheval :"_qs, name_);
     layout->addLayout(search);
     connect(name_, &QLineEdit::returnPressed, this, [this] { showHorse(name_->text()); });
     musique_ = new QLabel(this);
-    musique_->setObjectName(QStringLiteral("Lmusique"));
+    musique_->setObjectName(u"Lmusique"_qs);
     musique_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(musique_);
     table_ = new QTableWidget(0, static_cast<int>(cardHeader().size()), this);
-    table_->setObjectName(QStringLiteral("TableCourses"));
-    table_->setAccessibleName(QStringLiteral("Courses du cheval"));
+    table_->setObjectName(u"TableCourses"_qs);
+    table_->setAccessibleName(u"Courses du cheval"_qs);
     table_->setHorizontalHeaderLabels(cardHeader());
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -93,11 +93,10 @@ void HorseCard::showHorse(const QString& name) {
     horse_ = runs.runs.empty() ? name.simplified() : runs.runs.front().horse;
     runs_ = runs.runs;
     name_->setText(horse_);
-    setWindowTitle(QStringLiteral("Fiche du cheval — %1").arg(horse_));
+    setWindowTitle(u"Fiche du cheval — %1"_qs.arg(horse_));
     const QString music = history::musique(runs_);
-    musique_->setText(runs_.empty() ? QStringLiteral("Aucune course gardée pour ce cheval.")
-                                    : QStringLiteral("%1 course(s) · musique : %2")
-                                          .arg(runs_.size())
+    musique_->setText(runs_.empty() ? u"Aucune course gardée pour ce cheval."_qs
+                                    : u"%1 course(s) · musique : %2"_qs.arg(runs_.size())
                                           .arg(music.isEmpty() ? u"—"_qs : music));
     const RaceSheet& sheet = state_.raceDay().sheet;
     const auto onSheet = sheet.lastOf(horse_);
@@ -159,7 +158,7 @@ std::optional<history::Run> HorseCard::runForm(const history::Run& run, const QS
         boxes.push_back(box);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &form);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuler"_qs);
     layout->addRow(buttons);
     connect(buttons, &QDialogButtonBox::rejected, &form, &QDialog::reject);
     std::optional<history::Run> out;
@@ -169,8 +168,7 @@ std::optional<history::Run> HorseCard::runForm(const history::Run& run, const QS
             typed << box->text();
         const history::RunRead read = history::runOfCells(header, typed);
         if (!read.run) {
-            dialogs_.warn(
-                QStringLiteral("Cette course ne peut pas être gardée : %1.").arg(read.refused));
+            dialogs_.warn(u"Cette course ne peut pas être gardée : %1."_qs.arg(read.refused));
             return;
         }
         out = read.run;
@@ -194,10 +192,10 @@ void HorseCard::addRun() {
     run.horse = horse_;
     run.date = QDate::currentDate();
     run.discipline = state_.raceDay().sheet.discipline;
-    if (const auto typed = runForm(run, QStringLiteral("Ajouter une course de %1").arg(horse_))) {
+    if (const auto typed = runForm(run, u"Ajouter une course de %1"_qs.arg(horse_))) {
         const history::Added added = state_.history().add({*typed});
         if (added.result.ok() && added.known > 0)
-            dialogs_.inform(QStringLiteral("Cette course était déjà gardée : elle est complétée."));
+            dialogs_.inform(u"Cette course était déjà gardée : elle est complétée."_qs);
         stored(added.result);
     }
 }
@@ -206,7 +204,7 @@ void HorseCard::correctRun() {
     const history::Run* run = chosen();
     if (!run)
         return;
-    if (const auto typed = runForm(*run, QStringLiteral("Corriger une course de %1").arg(horse_)))
+    if (const auto typed = runForm(*run, u"Corriger une course de %1"_qs.arg(horse_)))
         stored(state_.history().update(*typed));
 }
 
@@ -215,11 +213,11 @@ void HorseCard::deleteRun() {
     if (!run)
         return;
     const QString what =
-        run->date.isValid() ? run->date.toString(u"dd/MM/yyyy"_qs) : QStringLiteral("sans date");
-    if (!dialogs_.askYesNo(QStringLiteral("Supprimer la course du %1 (%2, %3 m) de « %4 » ?")
-                               .arg(what, run->hippodrome)
-                               .arg(run->distance)
-                               .arg(horse_)))
+        run->date.isValid() ? run->date.toString(u"dd/MM/yyyy"_qs) : u"sans date"_qs;
+    if (!dialogs_.askYesNo(
+            u"Supprimer la course du %1 (%2, %3 m) de « %4 » ?"_qs.arg(what, run->hippodrome)
+                .arg(run->distance)
+                .arg(horse_)))
         return;
     stored(state_.history().remove(run->id));
 }
@@ -232,10 +230,9 @@ void HorseCard::pickForToday() {
         return;
     Runner& runner = sheet.runners[*onSheet];
     if (!isComparable(*run, runner, sheet)) {
-        dialogs_.warn(QStringLiteral("Cette course n'est pas comparable à la course du jour "
-                                     "(discipline, distance à ±%1 %, %2 derniers mois, un chrono "
-                                     "ou une réduction).")
-                          .arg(sheet.bandPercent)
+        dialogs_.warn(u"Cette course n'est pas comparable à la course du jour "
+                      "(discipline, distance à ±%1 %, %2 derniers mois, un chrono "
+                      "ou une réduction)."_qs.arg(sheet.bandPercent)
                           .arg(sheet.months));
         return;
     }

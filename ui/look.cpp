@@ -105,8 +105,8 @@ void useFrenchToolkitTexts() {
     const QLocale french(QLocale::French, QLocale::France);
     // Qt's installed translations, else the copy built into the program (Windows).
     for (const QString& folder :
-         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), QStringLiteral(":/i18n")}) {
-        if (translator.load(french, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath), u":/i18n"_qs}) {
+        if (translator.load(french, u"qtbase"_qs, u"_"_qs, folder)) {
             QCoreApplication::installTranslator(&translator);
             return;
         }

@@ -18,8 +18,8 @@ int main(int argc, char* argv[]) {
         return *status;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvanto"));
-    QApplication::setApplicationVersion(QStringLiteral(ORVANTO_VERSION));
+    QApplication::setApplicationName(u"Orvanto"_qs);
+    QApplication::setApplicationVersion(QString::fromUtf8(ORVANTO_VERSION));
     QApplication::setApplicationDisplayName(QString()); // window captions stand as given
     places::chooseListFile();
     look::useFrenchToolkitTexts();
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
             state.openHistory(places::historyFilePath(), QDateTime::currentDateTime(), dialogs);
         !why.isEmpty())
         dialogs.warn(why);
-    QObject::connect(&state, &AppState::historyFailed,
+    QObject::connect(&state, &AppState::historyFailed, &state,
                      [&dialogs](const QString& why) { dialogs.warn(why); });
     setAppState(state);
     auto* main = new Fchrono(state);

@@ -19,7 +19,7 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
-        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
+        box.button(QMessageBox::Cancel)->setText(u"Annuler"_qs);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
@@ -30,12 +30,12 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
 std::optional<QString> QtDialogs::prompt(const QString& text, const QString& title,
                                          const QString& initial) {
     QInputDialog dialog(parent_);
-    dialog.setObjectName(QStringLiteral("prompt"));
+    dialog.setObjectName(u"prompt"_qs);
     dialog.setWindowTitle(title);
     dialog.setLabelText(text);
     dialog.setTextValue(initial);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    dialog.setOkButtonText(u"OK"_qs);
+    dialog.setCancelButtonText(u"Annuler"_qs);
     dialog.setWindowModality(Qt::ApplicationModal);
     // A text offered is selected: typing replaces it, Enter keeps it.
     QTimer::singleShot(0, &dialog, [&dialog] {

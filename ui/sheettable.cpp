@@ -38,8 +38,8 @@ QVariant numberOf(const QString& text) {
 } // namespace
 
 SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount, parent) {
-    setObjectName(QStringLiteral("TabCourse"));
-    setAccessibleName(QStringLiteral("Partants, du plus rapide au plus lent"));
+    setObjectName(u"TabCourse"_qs);
+    setAccessibleName(u"Partants, du plus rapide au plus lent"_qs);
     setHorizontalHeaderLabels(racetable::header());
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -51,7 +51,7 @@ SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount
     horizontalHeader()->setSectionsClickable(true);
     // Fastest first until the user sorts by another column.
     horizontalHeader()->setSortIndicator(racetable::Rank, Qt::AscendingOrder);
-    horizontalHeader()->setToolTip(QStringLiteral("Cliquer sur un titre trie le tableau"));
+    horizontalHeader()->setToolTip(u"Cliquer sur un titre trie le tableau"_qs);
     // The race's own fields are above the table; copies and exports carry them.
     for (int c = racetable::FirstRaceColumn; c < racetable::ColumnCount; ++c)
         setColumnHidden(c, true);

@@ -151,8 +151,8 @@ QByteArray ico(QSvgRenderer& svg) {
 // The desktop's icon theme: hicolor/NxN/apps/orvanto.png under `folder`.
 bool writePngs(QSvgRenderer& svg, const QString& folder) {
     for (int size : PngSizes) {
-        const QString dir = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
-        if (!QDir().mkpath(dir) || !render(svg, size).save(dir + QStringLiteral("/orvanto.png")))
+        const QString dir = u"%1/%2x%2/apps"_qs.arg(folder).arg(size);
+        if (!QDir().mkpath(dir) || !render(svg, size).save(dir + u"/orvanto.png"_qs))
             return false;
     }
     return true;

@@ -41,7 +41,7 @@ void checkAsNobody(const char* function) {
 
 } // namespace
 
-class TestListPosix : public QObject {
+class TestFaultsPosix : public QObject {
     Q_OBJECT
 
   private slots:
@@ -67,7 +67,7 @@ class TestListPosix : public QObject {
     QString path;
 };
 
-void TestListPosix::permissionFailures() {
+void TestFaultsPosix::permissionFailures() {
     if (geteuid() == 0)
         return checkAsNobody("permissionFailures");
     QTemporaryDir own;
@@ -100,7 +100,7 @@ void TestListPosix::permissionFailures() {
     QCOMPARE(entries(list), QStringList{"kept"});
 }
 
-void TestListPosix::listFolderChoice() {
+void TestFaultsPosix::listFolderChoice() {
     if (geteuid() == 0)
         return checkAsNobody("listFolderChoice");
     QTemporaryDir own;
@@ -141,7 +141,7 @@ void TestListPosix::listFolderChoice() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-void TestListPosix::writeCutShortLeavesFileAsItWas_data() {
+void TestFaultsPosix::writeCutShortLeavesFileAsItWas_data() {
     // clang-format off
     QTest::addColumn<QString>("command"); // save, empty ("Vider liste + fichier") or sheet
     QTest::addColumn<bool>("existed"); // the file held "old" before
@@ -154,7 +154,7 @@ void TestListPosix::writeCutShortLeavesFileAsItWas_data() {
     // clang-format on
 }
 
-void TestListPosix::writeCutShortLeavesFileAsItWas() {
+void TestFaultsPosix::writeCutShortLeavesFileAsItWas() {
     QFETCH(QString, command);
     QFETCH(bool, existed);
     QFETCH(int, limit);
@@ -163,8 +163,7 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
         writeBytes(path, before);
     HorseList list;
     for (int i = 0; i < 100; ++i)
-        list.add(
-            QStringLiteral("1:15:%1 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon").arg(i));
+        list.add(u"1:15:%1 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs.arg(i));
 
     // A file-size limit stops the write part-way, as a full disk would.
     rlimit old{};
@@ -182,7 +181,7 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
                     existed ? files::stampOf(before) : files::Stamp{}};
         for (int i = 0; i < 20; ++i) {
             day.sheet.runners.emplace_back();
-            day.sheet.runners.back().name = QStringLiteral("Eclair %1").arg(i);
+            day.sheet.runners.back().name = u"Eclair %1"_qs.arg(i);
         }
         ScriptedDialogs dialogs;
         QVERIFY(!saveRaceDay(day, dialogs));
@@ -201,7 +200,7 @@ void TestListPosix::writeCutShortLeavesFileAsItWas() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), existed ? 1 : 0);
 }
 
-void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
+void TestFaultsPosix::correctionOnAFullDiskLeavesFileAsItWas() {
     const QByteArray before(
         "1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon\r\n"
         "1:02:50 ---- 1200m ---- 56Kg ---- Bolide ---- terrain : lourd\r\n\r\n");
@@ -232,7 +231,7 @@ void TestListPosix::correctionOnAFullDiskLeavesFileAsItWas() {
     QCOMPARE(readBytes(path), QByteArray(before).replace("Eclair", "Eclair le Grand"));
 }
 
-void TestListPosix::raceKeptOnlyWhole_data() {
+void TestFaultsPosix::raceKeptOnlyWhole_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<bool>("opening"); // a kept race opened, rather than a new one begun
     QTest::newRow("full disk") << u"full"_qs << false;
@@ -247,7 +246,7 @@ void TestListPosix::raceKeptOnlyWhole_data() {
 
 // "Nouvelle course" where the race cannot be kept: the race stays on the sheet
 // and in its file, nothing half-written is left in the archive.
-void TestListPosix::raceKeptOnlyWhole() {
+void TestFaultsPosix::raceKeptOnlyWhole() {
     QFETCH(QString, fault);
     QFETCH(bool, opening);
     if (fault == u"read-only" && geteuid() == 0)
@@ -262,7 +261,7 @@ void TestListPosix::raceKeptOnlyWhole() {
                 own.filePath("coursedujour.csv")};
     for (int i = 0; i < 20; ++i) {
         day.sheet.runners.emplace_back();
-        day.sheet.runners.back().name = QStringLiteral("Eclair %1").arg(i);
+        day.sheet.runners.back().name = u"Eclair %1"_qs.arg(i);
     }
     ScriptedDialogs dialogs;
     QVERIFY(saveRaceDay(day, dialogs));
@@ -319,7 +318,7 @@ std::vector<history::Run> runsOf(const QString& horse, int count) {
         history::Run r;
         r.horse = horse;
         r.date = QDate(2026, 12, 1).addDays(-i);
-        r.hippodrome = QStringLiteral("Vincennes");
+        r.hippodrome = u"Vincennes"_qs;
         r.distance = 2700;
         r.time = 20000 + i;
         r.note = QString(200, u'x'); // room taken quickly
@@ -330,7 +329,7 @@ std::vector<history::Run> runsOf(const QString& horse, int count) {
 
 } // namespace
 
-void TestListPosix::historyOnAFullDisk() {
+void TestFaultsPosix::historyOnAFullDisk() {
     const QString file = dir.filePath("historique.sqlite");
     QFile::remove(file);
     history::Store store;
@@ -356,7 +355,7 @@ void TestListPosix::historyOnAFullDisk() {
     QCOMPARE(store.add(runsOf(u"Après"_qs, 3)).added, 3);
 }
 
-void TestListPosix::historyInAReadOnlyFolder() {
+void TestFaultsPosix::historyInAReadOnlyFolder() {
     if (geteuid() == 0)
         return checkAsNobody("historyInAReadOnlyFolder");
     QTemporaryDir own;
@@ -414,7 +413,7 @@ QByteArray performances(const QString& horse, int count) {
 
 } // namespace
 
-void TestListPosix::importOnAFullDisk() {
+void TestFaultsPosix::importOnAFullDisk() {
     // An import is one transaction: on a full disk nothing of it is kept, and
     // nothing kept before is lost.
     QTemporaryDir own;
@@ -450,5 +449,5 @@ void TestListPosix::importOnAFullDisk() {
     QCOMPARE(importFiles({own.filePath(u"lost.json"_qs)}, state, place, dialogs).pastRuns, 2000);
 }
 
-QTEST_GUILESS_MAIN(TestListPosix)
-#include "tst_list_posix.moc"
+QTEST_GUILESS_MAIN(TestFaultsPosix)
+#include "tst_faults_posix.moc"

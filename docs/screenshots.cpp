@@ -225,7 +225,7 @@ int main(int argc, char* argv[]) {
         main.findChild<QPushButton*>(u"Btcalcul"_qs)->click();
     });
 
-    Form1* list = showForm1();
+    Form1* list = showForm1(state);
     list->move(800, 20);
     for (const char* line : {"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon",
                              "1:12:30 ---- 1600m ---- 56,5Kg ---- Étoile du Soir ---- terrain : "

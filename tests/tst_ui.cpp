@@ -930,7 +930,7 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     QCOMPARE(shown, (QStringList{u"1 Éclair 3'01\"14 0,00"_qs, u"2 Zéphyr 3'01\"83 0,69"_qs,
                                  u"3 Bolide 3'02\"86 1,72"_qs}));
     // One entry each: the list holds them too, unsaved.
-    QCOMPARE(showForm1(false)->model().rowCount(), 3);
+    QCOMPARE(showForm1(*state, false)->model().rowCount(), 3);
     // The file holds them, in the order they were added. (Closed at once: Windows
     // cannot put a new file in place of one that is open.)
     QFile file(state->raceDay().path);

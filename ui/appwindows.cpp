@@ -18,7 +18,6 @@ namespace {
 QPointer<Form1> form1;
 QPointer<Form2> form2;
 QPointer<CourseDuJour> courseDuJour;
-AppState* shared = nullptr;
 
 template <typename Window> Window* toFront(Window* window) {
     window->show();
@@ -29,24 +28,18 @@ template <typename Window> Window* toFront(Window* window) {
 
 } // namespace
 
-void setAppState(AppState& state) {
-    shared = &state;
-}
-
-Form1* showForm1(bool show) {
+Form1* showForm1(AppState& state, bool show) {
     if (!form1) {
         form1 = new Form1();
         QObject::connect(form1, &Form1::horseRenamed, form1,
-                         [w = form1.data()](const QString& from, const QString& to) {
+                         [w = form1.data(), &state](const QString& from, const QString& to) {
                              QtDialogs dialogs(w);
-                             if (shared && offerRenameOnSheet(shared->raceDay(), from, to, dialogs))
-                                 shared->sheetEdited();
+                             if (offerRenameOnSheet(state.raceDay(), from, to, dialogs))
+                                 state.sheetEdited();
                          });
         QObject::connect(form1, &Form1::horseCardRequested, form1,
-                         [w = form1.data()](const QString& horse) {
-                             if (!shared)
-                                 return;
-                             HorseCard card(*shared, horse, w);
+                         [w = form1.data(), &state](const QString& horse) {
+                             HorseCard card(state, horse, w);
                              card.exec();
                          });
     }
@@ -60,8 +53,13 @@ Form2* showForm2(AppState& state) {
 }
 
 CourseDuJour* showCourseDuJour(AppState& state, bool activate) {
-    if (!courseDuJour)
+    if (!courseDuJour) {
         courseDuJour = new CourseDuJour(state);
+        QObject::connect(courseDuJour, &CourseDuJour::horseRenamed, courseDuJour,
+                         [&state](const QString& from, const QString& to) {
+                             showForm1(state, false)->logic().OfferRename(from, to);
+                         });
+    }
     courseDuJour->refresh();
     if (activate)
         return toFront(courseDuJour.data());
@@ -69,8 +67,4 @@ CourseDuJour* showCourseDuJour(AppState& state, bool activate) {
     courseDuJour->show();
     courseDuJour->setAttribute(Qt::WA_ShowWithoutActivating, false);
     return courseDuJour;
-}
-
-void offerRenameInList(const QString& from, const QString& to) {
-    showForm1(false)->logic().OfferRename(from, to);
 }

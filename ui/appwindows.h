@@ -9,14 +9,9 @@ class Form2;
 
 #include <QString>
 
-// What the windows share, set once at start.
-void setAppState(AppState& state);
-
-Form1* showForm1(bool show = true); // without `show`, only makes sure it exists
+// Each is given what the windows share, made once at start.
+Form1* showForm1(AppState& state, bool show = true); // without `show`, only makes sure it exists
 Form2* showForm2(AppState& state);
 // Without `activate`, shown without taking the keyboard from the window in use
 // (the main window, where the next horse is typed).
 CourseDuJour* showCourseDuJour(AppState& state, bool activate = true);
-
-// A horse renamed on the race sheet: the list offers the same, when it holds it.
-void offerRenameInList(const QString& from, const QString& to);

@@ -1,6 +1,5 @@
 #include "coursedujour.h"
 
-#include "appwindows.h"
 #include "arrivaldialog.h"
 #include "comparisonboxes.h"
 #include "corrections.h"
@@ -165,7 +164,7 @@ void CourseDuJour::editCell(size_t runner, RunnerField field, const QString& tex
     state_.runnerCorrected(before, day_.sheet.runners[runner]);
     state_.sheetEdited();
     if (!renamedFrom.isEmpty())
-        offerRenameInList(renamedFrom, day_.sheet.runners[runner].name);
+        emit horseRenamed(renamedFrom, day_.sheet.runners[runner].name);
 }
 
 void CourseDuJour::removeSelected() {

@@ -43,6 +43,10 @@ class CourseDuJour : public QWidget {
     // A cell of the table edited (the table hands it on once its editor closed).
     void editCell(size_t runner, RunnerField field, const QString& text);
 
+  signals:
+    // A horse's name corrected on the sheet: the list offers the same.
+    void horseRenamed(const QString& from, const QString& to);
+
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -63,7 +63,7 @@ void Fchrono::connectHandlers(const Commands& c) {
 void Fchrono::addWindowMenu() {
     auto* openList = new QAction(u"Ouvrir la liste des chevaux"_qs, this);
     openList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    connect(openList, &QAction::triggered, this, [] { showForm1(); });
+    connect(openList, &QAction::triggered, this, [this] { showForm1(state_); });
     addAction(openList);
     auto* openCourse = new QAction(u"Ouvrir la course du jour"_qs, this);
     openCourse->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J));
@@ -185,7 +185,7 @@ void Fchrono::addRunner() {
     if (!added.correct.isEmpty())
         findChild<QLineEdit*>(added.correct)->setFocus(Qt::OtherFocusReason);
     if (added.listLine)
-        showForm1(false)->addLine(*added.listLine); // unsaved, as from "Ajouter à la liste"
+        showForm1(state_, false)->addLine(*added.listLine); // unsaved, as from "Ajouter à la liste"
     if (added.changed) {
         state_.sheetEdited();
         startNewHorse(); // nothing of this horse carried over to the next
@@ -208,10 +208,10 @@ void Fchrono::addHorse() {
     const AddedHorse added = Bt_Ajoute_Click(logic_, dialogs_);
     if (added.line) {
         // The list window asks about a line it holds already: once.
-        showForm1(false)->addLine(*added.line);
+        showForm1(state_, false)->addLine(*added.line);
     }
     if (added.showList)
-        showForm1();
+        showForm1(state_);
 }
 
 bool Fchrono::eventFilter(QObject* watched, QEvent* event) {

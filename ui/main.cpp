@@ -39,7 +39,6 @@ int main(int argc, char* argv[]) {
         dialogs.warn(why);
     QObject::connect(&state, &AppState::historyFailed, &state,
                      [&dialogs](const QString& why) { dialogs.warn(why); });
-    setAppState(state);
     auto* main = new Fchrono(state);
     main->setAttribute(Qt::WA_DeleteOnClose);
     const QRect screen = main->screen()->availableGeometry();

@@ -175,3 +175,27 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
     }
     return out;
 }
+
+bool recordArrival(history::Store& store, const RaceSheet& sheet, const QString& winnerTime,
+                   const std::vector<ArrivalEntry>& entries, const scale::Scale& scale,
+                   Dialogs& dialogs) {
+    const Arrival arrival = arrivalRuns(sheet, winnerTime, entries, scale);
+    if (!arrival.refused.isEmpty()) {
+        dialogs.warn(arrival.refused);
+        return false;
+    }
+    if (!store.isOpen()) {
+        dialogs.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
+                     "démarrage : l'arrivée n'est pas enregistrée."_qs);
+        return false;
+    }
+    const history::Added added = store.add(arrival.runs);
+    if (!added.result.ok()) {
+        dialogs.warn(added.result.message);
+        return false;
+    }
+    dialogs.inform(u"Arrivée enregistrée dans l'historique : %1 course(s) "
+                   "ajoutée(s), %2 déjà connue(s)."_qs.arg(added.added)
+                       .arg(added.known));
+    return true;
+}

@@ -6,9 +6,11 @@
 // runner's time is the winner's and its lengths behind the winner, at the race's
 // lengths per second (the time-with-lengths rule).
 
+#include "dialogs.h"
 #include "racesheet.h"
 #include "run.h"
 #include "scale.h"
+#include "store.h"
 
 #include <optional>
 #include <vector>
@@ -38,3 +40,9 @@ struct Arrival {
 // The runs of the arrival of `sheet` (entries in the order of its runners).
 Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
                     const std::vector<ArrivalEntry>& entries, const scale::Scale& scale);
+
+// "Enregistrer l'arrivée": the arrival's runs into `store` (a refusal, a history
+// not open, a failure told), and what was recorded said. Whether it was.
+bool recordArrival(history::Store& store, const RaceSheet& sheet, const QString& winnerTime,
+                   const std::vector<ArrivalEntry>& entries, const scale::Scale& scale,
+                   Dialogs& dialogs);

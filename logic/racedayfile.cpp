@@ -151,8 +151,10 @@ bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
     if (!result.ok()) {
         dialogs.warn(result.message + u" La course du jour reste affichée ; "
                                       "le fichier garde son contenu d'avant."_qs);
+        day.writeFailed = true;
         return false;
     }
+    day.writeFailed = false;
     day.base = day.sheet;
     day.stamp = files::stampOf(bytes);
     return true;

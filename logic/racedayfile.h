@@ -22,9 +22,10 @@ struct RaceDay {
     // the next one; empty until one is typed.
     QString typedGoing = {};
 
-    // Whether the file holds the sheet as it is now: not after a write that failed
-    // (the sheet stays changed in the window, and is written at the next change).
-    bool written() const { return sheet == base; }
+    // Whether the last write of the sheet went through: after one that failed, the
+    // sheet stays changed in the window, and is written at the next change.
+    bool writeFailed = false;
+    bool written() const { return !writeFailed; }
 };
 
 // Reads the sheet's file at start. A file that cannot be read as a sheet is

@@ -4,10 +4,12 @@
 #include "arrival.h"
 #include "comparable.h"
 #include "corrections.h"
+#include "horsecardlogic.h"
 #include "logichelpers.h"
 #include "racearchive.h"
 #include "racetable.h"
 #include "runhistory.h"
+#include "runtable.h"
 #include "sheetedit.h"
 #include "workedexample.h"
 
@@ -126,6 +128,9 @@ class TestSheet : public QObject {
     void recordedInHistory();
     void fedWithItsLengths();
     void unwrittenNotRecorded();
+    void cardDecisions_data();
+    void cardDecisions();
+    void arrivalRecorded();
 };
 
 void TestSheet::editCell_data() {
@@ -847,6 +852,123 @@ void TestSheet::unwrittenNotRecorded() {
     QVERIFY(saveRaceDay(state.raceDay(), dialogs));
     state.sheetEdited();
     QCOMPARE(state.history().runsOf(r.name).runs.size(), size_t(1));
+}
+
+void TestSheet::cardDecisions_data() {
+    QTest::addColumn<QString>("command"); // on the card of "Eclair"
+    QTest::addColumn<int>("answer");      // to a question
+    QTest::addColumn<bool>("done");
+    QTest::addColumn<QString>("said");     // the first message, its start
+    QTest::addColumn<QStringList>("runs"); // the horse's runs after: date place
+    QTest::newRow("a run added") << u"add 2026-10-02"_qs << Non << true << QString()
+                                 << QStringList{"2026-11-30 1", "2026-10-02 2"};
+    QTest::newRow("a known run added: completed, said")
+        << u"add 2026-11-30"_qs << Non << true << u"Cette course était déjà gardée"_qs
+        << QStringList{"2026-11-30 2"};
+    QTest::newRow("a run corrected")
+        << u"correct"_qs << Non << true << QString() << QStringList{"2026-11-30 4"};
+    QTest::newRow("a run typed wrong: refused, said")
+        << u"add 2026-13-45"_qs << Non << false << u"Cette course ne peut pas être gardée"_qs
+        << QStringList{"2026-11-30 1"};
+    QTest::newRow("delete, Non: kept")
+        << u"delete"_qs << Non << false
+        << u"Supprimer la course du 30/11/2026 (Chantilly, 2400 m) de « Eclair » ?"_qs
+        << QStringList{"2026-11-30 1"};
+    QTest::newRow("delete, Oui: gone")
+        << u"delete"_qs << Oui << true << u"Supprimer la course du 30/11/2026"_qs << QStringList{};
+    QTest::newRow("picked for today")
+        << u"pick"_qs << Non << true << QString() << QStringList{"2026-11-30 1"};
+    QTest::newRow("picked, not on the sheet: said")
+        << u"pick elsewhere"_qs << Non << false
+        << u"« Eclair » n'est pas dans la course du jour."_qs << QStringList{"2026-11-30 1"};
+    QTest::newRow("picked, not comparable: said")
+        << u"pick far"_qs << Non << false << u"Cette course n'est pas comparable"_qs
+        << QStringList{"2026-11-30 1"};
+}
+
+void TestSheet::cardDecisions() {
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(bool, done);
+    QFETCH(QString, said);
+    QFETCH(QStringList, runs);
+    QTemporaryDir folder;
+    RaceSheet race{.date = QDate(2026, 12, 8), .distance = u"2400"_qs};
+    if (command != u"pick elsewhere")
+        race.runners.push_back(worked());
+    AppState state(folder.filePath(u"o.ini"_qs),
+                   RaceDay{race, folder.filePath(u"coursedujour.csv"_qs)});
+    ScriptedDialogs dialogs;
+    QVERIFY(state.openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs)
+                .isEmpty());
+    history::Run run{.horse = u"Eclair"_qs, .date = QDate(2026, 11, 30)};
+    run.hippodrome = u"Chantilly"_qs;
+    run.discipline = u"plat"_qs;
+    run.distance = command == u"pick far" ? 3000 : 2400;
+    run.time = 15000;
+    run.place = 1;
+    QVERIFY(state.history().add({run}).result.ok());
+    // The typed reference of the sheet's runner is kept too, without a date: aside.
+    const auto dated = [&] {
+        std::vector<history::Run> out;
+        for (const history::Run& r : state.history().runsOf(u"Eclair"_qs).runs)
+            if (r.date.isValid())
+                out.push_back(r);
+        return out;
+    };
+    const history::Run stored = dated().front();
+    dialogs.choices = {answer};
+    bool result = false;
+    if (command.startsWith(u"add ")) {
+        QStringList cells = history::runRow(stored);
+        cells[history::runHeader().indexOf(u"date"_qs)] = command.mid(4);
+        cells[history::runHeader().indexOf(u"place"_qs)] = u"2"_qs;
+        const auto typed = horsecard::typedRun(cells, history::Run{}, dialogs);
+        result = typed && horsecard::addRun(state, *typed, dialogs);
+    } else if (command == u"correct") {
+        history::Run corrected = stored;
+        corrected.place = 4;
+        result = horsecard::correctRun(state, corrected, dialogs);
+    } else if (command == u"delete") {
+        result = horsecard::deleteRun(state, stored, dialogs);
+    } else {
+        result = horsecard::pickForToday(state, stored, dialogs);
+    }
+    QCOMPARE(result, done);
+    QCOMPARE(dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text.left(said.size()), said);
+    QStringList after;
+    for (const history::Run& r : dated())
+        after << u"%1 %2"_qs.arg(r.date.toString(Qt::ISODate)).arg(r.place);
+    QCOMPARE(after, runs);
+    if (command == u"pick")
+        QCOMPARE(state.raceDay().sheet.runners[0].picked, stored.id);
+}
+
+// "Enregistrer l'arrivée": refused and said, or every runner's run kept and the
+// count said; typed again, nothing twice.
+void TestSheet::arrivalRecorded() {
+    QTemporaryDir folder;
+    history::Store store;
+    RaceSheet race = TrotRace;
+    for (const char* name : {"A", "B"}) {
+        Runner r;
+        r.name = QString::fromUtf8(name);
+        race.runners.push_back(r);
+    }
+    const std::vector<ArrivalEntry> typed{{u"1"_qs, QString()}, {u"2"_qs, u"1/2"_qs}};
+    ScriptedDialogs dialogs;
+    QVERIFY(!recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
+    QVERIFY(dialogs.lastText().startsWith(u"L'historique des chevaux n'a pas pu être ouvert"_qs));
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    QVERIFY(!recordArrival(store, race, u"trois"_qs, typed, {}, dialogs));
+    QVERIFY(store.runsOf(u"A"_qs).runs.empty());
+    QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
+    QCOMPARE(dialogs.lastText(), u"Arrivée enregistrée dans l'historique : 2 course(s) ajoutée(s), "
+                                 u"0 déjà connue(s)."_qs);
+    QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
+    QCOMPARE(dialogs.lastText(), u"Arrivée enregistrée dans l'historique : 0 course(s) ajoutée(s), "
+                                 u"2 déjà connue(s)."_qs);
+    QCOMPARE(store.runsOf(u"B"_qs).runs.front().time, std::optional<qint64>(19549));
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

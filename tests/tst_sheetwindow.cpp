@@ -5,6 +5,7 @@
 #include "bareme.h"
 #include "coursedujour.h"
 #include "courses.h"
+#include "horsecard.h"
 #include "places.h"
 #include "racefile.h"
 #include "racetable.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -67,6 +69,7 @@ class TestSheetWindow : public QObject {
     void correctionsChosenInTheScaleDialog();
     void meetingImported();
     void filesDropped();
+    void horseCardOpened();
 
   private:
     // The row showing runner `name`.
@@ -112,6 +115,7 @@ void TestSheetWindow::cleanup() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     state.reset();
     QFile::remove(places::sheetFilePath());
+    QFile::remove(folder.filePath(u"historique.sqlite"_qs));
     QDir(places::archiveFolder()).removeRecursively();
 }
 
@@ -283,6 +287,41 @@ void TestSheetWindow::filesDropped() {
     QDragEnterEvent other(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &other);
     QVERIFY(!other.isAccepted());
+}
+
+// The card of a horse on the sheet: its runs, newest first, its musique, and a
+// comparable run picked to stand for it today.
+void TestSheetWindow::horseCardOpened() {
+    ScriptedDialogs quiet;
+    QCOMPARE(state->openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), quiet),
+             QString());
+    history::Run near{.horse = u"Eclair"_qs, .date = QDate(2026, 11, 30)};
+    near.hippodrome = u"Chantilly"_qs;
+    near.discipline = u"plat"_qs;
+    near.distance = 2400;
+    near.time = 15000;
+    near.place = 1;
+    history::Run old = near;
+    old.date = QDate(2024, 5, 1); // beyond the race's 12 months: not comparable
+    old.place = 3;
+    QVERIFY(state->history().add({near, old}).result.ok());
+    HorseCard card(*state, u"ECLAIR"_qs, window);
+    card.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&card));
+    QCOMPARE(card.windowTitle(), u"Fiche du cheval — Eclair"_qs);
+    // With the reference typed on the sheet, kept without a date nor a place.
+    QCOMPARE(card.findChild<QLabel*>(u"Lmusique"_qs)->text(), u"3 course(s) · musique : 1p 3p"_qs);
+    auto* runs = card.findChild<QTableWidget*>(u"TableCourses"_qs);
+    QCOMPARE(runs->rowCount(), 3);
+    QCOMPARE(runs->item(0, 0)->text(), u"2026-11-30"_qs); // newest first
+    auto* pick = card.findChild<QPushButton*>(u"BtRetenir"_qs);
+    QVERIFY(pick->isEnabled());
+    runs->selectRow(0);
+    pick->click();
+    const Runner& eclair = sheet().runners[*sheet().lastOf(u"Eclair"_qs)];
+    QVERIFY(eclair.picked > 0);
+    QCOMPARE(eclair.served, u"30/11/2026 Chantilly (choisie)"_qs);
+    card.close();
 }
 
 QTEST_MAIN(TestSheetWindow)

@@ -98,24 +98,7 @@ void ArrivalDialog::record() {
     for (int row = 0; row < table_->rowCount(); ++row)
         entries.push_back(
             {table_->item(row, PlaceColumn)->text(), table_->item(row, Margin)->text()});
-    const Arrival arrival =
-        arrivalRuns(state_.raceDay().sheet, winner_->text(), entries, state_.scale());
-    if (!arrival.refused.isEmpty()) {
-        dialogs_.warn(arrival.refused);
-        return;
-    }
-    if (!state_.history().isOpen()) {
-        dialogs_.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
-                      "démarrage : l'arrivée n'est pas enregistrée."_qs);
-        return;
-    }
-    const history::Added added = state_.history().add(arrival.runs);
-    if (!added.result.ok()) {
-        dialogs_.warn(added.result.message);
-        return;
-    }
-    dialogs_.inform(u"Arrivée enregistrée dans l'historique : %1 course(s) "
-                    "ajoutée(s), %2 déjà connue(s)."_qs.arg(added.added)
-                        .arg(added.known));
-    accept();
+    if (recordArrival(state_.history(), state_.raceDay().sheet, winner_->text(), entries,
+                      state_.scale(), dialogs_))
+        accept();
 }

@@ -1,8 +1,7 @@
 #include "horsecard.h"
 
 #include "cells.h"
-#include "comparable.h"
-#include "corrections.h"
+#include "horsecardlogic.h"
 #include "runtable.h"
 
 #include <QCompleter>
@@ -17,16 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// The card's columns: the run's own (the horse and the musique apart), and what
-// its reduction becomes today, after the reduction.
-QStringList cardHeader() {
-    QStringList h = history::runHeader();
-    h.removeAll(u"cheval"_qs);
-    h.removeAll(u"musique"_qs);
-    h.insert(h.indexOf(u"réduction"_qs) + 1, u"aujourd'hui"_qs);
-    return h;
-}
 
 const int RunId = Qt::UserRole;
 
@@ -50,10 +39,10 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
     musique_->setObjectName(u"Lmusique"_qs);
     musique_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(musique_);
-    table_ = new QTableWidget(0, static_cast<int>(cardHeader().size()), this);
+    table_ = new QTableWidget(0, static_cast<int>(horsecard::header().size()), this);
     table_->setObjectName(u"TableCourses"_qs);
     table_->setAccessibleName(u"Courses du cheval"_qs);
-    table_->setHorizontalHeaderLabels(cardHeader());
+    table_->setHorizontalHeaderLabels(horsecard::header());
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -70,19 +59,20 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
 
 void HorseCard::addButtons(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
-    const auto button = [&](const QString& text, auto handler) {
+    const auto button = [&](const QString& text, auto handler, const char* name) {
         auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
         row->addWidget(b);
         return b;
     };
-    button(u"&Ajouter une course…"_qs, &HorseCard::addRun);
-    button(u"C&orriger…"_qs, &HorseCard::correctRun);
-    button(u"&Supprimer…"_qs, &HorseCard::deleteRun);
-    pick_ = button(u"&Retenir pour la course du jour"_qs, &HorseCard::pickForToday);
+    button(u"&Ajouter une course…"_qs, &HorseCard::addRun, "BtAjouterCourse");
+    button(u"C&orriger…"_qs, &HorseCard::correctRun, "BtCorriger");
+    button(u"&Supprimer…"_qs, &HorseCard::deleteRun, "BtSupprimer");
+    pick_ = button(u"&Retenir pour la course du jour"_qs, &HorseCard::pickForToday, "BtRetenir");
     row->addStretch(1);
-    button(u"&Fermer"_qs, &QDialog::accept);
+    button(u"&Fermer"_qs, &QDialog::accept, "BtFermer");
     layout->addLayout(row);
 }
 
@@ -94,31 +84,19 @@ void HorseCard::showHorse(const QString& name) {
     runs_ = runs.runs;
     name_->setText(horse_);
     setWindowTitle(u"Fiche du cheval — %1"_qs.arg(horse_));
-    const QString music = history::musique(runs_);
-    musique_->setText(runs_.empty() ? u"Aucune course gardée pour ce cheval."_qs
-                                    : u"%1 course(s) · musique : %2"_qs.arg(runs_.size())
-                                          .arg(music.isEmpty() ? u"—"_qs : music));
+    musique_->setText(horsecard::summary(runs_));
     const RaceSheet& sheet = state_.raceDay().sheet;
-    const auto onSheet = sheet.lastOf(horse_);
-    pick_->setEnabled(onSheet.has_value());
-    Runner base = onSheet ? sheet.runners[*onSheet] : Runner{};
-    base.name = horse_;
-    fillTable(base);
+    pick_->setEnabled(sheet.lastOf(horse_).has_value());
+    fillTable(horsecard::base(sheet, horse_));
 }
 
 void HorseCard::fillTable(const Runner& base) {
-    const RaceSheet& sheet = state_.raceDay().sheet;
     table_->setSortingEnabled(false);
     table_->setRowCount(static_cast<int>(runs_.size()));
-    const QStringList header = cardHeader();
+    const Rules rules{state_.scale(), state_.corrections()};
     for (int i = 0; i < table_->rowCount(); ++i) {
         const history::Run& run = runs_[static_cast<size_t>(i)];
-        QStringList cells = history::runRow(run);
-        cells.removeFirst(); // the horse
-        cells.removeLast();  // its musique mark
-        const auto today = todayReduction(run, base, sheet, {state_.scale(), state_.corrections()});
-        cells.insert(header.indexOf(u"aujourd'hui"_qs),
-                     today ? calc::punterHundredths(*today) : QString());
+        const QStringList cells = horsecard::row(run, base, state_.raceDay().sheet, rules);
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setData(RunId, run.id);
@@ -166,25 +144,11 @@ std::optional<history::Run> HorseCard::runForm(const history::Run& run, const QS
         QStringList typed;
         for (QLineEdit* box : boxes)
             typed << box->text();
-        const history::RunRead read = history::runOfCells(header, typed);
-        if (!read.run) {
-            dialogs_.warn(u"Cette course ne peut pas être gardée : %1."_qs.arg(read.refused));
-            return;
-        }
-        out = read.run;
-        out->id = run.id;
-        out->source = run.source;
-        form.accept();
+        if ((out = horsecard::typedRun(typed, run, dialogs_)))
+            form.accept();
     });
     form.exec();
     return out;
-}
-
-void HorseCard::stored(const FileResult& result) {
-    if (!result.ok())
-        dialogs_.warn(result.message);
-    state_.sheetEdited(); // the sheet's runners follow their runs
-    showHorse(horse_);
 }
 
 void HorseCard::addRun() {
@@ -193,10 +157,8 @@ void HorseCard::addRun() {
     run.date = QDate::currentDate();
     run.discipline = state_.raceDay().sheet.discipline;
     if (const auto typed = runForm(run, u"Ajouter une course de %1"_qs.arg(horse_))) {
-        const history::Added added = state_.history().add({*typed});
-        if (added.result.ok() && added.known > 0)
-            dialogs_.inform(u"Cette course était déjà gardée : elle est complétée."_qs);
-        stored(added.result);
+        horsecard::addRun(state_, *typed, dialogs_);
+        showHorse(horse_);
     }
 }
 
@@ -204,40 +166,18 @@ void HorseCard::correctRun() {
     const history::Run* run = chosen();
     if (!run)
         return;
-    if (const auto typed = runForm(*run, u"Corriger une course de %1"_qs.arg(horse_)))
-        stored(state_.history().update(*typed));
+    if (const auto typed = runForm(*run, u"Corriger une course de %1"_qs.arg(horse_))) {
+        horsecard::correctRun(state_, *typed, dialogs_);
+        showHorse(horse_);
+    }
 }
 
 void HorseCard::deleteRun() {
-    const history::Run* run = chosen();
-    if (!run)
-        return;
-    const QString what =
-        run->date.isValid() ? run->date.toString(u"dd/MM/yyyy"_qs) : u"sans date"_qs;
-    if (!dialogs_.askYesNo(
-            u"Supprimer la course du %1 (%2, %3 m) de « %4 » ?"_qs.arg(what, run->hippodrome)
-                .arg(run->distance)
-                .arg(horse_)))
-        return;
-    stored(state_.history().remove(run->id));
+    if (const history::Run* run = chosen(); run && horsecard::deleteRun(state_, *run, dialogs_))
+        showHorse(horse_);
 }
 
 void HorseCard::pickForToday() {
-    const history::Run* run = chosen();
-    RaceSheet& sheet = state_.raceDay().sheet;
-    const auto onSheet = sheet.lastOf(horse_);
-    if (!run || !onSheet)
-        return;
-    Runner& runner = sheet.runners[*onSheet];
-    if (!isComparable(*run, runner, sheet)) {
-        dialogs_.warn(u"Cette course n'est pas comparable à la course du jour "
-                      "(discipline, distance à ±%1 %, %2 derniers mois, un chrono "
-                      "ou une réduction)."_qs.arg(sheet.bandPercent)
-                          .arg(sheet.months));
-        return;
-    }
-    // Picked again: the sheet's rule chooses once more.
-    runner.picked = runner.picked == run->id ? 0 : run->id;
-    state_.sheetEdited();
-    showHorse(horse_);
+    if (const history::Run* run = chosen(); run && horsecard::pickForToday(state_, *run, dialogs_))
+        showHorse(horse_);
 }

@@ -33,7 +33,6 @@ class HorseCard : public QDialog {
     const history::Run* chosen() const;
     // The run typed in a form from `run`; none when cancelled.
     std::optional<history::Run> runForm(const history::Run& run, const QString& title);
-    void stored(const FileResult& result);
 
     AppState& state_;
     QtDialogs dialogs_{this};

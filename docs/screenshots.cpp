@@ -246,7 +246,7 @@ int main(int argc, char* argv[]) {
         scale::Scale flatGood;
         flatGood.lengths = scale::LengthsRule::DisciplineGoing;
         flatGood.weight = scale::WeightRule::ByDistance;
-        auto* bareme = new Bareme(flatGood, places::settingsFilePath());
+        auto* bareme = new Bareme(state.settings(), nullptr, flatGood);
         QTimer::singleShot(300, [shoot, list, bareme, &folder] {
             bareme->move(20, 20);
             bareme->show();

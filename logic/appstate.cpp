@@ -1,28 +1,15 @@
 #include "appstate.h"
 
 #include "comparable.h"
-#include "correctionsettings.h"
 #include "places.h"
 #include "runhistory.h"
-#include "scalesettings.h"
 
 #include <QDateTime>
-#include <QSettings>
-
-namespace {
-
-const QString AlsoListKey = u"course/ajouter-aussi-a-la-liste"_qs;
-
-bool readAlsoList(const QString& path) {
-    return QSettings(path, QSettings::IniFormat).value(AlsoListKey, true).toBool();
-}
-
-} // namespace
 
 AppState::AppState(QString settingsPath, RaceDay day)
-    : settingsPath_(std::move(settingsPath)), scale_(scale::readScale(settingsPath_)),
-      corrections_(calc::readCorrections(settingsPath_)), alsoList_(readAlsoList(settingsPath_)),
-      day_(std::move(day)) {}
+    : settings_(std::move(settingsPath)), day_(std::move(day)) {
+    connect(&settings_, &Settings::changed, this, &AppState::changed);
+}
 
 void AppState::sheetEdited() {
     // A sheet its file does not hold has nothing the history may take as said.
@@ -36,7 +23,7 @@ void AppState::sheetEdited() {
 
 void AppState::feedFromHistory() {
     // The runners' references as their runs now choose them; the file follows.
-    if (dialogs_ && feedSheet(day_.sheet, history_, {scale_, corrections_}))
+    if (dialogs_ && feedSheet(day_.sheet, history_, {scale(), corrections()}))
         (void)saveRaceDay(day_, *dialogs_);
 }
 
@@ -62,29 +49,4 @@ QString AppState::openHistory(const QString& path, const QDateTime& now, Dialogs
     const QString why = recordReferences(history_, day_.sheet);
     feedFromHistory();
     return why;
-}
-
-void AppState::setScale(const scale::Scale& chosen) {
-    if (chosen == scale_)
-        return;
-    scale_ = chosen;
-    emit changed();
-}
-
-void AppState::setCorrections(const calc::CorrectionTable& chosen) {
-    if (chosen == corrections_)
-        return;
-    corrections_ = chosen;
-    emit changed();
-}
-
-QString AppState::setAlsoList(bool on) {
-    alsoList_ = on;
-    QSettings ini(settingsPath_, QSettings::IniFormat);
-    ini.setValue(AlsoListKey, on);
-    ini.sync();
-    if (ini.status() != QSettings::NoError)
-        return u"Ce choix n'a pas pu être enregistré dans %1 : le fichier ne "
-               "peut pas être écrit."_qs.arg(settingsPath_);
-    return QString();
 }

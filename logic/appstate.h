@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "racedayfile.h"
 #include "scale.h"
+#include "settings.h"
 #include "store.h"
 
 #include <QObject>
@@ -15,22 +16,15 @@
 class AppState : public QObject {
     Q_OBJECT
   public:
-    // The scale kept in the user's settings at `settingsPath`, and the day's sheet.
+    // The user's settings kept at `settingsPath`, and the day's sheet.
     AppState(QString settingsPath, RaceDay day);
 
-    const scale::Scale& scale() const { return scale_; }
-    const QString& settingsPath() const { return settingsPath_; }
-    // A scale chosen (and written to the settings by the dialog).
-    void setScale(const scale::Scale& chosen);
-    // The corrections table, kept in the same settings; chosen in the same dialog.
-    const calc::CorrectionTable& corrections() const { return corrections_; }
-    void setCorrections(const calc::CorrectionTable& chosen);
-
-    // "Ajouter aussi à la liste des chevaux", kept in the same settings; on unless
-    // the user unticked it.
-    bool alsoList() const { return alsoList_; }
-    // Whether it was written (a message otherwise).
-    QString setAlsoList(bool on);
+    // The scale, the corrections and "also list", changed through `settings()`:
+    // every window follows `changed`.
+    Settings& settings() { return settings_; }
+    const scale::Scale& scale() const { return settings_.scale(); }
+    const calc::CorrectionTable& corrections() const { return settings_.corrections(); }
+    bool alsoList() const { return settings_.alsoList(); }
 
     RaceDay& raceDay() { return day_; }
     // A window changed the sheet (and its file): the others show it, and each
@@ -55,10 +49,7 @@ class AppState : public QObject {
     void historyFailed(const QString& message);
 
   private:
-    QString settingsPath_;
-    scale::Scale scale_;
-    calc::CorrectionTable corrections_;
-    bool alsoList_ = true;
+    Settings settings_;
     RaceDay day_;
     history::Store history_;
     Dialogs* dialogs_ = nullptr; // set with the history: none, nothing fed

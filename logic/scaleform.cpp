@@ -1,7 +1,6 @@
 #include "scaleform.h"
 
 #include "numbers.h"
-#include "scalesettings.h"
 
 #include <vector>
 
@@ -88,7 +87,7 @@ QString ScaleForm::weightCellLabel(size_t row) {
     return u"Kilos par longueur à partir de %1 m"_qs.arg(scale::DistanceRows[row]);
 }
 
-ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dialogs& dialogs) {
+ScaleAccepted acceptScaleForm(const ScaleForm& form, Settings& settings, Dialogs& dialogs) {
     scale::Scale s = form.choice;
     // Every field is checked, also those of a rule not chosen: the file keeps them all.
     for (const Field& f : fieldsOf(form, s)) {
@@ -100,7 +99,7 @@ ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath, Dia
         }
         *f.value = *value;
     }
-    if (const QString why = scale::writeScale(s, iniPath); !why.isEmpty())
+    if (const QString why = settings.setScale(s); !why.isEmpty())
         dialogs.message(why + u"\nIl s'applique jusqu'à la fermeture du programme."_qs,
                         u"Barème"_qs, Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
     return {s, QString()};

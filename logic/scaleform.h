@@ -4,6 +4,7 @@
 
 #include "dialogs.h"
 #include "scale.h"
+#include "settings.h"
 
 #include <QString>
 #include <array>
@@ -39,5 +40,5 @@ struct [[nodiscard]] ScaleAccepted {
     std::optional<scale::Scale> scale; // none: the dialog stays open
     QString correct;                   // the field to put the focus in
 };
-[[nodiscard]] ScaleAccepted acceptScaleForm(const ScaleForm& form, const QString& iniPath,
+[[nodiscard]] ScaleAccepted acceptScaleForm(const ScaleForm& form, Settings& settings,
                                             Dialogs& dialogs);

@@ -3,6 +3,9 @@
 #include "correctionsettings.h"
 #include "correctionsform.h"
 #include "logichelpers.h"
+#include "settings.h"
+
+#include <QSignalSpy>
 
 #include <QSettings>
 
@@ -23,6 +26,8 @@ class TestScaleForm : public QObject {
     void correctionsForm_data();
     void correctionsForm();
     void correctionsKept();
+    void settingsChanged_data();
+    void settingsChanged();
 };
 
 void TestScaleForm::scaleForm_data() {
@@ -88,7 +93,8 @@ void TestScaleForm::scaleForm() {
     QTemporaryDir folder;
     const QString ini = folder.filePath(u"Orvanto.ini"_qs);
     ScriptedDialogs dialogs;
-    const ScaleAccepted accepted = acceptScaleForm(form, ini, dialogs);
+    Settings settings(ini);
+    const ScaleAccepted accepted = acceptScaleForm(form, settings, dialogs);
     QCOMPARE(accepted.correct, row.correct);
     QCOMPARE(accepted.scale.has_value(), row.correct.isEmpty());
     if (!row.correct.isEmpty()) {
@@ -110,10 +116,63 @@ void TestScaleForm::scaleForm() {
         QCOMPARE(cell(back, k.section(u'=', 0, 0)), k.section(u'=', 1));
     // A settings file that cannot be written: said, and the scale still used.
     ScriptedDialogs failing;
-    const ScaleAccepted unsaved = acceptScaleForm(form, ini + u"/x.ini"_qs, failing);
+    Settings unwritable(ini + u"/x.ini"_qs);
+    const ScaleAccepted unsaved = acceptScaleForm(form, unwritable, failing);
     QVERIFY(unsaved.scale == accepted.scale);
+    QVERIFY(unwritable.scale() == *accepted.scale);
     QCOMPARE(failing.shown.size(), 1);
     QVERIFY(failing.shown[0].text.endsWith(u"Il s'applique jusqu'à la fermeture du programme."_qs));
+}
+
+void TestScaleForm::settingsChanged_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("writable");
+    using K = Settings::Key;
+    for (const bool writable : {true, false})
+        for (const K key : {K::Scale, K::Corrections, K::AlsoList})
+            QTest::addRow("%s%s", QMetaEnum::fromType<K>().valueToKey(int(key)),
+                          writable ? "" : ", the file not writable")
+                << int(key) << writable;
+}
+
+// One object writes the three settings: each change told once by its key, kept
+// in the file; a file that cannot be written said, the scale and "also list" in
+// force all the same, a corrections table not taken.
+void TestScaleForm::settingsChanged() {
+    QFETCH(int, key);
+    QFETCH(bool, writable);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(writable ? u"Orvanto.ini"_qs : u"absent/x/Orvanto.ini"_qs);
+    if (!writable) // a file stands where the folder should be
+        QVERIFY(QFile(folder.filePath(u"absent"_qs)).open(QIODevice::WriteOnly));
+    Settings settings(path);
+    QSignalSpy changed(&settings, &Settings::changed);
+    scale::Scale s;
+    s.lengths = scale::LengthsRule::DisciplineGoing;
+    calc::CorrectionTable t;
+    t.d4 = -3;
+    const auto set = [&] {
+        switch (static_cast<Settings::Key>(key)) {
+        case Settings::Key::Scale:
+            return settings.setScale(s);
+        case Settings::Key::Corrections:
+            return settings.setCorrections(t);
+        case Settings::Key::AlsoList:
+            return settings.setAlsoList(false);
+        }
+        return QString();
+    };
+    QCOMPARE(set().isEmpty(), writable);
+    const bool taken = writable || key != int(Settings::Key::Corrections);
+    QCOMPARE(changed.size(), taken ? 1 : 0);
+    if (taken)
+        QCOMPARE(changed[0][0].value<Settings::Key>(), static_cast<Settings::Key>(key));
+    (void)set(); // the same again: nothing changes
+    QCOMPARE(changed.size(), taken ? 1 : 0);
+    const Settings again(path);
+    QCOMPARE(again.scale() == s, writable && key == int(Settings::Key::Scale));
+    QCOMPARE(again.corrections() == t, writable && key == int(Settings::Key::Corrections));
+    QCOMPARE(again.alsoList(), !(writable && key == int(Settings::Key::AlsoList)));
 }
 
 QTEST_GUILESS_MAIN(TestScaleForm)

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
 namespace {
@@ -40,13 +39,9 @@ const QString WeightTitle = u"Poids"_qs;
 } // namespace
 
 void chooseScale(AppState& state, QWidget* over) {
-    Bareme dialog(state.scale(), state.settingsPath(), over, state.corrections());
+    Bareme dialog(state.settings(), over);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (dialog.chosenCorrections())
-        state.setCorrections(*dialog.chosenCorrections());
-    if (dialog.chosen())
-        state.setScale(*dialog.chosen());
     // The sheet's runners follow the rules now in force, as they would at the next start.
     QtDialogs dialogs(over);
     if (recomputeSheet(state.raceDay(), {state.scale(), state.corrections()}, dialogs,
@@ -54,9 +49,9 @@ void chooseScale(AppState& state, QWidget* over) {
         state.sheetEdited();
 }
 
-Bareme::Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent,
-               const calc::CorrectionTable& corrections)
-    : QDialog(parent), form_(ScaleForm::of(current)), iniPath_(iniPath) {
+Bareme::Bareme(Settings& settings, QWidget* parent, const std::optional<scale::Scale>& shown)
+    : QDialog(parent), form_(ScaleForm::of(shown.value_or(settings.scale()))), settings_(settings) {
+    const calc::CorrectionTable& corrections = settings.corrections();
     setObjectName(u"Bareme"_qs);
     setWindowTitle(u"Barème"_qs);
     auto* outer = new QHBoxLayout(this);
@@ -262,7 +257,7 @@ void Bareme::accept() {
         return;
     }
 
-    const ScaleAccepted accepted = acceptScaleForm(form_, iniPath_, dialogs);
+    const ScaleAccepted accepted = acceptScaleForm(form_, settings_, dialogs);
     if (!accepted.scale) {
         if (auto* box = findChild<QLineEdit*>(accepted.correct)) {
             box->setFocus(Qt::OtherFocusReason);
@@ -271,11 +266,9 @@ void Bareme::accept() {
         return;
     }
     // The corrections written once the scale was: both, or the dialog stays open.
-    if (const QString why = calc::writeCorrections(*corrections.table, iniPath_); !why.isEmpty()) {
+    if (const QString why = settings_.setCorrections(*corrections.table); !why.isEmpty()) {
         dialogs.warn(why);
         return;
     }
-    chosen_ = accepted.scale;
-    chosenCorrections_ = corrections.table;
     QDialog::accept();
 }

@@ -19,13 +19,10 @@ class QRadioButton;
 class Bareme : public QDialog {
     Q_OBJECT
   public:
-    Bareme(const scale::Scale& current, const QString& iniPath, QWidget* parent = nullptr,
-           const calc::CorrectionTable& corrections = {});
-    // The scale and the corrections chosen with OK; none after Annuler.
-    const std::optional<scale::Scale>& chosen() const { return chosen_; }
-    const std::optional<calc::CorrectionTable>& chosenCorrections() const {
-        return chosenCorrections_;
-    }
+    // The dialog showing `shown` (the scale in force unless told otherwise); OK
+    // puts the choice in `settings`, which writes it.
+    explicit Bareme(Settings& settings, QWidget* parent = nullptr,
+                    const std::optional<scale::Scale>& shown = std::nullopt);
 
     void accept() override;
 
@@ -43,9 +40,7 @@ class Bareme : public QDialog {
     void push();
 
     ScaleForm form_;
-    QString iniPath_;
-    std::optional<scale::Scale> chosen_;
-    std::optional<calc::CorrectionTable> chosenCorrections_;
+    Settings& settings_;
     class CorrectionsBox* corrections_ = nullptr;
     std::array<QRadioButton*, 3> lengthsRules_{};
     std::array<QRadioButton*, 3> weightRules_{};

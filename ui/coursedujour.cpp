@@ -89,7 +89,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
                           "dans la liste des chevaux, sans redemander son nom"_qs);
     alsoList_->setChecked(state_.alsoList());
     connect(alsoList_, &QCheckBox::toggled, this, [this](bool on) {
-        if (const QString why = state_.setAlsoList(on); !why.isEmpty())
+        if (const QString why = state_.settings().setAlsoList(on); !why.isEmpty())
             dialogs_.warn(why);
     });
     layout->addWidget(alsoList_);

@@ -1,12 +1,14 @@
 // Figures for the race sheet: one cell edited in a 20-runner sheet (recomputed,
 // ranked again, written, shown), and "Courses précédentes…" opened on 1,000 kept
-// races. Each against its aim, in the same run. Run a Release build: make bench.
+// races, and what --course does with a 20-runner sheet. Each against its aim, in
+// the same run. Run a Release build: make bench.
 
 #include "appstate.h"
 #include "coursedujour.h"
 #include "courses.h"
 #include "places.h"
 #include "racefile.h"
+#include "racetable.h"
 #include "sheetedit.h"
 
 #include <QApplication>
@@ -99,12 +101,27 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents(); // painted
         painted.push_back(ms(t));
     }
+    // What --course does with the file: read, every runner computed again, the
+    // table as CSV.
+    std::vector<double> course;
+    const QByteArray file = racefile::write(state.raceDay().sheet);
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer t;
+        t.start();
+        RaceSheet read = *racefile::read(file);
+        for (Runner& r : read.runners)
+            r = *rerun(r, read, {}, {}, silent);
+        (void)racetable::csvOutput(racetable::rows(read));
+        course.push_back(ms(t));
+    }
     std::printf("One cell edited in a 20-runner sheet (median of 50; aim under 5 ms):\n");
     std::printf("  recomputed, ranked, written to its file      %7.2f ms  %s\n", median(logic),
                 verdict(median(logic), 5));
     std::printf("  the same, and the window's table filled again %7.2f ms  %s\n", median(table),
                 verdict(median(table), 5));
     std::printf("  the same, and the window painted (offscreen)  %7.2f ms\n", median(painted));
+    std::printf("--course on the same sheet, in the program (read, computed, CSV) %7.2f ms\n",
+                median(course));
 
     // 1,000 kept races of 12 runners each.
     const QString archive = folder.filePath(u"courses"_qs);

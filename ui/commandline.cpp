@@ -2,14 +2,13 @@
 #include "places.h"
 
 #include "console.h"
-#include "correctionsettings.h"
 #include "importer.h"
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
 #include "runnercalc.h"
 #include "runtable.h"
-#include "scalesettings.h"
+#include "settings.h"
 #include "store.h"
 #include "wholefile.h"
 
@@ -97,8 +96,8 @@ int printRace(const QString& path, bool given) {
             u"%1 n'est pas une feuille de course d'Orvanto : %2."_qs.arg(places::shown(path), why));
     // The results computed from the inputs, as the program computes them at start;
     // a runner that cannot be is named on standard error, and the file left alone.
-    const QString settings = places::settingsFilePath();
-    const Rules rules{scale::readScale(settings), calc::readCorrections(settings)};
+    const Settings settings(places::settingsFilePath());
+    const Rules rules{settings.scale(), settings.corrections()};
     std::vector<Runner> runners;
     for (const Runner& r : sheet->runners) {
         RecordingDialogs refusals;

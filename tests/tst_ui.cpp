@@ -109,7 +109,19 @@ class Answerer : public QObject {
                     const QKeyCombination c = QKeySequence(k)[0];
                     QWidget* target = bareme->focusWidget() ? bareme->focusWidget() : bareme;
                     QTest::keyClick(target, c.key(), c.keyboardModifiers());
-                    QTest::qWait(150); // a mnemonic clicks its button after a short delay
+                    // A mnemonic holds its button down and clicks it a moment later:
+                    // the next key waits for that click, however slow the machine.
+                    const bool clicked = QTest::qWaitFor(
+                        [&dialog] {
+                            if (!dialog)
+                                return true;
+                            const auto buttons = dialog->findChildren<QAbstractButton*>();
+                            return std::none_of(buttons.begin(), buttons.end(),
+                                                [](QAbstractButton* b) { return b->isDown(); });
+                        },
+                        5000);
+                    if (!clicked)
+                        qWarning("a button of the scale dialog stayed down");
                 }
             });
         } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {

@@ -96,7 +96,7 @@ qint64 Database::lastInsertId() const {
     return sqlite3_last_insert_rowid(db_);
 }
 
-Statement::Statement(Database& db, const char* sql) : db_(db) {
+Statement::Statement(Database& db, const char* sql) {
     if (sqlite3_prepare_v2(db.handle(), sql, -1, &stmt_, nullptr) != SQLITE_OK)
         stmt_ = nullptr;
 }

@@ -73,7 +73,6 @@ class Statement {
     std::optional<double> optionalReal(int column) const;
 
   private:
-    Database& db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 

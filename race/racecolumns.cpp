@@ -89,10 +89,11 @@ bool knownDisciplineOrNone(const QString& c) {
 QString writeDate(const RaceSheet& s, const Runner*) {
     return s.date.toString(DateFormat);
 }
-// A date typed in a spreadsheet, 30/11/2026, is read as well.
+// A date typed in a spreadsheet, 30/11/2026, is read as well; an empty one is no
+// date, as a file without the column has (the program then takes today's).
 bool readDate(const QString& c, RaceSheet& s, Runner&) {
     s.date = cells::dateOf(c).value_or(QDate());
-    return s.date.isValid();
+    return s.date.isValid() || c.trimmed().isEmpty();
 }
 
 // The day's distance: the runner's, and the race's on a row without a runner.

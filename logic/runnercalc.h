@@ -11,8 +11,6 @@
 #include <vector>
 
 using runnerfigures::awaitsReference;
-using runnerfigures::referenceConditions;
-using runnerfigures::todayConditions;
 
 // A runner put on `race`'s sheet from the main window: the race's discipline and
 // start for its reference race, and at the trot ferré and no recul on both sides.

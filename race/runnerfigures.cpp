@@ -93,11 +93,40 @@ double metresOf(const QString& text) {
     return numbers::textToNumber(text).value_or(0);
 }
 
+// The conditions of the runner's reference race, and of its run today in `race`,
+// the reculs read once by the caller.
+calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race, double recul) {
+    calc::Conditions c;
+    c.discipline =
+        calc::disciplineOf(r.race.discipline.isEmpty() ? race.discipline : r.race.discipline);
+    c.start = calc::startOf(r.race.start).value_or(calc::Start::Unknown);
+    c.shoeing = calc::shoeingOf(r.race.shoeing).value_or(calc::Shoeing::Unknown);
+    c.recul = recul;
+    c.going = calc::goingOf(r.going);
+    return c;
+}
+
+calc::Conditions todayConditions(const Runner& r, const RaceSheet& race, double recul) {
+    calc::Conditions c;
+    c.discipline = calc::disciplineOf(race.discipline);
+    c.start = calc::startOf(race.start).value_or(calc::Start::Unknown);
+    c.shoeing = calc::shoeingOf(r.dayShoeing).value_or(calc::Shoeing::Unknown);
+    c.recul = recul;
+    c.going = calc::goingOf(race.going);
+    return c;
+}
+
+// A runner's distances run, as the calculation reads them, and its reculs.
+struct Runs {
+    QString reference, today;
+    double referenceRecul, todayRecul;
+};
+
 // The calculation of a race whose empty boxes were filled, then the corrections
 // from the reference's conditions to today's, added before the estimate's one
 // rounding.
 Outcome computed(const Runner& runner, const RaceSheet& race, const Rules& rules,
-                 const calc::Race& typed, const QString& referenceRun, const QString& dayRun) {
+                 const calc::Race& typed, const Runs& runs) {
     const calc::Calculation c = calc::calculate(typed);
     if (c.error != CalcError::None)
         return refused(fieldOf(c.error), calc::errorText(c.error), c.error);
@@ -105,8 +134,9 @@ Outcome computed(const Runner& runner, const RaceSheet& race, const Rules& rules
         return refused(Field::DayDistance, calc::errorText(CalcError::Distance),
                        CalcError::Distance);
     const calc::Corrections corrections =
-        calc::corrections(rules.corrections, referenceConditions(runner, race),
-                          todayConditions(runner, race), metresOf(referenceRun), metresOf(dayRun));
+        calc::corrections(rules.corrections, referenceConditions(runner, race, runs.referenceRecul),
+                          todayConditions(runner, race, runs.todayRecul), metresOf(runs.reference),
+                          metresOf(runs.today));
     if (!corrections.refused.isEmpty())
         return refused(Field::Conditions, u"« %1 » : %2"_qs.arg(runner.name, corrections.refused));
     calc::Estimate estimate = *c.estimate;
@@ -150,27 +180,6 @@ bool awaitsReference(const Runner& r) {
            r.race.seconds.trimmed().isEmpty() && r.race.hundredths.trimmed().isEmpty();
 }
 
-calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race) {
-    calc::Conditions c;
-    c.discipline =
-        calc::disciplineOf(r.race.discipline.isEmpty() ? race.discipline : r.race.discipline);
-    c.start = calc::startOf(r.race.start).value_or(calc::Start::Unknown);
-    c.shoeing = calc::shoeingOf(r.race.shoeing).value_or(calc::Shoeing::Unknown);
-    c.recul = reculMetres(r.race.recul).value_or(0);
-    c.going = calc::goingOf(r.going);
-    return c;
-}
-
-calc::Conditions todayConditions(const Runner& r, const RaceSheet& race) {
-    calc::Conditions c;
-    c.discipline = calc::disciplineOf(race.discipline);
-    c.start = calc::startOf(race.start).value_or(calc::Start::Unknown);
-    c.shoeing = calc::shoeingOf(r.dayShoeing).value_or(calc::Shoeing::Unknown);
-    c.recul = reculMetres(r.dayRecul).value_or(0);
-    c.going = calc::goingOf(race.going);
-    return c;
-}
-
 Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules) {
     const auto referenceRecul = reculMetres(runner.race.recul);
     const auto dayRecul = reculMetres(runner.dayRecul);
@@ -197,8 +206,8 @@ Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules)
     const bool trot = isTrot(race.discipline);
     for (const calc::Unusual& u : calc::unusualInputs(typed, rules.corrections, trot))
         findings.push_back({fieldOf(u.input), u.question});
-    Outcome out =
-        computed(runner, race, rules, calc::Race::of(filled(t), scale), referenceRun, dayRun);
+    Outcome out = computed(runner, race, rules, calc::Race::of(filled(t), scale),
+                           {referenceRun, dayRun, *referenceRecul, *dayRecul});
     out.findings = std::move(findings);
     return out;
 }

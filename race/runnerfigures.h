@@ -59,10 +59,6 @@ struct Outcome {
 // second, not 1,5), and no weight.
 scale::Scale sheetScale(const scale::Scale& chosen, const QString& discipline);
 
-// The conditions of the runner's reference race, and of its run today in `race`.
-calc::Conditions referenceConditions(const Runner& runner, const RaceSheet& race);
-calc::Conditions todayConditions(const Runner& runner, const RaceSheet& race);
-
 // Metres of recul as typed (empty: none); none when not a number of metres.
 std::optional<double> reculMetres(const QString& text);
 

@@ -3,8 +3,6 @@
 
 #include "csv.h"
 
-#include <QHash>
-
 namespace racefile {
 
 namespace {
@@ -17,13 +15,18 @@ QStringList cellsOf(const RaceSheet& sheet, const Runner* runner) {
 }
 
 // Where each column of the table stands in the file's header; -1 when absent.
+// The file written now has them in the table's order: found at once.
 std::vector<qsizetype> placesIn(const QStringList& header) {
-    QHash<QString, qsizetype> at;
-    for (qsizetype i = header.size(); i-- > 0;) // the first of two same names wins
-        at.insert(header[i].trimmed(), i);
-    std::vector<qsizetype> places;
-    for (const Column& c : columns())
-        places.push_back(at.value(QString::fromUtf8(c.header), -1));
+    static const QStringList names = racefile::header();
+    std::vector<qsizetype> places(names.size(), -1);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (i < header.size() && header[i] == names[i])
+            places[size_t(i)] = i;
+        else
+            for (qsizetype j = 0; j < header.size() && places[size_t(i)] < 0; ++j)
+                if (header[j].trimmed() == names[i])
+                    places[size_t(i)] = j; // the first of two same names wins
+    }
     return places;
 }
 

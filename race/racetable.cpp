@@ -150,6 +150,7 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
         row[GapSeconds] = cells::fixed(r.gapSeconds, 2);
         row[GapLengths] = cells::fixed(r.gapLengths, 2);
         row[GapMetres] = cells::fixed(r.gapMetres, 1);
+        row[Scale] = x.scale;
     }
     row[Number] = x.number;
     row[Name] = x.name;
@@ -162,7 +163,6 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
     row[DayWeight] = x.race.dayWeight;
     row[EstimateTime] = timeSource(x.race.estimateWithLengths);
     row[ReductionTime] = timeSource(x.race.reductionWithLengths);
-    row[Scale] = x.scale;
     row[RaceName] = sheet.name;
     row[RaceDate] = sheet.date.toString(u"dd/MM/yyyy"_qs);
     row[Hippodrome] = sheet.hippodrome;

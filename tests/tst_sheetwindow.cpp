@@ -70,6 +70,7 @@ class TestSheetWindow : public QObject {
     void meetingImported();
     void filesDropped();
     void horseCardOpened();
+    void unratedLast();
 
   private:
     // The row showing runner `name`.
@@ -322,6 +323,25 @@ void TestSheetWindow::horseCardOpened() {
     QVERIFY(eclair.picked > 0);
     QCOMPARE(eclair.served, u"30/11/2026 Chantilly (choisie)"_qs);
     card.close();
+}
+
+// A runner waiting for its reference: last, a dash for its rank and estimate,
+// why in the column of the runs that served, and in its tooltip.
+void TestSheetWindow::unratedLast() {
+    Runner waiting;
+    waiting.name = u"Face Time Bourbon"_qs;
+    sheet().runners.insert(sheet().runners.begin(), waiting);
+    window->refresh();
+    QCOMPARE(rowOf(u"Face Time Bourbon"_qs), 2);
+    QCOMPARE(cell(u"Face Time Bourbon"_qs, racetable::Rank), u"—"_qs);
+    QCOMPARE(cell(u"Face Time Bourbon"_qs, racetable::Estimate), u"—"_qs);
+    QCOMPARE(cell(u"Face Time Bourbon"_qs, racetable::Served), u"en attente d'une référence"_qs);
+    QVERIFY(!table->isColumnHidden(racetable::Served));
+    QCOMPARE(table->item(2, racetable::Estimate)->toolTip(), u"en attente d'une référence"_qs);
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Rank), u"1"_qs);
+    // Sorted by the estimate, the other way: still after the runners with one.
+    table->sortByColumn(racetable::Estimate, Qt::AscendingOrder);
+    QCOMPARE(rowOf(u"Face Time Bourbon"_qs), 2);
 }
 
 QTEST_MAIN(TestSheetWindow)

@@ -170,9 +170,11 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     // At the trot: gaps in metres, the conditions; the lengths mean nothing there.
     // Elsewhere the corrections show once a runner has any.
     const bool trot = isTrot(sheet.discipline);
-    // The history's columns once a runner was looked up in it.
-    const bool fed = std::any_of(sheet.runners.begin(), sheet.runners.end(),
-                                 [](const Runner& r) { return !r.served.isEmpty(); });
+    // The history's columns once a runner was looked up in it, or one waits for a
+    // reference: the column says why it has no estimate.
+    const bool fed = std::any_of(sheet.runners.begin(), sheet.runners.end(), [](const Runner& r) {
+        return !r.served.isEmpty() || !isRated(r);
+    });
     const bool corrected =
         trot || std::any_of(sheet.runners.begin(), sheet.runners.end(),
                             [](const Runner& r) { return !r.corrections.isEmpty(); });

@@ -19,48 +19,61 @@ QByteArray joined(const std::vector<QStringList>& rows, const csv::Format& forma
 } // namespace
 
 const QStringList& header() {
-    static const QStringList h{u"Rang"_qs,
-                               u"N°"_qs,
-                               u"Cheval"_qs,
-                               u"Chrono estimé"_qs,
-                               u"Chrono estimé (s)"_qs,
-                               u"Écart (s)"_qs,
-                               u"Écart (longueurs)"_qs,
-                               u"Écart (m)"_qs,
-                               u"Réduction"_qs,
-                               u"Réduction (s)"_qs,
-                               u"Réduction corrigée"_qs,
-                               u"Réduction corrigée (s)"_qs,
-                               u"Corrections (s/km)"_qs,
-                               u"Distance réf. (m)"_qs,
-                               u"Chrono réf."_qs,
-                               u"Chrono réf. (s)"_qs,
-                               u"Poids réf. (kg)"_qs,
-                               u"Longueurs"_qs,
-                               u"Terrain"_qs,
-                               u"Poids du jour (kg)"_qs,
-                               u"Discipline réf."_qs,
-                               u"Départ réf."_qs,
-                               u"Ferrure réf."_qs,
-                               u"Recul réf. (m)"_qs,
-                               u"Ferrure"_qs,
-                               u"Recul (m)"_qs,
-                               u"Date réf."_qs,
-                               u"Hippodrome réf."_qs,
-                               u"Course(s) retenue(s)"_qs,
-                               u"Courses comparables"_qs,
-                               u"Musique"_qs,
-                               u"Alertes"_qs,
-                               u"Base de l'estimation"_qs,
-                               u"Temps de la réduction"_qs,
-                               u"Barème"_qs,
-                               u"Course"_qs,
-                               u"Date"_qs,
-                               u"Hippodrome"_qs,
-                               u"Distance (m)"_qs,
-                               u"Discipline"_qs,
-                               u"Départ"_qs,
-                               u"Terrain du jour"_qs};
+    // Each column's title beside its name; the list follows the columns' order.
+    struct Title {
+        Column column;
+        const char16_t* text;
+    };
+    static const Title titles[] = {
+        {Rank, u"Rang"},
+        {Number, u"N°"},
+        {Name, u"Cheval"},
+        {Estimate, u"Chrono estimé"},
+        {EstimateSeconds, u"Chrono estimé (s)"},
+        {GapSeconds, u"Écart (s)"},
+        {GapLengths, u"Écart (longueurs)"},
+        {GapMetres, u"Écart (m)"},
+        {Reduction, u"Réduction"},
+        {ReductionSeconds, u"Réduction (s)"},
+        {CorrectedReduction, u"Réduction corrigée"},
+        {CorrectedReductionSeconds, u"Réduction corrigée (s)"},
+        {Corrections, u"Corrections (s/km)"},
+        {Distance, u"Distance réf. (m)"},
+        {Time, u"Chrono réf."},
+        {TimeSeconds, u"Chrono réf. (s)"},
+        {Weight, u"Poids réf. (kg)"},
+        {Margin, u"Longueurs"},
+        {Going, u"Terrain"},
+        {DayWeight, u"Poids du jour (kg)"},
+        {ReferenceDiscipline, u"Discipline réf."},
+        {ReferenceStart, u"Départ réf."},
+        {ReferenceShoeing, u"Ferrure réf."},
+        {ReferenceRecul, u"Recul réf. (m)"},
+        {DayShoeing, u"Ferrure"},
+        {DayRecul, u"Recul (m)"},
+        {ReferenceDate, u"Date réf."},
+        {ReferenceHippodrome, u"Hippodrome réf."},
+        {Served, u"Course(s) retenue(s)"},
+        {Comparable, u"Courses comparables"},
+        {Musique, u"Musique"},
+        {Alerts, u"Alertes"},
+        {EstimateTime, u"Base de l'estimation"},
+        {ReductionTime, u"Temps de la réduction"},
+        {Scale, u"Barème"},
+        {RaceName, u"Course"},
+        {RaceDate, u"Date"},
+        {Hippodrome, u"Hippodrome"},
+        {RaceDistance, u"Distance (m)"},
+        {Discipline, u"Discipline"},
+        {Start, u"Départ"},
+        {DayGoing, u"Terrain du jour"},
+    };
+    static const QStringList h = [] {
+        QStringList out(ColumnCount);
+        for (const Title& t : titles)
+            out[t.column] = QString::fromUtf16(t.text);
+        return out;
+    }();
     return h;
 }
 

@@ -342,6 +342,11 @@ void TestRace::resultsLeftToCompute() {
 }
 
 void TestRace::table() {
+    // Every column of the window's table has a title of its own.
+    const QStringList titles = racetable::header();
+    QCOMPARE(titles.size(), qsizetype(racetable::ColumnCount));
+    QCOMPARE(QSet<QString>(titles.begin(), titles.end()).size(), titles.size());
+    QVERIFY(!titles.contains(QString()));
     RaceSheet sheet = sheetOf({{u"Bolide"_qs, 18200}, {u"Le \"Roi\";\tx"_qs, 18180}});
     sheet.runners[1].reduction = u"1:02:5"_qs; // a last field that lost a digit: no seconds
     sheet.runners[1].estimate = u"03:01:80"_qs;

@@ -2,16 +2,82 @@
 
 namespace history::rows {
 
-const char* const Columns = "date, hippodrome, race, discipline, distance, recul, start, "
-                            "shoeing, going, time, reduction, place, status, lengths, weight, "
-                            "rider, allocation, runners, source, note";
-
 namespace {
 
 using Step = sqlite::Statement::Step;
 
 const QString DateFormat = u"yyyy-MM-dd"_qs;
-constexpr int ColumnCount = 20;
+
+// One column of the run table: its name, how a run's field is bound to it and
+// read back from it. The statements below name them in this order.
+struct Column {
+    const char* name;
+    void (*bind)(sqlite::Statement& s, int at, const Run& r);
+    void (*read)(const sqlite::Statement& s, int at, Run& r);
+};
+
+template <QString Run::*F> void bindText(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, r.*F);
+}
+template <QString Run::*F> void readText(const sqlite::Statement& s, int at, Run& r) {
+    r.*F = s.text(at);
+}
+template <int Run::*F> void bindInt(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, qint64(r.*F));
+}
+template <int Run::*F> void readInt(const sqlite::Statement& s, int at, Run& r) {
+    r.*F = static_cast<int>(s.integer(at));
+}
+template <std::optional<qint64> Run::*F>
+void bindWhole(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, r.*F);
+}
+template <std::optional<qint64> Run::*F>
+void readWhole(const sqlite::Statement& s, int at, Run& r) {
+    r.*F = s.optionalInteger(at);
+}
+template <std::optional<double> Run::*F> void bindReal(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, r.*F);
+}
+template <std::optional<double> Run::*F> void readReal(const sqlite::Statement& s, int at, Run& r) {
+    r.*F = s.optionalReal(at);
+}
+
+const Column RunColumns[] = {
+    {"date",
+     [](sqlite::Statement& s, int at, const Run& r) {
+         s.bind(at, r.date.isValid() ? r.date.toString(DateFormat) : QString());
+     },
+     [](const sqlite::Statement& s, int at, Run& r) {
+         r.date = QDate::fromString(s.text(at), DateFormat);
+     }},
+    {"hippodrome", bindText<&Run::hippodrome>, readText<&Run::hippodrome>},
+    {"race", bindText<&Run::race>, readText<&Run::race>},
+    {"discipline", bindText<&Run::discipline>, readText<&Run::discipline>},
+    {"distance", bindInt<&Run::distance>, readInt<&Run::distance>},
+    {"recul", bindInt<&Run::recul>, readInt<&Run::recul>},
+    {"start", bindText<&Run::start>, readText<&Run::start>},
+    {"shoeing", bindText<&Run::shoeing>, readText<&Run::shoeing>},
+    {"going", bindText<&Run::going>, readText<&Run::going>},
+    {"time", bindWhole<&Run::time>, readWhole<&Run::time>},
+    {"reduction", bindWhole<&Run::reduction>, readWhole<&Run::reduction>},
+    {"place", bindInt<&Run::place>, readInt<&Run::place>},
+    {"status", [](sqlite::Statement& s, int at, const Run& r) { s.bind(at, statusName(r.status)); },
+     [](const sqlite::Statement& s, int at, Run& r) {
+         r.status = statusOf(s.text(at)).value_or(Status::Placed);
+     }},
+    {"lengths", bindReal<&Run::lengths>, readReal<&Run::lengths>},
+    {"weight", bindReal<&Run::weight>, readReal<&Run::weight>},
+    {"rider", bindText<&Run::rider>, readText<&Run::rider>},
+    {"allocation", bindWhole<&Run::allocation>, readWhole<&Run::allocation>},
+    {"runners", bindWhole<&Run::runners>, readWhole<&Run::runners>},
+    {"source", [](sqlite::Statement& s, int at, const Run& r) { s.bind(at, sourceName(r.source)); },
+     [](const sqlite::Statement& s, int at, Run& r) {
+         r.source = sourceOf(s.text(at)).value_or(Source::Typed);
+     }},
+    {"note", bindText<&Run::note>, readText<&Run::note>},
+};
+constexpr int ColumnCount = int(std::size(RunColumns));
 
 // What tells two runs without a date apart: their figures.
 QString undatedKey(const Run& r) {
@@ -23,53 +89,24 @@ QString undatedKey(const Run& r) {
 
 // Binds the run's columns from `at`, in the order of `Columns`.
 void bindRun(sqlite::Statement& s, int at, const Run& r) {
-    s.bind(at, r.date.isValid() ? r.date.toString(DateFormat) : QString())
-        .bind(at + 1, r.hippodrome)
-        .bind(at + 2, r.race)
-        .bind(at + 3, r.discipline)
-        .bind(at + 4, qint64(r.distance))
-        .bind(at + 5, qint64(r.recul))
-        .bind(at + 6, r.start)
-        .bind(at + 7, r.shoeing)
-        .bind(at + 8, r.going)
-        .bind(at + 9, r.time)
-        .bind(at + 10, r.reduction)
-        .bind(at + 11, qint64(r.place))
-        .bind(at + 12, statusName(r.status))
-        .bind(at + 13, r.lengths)
-        .bind(at + 14, r.weight)
-        .bind(at + 15, r.rider)
-        .bind(at + 16, r.allocation)
-        .bind(at + 17, r.runners)
-        .bind(at + 18, sourceName(r.source))
-        .bind(at + 19, r.note);
+    for (int i = 0; i < ColumnCount; ++i)
+        RunColumns[i].bind(s, at + i, r);
 }
 
 } // namespace
 
+const char* const Columns = [] {
+    static QByteArray names;
+    for (const Column& c : RunColumns)
+        names += (names.isEmpty() ? "" : ", ") + QByteArray(c.name);
+    return names.constData();
+}();
+
 // A run read from `at`, in the order of `Columns`.
 Run runAt(const sqlite::Statement& s, int at) {
     Run r;
-    r.date = QDate::fromString(s.text(at), DateFormat);
-    r.hippodrome = s.text(at + 1);
-    r.race = s.text(at + 2);
-    r.discipline = s.text(at + 3);
-    r.distance = static_cast<int>(s.integer(at + 4));
-    r.recul = static_cast<int>(s.integer(at + 5));
-    r.start = s.text(at + 6);
-    r.shoeing = s.text(at + 7);
-    r.going = s.text(at + 8);
-    r.time = s.optionalInteger(at + 9);
-    r.reduction = s.optionalInteger(at + 10);
-    r.place = static_cast<int>(s.integer(at + 11));
-    r.status = statusOf(s.text(at + 12)).value_or(Status::Placed);
-    r.lengths = s.optionalReal(at + 13);
-    r.weight = s.optionalReal(at + 14);
-    r.rider = s.text(at + 15);
-    r.allocation = s.optionalInteger(at + 16);
-    r.runners = s.optionalInteger(at + 17);
-    r.source = sourceOf(s.text(at + 18)).value_or(Source::Typed);
-    r.note = s.text(at + 19);
+    for (int i = 0; i < ColumnCount; ++i)
+        RunColumns[i].read(s, at + i, r);
     return r;
 }
 

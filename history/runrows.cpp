@@ -1,4 +1,5 @@
 #include "runrows.h"
+#include "runcolumns.h"
 
 namespace history::rows {
 
@@ -8,77 +9,6 @@ using Step = sqlite::Statement::Step;
 
 const QString DateFormat = u"yyyy-MM-dd"_qs;
 
-// One column of the run table: its name, how a run's field is bound to it and
-// read back from it. The statements below name them in this order.
-struct Column {
-    const char* name;
-    void (*bind)(sqlite::Statement& s, int at, const Run& r);
-    void (*read)(const sqlite::Statement& s, int at, Run& r);
-};
-
-template <QString Run::*F> void bindText(sqlite::Statement& s, int at, const Run& r) {
-    s.bind(at, r.*F);
-}
-template <QString Run::*F> void readText(const sqlite::Statement& s, int at, Run& r) {
-    r.*F = s.text(at);
-}
-template <int Run::*F> void bindInt(sqlite::Statement& s, int at, const Run& r) {
-    s.bind(at, qint64(r.*F));
-}
-template <int Run::*F> void readInt(const sqlite::Statement& s, int at, Run& r) {
-    r.*F = static_cast<int>(s.integer(at));
-}
-template <std::optional<qint64> Run::*F>
-void bindWhole(sqlite::Statement& s, int at, const Run& r) {
-    s.bind(at, r.*F);
-}
-template <std::optional<qint64> Run::*F>
-void readWhole(const sqlite::Statement& s, int at, Run& r) {
-    r.*F = s.optionalInteger(at);
-}
-template <std::optional<double> Run::*F> void bindReal(sqlite::Statement& s, int at, const Run& r) {
-    s.bind(at, r.*F);
-}
-template <std::optional<double> Run::*F> void readReal(const sqlite::Statement& s, int at, Run& r) {
-    r.*F = s.optionalReal(at);
-}
-
-const Column RunColumns[] = {
-    {"date",
-     [](sqlite::Statement& s, int at, const Run& r) {
-         s.bind(at, r.date.isValid() ? r.date.toString(DateFormat) : QString());
-     },
-     [](const sqlite::Statement& s, int at, Run& r) {
-         r.date = QDate::fromString(s.text(at), DateFormat);
-     }},
-    {"hippodrome", bindText<&Run::hippodrome>, readText<&Run::hippodrome>},
-    {"race", bindText<&Run::race>, readText<&Run::race>},
-    {"discipline", bindText<&Run::discipline>, readText<&Run::discipline>},
-    {"distance", bindInt<&Run::distance>, readInt<&Run::distance>},
-    {"recul", bindInt<&Run::recul>, readInt<&Run::recul>},
-    {"start", bindText<&Run::start>, readText<&Run::start>},
-    {"shoeing", bindText<&Run::shoeing>, readText<&Run::shoeing>},
-    {"going", bindText<&Run::going>, readText<&Run::going>},
-    {"time", bindWhole<&Run::time>, readWhole<&Run::time>},
-    {"reduction", bindWhole<&Run::reduction>, readWhole<&Run::reduction>},
-    {"place", bindInt<&Run::place>, readInt<&Run::place>},
-    {"status", [](sqlite::Statement& s, int at, const Run& r) { s.bind(at, statusName(r.status)); },
-     [](const sqlite::Statement& s, int at, Run& r) {
-         r.status = statusOf(s.text(at)).value_or(Status::Placed);
-     }},
-    {"lengths", bindReal<&Run::lengths>, readReal<&Run::lengths>},
-    {"weight", bindReal<&Run::weight>, readReal<&Run::weight>},
-    {"rider", bindText<&Run::rider>, readText<&Run::rider>},
-    {"allocation", bindWhole<&Run::allocation>, readWhole<&Run::allocation>},
-    {"runners", bindWhole<&Run::runners>, readWhole<&Run::runners>},
-    {"source", [](sqlite::Statement& s, int at, const Run& r) { s.bind(at, sourceName(r.source)); },
-     [](const sqlite::Statement& s, int at, Run& r) {
-         r.source = sourceOf(s.text(at)).value_or(Source::Typed);
-     }},
-    {"note", bindText<&Run::note>, readText<&Run::note>},
-};
-constexpr int ColumnCount = int(std::size(RunColumns));
-
 // What tells two runs without a date apart: their figures.
 QString undatedKey(const Run& r) {
     if (r.date.isValid())
@@ -87,26 +17,34 @@ QString undatedKey(const Run& r) {
     return number(r.time) + u'/' + number(r.reduction);
 }
 
+// The statements' placeholders below are written for the 20 columns of runColumns().
+constexpr int ColumnCount = 20;
+
 // Binds the run's columns from `at`, in the order of `Columns`.
 void bindRun(sqlite::Statement& s, int at, const Run& r) {
-    for (int i = 0; i < ColumnCount; ++i)
-        RunColumns[i].bind(s, at + i, r);
+    int i = at;
+    for (const RunColumn& c : runColumns())
+        c.bind(s, i++, r);
 }
 
 } // namespace
 
-const char* const Columns = [] {
-    static QByteArray names;
-    for (const Column& c : RunColumns)
-        names += (names.isEmpty() ? "" : ", ") + QByteArray(c.name);
+const char* columns() {
+    static const QByteArray names = [] {
+        QByteArray out;
+        for (const RunColumn& c : runColumns())
+            out += (out.isEmpty() ? "" : ", ") + QByteArray(c.sql);
+        return out;
+    }();
     return names.constData();
-}();
+}
 
 // A run read from `at`, in the order of `Columns`.
 Run runAt(const sqlite::Statement& s, int at) {
     Run r;
-    for (int i = 0; i < ColumnCount; ++i)
-        RunColumns[i].read(s, at + i, r);
+    int i = at;
+    for (const RunColumn& c : runColumns())
+        c.fromSql(s, i++, r);
     return r;
 }
 
@@ -136,7 +74,7 @@ Same sameRun(sqlite::Database& db, qint64 horse, const Run& r) {
 
 // The stored run `id` made `r`, every column.
 bool replace(sqlite::Database& db, qint64 id, qint64 horse, const Run& r) {
-    const QByteArray sql = QByteArray("UPDATE run SET (") + Columns +
+    const QByteArray sql = QByteArray("UPDATE run SET (") + columns() +
                            ", horse, hippodrome_key, undated) = (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, "
                            "?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, "
                            "?23) WHERE id = ?24";
@@ -163,7 +101,7 @@ bool complete(sqlite::Database& db, qint64 id, const Run& r) {
 }
 
 bool insert(sqlite::Database& db, qint64 horse, const Run& r) {
-    const QByteArray sql = QByteArray("INSERT INTO run (") + Columns +
+    const QByteArray sql = QByteArray("INSERT INTO run (") + columns() +
                            ", horse, hippodrome_key, undated) VALUES (?1, ?2, ?3, ?4, ?5, ?6, "
                            "?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, "
                            "?21, ?22, ?23)";

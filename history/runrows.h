@@ -11,8 +11,8 @@
 
 namespace history::rows {
 
-// The columns a run is written and read with, in this order.
-extern const char* const Columns;
+// The columns a run is written and read with, in this order ("date, hippodrome, …").
+const char* columns();
 // A run read from column `at` on, in the order of `Columns`.
 Run runAt(const sqlite::Statement& s, int at);
 

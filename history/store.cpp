@@ -104,7 +104,7 @@ Added Store::add(const std::vector<Run>& runs) {
 }
 
 Runs Store::runsOf(const QString& horse) {
-    const QByteArray sql = QByteArray("SELECT run.id, horse.name, ") + rows::Columns +
+    const QByteArray sql = QByteArray("SELECT run.id, horse.name, ") + rows::columns() +
                            " FROM run JOIN horse ON horse.id = run.horse WHERE horse.key = ?1 "
                            "ORDER BY run.date = '', run.date DESC, run.id DESC";
     sqlite::Statement s(db_, sql.constData());

@@ -1,5 +1,6 @@
 // The horses' history: one horse per key, one run per run, the order of a
 // horse's runs, corrections and deletions, and the database's faults.
+#include "cells.h"
 #include "run.h"
 #include "runtable.h"
 #include "store.h"
@@ -355,6 +356,20 @@ void TestHistory::cellsRead_data() {
     QTest::newRow("a distance that is none") << u"distance"_qs << u"2700 m"_qs << QString();
     QTest::newRow("a status") << u"statut"_qs << u"Disqualifié"_qs << u"disqualifié"_qs;
     QTest::newRow("an unknown status") << u"statut"_qs << u"perdu"_qs << QString();
+    // The columns a punter's spreadsheet names as it likes: any case, accents or not.
+    QTest::newRow("Recul") << u"Recul"_qs << u"25"_qs << u"25"_qs;
+    QTest::newRow("a recul past 1000 m") << u"recul"_qs << u"1001"_qs << QString();
+    QTest::newRow("Depart") << u"Depart"_qs << u"autostart"_qs << u"autostart"_qs;
+    QTest::newRow("Ferrure") << u"FERRURE"_qs << u"D4"_qs << u"D4"_qs;
+    QTest::newRow("Ecart") << u"Ecart"_qs << u"1,5"_qs << u"1,5"_qs;
+    QTest::newRow("an écart that is none") << u"écart"_qs << u"une tête"_qs << QString();
+    QTest::newRow("Poids") << u"Poids"_qs << u"57.5"_qs << u"57,5"_qs;
+    QTest::newRow("a jockey for the driver") << u"Jockey"_qs << u"C. Soumillon"_qs
+                                             << u"C. Soumillon"_qs;
+    QTest::newRow("Partants") << u"partants"_qs << u"14"_qs << u"14"_qs;
+    QTest::newRow("Place") << u"Place"_qs << u"3"_qs << u"3"_qs;
+    QTest::newRow("a place that is none") << u"place"_qs << u"3e"_qs << QString();
+    QTest::newRow("Course") << u"Course"_qs << u"Prix d'Amérique"_qs << u"Prix d'Amérique"_qs;
     // clang-format on
 }
 
@@ -379,10 +394,21 @@ void TestHistory::cellsRead() {
         return;
     }
     const Run& r = *got.run;
+    // The other columns as the run's row writes them back.
+    const QString written = u"driver;départ;écart;ferrure;recul;poids;partants;place;course"_qs;
+    const QString folded =
+        cells::folded(column) == u"jockey" ? u"driver"_qs : cells::folded(column);
+    const auto writtenAt = [&] {
+        for (const QString& h : written.split(u';'))
+            if (cells::folded(h) == folded)
+                return runHeader().indexOf(h);
+        return qsizetype(-1);
+    }();
     const QString field = column == u"chrono"      ? QString::number(r.time.value_or(0))
                           : column == u"réduction" ? QString::number(r.reduction.value_or(0))
                           : column == u"date"      ? r.date.toString(Qt::ISODate)
                           : column == u"statut"    ? statusName(r.status)
+                          : writtenAt >= 0         ? runRow(r)[writtenAt]
                                                    : QString::number(r.distance);
     QCOMPARE(field, read);
 }

@@ -40,6 +40,26 @@ Runner base(const RaceSheet& sheet, const QString& horse) {
     return out;
 }
 
+Card cardOf(AppState& state, const QString& name, Dialogs& dialogs) {
+    const history::Runs runs = state.history().runsOf(name);
+    if (!runs.result.ok())
+        dialogs.warn(runs.result.message);
+    Card card;
+    card.horse = runs.runs.empty() ? name.simplified() : runs.runs.front().horse;
+    card.runs = runs.runs;
+    card.summary = summary(card.runs);
+    const RaceSheet& sheet = state.raceDay().sheet;
+    card.onSheet = sheet.lastOf(card.horse).has_value();
+    const Runner today = base(sheet, card.horse);
+    for (const history::Run& run : card.runs)
+        card.rows.push_back(row(run, today, sheet, {state.scale(), state.corrections()}));
+    return card;
+}
+
+QStringList knownHorses(AppState& state) {
+    return state.history().horses(QString()).names;
+}
+
 std::optional<history::Run> typedRun(const QStringList& cells, const history::Run& original,
                                      Dialogs& dialogs) {
     const history::RunRead read = history::runOfCells(history::runHeader(), cells);

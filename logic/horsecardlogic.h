@@ -27,6 +27,20 @@ QString summary(const std::vector<history::Run>& runs);
 // The horse as the card judges its runs: its runner on the sheet, else a new one.
 Runner base(const RaceSheet& sheet, const QString& horse);
 
+// What the card shows of the horse named `name`: its name as kept, its runs
+// (newest first) with each one's row, the line above them, and whether one may
+// stand for it today (it is on the sheet). A history that cannot be read is told.
+struct Card {
+    QString horse;
+    std::vector<history::Run> runs;
+    std::vector<QStringList> rows;
+    QString summary;
+    bool onSheet = false;
+};
+Card cardOf(AppState& state, const QString& name, Dialogs& dialogs);
+// The horses the history knows, for the name's completion.
+QStringList knownHorses(AppState& state);
+
 // The run typed in the form (cells under history::runHeader()), `original`'s id
 // and origin kept; none, the reason told, when it cannot be kept.
 std::optional<history::Run> typedRun(const QStringList& cells, const history::Run& original,

@@ -1,8 +1,10 @@
 #include "listimport.h"
 
 #include "cells.h"
+#include "listfile.h"
 #include "listline.h"
 #include "numbers.h"
+#include "places.h"
 
 #include <cmath>
 
@@ -54,4 +56,23 @@ ListImported importList(history::Store& store, const HorseList& list) {
     out.added = added.added;
     out.known = added.known;
     return out;
+}
+
+void importListFile(history::Store& store, const QString& path, Dialogs& dialogs) {
+    if (!store.isOpen()) {
+        dialogs.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
+                     "démarrage : rien n'est importé."_qs);
+        return;
+    }
+    HorseList list;
+    if (const FileResult read = loadListFile(path, list); !read.ok()) {
+        dialogs.warn(read.message);
+        return;
+    }
+    const ListImported imported = importList(store, list);
+    if (!imported.failure.isEmpty())
+        dialogs.warn(imported.failure);
+    else
+        dialogs.inform(u"Liste des chevaux enregistrée (%1) : %2"_qs.arg(places::shown(path),
+                                                                         imported.summary()));
 }

@@ -2,6 +2,7 @@
 // "Importer la liste des chevaux": each line of the horse list becomes a run of
 // its horse without a date (reduction, distance, weight, going), once.
 
+#include "dialogs.h"
 #include "horselist.h"
 #include "store.h"
 
@@ -16,3 +17,6 @@ struct ListImported {
 
 // The runs of the list's lines, in one transaction.
 ListImported importList(history::Store& store, const HorseList& list);
+// "Importer la liste des chevaux" from the list file at `path` into `store`: what
+// was stored, or why nothing was, told.
+void importListFile(history::Store& store, const QString& path, Dialogs& dialogs);

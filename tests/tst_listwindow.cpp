@@ -1,7 +1,9 @@
 // The list window's logic: its commands on the list and its file, every
 // question with Enter and Escape.
+#include "listfile.h"
 #include "listimport.h"
 #include "logichelpers.h"
+#include "places.h"
 
 #include <QTemporaryDir>
 
@@ -328,6 +330,18 @@ void TestListWindow::importedIntoHistory() {
     QCOMPARE(bolide.weight, std::optional<double>(56.5));
     QCOMPARE(bolide.going, u"lourd"_qs);
     QCOMPARE(bolide.source, history::Source::List);
+    // The command as the sheet window gives it: the list file read, what was stored said;
+    // a history that could not be opened said instead.
+    const QString file = folder.filePath(u"lstchrono.txt"_qs);
+    QVERIFY(saveListFile(file, list).ok());
+    ScriptedDialogs dialogs;
+    importListFile(store, file, dialogs);
+    QCOMPARE(dialogs.lastText(),
+             u"Liste des chevaux enregistrée (%1) : 0 course ajoutée à "
+             u"l'historique, 3 déjà connues, 2 lignes illisibles."_qs.arg(places::shown(file)));
+    history::Store closed;
+    importListFile(closed, file, dialogs);
+    QVERIFY(dialogs.lastText().startsWith(u"L'historique des chevaux n'a pas pu être ouvert"_qs));
     QVERIFY(!bolide.time);
 }
 

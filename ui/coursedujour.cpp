@@ -6,7 +6,6 @@
 #include "courses.h"
 #include "form1.h"
 #include "horsecard.h"
-#include "listfile.h"
 #include "listimport.h"
 #include "places.h"
 #include "racearchive.h"
@@ -192,22 +191,7 @@ void CourseDuJour::enterArrival() {
 }
 
 void CourseDuJour::importListIntoHistory() {
-    if (!state_.history().isOpen()) {
-        dialogs_.warn(u"L'historique des chevaux n'a pas pu être ouvert au "
-                      "démarrage : rien n'est importé."_qs);
-        return;
-    }
-    HorseList list;
-    if (const FileResult read = loadListFile(places::listFilePath(), list); !read.ok()) {
-        dialogs_.warn(read.message);
-        return;
-    }
-    const ListImported imported = importList(state_.history(), list);
-    if (!imported.failure.isEmpty())
-        dialogs_.warn(imported.failure);
-    else
-        dialogs_.inform(u"Liste des chevaux enregistrée (%1) : %2"_qs.arg(
-            places::shown(places::listFilePath()), imported.summary()));
+    importListFile(state_.history(), places::listFilePath(), dialogs_);
 }
 
 void CourseDuJour::showPreviousRaces() {

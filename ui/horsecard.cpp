@@ -28,7 +28,7 @@ HorseCard::HorseCard(AppState& state, const QString& horse, QWidget* parent)
     name_ = new QLineEdit(this);
     name_->setObjectName(u"TnomCheval"_qs);
     name_->setAccessibleName(u"Nom du cheval cherché"_qs);
-    auto* completer = new QCompleter(state_.history().horses(QString()).names, name_);
+    auto* completer = new QCompleter(horsecard::knownHorses(state_), name_);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchContains);
     name_->setCompleter(completer);
@@ -77,29 +77,20 @@ void HorseCard::addButtons(QVBoxLayout* layout) {
 }
 
 void HorseCard::showHorse(const QString& name) {
-    const history::Runs runs = state_.history().runsOf(name);
-    if (!runs.result.ok())
-        dialogs_.warn(runs.result.message);
-    horse_ = runs.runs.empty() ? name.simplified() : runs.runs.front().horse;
-    runs_ = runs.runs;
+    const horsecard::Card card = horsecard::cardOf(state_, name, dialogs_);
+    horse_ = card.horse;
+    runs_ = card.runs;
     name_->setText(horse_);
     setWindowTitle(u"Fiche du cheval — %1"_qs.arg(horse_));
-    musique_->setText(horsecard::summary(runs_));
-    const RaceSheet& sheet = state_.raceDay().sheet;
-    pick_->setEnabled(sheet.lastOf(horse_).has_value());
-    fillTable(horsecard::base(sheet, horse_));
-}
-
-void HorseCard::fillTable(const Runner& base) {
+    musique_->setText(card.summary);
+    pick_->setEnabled(card.onSheet);
     table_->setSortingEnabled(false);
-    table_->setRowCount(static_cast<int>(runs_.size()));
-    const Rules rules{state_.scale(), state_.corrections()};
+    table_->setRowCount(static_cast<int>(card.rows.size()));
     for (int i = 0; i < table_->rowCount(); ++i) {
-        const history::Run& run = runs_[static_cast<size_t>(i)];
-        const QStringList cells = horsecard::row(run, base, state_.raceDay().sheet, rules);
+        const QStringList& cells = card.rows[static_cast<size_t>(i)];
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            item->setData(RunId, run.id);
+            item->setData(RunId, runs_[static_cast<size_t>(i)].id);
             table_->setItem(i, c, item);
         }
     }

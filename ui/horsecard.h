@@ -28,8 +28,6 @@ class HorseCard : public QDialog {
 
   private:
     void addButtons(QVBoxLayout* layout);
-    // The runs, with their reductions as they become for `base` today.
-    void fillTable(const Runner& base);
     const history::Run* chosen() const;
     // The run typed in a form from `run`; none when cancelled.
     std::optional<history::Run> runForm(const history::Run& run, const QString& title);

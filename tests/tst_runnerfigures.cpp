@@ -29,6 +29,15 @@ struct RoundingRow {
     QString tenths, hundredths, correctedTenths, correctedSeconds;
 };
 
+// The reference race of `r`: `distance` metres run in `time` ("2 38 50").
+void referenceOf(Runner& r, const QString& distance, const QString& time) {
+    const QStringList parts = time.split(u' ');
+    r.race.referenceDistance = distance;
+    r.race.minutes = parts[0];
+    r.race.seconds = parts[1];
+    r.race.hundredths = parts[2];
+}
+
 } // namespace
 Q_DECLARE_METATYPE(FigureRow)
 Q_DECLARE_METATYPE(RoundingRow)
@@ -87,11 +96,7 @@ void TestRunnerFigures::refusalsAndFindings_data() {
 void TestRunnerFigures::refusalsAndFindings() {
     QFETCH(FigureRow, row);
     Runner r = workedExample(u"Éclair"_qs);
-    const QStringList time = row.time.split(u' ');
-    r.race.referenceDistance = row.distance;
-    r.race.minutes = time[0];
-    r.race.seconds = time[1];
-    r.race.hundredths = time[2];
+    referenceOf(r, row.distance, row.time);
     r.race.referenceWeight = row.weight;
     r.race.margin = row.margin;
     r.race.recul = row.recul;
@@ -139,11 +144,7 @@ void TestRunnerFigures::roundedOnce() {
     QFETCH(RoundingRow, row);
     Runner r;
     r.name = u"Idéal du Gazeau"_qs;
-    const QStringList time = row.time.split(u' ');
-    r.race.referenceDistance = row.distance;
-    r.race.minutes = time[0];
-    r.race.seconds = time[1];
-    r.race.hundredths = time[2];
+    referenceOf(r, row.distance, row.time);
     r.race.recul = row.recul;
     r.dayRecul = row.recul;
     r.race.start = u"autostart"_qs;
@@ -183,10 +184,7 @@ void TestRunnerFigures::lengthsPerSecond() {
     QFETCH(double, lengthsPerSecond);
     Runner r;
     r.name = u"Bold Eagle"_qs;
-    r.race.referenceDistance = u"2700"_qs;
-    r.race.minutes = u"3"_qs;
-    r.race.seconds = u"20"_qs;
-    r.race.hundredths = u"00"_qs;
+    referenceOf(r, u"2700"_qs, u"3 20 00"_qs);
     r.race.margin = u"5,5"_qs;
     r.race.estimateWithLengths = true;
     r.race.discipline = discipline;

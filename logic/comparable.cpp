@@ -116,7 +116,7 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.discipline = history::sheetDiscipline(run.discipline);
     t.start = run.start;
     t.shoeing = run.shoeing;
-    t.date = run.date.toString(Qt::ISODate);
+    out.referenceDate = run.date;
     t.hippodrome = run.hippodrome;
     out.going = run.going;
     return out;

@@ -26,7 +26,7 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
         return std::nullopt;
     history::Run run;
     run.horse = r.name;
-    run.date = QDate::fromString(r.race.date, Qt::ISODate);
+    run.date = r.referenceDate;
     run.hippodrome = r.race.hippodrome;
     run.discipline = r.race.discipline.isEmpty() ? race.discipline : r.race.discipline;
     run.distance = static_cast<int>(std::lround(*distance));

@@ -135,7 +135,7 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
             dialogs.warn(u"« %1 » n'est pas une date : tapez-la JJ/MM/AAAA."_qs.arg(t));
             return std::nullopt;
         }
-        r.race.date = date ? date->toString(Qt::ISODate) : QString();
+        r.referenceDate = date.value_or(QDate());
         break;
     }
     case RunnerField::ReferenceHippodrome:

@@ -170,12 +170,11 @@ bool ignored(const QString&, RaceSheet&, Runner&) {
 }
 
 QString writeReferenceDate(const RaceSheet&, const Runner* r) {
-    return r ? r->race.date : QString();
+    return r ? r->referenceDate.toString(DateFormat) : QString();
 }
 bool readReferenceDate(const QString& c, RaceSheet&, Runner& r) {
-    const auto date = cells::dateOf(c);
-    r.race.date = date ? date->toString(DateFormat) : QString();
-    return c.trimmed().isEmpty() || date;
+    r.referenceDate = cells::dateOf(c).value_or(QDate());
+    return c.trimmed().isEmpty() || r.referenceDate.isValid();
 }
 
 QString writeBand(const RaceSheet& s, const Runner*) {

@@ -89,8 +89,7 @@ QString referenceTime(const Runner& r) {
 }
 
 QString referenceDate(const Runner& r) {
-    const QDate date = QDate::fromString(r.race.date, Qt::ISODate);
-    return date.isValid() ? date.toString(u"dd/MM/yyyy"_qs) : r.race.date;
+    return r.referenceDate.toString(u"dd/MM/yyyy"_qs);
 }
 
 QString punter(const QString& time) {

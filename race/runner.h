@@ -4,6 +4,7 @@
 
 #include "calculation.h"
 
+#include <QDate>
 #include <QString>
 
 // The scale runners were computed with before a scale could be chosen, named as
@@ -14,7 +15,8 @@ using scale::OriginalLengthsPerSecond;
 struct Runner {
     QString number; // the saddle-cloth number, if typed
     QString name;
-    QString going; // of the reference race
+    QString going;            // of the reference race
+    QDate referenceDate = {}; // when it was run; invalid: unknown
     // The races as typed, with the time each result came from ("Chrono + Longueur"
     // or "Chrono"; a runner without a reduction counts it "Chrono").
     calc::RaceTexts race;

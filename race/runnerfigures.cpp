@@ -75,8 +75,9 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.race.dayDistance = race.distance;
     for (auto field :
          {&calc::RaceTexts::discipline, &calc::RaceTexts::start, &calc::RaceTexts::shoeing,
-          &calc::RaceTexts::recul, &calc::RaceTexts::date, &calc::RaceTexts::hippodrome})
+          &calc::RaceTexts::recul, &calc::RaceTexts::hippodrome})
         out.race.*field = in.race.*field;
+    out.referenceDate = in.referenceDate;
     out.dayShoeing = in.dayShoeing;
     out.dayRecul = in.dayRecul;
     out.picked = in.picked;

@@ -179,7 +179,7 @@ void TestRace::fileRoundTrip_data() {
     numbered.discipline = Jumps;
     numbered.runners[0].number = u"12"_qs;
     numbered.going = u"bon souple"_qs;
-    numbered.runners[1].race.date = u"2026-11-30"_qs;
+    numbered.runners[1].referenceDate = QDate(2026, 11, 30);
     numbered.runners[1].race.hippodrome = u"Saint-Cloud"_qs;
     RaceSheet trot = full;
     trot.discipline = TrotHarness;

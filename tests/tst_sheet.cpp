@@ -581,7 +581,7 @@ void TestSheet::recordedInHistory() {
     QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
     Runner r = workedExample(u"Eclair"_qs);
     if (dated) {
-        r.race.date = u"2026-11-30"_qs;
+        r.referenceDate = QDate(2026, 11, 30);
         r.race.hippodrome = u"Chantilly"_qs;
     }
     ScriptedDialogs quiet;
@@ -811,7 +811,7 @@ void TestSheet::fedWithItsLengths() {
     history::Store store;
     QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
     Runner r = workedExample(u"Eclair"_qs);
-    r.race.date = u"2026-11-30"_qs;
+    r.referenceDate = QDate(2026, 11, 30);
     r.race.hippodrome = u"Chantilly"_qs;
     r.race.margin = u"3"_qs;
     r.race.estimateWithLengths = true;
@@ -841,7 +841,7 @@ void TestSheet::unwrittenNotRecorded() {
     QCOMPARE(state.openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs),
              QString());
     Runner r = worked();
-    r.race.date = u"2026-11-30"_qs;
+    r.referenceDate = QDate(2026, 11, 30);
     state.raceDay().sheet.runners.push_back(r);
     QVERIFY(!saveRaceDay(state.raceDay(), dialogs));
     QVERIFY(dialogs.lastText().contains(u"garde son contenu d'avant"_qs));

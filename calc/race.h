@@ -23,8 +23,8 @@ struct RaceTexts {
     bool reductionWithLengths = false;
     bool estimateWithLengths = false;
     // The conditions of a run, for what reads them next: discipline, start,
-    // shoeing and recul of the reference race; its hippodrome.
-    QString discipline, start, shoeing, recul, hippodrome;
+    // and shoeing of the reference race; its hippodrome.
+    QString discipline, start, shoeing, hippodrome;
 
     bool operator==(const RaceTexts&) const = default;
 };

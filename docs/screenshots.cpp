@@ -138,7 +138,7 @@ RaceSheet trotRace() {
         r.race.start = QString::fromUtf8(h.start);
         r.race.shoeing = QString::fromUtf8(h.shoeing);
         r.dayShoeing = QString::fromUtf8(h.dayShoeing);
-        r.dayRecul = QString::fromUtf8(h.dayRecul);
+        r.dayRecul = QString::fromUtf8(h.dayRecul).toInt(); // empty: none
         race.runners.push_back(*rerun(r, race, {}, {}, silent));
     }
     return race;

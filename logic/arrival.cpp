@@ -117,7 +117,7 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.race = sheet.name;
     run.discipline = sheet.discipline;
     run.distance = distance;
-    run.recul = static_cast<int>(std::lround(numbers::textToNumber(r.dayRecul).value_or(0)));
+    run.recul = r.dayRecul;
     run.start = sheet.start;
     run.shoeing = r.dayShoeing;
     run.going = sheet.going;

@@ -18,8 +18,7 @@ int family(const QString& discipline) {
 }
 
 double dayRun(const Runner& r, const RaceSheet& race) {
-    const double recul = numbers::textToNumber(r.dayRecul).value_or(0);
-    return numbers::textToNumber(race.distance).value_or(0) + recul;
+    return numbers::textToNumber(race.distance).value_or(0) + r.dayRecul;
 }
 
 // The run's time in hundredths: its own, or its reduction over its distance run.
@@ -103,7 +102,7 @@ Runner withReference(const Runner& r, const history::Run& run) {
     Runner out = r;
     calc::RaceTexts& t = out.race;
     t.referenceDistance = QString::number(run.distance);
-    t.recul = run.recul ? QString::number(run.recul) : QString();
+    out.referenceRecul = run.recul;
     const qint64 time = timeOf(run).value_or(0);
     t.minutes = QString::number(time / 6000);
     t.seconds = numbers::twoDigits(static_cast<int>(time / 100 % 60));

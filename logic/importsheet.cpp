@@ -100,7 +100,7 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
         r.dayShoeing = isTrot(discipline) ? e.shoeing : QString();
         const int recul = reculOf(e, race ? *race : assumed);
-        r.dayRecul = recul > 0 ? QString::number(recul) : QString();
+        r.dayRecul = std::max(recul, 0);
         r.musique = e.musique;
         s.runners.push_back(std::move(r));
     }
@@ -134,7 +134,7 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
         // other race's distance, is not known.
         if (!in.date.isValid())
             for (Runner& r : day.sheet.runners)
-                r.dayRecul.clear();
+                r.dayRecul = 0;
     }
     // Each runner computed for the race (a race card's results are the sheet's
     // to compute); one that cannot be stays as it came, to correct on the sheet.

@@ -30,8 +30,7 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.hippodrome = r.race.hippodrome;
     run.discipline = r.race.discipline.isEmpty() ? race.discipline : r.race.discipline;
     run.distance = static_cast<int>(std::lround(*distance));
-    const auto recul = numberOf(r.race.recul);
-    run.recul = recul && *recul > 0 && *recul < 1000 ? static_cast<int>(std::lround(*recul)) : 0;
+    run.recul = r.referenceRecul;
     run.start = r.race.start;
     run.shoeing = r.race.shoeing;
     run.going = r.going;

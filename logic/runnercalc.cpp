@@ -9,8 +9,7 @@ void takeRaceConditions(Runner& r, const RaceSheet& race) {
     r.race.start = race.start;
     if (isTrot(race.discipline)) {
         r.race.shoeing = r.dayShoeing = calc::shoeingName(calc::Shoeing::Shod);
-        r.race.recul.clear();
-        r.dayRecul.clear();
+        r.referenceRecul = r.dayRecul = 0;
     }
 }
 

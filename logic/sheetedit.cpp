@@ -47,12 +47,8 @@ template <typename R> auto* conditionText(R& r, RunnerField field) {
         return &r.race.start;
     case RunnerField::ReferenceShoeing:
         return &r.race.shoeing;
-    case RunnerField::ReferenceRecul:
-        return &r.race.recul;
-    case RunnerField::DayShoeing:
-        return &r.dayShoeing;
     default:
-        return &r.dayRecul;
+        return &r.dayShoeing;
     }
 }
 
@@ -122,13 +118,22 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
     case RunnerField::ReferenceDiscipline:
     case RunnerField::ReferenceStart:
     case RunnerField::ReferenceShoeing:
-    case RunnerField::ReferenceRecul:
     case RunnerField::DayShoeing:
-    case RunnerField::DayRecul:
         if (!conditionAccepted(field, t, dialogs))
             return std::nullopt;
         *conditionText(r, field) = t;
         break;
+    case RunnerField::ReferenceRecul:
+    case RunnerField::DayRecul: {
+        const auto metres = reculOfText(t);
+        if (!metres) {
+            dialogs.warn(
+                u"Le recul de « %1 » doit être un nombre de mètres, de 0 à 1000."_qs.arg(r.name));
+            return std::nullopt;
+        }
+        (field == RunnerField::ReferenceRecul ? r.referenceRecul : r.dayRecul) = *metres;
+        break;
+    }
     case RunnerField::ReferenceDate: {
         const auto date = cells::dateOf(t);
         if (!t.isEmpty() && !date) {
@@ -190,6 +195,11 @@ QString fieldText(const Runner& r, RunnerField field) {
         return racetable::referenceDate(r);
     case RunnerField::ReferenceHippodrome:
         return r.race.hippodrome;
+    case RunnerField::ReferenceRecul:
+    case RunnerField::DayRecul: {
+        const int metres = field == RunnerField::ReferenceRecul ? r.referenceRecul : r.dayRecul;
+        return metres ? QString::number(metres) : QString();
+    }
     default:
         return *conditionText(r, field);
     }

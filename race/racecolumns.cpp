@@ -86,6 +86,16 @@ bool knownDisciplineOrNone(const QString& c) {
     return c.isEmpty() || calc::disciplineOf(c);
 }
 
+// A recul in whole metres; empty for none.
+template <int Runner::*F> QString reculText(const RaceSheet&, const Runner* r) {
+    return r && r->*F ? QString::number(r->*F) : QString();
+}
+template <int Runner::*F> bool toRecul(const QString& c, RaceSheet&, Runner& r) {
+    const auto metres = reculOfText(c);
+    r.*F = metres.value_or(0);
+    return metres.has_value();
+}
+
 QString writeDate(const RaceSheet& s, const Runner*) {
     return s.date.toString(DateFormat);
 }
@@ -243,10 +253,11 @@ const std::vector<Column>& columns() {
          toKnownTyped<&R::discipline, knownDisciplineOrNone>},
         {"départ réf.", 4, false, typedText<&R::start>, toKnownTyped<&R::start, knownStart>},
         {"ferrure réf.", 4, false, typedText<&R::shoeing>, toKnownTyped<&R::shoeing, knownShoeing>},
-        {"recul réf. (m)", 4, false, typedText<&R::recul>, toTyped<&R::recul>},
+        {"recul réf. (m)", 4, false, reculText<&Runner::referenceRecul>,
+         toRecul<&Runner::referenceRecul>},
         {"ferrure", 4, false, runnerText<&Runner::dayShoeing>,
          toKnownRunner<&Runner::dayShoeing, knownShoeing>},
-        {"recul (m)", 4, false, runnerText<&Runner::dayRecul>, toRunner<&Runner::dayRecul>},
+        {"recul (m)", 4, false, reculText<&Runner::dayRecul>, toRecul<&Runner::dayRecul>},
         {"réduction corrigée (s)", 4, false, writePositive<&Runner::correctedReduction>,
          readPositive<&Runner::correctedReduction>},
         {"réduction corrigée", 4, false, writeCorrectedPunter, ignored},

@@ -135,9 +135,9 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[ReferenceDiscipline] = x.race.discipline;
     row[ReferenceStart] = x.race.start;
     row[ReferenceShoeing] = x.race.shoeing;
-    row[ReferenceRecul] = x.race.recul;
+    row[ReferenceRecul] = x.referenceRecul ? QString::number(x.referenceRecul) : QString();
     row[DayShoeing] = x.dayShoeing;
-    row[DayRecul] = x.dayRecul;
+    row[DayRecul] = x.dayRecul ? QString::number(x.dayRecul) : QString();
     row[ReferenceDate] = referenceDate(x);
     row[ReferenceHippodrome] = x.race.hippodrome;
     row[Served] = x.served;

@@ -25,6 +25,14 @@ Runner runnerOf(const QString& name, const QString& going, const calc::Estimate&
 }
 
 double Runner::dayRun() const {
-    return numbers::textToNumber(race.dayDistance).value_or(0) +
-           numbers::textToNumber(dayRecul).value_or(0);
+    return numbers::textToNumber(race.dayDistance).value_or(0) + dayRecul;
+}
+
+std::optional<int> reculOfText(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0;
+    bool ok = false;
+    const int metres = t.toInt(&ok);
+    return ok && metres >= 0 && metres <= MaxRecul ? std::optional<int>(metres) : std::nullopt;
 }

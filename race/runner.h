@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QString>
 
+inline constexpr int MaxRecul = 1000;
+
 // The scale runners were computed with before a scale could be chosen, named as
 // the calculation names it.
 inline const QString OriginalScale = scale::summary(scale::Scale(), {});
@@ -34,7 +36,10 @@ struct Runner {
     // At the trot: today's shoeing and recul (metres), as typed; the reduction
     // corrected for the conditions (seconds per km; 0 when none) and the
     // corrections applied ("autostart +1,0 · D4 −2,0").
-    QString dayShoeing = {}, dayRecul = {};
+    QString dayShoeing = {};
+    // Metres behind the start, at the trot (0: none), in the reference race and
+    // today; a recul is a whole number of metres, up to MaxRecul.
+    int referenceRecul = 0, dayRecul = 0;
     double correctedReduction = 0;
     QString corrections = {};
     // From the horses' history: which run or runs served ("30/11/2026 Vincennes",
@@ -52,6 +57,10 @@ struct Runner {
     // The distance it runs today: the race's and its recul.
     double dayRun() const;
 };
+
+// A recul typed ("25", empty for none) in whole metres; none when it is not a
+// whole number of metres from 0 to MaxRecul.
+std::optional<int> reculOfText(const QString& text);
 
 // The runner of an estimate, with the reduction when one was computed from the
 // same inputs (none: its cell stays empty, its time counted "Chrono").

@@ -73,10 +73,10 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.number = in.number;
     out.race.referenceDistance = in.race.referenceDistance;
     out.race.dayDistance = race.distance;
-    for (auto field :
-         {&calc::RaceTexts::discipline, &calc::RaceTexts::start, &calc::RaceTexts::shoeing,
-          &calc::RaceTexts::recul, &calc::RaceTexts::hippodrome})
+    for (auto field : {&calc::RaceTexts::discipline, &calc::RaceTexts::start,
+                       &calc::RaceTexts::shoeing, &calc::RaceTexts::hippodrome})
         out.race.*field = in.race.*field;
+    out.referenceRecul = in.referenceRecul;
     out.referenceDate = in.referenceDate;
     out.dayShoeing = in.dayShoeing;
     out.dayRecul = in.dayRecul;
@@ -167,25 +167,15 @@ scale::Scale sheetScale(const scale::Scale& chosen, const QString& discipline) {
     return s;
 }
 
-std::optional<double> reculMetres(const QString& text) {
-    if (text.trimmed().isEmpty())
-        return 0.0;
-    const auto metres = numbers::textToNumber(text);
-    if (!metres || *metres < 0 || *metres > 1000)
-        return std::nullopt;
-    return *metres;
-}
-
 bool awaitsReference(const Runner& r) {
     return r.race.referenceDistance.trimmed().isEmpty() && r.race.minutes.trimmed().isEmpty() &&
            r.race.seconds.trimmed().isEmpty() && r.race.hundredths.trimmed().isEmpty();
 }
 
 Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules) {
-    const auto referenceRecul = reculMetres(runner.race.recul);
-    const auto dayRecul = reculMetres(runner.dayRecul);
-    if (!referenceRecul || !dayRecul)
-        return refused(referenceRecul ? Field::DayRecul : Field::ReferenceRecul,
+    const auto valid = [](int metres) { return metres >= 0 && metres <= MaxRecul; };
+    if (!valid(runner.referenceRecul) || !valid(runner.dayRecul))
+        return refused(valid(runner.referenceRecul) ? Field::DayRecul : Field::ReferenceRecul,
                        u"Le recul de « %1 » doit être un nombre de mètres, de 0 à "
                        "1000."_qs.arg(runner.name));
     // A runner imported without a reference race waits for one, as it is, until
@@ -195,8 +185,8 @@ Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules)
         waiting.runner->race.dayDistance = race.distance;
         return waiting;
     }
-    const QString referenceRun = runText(runner.race.referenceDistance, *referenceRecul);
-    const QString dayRun = runText(race.distance, *dayRecul);
+    const QString referenceRun = runText(runner.race.referenceDistance, runner.referenceRecul);
+    const QString dayRun = runText(race.distance, runner.dayRecul);
     const scale::Scale scale = sheetScale(rules.scale, race.discipline);
     const calc::Race typed = typedRace(runner, referenceRun, dayRun, scale);
     const calc::RaceTexts& t = typed.typed;
@@ -207,8 +197,9 @@ Outcome compute(const Runner& runner, const RaceSheet& race, const Rules& rules)
     const bool trot = isTrot(race.discipline);
     for (const calc::Unusual& u : calc::unusualInputs(typed, rules.corrections, trot))
         findings.push_back({fieldOf(u.input), u.question});
-    Outcome out = computed(runner, race, rules, calc::Race::of(filled(t), scale),
-                           {referenceRun, dayRun, *referenceRecul, *dayRecul});
+    Outcome out =
+        computed(runner, race, rules, calc::Race::of(filled(t), scale),
+                 {referenceRun, dayRun, double(runner.referenceRecul), double(runner.dayRecul)});
     out.findings = std::move(findings);
     return out;
 }

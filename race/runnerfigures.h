@@ -59,9 +59,6 @@ struct Outcome {
 // second, not 1,5), and no weight.
 scale::Scale sheetScale(const scale::Scale& chosen, const QString& discipline);
 
-// Metres of recul as typed (empty: none); none when not a number of metres.
-std::optional<double> reculMetres(const QString& text);
-
 // Whether the runner has no reference race yet (imported with today's
 // conditions only): nothing to compute.
 bool awaitsReference(const Runner& runner);

@@ -133,7 +133,9 @@ struct Workplace {
 QStringList runnersOf(const RaceSheet& sheet) {
     QStringList out;
     for (const Runner& r : sheet.runners)
-        out << QStringList{r.number, r.name, r.dayShoeing, r.dayRecul}.join(u' ');
+        out << QStringList{r.number, r.name, r.dayShoeing,
+                           r.dayRecul ? QString::number(r.dayRecul) : QString()}
+                   .join(u' ');
     return out;
 }
 
@@ -624,7 +626,7 @@ void TestImports::raceCardThroughSpreadsheet() {
         r.race.hundredths = u"30"_qs;
         r.race.dayDistance = u"2700"_qs;
         r.dayShoeing = u"D4"_qs;
-        r.dayRecul = u"25"_qs;
+        r.dayRecul = 25;
         r.musique = u"1a Da"_qs;
         sheet.runners.push_back(r);
     }

@@ -187,9 +187,9 @@ void TestRace::fileRoundTrip_data() {
     trot.runners[0].race.discipline = TrotMounted;
     trot.runners[0].race.start = u"autostart"_qs;
     trot.runners[0].race.shoeing = u"ferré"_qs;
-    trot.runners[0].race.recul = u"25"_qs;
+    trot.runners[0].referenceRecul = 25;
     trot.runners[0].dayShoeing = u"D4"_qs;
-    trot.runners[0].dayRecul = u"25"_qs;
+    trot.runners[0].dayRecul = 25;
     trot.runners[0].correctedReduction = 74.123456789;
     trot.runners[0].reductionSeconds = 73.745454545454547;
     trot.runners[0].corrections = u"autostart +1,0 · D4 −2,0 · trot monté −1,0"_qs;
@@ -432,6 +432,8 @@ void TestRace::readByHeaderName_data() {
     QTest::newRow("two required dropped")
         << u"drop distance réf. (m)|centièmes"_qs
         << u"les colonnes « distance réf. (m) », « centièmes » manquent"_qs;
+    QTest::newRow("a recul typed with its unit")
+        << u"recul (m)=25 m"_qs << u"ligne 2 : colonne « recul (m) » : « 25 m » ne se lit pas"_qs;
     QTest::newRow("a shoeing typed wrong, columns moved")
         << u"reverse, ferrure=D5"_qs << u"ligne 2 : colonne « ferrure » : « D5 » ne se lit pas"_qs;
 }
@@ -454,6 +456,8 @@ void TestRace::readByHeaderName() {
             std::reverse(r.begin(), r.end());
     if (change.contains(u"ferrure=D5"))
         rows[1][column(u"ferrure"_qs)] = u"D5"_qs;
+    if (change == u"recul (m)=25 m")
+        rows[1][column(u"recul (m)"_qs)] = u"25 m"_qs;
     if (change == u"add")
         for (QStringList& r : rows)
             r.prepend(r == rows[0] ? u"mes notes"_qs : u"à suivre"_qs);

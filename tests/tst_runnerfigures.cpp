@@ -15,7 +15,8 @@ struct FigureRow {
     QString discipline = Flat;
     QString distance = u"2100"_qs, time = u"2 38 50"_qs;
     QString weight = u"57"_qs, margin = u"0,0"_qs;
-    QString recul = {}, dayRecul = {}, referenceDiscipline = {};
+    int recul = 0, dayRecul = 0;
+    QString referenceDiscipline = {};
     bool withLengths = false;
     std::optional<Field> refused = {};
     calc::CalcError error = calc::CalcError::None;
@@ -24,7 +25,9 @@ struct FigureRow {
 
 struct RoundingRow {
     const char* name;
-    QString distance, recul, time;
+    QString distance;
+    int recul;
+    QString time;
     double voltePerKm;
     QString tenths, hundredths, correctedTenths, correctedSeconds;
 };
@@ -73,10 +76,10 @@ void TestRunnerFigures::refusalsAndFindings_data() {
         {.name = "a distance of 21000 m asked, its reduction too", .distance = "21000",
          .asked = {Field::ReferenceDistance, Field::Reduction}},
         {.name = "a weight of 5 kg asked", .weight = "5", .asked = {Field::ReferenceWeight}},
-        {.name = "a recul of no metres refused", .discipline = TrotHarness, .weight = "",
-         .dayRecul = "25 m", .refused = Field::DayRecul},
-        {.name = "a reference recul of no metres refused", .discipline = TrotHarness, .weight = "",
-         .recul = "vingt-cinq", .refused = Field::ReferenceRecul},
+        {.name = "a recul past 1000 m refused", .discipline = TrotHarness, .weight = "",
+         .dayRecul = 1025, .refused = Field::DayRecul},
+        {.name = "a reference recul below 0 refused", .discipline = TrotHarness, .weight = "",
+         .recul = -25, .refused = Field::ReferenceRecul},
         {.name = "with lengths but no time with lengths", .margin = "une tête",
          .withLengths = true, .refused = Field::Margin},
         {.name = "no reference distance", .distance = "0", .refused = Field::ReferenceDistance,
@@ -99,7 +102,7 @@ void TestRunnerFigures::refusalsAndFindings() {
     referenceOf(r, row.distance, row.time);
     r.race.referenceWeight = row.weight;
     r.race.margin = row.margin;
-    r.race.recul = row.recul;
+    r.referenceRecul = row.recul;
     r.race.discipline = row.referenceDiscipline;
     r.race.estimateWithLengths = row.withLengths;
     r.dayRecul = row.dayRecul;
@@ -129,11 +132,11 @@ void TestRunnerFigures::roundedOnce_data() {
     // 73,9454…, whose tenth is 1'13"9 (1'14"0 from 73,75 + 0,2).
     // clang-format off
     const RoundingRow rows[] = {
-        {"73,745 s/km: 1'13\"7", "2700", "50", "3 22 80", 0, "1'13\"7", "1'13\"75", "1'13\"7", "73,75"},
-        {"corrected to 73,945: 1'13\"9", "2700", "50", "3 22 80", 0.2, "1'13\"7", "1'13\"75", "1'13\"9", "73,95"},
+        {"73,745 s/km: 1'13\"7", "2700", 50, "3 22 80", 0, "1'13\"7", "1'13\"75", "1'13\"7", "73,75"},
+        {"corrected to 73,945: 1'13\"9", "2700", 50, "3 22 80", 0.2, "1'13\"7", "1'13\"75", "1'13\"9", "73,95"},
         // 147,50 s over 2000 m is 73,75 exactly: a half goes up.
-        {"a tenth exactly half goes up", "2000", "", "2 27 50", 0, "1'13\"8", "1'13\"75", "1'13\"8", "73,75"},
-        {"without recul", "2750", "", "3 22 80", 0, "1'13\"7", "1'13\"75", "1'13\"7", "73,75"},
+        {"a tenth exactly half goes up", "2000", 0, "2 27 50", 0, "1'13\"8", "1'13\"75", "1'13\"8", "73,75"},
+        {"without recul", "2750", 0, "3 22 80", 0, "1'13\"7", "1'13\"75", "1'13\"7", "73,75"},
     };
     // clang-format on
     for (const RoundingRow& r : rows)
@@ -145,7 +148,7 @@ void TestRunnerFigures::roundedOnce() {
     Runner r;
     r.name = u"Idéal du Gazeau"_qs;
     referenceOf(r, row.distance, row.time);
-    r.race.recul = row.recul;
+    r.referenceRecul = row.recul;
     r.dayRecul = row.recul;
     r.race.start = u"autostart"_qs;
     // The same distance run today: the start is the only correction.

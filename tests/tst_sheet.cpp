@@ -78,8 +78,10 @@ struct TrotRow {
     const char* name;
     QString race = TrotHarness;  // today's discipline
     QString start = u"volté"_qs; // today's start
-    QString discipline = {}, referenceStart = u"volté"_qs, shoeing = u"ferré"_qs, recul = {};
-    QString dayShoeing = u"ferré"_qs, dayRecul = {};
+    QString discipline = {}, referenceStart = u"volté"_qs, shoeing = u"ferré"_qs;
+    int recul = 0;
+    QString dayShoeing = u"ferré"_qs;
+    int dayRecul = 0;
     QString going = {}, dayGoing = {}; // of the reference race (as typed), of today's
     double softPerKm = 0;              // the table's correction on soft going
     QString estimate = {};             // none: refused
@@ -173,6 +175,15 @@ void TestSheet::editCell_data() {
         {.name = "day's weight unusual, Oui", .field = F::DayWeight, .text = "5", .choices = {Oui}, .shown = {DayWeight},
          .after = "Eclair 02:26:48 1:15:48"},
         {.name = "day's weight unreadable", .field = F::DayWeight, .text = "5O", .shown = {WeightError}},
+        // A recul is read in whole metres where it is typed: its unit, a fraction
+        // or past 1000 m refused there, nothing changed.
+        {.name = "a recul typed with its unit", .field = F::DayRecul, .text = "25 m",
+         .shown = {"Le recul de « Eclair » doit être un nombre de mètres, de 0 à 1000."}},
+        {.name = "a recul past 1000 m", .field = F::ReferenceRecul, .text = "2500",
+         .shown = {"Le recul de « Eclair » doit être un nombre de mètres, de 0 à 1000."}},
+        // 2425 × 158,5 ÷ 2100 = 183,03, + 0,66 for 1 kg.
+        {.name = "a recul of 25 m today", .field = F::DayRecul, .text = "25",
+         .after = "Eclair 03:03:69 1:15:48"},
         {.name = "margin unreadable while the estimate needs it", .field = F::Margin, .text = "une tête",
          .shown = {NoLength}, .withLengths = true},
         {.name = "margin, estimate from the time with lengths", .field = F::Margin, .text = "3",
@@ -282,21 +293,21 @@ void TestSheet::trot_data() {
          .corrections = "autostart +1,0"},
         {.name = "déferré des quatre today", .dayShoeing = "D4", .estimate = "03:14:60", .corrected = "1'12\"1",
          .corrections = "D4 −2,0"},
-        {.name = "25 m of recul today", .dayRecul = "25", .estimate = "03:21:99", .corrected = "1'14\"1",
+        {.name = "25 m of recul today", .dayRecul = 25, .estimate = "03:21:99", .corrected = "1'14\"1",
          .corrections = "distance +0,1"},
         // 200 × 2708 ÷ 2700 = 200,593 and 0,016 × 2,708 = 0,043: 200,64 in one
         // rounding (200,59 + 0,04 would give 200,63).
-        {.name = "8 m of recul today: one rounding", .dayRecul = "8", .estimate = "03:20:64",
+        {.name = "8 m of recul today: one rounding", .dayRecul = 8, .estimate = "03:20:64",
          .corrected = "1'14\"1", .corrections = "distance +0,0"},
         // 200 × 2700 ÷ 2725 = 198,17; 200 ÷ 2,725 = 73,39 s per km; −0,05 × 2,7: −0,14.
-        {.name = "25 m of recul then", .recul = "25", .estimate = "03:18:03", .corrected = "1'13\"3",
+        {.name = "25 m of recul then", .recul = 25, .estimate = "03:18:03", .corrected = "1'13\"3",
          .corrections = "distance −0,1"},
-        {.name = "25 m of recul on both sides", .recul = "25", .dayRecul = "25", .estimate = "03:20:00",
+        {.name = "25 m of recul on both sides", .recul = 25, .dayRecul = 25, .estimate = "03:20:00",
          .corrected = "1'13\"4"},
         {.name = "mounted today, in harness then", .race = TrotMounted, .discipline = TrotHarness,
          .estimate = "03:22:70", .corrected = "1'15\"1", .corrections = "trot monté +1,0"},
         {.name = "autostart then, D4 and 25 m of recul today", .referenceStart = "autostart", .dayShoeing = "D4",
-         .dayRecul = "25", .estimate = "03:19:26", .corrected = "1'13\"1", .corrections = "autostart +1,0 · D4 −2,0 · distance +0,1"},
+         .dayRecul = 25, .estimate = "03:19:26", .corrected = "1'13\"1", .corrections = "autostart +1,0 · D4 −2,0 · distance +0,1"},
         {.name = "shoeing unknown today: no correction from it", .dayShoeing = "", .estimate = "03:20:00",
          .corrected = "1'14\"1"},
         // On the flat, 2 s/km on soft going: 2 × 2,7 = 5,4 s over 2700 m.
@@ -310,7 +321,7 @@ void TestSheet::trot_data() {
          .shoeing = "", .dayShoeing = "", .going = "PSF", .dayGoing = "souple ou plus lourd", .softPerKm = 2,
          .estimate = "03:20:00", .corrected = "1'14\"1"},
         {.name = "a trot reference for a flat race", .race = Flat, .start = "", .discipline = TrotHarness},
-        {.name = "a recul that is no distance", .dayRecul = "25 m"},
+        {.name = "a recul past 1000 m", .dayRecul = 1025},
     };
     // clang-format on
     for (const TrotRow& r : rows)
@@ -329,7 +340,7 @@ void TestSheet::trot() {
     r.race.discipline = row.discipline;
     r.race.start = row.referenceStart;
     r.race.shoeing = row.shoeing;
-    r.race.recul = row.recul;
+    r.referenceRecul = row.recul;
     r.dayShoeing = row.dayShoeing;
     r.dayRecul = row.dayRecul;
     r.going = row.going;
@@ -665,7 +676,7 @@ void TestSheet::comparable() {
     QFETCH(bool, comparable);
     Runner r;
     r.name = u"Idéal"_qs;
-    r.dayRecul = dayRecul;
+    r.dayRecul = dayRecul.toInt(); // empty: none
     QCOMPARE(isComparable(run, r, TrotRace), comparable);
 }
 

@@ -101,18 +101,22 @@ QString counted(int n, const char* one, const char* many) {
 }
 
 std::optional<QDate> dateOf(QStringView text) {
+    // A year written with four figures, as every form here writes it back: not a
+    // negative one, which Qt would read.
+    const auto written = [](const QDate& d) {
+        return d.isValid() && d.year() >= 1 && d.year() <= 9999 ? std::optional<QDate>(d)
+                                                                : std::nullopt;
+    };
     const QString t = text.trimmed().toString();
     // The files' own form first, without a format to parse: sheets hold thousands.
-    if (t.size() == 10 && t[4] == u'-') {
-        const QDate d = QDate::fromString(t, Qt::ISODate);
-        return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
-    }
+    if (t.size() == 10 && t[4] == u'-')
+        return written(QDate::fromString(t, Qt::ISODate));
     for (const char* format : {"dd/MM/yyyy", "d/M/yyyy"})
-        if (const QDate d = QDate::fromString(t, QLatin1String(format)); d.isValid())
+        if (const auto d = written(QDate::fromString(t, QLatin1String(format))))
             return d;
     // Two-digit years are this century's.
     if (const QDate d = QDate::fromString(t, u"d/M/yy"_qs); d.isValid())
-        return d.addYears(100);
+        return written(d.addYears(100));
     return std::nullopt;
 }
 

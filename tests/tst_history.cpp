@@ -353,6 +353,7 @@ void TestHistory::cellsRead_data() {
     QTest::newRow("a time that is none") << u"chrono"_qs << u"vite"_qs << QString();
     QTest::newRow("date JJ/MM/AAAA") << u"date"_qs << u"02/11/2026"_qs << u"2026-11-02"_qs;
     QTest::newRow("a date that is none") << u"date"_qs << u"31/02/2026"_qs << QString();
+    QTest::newRow("a year below nought") << u"date"_qs << u"02/11/-2026"_qs << QString();
     QTest::newRow("a distance that is none") << u"distance"_qs << u"2700 m"_qs << QString();
     QTest::newRow("a status") << u"statut"_qs << u"Disqualifié"_qs << u"disqualifié"_qs;
     QTest::newRow("an unknown status") << u"statut"_qs << u"perdu"_qs << QString();

@@ -28,7 +28,9 @@
 
 namespace {
 
-// The next message box gets the button captioned `button` pressed; what it said.
+// The next message box with a button captioned `button` gets it pressed; what it
+// said. A box without that button is another answerer's: left to it, however
+// the two timers fall on a slow machine.
 std::shared_ptr<QString> answerNext(const QString& button) {
     auto said = std::make_shared<QString>();
     auto* timer = new QTimer;
@@ -36,11 +38,12 @@ std::shared_ptr<QString> answerNext(const QString& button) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible())
             return;
-        *said = box->text();
         for (QAbstractButton* b : box->buttons())
-            if (b->text().remove(u'&') == button)
-                b->click();
-        timer->deleteLater();
+            if (b->text().remove(u'&') == button) {
+                *said = box->text();
+                timer->deleteLater();
+                return b->click();
+            }
     });
     timer->start(5);
     return said;

@@ -8,44 +8,11 @@
 #include "dialogs.h"
 #include "racedayfile.h"
 #include "runnercalc.h"
+#include "runnerfields.h"
 
 #include <QDateTime>
 #include <QString>
 #include <optional>
-
-// The inputs of a runner a cell of the sheet edits.
-enum class RunnerField {
-    Number,
-    Name,
-    ReferenceDistance,
-    Time, // minutes, seconds and hundredths, typed as 1'12"58
-    ReferenceWeight,
-    Margin,
-    Going,
-    DayWeight,
-    EstimateSource,  // "Chrono" or "Chrono + Longueur"
-    ReductionSource, // the same, for the reduction
-    // The conditions of the reference race, and at the trot of today's run.
-    ReferenceDiscipline,
-    ReferenceStart,
-    ReferenceShoeing,
-    ReferenceRecul,
-    DayShoeing,
-    DayRecul,
-    // Where and when the reference race was run, for the horse's history.
-    ReferenceDate,
-    ReferenceHippodrome,
-};
-
-// What the cell of `field` shows for editing.
-QString fieldText(const Runner& runner, RunnerField field);
-
-// A time typed in one cell ("1'12\"58", "1:12:58", "1.12.58", "1 12 58", "72\"58")
-// as its three boxes; none when it does not have two or three parts.
-struct TimeTexts {
-    QString minutes, seconds, hundredths;
-};
-std::optional<TimeTexts> splitTime(const QString& text);
 
 // A cell of runner `index` set to `text`. Whether the sheet changed (and was
 // written). A name changed is given in `renamedFrom` (the old name).

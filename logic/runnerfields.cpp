@@ -32,15 +32,13 @@ template <typename R> auto* conditionText(R& r, RunnerField field) {
     }
 }
 
-// A condition's text is one of its names (empty: unknown); a recul is checked
-// with the calculation.
+// A condition's text (discipline, start, shoeing) is one of its names; empty:
+// unknown.
 bool conditionAccepted(RunnerField field, const QString& t, Dialogs& dialogs) {
     const bool known = field == RunnerField::ReferenceDiscipline
                            ? t.isEmpty() || calc::disciplineOf(t)
                        : field == RunnerField::ReferenceStart ? calc::startOf(t).has_value()
-                       : field == RunnerField::ReferenceShoeing || field == RunnerField::DayShoeing
-                           ? calc::shoeingOf(t).has_value()
-                           : true;
+                                                              : calc::shoeingOf(t).has_value();
     if (!known)
         dialogs.warn(u"« %1 » n'est pas une valeur de cette colonne."_qs.arg(t));
     return known;

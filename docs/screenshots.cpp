@@ -18,6 +18,7 @@
 #include "raceday.h"
 #include "racetable.h"
 #include "runnercalc.h"
+#include "sheettable.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -162,9 +163,9 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
     CourseDuJour* sheet = showCourseDuJour(state);
     sheet->move(20, 20);
     sheet->resize(1240, 420);
-    auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
+    auto* table = sheet->findChild<SheetTable*>(u"TabCourse"_qs);
     table->setCurrentCell(2, racetable::Time);
-    table->editItem(table->currentItem());
+    table->edit(table->currentIndex());
     auto* courses = new Courses(state, nullptr);
     courses->move(60, 120);
     QTimer::singleShot(500, [=, &state] {

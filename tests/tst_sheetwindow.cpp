@@ -11,6 +11,7 @@
 #include "racetable.h"
 #include "scripteddialogs.h"
 #include "sheetedit.h"
+#include "sheettable.h"
 #include "workedexample.h"
 
 #include <QApplication>
@@ -79,7 +80,7 @@ class TestSheetWindow : public QObject {
     // The row showing runner `name`.
     int rowOf(const QString& name) const {
         for (int row = 0; row < table->rowCount(); ++row)
-            if (table->item(row, racetable::Name)->text() == name)
+            if (table->text(row, racetable::Name) == name)
                 return row;
         return -1;
     }
@@ -89,14 +90,12 @@ class TestSheetWindow : public QObject {
         const QWidget* w = QApplication::focusWidget();
         return w && w->parentWidget() == table->viewport();
     }
-    QString cell(const QString& name, int column) const {
-        return table->item(rowOf(name), column)->text();
-    }
+    QString cell(const QString& name, int column) const { return table->text(rowOf(name), column); }
 
     QTemporaryDir folder;
     std::unique_ptr<AppState> state;
     CourseDuJour* window = nullptr;
-    QTableWidget* table = nullptr;
+    SheetTable* table = nullptr;
 };
 
 void TestSheetWindow::init() {
@@ -110,7 +109,7 @@ void TestSheetWindow::init() {
     state = std::make_unique<AppState>(places::settingsFilePath(), day);
     window = showCourseDuJour(*state);
     QVERIFY(QTest::qWaitForWindowActive(window));
-    table = window->findChild<QTableWidget*>(u"TabCourse"_qs);
+    table = window->findChild<SheetTable*>(u"TabCourse"_qs);
     table->setFocus();
 }
 
@@ -139,7 +138,8 @@ void TestSheetWindow::cellsEditedAtTheKeyboard() {
     QCOMPARE(cell(u"Bolide"_qs, racetable::Estimate),
              u"3'00\"09"_qs); // 157 × 2400 ÷ 2100 + 0,66 = 180,09
     QCOMPARE(cell(u"Eclair"_qs, racetable::GapSeconds), u"1,71"_qs); // 181,80 − 180,09
-    QCOMPARE(table->currentItem(), table->item(0, racetable::Time)); // the cell follows its runner
+    QCOMPARE(table->currentRow(), 0);                                // the cell follows its runner
+    QCOMPARE(table->currentColumn(), int(racetable::Time));
     QCOMPARE(racefile::read([] {
                  QFile f(places::sheetFilePath());
                  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -163,7 +163,7 @@ void TestSheetWindow::cellsEditedAtTheKeyboard() {
     QTRY_COMPARE(sheet().runners[1].race.referenceWeight, u"56"_qs);
     QTRY_VERIFY(editing());
     QCOMPARE(table->currentColumn(), int(racetable::Margin));
-    QCOMPARE(table->item(table->currentRow(), racetable::Name)->text(), u"Eclair"_qs);
+    QCOMPARE(table->text(table->currentRow(), racetable::Name), u"Eclair"_qs);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 
     // An unusual value is questioned: "Non" keeps the runner as it was.
@@ -233,7 +233,7 @@ void TestSheetWindow::correctionsChosenInTheScaleDialog() {
     QCOMPARE(sheet().runners[1].estimate, u"03:03:24"_qs);
     QCOMPARE(cell(u"Eclair"_qs, racetable::Corrections), u"distance +0,6"_qs);
     QVERIFY(
-        !window->findChild<QTableWidget*>(u"TabCourse"_qs)->isColumnHidden(racetable::Corrections));
+        !window->findChild<SheetTable*>(u"TabCourse"_qs)->isColumnHidden(racetable::Corrections));
     QCOMPARE(QSettings(places::settingsFilePath(), QSettings::IniFormat)
                  .value(u"corrections/plat-par-500m"_qs)
                  .toString(),
@@ -257,8 +257,8 @@ void TestSheetWindow::meetingImported() {
     QCOMPARE(header->visualIndex(racetable::Alerts), header->visualIndex(racetable::Name) + 2);
     QVERIFY(!table->isColumnHidden(racetable::Musique));
     const int kalinka = rowOf(u"KALINKA DU VAL"_qs);
-    QCOMPARE(table->item(kalinka, racetable::Musique)->text(), u"2a1a3a(25)4a"_qs);
-    QCOMPARE(table->item(kalinka, racetable::Musique)->toolTip(),
+    QCOMPARE(table->text(kalinka, racetable::Musique), u"2a1a3a(25)4a"_qs);
+    QCOMPARE(table->toolTip(kalinka, racetable::Musique),
              u"2e attelé, 1er attelé, 3e attelé, en 2025 : 4e attelé"_qs);
     QCOMPARE(cell(u"JAGUAR ROYAL"_qs, racetable::DayRecul), u"25"_qs);
     QCOMPARE(QDir(places::archiveFolder()).entryList(QDir::Files).size(), 1);
@@ -340,7 +340,7 @@ void TestSheetWindow::unratedLast() {
     QCOMPARE(cell(u"Face Time Bourbon"_qs, racetable::Estimate), u"—"_qs);
     QCOMPARE(cell(u"Face Time Bourbon"_qs, racetable::Served), u"en attente d'une référence"_qs);
     QVERIFY(!table->isColumnHidden(racetable::Served));
-    QCOMPARE(table->item(2, racetable::Estimate)->toolTip(), u"en attente d'une référence"_qs);
+    QCOMPARE(table->toolTip(2, racetable::Estimate), u"en attente d'une référence"_qs);
     QCOMPARE(cell(u"Eclair"_qs, racetable::Rank), u"1"_qs);
     // Sorted by the estimate, the other way: still after the runners with one.
     table->sortByColumn(racetable::Estimate, Qt::AscendingOrder);

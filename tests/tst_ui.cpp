@@ -11,6 +11,7 @@
 #include "racefile.h"
 #include "racetable.h"
 #include "scripteddialogs.h"
+#include "sheettable.h"
 #include "store.h"
 #include "workedexample.h"
 
@@ -930,13 +931,12 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     }
     auto* sheet = qobject_cast<CourseDuJour*>(showCourseDuJour(*state));
     QVERIFY(sheet && sheet->isVisible());
-    auto* table = sheet->findChild<QTableWidget*>(u"TabCourse"_qs);
+    auto* table = sheet->findChild<SheetTable*>(u"TabCourse"_qs);
     QStringList shown;
     for (int row = 0; row < table->rowCount(); ++row)
-        shown << QStringList{table->item(row, racetable::Rank)->text(),
-                             table->item(row, racetable::Name)->text(),
-                             table->item(row, racetable::Estimate)->text(),
-                             table->item(row, racetable::GapSeconds)->text()}
+        shown << QStringList{table->text(row, racetable::Rank), table->text(row, racetable::Name),
+                             table->text(row, racetable::Estimate),
+                             table->text(row, racetable::GapSeconds)}
                      .join(u' ');
     // 2400 × 158,5 ÷ 2100 = 181,14; 159,1 s gives 181,83; 160 s gives 182,86.
     QCOMPARE(shown, (QStringList{u"1 Éclair 3'01\"14 0,00"_qs, u"2 Zéphyr 3'01\"83 0,69"_qs,
@@ -975,7 +975,7 @@ void TestUi::raceDayTypedAtTheKeyboard() {
     QTRY_VERIFY(remove.done());
     QCOMPARE(remove.seen, QStringList{u"Orvanto|Retirer « Zéphyr » de la course du jour ?"_qs});
     QCOMPARE(table->rowCount(), 2);
-    QCOMPARE(table->item(1, racetable::Name)->text(), u"Bolide"_qs);
+    QCOMPARE(table->text(1, racetable::Name), u"Bolide"_qs);
     QCOMPARE(state->raceDay().sheet.runners.size(), size_t(2));
 }
 

@@ -48,9 +48,9 @@ CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
 
 void CourseDuJour::addTable(QVBoxLayout* layout) {
     table_ = new SheetTable(this);
-    table_->onEdit = [this](size_t runner, RunnerField field, const QString& text) {
+    table_->setOnEdit([this](size_t runner, RunnerField field, const QString& text) {
         editCell(runner, field, text);
-    };
+    });
     layout->addWidget(table_, 1);
     const auto action = [this](const QString& text, const QKeySequence& keys, auto handler) {
         auto* a = new QAction(text, this);
@@ -201,10 +201,9 @@ void CourseDuJour::showPreviousRaces() {
 
 void CourseDuJour::copyRows() {
     // The rows as the table shows them: its order, the chosen ones or every one.
-    const bool several = table_->selectedItems().size() > 1;
+    const bool several = table_->selectionModel()->selectedIndexes().size() > 1;
     auto* data = new QMimeData;
-    data->setData(u"text/plain"_qs,
-                  racetable::clipboardText(table_->rowsShown(day_.sheet, several)));
+    data->setData(u"text/plain"_qs, racetable::clipboardText(table_->rowsShown(several)));
     QGuiApplication::clipboard()->setMimeData(data);
 }
 

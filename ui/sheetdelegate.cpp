@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -45,7 +44,8 @@ QWidget* SheetDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     } else {
         editor = QStyledItemDelegate::createEditor(parent, option, index);
     }
-    editor->setAccessibleName(table_->horizontalHeaderItem(index.column())->text());
+    editor->setAccessibleName(
+        table_->model()->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString());
     table_->editor_ = editor;
     return editor;
 }
@@ -55,19 +55,4 @@ void SheetDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
         box->setCurrentText(index.data().toString());
     else
         QStyledItemDelegate::setEditorData(editor, index);
-}
-
-void SheetDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
-                                 const QModelIndex& index) const {
-    const auto field = SheetTable::fieldOf(index.column());
-    QString text;
-    if (auto* box = qobject_cast<QComboBox*>(editor))
-        text = box->currentText();
-    else if (auto* line = qobject_cast<QLineEdit*>(editor))
-        text = line->text();
-    if (!field || text == index.data().toString() || !table_->onEdit)
-        return;
-    const size_t runner = table_->runnerAt(index.row());
-    QTimer::singleShot(0, table_,
-                       [t = table_, runner, f = *field, text] { t->onEdit(runner, f, text); });
 }

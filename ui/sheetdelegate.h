@@ -1,8 +1,6 @@
 #pragma once
 // The sheet table's cell editor: a list for a column of a few values, a line
-// otherwise. It hands a typed text on rather than writing it into the table:
-// the sheet decides, after the editor is closed, so that a question it asks
-// cannot close it twice.
+// otherwise. What is typed goes to the model as text; the model hands it on.
 
 #include <QStyledItemDelegate>
 
@@ -15,8 +13,6 @@ class SheetDelegate : public QStyledItemDelegate {
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-    void setModelData(QWidget* editor, QAbstractItemModel* model,
-                      const QModelIndex& index) const override;
 
   private:
     SheetTable* table_;

@@ -1,46 +1,18 @@
 #include "sheettable.h"
 
-#include "musique.h"
-#include "racetable.h"
 #include "sheetdelegate.h"
 
 #include <QHeaderView>
-#include <limits>
+#include <algorithm>
 #include <set>
 
-namespace {
-
-constexpr int SortKey = Qt::UserRole;         // what a column sorts by
-constexpr int RunnerIndex = Qt::UserRole + 1; // the runner's place in the sheet
-
-// Sorts by the number or text kept under SortKey, so that "10" comes after "9"
-// and times sort as times.
-class Cell : public QTableWidgetItem {
-  public:
-    using QTableWidgetItem::QTableWidgetItem;
-    bool operator<(const QTableWidgetItem& other) const override {
-        const QVariant a = data(SortKey), b = other.data(SortKey);
-        if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double)
-            return a.toDouble() < b.toDouble();
-        if (a.typeId() == QMetaType::Double || b.typeId() == QMetaType::Double)
-            return a.typeId() == QMetaType::Double; // numbers before empty cells
-        return QString::localeAwareCompare(text(), other.text()) < 0;
-    }
-};
-
-// A cell's number, for sorting: the French decimal comma read as a point.
-QVariant numberOf(const QString& text) {
-    bool ok = false;
-    const double value = QString(text).replace(u',', u'.').trimmed().toDouble(&ok);
-    return ok ? QVariant(value) : QVariant(text);
-}
-
-} // namespace
-
-SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount, parent) {
+SheetTable::SheetTable(QWidget* parent)
+    : QTableView(parent), model_(new SheetModel(this)), order_(new SheetOrder(this)) {
     setObjectName(u"TabCourse"_qs);
     setAccessibleName(u"Partants, du plus rapide au plus lent"_qs);
-    setHorizontalHeaderLabels(racetable::header());
+    order_->setSourceModel(model_);
+    order_->setSortRole(SheetModel::SortRole);
+    setModel(order_);
     verticalHeader()->hide();
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -50,7 +22,8 @@ SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount
     setAlternatingRowColors(true);
     horizontalHeader()->setSectionsClickable(true);
     // Fastest first until the user sorts by another column.
-    horizontalHeader()->setSortIndicator(racetable::Rank, Qt::AscendingOrder);
+    setSortingEnabled(true);
+    sortByColumn(racetable::Rank, Qt::AscendingOrder);
     horizontalHeader()->setToolTip(u"Cliquer sur un titre trie le tableau"_qs);
     // The race's own fields are above the table; copies and exports carry them.
     for (int c = racetable::FirstRaceColumn; c < racetable::ColumnCount; ++c)
@@ -63,56 +36,41 @@ SheetTable::SheetTable(QWidget* parent) : QTableWidget(0, racetable::ColumnCount
                                     racetable::Name + 2);
 }
 
-std::optional<RunnerField> SheetTable::fieldOf(int column) {
-    switch (column) {
-    case racetable::Number:
-        return RunnerField::Number;
-    case racetable::Name:
-        return RunnerField::Name;
-    case racetable::Distance:
-        return RunnerField::ReferenceDistance;
-    case racetable::Time:
-        return RunnerField::Time;
-    case racetable::Weight:
-        return RunnerField::ReferenceWeight;
-    case racetable::Margin:
-        return RunnerField::Margin;
-    case racetable::Going:
-        return RunnerField::Going;
-    case racetable::DayWeight:
-        return RunnerField::DayWeight;
-    case racetable::EstimateTime:
-        return RunnerField::EstimateSource;
-    case racetable::ReductionTime:
-        return RunnerField::ReductionSource;
-    case racetable::ReferenceDiscipline:
-        return RunnerField::ReferenceDiscipline;
-    case racetable::ReferenceStart:
-        return RunnerField::ReferenceStart;
-    case racetable::ReferenceShoeing:
-        return RunnerField::ReferenceShoeing;
-    case racetable::ReferenceRecul:
-        return RunnerField::ReferenceRecul;
-    case racetable::DayShoeing:
-        return RunnerField::DayShoeing;
-    case racetable::DayRecul:
-        return RunnerField::DayRecul;
-    case racetable::ReferenceDate:
-        return RunnerField::ReferenceDate;
-    case racetable::ReferenceHippodrome:
-        return RunnerField::ReferenceHippodrome;
-    default:
-        return std::nullopt;
-    }
+void SheetTable::setOnEdit(std::function<void(size_t, RunnerField, const QString&)> onEdit) {
+    model_->onEdit = std::move(onEdit);
 }
 
 size_t SheetTable::runnerAt(int row) const {
-    return item(row, 0)->data(RunnerIndex).toULongLong();
+    return order_->index(row, 0).data(SheetModel::RunnerRole).toULongLong();
+}
+
+int SheetTable::rowCount() const {
+    return order_->rowCount();
+}
+
+int SheetTable::currentRow() const {
+    return currentIndex().isValid() ? currentIndex().row() : -1;
+}
+
+int SheetTable::currentColumn() const {
+    return currentIndex().isValid() ? currentIndex().column() : -1;
+}
+
+QString SheetTable::text(int row, int column) const {
+    return order_->index(row, column).data().toString();
+}
+
+QString SheetTable::toolTip(int row, int column) const {
+    return order_->index(row, column).data(Qt::ToolTipRole).toString();
+}
+
+void SheetTable::setCurrentCell(int row, int column) {
+    setCurrentIndex(order_->index(row, column));
 }
 
 std::vector<size_t> SheetTable::chosenRunners() const {
     std::set<int> rows;
-    for (const QModelIndex& index : selectedIndexes())
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
         rows.insert(index.row());
     if (rows.empty() && currentRow() >= 0)
         rows.insert(currentRow());
@@ -122,17 +80,13 @@ std::vector<size_t> SheetTable::chosenRunners() const {
     return out;
 }
 
-std::vector<QStringList> SheetTable::rowsShown(const RaceSheet& sheet, bool chosenOnly) const {
-    const std::vector<RankedRunner> ranked = ::ranked(sheet);
-    std::vector<size_t> chosen = chosenOnly ? chosenRunners() : std::vector<size_t>{};
+std::vector<QStringList> SheetTable::rowsShown(bool chosenOnly) const {
+    const std::vector<size_t> chosen = chosenOnly ? chosenRunners() : std::vector<size_t>{};
     std::vector<QStringList> out;
     for (int row = 0; row < rowCount(); ++row) {
-        const size_t index = runnerAt(row);
-        if (!chosen.empty() && std::find(chosen.begin(), chosen.end(), index) == chosen.end())
-            continue;
-        for (const RankedRunner& r : ranked)
-            if (r.index == index)
-                out.push_back(racetable::row(sheet, r));
+        const size_t runner = runnerAt(row);
+        if (chosen.empty() || std::find(chosen.begin(), chosen.end(), runner) != chosen.end())
+            out.push_back(model_->rowOf(runner));
     }
     return out;
 }
@@ -146,24 +100,15 @@ void SheetTable::show(const RaceSheet& sheet) {
     const int column = currentColumn();
     // The runner of the current cell; the sheet's size (no runner) when none.
     const size_t runner = currentRow() >= 0 ? runnerAt(currentRow()) : sheet.runners.size();
-    const int sortColumn = horizontalHeader()->sortIndicatorSection();
-    const Qt::SortOrder order = horizontalHeader()->sortIndicatorOrder();
-    setSortingEnabled(false);
-    widest_.fill(0);
-    const std::vector<RankedRunner> ranked = ::ranked(sheet);
+    const bool sameRows = model_->rowCount() == int(sheet.runners.size()) && rowCount() > 0;
     showColumnsOf(sheet);
-    const bool sameRows = rowCount() == static_cast<int>(ranked.size()) && rowCount() > 0;
-    setRowCount(static_cast<int>(ranked.size()));
-    for (size_t i = 0; i < ranked.size(); ++i)
-        fillRow(static_cast<int>(i), sheet, ranked[i]);
-    fitColumns(!sameRows);
-    setSortingEnabled(true);
-    sortByColumn(sortColumn, order);
-    for (int row = 0; row < rowCount(); ++row)
-        if (runnerAt(row) == runner)
-            setCurrentCell(row, std::max(column, 0), QItemSelectionModel::NoUpdate);
-    if (editing && currentItem() && (currentItem()->flags() & Qt::ItemIsEditable))
-        editItem(currentItem());
+    const auto changed = model_->show(sheet);
+    fitColumns(!sameRows, changed);
+    // The same runners keep their rows; others: the cell goes back to its runner.
+    if (!sameRows && runner < sheet.runners.size())
+        setCurrentIndex(order_->mapFromSource(model_->index(int(runner), std::max(column, 0))));
+    if (editing && currentIndex().isValid() && (currentIndex().flags() & Qt::ItemIsEditable))
+        edit(currentIndex());
 }
 
 void SheetTable::showColumnsOf(const RaceSheet& sheet) {
@@ -193,7 +138,7 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     }
 }
 
-void SheetTable::fitColumns(bool all) {
+void SheetTable::fitColumns(bool all, const std::vector<std::pair<int, QString>>& changed) {
     constexpr int Arrow = 14; // room for the sort arrow beside each title
     if (all) {
         resizeColumnsToContents();
@@ -203,77 +148,8 @@ void SheetTable::fitColumns(bool all) {
     }
     // One runner edited: a column only grows, when a text that changed needs it;
     // the others are not measured again.
-    for (int c = 0; c < racetable::ColumnCount; ++c)
-        if (widest_[c] + Arrow > columnWidth(c))
-            setColumnWidth(c, widest_[c] + Arrow);
-}
-
-void SheetTable::fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked) {
-    const Runner& runner = sheet.runners[ranked.index];
-    QStringList cells = racetable::row(sheet, ranked,
-                                       isTrot(sheet.discipline) ? racetable::Notation::Tenths
-                                                                : racetable::Notation::Hundredths);
-    // Unrated: a dash where the rank and the estimate go, and why beside it.
-    const bool rated = ranked.rank > 0;
-    if (!rated) {
-        cells[racetable::Rank] = cells[racetable::Estimate] = u"—"_qs;
-        if (cells[racetable::Served].isEmpty())
-            cells[racetable::Served] = unratedReason(runner);
-    }
-    for (int c = 0; c < racetable::ColumnCount; ++c) {
-        // The table's own items, kept from one showing to the next: fewer to make.
-        QTableWidgetItem* item = this->item(row, c);
-        if (!item) {
-            item = new Cell;
-            setItem(row, c, item);
-        }
-        if (item->text() != cells[c]) {
-            item->setText(cells[c]);
-            widest_[c] = std::max(widest_[c], fontMetrics().horizontalAdvance(cells[c]) + 8);
-        }
-        switch (c) {
-        case racetable::Name:
-        case racetable::Going:
-        case racetable::Corrections:
-        case racetable::ReferenceDiscipline:
-        case racetable::ReferenceStart:
-        case racetable::ReferenceShoeing:
-        case racetable::DayShoeing:
-        case racetable::EstimateTime:
-        case racetable::ReductionTime:
-        case racetable::Scale:
-        case racetable::Alerts:
-            item->setData(SortKey, cells[c]);
-            break;
-        case racetable::Musique:
-            item->setData(SortKey, cells[c]);
-            item->setToolTip(cells[c].isEmpty() ? QString() : musique::explained(cells[c]));
-            break;
-        case racetable::Estimate:
-        case racetable::Rank:
-            // The unrated sort after the rated.
-            item->setData(SortKey, rated ? (c == racetable::Rank ? double(ranked.rank)
-                                                                 : runner.estimateHundredths)
-                                         : std::numeric_limits<double>::max());
-            item->setToolTip(rated ? QString() : unratedReason(runner));
-            if (c == racetable::Rank)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            break;
-        case racetable::Reduction:
-            item->setData(SortKey, numberOf(cells[racetable::ReductionSeconds]));
-            break;
-        case racetable::CorrectedReduction:
-            item->setData(SortKey, numberOf(cells[racetable::CorrectedReductionSeconds]));
-            break;
-        case racetable::Time:
-            item->setData(SortKey, numberOf(cells[racetable::TimeSeconds]));
-            break;
-        default:
-            item->setData(SortKey, numberOf(cells[c]));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        item->setData(RunnerIndex, static_cast<qulonglong>(ranked.index));
-        if (!fieldOf(c))
-            item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    }
+    for (const auto& [c, text] : changed)
+        if (const int wide = fontMetrics().horizontalAdvance(text) + 8 + Arrow;
+            wide > columnWidth(c))
+            setColumnWidth(c, wide);
 }

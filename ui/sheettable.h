@@ -6,22 +6,21 @@
 
 #include "racesheet.h"
 #include "racetable.h"
-#include "sheetedit.h"
+#include "sheetmodel.h"
 
 #include <QPointer>
-#include <QTableWidget>
+#include <QTableView>
 #include <array>
 #include <functional>
-#include <optional>
 
-class SheetTable : public QTableWidget {
+class SheetTable : public QTableView {
     Q_OBJECT
   public:
     explicit SheetTable(QWidget* parent = nullptr);
 
     // Called, once the editor is closed, with the runner's place in the sheet,
     // the input and the text typed.
-    std::function<void(size_t runner, RunnerField field, const QString& text)> onEdit;
+    void setOnEdit(std::function<void(size_t, RunnerField, const QString&)> onEdit);
 
     // Shows `sheet`; the current cell stays on the same runner and column.
     void show(const RaceSheet& sheet);
@@ -31,18 +30,24 @@ class SheetTable : public QTableWidget {
     std::vector<size_t> chosenRunners() const;
     // The rows in the table's order, as racetable gives them, only the chosen
     // runners' when any is chosen.
-    std::vector<QStringList> rowsShown(const RaceSheet& sheet, bool chosenOnly) const;
+    std::vector<QStringList> rowsShown(bool chosenOnly) const;
 
-    static std::optional<RunnerField> fieldOf(int column);
+    // The table as it shows it, row by row in its order.
+    int rowCount() const;
+    int currentRow() const;
+    int currentColumn() const;
+    QString text(int row, int column) const;
+    QString toolTip(int row, int column) const;
+    void setCurrentCell(int row, int column);
 
   private:
-    void fillRow(int row, const RaceSheet& sheet, const RankedRunner& ranked);
     // The columns that mean something for this race.
     void showColumnsOf(const RaceSheet& sheet);
-    // Columns wide enough for their texts: all measured, or only grown.
-    void fitColumns(bool all);
+    // Columns wide enough for their texts: all measured, or only grown for the
+    // texts that changed.
+    void fitColumns(bool all, const std::vector<std::pair<int, QString>>& changed);
     friend class SheetDelegate;
+    SheetModel* model_;
+    SheetOrder* order_;
     QPointer<QWidget> editor_; // the cell editor open, if any
-    // The widest text that changed in each column at the last showing.
-    std::array<int, racetable::ColumnCount> widest_{};
 };

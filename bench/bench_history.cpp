@@ -109,7 +109,7 @@ int main() {
     for (int i = 0; i < 16; ++i) {
         Runner r;
         r.name = runOf(i * 1201 % Horses, 0).horse;
-        r.dayShoeing = u"ferré"_qs;
+        r.dayShoeing = calc::Shoeing::Shod;
         sheet.runners.push_back(r);
     }
     int comparable = 0;

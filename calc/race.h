@@ -22,9 +22,8 @@ struct RaceTexts {
     // "Le Chrono + Longueur" chosen for the reduction, for the estimate.
     bool reductionWithLengths = false;
     bool estimateWithLengths = false;
-    // The conditions of a run, for what reads them next: discipline, start,
-    // and shoeing of the reference race; its hippodrome.
-    QString discipline, start, shoeing, hippodrome;
+    // Where the reference race was run, for what reads it next.
+    QString hippodrome;
 
     bool operator==(const RaceTexts&) const = default;
 };

@@ -135,10 +135,12 @@ RaceSheet trotRace() {
         r.race.seconds = QString::fromUtf8(h.seconds);
         r.race.hundredths = QString::fromUtf8(h.hundredths);
         r.race.margin = u"0"_qs;
-        r.race.discipline = QString::fromUtf8(h.discipline);
-        r.race.start = QString::fromUtf8(h.start);
-        r.race.shoeing = QString::fromUtf8(h.shoeing);
-        r.dayShoeing = QString::fromUtf8(h.dayShoeing);
+        r.referenceDiscipline = calc::disciplineOf(QString::fromUtf8(h.discipline));
+        r.referenceStart = calc::startOf(QString::fromUtf8(h.start)).value_or(calc::Start::Unknown);
+        r.referenceShoeing =
+            calc::shoeingOf(QString::fromUtf8(h.shoeing)).value_or(calc::Shoeing::Unknown);
+        r.dayShoeing =
+            calc::shoeingOf(QString::fromUtf8(h.dayShoeing)).value_or(calc::Shoeing::Unknown);
         r.dayRecul = QString::fromUtf8(h.dayRecul).toInt(); // empty: none
         race.runners.push_back(*rerun(r, race, {}, {}, silent));
     }

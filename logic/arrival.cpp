@@ -119,7 +119,7 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.distance = distance;
     run.recul = r.dayRecul;
     run.start = sheet.start;
-    run.shoeing = r.dayShoeing;
+    run.shoeing = calc::shoeingName(r.dayShoeing);
     run.going = sheet.going;
     run.weight = numbers::textToNumber(r.race.dayWeight);
     run.runners = static_cast<qint64>(sheet.runners.size());

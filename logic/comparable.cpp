@@ -112,9 +112,9 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.margin = run.lengths ? numbers::doubleToText(*run.lengths) : u"0"_qs;
     t.estimateWithLengths = t.reductionWithLengths = false;
     t.referenceWeight = run.weight ? numbers::doubleToText(*run.weight) : QString();
-    t.discipline = history::sheetDiscipline(run.discipline);
-    t.start = run.start;
-    t.shoeing = run.shoeing;
+    out.referenceDiscipline = calc::disciplineOf(history::sheetDiscipline(run.discipline));
+    out.referenceStart = calc::startOf(run.start).value_or(calc::Start::Unknown);
+    out.referenceShoeing = calc::shoeingOf(run.shoeing).value_or(calc::Shoeing::Unknown);
     out.referenceDate = run.date;
     t.hippodrome = run.hippodrome;
     out.going = run.going;
@@ -170,7 +170,8 @@ QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
                  const RaceSheet& race) {
     // Only runs whose shoeing is known say it is the first time.
     const auto known = [](const history::Run& r) { return !r.shoeing.isEmpty(); };
-    const bool first = runner.dayShoeing == u"D4" && std::any_of(runs.begin(), runs.end(), known) &&
+    const bool first = runner.dayShoeing == calc::Shoeing::D4 &&
+                       std::any_of(runs.begin(), runs.end(), known) &&
                        std::none_of(runs.begin(), runs.end(),
                                     [](const history::Run& r) { return r.shoeing == u"D4"; });
     return musique::warnings(musique::read(runner.musique).results, race.discipline, first)

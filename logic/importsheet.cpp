@@ -53,9 +53,10 @@ void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
         }
         at->number = r.number;
         at->dayRecul = r.dayRecul; // none in the file is none today
-        for (auto [to, from] : {std::pair{&at->dayShoeing, &r.dayShoeing},
-                                {&at->race.dayWeight, &r.race.dayWeight},
-                                {&at->musique, &r.musique}})
+        if (r.dayShoeing != calc::Shoeing::Unknown)
+            at->dayShoeing = r.dayShoeing;
+        for (auto [to, from] :
+             {std::pair{&at->race.dayWeight, &r.race.dayWeight}, {&at->musique, &r.musique}})
             if (!from->isEmpty())
                 *to = *from;
     }
@@ -98,7 +99,8 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         r.name = e.name;
         r.race.dayDistance = s.distance;
         r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
-        r.dayShoeing = isTrot(discipline) ? e.shoeing : QString();
+        if (isTrot(discipline))
+            r.dayShoeing = calc::shoeingOf(e.shoeing).value_or(calc::Shoeing::Unknown);
         const int recul = reculOf(e, race ? *race : assumed);
         r.dayRecul = std::max(recul, 0);
         r.musique = e.musique;

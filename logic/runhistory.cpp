@@ -28,11 +28,12 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.horse = r.name;
     run.date = r.referenceDate;
     run.hippodrome = r.race.hippodrome;
-    run.discipline = r.race.discipline.isEmpty() ? race.discipline : r.race.discipline;
+    run.discipline =
+        r.referenceDiscipline ? scale::disciplineName(*r.referenceDiscipline) : race.discipline;
     run.distance = static_cast<int>(std::lround(*distance));
     run.recul = r.referenceRecul;
-    run.start = r.race.start;
-    run.shoeing = r.race.shoeing;
+    run.start = calc::startName(r.referenceStart);
+    run.shoeing = calc::shoeingName(r.referenceShoeing);
     run.going = r.going;
     // The horse's own time: the winner's time typed, and its lengths behind the
     // winner at the lengths per second the runner was computed with; the lengths

@@ -4,26 +4,32 @@
 
 #include <algorithm>
 
+namespace {
+
+calc::Start startOf(const RaceSheet& race) {
+    return calc::startOf(race.start).value_or(calc::Start::Unknown);
+}
+
+} // namespace
+
 void takeRaceConditions(Runner& r, const RaceSheet& race) {
-    r.race.discipline = race.discipline;
-    r.race.start = race.start;
+    r.referenceDiscipline = calc::disciplineOf(race.discipline);
+    r.referenceStart = startOf(race);
     if (isTrot(race.discipline)) {
-        r.race.shoeing = r.dayShoeing = calc::shoeingName(calc::Shoeing::Shod);
+        r.referenceShoeing = r.dayShoeing = calc::Shoeing::Shod;
         r.referenceRecul = r.dayRecul = 0;
     }
 }
 
 void followRace(Runner& r, const RaceSheet& before, const RaceSheet& after) {
-    if (r.race.discipline.isEmpty() || r.race.discipline == before.discipline)
-        r.race.discipline = after.discipline;
-    if (r.race.start == before.start)
-        r.race.start = after.start;
-    if (isTrot(after.discipline)) {
-        const QString shod = calc::shoeingName(calc::Shoeing::Shod);
-        for (QString* shoeing : {&r.race.shoeing, &r.dayShoeing})
-            if (shoeing->isEmpty())
-                *shoeing = shod;
-    }
+    if (!r.referenceDiscipline || r.referenceDiscipline == calc::disciplineOf(before.discipline))
+        r.referenceDiscipline = calc::disciplineOf(after.discipline);
+    if (r.referenceStart == startOf(before))
+        r.referenceStart = startOf(after);
+    if (isTrot(after.discipline))
+        for (calc::Shoeing* shoeing : {&r.referenceShoeing, &r.dayShoeing})
+            if (*shoeing == calc::Shoeing::Unknown)
+                *shoeing = calc::Shoeing::Shod;
 }
 
 void report(const runnerfigures::Refusal& refusal, Dialogs& dialogs) {

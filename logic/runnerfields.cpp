@@ -18,30 +18,39 @@ std::optional<bool> sourceOf(const QString& text) {
     return std::nullopt;
 }
 
-// The text of a condition's cell of a runner, to read or to change.
-template <typename R> auto* conditionText(R& r, RunnerField field) {
+// The text of a condition's cell of a runner.
+QString conditionText(const Runner& r, RunnerField field) {
     switch (field) {
     case RunnerField::ReferenceDiscipline:
-        return &r.race.discipline;
+        return r.referenceDiscipline ? scale::disciplineName(*r.referenceDiscipline) : QString();
     case RunnerField::ReferenceStart:
-        return &r.race.start;
+        return calc::startName(r.referenceStart);
     case RunnerField::ReferenceShoeing:
-        return &r.race.shoeing;
+        return calc::shoeingName(r.referenceShoeing);
     default:
-        return &r.dayShoeing;
+        return calc::shoeingName(r.dayShoeing);
     }
 }
 
-// A condition's text (discipline, start, shoeing) is one of its names; empty:
-// unknown.
-bool conditionAccepted(RunnerField field, const QString& t, Dialogs& dialogs) {
-    const bool known = field == RunnerField::ReferenceDiscipline
-                           ? t.isEmpty() || calc::disciplineOf(t)
-                       : field == RunnerField::ReferenceStart ? calc::startOf(t).has_value()
-                                                              : calc::shoeingOf(t).has_value();
-    if (!known)
-        dialogs.warn(u"« %1 » n'est pas une valeur de cette colonne."_qs.arg(t));
-    return known;
+// A condition (discipline, start, shoeing) typed among its names, an empty text
+// the unknown one; false for another text.
+bool setCondition(Runner& r, RunnerField field, const QString& t) {
+    switch (field) {
+    case RunnerField::ReferenceDiscipline:
+        r.referenceDiscipline = calc::disciplineOf(t);
+        return t.isEmpty() || r.referenceDiscipline;
+    case RunnerField::ReferenceStart: {
+        const auto start = calc::startOf(t);
+        r.referenceStart = start.value_or(calc::Start::Unknown);
+        return start.has_value();
+    }
+    default: {
+        const auto shoeing = calc::shoeingOf(t);
+        (field == RunnerField::DayShoeing ? r.dayShoeing : r.referenceShoeing) =
+            shoeing.value_or(calc::Shoeing::Unknown);
+        return shoeing.has_value();
+    }
+    }
 }
 
 bool oneLine(const QString& text) {
@@ -98,9 +107,10 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
     case RunnerField::ReferenceStart:
     case RunnerField::ReferenceShoeing:
     case RunnerField::DayShoeing:
-        if (!conditionAccepted(field, t, dialogs))
+        if (!setCondition(r, field, t)) {
+            dialogs.warn(u"« %1 » n'est pas une valeur de cette colonne."_qs.arg(t));
             return std::nullopt;
-        *conditionText(r, field) = t;
+        }
         break;
     case RunnerField::ReferenceRecul:
     case RunnerField::DayRecul: {
@@ -172,7 +182,7 @@ QString fieldText(const Runner& r, RunnerField field) {
         return metres ? QString::number(metres) : QString();
     }
     default:
-        return *conditionText(r, field);
+        return conditionText(r, field);
     }
 }
 

@@ -64,26 +64,29 @@ template <QString RaceSheet::*F> bool toRace(const QString& c, RaceSheet& s, Run
     return true;
 }
 
-// A text field that must be one of its names (an empty one: unknown).
-template <QString calc::RaceTexts::*F, auto known>
-bool toKnownTyped(const QString& c, RaceSheet&, Runner& r) {
-    r.race.*F = c;
-    return known(c);
+// A condition, written by its name and read among its names (empty: unknown).
+template <calc::Shoeing Runner::*F> QString shoeingText(const RaceSheet&, const Runner* r) {
+    return r ? calc::shoeingName(r->*F) : QString();
 }
-template <QString Runner::*F, auto known>
-bool toKnownRunner(const QString& c, RaceSheet&, Runner& r) {
-    r.*F = c;
-    return known(c);
+template <calc::Shoeing Runner::*F> bool toShoeing(const QString& c, RaceSheet&, Runner& r) {
+    const auto shoeing = calc::shoeingOf(c);
+    r.*F = shoeing.value_or(calc::Shoeing::Unknown);
+    return shoeing.has_value();
 }
-
-bool knownStart(const QString& c) {
-    return calc::startOf(c).has_value();
+QString startText(const RaceSheet&, const Runner* r) {
+    return r ? calc::startName(r->referenceStart) : QString();
 }
-bool knownShoeing(const QString& c) {
-    return calc::shoeingOf(c).has_value();
+bool toStart(const QString& c, RaceSheet&, Runner& r) {
+    const auto start = calc::startOf(c);
+    r.referenceStart = start.value_or(calc::Start::Unknown);
+    return start.has_value();
 }
-bool knownDisciplineOrNone(const QString& c) {
-    return c.isEmpty() || calc::disciplineOf(c);
+QString disciplineText(const RaceSheet&, const Runner* r) {
+    return r && r->referenceDiscipline ? scale::disciplineName(*r->referenceDiscipline) : QString();
+}
+bool toDiscipline(const QString& c, RaceSheet&, Runner& r) {
+    r.referenceDiscipline = calc::disciplineOf(c);
+    return r.referenceDiscipline || c.trimmed().isEmpty();
 }
 
 // A recul in whole metres; empty for none.
@@ -156,7 +159,7 @@ bool readDiscipline(const QString& c, RaceSheet& s, Runner&) {
 }
 bool readStart(const QString& c, RaceSheet& s, Runner&) {
     s.start = c;
-    return knownStart(c);
+    return calc::startOf(c).has_value();
 }
 bool readGoing(const QString& c, RaceSheet& s, Runner&) {
     s.going = c;
@@ -249,14 +252,13 @@ const std::vector<Column>& columns() {
         {"hippodrome", 3, false, raceText<&RaceSheet::hippodrome>, toRace<&RaceSheet::hippodrome>},
         {"discipline", 3, false, raceText<&RaceSheet::discipline>, readDiscipline},
         {"départ", 4, false, raceText<&RaceSheet::start>, readStart},
-        {"discipline réf.", 4, false, typedText<&R::discipline>,
-         toKnownTyped<&R::discipline, knownDisciplineOrNone>},
-        {"départ réf.", 4, false, typedText<&R::start>, toKnownTyped<&R::start, knownStart>},
-        {"ferrure réf.", 4, false, typedText<&R::shoeing>, toKnownTyped<&R::shoeing, knownShoeing>},
+        {"discipline réf.", 4, false, disciplineText, toDiscipline},
+        {"départ réf.", 4, false, startText, toStart},
+        {"ferrure réf.", 4, false, shoeingText<&Runner::referenceShoeing>,
+         toShoeing<&Runner::referenceShoeing>},
         {"recul réf. (m)", 4, false, reculText<&Runner::referenceRecul>,
          toRecul<&Runner::referenceRecul>},
-        {"ferrure", 4, false, runnerText<&Runner::dayShoeing>,
-         toKnownRunner<&Runner::dayShoeing, knownShoeing>},
+        {"ferrure", 4, false, shoeingText<&Runner::dayShoeing>, toShoeing<&Runner::dayShoeing>},
         {"recul (m)", 4, false, reculText<&Runner::dayRecul>, toRecul<&Runner::dayRecul>},
         {"réduction corrigée (s)", 4, false, writePositive<&Runner::correctedReduction>,
          readPositive<&Runner::correctedReduction>},

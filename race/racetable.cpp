@@ -132,11 +132,12 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
         row[CorrectedReductionSeconds] = seconds2(x.correctedReduction);
     }
     row[Corrections] = x.corrections;
-    row[ReferenceDiscipline] = x.race.discipline;
-    row[ReferenceStart] = x.race.start;
-    row[ReferenceShoeing] = x.race.shoeing;
+    row[ReferenceDiscipline] =
+        x.referenceDiscipline ? scale::disciplineName(*x.referenceDiscipline) : QString();
+    row[ReferenceStart] = calc::startName(x.referenceStart);
+    row[ReferenceShoeing] = calc::shoeingName(x.referenceShoeing);
     row[ReferenceRecul] = x.referenceRecul ? QString::number(x.referenceRecul) : QString();
-    row[DayShoeing] = x.dayShoeing;
+    row[DayShoeing] = calc::shoeingName(x.dayShoeing);
     row[DayRecul] = x.dayRecul ? QString::number(x.dayRecul) : QString();
     row[ReferenceDate] = referenceDate(x);
     row[ReferenceHippodrome] = x.race.hippodrome;

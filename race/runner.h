@@ -3,6 +3,7 @@
 // the main window held them, and the results.
 
 #include "calculation.h"
+#include "corrections.h"
 
 #include <QDate>
 #include <QString>
@@ -33,13 +34,17 @@ struct Runner {
     // gap to the leader is counted in.
     QString scale = OriginalScale;
     double lengthsPerSecond = OriginalLengthsPerSecond;
-    // At the trot: today's shoeing and recul (metres), as typed; the reduction
-    // corrected for the conditions (seconds per km; 0 when none) and the
-    // corrections applied ("autostart +1,0 · D4 −2,0").
-    QString dayShoeing = {};
+    // The reference race's conditions (none or unknown: not typed; a discipline
+    // not typed is the day's race's) and, at the trot, today's shoeing.
+    std::optional<scale::Discipline> referenceDiscipline = {};
+    calc::Start referenceStart = calc::Start::Unknown;
+    calc::Shoeing referenceShoeing = calc::Shoeing::Unknown;
+    calc::Shoeing dayShoeing = calc::Shoeing::Unknown;
     // Metres behind the start, at the trot (0: none), in the reference race and
     // today; a recul is a whole number of metres, up to MaxRecul.
     int referenceRecul = 0, dayRecul = 0;
+    // The reduction corrected for the conditions (seconds per km; 0 when none)
+    // and the corrections applied ("autostart +1,0 · D4 −2,0").
     double correctedReduction = 0;
     QString corrections = {};
     // From the horses' history: which run or runs served ("30/11/2026 Vincennes",

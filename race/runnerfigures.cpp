@@ -73,9 +73,10 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.number = in.number;
     out.race.referenceDistance = in.race.referenceDistance;
     out.race.dayDistance = race.distance;
-    for (auto field : {&calc::RaceTexts::discipline, &calc::RaceTexts::start,
-                       &calc::RaceTexts::shoeing, &calc::RaceTexts::hippodrome})
-        out.race.*field = in.race.*field;
+    out.race.hippodrome = in.race.hippodrome;
+    out.referenceDiscipline = in.referenceDiscipline;
+    out.referenceStart = in.referenceStart;
+    out.referenceShoeing = in.referenceShoeing;
     out.referenceRecul = in.referenceRecul;
     out.referenceDate = in.referenceDate;
     out.dayShoeing = in.dayShoeing;
@@ -99,9 +100,9 @@ double metresOf(const QString& text) {
 calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race, double recul) {
     calc::Conditions c;
     c.discipline =
-        calc::disciplineOf(r.race.discipline.isEmpty() ? race.discipline : r.race.discipline);
-    c.start = calc::startOf(r.race.start).value_or(calc::Start::Unknown);
-    c.shoeing = calc::shoeingOf(r.race.shoeing).value_or(calc::Shoeing::Unknown);
+        r.referenceDiscipline ? r.referenceDiscipline : calc::disciplineOf(race.discipline);
+    c.start = r.referenceStart;
+    c.shoeing = r.referenceShoeing;
     c.recul = recul;
     c.going = calc::goingOf(r.going);
     return c;
@@ -111,7 +112,7 @@ calc::Conditions todayConditions(const Runner& r, const RaceSheet& race, double 
     calc::Conditions c;
     c.discipline = calc::disciplineOf(race.discipline);
     c.start = calc::startOf(race.start).value_or(calc::Start::Unknown);
-    c.shoeing = calc::shoeingOf(r.dayShoeing).value_or(calc::Shoeing::Unknown);
+    c.shoeing = r.dayShoeing;
     c.recul = recul;
     c.going = calc::goingOf(race.going);
     return c;

@@ -133,7 +133,7 @@ struct Workplace {
 QStringList runnersOf(const RaceSheet& sheet) {
     QStringList out;
     for (const Runner& r : sheet.runners)
-        out << QStringList{r.number, r.name, r.dayShoeing,
+        out << QStringList{r.number, r.name, calc::shoeingName(r.dayShoeing),
                            r.dayRecul ? QString::number(r.dayRecul) : QString()}
                    .join(u' ');
     return out;
@@ -625,7 +625,7 @@ void TestImports::raceCardThroughSpreadsheet() {
         r.race.seconds = u"19"_qs;
         r.race.hundredths = u"30"_qs;
         r.race.dayDistance = u"2700"_qs;
-        r.dayShoeing = u"D4"_qs;
+        r.dayShoeing = calc::Shoeing::D4;
         r.dayRecul = 25;
         r.musique = u"1a Da"_qs;
         sheet.runners.push_back(r);
@@ -817,7 +817,7 @@ void TestImports::cardOpensAsSheet() {
     r.race.hundredths = u"00"_qs;
     r.race.referenceWeight = r.race.dayWeight = u"60"_qs;
     r.race.dayDistance = u"2150"_qs; // the race's distance, as each row carries it
-    r.dayShoeing = u"DA"_qs;
+    r.dayShoeing = calc::Shoeing::DA;
     card.runners.push_back(r);
     Workplace w;
     const QString path = w.dir.filePath(u"preparee.csv"_qs);
@@ -831,7 +831,7 @@ void TestImports::cardOpensAsSheet() {
     QCOMPARE(w.sheet().start, card.start);
     QCOMPARE(w.sheet().runners.size(), size_t(1));
     const Runner& placed = w.sheet().runners.front();
-    QCOMPARE(placed.dayShoeing, u"DA"_qs);
+    QCOMPARE(placed.dayShoeing, calc::Shoeing::DA);
     QCOMPARE(placed.race.minutes, u"2"_qs);
     // Computed for the race: 160 s over 2150 m.
     QCOMPARE(placed.reduction, u"1:14:42"_qs);

@@ -184,11 +184,11 @@ void TestRace::fileRoundTrip_data() {
     RaceSheet trot = full;
     trot.discipline = TrotHarness;
     trot.start = u"volté"_qs;
-    trot.runners[0].race.discipline = TrotMounted;
-    trot.runners[0].race.start = u"autostart"_qs;
-    trot.runners[0].race.shoeing = u"ferré"_qs;
+    trot.runners[0].referenceDiscipline = scale::Discipline::TrotMounted;
+    trot.runners[0].referenceStart = calc::Start::Autostart;
+    trot.runners[0].referenceShoeing = calc::Shoeing::Shod;
     trot.runners[0].referenceRecul = 25;
-    trot.runners[0].dayShoeing = u"D4"_qs;
+    trot.runners[0].dayShoeing = calc::Shoeing::D4;
     trot.runners[0].dayRecul = 25;
     trot.runners[0].correctedReduction = 74.123456789;
     trot.runners[0].reductionSeconds = 73.745454545454547;

@@ -103,7 +103,7 @@ void TestRunnerFigures::refusalsAndFindings() {
     r.race.referenceWeight = row.weight;
     r.race.margin = row.margin;
     r.referenceRecul = row.recul;
-    r.race.discipline = row.referenceDiscipline;
+    r.referenceDiscipline = calc::disciplineOf(row.referenceDiscipline);
     r.race.estimateWithLengths = row.withLengths;
     r.dayRecul = row.dayRecul;
     if (isTrot(row.discipline))
@@ -150,7 +150,7 @@ void TestRunnerFigures::roundedOnce() {
     referenceOf(r, row.distance, row.time);
     r.referenceRecul = row.recul;
     r.dayRecul = row.recul;
-    r.race.start = u"autostart"_qs;
+    r.referenceStart = calc::Start::Autostart;
     // The same distance run today: the start is the only correction.
     RaceSheet race{.distance = row.distance, .discipline = TrotHarness, .start = u"volté"_qs};
     Rules rules;
@@ -190,7 +190,7 @@ void TestRunnerFigures::lengthsPerSecond() {
     referenceOf(r, u"2700"_qs, u"3 20 00"_qs);
     r.race.margin = u"5,5"_qs;
     r.race.estimateWithLengths = true;
-    r.race.discipline = discipline;
+    r.referenceDiscipline = calc::disciplineOf(discipline);
     Rules rules;
     rules.scale.lengths = static_cast<scale::LengthsRule>(lengthsRule);
     const RaceSheet race{.distance = u"2700"_qs, .discipline = discipline};

@@ -337,11 +337,11 @@ void TestSheet::trot() {
     r.race.seconds = u"20"_qs;
     r.race.hundredths = u"00"_qs;
     r.race.margin = u"0"_qs;
-    r.race.discipline = row.discipline;
-    r.race.start = row.referenceStart;
-    r.race.shoeing = row.shoeing;
+    r.referenceDiscipline = calc::disciplineOf(row.discipline);
+    r.referenceStart = *calc::startOf(row.referenceStart);
+    r.referenceShoeing = *calc::shoeingOf(row.shoeing);
     r.referenceRecul = row.recul;
-    r.dayShoeing = row.dayShoeing;
+    r.dayShoeing = *calc::shoeingOf(row.dayShoeing);
     r.dayRecul = row.dayRecul;
     r.going = row.going;
     const RaceSheet race{
@@ -713,14 +713,14 @@ void TestSheet::fedFromRuns() {
     RaceSheet race = TrotRace;
     race.rule = rule;
     Runner r = workedExample(u"Idéal"_qs);
-    r.dayShoeing = u"ferré"_qs;
+    r.dayShoeing = calc::Shoeing::Shod;
     r.picked = picked;
     const Runner fed = feedRunner(r, all, race, {});
     QCOMPARE(fed.estimate, estimate);
     QCOMPARE(fed.served, served);
     QCOMPARE(fed.comparable, 4);
     QCOMPARE(fed.picked, picked);
-    QCOMPARE(fed.dayShoeing, u"ferré"_qs); // today's inputs kept
+    QCOMPARE(fed.dayShoeing, calc::Shoeing::Shod); // today's inputs kept
     // No comparable run: the typed reference kept, and said.
     const Runner alone = feedRunner(r, {all.back()}, race, {});
     QCOMPARE(alone.served, u"aucune course comparable"_qs);
@@ -789,7 +789,7 @@ void TestSheet::arrival() {
     for (const char* name : {"A", "B", "C", "D"}) {
         Runner r;
         r.name = QString::fromUtf8(name);
-        r.dayShoeing = u"D4"_qs;
+        r.dayShoeing = calc::Shoeing::D4;
         race.runners.push_back(r);
         const QStringList parts = typed[qsizetype(entries.size())].split(u'|');
         entries.push_back({parts[0], parts[1]});

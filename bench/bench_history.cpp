@@ -25,8 +25,8 @@ history::Run runOf(int horse, int run) {
     r.race = u"Prix %1"_qs.arg(run);
     r.discipline = u"trot attelé"_qs;
     r.distance = 2100 + 25 * (run % 30);
-    r.start = u"volté"_qs;
-    r.shoeing = u"ferré"_qs;
+    r.start = calc::Start::Volte;
+    r.shoeing = calc::Shoeing::Shod;
     r.time = 15000 + (horse * 7 + run * 13) % 3000;
     r.reduction = 7200 + (horse + run) % 400;
     r.place = 1 + (horse + run) % 14;

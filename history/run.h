@@ -2,6 +2,8 @@
 // One run of a horse, as the history keeps it: where and how it ran, its time or
 // its reduction, how it finished, and where the run came from.
 
+#include "corrections.h"
+
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
@@ -23,10 +25,12 @@ struct Run {
     QString discipline = {}; // "plat", "obstacle", "trot attelé", "trot monté"
     int distance = 0;        // metres, the recul apart
     int recul = 0;
-    QString start = {}, shoeing = {}, going = {}; // as the sheet names them
-    std::optional<qint64> time = {};              // hundredths
-    std::optional<qint64> reduction = {};         // hundredths per km
-    int place = 0;                                // 1…n when placed
+    calc::Start start = calc::Start::Unknown;       // at the trot
+    calc::Shoeing shoeing = calc::Shoeing::Unknown; // at the trot
+    QString going = {};                             // as the punter or the file wrote it
+    std::optional<qint64> time = {};                // hundredths
+    std::optional<qint64> reduction = {};           // hundredths per km
+    int place = 0;                                  // 1…n when placed
     Status status = Status::Placed;
     std::optional<double> lengths = {}; // behind the winner
     std::optional<double> weight = {};  // kg

@@ -39,6 +39,25 @@ template <QString Run::*F> QString fromText(const QString& c, Run& r) {
     return {};
 }
 
+// A condition, kept and written by its name, read among its names (empty:
+// unknown); a name the database does not know reads as unknown.
+template <auto F, auto name, auto of> void bindName(sqlite::Statement& s, int at, const Run& r) {
+    s.bind(at, name(r.*F));
+}
+template <auto F, auto name, auto of> void readName(const sqlite::Statement& s, int at, Run& r) {
+    r.*F = of(s.text(at)).value_or(typename decltype(of(QString()))::value_type{});
+}
+template <auto F, auto name, auto of> QString nameCell(const Run& r) {
+    return name(r.*F);
+}
+template <auto F, auto name, auto of, auto column> QString fromName(const QString& c, Run& r) {
+    const auto value = of(c);
+    if (!value)
+        return refusal(column, c);
+    r.*F = *value;
+    return {};
+}
+
 template <int Run::*F> void bindInt(sqlite::Statement& s, int at, const Run& r) {
     s.bind(at, qint64(r.*F));
 }
@@ -89,7 +108,7 @@ template <std::optional<qint64> Run::*F, auto name> QString fromTime(const QStri
 }
 
 constexpr char Allocation[] = "allocation", Runners[] = "partants", Lengths[] = "écart",
-               Weight[] = "poids", Chrono[] = "chrono";
+               Weight[] = "poids", Chrono[] = "chrono", Start[] = "départ", Shoeing[] = "ferrure";
 
 QString fromDate(const QString& c, Run& r) {
     if (c.isEmpty())
@@ -184,10 +203,14 @@ const std::vector<RunColumn>& runColumns() {
          [](const Run& r) { return QString::number(r.distance); }, fromDistance},
         {"recul", "recul", bindInt<&Run::recul>, readInt<&Run::recul>,
          [](const Run& r) { return r.recul ? QString::number(r.recul) : QString(); }, fromRecul},
-        {"start", "départ", bindText<&Run::start>, readText<&Run::start>, textCell<&Run::start>,
-         fromText<&Run::start>},
-        {"shoeing", "ferrure", bindText<&Run::shoeing>, readText<&Run::shoeing>,
-         textCell<&Run::shoeing>, fromText<&Run::shoeing>},
+        {"start", Start, bindName<&Run::start, calc::startName, calc::startOf>,
+         readName<&Run::start, calc::startName, calc::startOf>,
+         nameCell<&Run::start, calc::startName, calc::startOf>,
+         fromName<&Run::start, calc::startName, calc::startOf, Start>},
+        {"shoeing", Shoeing, bindName<&Run::shoeing, calc::shoeingName, calc::shoeingOf>,
+         readName<&Run::shoeing, calc::shoeingName, calc::shoeingOf>,
+         nameCell<&Run::shoeing, calc::shoeingName, calc::shoeingOf>,
+         fromName<&Run::shoeing, calc::shoeingName, calc::shoeingOf, Shoeing>},
         {"going", "terrain", bindText<&Run::going>, readText<&Run::going>, textCell<&Run::going>,
          fromText<&Run::going>},
         {"time", Chrono, bindWhole<&Run::time>, readWhole<&Run::time>, timeCell<&Run::time>,

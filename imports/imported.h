@@ -34,12 +34,12 @@ struct Race {
     int meeting = 0, number = 0; // R1C3
     QString name = {}, hippodrome = {};
     QDate date = {};
-    QString discipline = {};               // as the history names it: "trot attelé", "haies"…
-    QString start = {};                    // "autostart", "volté", or "" when nothing says
-    int distance = 0;                      // metres, before any recul
-    QString conditions = {};               // as written
-    std::optional<qint64> winnerTime = {}; // hundredths, once run
-    QString code() const;                  // "R1C3"
+    QString discipline = {};                  // as the history names it: "trot attelé", "haies"…
+    calc::Start start = calc::Start::Unknown; // at the trot, when the file says
+    int distance = 0;                         // metres, before any recul
+    QString conditions = {};                  // as written
+    std::optional<qint64> winnerTime = {};    // hundredths, once run
+    QString code() const;                     // "R1C3"
     bool operator==(const Race&) const = default;
 };
 
@@ -49,9 +49,9 @@ struct Entrant {
     QString name, rider, musique;
     std::optional<int> distanceRun; // recul included
     std::optional<double> weight;   // kg
-    QString shoeing = u"ferré"_qs;  // ferré, D4, DA, DP
-    QString shoeingNote;            // a protection, as written (PROTEGE_ANTERIEURS)
-    bool scratched = false;         // non partant
+    calc::Shoeing shoeing = calc::Shoeing::Shod;
+    QString shoeingNote;    // a protection, as written (PROTEGE_ANTERIEURS)
+    bool scratched = false; // non partant
     // Once the race is run.
     std::optional<qint64> time, reduction; // hundredths; per km
     int place = 0;

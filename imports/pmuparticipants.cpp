@@ -14,21 +14,21 @@ namespace {
 
 // The shoeing a `deferre` value means for the corrections, and what is kept of
 // it in the note (a protection: the foot is still shod); none for another value.
-std::optional<std::pair<QString, QString>> shoeingOf(const QString& deferre) {
+std::optional<std::pair<calc::Shoeing, QString>> shoeingOf(const QString& deferre) {
     // The service spells the two mixed values with three R.
     const QString v = QString(deferre).replace(u"DEFERRRE"_qs, u"DEFERRE"_qs);
     const QString note = v.contains(u"PROTEGE") ? deferre : QString();
     if (v.isEmpty())
-        return std::pair{u"ferré"_qs, QString()};
+        return std::pair{calc::Shoeing::Shod, QString()};
     if (v == u"DEFERRE_ANTERIEURS_POSTERIEURS")
-        return std::pair{u"D4"_qs, note};
+        return std::pair{calc::Shoeing::D4, note};
     if (v == u"DEFERRE_ANTERIEURS" || v == u"DEFERRE_ANTERIEURS_PROTEGE_POSTERIEURS")
-        return std::pair{u"DA"_qs, note};
+        return std::pair{calc::Shoeing::DA, note};
     if (v == u"DEFERRE_POSTERIEURS" || v == u"PROTEGE_ANTERIEURS_DEFERRE_POSTERIEURS")
-        return std::pair{u"DP"_qs, note};
+        return std::pair{calc::Shoeing::DP, note};
     if (v == u"PROTEGE_ANTERIEURS" || v == u"PROTEGE_POSTERIEURS" ||
         v == u"PROTEGE_ANTERIEURS_POSTERIEURS")
-        return std::pair{u"ferré"_qs, note};
+        return std::pair{calc::Shoeing::Shod, note};
     return std::nullopt;
 }
 

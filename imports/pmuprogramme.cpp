@@ -12,13 +12,13 @@ namespace imports {
 
 namespace {
 
-QString startOf(const QString& particularity, const QString& conditions, const QString& disc) {
+calc::Start startOf(const QString& particularity, const QString& conditions, const QString& disc) {
     if (!disc.startsWith(u"trot"))
-        return QString();
+        return calc::Start::Unknown;
     const QString c = conditions.toLower();
     if (particularity == u"AUTOSTART" || c.contains(u"autostart"))
-        return u"autostart"_qs;
-    return c.contains(u"volt") ? u"volté"_qs : QString();
+        return calc::Start::Autostart;
+    return c.contains(u"volt") ? calc::Start::Volte : calc::Start::Unknown;
 }
 
 // One race of a meeting; none (with a refusal) when a field cannot be read.

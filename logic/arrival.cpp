@@ -118,8 +118,8 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.discipline = sheet.discipline;
     run.distance = distance;
     run.recul = r.dayRecul;
-    run.start = sheet.start;
-    run.shoeing = calc::shoeingName(r.dayShoeing);
+    run.start = calc::startOf(sheet.start).value_or(calc::Start::Unknown);
+    run.shoeing = r.dayShoeing;
     run.going = sheet.going;
     run.weight = numbers::textToNumber(r.race.dayWeight);
     run.runners = static_cast<qint64>(sheet.runners.size());

@@ -113,8 +113,8 @@ Runner withReference(const Runner& r, const history::Run& run) {
     t.estimateWithLengths = t.reductionWithLengths = false;
     t.referenceWeight = run.weight ? numbers::doubleToText(*run.weight) : QString();
     out.referenceDiscipline = calc::disciplineOf(history::sheetDiscipline(run.discipline));
-    out.referenceStart = calc::startOf(run.start).value_or(calc::Start::Unknown);
-    out.referenceShoeing = calc::shoeingOf(run.shoeing).value_or(calc::Shoeing::Unknown);
+    out.referenceStart = run.start;
+    out.referenceShoeing = run.shoeing;
     out.referenceDate = run.date;
     t.hippodrome = run.hippodrome;
     out.going = run.going;
@@ -169,11 +169,11 @@ std::optional<double> todayReduction(const history::Run& run, const Runner& runn
 QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
                  const RaceSheet& race) {
     // Only runs whose shoeing is known say it is the first time.
-    const auto known = [](const history::Run& r) { return !r.shoeing.isEmpty(); };
-    const bool first = runner.dayShoeing == calc::Shoeing::D4 &&
-                       std::any_of(runs.begin(), runs.end(), known) &&
-                       std::none_of(runs.begin(), runs.end(),
-                                    [](const history::Run& r) { return r.shoeing == u"D4"; });
+    const auto known = [](const history::Run& r) { return r.shoeing != calc::Shoeing::Unknown; };
+    const bool first =
+        runner.dayShoeing == calc::Shoeing::D4 && std::any_of(runs.begin(), runs.end(), known) &&
+        std::none_of(runs.begin(), runs.end(),
+                     [](const history::Run& r) { return r.shoeing == calc::Shoeing::D4; });
     return musique::warnings(musique::read(runner.musique).results, race.discipline, first)
         .join(u" · "_qs);
 }

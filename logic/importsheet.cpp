@@ -85,7 +85,7 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
                       .hippodrome = race->hippodrome,
                       .distance = QString::number(race->distance),
                       .discipline = history::sheetDiscipline(race->discipline),
-                      .start = race->start};
+                      .start = calc::startName(race->start)};
     }
     // Without a programme the runners are for the race on the sheet: its
     // distance gives the recul, its discipline whether the shoeing counts.
@@ -100,7 +100,7 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         r.race.dayDistance = s.distance;
         r.race.dayWeight = e.weight ? cells::upTo(*e.weight, 1) : QString();
         if (isTrot(discipline))
-            r.dayShoeing = calc::shoeingOf(e.shoeing).value_or(calc::Shoeing::Unknown);
+            r.dayShoeing = e.shoeing;
         const int recul = reculOf(e, race ? *race : assumed);
         r.dayRecul = std::max(recul, 0);
         r.musique = e.musique;

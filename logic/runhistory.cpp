@@ -32,8 +32,8 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
         r.referenceDiscipline ? scale::disciplineName(*r.referenceDiscipline) : race.discipline;
     run.distance = static_cast<int>(std::lround(*distance));
     run.recul = r.referenceRecul;
-    run.start = calc::startName(r.referenceStart);
-    run.shoeing = calc::shoeingName(r.referenceShoeing);
+    run.start = r.referenceStart;
+    run.shoeing = r.referenceShoeing;
     run.going = r.going;
     // The horse's own time: the winner's time typed, and its lengths behind the
     // winner at the lengths per second the runner was computed with; the lengths

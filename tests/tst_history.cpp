@@ -320,8 +320,8 @@ void TestHistory::rowReadBack() {
     r.race = u"Prix; \"de\" Bretagne"_qs;
     r.discipline = u"trot attelé"_qs;
     r.recul = 25;
-    r.start = u"volté"_qs;
-    r.shoeing = u"D4"_qs;
+    r.start = calc::Start::Volte;
+    r.shoeing = calc::Shoeing::D4;
     r.reduction = 7358;
     r.place = 3;
     r.lengths = 1.25;
@@ -362,6 +362,9 @@ void TestHistory::cellsRead_data() {
     QTest::newRow("a recul past 1000 m") << u"recul"_qs << u"1001"_qs << QString();
     QTest::newRow("Depart") << u"Depart"_qs << u"autostart"_qs << u"autostart"_qs;
     QTest::newRow("Ferrure") << u"FERRURE"_qs << u"D4"_qs << u"D4"_qs;
+    QTest::newRow("a shoeing in lower case") << u"ferrure"_qs << u"da"_qs << u"DA"_qs;
+    QTest::newRow("an unknown shoeing") << u"ferrure"_qs << u"D5"_qs << QString();
+    QTest::newRow("a start with its accent left out") << u"départ"_qs << u"volte"_qs << QString();
     QTest::newRow("Ecart") << u"Ecart"_qs << u"1,5"_qs << u"1,5"_qs;
     QTest::newRow("an écart that is none") << u"écart"_qs << u"une tête"_qs << QString();
     QTest::newRow("Poids") << u"Poids"_qs << u"57.5"_qs << u"57,5"_qs;

@@ -318,7 +318,7 @@ void TestImports::programme_data() {
                     .hippodrome = u"VINCENNES"_qs,
                     .date = QDate(2026, 12, 8),
                     .discipline = u"trot attelé"_qs,
-                    .start = u"autostart"_qs,
+                    .start = calc::Start::Autostart,
                     .distance = 2700};
     const auto changed = [&](auto change) {
         Race r = base;
@@ -335,21 +335,21 @@ void TestImports::programme_data() {
         {"a volte start, a recul in the conditions",
          {{u"categorieParticularite"_qs, u"GROUPE_III"_qs},
           {u"conditions"_qs, u"Recul de 25 m. à 28.000. Départ volté."_qs}}, {},
-         changed([](Race& r) { r.start = u"volté"_qs; r.conditions = u"Recul de 25 m. à 28.000. Départ volté."_qs; })},
+         changed([](Race& r) { r.start = calc::Start::Volte; r.conditions = u"Recul de 25 m. à 28.000. Départ volté."_qs; })},
         {"another particularity says nothing of the start",
-         {{u"categorieParticularite"_qs, u"GROUPE_I"_qs}}, {}, changed([](Race& r) { r.start.clear(); })},
+         {{u"categorieParticularite"_qs, u"GROUPE_I"_qs}}, {}, changed([](Race& r) { r.start = calc::Start::Unknown; })},
         {"no start on the flat", {{u"discipline"_qs, u"PLAT"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"plat"_qs; r.start.clear(); })},
+         changed([](Race& r) { r.discipline = u"plat"_qs; r.start = calc::Start::Unknown; })},
         {"the winner's time in milliseconds", {{u"dureeCourse"_qs, 199345}}, {},
          changed([](Race& r) { r.winnerTime = 19935; })},
         {"mounted from the speciality", {{u"discipline"_qs, Absent}, {u"specialite"_qs, u"TROT_MONTE"_qs}}, {},
          changed([](Race& r) { r.discipline = u"trot monté"_qs; })},
         {"hurdles", {{u"discipline"_qs, u"HAIE"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"haies"_qs; r.start.clear(); })},
+         changed([](Race& r) { r.discipline = u"haies"_qs; r.start = calc::Start::Unknown; })},
         {"steeplechase", {{u"discipline"_qs, u"STEEPLECHASE"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"steeple-chase"_qs; r.start.clear(); })},
+         changed([](Race& r) { r.discipline = u"steeple-chase"_qs; r.start = calc::Start::Unknown; })},
         {"cross", {{u"discipline"_qs, u"CROSS"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"cross"_qs; r.start.clear(); })},
+         changed([](Race& r) { r.discipline = u"cross"_qs; r.start = calc::Start::Unknown; })},
         {"a summer evening in Paris without an offset: the next day",
          {}, {{u"dateReunion"_qs, lateUtc}, {u"timezoneOffset"_qs, Absent}},
          changed([](Race& r) { r.date = QDate(2026, 7, 8); })},
@@ -451,7 +451,7 @@ void TestImports::participants() {
     }
     QCOMPARE(f.entrants.size(), size_t(1));
     const Entrant& e = f.entrants.front();
-    QCOMPARE(e.shoeing, row.shoeing);
+    QCOMPARE(calc::shoeingName(e.shoeing), row.shoeing);
     QCOMPARE(e.shoeingNote, row.note);
     QCOMPARE(e.weight.value_or(-1), row.weight);
     QCOMPARE(e.distanceRun.value_or(-1), row.distanceRun);
@@ -680,8 +680,8 @@ void TestImports::meetingImported() {
     QCOMPARE(corail.place, 1);
     QCOMPARE(corail.time.value_or(0), 15130);
     QCOMPARE(corail.reduction.value_or(0), 7200);
-    QCOMPARE(corail.shoeing, u"DA"_qs);
-    QCOMPARE(corail.start, u"autostart"_qs);
+    QCOMPARE(corail.shoeing, calc::Shoeing::DA);
+    QCOMPARE(corail.start, calc::Start::Autostart);
     QCOMPARE(corail.distance, 2100);
     QCOMPARE(corail.date, QDate(2026, 12, 8));
     QCOMPARE(corail.runners.value_or(0), 4);
@@ -693,7 +693,7 @@ void TestImports::meetingImported() {
     // A run both files hold, stored once, completed with the CSV's shoeing.
     const auto lotus = w.runsOf("LOTUS D'OR");
     QCOMPARE(lotus.size(), size_t(3));
-    QCOMPARE(lotus[0].shoeing, u"ferré"_qs);
+    QCOMPARE(lotus[0].shoeing, calc::Shoeing::Shod);
     QCOMPARE(lotus[0].reduction.value_or(0), 7380);
 }
 

@@ -633,8 +633,8 @@ history::Run trotRun(qint64 id, QDate date, qint64 time) {
     r.hippodrome = u"Vincennes"_qs;
     r.discipline = TrotHarness;
     r.distance = 2700;
-    r.start = u"volté"_qs;
-    r.shoeing = u"ferré"_qs;
+    r.start = calc::Start::Volte;
+    r.shoeing = calc::Shoeing::Shod;
     r.time = time;
     return r;
 }
@@ -804,7 +804,7 @@ void TestSheet::arrival() {
                      .arg(r.time.value_or(0))
                      .arg(r.lengths.value_or(-1));
         QCOMPARE(r.date, race.date);
-        QCOMPARE(r.shoeing, u"D4"_qs);
+        QCOMPARE(r.shoeing, calc::Shoeing::D4);
         QCOMPARE(r.source, history::Source::Arrival);
         QCOMPARE(r.runners, std::optional<qint64>(4));
     }

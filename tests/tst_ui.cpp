@@ -1164,8 +1164,8 @@ void TestUi::horseOnCommandLine() {
         run.discipline = u"trot attelé"_qs;
         run.distance = 2700;
         run.recul = 25;
-        run.start = u"volté"_qs;
-        run.shoeing = u"D4"_qs;
+        run.start = calc::Start::Volte;
+        run.shoeing = calc::Shoeing::D4;
         run.time = 20050;
         run.reduction = 7358;
         run.place = 3;

@@ -111,8 +111,10 @@ QString shoeingName(Shoeing s) {
 }
 
 std::optional<Start> startOf(const QString& text) {
+    // "volte", "Volté", "VOLTE": as spreadsheets and keyboards write it.
+    const QString plain = cells::folded(text);
     for (Start s : {Start::Unknown, Start::Autostart, Start::Volte})
-        if (text.trimmed().compare(startName(s), Qt::CaseInsensitive) == 0)
+        if (plain == cells::folded(startName(s)))
             return s;
     return std::nullopt;
 }

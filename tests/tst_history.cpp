@@ -364,7 +364,8 @@ void TestHistory::cellsRead_data() {
     QTest::newRow("Ferrure") << u"FERRURE"_qs << u"D4"_qs << u"D4"_qs;
     QTest::newRow("a shoeing in lower case") << u"ferrure"_qs << u"da"_qs << u"DA"_qs;
     QTest::newRow("an unknown shoeing") << u"ferrure"_qs << u"D5"_qs << QString();
-    QTest::newRow("a start with its accent left out") << u"départ"_qs << u"volte"_qs << QString();
+    QTest::newRow("a start with its accent left out") << u"départ"_qs << u"VOLTE"_qs << u"volté"_qs;
+    QTest::newRow("an unknown start") << u"départ"_qs << u"lancé"_qs << QString();
     QTest::newRow("Ecart") << u"Ecart"_qs << u"1,5"_qs << u"1,5"_qs;
     QTest::newRow("an écart that is none") << u"écart"_qs << u"une tête"_qs << QString();
     QTest::newRow("Poids") << u"Poids"_qs << u"57.5"_qs << u"57,5"_qs;

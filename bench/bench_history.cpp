@@ -23,7 +23,7 @@ history::Run runOf(int horse, int run) {
     r.date = QDate(2026, 12, 1).addDays(-run * 21 - horse % 17);
     r.hippodrome = run % 2 ? u"Vincennes"_qs : u"Enghien"_qs;
     r.race = u"Prix %1"_qs.arg(run);
-    r.discipline = u"trot attelé"_qs;
+    r.discipline = history::Discipline::TrotHarness;
     r.distance = 2100 + 25 * (run % 30);
     r.start = calc::Start::Volte;
     r.shoeing = calc::Shoeing::Shod;

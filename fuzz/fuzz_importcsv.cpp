@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const history::Run& r : f.runs) {
         FUZZ_CHECK(!r.horse.isEmpty() && r.distance > 0 && r.recul >= 0 && (r.time || r.reduction));
-        FUZZ_CHECK(r.discipline.isEmpty() || history::disciplineOf(r.discipline) == r.discipline);
+        FUZZ_CHECK(history::disciplineOf(history::disciplineName(r.discipline)) == r.discipline);
     }
     for (const imports::Refusal& r : f.refused)
         FUZZ_CHECK(r.record.startsWith(u"ligne "_qs) && !r.reason.isEmpty());

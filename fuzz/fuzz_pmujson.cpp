@@ -18,8 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const imports::Refusal& r : f.refused)
         FUZZ_CHECK(r.file == u"f.json"_qs && !r.record.isEmpty() && !r.reason.isEmpty());
     for (const imports::Race& r : f.races)
-        FUZZ_CHECK(r.distance > 0 && !r.discipline.isEmpty() && r.date.isValid() &&
-                   (!r.winnerTime || *r.winnerTime > 0));
+        FUZZ_CHECK(r.distance > 0 && r.discipline != history::Discipline::Unknown &&
+                   r.date.isValid() && (!r.winnerTime || *r.winnerTime > 0));
     for (const imports::Entrant& e : f.entrants) {
         FUZZ_CHECK(e.number >= 1 && e.number <= 99 && !e.name.isEmpty());
         FUZZ_CHECK(!e.weight || (*e.weight > 0 && *e.weight <= 200));

@@ -143,19 +143,7 @@ QString explained(const QString& text) {
 }
 
 QChar letterOf(const QString& discipline) {
-    // The history's name of the discipline, however it is spelt, then its letter.
-    static const std::array<std::pair<const char*, char16_t>, 7> Letters{{{"trot attelé", u'a'},
-                                                                          {"trot monté", u'm'},
-                                                                          {"plat", u'p'},
-                                                                          {"haies", u'h'},
-                                                                          {"obstacle", u'h'},
-                                                                          {"steeple-chase", u's'},
-                                                                          {"cross", u'c'}}};
-    const QString name = history::disciplineOf(discipline);
-    for (const auto& [n, letter] : Letters)
-        if (name == QString::fromUtf8(n))
-            return QChar(letter);
-    return QChar();
+    return history::letterOf(history::disciplineOf(discipline));
 }
 
 QStringList warnings(const std::vector<Result>& results, const QString& todayDiscipline,

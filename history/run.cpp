@@ -23,46 +23,61 @@ std::optional<E> named(const std::array<const char*, N>& names, const QString& t
     return std::nullopt;
 }
 
-QChar disciplineLetter(const QString& discipline) {
-    const QChar letter = musique::letterOf(discipline);
-    return letter.isNull() ? u'p' : letter;
-}
+// Names and letters, in the order of Discipline.
+constexpr std::array<std::pair<const char*, char16_t>, 8> DisciplineNames{{{"", 0},
+                                                                           {"trot attelé", u'a'},
+                                                                           {"trot monté", u'm'},
+                                                                           {"plat", u'p'},
+                                                                           {"haies", u'h'},
+                                                                           {"steeple-chase", u's'},
+                                                                           {"cross", u'c'},
+                                                                           {"obstacle", u'h'}}};
 
 // Each discipline's spellings, folded, without spaces, hyphens or underscores.
-constexpr std::array<std::pair<const char*, const char*>, 17> Spellings{{
-    {"attele", "trot attelé"},
-    {"trotattele", "trot attelé"},
-    {"a", "trot attelé"},
-    {"monte", "trot monté"},
-    {"trotmonte", "trot monté"},
-    {"m", "trot monté"},
-    {"plat", "plat"},
-    {"p", "plat"},
-    {"haie", "haies"},
-    {"haies", "haies"},
-    {"h", "haies"},
-    {"steeplechase", "steeple-chase"},
-    {"steeple", "steeple-chase"},
-    {"s", "steeple-chase"},
-    {"cross", "cross"},
-    {"c", "cross"},
-    {"obstacle", "obstacle"},
+constexpr std::array<std::pair<const char*, Discipline>, 18> Spellings{{
+    {"attele", Discipline::TrotHarness},
+    {"trotattele", Discipline::TrotHarness},
+    {"a", Discipline::TrotHarness},
+    {"monte", Discipline::TrotMounted},
+    {"trotmonte", Discipline::TrotMounted},
+    {"m", Discipline::TrotMounted},
+    {"plat", Discipline::Flat},
+    {"p", Discipline::Flat},
+    {"platsurpisteensable", Discipline::Flat},
+    {"haie", Discipline::Hurdles},
+    {"haies", Discipline::Hurdles},
+    {"h", Discipline::Hurdles},
+    {"steeplechase", Discipline::Steeplechase},
+    {"steeple", Discipline::Steeplechase},
+    {"s", Discipline::Steeplechase},
+    {"cross", Discipline::Cross},
+    {"c", Discipline::Cross},
+    {"obstacle", Discipline::Jumps},
 }};
 
 } // namespace
 
-QString disciplineOf(const QString& text) {
+Discipline disciplineOf(const QString& text) {
     QString key = cells::folded(text);
     key.remove(u' ').remove(u'-').remove(u'_');
-    for (const auto& [spelling, name] : Spellings)
+    for (const auto& [spelling, discipline] : Spellings)
         if (key == QLatin1StringView(spelling))
-            return QString::fromUtf8(name);
-    return QString();
+            return discipline;
+    return Discipline::Unknown;
 }
 
-QString sheetDiscipline(const QString& discipline) {
-    const QChar letter = musique::letterOf(discipline);
-    return letter == u'h' || letter == u's' || letter == u'c' ? u"obstacle"_qs : discipline;
+QString disciplineName(Discipline d) {
+    return QString::fromUtf8(DisciplineNames[static_cast<size_t>(d)].first);
+}
+
+QString sheetDiscipline(Discipline d) {
+    const bool jumps = d == Discipline::Hurdles || d == Discipline::Steeplechase ||
+                       d == Discipline::Cross || d == Discipline::Jumps;
+    return jumps ? disciplineName(Discipline::Jumps) : disciplineName(d);
+}
+
+QChar letterOf(Discipline d) {
+    return QChar(DisciplineNames[static_cast<size_t>(d)].second);
 }
 
 QString horseKey(const QString& name) {
@@ -106,7 +121,9 @@ QString musiqueOf(const Run& run) {
         mark = u'T';
         break;
     }
-    return QString(mark) + disciplineLetter(run.discipline);
+    // A run without its discipline is counted a flat one.
+    const QChar letter = letterOf(run.discipline);
+    return QString(mark) + (letter.isNull() ? QChar(u'p') : letter);
 }
 
 QString musique(const std::vector<Run>& runs) {

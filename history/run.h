@@ -16,14 +16,26 @@ namespace history {
 enum class Status { Placed, Unplaced, Disqualified, Stopped, Fallen };
 // Where a run came from.
 enum class Source { Typed, List, Arrival, Import };
+// The discipline of a run, finer than the calculation's: the musique tells
+// hurdles, steeplechase and cross apart. Obstacle: one of them, unsaid.
+enum class Discipline {
+    Unknown,
+    TrotHarness,
+    TrotMounted,
+    Flat,
+    Hurdles,
+    Steeplechase,
+    Cross,
+    Jumps
+};
 
 struct Run {
     qint64 id = 0;   // in the database; 0 before it is stored
     QString horse;   // the name as typed
     QDate date = {}; // invalid: unknown
     QString hippodrome = {}, race = {};
-    QString discipline = {}; // "plat", "obstacle", "trot attelé", "trot monté"
-    int distance = 0;        // metres, the recul apart
+    Discipline discipline = Discipline::Unknown;
+    int distance = 0; // metres, the recul apart
     int recul = 0;
     calc::Start start = calc::Start::Unknown;       // at the trot
     calc::Shoeing shoeing = calc::Shoeing::Unknown; // at the trot
@@ -48,14 +60,18 @@ struct Run {
 // "KING DU PLESSIS" and "King  du Plessis" are one horse.
 QString horseKey(const QString& name);
 
-// A discipline as files and spreadsheets write it ("ATTELE", "TROT_MONTE",
-// "Attelé", "haies", "STEEPLECHASE", "p"), as the history names it: "trot
-// attelé", "trot monté", "plat", "haies", "steeple-chase", "cross", "obstacle";
-// empty when unknown.
-QString disciplineOf(const QString& text);
-// The sheet's name of a history discipline: haies, steeple-chase and cross are
-// "obstacle".
-QString sheetDiscipline(const QString& discipline);
+// A discipline as files, spreadsheets and the sheet write it ("ATTELE",
+// "TROT_MONTE", "Attelé", "haies", "STEEPLECHASE", "p", "plat sur piste en
+// sable"); unknown for another text.
+Discipline disciplineOf(const QString& text);
+// As the history names it: "trot attelé", "trot monté", "plat", "haies",
+// "steeple-chase", "cross", "obstacle"; empty when unknown.
+QString disciplineName(Discipline d);
+// The sheet's name of it: haies, steeple-chase and cross are "obstacle".
+QString sheetDiscipline(Discipline d);
+// Its letter in a musique: a attelé, m monté, p plat, h haies or obstacle, s
+// steeple-chase, c cross; none when unknown.
+QChar letterOf(Discipline d);
 
 // Names as the card and the files write them.
 QString statusName(Status s); // "", "non placé", "disqualifié", "arrêté", "tombé"

@@ -121,7 +121,7 @@ QString fromDate(const QString& c, Run& r) {
 }
 
 QString fromDiscipline(const QString& c, Run& r) {
-    if (!c.isEmpty() && (r.discipline = disciplineOf(c)).isEmpty())
+    if (!c.isEmpty() && (r.discipline = disciplineOf(c)) == Discipline::Unknown)
         return refusal("discipline", c);
     return {};
 }
@@ -197,8 +197,14 @@ const std::vector<RunColumn>& runColumns() {
          textCell<&Run::hippodrome>, fromText<&Run::hippodrome>},
         {"race", "course", bindText<&Run::race>, readText<&Run::race>, textCell<&Run::race>,
          fromText<&Run::race>},
-        {"discipline", "discipline", bindText<&Run::discipline>, readText<&Run::discipline>,
-         textCell<&Run::discipline>, fromDiscipline},
+        {"discipline", "discipline",
+         [](sqlite::Statement& s, int at, const Run& r) {
+             s.bind(at, disciplineName(r.discipline));
+         },
+         [](const sqlite::Statement& s, int at, Run& r) {
+             r.discipline = disciplineOf(s.text(at));
+         },
+         [](const Run& r) { return disciplineName(r.discipline); }, fromDiscipline},
         {"distance", "distance", bindInt<&Run::distance>, readInt<&Run::distance>,
          [](const Run& r) { return QString::number(r.distance); }, fromDistance},
         {"recul", "recul", bindInt<&Run::recul>, readInt<&Run::recul>,

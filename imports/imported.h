@@ -34,7 +34,7 @@ struct Race {
     int meeting = 0, number = 0; // R1C3
     QString name = {}, hippodrome = {};
     QDate date = {};
-    QString discipline = {};                  // as the history names it: "trot attelé", "haies"…
+    history::Discipline discipline = history::Discipline::Unknown;
     calc::Start start = calc::Start::Unknown; // at the trot, when the file says
     int distance = 0;                         // metres, before any recul
     QString conditions = {};                  // as written

@@ -64,7 +64,7 @@ std::optional<history::Run> runOf(const QJsonObject& o, const QString& horse, Fi
         readItself(*me, r, f);
     else
         f.refuse("participants", u"le cheval n'y figure pas"_qs);
-    if (f.ok() && r.discipline.isEmpty() && !f.text("discipline").isEmpty())
+    if (f.ok() && r.discipline == history::Discipline::Unknown && !f.text("discipline").isEmpty())
         f.refuse(u"discipline"_qs,
                  u"« %1 » n'est pas une discipline connue"_qs.arg(f.text("discipline")));
     if (f.ok() && !r.date.isValid())

@@ -12,8 +12,9 @@ namespace imports {
 
 namespace {
 
-calc::Start startOf(const QString& particularity, const QString& conditions, const QString& disc) {
-    if (!disc.startsWith(u"trot"))
+calc::Start startOf(const QString& particularity, const QString& conditions,
+                    history::Discipline disc) {
+    if (disc != history::Discipline::TrotHarness && disc != history::Discipline::TrotMounted)
         return calc::Start::Unknown;
     const QString c = conditions.toLower();
     if (particularity == u"AUTOSTART" || c.contains(u"autostart"))
@@ -36,7 +37,7 @@ std::optional<Race> raceOf(const QJsonObject& o, const Race& meeting, FileRead& 
     r.start = startOf(f.text("categorieParticularite"), r.conditions, r.discipline);
     if (const auto ms = f.whole("dureeCourse", 1, 3600000))
         r.winnerTime = json::hundredthsOfMsecs(*ms);
-    if (f.ok() && r.discipline.isEmpty())
+    if (f.ok() && r.discipline == history::Discipline::Unknown)
         f.refuse("discipline", u"« %1 » n'est pas une discipline connue"_qs.arg(
                                    json::shown(o.value(u"discipline"))));
     if (f.ok() && r.distance == 0)

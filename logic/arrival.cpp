@@ -115,7 +115,7 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.date = sheet.date;
     run.hippodrome = sheet.hippodrome;
     run.race = sheet.name;
-    run.discipline = sheet.discipline;
+    run.discipline = history::disciplineOf(sheet.discipline);
     run.distance = distance;
     run.recul = r.dayRecul;
     run.start = calc::startOf(sheet.start).value_or(calc::Start::Unknown);

@@ -74,7 +74,9 @@ std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector
         return races.front();
     QStringList lines;
     for (const Race& r : races)
-        lines << u"%1  %2 (%3 m, %4)"_qs.arg(r.code(), r.name).arg(r.distance).arg(r.discipline);
+        lines << u"%1  %2 (%3 m, %4)"_qs.arg(r.code(), r.name)
+                     .arg(r.distance)
+                     .arg(history::disciplineName(r.discipline));
     const auto answer = dialogs.prompt(
         u"Le programme compte %1 courses :\n%2\n\nQuelle course mettre sur la feuille "
         "(R1C3) ?"_qs.arg(races.size())

@@ -183,7 +183,7 @@ void TestHistory::newestFirst() {
             runOf(u"Lotus"_qs, days < 0 ? QDate() : Day.addDays(-days), u"Caen"_qs, 2000 + days);
         r.weight = 57.5;
         r.lengths = 1.25;
-        r.discipline = u"plat"_qs;
+        r.discipline = history::Discipline::Flat;
         runs.push_back(r);
     }
     QVERIFY(store.add(runs).result.ok());
@@ -224,7 +224,7 @@ void TestHistory::musique() {
         Run r;
         r.place = place;
         r.status = status;
-        r.discipline = QString::fromUtf8(discipline);
+        r.discipline = history::disciplineOf(QString::fromUtf8(discipline));
         return musiqueOf(r);
     };
     QCOMPARE(of(3, Status::Placed, "trot attelé"), u"3a"_qs);
@@ -318,7 +318,7 @@ void TestHistory::rowReadBack() {
     // What the program writes of a run reads back as the same run.
     Run r = runOf(u"King du Plessis"_qs, Day, u"Vincennes"_qs, 2700);
     r.race = u"Prix; \"de\" Bretagne"_qs;
-    r.discipline = u"trot attelé"_qs;
+    r.discipline = history::Discipline::TrotHarness;
     r.recul = 25;
     r.start = calc::Start::Volte;
     r.shoeing = calc::Shoeing::D4;

@@ -317,7 +317,7 @@ void TestImports::programme_data() {
                     .name = u"PRIX DE LILLE"_qs,
                     .hippodrome = u"VINCENNES"_qs,
                     .date = QDate(2026, 12, 8),
-                    .discipline = u"trot attelé"_qs,
+                    .discipline = history::Discipline::TrotHarness,
                     .start = calc::Start::Autostart,
                     .distance = 2700};
     const auto changed = [&](auto change) {
@@ -339,17 +339,17 @@ void TestImports::programme_data() {
         {"another particularity says nothing of the start",
          {{u"categorieParticularite"_qs, u"GROUPE_I"_qs}}, {}, changed([](Race& r) { r.start = calc::Start::Unknown; })},
         {"no start on the flat", {{u"discipline"_qs, u"PLAT"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"plat"_qs; r.start = calc::Start::Unknown; })},
+         changed([](Race& r) { r.discipline = history::disciplineOf(u"plat"_qs); r.start = calc::Start::Unknown; })},
         {"the winner's time in milliseconds", {{u"dureeCourse"_qs, 199345}}, {},
          changed([](Race& r) { r.winnerTime = 19935; })},
         {"mounted from the speciality", {{u"discipline"_qs, Absent}, {u"specialite"_qs, u"TROT_MONTE"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"trot monté"_qs; })},
+         changed([](Race& r) { r.discipline = history::disciplineOf(u"trot monté"_qs); })},
         {"hurdles", {{u"discipline"_qs, u"HAIE"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"haies"_qs; r.start = calc::Start::Unknown; })},
+         changed([](Race& r) { r.discipline = history::disciplineOf(u"haies"_qs); r.start = calc::Start::Unknown; })},
         {"steeplechase", {{u"discipline"_qs, u"STEEPLECHASE"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"steeple-chase"_qs; r.start = calc::Start::Unknown; })},
+         changed([](Race& r) { r.discipline = history::disciplineOf(u"steeple-chase"_qs); r.start = calc::Start::Unknown; })},
         {"cross", {{u"discipline"_qs, u"CROSS"_qs}}, {},
-         changed([](Race& r) { r.discipline = u"cross"_qs; r.start = calc::Start::Unknown; })},
+         changed([](Race& r) { r.discipline = history::disciplineOf(u"cross"_qs); r.start = calc::Start::Unknown; })},
         {"a summer evening in Paris without an offset: the next day",
          {}, {{u"dateReunion"_qs, lateUtc}, {u"timezoneOffset"_qs, Absent}},
          changed([](Race& r) { r.date = QDate(2026, 7, 8); })},
@@ -536,7 +536,7 @@ void TestImports::performances() {
     const history::Run& r = f.runs.front();
     QCOMPARE(r.horse, u"KALINKA"_qs);
     QCOMPARE(r.date, row.date);
-    QCOMPARE(r.discipline, row.discipline);
+    QCOMPARE(history::disciplineName(r.discipline), row.discipline);
     QCOMPARE(r.distance, 2700);
     QCOMPARE(r.recul, row.recul);
     QCOMPARE(r.time.value_or(-1), row.time);
@@ -596,7 +596,7 @@ void TestImports::pastRuns() {
         runs << u"%1 %2 %3 %4 %5 %6 %7"_qs.arg(r.horse, r.date.toString(Qt::ISODate))
                     .arg(r.time.value_or(-1))
                     .arg(r.reduction.value_or(-1))
-                    .arg(r.discipline, r.rider)
+                    .arg(history::disciplineName(r.discipline), r.rider)
                     .arg(r.lengths.value_or(-1));
     QCOMPARE(runs, expected);
     QStringList reasons;

@@ -631,7 +631,7 @@ history::Run trotRun(qint64 id, QDate date, qint64 time) {
     r.horse = u"Idéal"_qs;
     r.date = date;
     r.hippodrome = u"Vincennes"_qs;
-    r.discipline = TrotHarness;
+    r.discipline = history::Discipline::TrotHarness;
     r.distance = 2700;
     r.start = calc::Start::Volte;
     r.shoeing = calc::Shoeing::Shod;
@@ -653,8 +653,8 @@ void TestSheet::comparable_data() {
     };
     // clang-format off
     QTest::newRow("the same race a week before") << base << QString() << true;
-    QTest::newRow("mounted: the trot, through the correction") << with([](auto& r) { r.discipline = TrotMounted; }) << QString() << true;
-    QTest::newRow("a flat run") << with([](auto& r) { r.discipline = Flat; }) << QString() << false;
+    QTest::newRow("mounted: the trot, through the correction") << with([](auto& r) { r.discipline = history::Discipline::TrotMounted; }) << QString() << true;
+    QTest::newRow("a flat run") << with([](auto& r) { r.discipline = history::Discipline::Flat; }) << QString() << false;
     QTest::newRow("10 % further: in") << with([](auto& r) { r.distance = 2970; }) << QString() << true;
     QTest::newRow("a metre more: out") << with([](auto& r) { r.distance = 2971; }) << QString() << false;
     QTest::newRow("10 % shorter: in") << with([](auto& r) { r.distance = 2430; }) << QString() << true;
@@ -914,7 +914,7 @@ void TestSheet::cardDecisions() {
                 .isEmpty());
     history::Run run{.horse = u"Eclair"_qs, .date = QDate(2026, 11, 30)};
     run.hippodrome = u"Chantilly"_qs;
-    run.discipline = u"plat"_qs;
+    run.discipline = history::Discipline::Flat;
     run.distance = command == u"pick far" ? 3000 : 2400;
     run.time = 15000;
     run.place = 1;

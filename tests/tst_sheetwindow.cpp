@@ -301,7 +301,7 @@ void TestSheetWindow::horseCardOpened() {
              QString());
     history::Run near{.horse = u"Eclair"_qs, .date = QDate(2026, 11, 30)};
     near.hippodrome = u"Chantilly"_qs;
-    near.discipline = u"plat"_qs;
+    near.discipline = history::Discipline::Flat;
     near.distance = 2400;
     near.time = 15000;
     near.place = 1;

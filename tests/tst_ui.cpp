@@ -1161,7 +1161,7 @@ void TestUi::horseOnCommandLine() {
         run.date = QDate(2026, 11, 30);
         run.hippodrome = u"Vincennes"_qs;
         run.race = u"Prix de Bretagne"_qs;
-        run.discipline = u"trot attelé"_qs;
+        run.discipline = history::Discipline::TrotHarness;
         run.distance = 2700;
         run.recul = 25;
         run.start = calc::Start::Volte;

@@ -146,7 +146,7 @@ void HorseCard::addRun() {
     history::Run run;
     run.horse = horse_;
     run.date = QDate::currentDate();
-    run.discipline = state_.raceDay().sheet.discipline;
+    run.discipline = history::disciplineOf(state_.raceDay().sheet.discipline);
     if (const auto typed = runForm(run, u"Ajouter une course de %1"_qs.arg(horse_))) {
         horsecard::addRun(state_, *typed, dialogs_);
         showHorse(horse_);

@@ -235,6 +235,16 @@ void TestHistory::musique() {
     QCOMPARE(of(0, Status::Fallen, "obstacle"), u"Th"_qs);
     QCOMPARE(of(0, Status::Unplaced, "plat"), u"0p"_qs);
     QCOMPARE(of(0, Status::Placed, "plat"), QString()); // not known
+    // Each obstacle its letter; sand is the flat; a run without its discipline too.
+    QCOMPARE(of(1, Status::Placed, "HAIE"), u"1h"_qs);
+    QCOMPARE(of(2, Status::Placed, "STEEPLECHASE"), u"2s"_qs);
+    QCOMPARE(of(3, Status::Placed, "Cross"), u"3c"_qs);
+    QCOMPARE(of(4, Status::Placed, "plat sur piste en sable"), u"4p"_qs);
+    QCOMPARE(of(5, Status::Placed, ""), u"5p"_qs);
+    // The sheet's name of each: the obstacles are one there.
+    QCOMPARE(sheetDiscipline(history::disciplineOf(u"cross"_qs)), u"obstacle"_qs);
+    QCOMPARE(sheetDiscipline(history::disciplineOf(u"TROT_MONTE"_qs)), u"trot monté"_qs);
+    QCOMPARE(sheetDiscipline(history::disciplineOf(u"galop"_qs)), QString());
 }
 
 void TestHistory::setAside_data() {

@@ -73,6 +73,7 @@ class TestSheetWindow : public QObject {
     void correctionsChosenInTheScaleDialog();
     void meetingImported();
     void filesDropped();
+    void filesOpened();
     void horseCardOpened();
     void unratedLast();
 
@@ -291,6 +292,21 @@ void TestSheetWindow::filesDropped() {
     QDragEnterEvent other(at, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window, &other);
     QVERIFY(!other.isAccepted());
+}
+
+// Files given to the program (dropped on its icon, opened with it): onto the
+// sheet as "Importer…" does, and a file that is not there named in the summary.
+void TestSheetWindow::filesOpened() {
+    window->close();
+    const QString missing = folder.filePath(u"partants_R1_C9.json"_qs);
+    const auto asked = answerNext(u"Nouvelle course"_qs);
+    const auto summary = answerNext(u"OK"_qs);
+    openFiles(*state, {u":/exemples/programme-2026-12-08.json"_qs,
+                       u":/exemples/partants-R1C4.json"_qs, missing});
+    QVERIFY(window->isVisible());
+    QVERIFY(asked->startsWith(u"La course importée (PRIX DE LILLE"_qs));
+    QCOMPARE(table->rowCount(), 6);
+    QVERIFY2(summary->contains(u"partants_R1_C9.json"_qs), qPrintable(*summary));
 }
 
 // The card of a horse on the sheet: its runs, newest first, its musique, and a

@@ -1049,7 +1049,7 @@ void TestUi::commandLine_data() {
     QTest::newRow("--help names the list file") << QStringList{"--help"} << 0 << u"Fichier de la liste : "_qs + path << "";
     QTest::newRow("-h describes the program") << QStringList{"-h"} << 0 << u"Calcule la réduction kilométrique d'un cheval"_qs << "";
     QTest::newRow("unknown option") << QStringList{"--liste"} << 2 << "" << u"orvanto : option inconnue « --liste ».\n"_qs + tryHelp;
-    QTest::newRow("argument") << QStringList{"lstchrono.txt"} << 2 << "" << u"orvanto : argument inattendu « lstchrono.txt »."_qs;
+    QTest::newRow("a file beside an option") << QStringList{"--version", "lstchrono.txt"} << 2 << "" << u"orvanto : argument inattendu « lstchrono.txt »."_qs;
     QTest::newRow("help with a value") << QStringList{"--help=oui"} << 2 << "" << u"orvanto : arguments incorrects."_qs;
     QTest::newRow("--importer without a file") << QStringList{"--importer"} << 2 << "" << u"orvanto : --importer attend au moins un FICHIER.\n"_qs + tryHelp;
     QTest::newRow("--numero alone") << QStringList{"--numero", "R1C4"} << 2 << "" << u"orvanto : --numero et --nouvelle-course vont avec --importer."_qs;

@@ -68,3 +68,8 @@ CourseDuJour* showCourseDuJour(AppState& state, bool activate) {
     courseDuJour->setAttribute(Qt::WA_ShowWithoutActivating, false);
     return courseDuJour;
 }
+
+void openFiles(AppState& state, const QStringList& paths) {
+    if (!paths.isEmpty())
+        showCourseDuJour(state)->importPaths(paths);
+}

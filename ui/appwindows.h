@@ -8,6 +8,7 @@ class Form1;
 class Form2;
 
 #include <QString>
+#include <QStringList>
 
 // Each is given what the windows share, made once at start.
 Form1* showForm1(AppState& state, bool show = true); // without `show`, only makes sure it exists
@@ -15,3 +16,7 @@ Form2* showForm2(AppState& state);
 // Without `activate`, shown without taking the keyboard from the window in use
 // (the main window, where the next horse is typed).
 CourseDuJour* showCourseDuJour(AppState& state, bool activate = true);
+// Files given to the program (dropped on it, opened with it): imported as
+// "Importer…" does, the day's race sheet shown with its summary; a file that
+// cannot be read or does not exist is named in it.
+void openFiles(AppState& state, const QStringList& paths);

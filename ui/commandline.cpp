@@ -22,7 +22,9 @@ namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
     return u"Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n"
-           "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n\n"
+           "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n"
+           "       orvanto FICHIER…  (ouvre les fenêtres et importe les fichiers, comme un\n"
+           "                          fichier déposé sur le programme)\n\n"
            "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
            "la course du jour,\n"
            "et garde la liste triée des chevaux calculés dans un fichier.\n\n"
@@ -198,6 +200,8 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     if (parsed && parser.isSet(horse) && !parser.isSet(help) && !parser.isSet(course) &&
         files.isEmpty())
         return printHorse(parser.value(horse));
+    if (parsed && parser.optionNames().isEmpty() && !files.isEmpty())
+        return std::nullopt; // the windows import them
     if (parsed && parser.isSet(course) && !parser.isSet(help) && files.size() <= 1)
         return files.isEmpty() ? printRace(places::sheetFilePath(), false)
                                : printRace(files.first(), true);
@@ -211,4 +215,11 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         console::write(console::Stream::Out,
                        u"Orvanto %1\n"_qs.arg(QString::fromUtf8(ORVANTO_VERSION)));
     return 0;
+}
+
+QStringList filesGiven(const QStringList& arguments) {
+    QStringList files = arguments.mid(1);
+    if (!files.isEmpty() && files.first() == u"--")
+        files.removeFirst();
+    return files;
 }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QScreen>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     // Any argument is for the command line, which needs no display.
@@ -44,6 +45,9 @@ int main(int argc, char* argv[]) {
     const QRect screen = main->screen()->availableGeometry();
     main->move(screen.center() - main->rect().center());
     main->show();
+    // Files dropped on the program or opened with it: onto the sheet, once shown.
+    if (const QStringList files = filesGiven(QApplication::arguments()); !files.isEmpty())
+        QTimer::singleShot(0, main, [&state, files] { openFiles(state, files); });
     // The program ends when its last window closes; the others have no owner.
     return app.exec();
 }

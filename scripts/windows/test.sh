@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # make test-windows: the test programs built for Windows, run under Wine with the
 # offscreen platform in a Wine prefix of the build folder's own, then
-# Orvanto.exe --version. Tested under Wine, not on a Windows PC.
+# Orvanto.exe --version, then the installer itself (test-installer.sh). Tested
+# under Wine, not on a Windows PC.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 out=${WINDOWS_BUILD:-build-windows}
@@ -20,6 +21,11 @@ echo "== Orvanto.exe --version"
 version=$(wine "$out/Orvanto.exe" --version)
 echo "$version"
 case "$version" in Orvanto\ *) ;; *) echo "FAILED: --version"; failed=$((failed + 1)) ;; esac
-passed=$((${#tests[@]} + 1 - failed))
+echo "== the installer, installed and uninstalled in a Wine prefix of its own"
+if ! scripts/windows/test-installer.sh "$(ls "$out"/Orvanto-*-win64-setup.exe | head -n 1)"; then
+    echo "FAILED: the installer"
+    failed=$((failed + 1))
+fi
+passed=$((${#tests[@]} + 2 - failed))
 echo "Windows: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

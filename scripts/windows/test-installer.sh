@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The installer as a Windows user meets it, under Wine in a prefix of its own:
+# installed silently; every shortcut it made resolved, its target there and
+# starting (--version); orvanto.com answering in a command prompt; uninstalled
+# silently, the user's files in %APPDATA%\Orvanto left in place.
+# Usage: scripts/windows/test-installer.sh SETUP.EXE
+set -euo pipefail
+setup=$(realpath "$1")
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d /tmp/orvanto-installer.XXXXXX)
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+failed=0
+fail() {
+    echo "FAILED: $*"
+    failed=$((failed + 1))
+}
+
+wineboot -i >/dev/null 2>&1
+wine "$setup" /S
+wineserver -w
+folder="$WINEPREFIX/drive_c/Program Files/Orvanto"
+for f in Orvanto.exe orvanto.com installe.txt guide/guide.md exemples/partants-R1C4.json; do
+    [ -f "$folder/$f" ] || fail "not installed: $f"
+done
+
+# Each shortcut's target, as the link records it (a Windows path, C:\…), must
+# be there and start.
+mapfile -t links < <(find "$WINEPREFIX/drive_c" -name '*.lnk' -path '*Orvanto*')
+names=$(for l in "${links[@]}"; do basename "$l"; done | sort | tr '\n' '|')
+echo "shortcuts: $names"
+[ "$names" = "Désinstaller Orvanto.lnk|Orvanto.lnk|" ] || fail "shortcuts: $names"
+for link in "${links[@]}"; do
+    target=$(strings "$link" | grep -m1 -i '^[a-z]:\\.*\.exe$' || true)
+    unix=$(winepath -u "$target" 2>/dev/null || true)
+    echo "$(basename "$link") -> $target"
+    if [ -z "$target" ] || [ ! -f "$unix" ]; then
+        fail "$(basename "$link") points at a missing file: $target"
+    elif [ "$(basename "$link")" = Orvanto.lnk ]; then
+        version=$(wine "$target" --version | tr -d '\r')
+        case "$version" in Orvanto\ *) echo "  starts: $version" ;; *) fail "$target --version" ;; esac
+    fi
+done
+
+# A prompt typed into, as a person does (cmd reading its commands one by one):
+# orvanto.com prints before the prompt comes back, and sets ERRORLEVEL.
+said=$(cd "$folder" && printf '%s\r\n' 'orvanto.com --course absente.csv' \
+    'echo niveau=%ERRORLEVEL%' 'exit' | wine cmd 2>&1 | tr -d '\r')
+echo "$said" | grep -E "orvanto :|niveau=" || true
+message=$(echo "$said" | grep -n "absente.csv n'existe pas" | cut -d: -f1 | head -n 1)
+level=$(echo "$said" | grep -n "^niveau=1$" | cut -d: -f1 | head -n 1)
+if [ -z "$message" ] || [ -z "$level" ] || [ "$message" -gt "$level" ]; then
+    fail "orvanto.com in a prompt: the message then niveau=1 expected"
+fi
+
+# The user's files, then the uninstaller.
+appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
+mkdir -p "$appdata/Orvanto"
+echo "1:15:48 ---- 2100m ---- 57Kg ---- Eclair" >"$appdata/Orvanto/lstchrono.txt"
+wine "$folder/Désinstaller Orvanto.exe" /S
+wineserver -w
+[ ! -e "$folder/Orvanto.exe" ] || fail "Orvanto.exe left after uninstalling"
+[ -z "$(find "$WINEPREFIX/drive_c" -name '*.lnk' -path '*Orvanto*')" ] ||
+    fail "shortcuts left after uninstalling"
+[ -f "$appdata/Orvanto/lstchrono.txt" ] || fail "the user's list went with the uninstaller"
+
+echo "installer: $failed failed"
+[ "$failed" -eq 0 ]

@@ -4,10 +4,11 @@
 # guide with its pictures and the example files.
 
 set(CPACK_GENERATOR NSIS)
+# Values written to CPack's configuration as they are: "${U+00E9}" stays NSIS's.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME Orvanto)
 set(CPACK_PACKAGE_FILE_NAME Orvanto-${ORVANTO_DISPLAY_VERSION}-win64-setup)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Orvanto)
-set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Orvanto)
 set(CPACK_PACKAGE_EXECUTABLES Orvanto Orvanto)
 # The programs sit at the top of the install folder, where the shortcuts point.
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
@@ -25,13 +26,7 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/ui/icon/orvanto.ico)
 # NSIS reads its script in the machine's code page: accented letters as escapes.
 set(CPACK_NSIS_UNINSTALL_NAME "D\${U+00E9}sinstaller Orvanto")
 set(CPACK_STRIP_FILES ON)
-# The size Windows shows in its list of programs.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\n!include FileFunc.nsh")
-set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-  IntFmt $0 "0x%08X" $0
-  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\Orvanto" "EstimatedSize" "$0"
-]=])
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 
 # The installer's layout: the programs at the top of their folder, with the mark
 # that sends an installed copy's list to %APPDATA%\Orvanto; the guide with its
@@ -50,6 +45,20 @@ string(REPLACE ";Languages\n" ";Languages\n  !insertmacro MUI_LANGUAGE \"French\
                "${nsis}")
 string(REPLACE "@CPACK_NSIS_LICENSE_PAGE@" "" nsis "${nsis}")
 string(REPLACE "\\Uninstall.lnk" "\\@CPACK_NSIS_UNINSTALL_NAME@.lnk" nsis "${nsis}")
+# The PATH gets the programs' own folder.
+string(REPLACE "Push $INSTDIR\\bin\n" "Push $INSTDIR\n" nsis "${nsis}")
+string(REPLACE "\"Warning! PATH too long installer unable to modify PATH!\""
+               "\"Le PATH est trop long : l'installateur ne peut pas le modifier.\"" nsis "${nsis}")
+string(REPLACE "\"Uninstall failed.\"" "\"La d\${U+00E9}sinstallation a \${U+00E9}chou\${U+00E9}.\""
+               nsis "${nsis}")
+# The size Windows shows in its list of programs.
+string(REPLACE "@CPACK_NSIS_DEFINES@" "@CPACK_NSIS_DEFINES@\n!include FileFunc.nsh" nsis "${nsis}")
+set(size [=[
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@" "EstimatedSize" "$0"
+@CPACK_NSIS_EXTRA_INSTALL_COMMANDS@]=])
+string(REPLACE "@CPACK_NSIS_EXTRA_INSTALL_COMMANDS@" "${size}" nsis "${nsis}")
 set(options [=[
   !insertmacro MUI_HEADER_TEXT "Options d'installation" "Raccourcis et invite de commandes"
   !insertmacro MUI_INSTALLOPTIONS_WRITE "NSIS.InstallOptions.ini" "Field 1" "Text" "La commande orvanto (orvanto --course, --importer...) peut se taper dans toute invite de commandes si son dossier est dans le PATH."

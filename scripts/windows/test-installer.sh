@@ -31,7 +31,9 @@ names=$(for l in "${links[@]}"; do basename "$l"; done | sort | tr '\n' '|')
 echo "shortcuts: $names"
 [ "$names" = "Désinstaller Orvanto.lnk|Orvanto.lnk|" ] || fail "shortcuts: $names"
 for link in "${links[@]}"; do
-    target=$(strings "$link" | grep -m1 -i '^[a-z]:\\.*\.exe$' || true)
+    # The link keeps the path in the machine's code page (Windows-1252 here).
+    target=$(LC_ALL=C grep -a -o -m1 '[A-Za-z]:\\[^[:cntrl:]]*\.exe' "$link" | head -n 1 |
+        iconv -f CP1252 -t UTF-8 || true)
     unix=$(winepath -u "$target" 2>/dev/null || true)
     echo "$(basename "$link") -> $target"
     if [ -z "$target" ] || [ ! -f "$unix" ]; then
@@ -44,11 +46,18 @@ done
 
 # A prompt typed into, as a person does (cmd reading its commands one by one):
 # orvanto.com prints before the prompt comes back, and sets ERRORLEVEL.
-said=$(cd "$folder" && printf '%s\r\n' 'orvanto.com --course absente.csv' \
-    'echo niveau=%ERRORLEVEL%' 'exit' | wine cmd 2>&1 | tr -d '\r')
+# Wine's cmd takes one line per read from a pipe: a line at a time, as typed.
+typed() {
+    for line in "$@"; do
+        printf '%s\r\n' "$line"
+        sleep 2
+    done
+}
+said=$(cd "$folder" && typed 'orvanto --course absente.csv' 'echo niveau=%ERRORLEVEL%' 'exit' |
+    wine cmd 2>&1 | tr -d '\r')
 echo "$said" | grep -E "orvanto :|niveau=" || true
-message=$(echo "$said" | grep -n "absente.csv n'existe pas" | cut -d: -f1 | head -n 1)
-level=$(echo "$said" | grep -n "^niveau=1$" | cut -d: -f1 | head -n 1)
+message=$(echo "$said" | grep -n "absente.csv n'existe pas" | cut -d: -f1 | head -n 1 || true)
+level=$(echo "$said" | grep -n "niveau=1$" | cut -d: -f1 | head -n 1 || true)
 if [ -z "$message" ] || [ -z "$level" ] || [ "$message" -gt "$level" ]; then
     fail "orvanto.com in a prompt: the message then niveau=1 expected"
 fi

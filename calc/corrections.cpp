@@ -111,6 +111,9 @@ QString shoeingName(Shoeing s) {
 }
 
 std::optional<Start> startOf(const QString& text) {
+    for (Start s : {Start::Unknown, Start::Autostart, Start::Volte})
+        if (text == startName(s)) // as this program writes it: the history's every run
+            return s;
     // "volte", "Volté", "VOLTE": as spreadsheets and keyboards write it.
     const QString plain = cells::folded(text);
     for (Start s : {Start::Unknown, Start::Autostart, Start::Volte})

@@ -58,6 +58,16 @@ constexpr std::array<std::pair<const char*, Discipline>, 18> Spellings{{
 } // namespace
 
 Discipline disciplineOf(const QString& text) {
+    // As the history writes it, first: every run read from the database.
+    static const auto names = [] {
+        std::array<QString, DisciplineNames.size()> out;
+        for (size_t d = 0; d < out.size(); ++d)
+            out[d] = QString::fromUtf8(DisciplineNames[d].first);
+        return out;
+    }();
+    for (size_t d = 0; d < names.size(); ++d)
+        if (text == names[d])
+            return static_cast<Discipline>(d);
     QString key = cells::folded(text);
     key.remove(u' ').remove(u'-').remove(u'_');
     for (const auto& [spelling, discipline] : Spellings)

@@ -16,9 +16,11 @@ fail() {
     failed=$((failed + 1))
 }
 
-wineboot -i >/dev/null 2>&1
-wine "$setup" /S
-wineserver -w
+# Each step says how it ended; what it left behind is what is checked.
+echo "installing $(basename "$setup") silently into $WINEPREFIX"
+wineboot -i >/dev/null 2>&1 || echo "wineboot: exit $?"
+wine "$setup" /S || echo "the installer: exit $?"
+wineserver -w || true
 folder="$WINEPREFIX/drive_c/Program Files/Orvanto"
 for f in Orvanto.exe orvanto.com installe.txt guide/guide.md exemples/partants-R1C4.json; do
     [ -f "$folder/$f" ] || fail "not installed: $f"
@@ -66,8 +68,8 @@ fi
 appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' | tr -d '\r')")
 mkdir -p "$appdata/Orvanto"
 echo "1:15:48 ---- 2100m ---- 57Kg ---- Eclair" >"$appdata/Orvanto/lstchrono.txt"
-wine "$folder/Désinstaller Orvanto.exe" /S
-wineserver -w
+wine "$folder/Désinstaller Orvanto.exe" /S || echo "the uninstaller: exit $?"
+wineserver -w || true
 [ ! -e "$folder/Orvanto.exe" ] || fail "Orvanto.exe left after uninstalling"
 [ -z "$(find "$WINEPREFIX/drive_c" -name '*.lnk' -path '*Orvanto*')" ] ||
     fail "shortcuts left after uninstalling"

@@ -141,12 +141,23 @@ FileResult Store::update(const Run& run) {
     return t.commit();
 }
 
-FileResult Store::removeTyped(const Run& run) {
-    const auto horse = nameOf(run.horse) ? rows::horseId(db_, run.horse) : std::nullopt;
+FileResult Store::correctTyped(const Run& before, Run after) {
+    const auto horse = nameOf(before.horse) ? rows::horseId(db_, before.horse) : std::nullopt;
     if (!horse)
         return FileResult::success();
-    const rows::Same same = rows::sameRun(db_, *horse, run);
-    return same.id && same.typed ? remove(same.id) : FileResult::success();
+    const rows::Same same = rows::sameRun(db_, *horse, before);
+    if (!same.id || !same.typed)
+        return FileResult::success();
+    after.id = same.id;
+    const auto known = nameOf(after.horse) ? rows::horseId(db_, after.horse) : std::nullopt;
+    if (const rows::Same other = known ? rows::sameRun(db_, *known, after) : rows::Same{};
+        other.id && other.id != same.id) {
+        // Already known: one run, completed, rather than two.
+        if (const FileResult added = add({after}).result; !added.ok())
+            return added;
+        return remove(same.id);
+    }
+    return update(after);
 }
 
 FileResult Store::remove(qint64 id) {

@@ -55,9 +55,11 @@ class Store {
     // stored run.
     FileResult update(const Run& run);
     FileResult remove(qint64 id);
-    // Removes the stored run that is the same run as `run`, if it was typed (a
-    // reference race corrected on the sheet); an arrival's or an import's stays.
-    FileResult removeTyped(const Run& run);
+    // The stored run that is the same run as `before`, if it was typed (a
+    // reference race corrected on the sheet), becomes `after`; when `after` is
+    // stored already, that run takes what it lacked and the typed one goes. An
+    // arrival's or an import's run stays as it is.
+    FileResult correctTyped(const Run& before, Run after);
     // The horses whose name holds `part` (case and accents aside).
     Horses horses(const QString& part);
     // The horse's name as first stored, when there is one by that key.

@@ -30,7 +30,7 @@ void AppState::feedFromHistory() {
 void AppState::runnerCorrected(const Runner& before, const Runner& after) {
     if (!day_.written())
         return; // the history keeps the run until the correction is written
-    if (const QString why = forgetCorrected(history_, before, after, day_.sheet); !why.isEmpty())
+    if (const QString why = correctRecorded(history_, before, after, day_.sheet); !why.isEmpty())
         emit historyFailed(why);
 }
 

@@ -62,10 +62,11 @@ QString recordReferences(history::Store& store, const RaceSheet& sheet) {
     return store.add(runs).result.message;
 }
 
-QString forgetCorrected(history::Store& store, const Runner& before, const Runner& after,
+QString correctRecorded(history::Store& store, const Runner& before, const Runner& after,
                         const RaceSheet& sheet) {
     const auto old = referenceRun(before, sheet);
-    if (!store.isOpen() || !old || referenceRun(after, sheet) == old)
+    const auto corrected = referenceRun(after, sheet);
+    if (!store.isOpen() || !old || !corrected || corrected == old)
         return QString();
-    return store.removeTyped(*old).message;
+    return store.correctTyped(*old, *corrected).message;
 }

@@ -18,7 +18,8 @@ bool typedIn(const Runner& runner);
 // nothing. A closed history records nothing.
 QString recordReferences(history::Store& store, const RaceSheet& sheet);
 
-// A runner corrected on the sheet: its reference race as it was leaves the
-// history when it was typed and is no longer the runner's run.
-QString forgetCorrected(history::Store& store, const Runner& before, const Runner& after,
+// A runner corrected on the sheet: its reference race, when it was typed, is
+// corrected in the history to the runner's new one; never removed (a reference
+// no longer complete leaves the run as it was).
+QString correctRecorded(history::Store& store, const Runner& before, const Runner& after,
                         const RaceSheet& sheet);

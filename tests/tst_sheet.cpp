@@ -130,6 +130,7 @@ class TestSheet : public QObject {
     void recordedInHistory();
     void fedWithItsLengths();
     void unwrittenNotRecorded();
+    void referenceDatedThenPlaced();
     void cardDecisions_data();
     void cardDecisions();
     void arrivalRecorded();
@@ -606,7 +607,7 @@ void TestSheet::recordedInHistory() {
     QCOMPARE(recordReferences(store, day.sheet), QString()); // again: nothing twice
     const Runner before = day.sheet.runners[0];
     QVERIFY(editRunner(day, 0, field, text, {}, quiet));
-    QCOMPARE(forgetCorrected(store, before, day.sheet.runners[0], day.sheet), QString());
+    QCOMPARE(correctRecorded(store, before, day.sheet.runners[0], day.sheet), QString());
     QCOMPARE(recordReferences(store, day.sheet), QString());
     QStringList shown;
     for (const history::Run& run : store.runsOf(u"ECLAIR"_qs).runs)
@@ -863,6 +864,32 @@ void TestSheet::unwrittenNotRecorded() {
     QVERIFY(saveRaceDay(state.raceDay(), dialogs));
     state.sheetEdited();
     QCOMPARE(state.history().runsOf(r.name).runs.size(), size_t(1));
+}
+
+// The reference's date typed, then its hippodrome, as the window does each edit:
+// the horse's run is corrected each time, never lost, even once the dated run
+// has become the runner's comparable run.
+void TestSheet::referenceDatedThenPlaced() {
+    QTemporaryDir folder;
+    Runner r = worked();
+    r.race.referenceDistance = u"2400"_qs; // comparable with today's 2400 m once dated
+    AppState state(folder.filePath(u"o.ini"_qs), dayIn(folder, {r}));
+    ScriptedDialogs dialogs;
+    QCOMPARE(state.openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), dialogs),
+             QString());
+    QVERIFY(saveRaceDay(state.raceDay(), dialogs));
+    state.sheetEdited();
+    for (const auto& [field, text] : {std::pair{RunnerField::ReferenceDate, u"30/11/2026"_qs},
+                                      {RunnerField::ReferenceHippodrome, u"Chantilly"_qs}}) {
+        const Runner before = state.raceDay().sheet.runners[0];
+        QVERIFY(editRunner(state.raceDay(), 0, field, text, {}, dialogs));
+        state.runnerCorrected(before, state.raceDay().sheet.runners[0]);
+        state.sheetEdited();
+        const auto runs = state.history().runsOf(r.name).runs;
+        QCOMPARE(runs.size(), size_t(1));
+        QCOMPARE(runs.front().date, QDate(2026, 11, 30));
+    }
+    QCOMPARE(state.history().runsOf(r.name).runs.front().hippodrome, u"Chantilly"_qs);
 }
 
 void TestSheet::cardDecisions_data() {

@@ -33,6 +33,28 @@ bool computed(RunnerField field) {
            field != RunnerField::ReferenceHippodrome;
 }
 
+// A slip the punter is asked about before it counts, "Non" the default: a recul
+// off the 25 m steps or past 100 m (250 for 25), a N° another runner has.
+bool slipAccepted(const RaceSheet& sheet, size_t index, RunnerField field, const Runner& r,
+                  Dialogs& dialogs) {
+    if (field == RunnerField::DayRecul || field == RunnerField::ReferenceRecul) {
+        const int metres = field == RunnerField::DayRecul ? r.dayRecul : r.referenceRecul;
+        if (metres % 25 == 0 && metres <= 100)
+            return true;
+        return dialogs.askYesNo(u"Un recul de %1 m est inhabituel : les reculs vont de 25 en 25 m, "
+                                "jusqu'à 100 m. Le garder pour « %2 » ?"_qs.arg(metres)
+                                    .arg(r.name));
+    }
+    if (field != RunnerField::Number || r.number.trimmed().isEmpty())
+        return true;
+    for (size_t i = 0; i < sheet.runners.size(); ++i)
+        if (i != index && sheet.runners[i].number.trimmed() == r.number.trimmed())
+            return dialogs.askYesNo(
+                u"Le n° %1 est déjà celui de « %2 ». Le donner aussi à "
+                "« %3 » ?"_qs.arg(r.number.trimmed(), sheet.runners[i].name, r.name));
+    return true;
+}
+
 } // namespace
 
 bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
@@ -43,6 +65,8 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
     if (text.trimmed() == fieldText(old, field).trimmed())
         return false;
     auto changed = withField(old, field, text, dialogs);
+    if (changed && !slipAccepted(day.sheet, index, field, *changed, dialogs))
+        return false;
     if (changed && computed(field)) {
         // A reference corrected by hand is the punter's, no longer the history's.
         changed->served.clear();

@@ -185,6 +185,21 @@ void TestSheet::editCell_data() {
         // 2425 × 158,5 ÷ 2100 = 183,03, + 0,66 for 1 kg.
         {.name = "a recul of 25 m today", .field = F::DayRecul, .text = "25",
          .after = "Eclair 03:03:69 1:15:48"},
+        // Slips asked about, "Non" keeping the runner as it was: 250 for 25, 30
+        // off the 25 m steps, a N° Bolide has.
+        {.name = "a recul of 250 m, Non", .field = F::DayRecul, .text = "250", .choices = {Non},
+         .shown = {"Un recul de 250 m est inhabituel : les reculs vont de 25 en 25 m, jusqu'à 100 m. Le garder pour « Eclair » ?"}},
+        {.name = "a recul of 30 m, Oui", .field = F::ReferenceRecul, .text = "30", .choices = {Oui},
+         .shown = {"Un recul de 30 m est inhabituel : les reculs vont de 25 en 25 m, jusqu'à 100 m. Le garder pour « Eclair » ?"},
+         .after = "Eclair 02:59:25 1:14:41"}, // 158,5 over 2130 m: 74,41 s/km; 2400 × 158,5 ÷ 2130 + 0,66
+        // 158,5 over 2200 m: 72,05 s/km; 2400 × 158,5 ÷ 2200 + 0,66 = 173,57
+        {.name = "a recul of 100 m: usual", .field = F::ReferenceRecul, .text = "100",
+         .after = "Eclair 02:53:57 1:12:05"},
+        {.name = "a N° already taken, Non", .field = F::Number, .text = "3", .choices = {Non},
+         .shown = {"Le n° 3 est déjà celui de « Bolide ». Le donner aussi à « Eclair » ?"}},
+        {.name = "a N° already taken, Oui", .field = F::Number, .text = " 3", .choices = {Oui},
+         .shown = {"Le n° 3 est déjà celui de « Bolide ». Le donner aussi à « Eclair » ?"},
+         .after = "3 Eclair 03:01:80 1:15:48"},
         {.name = "margin unreadable while the estimate needs it", .field = F::Margin, .text = "une tête",
          .shown = {NoLength}, .withLengths = true},
         {.name = "margin, estimate from the time with lengths", .field = F::Margin, .text = "3",
@@ -213,8 +228,10 @@ void TestSheet::editCell() {
     Runner first = workedExample(u"Eclair"_qs);
     first.race.estimateWithLengths = row.withLengths;
     ScriptedDialogs quiet;
-    RaceDay day = dayIn(folder, {*rerun(first, RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet),
-                                 worked(u"Bolide"_qs)});
+    Runner second = worked(u"Bolide"_qs);
+    second.number = u"3"_qs;
+    RaceDay day =
+        dayIn(folder, {*rerun(first, RaceSheet{.distance = u"2400"_qs}, {}, {}, quiet), second});
     const RaceSheet before = day.sheet;
     ScriptedDialogs dialogs;
     dialogs.choices = row.choices;

@@ -206,6 +206,7 @@ class TestUi : public QObject {
     void emptyingTheFileAsksFirst();
     void closingWithUnsavedHorses_data();
     void closingWithUnsavedHorses();
+    void quittingWithUnsavedHorses();
     void timeWithLengthsShowsItsStart();
     void listMenuAndShortcuts_data();
     void listMenuAndShortcuts();
@@ -306,7 +307,8 @@ void TestUi::cleanup() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->objectName() == u"Form1") // without asking about unsaved horses
             delete w;
-        else if (w->objectName() == u"Form2" || w->objectName() == u"CourseDuJour")
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == u"Form2" || w->objectName() == u"CourseDuJour")
             w->close();
     QFile::remove(places::listFilePath());
     QFile::remove(places::sheetFilePath());
@@ -763,6 +765,44 @@ void TestUi::closingWithUnsavedHorses() {
     QCOMPARE(listFileBytes(), file);
     if (!closed)
         QCOMPARE(list->model().rowCount(), 1);
+}
+
+// Horses put in the list while it stays hidden (as "Ajouter aussi à la liste
+// des chevaux" does): the last window closing asks about them, from the sheet or
+// from the main window, as closing the list window does.
+void TestUi::quittingWithUnsavedHorses() {
+    const QString eclair = u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair ---- terrain : bon"_qs;
+    QPointer<Form1> list = showForm1(*state, false);
+    list->addLine(eclair);
+    QVERIFY(!list->isVisible());
+    QPointer<CourseDuJour> sheet = showCourseDuJour(*state);
+    {
+        Answerer none(QList<Answerer::Answer>{});
+        window->close(); // the sheet stays: nothing asked
+        QVERIFY(!window->isVisible());
+        QVERIFY(none.seen.isEmpty());
+    }
+    {
+        Answerer cancel({Answerer::press(u"Annuler"_qs)});
+        sheet->close();
+        QTRY_VERIFY(cancel.done());
+        QVERIFY(sheet && sheet->isVisible());
+        QVERIFY(cancel.seen.value(0).contains(u"ne sont pas sauvegardés"_qs));
+    }
+    {
+        Answerer save({Answerer::press(u"Sauvegarder"_qs), {}});
+        sheet->close();
+        QTRY_VERIFY(save.done());
+        QTRY_VERIFY(!sheet || !sheet->isVisible());
+    }
+    QCOMPARE(listFileBytes(), eclair.toLatin1() + "\r\n\r\n");
+    // The main window alone, another horse unsaved: asked there too.
+    window->show();
+    list->addLine(u"1:16:00 ---- 2400m ---- 58Kg ---- Bolide ---- terrain : souple"_qs);
+    Answerer cancel({Answerer::press(u"Annuler"_qs)});
+    window->close();
+    QTRY_VERIFY(cancel.done());
+    QVERIFY(window->isVisible());
 }
 
 void TestUi::listMenuAndShortcuts_data() {

@@ -9,6 +9,7 @@
 #include "qtdialogs.h"
 #include "sheetedit.h"
 
+#include <QApplication>
 #include <QPointer>
 
 namespace {
@@ -72,4 +73,14 @@ CourseDuJour* showCourseDuJour(AppState& state, bool activate) {
 void openFiles(AppState& state, const QStringList& paths) {
     if (!paths.isEmpty())
         showCourseDuJour(state)->importPaths(paths);
+}
+
+bool mayCloseLastWindow(const QWidget* closing) {
+    if (!form1 || form1 == closing)
+        return true; // the list window asks for itself
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != closing && w->isVisible() &&
+            (w->windowType() == Qt::Window || w->windowType() == Qt::Dialog))
+            return true; // the program goes on
+    return form1->logic().QueryClose();
 }

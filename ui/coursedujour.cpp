@@ -1,4 +1,5 @@
 #include "coursedujour.h"
+#include "appwindows.h"
 
 #include "arrivaldialog.h"
 #include "comparisonboxes.h"
@@ -15,6 +16,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -215,4 +217,11 @@ void CourseDuJour::exportCsv() {
     if (path.isEmpty())
         return;
     exportRaceDay(day_, path, dialogs_);
+}
+
+void CourseDuJour::closeEvent(QCloseEvent* event) {
+    if (mayCloseLastWindow(this))
+        event->accept();
+    else
+        event->ignore();
 }

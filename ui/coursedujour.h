@@ -48,6 +48,7 @@ class CourseDuJour : public QWidget {
     void horseRenamed(const QString& from, const QString& to);
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

@@ -9,6 +9,7 @@
 #include "raceday.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLabel>
@@ -225,4 +226,11 @@ bool Fchrono::eventFilter(QObject* watched, QEvent* event) {
                     run([this, &f] { (logic_.*f.handler)(); });
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Fchrono::closeEvent(QCloseEvent* event) {
+    if (mayCloseLastWindow(this))
+        event->accept();
+    else
+        event->ignore();
 }

@@ -20,6 +20,7 @@ class Fchrono : public QWidget {
     explicit Fchrono(AppState& state, QWidget* parent = nullptr);
 
   protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

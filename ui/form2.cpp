@@ -1,9 +1,11 @@
 #include "form2.h"
+#include "appwindows.h"
 
 #include "bareme.h"
 #include "look.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -76,4 +78,11 @@ void Form2::addScaleCommand(const QList<QPlainTextEdit*>& texts) {
             delete menu;
         });
     }
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    if (mayCloseLastWindow(this))
+        event->accept();
+    else
+        event->ignore();
 }

@@ -12,6 +12,9 @@ class Form2 : public QWidget {
   public:
     explicit Form2(AppState& state, QWidget* parent = nullptr);
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void addScaleCommand(const QList<QPlainTextEdit*>& texts);
 

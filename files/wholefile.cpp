@@ -15,7 +15,7 @@ using syserror::Fault;
 
 FileResult failure(const char* action, const QString& path, const QString& reason) {
     return FileResult::failure(u"Impossible %1 le fichier %2 : %3."_qs.arg(
-        QLatin1String(action), places::shown(path), reason));
+        QString::fromUtf8(action), places::shown(path), reason));
 }
 
 std::optional<QString> writeAll(QFileDevice& file, QByteArrayView bytes) {

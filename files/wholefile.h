@@ -30,6 +30,7 @@ struct [[nodiscard]] FileResult {
 namespace files {
 
 // "Impossible <action> le fichier <full path> : <reason>."
+// `action` is UTF-8 ("de lire ou d'écrire").
 FileResult failure(const char* action, const QString& path, const QString& reason);
 
 // Writes `bytes` as the whole of the file at `path`, put in place only once whole:

@@ -25,6 +25,9 @@ void TestFiles::filesBesideTheList() {
     QCOMPARE(places::historyFilePath(), dir.filePath(u"historique.sqlite"_qs));
     QVERIFY(places::userDataFolder().endsWith(u"Orvanto"_qs));
     QVERIFY(places::shown(u"x.txt"_qs).endsWith(QDir::toNativeSeparators(u"/x.txt"_qs)));
+    // A failure's words as written, accents and all.
+    QVERIFY(files::failure("de lire ou d'écrire", u"x.txt"_qs, u"le disque est plein"_qs)
+                .message.startsWith(u"Impossible de lire ou d'écrire le fichier "_qs));
 }
 
 void TestFiles::content() {

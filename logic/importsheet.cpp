@@ -124,7 +124,8 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
                                  raceTitle(in), raceTitle(day.sheet)),
                              u"Importer"_qs, {u"Nouvelle course"_qs, u"Annuler"_qs}, 0, 1);
         if (answer != 0 || !archiveRace(day.sheet, where.archiveFolder, dialogs)) {
-            out.reasons << u"partants non placés sur la feuille : import annulé"_qs;
+            out.reasons
+                << u"partants non placés : la feuille garde sa course (les courses passées et les résultats sont tout de même gardés)"_qs;
             return false;
         }
         day.sheet = RaceSheet{.date = where.today,

@@ -737,8 +737,10 @@ void TestImports::anotherRace() {
     QCOMPARE(archived.size(), replaced ? 1 : 0);
     QCOMPARE(w.sheet().runners.size(), replaced ? size_t(6) : size_t(1));
     QCOMPARE(s.runners, replaced ? 6 : 0);
-    QCOMPARE(s.reasons.contains(u"partants non placés sur la feuille : import annulé"_qs),
-             !replaced);
+    QCOMPARE(
+        s.reasons.contains(
+            u"partants non placés : la feuille garde sa course (les courses passées et les résultats sont tout de même gardés)"_qs),
+        !replaced);
     // The past runs are the horses' whatever the sheet: stored either way.
     QCOMPARE(w.runsOf("KALINKA DU VAL").size(), size_t(3));
 }

@@ -82,7 +82,14 @@ bool newRace(RaceDay& day, const QString& folder, const QDate& today, Dialogs& d
     std::optional<QString> kept;
     if (!day.sheet.runners.empty() && !(kept = archiveRace(day.sheet, folder, dialogs)))
         return false;
-    RaceSheet next{.date = today, .distance = day.sheet.distance};
+    // The next race of the meeting: its distance, discipline and the punter's way
+    // of choosing references kept until typed otherwise.
+    RaceSheet next{.date = today,
+                   .distance = day.sheet.distance,
+                   .discipline = day.sheet.discipline,
+                   .rule = day.sheet.rule,
+                   .bandPercent = day.sheet.bandPercent,
+                   .months = day.sheet.months};
     std::swap(day.sheet, next);
     if (!saveRaceDay(day, dialogs)) {
         std::swap(day.sheet, next); // the race stays where the file still has it

@@ -35,7 +35,8 @@ press ctrl+n; sleep 0.8
 press alt+c; write "Prix de Vincennes"
 press alt+d; write "15122026"
 press alt+h; write "Vincennes"
-press alt+p; press Down Down; press alt+t; press Down Down; press Tab
+# The discipline is the last race's (trot attelé); the start is chosen.
+press alt+t; press Down Down; press Tab
 sleep 0.3
 xdotool windowfocus "$main"; sleep 0.3
 # Three of the same horses, each with a reference of its own typed without a

@@ -500,12 +500,17 @@ void TestSheet::archive() {
     const QString archive = folder.filePath(u"courses"_qs);
     RaceDay day = dayIn(folder, {worked(), worked(u"Bolide"_qs)});
     day.sheet.name = u"Prix: \"A/B\"?"_qs;
+    day.sheet.months = 6;
+    day.sheet.discipline = TrotMounted;
     const RaceSheet first = day.sheet;
     ScriptedDialogs dialogs;
-    // A new race: the one it ends kept whole, an empty sheet with the same distance.
+    // A new race: the one it ends kept whole, an empty sheet with the same
+    // distance, discipline and choice of references.
     QVERIFY(newRace(day, archive, QDate(2026, 12, 9), dialogs));
     QCOMPARE(day.sheet.runners.size(), size_t(0));
     QCOMPARE(day.sheet.distance, u"2400"_qs);
+    QCOMPARE(day.sheet.discipline, first.discipline);
+    QCOMPARE(day.sheet.months, 6);
     QCOMPARE(day.sheet.date, QDate(2026, 12, 9));
     auto races = archivedRaces(archive);
     QCOMPARE(races.size(), size_t(1));

@@ -28,8 +28,8 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.horse = r.name;
     run.date = r.referenceDate;
     run.hippodrome = r.race.hippodrome;
-    run.discipline = history::disciplineOf(
-        r.referenceDiscipline ? scale::disciplineName(*r.referenceDiscipline) : race.discipline);
+    run.discipline = history::disciplineOf(r.referenceDiscipline ? r.referenceDisciplineName()
+                                                                 : race.discipline);
     run.distance = static_cast<int>(std::lround(*distance));
     run.recul = r.referenceRecul;
     run.start = r.referenceStart;

@@ -22,7 +22,7 @@ std::optional<bool> sourceOf(const QString& text) {
 QString conditionText(const Runner& r, RunnerField field) {
     switch (field) {
     case RunnerField::ReferenceDiscipline:
-        return r.referenceDiscipline ? scale::disciplineName(*r.referenceDiscipline) : QString();
+        return r.referenceDisciplineName();
     case RunnerField::ReferenceStart:
         return calc::startName(r.referenceStart);
     case RunnerField::ReferenceShoeing:

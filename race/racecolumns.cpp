@@ -82,7 +82,7 @@ bool toStart(const QString& c, RaceSheet&, Runner& r) {
     return start.has_value();
 }
 QString disciplineText(const RaceSheet&, const Runner* r) {
-    return r && r->referenceDiscipline ? scale::disciplineName(*r->referenceDiscipline) : QString();
+    return r ? r->referenceDisciplineName() : QString();
 }
 bool toDiscipline(const QString& c, RaceSheet&, Runner& r) {
     r.referenceDiscipline = calc::disciplineOf(c);

@@ -132,8 +132,7 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
         row[CorrectedReductionSeconds] = seconds2(x.correctedReduction);
     }
     row[Corrections] = x.corrections;
-    row[ReferenceDiscipline] =
-        x.referenceDiscipline ? scale::disciplineName(*x.referenceDiscipline) : QString();
+    row[ReferenceDiscipline] = x.referenceDisciplineName();
     row[ReferenceStart] = calc::startName(x.referenceStart);
     row[ReferenceShoeing] = calc::shoeingName(x.referenceShoeing);
     row[ReferenceRecul] = x.referenceRecul ? QString::number(x.referenceRecul) : QString();

@@ -28,6 +28,10 @@ double Runner::dayRun() const {
     return numbers::textToNumber(race.dayDistance).value_or(0) + dayRecul;
 }
 
+QString Runner::referenceDisciplineName() const {
+    return referenceDiscipline ? scale::disciplineName(*referenceDiscipline) : QString();
+}
+
 std::optional<int> reculOfText(const QString& text) {
     const QString t = text.trimmed();
     if (t.isEmpty())

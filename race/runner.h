@@ -61,6 +61,8 @@ struct Runner {
     bool operator==(const Runner&) const = default;
     // The distance it runs today: the race's and its recul.
     double dayRun() const;
+    // Its reference's discipline as the sheet names it; empty when not typed.
+    QString referenceDisciplineName() const;
 };
 
 // A recul typed ("25", empty for none) in whole metres; none when it is not a

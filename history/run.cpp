@@ -24,17 +24,18 @@ std::optional<E> named(const std::array<const char*, N>& names, const QString& t
 }
 
 // Names and letters, in the order of Discipline.
-constexpr std::array<std::pair<const char*, char16_t>, 8> DisciplineNames{{{"", 0},
+constexpr std::array<std::pair<const char*, char16_t>, 9> DisciplineNames{{{"", 0},
                                                                            {"trot attelé", u'a'},
                                                                            {"trot monté", u'm'},
                                                                            {"plat", u'p'},
                                                                            {"haies", u'h'},
                                                                            {"steeple-chase", u's'},
                                                                            {"cross", u'c'},
-                                                                           {"obstacle", u'h'}}};
+                                                                           {"obstacle", u'h'},
+                                                                           {"trot", u'a'}}};
 
 // Each discipline's spellings, folded, without spaces, hyphens or underscores.
-constexpr std::array<std::pair<const char*, Discipline>, 18> Spellings{{
+constexpr std::array<std::pair<const char*, Discipline>, 19> Spellings{{
     {"attele", Discipline::TrotHarness},
     {"trotattele", Discipline::TrotHarness},
     {"a", Discipline::TrotHarness},
@@ -53,6 +54,7 @@ constexpr std::array<std::pair<const char*, Discipline>, 18> Spellings{{
     {"cross", Discipline::Cross},
     {"c", Discipline::Cross},
     {"obstacle", Discipline::Jumps},
+    {"trot", Discipline::Trot},
 }};
 
 } // namespace
@@ -83,7 +85,13 @@ QString disciplineName(Discipline d) {
 QString sheetDiscipline(Discipline d) {
     const bool jumps = d == Discipline::Hurdles || d == Discipline::Steeplechase ||
                        d == Discipline::Cross || d == Discipline::Jumps;
+    if (d == Discipline::Trot)
+        return QString();
     return jumps ? disciplineName(Discipline::Jumps) : disciplineName(d);
+}
+
+bool isTrot(Discipline d) {
+    return d == Discipline::TrotHarness || d == Discipline::TrotMounted || d == Discipline::Trot;
 }
 
 QChar letterOf(Discipline d) {

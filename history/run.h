@@ -17,7 +17,8 @@ enum class Status { Placed, Unplaced, Disqualified, Stopped, Fallen };
 // Where a run came from.
 enum class Source { Typed, List, Arrival, Import };
 // The discipline of a run, finer than the calculation's: the musique tells
-// hurdles, steeplechase and cross apart. Obstacle: one of them, unsaid.
+// hurdles, steeplechase and cross apart. Obstacle: one of them, unsaid; trot:
+// attelé or monté, unsaid (a reference typed on a trot sheet without its own).
 enum class Discipline {
     Unknown,
     TrotHarness,
@@ -26,7 +27,8 @@ enum class Discipline {
     Hurdles,
     Steeplechase,
     Cross,
-    Jumps
+    Jumps,
+    Trot
 };
 
 struct Run {
@@ -65,13 +67,17 @@ QString horseKey(const QString& name);
 // sable"); unknown for another text.
 Discipline disciplineOf(const QString& text);
 // As the history names it: "trot attelé", "trot monté", "plat", "haies",
-// "steeple-chase", "cross", "obstacle"; empty when unknown.
+// "steeple-chase", "cross", "obstacle", "trot"; empty when unknown.
 QString disciplineName(Discipline d);
-// The sheet's name of it: haies, steeple-chase and cross are "obstacle".
+// The sheet's name of it: haies, steeple-chase and cross are "obstacle"; a trot
+// of either kind is empty (the day's race's, on a trot sheet).
 QString sheetDiscipline(Discipline d);
 // Its letter in a musique: a attelé, m monté, p plat, h haies or obstacle, s
-// steeple-chase, c cross; none when unknown.
+// steeple-chase, c cross, a for a trot of either kind (most are attelé); none
+// when unknown.
 QChar letterOf(Discipline d);
+// Whether a run of the discipline is a trot, of either kind.
+bool isTrot(Discipline d);
 
 // Names as the card and the files write them.
 QString statusName(Status s); // "", "non placé", "disqualifié", "arrêté", "tombé"

@@ -16,6 +16,9 @@ constexpr std::array<const char*, 3> ChoiceNames{"la dernière", "la meilleure d
 int family(const QString& discipline) {
     return isTrot(discipline) ? 0 : discipline == Jumps ? 1 : discipline == Flat ? 2 : -1;
 }
+int family(history::Discipline d) {
+    return history::isTrot(d) ? 0 : family(history::sheetDiscipline(d));
+}
 
 double dayRun(const Runner& r, const RaceSheet& race) {
     return numbers::textToNumber(race.distance).value_or(0) + r.dayRecul;
@@ -88,8 +91,7 @@ std::optional<Choice> choiceOf(const QString& text) {
 
 bool isComparable(const history::Run& run, const Runner& r, const RaceSheet& race) {
     const int f = family(race.discipline);
-    if (f < 0 || family(history::sheetDiscipline(run.discipline)) != f || !timeOf(run) ||
-        !run.date.isValid())
+    if (f < 0 || family(run.discipline) != f || !timeOf(run) || !run.date.isValid())
         return false;
     const QDate day = race.date.isValid() ? race.date : QDate::currentDate();
     if (run.date >= day || run.date < day.addMonths(-race.months))
@@ -126,6 +128,8 @@ Runner feedRunner(const Runner& r, const std::vector<history::Run>& runs, const 
     const std::vector<Candidate> all = candidates(r, runs, race, rules);
     Runner out = r;
     out.comparable = static_cast<int>(all.size());
+    if (r.picked == Runner::KeptAsTyped)
+        return out;
     for (const Candidate& c : all)
         if (r.picked && c.run.id == r.picked) {
             out = c.computed;

@@ -28,8 +28,11 @@ std::optional<history::Run> referenceRun(const Runner& r, const RaceSheet& race)
     run.horse = r.name;
     run.date = r.referenceDate;
     run.hippodrome = r.race.hippodrome;
-    run.discipline = history::disciplineOf(r.referenceDiscipline ? r.referenceDisciplineName()
-                                                                 : race.discipline);
+    // A reference without its own discipline is the day's race's kind, but
+    // attelé or monté is the punter's to say: a trot sheet's is stored "trot".
+    run.discipline = r.referenceDiscipline     ? history::disciplineOf(r.referenceDisciplineName())
+                     : isTrot(race.discipline) ? history::Discipline::Trot
+                                               : history::disciplineOf(race.discipline);
     run.distance = static_cast<int>(std::lround(*distance));
     run.recul = r.referenceRecul;
     run.start = r.referenceStart;

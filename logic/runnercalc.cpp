@@ -4,32 +4,25 @@
 
 #include <algorithm>
 
-namespace {
-
-calc::Start startOf(const RaceSheet& race) {
-    return calc::startOf(race.start).value_or(calc::Start::Unknown);
-}
-
-} // namespace
-
 void takeRaceConditions(Runner& r, const RaceSheet& race) {
-    r.referenceDiscipline = calc::disciplineOf(race.discipline);
-    r.referenceStart = startOf(race);
+    // The reference's conditions are not the main window's to say: left unknown
+    // (no correction from them, nothing assumed in the history).
+    r.referenceDiscipline.reset();
+    r.referenceStart = calc::Start::Unknown;
+    r.referenceShoeing = calc::Shoeing::Unknown;
     if (isTrot(race.discipline)) {
-        r.referenceShoeing = r.dayShoeing = calc::Shoeing::Shod;
+        r.dayShoeing = calc::Shoeing::Shod;
         r.referenceRecul = r.dayRecul = 0;
     }
 }
 
 void followRace(Runner& r, const RaceSheet& before, const RaceSheet& after) {
-    if (!r.referenceDiscipline || r.referenceDiscipline == calc::disciplineOf(before.discipline))
-        r.referenceDiscipline = calc::disciplineOf(after.discipline);
-    if (r.referenceStart == startOf(before))
-        r.referenceStart = startOf(after);
-    if (isTrot(after.discipline))
-        for (calc::Shoeing* shoeing : {&r.referenceShoeing, &r.dayShoeing})
-            if (*shoeing == calc::Shoeing::Unknown)
-                *shoeing = calc::Shoeing::Shod;
+    // A reference discipline equal to the race's came with the race (older
+    // sheets were given it): it follows.
+    if (r.referenceDiscipline == calc::disciplineOf(before.discipline))
+        r.referenceDiscipline.reset();
+    if (isTrot(after.discipline) && r.dayShoeing == calc::Shoeing::Unknown)
+        r.dayShoeing = calc::Shoeing::Shod;
 }
 
 void report(const runnerfigures::Refusal& refusal, Dialogs& dialogs) {

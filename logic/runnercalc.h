@@ -12,12 +12,11 @@
 
 using runnerfigures::awaitsReference;
 
-// A runner put on `race`'s sheet from the main window: the race's discipline and
-// start for its reference race, and at the trot ferré and no recul on both sides.
+// A runner put on `race`'s sheet from the main window: its reference's conditions
+// unknown (the window does not ask them), and at the trot ferré today and no recul.
 void takeRaceConditions(Runner& runner, const RaceSheet& race);
-// The race's discipline or start changed from `before` to `after`: a reference
-// race that had them (as taken from the race) follows; at the trot, a shoeing not
-// given yet is ferré.
+// The race's discipline changed from `before` to `after`: a reference discipline
+// that was the race's follows it; at the trot, today's shoeing not given is ferré.
 void followRace(Runner& runner, const RaceSheet& before, const RaceSheet& after);
 
 // A refusal as the punter is told it: the calculation's own message box, or a

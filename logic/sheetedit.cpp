@@ -68,9 +68,11 @@ bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& te
     if (changed && !slipAccepted(day.sheet, index, field, *changed, dialogs))
         return false;
     if (changed && computed(field)) {
-        // A reference corrected by hand is the punter's, no longer the history's.
+        // A reference corrected by hand is the punter's, no longer the history's:
+        // kept as typed until a run is picked on the card.
         changed->served.clear();
         changed->comparable = 0;
+        changed->picked = Runner::KeptAsTyped;
         changed = rerun(*changed, day.sheet, rules, questionedBy(field), dialogs);
     }
     if (!changed)

@@ -49,10 +49,13 @@ struct Runner {
     QString corrections = {};
     // From the horses' history: which run or runs served ("30/11/2026 Vincennes",
     // "aucune course comparable"; empty when not looked up), how many comparable
-    // runs there are, and the run the punter picked on the horse's card (0: none).
+    // runs there are, and the run the punter picked on the horse's card (0: none;
+    // KeptAsTyped: the reference corrected on the sheet, which the history's
+    // choice never replaces).
     QString served = {};
     int comparable = 0;
     qint64 picked = 0;
+    static constexpr qint64 KeptAsTyped = -1;
     // The musique as a file gave it or the history makes it ("1a 3a (25) Da"),
     // and what the punter is warned of ("disqualifié 2 fois sur ses 4 dernières
     // courses · déferré des 4 pour la première fois").

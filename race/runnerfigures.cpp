@@ -66,6 +66,14 @@ Field fieldOf(CalcError error) {
                                         : Field::Time;
 }
 
+// The corrections as the sheet shows them, with the shoeing supposed.
+QString correctionsText(const Runner& r, const RaceSheet& race, const calc::Corrections& c) {
+    const bool supposed = isTrot(race.discipline) && r.referenceShoeing == calc::Shoeing::Unknown &&
+                          r.dayShoeing != calc::Shoeing::Unknown &&
+                          r.dayShoeing != calc::Shoeing::Shod;
+    return supposed ? c.text() + u" (ferrure réf. inconnue, supposée ferrée)"_qs : c.text();
+}
+
 // The runner of a calculation, with what the calculation does not know of it.
 Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estimate& estimate,
                       const calc::Result& reduction, const calc::Corrections& corrections) {
@@ -86,7 +94,7 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.comparable = in.comparable;
     out.musique = in.musique;
     out.alerts = in.alerts;
-    out.corrections = corrections.text();
+    out.corrections = correctionsText(in, race, corrections);
     out.correctedReduction = reduction.exactSeconds + corrections.total;
     return out;
 }
@@ -103,6 +111,10 @@ calc::Conditions referenceConditions(const Runner& r, const RaceSheet& race, dou
         r.referenceDiscipline ? r.referenceDiscipline : calc::disciplineOf(race.discipline);
     c.start = r.referenceStart;
     c.shoeing = r.referenceShoeing;
+    // At the trot, a reference's shoeing nobody gave counts ferré, most horses'
+    // (said beside the corrections), so that today's déferrage counts.
+    if (isTrot(race.discipline) && c.shoeing == calc::Shoeing::Unknown)
+        c.shoeing = calc::Shoeing::Shod;
     c.recul = recul;
     c.going = calc::goingOf(r.going);
     return c;

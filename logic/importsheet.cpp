@@ -31,9 +31,61 @@ bool sameRace(const RaceSheet& sheet, const RaceSheet& in) {
                   : sheet.distance == in.distance);
 }
 
+// A value of today's run the file gives: taken where the sheet has none (or the
+// same), kept where the punter gave another, and said either way. `given`: the
+// sheet holds one; `shoeingShod`: ferré, the trot sheet's default, the file's
+// déferrage taken over it but said.
+template <typename T>
+void takeOrKeep(T& sheet, const T& file, bool given, bool fileSays, const QString& horse,
+                const QString& what, QString (*name)(const T&), QStringList& notes,
+                bool overDefault = false) {
+    if (!fileSays || sheet == file)
+        return;
+    if (!given) {
+        sheet = file;
+        return;
+    }
+    const QString e = what == u"ferrure" ? u"e"_qs : QString(); // the only feminine one
+    if (overDefault) {
+        notes << u"« %1 » : %2 %3 pris%4 du fichier (%5 sur la feuille)"_qs.arg(
+            horse, what, name(file), e, name(sheet));
+        sheet = file;
+        return;
+    }
+    notes << u"« %1 » : %2 %3 gardé%4 (le fichier dit %5)"_qs.arg(horse, what, name(sheet), e,
+                                                                  name(file));
+}
+
+QString same(const QString& t) {
+    return t;
+}
+QString metres(const int& m) {
+    return m ? u"%1 m"_qs.arg(m) : u"aucun"_qs;
+}
+QString shoeing(const calc::Shoeing& s) {
+    return calc::shoeingName(s);
+}
+
+// A horse already on the sheet takes today's conditions from the file; what the
+// punter gave there (N°, recul, shoeing, weight) is kept, and listed in `notes`.
+void update(Runner& at, const Runner& r, QStringList& notes) {
+    const QString& n = at.name;
+    takeOrKeep(at.number, r.number, !at.number.isEmpty(), !r.number.isEmpty(), n, u"n°"_qs, same,
+               notes);
+    takeOrKeep(at.dayRecul, r.dayRecul, at.dayRecul != 0, true, n, u"recul"_qs, metres, notes);
+    takeOrKeep(at.dayShoeing, r.dayShoeing, at.dayShoeing != calc::Shoeing::Unknown,
+               r.dayShoeing != calc::Shoeing::Unknown, n, u"ferrure"_qs, shoeing, notes,
+               at.dayShoeing == calc::Shoeing::Shod);
+    takeOrKeep(at.race.dayWeight, r.race.dayWeight, !at.race.dayWeight.isEmpty(),
+               !r.race.dayWeight.isEmpty(), n, u"poids"_qs, same, notes);
+    if (!r.musique.isEmpty())
+        at.musique = r.musique;
+}
+
 // The imported runners into the sheet's race: a horse already there takes
-// today's conditions from the file, its reference race kept.
-void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
+// today's conditions from the file (what the punter gave kept and listed), its
+// reference race kept.
+void merge(RaceSheet& sheet, const RaceSheet& in, bool whole, QStringList& notes) {
     if (sheet.runners.empty() && in.date.isValid()) {
         const RaceSheet kept = sheet;
         sheet.takeRace(in);
@@ -43,22 +95,12 @@ void merge(RaceSheet& sheet, const RaceSheet& in, bool whole) {
     for (const Runner& r : in.runners) {
         const auto at = std::find_if(sheet.runners.begin(), sheet.runners.end(),
                                      [&](const Runner& s) { return sameHorse(s, r); });
-        if (at == sheet.runners.end()) {
+        if (at == sheet.runners.end())
             sheet.runners.push_back(r);
-            continue;
-        }
-        if (whole) { // a race card's runner is the punter's whole row, reference included
+        else if (whole) // a race card's runner is the punter's whole row, reference included
             *at = r;
-            continue;
-        }
-        at->number = r.number;
-        at->dayRecul = r.dayRecul; // none in the file is none today
-        if (r.dayShoeing != calc::Shoeing::Unknown)
-            at->dayShoeing = r.dayShoeing;
-        for (auto [to, from] :
-             {std::pair{&at->race.dayWeight, &r.race.dayWeight}, {&at->musique, &r.musique}})
-            if (!from->isEmpty())
-                *to = *from;
+        else
+            update(*at, r, notes);
     }
 }
 
@@ -114,8 +156,9 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
                   Dialogs& dialogs, ImportSummary& out) {
     RaceDay& day = state.raceDay();
     const RaceSheet before = day.sheet;
+    QStringList notes;
     if (day.sheet.runners.empty() || sameRace(day.sheet, in)) {
-        merge(day.sheet, in, whole);
+        merge(day.sheet, in, whole, notes);
     } else {
         const int answer =
             dialogs.question(u"La course importée (%1) n'est pas celle de la feuille (%2).\n\n"
@@ -132,7 +175,7 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
                               .rule = before.rule,
                               .bandPercent = before.bandPercent,
                               .months = before.months};
-        merge(day.sheet, in, whole);
+        merge(day.sheet, in, whole, notes);
         // Runners of a race the files do not name: their recul, counted from the
         // other race's distance, is not known.
         if (!in.date.isValid())
@@ -152,5 +195,6 @@ bool placeOnSheet(const RaceSheet& in, bool whole, AppState& state, const Import
         return false;
     }
     out.runners = static_cast<int>(in.runners.size());
+    out.reasons << notes;
     return true;
 }

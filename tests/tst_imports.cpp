@@ -161,6 +161,8 @@ class TestImports : public QObject {
     void raceCardThroughSpreadsheet();
     void meetingImported();
     void importedTwice();
+    void reimportKeepsTyped_data();
+    void reimportKeepsTyped();
     void anotherRace_data();
     void anotherRace();
     void raceChosen_data();
@@ -706,6 +708,42 @@ void TestImports::importedTwice() {
     QCOMPARE(w.sheet(), first);
     QCOMPARE(w.runsOf("KALINKA DU VAL").size(), size_t(3));
     QVERIFY(w.dialogs.shown.isEmpty()); // the same race: nothing asked
+}
+
+void TestImports::reimportKeepsTyped_data() {
+    QTest::addColumn<int>("runner"); // on the sheet, LOTUS D'OR: 2, D4
+    QTest::addColumn<RunnerField>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after"); // "N° name shoeing recul" once imported again
+    QTest::addColumn<QString>("said");  // the summary's line; empty: none
+    using F = RunnerField;
+    QTest::newRow("a shoeing typed kept, said")
+        << 1 << F::DayShoeing << u"DA"_qs << u"2 LOTUS D'OR DA "_qs
+        << u"« LOTUS D'OR » : ferrure DA gardée (le fichier dit D4)"_qs;
+    QTest::newRow("ferré typed: the file's déferrage taken, said")
+        << 1 << F::DayShoeing << u"ferré"_qs << u"2 LOTUS D'OR D4 "_qs
+        << u"« LOTUS D'OR » : ferrure D4 prise du fichier (ferré sur la feuille)"_qs;
+    QTest::newRow("a recul typed kept, said")
+        << 3 << F::DayRecul << u"50"_qs << u"4 JAGUAR ROYAL D4 50"_qs
+        << u"« JAGUAR ROYAL » : recul 50 m gardé (le fichier dit 25 m)"_qs;
+    QTest::newRow("a N° typed kept, said") << 4 << F::Number << u"9"_qs << u"9 OURAL ferré 25"_qs
+                                           << u"« OURAL » : n° 9 gardé (le fichier dit 5)"_qs;
+}
+
+void TestImports::reimportKeepsTyped() {
+    QFETCH(int, runner);
+    QFETCH(RunnerField, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    QFETCH(QString, said);
+    Workplace w;
+    (void)w.import(Meeting);
+    w.dialogs.choices = {0}; // Oui to a slip's question
+    QVERIFY(editRunner(w.state.raceDay(), size_t(runner), field, typed, {}, w.dialogs));
+    w.state.sheetEdited();
+    const ImportSummary again = w.import(Meeting);
+    QCOMPARE(runnersOf(w.sheet()).at(runner), after);
+    QVERIFY2(again.reasons.contains(said), qPrintable(again.text()));
 }
 
 void TestImports::anotherRace_data() {

@@ -69,7 +69,8 @@ Same sameRun(sqlite::Database& db, qint64 horse, const Run& r) {
         .bind(5, undatedKey(r));
     if (s.step() != Step::Row)
         return {};
-    return {s.integer(0), sourceOf(s.text(1)) == Source::Typed};
+    const auto source = sourceOf(s.text(1));
+    return {s.integer(0), source == Source::Typed, source == Source::Arrival};
 }
 
 // The stored run `id` made `r`, every column.

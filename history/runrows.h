@@ -24,6 +24,7 @@ std::optional<qint64> horseId(sqlite::Database& db, const QString& name);
 struct Same {
     qint64 id = 0;
     bool typed = false;
+    bool arrival = false; // recorded by an arrival
 };
 Same sameRun(sqlite::Database& db, qint64 horse, const Run& r);
 

@@ -87,9 +87,10 @@ Added Store::add(const std::vector<Run>& runs) {
         if (!horse)
             return {db_.failure("d'enregistrer dans"), 0, 0};
         const rows::Same same = rows::sameRun(db_, *horse, r);
-        // What the punter typed again replaces what they typed before; never what
-        // an arrival or an import recorded.
-        const bool retyped = same.typed && r.source == Source::Typed;
+        // What the punter typed again replaces what they typed before, an arrival
+        // typed again the same arrival; never what an import recorded.
+        const bool retyped = (same.typed && r.source == Source::Typed) ||
+                             (same.arrival && r.source == Source::Arrival);
         const bool done = !same.id  ? rows::insert(db_, *horse, r)
                           : retyped ? rows::replace(db_, same.id, *horse, r)
                                     : rows::complete(db_, same.id, r);

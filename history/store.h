@@ -47,7 +47,8 @@ class Store {
     // Stores the runs in one transaction: all of them or, on a failure, none. A
     // run already stored (same horse, date, hippodrome and distance; for a run
     // without a date, also the same time and reduction) is not stored twice:
-    // what it lacked is taken from the new one.
+    // what it lacked is taken from the new one; a typed run typed again, or an
+    // arrival's run recorded again, is replaced whole.
     Added add(const std::vector<Run>& runs);
     // The horse's runs, newest first, those without a date last.
     Runs runsOf(const QString& horse);

@@ -3,7 +3,9 @@
 #include "calculation.h"
 #include "cells.h"
 #include "corrections.h"
+#include "module1.h"
 #include "numbers.h"
+#include "racetable.h"
 #include "sheetedit.h"
 
 #include <QRegularExpression>
@@ -176,6 +178,60 @@ Arrival arrivalRuns(const RaceSheet& sheet, const QString& winnerTime,
     return out;
 }
 
+namespace {
+
+QString placeText(const history::Run& r) {
+    if (r.status != history::Status::Placed)
+        return history::statusName(r.status);
+    return r.place == 1 ? u"1er"_qs : r.place > 1 ? u"%1e"_qs.arg(r.place) : u"sans place"_qs;
+}
+
+QString lengthsText(const history::Run& r) {
+    return r.lengths ? numbers::doubleToText(*r.lengths) + u" L"_qs : u"aucun"_qs;
+}
+
+QString timeText(const history::Run& r) {
+    return r.time ? racetable::punter(Module1::HundredthsToText(double(*r.time))) : u"aucun"_qs;
+}
+
+// What an arrival typed again changes in a horse's run: "2e (était 3e), écart
+// 1,5 L (était 1 L)"; empty when nothing.
+QString changesOf(const history::Run& was, const history::Run& now) {
+    QStringList out;
+    const auto say = [&](const QString& what, const QString& before, const QString& after) {
+        if (before != after)
+            out << u"%1%2 (était %3)"_qs.arg(what, after, before);
+    };
+    say(QString(), placeText(was), placeText(now));
+    say(u"écart "_qs, lengthsText(was), lengthsText(now));
+    say(u"temps "_qs, timeText(was), timeText(now));
+    return out.join(u", "_qs);
+}
+
+// The arrival's run of `run`'s horse recorded before for the same race.
+std::optional<history::Run> recordedBefore(history::Store& store, const history::Run& run) {
+    for (const history::Run& r : store.runsOf(run.horse).runs)
+        if (r.source == history::Source::Arrival && r.date == run.date &&
+            history::horseKey(r.hippodrome) == history::horseKey(run.hippodrome) &&
+            r.distance == run.distance)
+            return r;
+    return std::nullopt;
+}
+
+// What the punter is told once the arrival is stored.
+QString recordedText(const history::Added& added, const QStringList& changes, int again) {
+    if (again == 0)
+        return u"Arrivée enregistrée dans l'historique : %1, %2."_qs.arg(
+            cells::counted(added.added, "course ajoutée", "courses ajoutées"),
+            cells::counted(added.known, "déjà connue", "déjà connues"));
+    if (changes.isEmpty())
+        return u"Cette arrivée était déjà enregistrée telle quelle : rien n'a changé."_qs;
+    return u"Arrivée corrigée dans l'historique (%1) :\n%2"_qs.arg(
+        cells::counted(int(changes.size()), "cheval", "chevaux"), changes.join(u'\n'));
+}
+
+} // namespace
+
 bool recordArrival(history::Store& store, const RaceSheet& sheet, const QString& winnerTime,
                    const std::vector<ArrivalEntry>& entries, const scale::Scale& scale,
                    Dialogs& dialogs) {
@@ -189,13 +245,20 @@ bool recordArrival(history::Store& store, const RaceSheet& sheet, const QString&
                      "démarrage : l'arrivée n'est pas enregistrée."_qs);
         return false;
     }
+    // An arrival typed again replaces its runs: what changed is said.
+    QStringList changes;
+    int again = 0;
+    for (const history::Run& run : arrival.runs)
+        if (const auto was = recordedBefore(store, run)) {
+            ++again;
+            if (const QString changed = changesOf(*was, run); !changed.isEmpty())
+                changes << u"« %1 » : %2"_qs.arg(run.horse, changed);
+        }
     const history::Added added = store.add(arrival.runs);
     if (!added.result.ok()) {
         dialogs.warn(added.result.message);
         return false;
     }
-    dialogs.inform(u"Arrivée enregistrée dans l'historique : %1 course(s) "
-                   "ajoutée(s), %2 déjà connue(s)."_qs.arg(added.added)
-                       .arg(added.known));
+    dialogs.inform(recordedText(added, changes, again));
     return true;
 }

@@ -1023,12 +1023,24 @@ void TestSheet::arrivalRecorded() {
     QVERIFY(!recordArrival(store, race, u"trois"_qs, typed, {}, dialogs));
     QVERIFY(store.runsOf(u"A"_qs).runs.empty());
     QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
-    QCOMPARE(dialogs.lastText(), u"Arrivée enregistrée dans l'historique : 2 course(s) ajoutée(s), "
-                                 u"0 déjà connue(s)."_qs);
+    QCOMPARE(dialogs.lastText(), u"Arrivée enregistrée dans l'historique : 2 courses ajoutées, "
+                                 u"0 déjà connue."_qs);
     QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
-    QCOMPARE(dialogs.lastText(), u"Arrivée enregistrée dans l'historique : 0 course(s) ajoutée(s), "
-                                 u"2 déjà connue(s)."_qs);
+    QCOMPARE(dialogs.lastText(),
+             u"Cette arrivée était déjà enregistrée telle quelle : rien n'a changé."_qs);
     QCOMPARE(store.runsOf(u"B"_qs).runs.front().time, std::optional<qint64>(19549));
+    // Typed again with a margin corrected and the places swapped: the arrival's
+    // runs replaced, and what changed said. By hand: 1 1/2 lengths at 5,5 a
+    // second (attelé, good) is 0,27 s: 3'15"67.
+    const std::vector<ArrivalEntry> corrected{{u"2"_qs, u"1 1/2"_qs}, {u"1"_qs, QString()}};
+    QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, corrected, {}, dialogs));
+    QCOMPARE(
+        dialogs.lastText(),
+        u"Arrivée corrigée dans l'historique (2 chevaux) :\n"
+        u"« A » : 2e (était 1er), écart 1,5 L (était 0 L), temps 3'15\"67 (était 3'15\"40)\n"
+        u"« B » : 1er (était 2e), écart 0 L (était 0,5 L), temps 3'15\"40 (était 3'15\"49)"_qs);
+    QCOMPARE(store.runsOf(u"A"_qs).runs.size(), size_t(1));
+    QCOMPARE(store.runsOf(u"A"_qs).runs.front().place, 2);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

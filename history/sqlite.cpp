@@ -1,5 +1,8 @@
 #include "sqlite.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include "syserror.h"
 
 #include <sqlite3.h>
@@ -64,6 +67,14 @@ void Database::close() {
 FileResult Database::open(const QString& path, int busyMs) {
     close();
     path_ = path;
+    // SQLite's files beside a writable database, left read-only by a copy that
+    // could not write: ours again, or no later open could write.
+    if (const QFileInfo main(path); main.exists() && main.isWritable())
+        for (const char* extra : {"-wal", "-shm"})
+            if (const QFileInfo side(path + QLatin1String(extra));
+                side.exists() && !side.isWritable())
+                QFile::setPermissions(side.filePath(),
+                                      side.permissions() | QFileDevice::WriteOwner);
     const int code = sqlite3_open_v2(path.toUtf8().constData(), &db_,
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (code != SQLITE_OK) {
@@ -74,6 +85,10 @@ FileResult Database::open(const QString& path, int busyMs) {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, busyMs);
     return FileResult::success();
+}
+
+bool Database::readOnly() const {
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
 }
 
 FileResult Database::exec(const char* sql) {

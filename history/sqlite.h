@@ -29,6 +29,8 @@ class Database {
     // `busyMs` for another copy's write to end before a statement gives up.
     FileResult open(const QString& path, int busyMs = 5000);
     bool isOpen() const { return db_ != nullptr; }
+    // Whether it was opened read-only (the file could not be written then).
+    bool readOnly() const;
     const QString& path() const { return path_; }
     void close();
 

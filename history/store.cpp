@@ -1,6 +1,7 @@
 #include "store.h"
 
 #include "runrows.h"
+#include "syserror.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,8 +75,31 @@ Opened Store::open(const QString& path, const QString& stamp) {
     return out;
 }
 
+FileResult Store::writable() {
+    if (db_.isOpen() && !db_.readOnly())
+        return FileResult::success();
+    const QString path = db_.path();
+    if (path.isEmpty())
+        return files::failure("d'enregistrer dans", path, u"l'historique n'est pas ouvert"_qs);
+    if (FileResult opened = db_.open(path); !opened.ok())
+        return opened;
+    const Kind kind = kindOf(db_);
+    FileResult out = kind == Kind::Ours || kind == Kind::Empty
+                         ? db_.exec("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON")
+                         : files::failure("d'enregistrer dans", path,
+                                          u"il n'est plus un historique d'Orvanto"_qs);
+    if (out.ok())
+        out = migrate(db_);
+    if (out.ok() && db_.readOnly())
+        out =
+            files::failure("d'enregistrer dans", path, syserror::reason(syserror::Fault::ReadOnly));
+    return out;
+}
+
 Added Store::add(const std::vector<Run>& runs) {
     Added out;
+    if (out.result = writable(); !out.result.ok())
+        return out;
     for (const Run& r : runs)
         if (const QString why = refusalOf(r); !why.isEmpty())
             return {files::failure("d'enregistrer dans", db_.path(), why), 0, 0};
@@ -124,6 +148,8 @@ Runs Store::runsOf(const QString& horse) {
 }
 
 FileResult Store::update(const Run& run) {
+    if (FileResult w = writable(); !w.ok())
+        return w;
     if (const QString why = refusalOf(run); !why.isEmpty())
         return files::failure("d'enregistrer dans", db_.path(), why);
     sqlite::Transaction t(db_);
@@ -143,6 +169,8 @@ FileResult Store::update(const Run& run) {
 }
 
 FileResult Store::correctTyped(const Run& before, Run after) {
+    if (FileResult w = writable(); !w.ok())
+        return w;
     const auto horse = nameOf(before.horse) ? rows::horseId(db_, before.horse) : std::nullopt;
     if (!horse)
         return FileResult::success();
@@ -162,6 +190,8 @@ FileResult Store::correctTyped(const Run& before, Run after) {
 }
 
 FileResult Store::remove(qint64 id) {
+    if (FileResult w = writable(); !w.ok())
+        return w;
     sqlite::Transaction t(db_);
     if (!t.begun().ok())
         return t.begun();

@@ -67,6 +67,9 @@ class Store {
     std::optional<QString> nameOf(const QString& horse);
 
   private:
+    // Opened again when it could not be written (read-only at start, or
+    // closed): a file writable again works without a restart.
+    FileResult writable();
     sqlite::Database db_;
 };
 

@@ -60,6 +60,7 @@ class TestFaultsPosix : public QObject {
     void raceKeptOnlyWhole();
     void historyOnAFullDisk();
     void historyInAReadOnlyFolder();
+    void historyWritableAgain();
     void importOnAFullDisk();
 
   private:
@@ -386,6 +387,41 @@ void TestFaultsPosix::historyInAReadOnlyFolder() {
     QVERIFY(store.open(file, u"x"_qs).result.ok());
     QCOMPARE(store.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
     QVERIFY(store.runsOf(u"Perdu"_qs).runs.empty());
+}
+
+// A history read-only for a while (the file, or SQLite's files beside it left
+// read-only by a copy that could not write) works again once writable, in the
+// same run of the program.
+void TestFaultsPosix::historyWritableAgain() {
+    if (geteuid() == 0)
+        return checkAsNobody("historyWritableAgain");
+    QTemporaryDir own;
+    QVERIFY(own.isValid());
+    const QString file = own.filePath("historique.sqlite");
+    {
+        history::Store store;
+        QVERIFY(store.open(file, u"x"_qs).result.ok());
+        QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
+    }
+    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    history::Store store;
+    const history::Opened opened = store.open(file, u"x"_qs);
+    const FileResult failed =
+        opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
+    QVERIFY2(!failed.ok() && failed.message.contains(u"lecture seule"), qPrintable(failed.message));
+    QVERIFY(!failed.message.contains(u"Ã"));
+    for (const char* extra : {"-wal", "-shm"}) // left behind read-only
+        if (QFile::exists(file + extra))
+            QFile::setPermissions(file + extra, QFileDevice::ReadOwner);
+    QFile::setPermissions(file, writable);
+    const history::Added again = store.add(runsOf(u"Repris"_qs, 5));
+    QVERIFY2(again.result.ok(), qPrintable(again.result.message));
+    QCOMPARE(again.added, 5);
+    history::Store later; // and the next start opens it
+    QVERIFY2(later.open(file, u"x"_qs).result.ok(), "");
+    QCOMPARE(later.runsOf(u"Repris"_qs).runs.size(), size_t(5));
+    QCOMPARE(later.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
 }
 
 namespace {

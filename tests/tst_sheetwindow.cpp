@@ -15,6 +15,7 @@
 #include "workedexample.h"
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,6 +70,7 @@ class TestSheetWindow : public QObject {
     void cleanup();
     void cellsEditedAtTheKeyboard();
     void raceDistanceTyped();
+    void raceDateTyped();
     void archivedAndOpenedAgain();
     void correctionsChosenInTheScaleDialog();
     void meetingImported();
@@ -192,6 +194,22 @@ void TestSheetWindow::raceDistanceTyped() {
         QCOMPARE(r.race.dayDistance, u"2000"_qs);
     // 158,5 × 2000 ÷ 2100 + 0,66 = 151,61
     QCOMPARE(cell(u"Eclair"_qs, racetable::Estimate), u"2'31\"61"_qs);
+}
+
+// The date typed as written, "/" between its parts: it stays in its box, and Tab
+// goes on to the hippodrome.
+void TestSheetWindow::raceDateTyped() {
+    auto* date = window->findChild<QDateEdit*>(u"TdateCourse"_qs);
+    for (const auto& [typed, day] :
+         {std::pair{u"03/01/2027"_qs, QDate(2027, 1, 3)}, {u"4/2/2027"_qs, QDate(2027, 2, 4)}}) {
+        date->setFocus(Qt::TabFocusReason); // as Tab comes there: the day chosen
+        QTest::keyClicks(date, typed);
+        QCOMPARE(QApplication::focusWidget(), date);
+        QTest::keyClick(date, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"Thippodrome"_qs);
+        QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QString());
+        QTRY_COMPARE(sheet().date, day);
+    }
 }
 
 void TestSheetWindow::archivedAndOpenedAgain() {

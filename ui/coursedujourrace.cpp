@@ -9,19 +9,40 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace {
 
 // Tab leaves the date for the next box, as in every other box of the window,
-// instead of stepping through day, month and year (the arrows and typing do).
+// instead of stepping through day, month and year. A date typed as written,
+// "08/12/2026": the "/" after a part that filled itself (and moved on to the
+// next) is not a second move.
 class DateBox : public QDateEdit {
   public:
     using QDateEdit::QDateEdit;
 
   protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::KeyPress)
+            return QDateEdit::event(e);
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            return QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab);
+        const bool separator = key->text() == u"/" || key->text() == u"." || key->text() == u"-";
+        if (separator && movedOn_) {
+            movedOn_ = false;
+            return true;
+        }
+        const Section before = currentSection();
+        const bool done = QDateEdit::event(e);
+        movedOn_ = !separator && currentSection() != before;
+        return done;
+    }
+
+  private:
+    bool movedOn_ = false;
 };
 
 } // namespace

@@ -26,6 +26,13 @@ class Dialogs {
     // `escapeButton`.
     virtual int question(const QString& text, const QString& title, const QStringList& buttons,
                          int defaultButton, int escapeButton) = 0;
+    // One of `items` chosen (a long list: the windows show it in a list with a
+    // filter), `initial` offered; none on Cancel. Without a list, the items are
+    // in the prompt's text and the typed text is the answer.
+    virtual std::optional<QString> choose(const QString& text, const QString& title,
+                                          const QStringList& items, const QString& initial) {
+        return prompt(text + u"\n"_qs + items.join(u'\n'), title, initial);
+    }
 
     // A message under the application's title with its OK button: news, or a fault.
     void inform(const QString& text) {

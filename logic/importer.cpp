@@ -77,16 +77,15 @@ std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector
         lines << u"%1  %2 (%3 m, %4)"_qs.arg(r.code(), r.name)
                      .arg(r.distance)
                      .arg(history::disciplineName(r.discipline));
-    const auto answer = dialogs.prompt(
-        u"Le programme compte %1 courses :\n%2\n\nQuelle course mettre sur la feuille "
-        "(R1C3) ?"_qs.arg(races.size())
-            .arg(lines.join(u'\n')),
-        u"Importer"_qs, races.front().code());
+    const auto answer = dialogs.choose(
+        u"Le programme compte %1 courses. Quelle course mettre sur la feuille (R1C3) ?"_qs.arg(
+            races.size()),
+        u"Importer"_qs, lines, races.front().code());
     if (!answer) {
         out.reasons << u"partants non placés : aucune course du programme choisie"_qs;
         return std::nullopt;
     }
-    return coded(*answer);
+    return coded(answer->trimmed().section(u' ', 0, 0)); // the line chosen, or the code typed
 }
 
 // The past runs into the history, in one transaction.

@@ -789,6 +789,8 @@ void TestImports::raceChosen_data() {
     QTest::addColumn<QString>("race"); // on the sheet after; empty: no runner placed
     QTest::addColumn<QString>("reason");
     QTest::newRow("asked, R1C4 typed") << u"R1C4"_qs << true << u"PRIX DE LILLE"_qs << QString();
+    QTest::newRow("asked, its line chosen") << u"R1C4  PRIX DE LILLE (2700 m, trot attelé)"_qs
+                                            << true << u"PRIX DE LILLE"_qs << QString();
     QTest::newRow("asked, typed in lower case")
         << u" r1c4"_qs << true << u"PRIX DE LILLE"_qs << QString();
     QTest::newRow("asked, cancelled")
@@ -814,7 +816,8 @@ void TestImports::raceChosen() {
     QCOMPARE(w.dialogs.shown.size(), asked ? 1 : 0);
     if (asked)
         QVERIFY(w.dialogs.shown[0].text.startsWith(
-            u"Le programme compte 3 courses :\nR1C1  PRIX DE BRETAGNE (2100 m, trot attelé)\n"_qs));
+            u"Le programme compte 3 courses. Quelle course mettre sur la feuille (R1C3) ?\n"
+            u"R1C1  PRIX DE BRETAGNE (2100 m, trot attelé)\n"_qs));
     QCOMPARE(w.sheet().name, race);
     QCOMPARE(w.sheet().runners.size(), race.isEmpty() ? size_t(0) : size_t(6));
     QCOMPARE(s.reasons.contains(reason), !reason.isEmpty());

@@ -14,7 +14,9 @@
 #include "sheettable.h"
 #include "workedexample.h"
 
+#include "qtdialogs.h"
 #include <QApplication>
+
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -71,6 +73,7 @@ class TestSheetWindow : public QObject {
     void cellsEditedAtTheKeyboard();
     void raceDistanceTyped();
     void raceDateTyped();
+    void raceChosenInALongProgramme();
     void archivedAndOpenedAgain();
     void correctionsChosenInTheScaleDialog();
     void meetingImported();
@@ -210,6 +213,32 @@ void TestSheetWindow::raceDateTyped() {
         QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), QString());
         QTRY_COMPARE(sheet().date, day);
     }
+}
+
+// A programme of 63 races: the chooser fits an 800-pixel screen, and a race
+// typed in its filter is chosen with Enter.
+void TestSheetWindow::raceChosenInALongProgramme() {
+    QStringList races;
+    for (int meeting = 1; meeting <= 7; ++meeting)
+        for (int race = 1; race <= 9; ++race)
+            races << u"R%1C%2  PRIX %3 (2700 m, trot attelé)"_qs.arg(meeting).arg(race).arg(
+                meeting * 10 + race);
+    QtDialogs dialogs(window);
+    int height = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, window, [&] {
+        QWidget* choice = QApplication::activeModalWidget();
+        if (!choice || !choice->isVisible())
+            return;
+        poll.stop();
+        height = choice->height();
+        QTest::keyClicks(QApplication::focusWidget(), u"r5c7"_qs);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    poll.start(10);
+    const auto chosen = dialogs.choose(u"Quelle course ?"_qs, u"Importer"_qs, races, u"R1C1"_qs);
+    QCOMPARE(chosen.value_or(QString()), u"R5C7  PRIX 57 (2700 m, trot attelé)"_qs);
+    QVERIFY2(height > 0 && height <= 600, qPrintable(QString::number(height)));
 }
 
 void TestSheetWindow::archivedAndOpenedAgain() {

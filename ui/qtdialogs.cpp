@@ -1,10 +1,17 @@
 #include "qtdialogs.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 
 Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Icon icon,
                                    Buttons buttons) {
@@ -62,4 +69,79 @@ int QtDialogs::question(const QString& text, const QString& title, const QString
     box.exec();
     const auto pressed = pushButtons.indexOf(box.clickedButton());
     return pressed >= 0 ? static_cast<int>(pressed) : escapeButton;
+}
+
+namespace {
+
+// Shows only the items holding the filter's text; the first shown is chosen.
+void filterItems(QListWidget* list, const QString& filter) {
+    QListWidgetItem* first = nullptr;
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem* item = list->item(i);
+        item->setHidden(!item->text().contains(filter.trimmed(), Qt::CaseInsensitive));
+        if (!first && !item->isHidden())
+            first = item;
+    }
+    if (!list->currentItem() || list->currentItem()->isHidden())
+        list->setCurrentItem(first);
+}
+
+// The filter passes the arrows and page keys to the list, so that the choice is
+// made without leaving it.
+class FilterBox : public QLineEdit {
+  public:
+    FilterBox(QListWidget* list, QWidget* parent) : QLineEdit(parent), list_(list) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const int k = e->key();
+        if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown)
+            QCoreApplication::sendEvent(list_, e);
+        else
+            QLineEdit::keyPressEvent(e);
+    }
+
+  private:
+    QListWidget* list_;
+};
+
+} // namespace
+
+std::optional<QString> QtDialogs::choose(const QString& text, const QString& title,
+                                         const QStringList& items, const QString& initial) {
+    // A list of a dozen lines and a filter: a programme of 60 races fits a
+    // small screen.
+    QDialog dialog(parent_);
+    dialog.setObjectName(u"choice"_qs);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(text, &dialog);
+    label->setWordWrap(true);
+    auto* list = new QListWidget(&dialog);
+    list->setAccessibleName(u"Choix"_qs);
+    list->addItems(items);
+    list->setMaximumHeight(list->sizeHintForRow(0) * 12 + 2 * list->frameWidth());
+    auto* filter = new FilterBox(list, &dialog);
+    filter->setAccessibleName(u"Filtre"_qs);
+    filter->setPlaceholderText(u"filtrer : R1C3, un nom, une distance…"_qs);
+    label->setBuddy(filter);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuler"_qs);
+    layout->addWidget(label);
+    layout->addWidget(filter);
+    layout->addWidget(list);
+    layout->addWidget(buttons);
+    QObject::connect(filter, &QLineEdit::textChanged, list,
+                     [list](const QString& t) { filterItems(list, t); });
+    QObject::connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    const auto offered = list->findItems(initial, Qt::MatchStartsWith);
+    list->setCurrentItem(offered.isEmpty() ? list->item(0) : offered.front());
+    filter->setFocus();
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted || !list->currentItem() ||
+        list->currentItem()->isHidden())
+        return std::nullopt;
+    return list->currentItem()->text();
 }

@@ -13,6 +13,8 @@ class QtDialogs : public Dialogs {
                                   const QString& initial) override;
     int question(const QString& text, const QString& title, const QStringList& buttons,
                  int defaultButton, int escapeButton) override;
+    std::optional<QString> choose(const QString& text, const QString& title,
+                                  const QStringList& items, const QString& initial) override;
 
   private:
     QWidget* parent_;

@@ -14,6 +14,7 @@
 #include "sheettable.h"
 #include "workedexample.h"
 
+#include "arrivaldialog.h"
 #include "qtdialogs.h"
 #include <QApplication>
 
@@ -73,6 +74,8 @@ class TestSheetWindow : public QObject {
     void cellsEditedAtTheKeyboard();
     void raceDistanceTyped();
     void raceDateTyped();
+    void arrivalByNumber();
+    void deleteActsOnTheFramedCell();
     void raceChosenInALongProgramme();
     void archivedAndOpenedAgain();
     void correctionsChosenInTheScaleDialog();
@@ -239,6 +242,39 @@ void TestSheetWindow::raceChosenInALongProgramme() {
     const auto chosen = dialogs.choose(u"Quelle course ?"_qs, u"Importer"_qs, races, u"R1C1"_qs);
     QCOMPARE(chosen.value_or(QString()), u"R5C7  PRIX 57 (2700 m, trot attelé)"_qs);
     QVERIFY2(height > 0 && height <= 600, qPrintable(QString::number(height)));
+}
+
+// The arrival lists the runners by N°, as the papers print it; each place goes
+// to its own horse.
+void TestSheetWindow::arrivalByNumber() {
+    sheet().runners[0].number = u"2"_qs; // Bolide
+    sheet().runners[1].number = u"1"_qs; // Eclair
+    ScriptedDialogs quiet;               // the state's until the next test
+    QCOMPARE(state->openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), quiet),
+             QString());
+    ArrivalDialog dialog(*state, window);
+    auto* table = dialog.findChild<QTableWidget*>(u"TableArrivee"_qs);
+    QCOMPARE(table->item(0, 1)->text(), u"Eclair"_qs);
+    QCOMPARE(table->item(1, 1)->text(), u"Bolide"_qs);
+    dialog.findChild<QLineEdit*>()->setText(u"2'40\"00"_qs);
+    table->item(0, 2)->setText(u"2"_qs);
+    table->item(0, 3)->setText(u"1"_qs);
+    table->item(1, 2)->setText(u"1"_qs);
+    const auto said = answerNext(u"OK"_qs);
+    dialog.record();
+    QTRY_VERIFY(!said->isEmpty());
+    QCOMPARE(state->history().runsOf(u"Bolide"_qs).runs.at(0).place, 1);
+    QCOMPARE(state->history().runsOf(u"Eclair"_qs).runs.at(0).place, 2);
+}
+
+// Suppr removes the framed cell's runner, not a row chosen before the frame moved.
+void TestSheetWindow::deleteActsOnTheFramedCell() {
+    table->setCurrentCell(rowOf(u"Bolide"_qs), racetable::Time);
+    table->selectionModel()->setCurrentIndex(table->model()->index(rowOf(u"Eclair"_qs), 2),
+                                             QItemSelectionModel::NoUpdate);
+    const auto said = answerNext(u"Non"_qs);
+    QTest::keyClick(table, Qt::Key_Delete);
+    QTRY_COMPARE(*said, u"Retirer « Eclair » de la course du jour ?"_qs);
 }
 
 void TestSheetWindow::archivedAndOpenedAgain() {

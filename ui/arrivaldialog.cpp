@@ -1,5 +1,9 @@
 #include "arrivaldialog.h"
 
+#include "numbers.h"
+
+#include <numeric>
+
 #include "arrival.h"
 
 #include <QDialogButtonBox>
@@ -55,8 +59,15 @@ void ArrivalDialog::addTable(QVBoxLayout* layout) {
     table_->setHorizontalHeaderLabels({u"N°"_qs, u"Cheval"_qs, u"Place"_qs, u"Écart"_qs});
     table_->verticalHeader()->hide();
     table_->setTabKeyNavigation(true);
+    order_.resize(sheet.runners.size());
+    std::iota(order_.begin(), order_.end(), size_t(0));
+    const auto number = [&](size_t i) {
+        return numbers::textToNumber(sheet.runners[i].number).value_or(1e9); // none: last
+    };
+    std::stable_sort(order_.begin(), order_.end(),
+                     [&](size_t a, size_t b) { return number(a) < number(b); });
     for (int row = 0; row < table_->rowCount(); ++row) {
-        const Runner& r = sheet.runners[static_cast<size_t>(row)];
+        const Runner& r = sheet.runners[order_[static_cast<size_t>(row)]];
         for (const auto& [column, text] : {std::pair{Number, r.number}, {Name, r.name}}) {
             // Not enabled, so that moving from cell to cell (Tab in an editor too)
             // passes over it; its text in the usual colour all the same.
@@ -94,10 +105,10 @@ bool ArrivalDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ArrivalDialog::record() {
-    std::vector<ArrivalEntry> entries;
+    std::vector<ArrivalEntry> entries(order_.size());
     for (int row = 0; row < table_->rowCount(); ++row)
-        entries.push_back(
-            {table_->item(row, PlaceColumn)->text(), table_->item(row, Margin)->text()});
+        entries[order_[static_cast<size_t>(row)]] = {table_->item(row, PlaceColumn)->text(),
+                                                     table_->item(row, Margin)->text()};
     if (recordArrival(state_.history(), state_.raceDay().sheet, winner_->text(), entries,
                       state_.scale(), dialogs_))
         accept();

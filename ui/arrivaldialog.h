@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QLineEdit;
 class QTableWidget;
 
@@ -28,4 +30,5 @@ class ArrivalDialog : public QDialog {
     QtDialogs dialogs_{this};
     QLineEdit* winner_ = nullptr;
     QTableWidget* table_ = nullptr;
+    std::vector<size_t> order_; // the runner of each row: by N°, as the papers print them
 };

@@ -69,9 +69,12 @@ void SheetTable::setCurrentCell(int row, int column) {
 }
 
 std::vector<size_t> SheetTable::chosenRunners() const {
+    // The rows chosen when the framed cell is among them; else the framed cell's
+    // runner alone (a selection left elsewhere is not what Suppr means).
     std::set<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes())
-        rows.insert(index.row());
+    if (selectionModel()->isSelected(currentIndex()))
+        for (const QModelIndex& index : selectionModel()->selectedIndexes())
+            rows.insert(index.row());
     if (rows.empty() && currentRow() >= 0)
         rows.insert(currentRow());
     std::vector<size_t> out;

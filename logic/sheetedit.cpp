@@ -33,6 +33,8 @@ bool computed(RunnerField field) {
            field != RunnerField::ReferenceHippodrome;
 }
 
+} // namespace
+
 // A slip the punter is asked about before it counts, "Non" the default: a recul
 // off the 25 m steps or past 100 m (250 for 25), a N° another runner has.
 bool slipAccepted(const RaceSheet& sheet, size_t index, RunnerField field, const Runner& r,
@@ -54,8 +56,6 @@ bool slipAccepted(const RaceSheet& sheet, size_t index, RunnerField field, const
                 "« %3 » ?"_qs.arg(r.number.trimmed(), sheet.runners[i].name, r.name));
     return true;
 }
-
-} // namespace
 
 bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
                 const Rules& rules, Dialogs& dialogs, QString* renamedFrom) {

@@ -19,6 +19,12 @@
 bool editRunner(RaceDay& day, size_t index, RunnerField field, const QString& text,
                 const Rules& rules, Dialogs& dialogs, QString* renamedFrom = nullptr);
 
+// A slip asked about before a runner's cell counts, "Non" the default: a recul
+// off the 25 m steps or past 100 m (250 for 25), a N° another runner has.
+// Whether the punter keeps it.
+bool slipAccepted(const RaceSheet& sheet, size_t index, RunnerField field, const Runner& runner,
+                  Dialogs& dialogs);
+
 // The race's fields as the window holds them: a new distance, discipline or
 // start recomputes every runner (or none, when one of them cannot be). Whether
 // the sheet changed.

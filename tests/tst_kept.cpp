@@ -5,6 +5,7 @@
 #include "appstate.h"
 #include "comparable.h"
 #include "logichelpers.h"
+#include "newrunner.h"
 #include "runhistory.h"
 #include "sheetedit.h"
 #include "workedexample.h"
@@ -63,6 +64,8 @@ class TestKept : public QObject {
     void fedRunnerEdited();
     void conditionsNotAssumed_data();
     void conditionsNotAssumed();
+    void typedInOnePass_data();
+    void typedInOnePass();
 };
 
 void TestKept::fedRunnerEdited_data() {
@@ -177,6 +180,85 @@ void TestKept::conditionsNotAssumed() {
             QVERIFY(isComparable(dated, r, race));
         }
     }
+}
+
+struct OnePassRow {
+    const char* name;
+    QString discipline;
+    TypedRunner typed;
+    QList<int> choices = {};
+    QString estimate = {}; // as the sheet holds it; empty: not put on the sheet
+    QString corrections = {};
+    QString said = {}; // the first message, if any
+};
+Q_DECLARE_METATYPE(OnePassRow)
+
+void TestKept::typedInOnePass_data() {
+    QTest::addColumn<OnePassRow>("row");
+    using F = RunnerField;
+    // clang-format off
+    const OnePassRow rows[] = {
+        // By hand: 2400 × 158,5 ÷ 2100 = 181,14, plus 1 kg at 1,5 kg a second
+        // (cut to 0,66): 181,80.
+        {.name = "flat: the worked example", .discipline = Flat,
+         .typed = {{F::Number, u"4"_qs}, {F::Name, u"Eclair"_qs}, {F::ReferenceDistance, u"2100"_qs},
+                   {F::Time, u"2'38\"50"_qs}, {F::ReferenceWeight, u"57"_qs}, {F::Margin, u""_qs},
+                   {F::ReferenceDate, u"15/11/2026"_qs}, {F::ReferenceHippodrome, u"Chantilly"_qs},
+                   {F::DayWeight, u"58"_qs}},
+         .estimate = u"03:01:80"_qs},
+        // By hand: 3'20"50 over 2700 m is 74,26 s/km; volté then and today: no
+        // start correction; D4 today over ferré then −2,0: 72,26 × 2,7 = 195,10.
+        {.name = "trot: D4 today, the reference ferré", .discipline = TrotHarness,
+         .typed = {{F::Number, u"7"_qs}, {F::Name, u"Lotus"_qs}, {F::ReferenceDistance, u"2700"_qs},
+                   {F::Time, u"3'20\"50"_qs}, {F::ReferenceStart, u"volté"_qs},
+                   {F::ReferenceShoeing, u"ferré"_qs}, {F::DayShoeing, u"D4"_qs}},
+         .estimate = u"03:15:10"_qs, .corrections = u"D4 −2,0"_qs},
+        {.name = "a known horse by its name alone: waits for its runs", .discipline = TrotHarness,
+         .typed = {{F::Name, u"Idéal"_qs}}, .estimate = u""_qs},
+        {.name = "no name", .discipline = Flat, .typed = {{F::Name, u" "_qs}},
+         .said = u"Le nom du cheval ne peut pas être vide."_qs},
+        {.name = "a time unreadable: nothing added", .discipline = Flat,
+         .typed = {{F::Name, u"Eclair"_qs}, {F::ReferenceDistance, u"2100"_qs}, {F::Time, u"vite"_qs}},
+         .said = TimeError},
+        {.name = "a recul of 250 m, Non: nothing added", .discipline = TrotHarness,
+         .typed = {{F::Name, u"Lotus"_qs}, {F::DayRecul, u"250"_qs}}, .choices = {1},
+         .said = u"Un recul de 250 m est inhabituel : les reculs vont de 25 en 25 m, jusqu'à 100 m. Le garder pour « Lotus » ?"_qs},
+        {.name = "a N° already taken, Non: nothing added", .discipline = Flat,
+         .typed = {{F::Number, u"1"_qs}, {F::Name, u"Eclair"_qs}}, .choices = {1},
+         .said = u"Le n° 1 est déjà celui de « Bolide ». Le donner aussi à « Eclair » ?"_qs},
+    };
+    // clang-format on
+    for (const OnePassRow& row : rows)
+        QTest::newRow(row.name) << row;
+}
+
+void TestKept::typedInOnePass() {
+    QFETCH(OnePassRow, row);
+    QTemporaryDir folder;
+    RaceSheet sheet = TrotDay;
+    sheet.discipline = row.discipline;
+    sheet.start = isTrot(row.discipline) ? u"volté"_qs : QString();
+    sheet.distance = isTrot(row.discipline) ? u"2700"_qs : u"2400"_qs;
+    Runner bolide;
+    bolide.name = u"Bolide"_qs;
+    bolide.number = u"1"_qs;
+    sheet.runners = {bolide}; // awaiting its reference
+    RaceDay day{sheet, folder.filePath(u"coursedujour.csv"_qs)};
+    ScriptedDialogs dialogs;
+    dialogs.choices = row.choices;
+    const bool added = addTypedRunner(day, row.typed, false, {}, dialogs);
+    QCOMPARE(dialogs.shown.isEmpty() ? QString() : dialogs.shown[0].text, row.said);
+    QCOMPARE(added, row.said.isEmpty());
+    if (!added) {
+        QCOMPARE(day.sheet, sheet);
+        return;
+    }
+    QCOMPARE(day.sheet.runners.size(), size_t(2));
+    const Runner& r = day.sheet.runners[1];
+    QCOMPARE(r.estimate, row.estimate);
+    QCOMPARE(r.corrections, row.corrections);
+    QCOMPARE(r.picked, row.estimate.isEmpty() ? 0 : Runner::KeptAsTyped);
+    QVERIFY(day.written());
 }
 
 QTEST_GUILESS_MAIN(TestKept)

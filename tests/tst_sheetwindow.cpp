@@ -18,6 +18,7 @@
 #include "qtdialogs.h"
 #include <QApplication>
 
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -74,6 +75,7 @@ class TestSheetWindow : public QObject {
     void cellsEditedAtTheKeyboard();
     void raceDistanceTyped();
     void raceDateTyped();
+    void runnerTypedInTheEntryRow();
     void arrivalByNumber();
     void deleteActsOnTheFramedCell();
     void raceChosenInALongProgramme();
@@ -242,6 +244,54 @@ void TestSheetWindow::raceChosenInALongProgramme() {
     const auto chosen = dialogs.choose(u"Quelle course ?"_qs, u"Importer"_qs, races, u"R1C1"_qs);
     QCOMPARE(chosen.value_or(QString()), u"R5C7  PRIX 57 (2700 m, trot attelé)"_qs);
     QVERIFY2(height > 0 && height <= 600, qPrintable(QString::number(height)));
+}
+
+// A runner typed in the entry row, Tab from box to box, Enter: on the sheet,
+// computed for the race; then a horse the history knows by its first letters.
+void TestSheetWindow::runnerTypedInTheEntryRow() {
+    ScriptedDialogs quiet; // the state's until the next test
+    QCOMPARE(state->openHistory(folder.filePath(u"historique.sqlite"_qs), QDateTime(), quiet),
+             QString());
+    auto* entry = window->findChild<QWidget*>(u"LigneNouveauPartant"_qs);
+    QVERIFY(entry && entry->isVisible());
+    window->findChild<QCheckBox*>(u"ChkAussiListe"_qs)->setChecked(false); // the sheet alone
+    const auto typeHere = [](const QString& text) {
+        if (!text.isEmpty())
+            QTest::keyClicks(QApplication::focusWidget(), text);
+    };
+    QApplication::focusWidget()->clearFocus();
+    QTest::keyClick(window, Qt::Key_N, Qt::AltModifier);
+    QVERIFY(QApplication::focusWidget() && QApplication::focusWidget()->parentWidget() == entry);
+    // N°, name, distance, time, weight, lengths, date, hippodrome, discipline
+    // (left), today's weight. By hand: 2200 m in 2'12"00 under 56 kg for 2400 m
+    // under 58: 132 × 2400 ÷ 2200 = 144,00, plus 2 kg at 1,5 kg a second, cut
+    // to 1,33: 145,33.
+    for (const QString& box : {u"3"_qs, u"Cyclone"_qs, u"2200"_qs, u"2'12\"00"_qs, u"56"_qs,
+                               QString(), u"01/12/2026"_qs, u"Chantilly"_qs, QString()}) {
+        typeHere(box);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    typeHere(u"58"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(sheet().runners.size(), size_t(3));
+    QCOMPARE(cell(u"Cyclone"_qs, racetable::Estimate), u"2'25\"33"_qs);
+    QCOMPARE(sheet().runners[2].number, u"3"_qs);
+    QCOMPARE(sheet().runners[2].race.hippodrome, u"Chantilly"_qs);
+    // Recorded: the next runner may be it, by its first letters.
+    QVERIFY(QApplication::focusWidget()->parentWidget() == entry);
+    QCOMPARE(state->history().runsOf(u"Cyclone"_qs).runs.size(), size_t(1));
+    state->raceDay().sheet.runners.pop_back(); // off the sheet, in the history
+    typeHere(u"4"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    typeHere(u"Cy"_qs);
+    QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), u"Cyclone"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // to today's weight
+    QCOMPARE(QApplication::focusWidget()->accessibleName(), u"Nouveau partant : Poids du jour"_qs);
+    typeHere(u"58"_qs);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(sheet().runners.size(), size_t(3));
+    QCOMPARE(sheet().runners[2].served, u"01/12/2026 Chantilly"_qs);
+    QCOMPARE(cell(u"Cyclone"_qs, racetable::Estimate), u"2'25\"33"_qs);
 }
 
 // The arrival lists the runners by N°, as the papers print it; each place goes

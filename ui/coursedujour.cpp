@@ -5,9 +5,11 @@
 #include "comparisonboxes.h"
 #include "corrections.h"
 #include "courses.h"
+#include "entryrow.h"
 #include "form1.h"
 #include "horsecard.h"
 #include "listimport.h"
+#include "listline.h"
 #include "places.h"
 #include "racearchive.h"
 #include "racetable.h"
@@ -54,6 +56,10 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
         editCell(runner, field, text);
     });
     layout->addWidget(table_, 1);
+    entry_ = new EntryRow(this);
+    entry_->setHorses(state_.history().horses(QString()).names);
+    connect(entry_, &EntryRow::entered, this, &CourseDuJour::addTyped);
+    layout->addWidget(entry_);
     const auto action = [this](const QString& text, const QKeySequence& keys, auto handler) {
         auto* a = new QAction(text, this);
         a->setShortcut(keys);
@@ -86,8 +92,9 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
 void CourseDuJour::addCommands(QVBoxLayout* layout) {
     alsoList_ = new QCheckBox(u"Ajouter aussi à la &liste des chevaux"_qs, this);
     alsoList_->setObjectName(u"ChkAussiListe"_qs);
-    alsoList_->setToolTip(u"« Ajouter à la course du jour » met aussi le cheval "
-                          "dans la liste des chevaux, sans redemander son nom"_qs);
+    alsoList_->setToolTip(u"« Ajouter à la course du jour » et la ligne « Nouveau partant » "
+                          "mettent aussi le cheval dans la liste des chevaux, sans redemander "
+                          "son nom"_qs);
     alsoList_->setChecked(state_.alsoList());
     connect(alsoList_, &QCheckBox::toggled, this, [this](bool on) {
         if (const QString why = state_.settings().setAlsoList(on); !why.isEmpty())
@@ -129,6 +136,7 @@ void CourseDuJour::refresh() {
         comparison_->show(sheet);
     }
     table_->show(sheet);
+    entry_->showFor(sheet.discipline);
     const bool any = !sheet.runners.empty();
     copy_->setEnabled(any);
     export_->setEnabled(any);
@@ -166,6 +174,23 @@ void CourseDuJour::editCell(size_t runner, RunnerField field, const QString& tex
     state_.sheetEdited();
     if (!renamedFrom.isEmpty())
         emit horseRenamed(renamedFrom, day_.sheet.runners[runner].name);
+}
+
+void CourseDuJour::addTyped() {
+    if (!addTypedRunner(day_, entry_->typed(), entry_->withLengths(), rules(), dialogs_))
+        return;
+    const Runner& r = day_.sheet.runners.back();
+    if (alsoList_->isChecked() && !r.reduction.isEmpty()) {
+        const QString line = listLine(r.reduction, r.race.referenceDistance, r.race.referenceWeight,
+                                      r.name, r.going);
+        if (const QString why = whyUnstorable(line); why.isEmpty())
+            showForm1(state_, false)->addLine(line); // unsaved, as from "Ajouter à la liste"
+        else
+            dialogs_.warn(u"Le cheval n'a pas été ajouté à la liste des chevaux : %1"_qs.arg(why));
+    }
+    state_.sheetEdited();
+    entry_->setHorses(state_.history().horses(QString()).names);
+    entry_->clearForNext();
 }
 
 void CourseDuJour::removeSelected() {

@@ -42,6 +42,9 @@ class CourseDuJour : public QWidget {
     void exportCsv();
     // A cell of the table edited (the table hands it on once its editor closed).
     void editCell(size_t runner, RunnerField field, const QString& text);
+    // The runner typed in the entry row put on the sheet (and in the list when
+    // the box is ticked).
+    void addTyped();
 
   signals:
     // A horse's name corrected on the sheet: the list offers the same.
@@ -73,6 +76,7 @@ class CourseDuJour : public QWidget {
     ComparisonBoxes* comparison_ = nullptr;
     QCheckBox* alsoList_ = nullptr;
     SheetTable* table_ = nullptr;
+    class EntryRow* entry_ = nullptr;
     QAction* remove_ = nullptr;
     QAction* newRace_ = nullptr;
     QAction* previous_ = nullptr;

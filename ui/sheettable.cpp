@@ -98,8 +98,12 @@ void SheetTable::show(const RaceSheet& sheet) {
     // An editor Tab opened in the next cell is opened again once the rows are
     // sorted anew: its runner may have moved.
     const bool editing = state() == QAbstractItemView::EditingState && editor_;
+    showing_ = true;
     if (editing)
         closeEditor(editor_, QAbstractItemDelegate::NoHint);
+    // A runner being edited cell after cell keeps its row until the edit ends.
+    held_ = held_ || editing;
+    order_->setDynamicSortFilter(!held_);
     const int column = currentColumn();
     // The runner of the current cell; the sheet's size (no runner) when none.
     const size_t runner = currentRow() >= 0 ? runnerAt(currentRow()) : sheet.runners.size();
@@ -112,6 +116,31 @@ void SheetTable::show(const RaceSheet& sheet) {
         setCurrentIndex(order_->mapFromSource(model_->index(int(runner), std::max(column, 0))));
     if (editing && currentIndex().isValid() && (currentIndex().flags() & Qt::ItemIsEditable))
         edit(currentIndex());
+    showing_ = false;
+}
+
+void SheetTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    if (!showing_ && hint != QAbstractItemDelegate::EditNextItem &&
+        hint != QAbstractItemDelegate::EditPreviousItem)
+        QMetaObject::invokeMethod(this, &SheetTable::rankAgain, Qt::QueuedConnection);
+}
+
+void SheetTable::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableView::currentChanged(current, previous);
+    if (held_ && !showing_ && current.row() != previous.row())
+        QMetaObject::invokeMethod(this, &SheetTable::rankAgain, Qt::QueuedConnection);
+}
+
+void SheetTable::rankAgain() {
+    if (!held_ || state() == QAbstractItemView::EditingState)
+        return;
+    held_ = false;
+    const QModelIndex at = order_->mapToSource(currentIndex());
+    order_->setDynamicSortFilter(true);
+    order_->sort(order_->sortColumn(), order_->sortOrder());
+    if (at.isValid())
+        setCurrentIndex(order_->mapFromSource(at));
 }
 
 void SheetTable::showColumnsOf(const RaceSheet& sheet) {

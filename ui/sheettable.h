@@ -40,7 +40,14 @@ class SheetTable : public QTableView {
     QString toolTip(int row, int column) const;
     void setCurrentCell(int row, int column);
 
+  protected:
+    // An edit ended (Enter, Escape): the rows held while the punter went along
+    // a runner's cells are ranked again, the cell following its runner.
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+
   private:
+    void rankAgain();
     // The columns that mean something for this race.
     void showColumnsOf(const RaceSheet& sheet);
     // Columns wide enough for their texts: all measured, or only grown for the
@@ -50,4 +57,6 @@ class SheetTable : public QTableView {
     SheetModel* model_;
     SheetOrder* order_;
     QPointer<QWidget> editor_; // the cell editor open, if any
+    bool held_ = false;        // rows kept in place while a runner is being edited
+    bool showing_ = false;
 };

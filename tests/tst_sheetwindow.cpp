@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -407,13 +408,26 @@ void TestSheetWindow::meetingImported() {
     window->importPaths(files);
     QVERIFY(asked->startsWith(u"La course importée (PRIX DE LILLE"_qs));
     QCOMPARE(table->rowCount(), 6);
-    // The musique beside the name, decoded in its tool tip; the warnings beside it.
+    // At the trot, beside the name: the musique (decoded in its tool tip), today's
+    // recul and shoeing, the corrected reduction, the gap in metres; the seconds
+    // twins are for exports.
     auto* header = table->horizontalHeader();
-    QCOMPARE(header->visualIndex(racetable::Musique), header->visualIndex(racetable::Name) + 1);
-    QCOMPARE(header->visualIndex(racetable::Alerts), header->visualIndex(racetable::Name) + 2);
+    const int name = header->visualIndex(racetable::Name);
+    const int after[] = {racetable::Musique, racetable::DayRecul, racetable::DayShoeing,
+                         racetable::CorrectedReduction, racetable::GapMetres};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(header->visualIndex(after[i]), name + 1 + i);
+    QVERIFY(table->isColumnHidden(racetable::CorrectedReductionSeconds));
     QVERIFY(!table->isColumnHidden(racetable::Musique));
     const int kalinka = rowOf(u"KALINKA DU VAL"_qs);
     QCOMPARE(table->text(kalinka, racetable::Musique), u"2a1a3a(25)4a"_qs);
+    // Scrolled sideways past the names, each row still says its horse.
+    QVERIFY(!table->verticalHeader()->isVisible());
+    table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+    QTRY_VERIFY(table->verticalHeader()->isVisible());
+    QCOMPARE(table->model()->headerData(kalinka, Qt::Vertical).toString(), u"1 KALINKA DU VAL"_qs);
+    table->horizontalScrollBar()->setValue(0);
+    QTRY_VERIFY(!table->verticalHeader()->isVisible());
     QCOMPARE(table->toolTip(kalinka, racetable::Musique),
              u"2e attelé, 1er attelé, 3e attelé, en 2025 : 4e attelé"_qs);
     QCOMPARE(cell(u"JAGUAR ROYAL"_qs, racetable::DayRecul), u"25"_qs);

@@ -187,6 +187,13 @@ QVariant SheetModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < racetable::ColumnCount)
         return racetable::header()[section];
+    // The horse's name at the left of its row, where it stays while the table
+    // scrolls sideways.
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole && section >= 0 &&
+        size_t(section) < sheet_.runners.size()) {
+        const Runner& r = sheet_.runners[size_t(section)];
+        return (r.number.isEmpty() ? QString() : r.number + u' ') + r.name;
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -3,6 +3,7 @@
 #include "sheetdelegate.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <algorithm>
 #include <set>
 
@@ -34,6 +35,27 @@ SheetTable::SheetTable(QWidget* parent)
                                     racetable::Name + 1);
     horizontalHeader()->moveSection(horizontalHeader()->visualIndex(racetable::Alerts),
                                     racetable::Name + 2);
+    // Scrolled sideways past the horse's name, the row's header shows it.
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &SheetTable::keepNameInSight);
+}
+
+void SheetTable::keepNameInSight() {
+    verticalHeader()->setVisible(rowCount() > 0 && columnViewportPosition(racetable::Name) < 0);
+}
+
+void SheetTable::arrangeColumns(bool trot) {
+    // What a punter reads first, at the left: at the trot the conditions of
+    // today's run and the corrected reduction, on the flat the weight and the
+    // estimate; the history's run used after them.
+    using namespace racetable;
+    static const std::vector<int> trotFirst{
+        Rank,      Number, Name,  Musique, DayRecul, DayShoeing, CorrectedReduction,
+        GapMetres, Served, Alerts};
+    static const std::vector<int> flatFirst{Rank,       Number,     Name,   DayWeight, Estimate,
+                                            GapSeconds, GapLengths, Served, Musique,   Alerts};
+    const auto& first = trot ? trotFirst : flatFirst;
+    for (size_t i = 0; i < first.size(); ++i)
+        horizontalHeader()->moveSection(horizontalHeader()->visualIndex(first[i]), int(i));
 }
 
 void SheetTable::setOnEdit(std::function<void(size_t, RunnerField, const QString&)> onEdit) {
@@ -116,6 +138,7 @@ void SheetTable::show(const RaceSheet& sheet) {
         setCurrentIndex(order_->mapFromSource(model_->index(int(runner), std::max(column, 0))));
     if (editing && currentIndex().isValid() && (currentIndex().flags() & Qt::ItemIsEditable))
         edit(currentIndex());
+    keepNameInSight();
     showing_ = false;
 }
 
@@ -147,6 +170,9 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     // At the trot: gaps in metres, the conditions; the lengths mean nothing there.
     // Elsewhere the corrections show once a runner has any.
     const bool trot = isTrot(sheet.discipline);
+    if (arrangedForTrot_ != trot)
+        arrangeColumns(trot);
+    arrangedForTrot_ = trot;
     // The history's columns once a runner was looked up in it, or one waits for a
     // reference: the column says why it has no estimate.
     const bool fed = std::any_of(sheet.runners.begin(), sheet.runners.end(), [](const Runner& r) {
@@ -166,6 +192,10 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
             hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
                 return !(c == racetable::Musique ? r.musique : r.alerts).isEmpty();
             });
+        // The seconds twins of the times are for spreadsheets: copies and exports.
+        if (c == racetable::EstimateSeconds || c == racetable::ReductionSeconds ||
+            c == racetable::CorrectedReductionSeconds || c == racetable::TimeSeconds)
+            hidden = true;
         setColumnHidden(c, hidden);
     }
 }

@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <array>
 #include <functional>
+#include <optional>
 
 class SheetTable : public QTableView {
     Q_OBJECT
@@ -48,6 +49,8 @@ class SheetTable : public QTableView {
 
   private:
     void rankAgain();
+    void keepNameInSight();
+    void arrangeColumns(bool trot);
     // The columns that mean something for this race.
     void showColumnsOf(const RaceSheet& sheet);
     // Columns wide enough for their texts: all measured, or only grown for the
@@ -59,4 +62,5 @@ class SheetTable : public QTableView {
     QPointer<QWidget> editor_; // the cell editor open, if any
     bool held_ = false;        // rows kept in place while a runner is being edited
     bool showing_ = false;
+    std::optional<bool> arrangedForTrot_;
 };

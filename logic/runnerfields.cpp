@@ -53,6 +53,21 @@ bool setCondition(Runner& r, RunnerField field, const QString& t) {
     }
 }
 
+// A reference's date as typed: in full, or day and month alone ("15/11"), the
+// last such day up to `today`.
+std::optional<QDate> dateTyped(const QString& t, const QDate& today) {
+    if (const auto full = cells::dateOf(t))
+        return full;
+    static const QRegularExpression dayMonth(u"^(\\d{1,2})[/.-](\\d{1,2})$"_qs);
+    const auto m = dayMonth.match(t);
+    if (!m.hasMatch())
+        return std::nullopt;
+    QDate d(today.year(), m.captured(2).toInt(), m.captured(1).toInt());
+    if (d.isValid() && d > today)
+        d = QDate(today.year() - 1, d.month(), d.day());
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
 bool oneLine(const QString& text) {
     return !text.contains(u'\n') && !text.contains(u'\r');
 }
@@ -124,7 +139,7 @@ std::optional<Runner> withField(Runner r, RunnerField field, const QString& text
         break;
     }
     case RunnerField::ReferenceDate: {
-        const auto date = cells::dateOf(t);
+        const auto date = dateTyped(t, QDate::currentDate());
         if (!t.isEmpty() && !date) {
             dialogs.warn(u"« %1 » n'est pas une date : tapez-la JJ/MM/AAAA."_qs.arg(t));
             return std::nullopt;
@@ -188,6 +203,10 @@ QString fieldText(const Runner& r, RunnerField field) {
 
 std::optional<TimeTexts> splitTime(const QString& text) {
     static const QRegularExpression separators(u"[' \":.h,]+"_qs);
+    static const QRegularExpression digits(u"^\\d{5}$"_qs);
+    // Five figures typed without a separator, "23850": 2'38"50.
+    if (const QString t = text.trimmed(); digits.match(t).hasMatch())
+        return TimeTexts{t.left(1), t.mid(1, 2), t.mid(3, 2)};
     QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
     if (parts.size() == 2 && !text.contains(u'\'') && !text.contains(u':'))
         parts.prepend(u"0"_qs); // 72"58: seconds and hundredths

@@ -66,6 +66,8 @@ class TestKept : public QObject {
     void conditionsNotAssumed();
     void typedInOnePass_data();
     void typedInOnePass();
+    void shortDate_data();
+    void shortDate();
 };
 
 void TestKept::fedRunnerEdited_data() {
@@ -259,6 +261,30 @@ void TestKept::typedInOnePass() {
     QCOMPARE(r.corrections, row.corrections);
     QCOMPARE(r.picked, row.estimate.isEmpty() ? 0 : Runner::KeptAsTyped);
     QVERIFY(day.written());
+}
+
+void TestKept::shortDate_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("daysBack"); // from today; -1: refused
+    QTest::newRow("today") << QDate::currentDate().toString(u"d/M"_qs) << 0;
+    QTest::newRow("yesterday, with its year")
+        << QDate::currentDate().addDays(-1).toString(u"dd/MM/yyyy"_qs) << 1;
+    QTest::newRow("tomorrow: last year's")
+        << QDate::currentDate().addDays(1).toString(u"dd/MM"_qs)
+        << int(QDate::currentDate().addDays(1).addYears(-1).daysTo(QDate::currentDate()));
+    QTest::newRow("a day of no month") << u"31/02"_qs << -1;
+    QTest::newRow("a month alone") << u"11"_qs << -1;
+}
+
+// A reference's date typed as day and month: the last such day.
+void TestKept::shortDate() {
+    QFETCH(QString, typed);
+    QFETCH(int, daysBack);
+    ScriptedDialogs dialogs;
+    const auto r = withField(Runner{}, RunnerField::ReferenceDate, typed, dialogs);
+    QCOMPARE(r.has_value(), daysBack >= 0);
+    if (r)
+        QCOMPARE(r->referenceDate, QDate::currentDate().addDays(-daysBack));
 }
 
 QTEST_GUILESS_MAIN(TestKept)

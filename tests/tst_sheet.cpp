@@ -412,6 +412,9 @@ void TestSheet::splitTime_data() {
     QTest::newRow("under a minute") << u"58\"12"_qs << u"0 58 12"_qs;
     QTest::newRow("minutes and seconds") << u"1'12"_qs << u"-"_qs;
     QTest::newRow("one number") << u"132"_qs << u"-"_qs;
+    QTest::newRow("five figures, no separator") << u"23850"_qs << u"2 38 50"_qs;
+    QTest::newRow("four figures: not a time") << u"3850"_qs << u"-"_qs;
+    QTest::newRow("six figures: not a time") << u"123850"_qs << u"-"_qs;
     QTest::newRow("four parts") << u"1:2:3:4"_qs << u"-"_qs;
 }
 

@@ -215,6 +215,18 @@ Horses Store::horses(const QString& part) {
     return out;
 }
 
+Horses Store::hippodromes() {
+    sqlite::Statement s(db_, "SELECT min(hippodrome) FROM run WHERE hippodrome_key <> '' "
+                             "GROUP BY hippodrome_key ORDER BY hippodrome_key");
+    Horses out;
+    Step step;
+    while ((step = s.step()) == Step::Row)
+        out.names << s.text(0);
+    if (step == Step::Failed)
+        return {db_.failure("de lire"), {}};
+    return out;
+}
+
 std::optional<QString> Store::nameOf(const QString& horse) {
     sqlite::Statement s(db_, "SELECT name FROM horse WHERE key = ?1");
     if (s.bind(1, horseKey(horse)).step() != Step::Row)

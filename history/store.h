@@ -63,6 +63,8 @@ class Store {
     FileResult correctTyped(const Run& before, Run after);
     // The horses whose name holds `part` (case and accents aside).
     Horses horses(const QString& part);
+    // The hippodromes of the stored runs, each once, in alphabetical order.
+    Horses hippodromes();
     // The horse's name as first stored, when there is one by that key.
     std::optional<QString> nameOf(const QString& horse);
 

@@ -52,6 +52,7 @@ class TestHistory : public QObject {
     void sameRun_data();
     void sameRun();
     void completedByTheSameRun();
+    void hippodromesOnce();
     void newestFirst();
     void correctAndDelete();
     void musique();
@@ -138,6 +139,19 @@ void TestHistory::sameRun() {
     QCOMPARE(int(runs.runs.size()), row.stored);
     QCOMPARE(runs.runs.front().horse, u"King du Plessis"_qs); // as first typed
     QCOMPARE(store.horses(u"PLESS"_qs).names, QStringList{u"King du Plessis"_qs});
+}
+
+// The hippodromes the entry row completes: each once however written, none empty.
+void TestHistory::hippodromesOnce() {
+    Store store;
+    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store
+                .add({runOf(u"A"_qs, QDate(2026, 11, 1), u"Vincennes"_qs, 2700),
+                      runOf(u"B"_qs, QDate(2026, 11, 2), u"VINCENNES"_qs, 2700),
+                      runOf(u"C"_qs, QDate(2026, 11, 3), u"Chantilly"_qs, 2100),
+                      runOf(u"D"_qs, QDate(2026, 11, 4), QString(), 2100)})
+                .result.ok());
+    QCOMPARE(store.hippodromes().names, (QStringList{u"Chantilly"_qs, u"VINCENNES"_qs}));
 }
 
 void TestHistory::completedByTheSameRun() {

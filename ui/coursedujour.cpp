@@ -57,7 +57,7 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
     });
     layout->addWidget(table_, 1);
     entry_ = new EntryRow(this);
-    entry_->setHorses(state_.history().horses(QString()).names);
+    completeEntry();
     connect(entry_, &EntryRow::entered, this, &CourseDuJour::addTyped);
     layout->addWidget(entry_);
     const auto action = [this](const QString& text, const QKeySequence& keys, auto handler) {
@@ -176,6 +176,14 @@ void CourseDuJour::editCell(size_t runner, RunnerField field, const QString& tex
         emit horseRenamed(renamedFrom, day_.sheet.runners[runner].name);
 }
 
+void CourseDuJour::completeEntry() {
+    history::Store& h = state_.history();
+    QStringList hippodromes = h.hippodromes().names;
+    if (!day_.sheet.hippodrome.isEmpty() && !hippodromes.contains(day_.sheet.hippodrome))
+        hippodromes << day_.sheet.hippodrome; // today's, often the reference's too
+    entry_->setHorses(h.horses(QString()).names, hippodromes);
+}
+
 void CourseDuJour::addTyped() {
     if (!addTypedRunner(day_, entry_->typed(), entry_->withLengths(), rules(), dialogs_))
         return;
@@ -189,7 +197,7 @@ void CourseDuJour::addTyped() {
             dialogs_.warn(u"Le cheval n'a pas été ajouté à la liste des chevaux : %1"_qs.arg(why));
     }
     state_.sheetEdited();
-    entry_->setHorses(state_.history().horses(QString()).names);
+    completeEntry();
     entry_->clearForNext();
 }
 

@@ -45,6 +45,7 @@ class CourseDuJour : public QWidget {
     // The runner typed in the entry row put on the sheet (and in the list when
     // the box is ticked).
     void addTyped();
+    void completeEntry();
 
   signals:
     // A horse's name corrected on the sheet: the list offers the same.

@@ -112,13 +112,15 @@ QWidget* EntryRow::makeBox(RunnerField field) {
     box->setAccessibleName(u"Nouveau partant : "_qs + title);
     box->setToolTip(title);
     box->setMinimumWidth(box->fontMetrics().averageCharWidth() * t.width + 12);
-    if (field == F::Name) {
-        name_ = static_cast<QLineEdit*>(box);
-        horses_ = new QStringListModel(this);
-        auto* completer = new QCompleter(horses_, this);
+    if (field == F::Name || field == F::ReferenceHippodrome) {
+        auto* names = new QStringListModel(this);
+        auto* completer = new QCompleter(names, this);
         completer->setCaseSensitivity(Qt::CaseInsensitive);
         completer->setCompletionMode(QCompleter::InlineCompletion);
-        name_->setCompleter(completer);
+        static_cast<QLineEdit*>(box)->setCompleter(completer);
+        (field == F::Name ? horses_ : hippodromes_) = names;
+        if (field == F::Name)
+            name_ = static_cast<QLineEdit*>(box);
     }
     return box;
 }
@@ -128,8 +130,9 @@ void EntryRow::showFor(const QString& discipline) {
         box->setVisible(entryShown(field, discipline));
 }
 
-void EntryRow::setHorses(const QStringList& names) {
+void EntryRow::setHorses(const QStringList& names, const QStringList& hippodromes) {
     horses_->setStringList(names);
+    hippodromes_->setStringList(hippodromes);
 }
 
 TypedRunner EntryRow::typed() const {

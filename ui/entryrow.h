@@ -21,8 +21,8 @@ class EntryRow : public QWidget {
 
     // The boxes the race's discipline uses.
     void showFor(const QString& discipline);
-    // The horses the name box completes.
-    void setHorses(const QStringList& names);
+    // The horses the name box completes, the hippodromes its box does.
+    void setHorses(const QStringList& names, const QStringList& hippodromes);
     TypedRunner typed() const;
     // The race's base: "Chrono + Longueur" (kept from one runner to the next).
     bool withLengths() const;
@@ -43,4 +43,5 @@ class EntryRow : public QWidget {
     QLineEdit* name_ = nullptr;
     QComboBox* base_ = nullptr;
     QStringListModel* horses_ = nullptr;
+    QStringListModel* hippodromes_ = nullptr;
 };

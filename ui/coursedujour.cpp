@@ -57,7 +57,6 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
     });
     layout->addWidget(table_, 1);
     entry_ = new EntryRow(this);
-    completeEntry();
     connect(entry_, &EntryRow::entered, this, &CourseDuJour::addTyped);
     layout->addWidget(entry_);
     const auto action = [this](const QString& text, const QKeySequence& keys, auto handler) {
@@ -137,6 +136,7 @@ void CourseDuJour::refresh() {
     }
     table_->show(sheet);
     entry_->showFor(sheet.discipline);
+    completeEntry();
     const bool any = !sheet.runners.empty();
     copy_->setEnabled(any);
     export_->setEnabled(any);
@@ -197,7 +197,6 @@ void CourseDuJour::addTyped() {
             dialogs_.warn(u"Le cheval n'a pas été ajouté à la liste des chevaux : %1"_qs.arg(why));
     }
     state_.sheetEdited();
-    completeEntry();
     entry_->clearForNext();
 }
 

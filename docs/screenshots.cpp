@@ -14,6 +14,7 @@
 #include "listfile.h"
 #include "look.h"
 #include "places.h"
+#include "qtdialogs.h"
 #include "racearchive.h"
 #include "raceday.h"
 #include "racetable.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QListView>
@@ -185,9 +187,31 @@ void shootSheetAndArchive(AppState& state, const QString& folder, const char* su
             state.raceDay().sheet = trotRace();
             CourseDuJour* trot = showCourseDuJour(state);
             trot->setCurrentCellOf(0, racetable::Rank);
+            // A runner being typed in the entry row.
+            const auto boxes = trot->findChild<QWidget*>(u"LigneNouveauPartant"_qs)
+                                   ->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+            const char* typed[] = {"7", "Pégase", "2700", "3'21\"90"};
+            for (int i = 0; i < 4 && i < boxes.size(); ++i)
+                boxes[i]->setText(QString::fromUtf8(typed[i]));
             QTimer::singleShot(300, [=] {
                 shoot(trot, "coursedujour-trot");
-                QApplication::exit(0);
+                // The programme's race chooser, for a day of 7 meetings.
+                QTimer::singleShot(300, [=] {
+                    if (auto* choice = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                        shoot(choice, "choix-course");
+                        choice->reject();
+                    }
+                    QApplication::exit(0);
+                });
+                QStringList races;
+                for (int meeting = 1; meeting <= 7; ++meeting)
+                    for (int race = 1; race <= 9; ++race)
+                        races << u"R%1C%2  PRIX DE LA RÉUNION %1 N° %2 (2700 m, trot attelé)"_qs
+                                     .arg(meeting)
+                                     .arg(race);
+                QtDialogs(trot).choose(u"Le programme compte 63 courses. Quelle course mettre "
+                                       "sur la feuille (R1C3) ?"_qs,
+                                       u"Importer"_qs, races, u"R1C1"_qs);
             });
         });
     });

@@ -25,16 +25,16 @@ constexpr BoxText Boxes[] = {
     {F::ReferenceDistance, "Dist. réf.", 6},
     {F::Time, "Chrono réf.", 7},
     {F::ReferenceWeight, "Poids réf.", 5},
-    {F::Margin, "Longueurs", 5},
+    {F::Margin, "Longueurs", 7},
     {F::ReferenceDate, "Date réf.", 9},
     {F::ReferenceHippodrome, "Hippodrome réf.", 11},
     {F::ReferenceDiscipline, "Discipline réf.", 9},
     {F::ReferenceStart, "Départ réf.", 8},
     {F::ReferenceShoeing, "Ferrure réf.", 6},
-    {F::ReferenceRecul, "Recul réf.", 5},
+    {F::ReferenceRecul, "Recul réf.", 7},
     {F::DayWeight, "Poids du jour", 5},
     {F::DayShoeing, "Ferrure du jour", 6},
-    {F::DayRecul, "Recul du jour", 5},
+    {F::DayRecul, "Recul du jour", 8},
 };
 
 const BoxText& textOf(F field) {
@@ -103,6 +103,8 @@ QWidget* EntryRow::makeBox(RunnerField field) {
     if (const QStringList choices = choicesOf(field); !choices.isEmpty()) {
         auto* combo = new QComboBox(this);
         combo->addItems(choices);
+        combo->setPlaceholderText(title); // nothing chosen: not given
+        combo->setCurrentIndex(-1);
         box = combo;
     } else {
         auto* line = new QLineEdit(this);
@@ -152,7 +154,7 @@ void EntryRow::clearForNext() {
         if (auto* line = qobject_cast<QLineEdit*>(box))
             line->clear();
         else
-            static_cast<QComboBox*>(box)->setCurrentIndex(0);
+            static_cast<QComboBox*>(box)->setCurrentIndex(-1);
     }
     boxes_.front().second->setFocus();
 }

@@ -183,6 +183,9 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
                             [](const Runner& r) { return !r.corrections.isEmpty(); });
     for (int c = 0; c < racetable::FirstRaceColumn; ++c) {
         bool hidden = racetable::trotOnly(c) ? !trot : racetable::flatOnly(c) && trot;
+        // Weights do not count at the trot.
+        if (c == racetable::Weight || c == racetable::DayWeight)
+            hidden = trot;
         if (c == racetable::CorrectedReduction || c == racetable::CorrectedReductionSeconds ||
             c == racetable::Corrections)
             hidden = !corrected;

@@ -191,7 +191,10 @@ const std::vector<RunColumn>& runColumns() {
          [](const sqlite::Statement& s, int at, Run& r) {
              r.date = QDate::fromString(s.text(at), DateFormat);
          },
-         [](const Run& r) { return r.date.isValid() ? r.date.toString(Qt::ISODate) : QString(); },
+         // As a French reader writes it, and as the sheet does; both forms are read.
+         [](const Run& r) {
+             return r.date.isValid() ? r.date.toString(u"dd/MM/yyyy"_qs) : QString();
+         },
          fromDate},
         {"hippodrome", "hippodrome", bindText<&Run::hippodrome>, readText<&Run::hippodrome>,
          textCell<&Run::hippodrome>, fromText<&Run::hippodrome>},

@@ -1,5 +1,7 @@
 #include "horsecardlogic.h"
 
+#include "cells.h"
+
 #include "comparable.h"
 #include "corrections.h"
 #include "runtable.h"
@@ -29,8 +31,8 @@ QString summary(const std::vector<history::Run>& runs) {
     if (runs.empty())
         return u"Aucune course gardée pour ce cheval."_qs;
     const QString music = history::musique(runs);
-    return u"%1 course(s) · musique : %2"_qs.arg(runs.size())
-        .arg(music.isEmpty() ? u"—"_qs : music);
+    return u"%1 · musique : %2"_qs.arg(cells::counted(int(runs.size()), "course", "courses"),
+                                       music.isEmpty() ? u"—"_qs : music);
 }
 
 Runner base(const RaceSheet& sheet, const QString& horse) {

@@ -496,7 +496,7 @@ void TestSheetWindow::horseCardOpened() {
     near.time = 15000;
     near.place = 1;
     history::Run old = near;
-    old.date = QDate(2024, 5, 1); // beyond the race's 12 months: not comparable
+    old.date = QDate(2024, 5, 31); // beyond the race's 12 months: not comparable
     old.place = 3;
     QVERIFY(state->history().add({near, old}).result.ok());
     HorseCard card(*state, u"ECLAIR"_qs, window);
@@ -504,10 +504,15 @@ void TestSheetWindow::horseCardOpened() {
     QVERIFY(QTest::qWaitForWindowExposed(&card));
     QCOMPARE(card.windowTitle(), u"Fiche du cheval — Eclair"_qs);
     // With the reference typed on the sheet, kept without a date nor a place.
-    QCOMPARE(card.findChild<QLabel*>(u"Lmusique"_qs)->text(), u"3 course(s) · musique : 1p 3p"_qs);
+    QCOMPARE(card.findChild<QLabel*>(u"Lmusique"_qs)->text(), u"3 courses · musique : 1p 3p"_qs);
     auto* runs = card.findChild<QTableWidget*>(u"TableCourses"_qs);
     QCOMPARE(runs->rowCount(), 3);
-    QCOMPARE(runs->item(0, 0)->text(), u"2026-11-30"_qs); // newest first
+    QCOMPARE(runs->item(0, 0)->text(), u"30/11/2026"_qs); // newest first
+    // Sorted by date, written day first: 31/05/2024 before 30/11/2026 (the run
+    // without a date first).
+    runs->sortItems(0, Qt::AscendingOrder);
+    QCOMPARE(runs->item(1, 0)->text(), u"31/05/2024"_qs);
+    runs->sortItems(0, Qt::DescendingOrder);
     auto* pick = card.findChild<QPushButton*>(u"BtRetenir"_qs);
     QVERIFY(pick->isEnabled());
     runs->selectRow(0);

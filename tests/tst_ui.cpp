@@ -1176,8 +1176,8 @@ void TestUi::horseOnCommandLine_data() {
     QTest::newRow("the header") << QStringList{"--cheval", "king du plessis"} << 0
         << u"cheval;date;hippodrome;course;discipline;distance;recul;départ;ferrure;terrain;chrono;réduction;"_qs << "";
     QTest::newRow("newest first, in the punter's notation") << QStringList{"--cheval", "KING  DU PLESSIS"} << 0
-        << u"\nKing du Plessis;2026-11-30;Vincennes;Prix de Bretagne;trot attelé;2700;25;volté;D4;;\"3'20\"\"50\";\"1'13\"\"58\";3;;1,5;;;;;saisie;;3a\n"
-           "King du Plessis;2026-10-02;"_qs << "";
+        << u"\nKing du Plessis;30/11/2026;Vincennes;Prix de Bretagne;trot attelé;2700;25;volté;D4;;\"3'20\"\"50\";\"1'13\"\"58\";3;;1,5;;;;;saisie;;3a\n"
+           "King du Plessis;02/10/2026;"_qs << "";
     QTest::newRow("no such horse") << QStringList{"--cheval", "Inconnu"} << 1 << ""
         << u"orvanto : aucun cheval ne s'appelle « Inconnu » dans l'historique"_qs;
     QTest::newRow("no name") << QStringList{"--cheval"} << 2 << "" << u"orvanto :"_qs;

@@ -17,6 +17,22 @@
 
 namespace {
 
+// A card's cell sorted by its run's date in the date column (written day first),
+// by its text elsewhere.
+class CardItem : public QTableWidgetItem {
+  public:
+    CardItem(const QString& text, const QDate& date) : QTableWidgetItem(text), date_(date) {}
+    bool operator<(const QTableWidgetItem& other) const override {
+        const auto* card = dynamic_cast<const CardItem*>(&other);
+        if (card && date_.isValid() && card->date_.isValid())
+            return date_ < card->date_;
+        return QTableWidgetItem::operator<(other);
+    }
+
+  private:
+    QDate date_;
+};
+
 const int RunId = Qt::UserRole;
 
 } // namespace
@@ -89,7 +105,8 @@ void HorseCard::showHorse(const QString& name) {
     for (int i = 0; i < table_->rowCount(); ++i) {
         const QStringList& cells = card.rows[static_cast<size_t>(i)];
         for (int c = 0; c < cells.size(); ++c) {
-            auto* item = new QTableWidgetItem(cells[c]);
+            const QDate date = c == 0 ? runs_[static_cast<size_t>(i)].date : QDate();
+            auto* item = new CardItem(cells[c], date);
             item->setData(RunId, runs_[static_cast<size_t>(i)].id);
             table_->setItem(i, c, item);
         }

@@ -45,7 +45,9 @@ cp "$work/coursedujour.csv" "$work/typed.csv"
 # 2'38"50 instead of 2'08"50, corrected in its cell.
 keys=0
 press ctrl+shift+j; sleep 0.5
-write "Prix de Vichy"; press Tab Tab; write "Vichy"; press Tab Tab Tab
+write "Prix de Vichy"; press Tab Tab; write "Vichy"
+press Tab Tab Tab Tab Tab Tab Tab # distance, discipline, going, the history's three: the table
+# Bolide last; its reference time, the eleventh column shown.
 press ctrl+End Home Right Right Right Right Right Right Right Right Right Right F2 ctrl+a
 write "2'08\"50"; press Return
 sleep 0.5

@@ -136,7 +136,12 @@ void CourseDuJour::refresh() {
     }
     table_->show(sheet);
     entry_->showFor(sheet.discipline);
-    completeEntry();
+    // The completions read the history again when the sheet's runners or race
+    // changed, not at every cell edited (a scan of every run).
+    if (const auto key = std::pair{sheet.runners.size(), sheet.hippodrome}; key != completedFor_) {
+        completedFor_ = key;
+        completeEntry();
+    }
     const bool any = !sheet.runners.empty();
     copy_->setEnabled(any);
     export_->setEnabled(any);

@@ -78,6 +78,7 @@ class CourseDuJour : public QWidget {
     QCheckBox* alsoList_ = nullptr;
     SheetTable* table_ = nullptr;
     class EntryRow* entry_ = nullptr;
+    std::pair<size_t, QString> completedFor_{size_t(-1), QString()};
     QAction* remove_ = nullptr;
     QAction* newRace_ = nullptr;
     QAction* previous_ = nullptr;

@@ -37,6 +37,7 @@ struct Race {
     history::Discipline discipline = history::Discipline::Unknown;
     calc::Start start = calc::Start::Unknown; // at the trot, when the file says
     int distance = 0;                         // metres, before any recul
+    int declared = 0;                         // runners declared; 0: not said
     QString conditions = {};                  // as written
     std::optional<qint64> winnerTime = {};    // hundredths, once run
     QString code() const;                     // "R1C3"
@@ -65,8 +66,16 @@ enum class Kind { Programme, Participants, Performances, RaceCard, PastRuns };
 // "courses passées"
 QString kindName(Kind kind);
 
+// The race a participants file's casaques are drawn for, from their address
+// (".../casaques/05112025/R1/C1/P1.png").
+struct RaceCode {
+    QDate date;
+    int meeting = 0, number = 0;
+};
+
 struct FileRead {
     QString file; // its name, as messages show it
+    std::optional<RaceCode> casaque;
     Kind kind = Kind::Programme;
     QString failure; // the whole file refused: why; empty when read
     std::vector<Race> races;

@@ -7,6 +7,7 @@
 #include "jsonfields.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 namespace imports {
 
@@ -50,6 +51,16 @@ void readResult(json::Fields& f, Entrant& e) {
     }
 }
 
+// The day, meeting and race in a casaque's address; none in another text.
+std::optional<RaceCode> casaqueOf(const QString& url) {
+    static const QRegularExpression code(u"/(\\d{8})/R(\\d{1,2})/C(\\d{1,2})/"_qs);
+    const auto m = code.match(url);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate day = QDate::fromString(m.captured(1), u"ddMMyyyy"_qs);
+    return RaceCode{day, m.captured(2).toInt(), m.captured(3).toInt()};
+}
+
 std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
     json::Fields f{o};
     Entrant e;
@@ -85,9 +96,12 @@ std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
 } // namespace
 
 void readParticipants(const QJsonArray& participants, FileRead& out) {
-    for (const QJsonValue p : participants)
+    for (const QJsonValue p : participants) {
+        if (!out.casaque)
+            out.casaque = casaqueOf(p.toObject().value(u"urlCasaque").toString());
         if (auto e = entrantOf(p.toObject(), out))
             out.entrants.push_back(std::move(*e));
+    }
 }
 
 } // namespace imports

@@ -33,6 +33,7 @@ std::optional<Race> raceOf(const QJsonObject& o, const Race& meeting, FileRead& 
     const QString discipline = f.text("discipline");
     r.discipline = history::disciplineOf(discipline.isEmpty() ? f.text("specialite") : discipline);
     r.distance = int(f.whole("distance", 1, 100000).value_or(0));
+    r.declared = int(f.whole("nombreDeclaresPartants", 1, 99).value_or(0));
     r.conditions = f.text("conditions");
     r.start = startOf(f.text("categorieParticularite"), r.conditions, r.discipline);
     if (const auto ms = f.whole("dureeCourse", 1, 3600000))

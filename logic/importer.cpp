@@ -1,5 +1,7 @@
 #include "importer.h"
+
 #include "importsheet.h"
+#include "racefinder.h"
 
 #include "cells.h"
 #include "places.h"
@@ -51,41 +53,55 @@ std::vector<history::Run> resultsOf(const FileRead& f, const Race& race) {
 
 namespace {
 
-// The programme's race the import is for: named on the command line, in a
-// participants file's name (R1C3), the only one, or chosen by the punter.
-std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector<FileRead>& reads,
-                               const QString& named, Dialogs& dialogs, ImportSummary& out) {
-    const auto coded = [&](const QString& code) -> std::optional<Race> {
-        for (const Race& r : races)
-            if (r.code().compare(code.trimmed(), Qt::CaseInsensitive) == 0)
-                return r;
-        out.reasons << u"aucune course %1 dans le programme"_qs.arg(code.trimmed());
-        return std::nullopt;
-    };
-    if (races.empty())
-        return std::nullopt;
-    if (!named.isEmpty())
-        return coded(named);
-    for (const FileRead& f : reads)
-        if (f.kind == imports::Kind::Participants)
-            if (auto r = raceOfName(races, f.file))
-                return r;
-    if (races.size() == 1)
-        return races.front();
-    QStringList lines;
+// The race of `races` whose code (R1C3) is `code`; none, said, otherwise.
+std::optional<Race> coded(const std::vector<Race>& races, const QString& code, ImportSummary& out) {
     for (const Race& r : races)
+        if (r.code().compare(code.trimmed(), Qt::CaseInsensitive) == 0)
+            return r;
+    out.reasons << u"aucune course %1 dans le programme"_qs.arg(code.trimmed());
+    return std::nullopt;
+}
+
+// The punter's choice among `candidates`; `several`: the files fit each of
+// them (said, with the way to name one on the command line).
+std::optional<Race> askAmong(const std::vector<Race>& candidates, bool several, Dialogs& dialogs,
+                             ImportSummary& out) {
+    QStringList lines;
+    for (const Race& r : candidates)
         lines << u"%1  %2 (%3 m, %4)"_qs.arg(r.code(), r.name)
                      .arg(r.distance)
                      .arg(history::disciplineName(r.discipline));
-    const auto answer = dialogs.choose(
-        u"Le programme compte %1 courses. Quelle course mettre sur la feuille (R1C3) ?"_qs.arg(
-            races.size()),
-        u"Importer"_qs, lines, races.front().code());
-    if (!answer) {
-        out.reasons << u"partants non placés : aucune course du programme choisie"_qs;
+    const QString question =
+        several ? u"Les partants importés conviennent à %1 courses du programme. Laquelle "
+                  "mettre sur la feuille ?"_qs.arg(candidates.size())
+                : u"Le programme compte %1 courses. Quelle course mettre sur la feuille "
+                  "(R1C3) ?"_qs.arg(candidates.size());
+    const auto answer = dialogs.choose(question, u"Importer"_qs, lines, candidates.front().code());
+    if (answer && !answer->trimmed().isEmpty()) // the line chosen, or the code typed
+        return coded(candidates, answer->trimmed().section(u' ', 0, 0), out);
+    out.reasons << (several ? u"partants non placés : ils conviennent à plusieurs courses du "
+                              "programme (%1) ; choisissez-en une, --numero %2 en ligne de "
+                              "commande"_qs.arg(lines.join(u", "_qs), candidates.front().code())
+                            : u"partants non placés : aucune course du programme choisie"_qs);
+    return std::nullopt;
+}
+
+// The programme's race the import is for: named on the command line, said by a
+// participants file (its casaques, its name, its runners), the only one, or
+// chosen by the punter.
+std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector<FileRead>& reads,
+                               const QString& named, Dialogs& dialogs, ImportSummary& out) {
+    if (races.empty())
         return std::nullopt;
-    }
-    return coded(answer->trimmed().section(u' ', 0, 0)); // the line chosen, or the code typed
+    if (!named.isEmpty())
+        return coded(races, named, out);
+    for (const FileRead& f : reads)
+        if (f.kind == imports::Kind::Participants && f.failure.isEmpty())
+            if (const auto found = racesOfFile(races, f); !found.empty())
+                return found.size() == 1 ? found.front() : askAmong(found, true, dialogs, out);
+    if (races.size() == 1)
+        return races.front();
+    return askAmong(races, false, dialogs, out);
 }
 
 // The past runs into the history, in one transaction.
@@ -104,19 +120,7 @@ void storeRuns(const std::vector<history::Run>& runs, history::Store& store, Imp
     out.pastRuns = added.added + added.known;
     out.known = added.known;
 }
-
 } // namespace
-
-std::optional<Race> raceOfName(const std::vector<Race>& races, const QString& file) {
-    static const QRegularExpression code(u"R(\\d{1,2})C(\\d{1,2})(?!\\d)"_qs,
-                                         QRegularExpression::CaseInsensitiveOption);
-    const auto m = code.match(QFileInfo(file).fileName());
-    for (const Race& r : races)
-        if (m.hasMatch() ? r.meeting == m.captured(1).toInt() && r.number == m.captured(2).toInt()
-                         : races.size() == 1)
-            return r;
-    return std::nullopt;
-}
 
 QString ImportSummary::text() const {
     QString t = cells::counted(runners, "partant", "partants") + u", "_qs +
@@ -159,9 +163,8 @@ struct Brought {
 void takeParticipants(const FileRead& f, const std::vector<Race>& races,
                       const std::optional<Race>& today, const RaceSheet& current, Brought& in,
                       ImportSummary& out) {
-    auto race = raceOfName(races, f.file);
-    if (!race && today)
-        race = today;
+    const auto found = racesOfFile(races, f);
+    auto race = found.size() == 1 ? std::optional<Race>(found.front()) : today;
     if (race) {
         const auto results = resultsOf(f, *race);
         in.runs.insert(in.runs.end(), results.begin(), results.end());

@@ -37,8 +37,3 @@ ImportSummary importFiles(const QStringList& paths, AppState& state, const Impor
 // The same for files already read (the tests, the benchmark).
 ImportSummary importRead(std::vector<imports::FileRead> reads, AppState& state,
                          const ImportPlace& place, Dialogs& dialogs);
-
-// The race of `races` a participants file named `file` belongs to: the one whose
-// code (R1C3) the name holds, or the only one; none otherwise.
-std::optional<imports::Race> raceOfName(const std::vector<imports::Race>& races,
-                                        const QString& file);

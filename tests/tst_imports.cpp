@@ -97,6 +97,12 @@ QByteArray performancesOf(const QJsonObject& pastRace) {
                                             {u"coursesCourues"_qs, QJsonArray{pastRace}}}}}});
 }
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
 QString refusalField(const FileRead& f) {
     return f.refused.empty() ? QString() : f.refused.front().field;
 }
@@ -167,6 +173,8 @@ class TestImports : public QObject {
     void anotherRace();
     void raceChosen_data();
     void raceChosen();
+    void raceFound_data();
+    void raceFound();
     void nothingRead();
     void cardOpensAsSheet();
     void runnersAwaitingReference();
@@ -808,9 +816,12 @@ void TestImports::raceChosen() {
     QFETCH(QString, race);
     QFETCH(QString, reason);
     Workplace w;
-    // A participants file whose name does not say its race.
+    // A participants file that says nothing of its race: neither its name, nor
+    // casaques, nor the distance its runners run.
     const QString renamed = w.dir.filePath(u"partants.json"_qs);
-    QVERIFY(QFile::copy(Meeting[1], renamed));
+    QJsonObject kalinka = BaseEntrant;
+    kalinka.remove(u"handicapDistance"_qs);
+    writeFile(renamed, bytesOf({{u"participants"_qs, QJsonArray{kalinka}}}));
     w.dialogs.promptTexts = {answer};
     const ImportSummary s = w.import({Meeting[0], renamed}, asked ? QString() : answer);
     QCOMPARE(w.dialogs.shown.size(), asked ? 1 : 0);
@@ -819,8 +830,63 @@ void TestImports::raceChosen() {
             u"Le programme compte 3 courses. Quelle course mettre sur la feuille (R1C3) ?\n"
             u"R1C1  PRIX DE BRETAGNE (2100 m, trot attelé)\n"_qs));
     QCOMPARE(w.sheet().name, race);
-    QCOMPARE(w.sheet().runners.size(), race.isEmpty() ? size_t(0) : size_t(6));
+    QCOMPARE(w.sheet().runners.size(), race.isEmpty() ? size_t(0) : size_t(1));
     QCOMPARE(s.reasons.contains(reason), !reason.isEmpty());
+}
+
+void TestImports::raceFound_data() {
+    QTest::addColumn<QString>("file");    // the participants file's name
+    QTest::addColumn<QString>("casaque"); // its runners' casaque address, if any
+    QTest::addColumn<int>("distance");    // their handicapDistance; 0: none
+    QTest::addColumn<QString>("race");    // on the sheet after; empty: none
+    QTest::addColumn<QString>("said");    // the question or reason, its start
+    const QString none;
+    // The programme: R1C4 PRIX DE LILLE and R1C5 PRIX DE METZ, both 2700 m.
+    QTest::newRow("its name as saved: participants_R1_C4")
+        << u"participants_R1_C4.json"_qs << none << 2700 << u"PRIX DE LILLE"_qs << none;
+    QTest::newRow("its name: r1-c5, lower case")
+        << u"course r1-c5.json"_qs << none << 2700 << u"PRIX DE METZ"_qs << none;
+    QTest::newRow("its casaques' address, whatever its name")
+        << u"partants.json"_qs << u"https://www.pmu.fr/back/casaques/08122026/R1/C5/P4.png"_qs
+        << 2700 << u"PRIX DE METZ"_qs << none;
+    QTest::newRow("its runners: the only race of 2100 m")
+        << u"partants.json"_qs << none << 2100 << u"PRIX DE BRETAGNE"_qs << none;
+    QTest::newRow("its runners fit two races: asked among those two")
+        << u"partants.json"_qs << none << 2700 << QString()
+        << u"Les partants importés conviennent à 2 courses du programme."_qs;
+}
+
+void TestImports::raceFound() {
+    QFETCH(QString, file);
+    QFETCH(QString, casaque);
+    QFETCH(int, distance);
+    QFETCH(QString, race);
+    QFETCH(QString, said);
+    Workplace w;
+    QJsonObject second = BaseRace;
+    second[u"numOrdre"_qs] = 5;
+    second[u"libelle"_qs] = u"PRIX DE METZ"_qs;
+    QJsonObject third = BaseRace;
+    third[u"numOrdre"_qs] = 1;
+    third[u"libelle"_qs] = u"PRIX DE BRETAGNE"_qs;
+    third[u"distance"_qs] = 2100;
+    QJsonObject programme = programmeWith(BaseRace);
+    QJsonObject meeting = programme[u"programme"_qs][u"reunions"_qs][0].toObject();
+    meeting[u"courses"_qs] = QJsonArray{BaseRace, second, third};
+    programme[u"programme"_qs] = QJsonObject{{u"reunions"_qs, QJsonArray{meeting}}};
+    QJsonObject kalinka = BaseEntrant;
+    kalinka[u"handicapDistance"_qs] = distance;
+    if (!casaque.isEmpty())
+        kalinka[u"urlCasaque"_qs] = casaque;
+    writeFile(w.dir.filePath(u"programme_08122026.json"_qs), bytesOf(programme));
+    writeFile(w.dir.filePath(file), bytesOf({{u"participants"_qs, QJsonArray{kalinka}}}));
+    const ImportSummary s =
+        w.import({w.dir.filePath(u"programme_08122026.json"_qs), w.dir.filePath(file)});
+    QCOMPARE(w.dialogs.shown.isEmpty() ? QString() : w.dialogs.shown[0].text.left(said.size()),
+             said);
+    QCOMPARE(w.sheet().name, race);
+    if (!said.isEmpty()) // on the command line: the candidates and the way to name one
+        QVERIFY2(s.text().contains(u"--numero R1C4"_qs), qPrintable(s.text()));
 }
 
 void TestImports::nothingRead() {

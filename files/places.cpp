@@ -51,7 +51,11 @@ QString installedMark() {
 }
 
 QString chooseListFolder(const QString& programFolder, const QString& dataFolder) {
-    if (QFileInfo::exists(QDir(programFolder).filePath(installedMark())))
+    // Marked installed, beside it (Windows) or in its share folder (a package's
+    // /usr/bin/orvanto, which the superuser could write in).
+    const QDir program(programFolder);
+    if (QFileInfo::exists(program.filePath(installedMark())) ||
+        QFileInfo::exists(program.filePath(u"../share/orvanto/"_qs + installedMark())))
         return dataFolder;
     // Tried for real: permissions, read-only media and the superuser all play a part.
     QTemporaryFile probe(QDir(programFolder).filePath(u"orvanto-XXXXXX.tmp"_qs));

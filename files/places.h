@@ -26,8 +26,9 @@ QString settingsFilePath();
 // the user's folders) and is not an installed copy, otherwise the user's data
 // folder.
 QString chooseListFolder(const QString& programFolder, const QString& dataFolder);
-// The file an installer puts beside the program: an installed copy keeps its list
-// in the user's data folder even where its own folder happens to be writable.
+// The file an installer puts beside the program (Windows) or a package in its
+// share folder (../share/orvanto/): an installed copy keeps its list in the
+// user's data folder even where its own folder happens to be writable.
 QString installedMark();
 // The user's data folder for the program: $XDG_DATA_HOME/Orvanto (by default
 // ~/.local/share/Orvanto); on Windows %APPDATA%\Orvanto.

@@ -112,6 +112,12 @@ void TestFaultsPosix::listFolderChoice() {
     // A folder the program may write in keeps the list file, and the check leaves nothing.
     QCOMPARE(places::chooseListFolder(program, data), program);
     QVERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    // A package's program, marked in its share folder: the data folder, though
+    // the program's folder could be written in (as by the superuser).
+    QVERIFY(QDir(own.path()).mkpath("share/orvanto"));
+    writeBytes(own.filePath("share/orvanto/installe.txt"), "installé\n");
+    QCOMPARE(places::chooseListFolder(program, data), data);
+    QVERIFY(QFile::remove(own.filePath("share/orvanto/installe.txt")));
     // A folder it may not write in (an installed program's): the data folder.
     QVERIFY(QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     QCOMPARE(places::chooseListFolder(program, data), data);

@@ -43,15 +43,27 @@ QString reasonOf(int code) {
 } // namespace
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)),
+      prepared_(std::move(other.prepared_)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
         close();
         db_ = std::exchange(other.db_, nullptr);
         path_ = std::move(other.path_);
+        prepared_ = std::move(other.prepared_);
     }
     return *this;
+}
+
+Statement& Database::prepared(const char* sql) {
+    for (auto& [text, statement] : prepared_)
+        if (text == sql) {
+            statement->reset();
+            return *statement;
+        }
+    prepared_.emplace_back(sql, std::make_unique<Statement>(*this, sql));
+    return *prepared_.back().second;
 }
 
 Database::~Database() {
@@ -59,6 +71,7 @@ Database::~Database() {
 }
 
 void Database::close() {
+    prepared_.clear(); // finalized before their connection closes
     if (db_)
         sqlite3_close_v2(db_);
     db_ = nullptr;

@@ -7,12 +7,16 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace sqlite {
+
+class Statement;
 
 class Statement;
 
@@ -42,10 +46,16 @@ class Database {
     bool lastFailureIsDamage() const;
     qint64 lastInsertId() const;
     sqlite3* handle() const { return db_; }
+    // The statement of `sql` (a text that lives as long as the program: a
+    // literal) prepared once for this connection, made ready again at each use:
+    // a bulk import runs the same few statements hundreds of thousands of times.
+    // Not for a statement another use is still stepping through.
+    Statement& prepared(const char* sql);
 
   private:
     sqlite3* db_ = nullptr;
     QString path_;
+    std::vector<std::pair<const char*, std::unique_ptr<Statement>>> prepared_;
 };
 
 class Statement {

@@ -146,11 +146,11 @@ int main() {
     std::printf("first import: %d past runs read, %d of them already known (the same runs "
                 "listed again in later races)\n",
                 stored, known);
-    report("a year of files imported", first, "s", 30);
+    report("a year of files imported", first, "s", 8);
     report("peak memory", peakmemory::kilobytes() / 1024.0, "MB", 200);
     const double second = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
     std::printf("second import: %d past runs read, %d already known, %d added\n", stored, known,
                 stored - known);
-    report("the same year imported again (nothing added)", second, "s", 30);
+    report("the same year imported again (nothing added)", second, "s", 8);
     return stored == known ? 0 : 3;
 }

@@ -34,6 +34,13 @@ QString setAside(const QString& path, const QString& stamp) {
     return aside;
 }
 
+// Whether SQLite's quick check finds every page of the file sound: a history
+// damaged inside, whose first page still reads, is never written to.
+bool sound(sqlite::Database& db) {
+    sqlite::Statement check(db, "PRAGMA quick_check(1)");
+    return check.step() == Step::Row && check.text(0) == u"ok";
+}
+
 // A horse left without runs is no longer one (its last run deleted, or a name
 // corrected on a run).
 FileResult dropHorsesWithoutRuns(sqlite::Database& db) {
@@ -48,7 +55,9 @@ Opened Store::open(const QString& path, const QString& stamp) {
     Opened out{db_.open(path), {}};
     if (!out.result.ok())
         return out;
-    const Kind kind = kindOf(db_);
+    Kind kind = kindOf(db_);
+    if (kind == Kind::Ours && !sound(db_))
+        kind = Kind::Foreign; // damaged: set aside as an unreadable file is
     if (kind == Kind::Later) {
         db_.close();
         return {

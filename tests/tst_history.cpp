@@ -266,11 +266,27 @@ void TestHistory::setAside_data() {
     QTest::newRow("text") << QByteArray("1:15:48 ---- 2100m ---- 57Kg ---- Eclair\r\n");
     QTest::newRow("a database's header, then nothing") << QByteArray("SQLite format 3\0", 16);
     QTest::newRow("another program's database") << QByteArray(); // made below
+    QTest::newRow("a history damaged inside, its first page sound")
+        << QByteArray("damaged"); // made below
 }
 
 void TestHistory::setAside() {
     QFETCH(QByteArray, bytes);
-    if (bytes.isEmpty()) {
+    if (bytes == "damaged") {
+        {
+            Store full; // enough runs for pages past the first
+            QVERIFY(full.open(path, u"x"_qs).result.ok());
+            std::vector<Run> runs;
+            for (int i = 0; i < 500; ++i)
+                runs.push_back(runOf(u"Cheval %1"_qs.arg(i), Day, u"Caen"_qs, 2100));
+            QCOMPARE(full.add(runs).added, 500);
+        }
+        QFile f(path);
+        QVERIFY(f.size() > 5 * 4096);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        f.seek(3 * 4096); // a page of the runs, not the schema's
+        f.write(QByteArray(4096, '\xA5'));
+    } else if (bytes.isEmpty()) {
         sqlite::Database other;
         QVERIFY(other.open(path).ok());
         QVERIFY(other.exec("CREATE TABLE contacts (name TEXT)").ok());

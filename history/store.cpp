@@ -212,9 +212,7 @@ FileResult Store::remove(qint64 id) {
     return t.commit();
 }
 
-Horses Store::horses(const QString& part) {
-    sqlite::Statement s(db_, "SELECT name FROM horse WHERE instr(key, ?1) > 0 ORDER BY key");
-    s.bind(1, horseKey(part));
+Horses Store::namesOf(sqlite::Statement& s) {
     Horses out;
     Step step;
     while ((step = s.step()) == Step::Row)
@@ -224,16 +222,16 @@ Horses Store::horses(const QString& part) {
     return out;
 }
 
+Horses Store::horses(const QString& part) {
+    sqlite::Statement s(db_, "SELECT name FROM horse WHERE instr(key, ?1) > 0 ORDER BY key");
+    s.bind(1, horseKey(part));
+    return namesOf(s);
+}
+
 Horses Store::hippodromes() {
     sqlite::Statement s(db_, "SELECT min(hippodrome) FROM run WHERE hippodrome_key <> '' "
                              "GROUP BY hippodrome_key ORDER BY hippodrome_key");
-    Horses out;
-    Step step;
-    while ((step = s.step()) == Step::Row)
-        out.names << s.text(0);
-    if (step == Step::Failed)
-        return {db_.failure("de lire"), {}};
-    return out;
+    return namesOf(s);
 }
 
 std::optional<QString> Store::nameOf(const QString& horse) {

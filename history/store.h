@@ -72,6 +72,8 @@ class Store {
     // Opened again when it could not be written (read-only at start, or
     // closed): a file writable again works without a restart.
     FileResult writable();
+    // The first column of every row of `s`, or why it could not be read.
+    Horses namesOf(sqlite::Statement& s);
     sqlite::Database db_;
 };
 

@@ -22,11 +22,12 @@ std::optional<Runner> read(const TypedRunner& typed, const RaceDay& day, bool wi
                            Dialogs& dialogs) {
     Runner r;
     r.race.estimateWithLengths = r.race.reductionWithLengths = withLengths;
-    // The reference's going, on the flat: the one last typed on this sheet.
-    if (!isTrot(day.sheet.discipline))
-        r.going = day.typedGoing;
+    // On the flat the reference's going is the one last typed on this sheet; at
+    // the trot today's shoeing is ferré, as the programme prints most runners.
     if (isTrot(day.sheet.discipline))
-        r.dayShoeing = calc::Shoeing::Shod; // as the programme prints most runners
+        r.dayShoeing = calc::Shoeing::Shod;
+    else
+        r.going = day.typedGoing;
     for (const auto& [field, text] : typed) {
         if (text.trimmed().isEmpty() && field != F::Name)
             continue;

@@ -362,17 +362,24 @@ void TestFaultsPosix::historyOnAFullDisk() {
     QCOMPARE(store.add(runsOf(u"Après"_qs, 3)).added, 3);
 }
 
+namespace {
+
+// A history of ten runs of "Gardé" at `file`, closed.
+void historyOfTen(const QString& file) {
+    history::Store store;
+    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
+}
+
+} // namespace
+
 void TestFaultsPosix::historyInAReadOnlyFolder() {
     if (geteuid() == 0)
         return checkAsNobody("historyInAReadOnlyFolder");
     QTemporaryDir own;
     QVERIFY(own.isValid());
     const QString file = own.filePath("historique.sqlite");
-    {
-        history::Store store;
-        QVERIFY(store.open(file, u"x"_qs).result.ok());
-        QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
-    }
+    historyOfTen(file);
     const QByteArray before = readBytes(file);
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -404,11 +411,7 @@ void TestFaultsPosix::historyWritableAgain() {
     QTemporaryDir own;
     QVERIFY(own.isValid());
     const QString file = own.filePath("historique.sqlite");
-    {
-        history::Store store;
-        QVERIFY(store.open(file, u"x"_qs).result.ok());
-        QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
-    }
+    historyOfTen(file);
     const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     history::Store store;

@@ -61,7 +61,7 @@ int main() {
     const QString empty = dir.filePath(u"vide.sqlite"_qs);
     {
         history::Store store;
-        if (!store.open(full, u"x"_qs).result.ok())
+        if (!store.open(full).result.ok())
             return 1;
         QElapsedTimer fill;
         fill.start();
@@ -76,14 +76,14 @@ int main() {
         std::printf("%d runs of %d horses stored in %.1f s\n", Horses * RunsEach, Horses,
                     fill.nsecsElapsed() / 1e9);
         history::Store none;
-        if (!none.open(empty, u"x"_qs).result.ok())
+        if (!none.open(empty).result.ok())
             return 1;
     }
     std::printf("%-58s %10.1f MB\n", "size on disk", QFileInfo(full).size() / (1024.0 * 1024.0));
     const auto openMs = [](const QString& path) {
         return bestMs(5, [&](int) {
             history::Store s;
-            (void)s.open(path, u"x"_qs);
+            (void)s.open(path);
         });
     };
     const double emptyMs = openMs(empty), fullMs = openMs(full);
@@ -104,7 +104,7 @@ int main() {
     }
 
     history::Store store;
-    if (!store.open(full, u"x"_qs).result.ok())
+    if (!store.open(full).result.ok())
         return 1;
     const double sheetMs = bestMs(5, [&](int round) {
         for (int i = 0; i < 16; ++i)

@@ -49,15 +49,15 @@ CREATE INDEX run_horse_date ON run (horse, date DESC);
 
 const char* const Steps[] = {Version1};
 
-int userVersion(sqlite::Database& db) {
+} // namespace
+
+int schemaVersionOf(sqlite::Database& db) {
     sqlite::Statement read(db, "PRAGMA user_version");
     return read.step() == sqlite::Statement::Step::Row ? static_cast<int>(read.integer(0)) : -1;
 }
 
-} // namespace
-
 Kind kindOf(sqlite::Database& db) {
-    const int version = userVersion(db);
+    const int version = schemaVersionOf(db);
     if (version < 0)
         return Kind::Foreign;
     if (version > SchemaVersion)
@@ -74,7 +74,7 @@ FileResult migrate(sqlite::Database& db) {
     sqlite::Transaction t(db);
     if (!t.begun().ok())
         return t.begun();
-    const int from = userVersion(db);
+    const int from = schemaVersionOf(db);
     if (from < 0)
         return db.failure("de lire");
     for (int v = from; v < SchemaVersion; ++v)

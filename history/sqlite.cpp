@@ -11,10 +11,8 @@
 
 namespace sqlite {
 
-namespace {
-
 // SQLite's reasons are English: the user reads them in French.
-QString reasonOf(int code) {
+QString reason(int code) {
     using syserror::Fault;
     switch (code & 0xff) {
     case SQLITE_FULL:
@@ -34,13 +32,25 @@ QString reasonOf(int code) {
         return u"un autre Orvanto l'utilise depuis trop longtemps"_qs;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
         return u"le fichier est endommagé ou n'est pas un historique d'Orvanto"_qs;
-    default:
-        return QString::fromUtf8(sqlite3_errstr(code));
+    case SQLITE_CONSTRAINT:
+        return u"une course y serait enregistrée deux fois ou sans son cheval"_qs;
+    case SQLITE_TOOBIG:
+        return u"une valeur est trop grande pour y être enregistrée"_qs;
+    case SQLITE_NOLFS:
+        return u"le système ne gère pas un fichier aussi gros"_qs;
+    case SQLITE_INTERRUPT:
+    case SQLITE_ABORT:
+        return u"l'opération a été interrompue"_qs;
+    case SQLITE_SCHEMA:
+        return u"sa structure a changé pendant l'opération (une autre version d'Orvanto ?)"_qs;
+    case SQLITE_PROTOCOL:
+        return u"le verrou du fichier n'a pas pu être pris"_qs;
+    default: // an error of the program itself (SQLITE_ERROR, MISUSE, RANGE…)
+        return u"erreur interne de la base (code %1)"_qs.arg(code);
     }
 }
-
-} // namespace
 
 Database::Database(Database&& other) noexcept
     : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)),
@@ -91,9 +101,9 @@ FileResult Database::open(const QString& path, int busyMs) {
     const int code = sqlite3_open_v2(path.toUtf8().constData(), &db_,
                                      SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (code != SQLITE_OK) {
-        const QString reason = reasonOf(db_ ? sqlite3_extended_errcode(db_) : code);
+        const QString why = sqlite::reason(db_ ? sqlite3_extended_errcode(db_) : code);
         close();
-        return files::failure("d'ouvrir", path, reason);
+        return files::failure("d'ouvrir", path, why);
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, busyMs);
@@ -112,7 +122,7 @@ FileResult Database::exec(const char* sql) {
 
 FileResult Database::failure(const char* action) const {
     return files::failure(action, path_,
-                          db_ ? reasonOf(sqlite3_extended_errcode(db_)) : reasonOf(SQLITE_MISUSE));
+                          db_ ? reason(sqlite3_extended_errcode(db_)) : reason(SQLITE_MISUSE));
 }
 
 bool Database::lastFailureIsDamage() const {

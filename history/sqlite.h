@@ -18,7 +18,8 @@ namespace sqlite {
 
 class Statement;
 
-class Statement;
+// SQLite's result `code` as a French reason.
+QString reason(int code);
 
 class Database {
   public:

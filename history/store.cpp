@@ -22,11 +22,12 @@ QString refusalOf(const Run& r) {
     return QString();
 }
 
-// Renames the file (and SQLite's files beside it) out of the way.
-QString setAside(const QString& path, const QString& stamp) {
+// Renames the file (and SQLite's files beside it) out of the way, as
+// "historique-<why>-2026-12-08-1030.sqlite".
+QString setAside(const QString& path, const QString& stamp, const char* why = "illisible") {
     const QFileInfo info(path);
-    const QString aside = info.dir().filePath(
-        u"%1-illisible-%2.%3"_qs.arg(info.completeBaseName(), stamp, info.suffix()));
+    const QString aside = info.dir().filePath(u"%1-%2-%3.%4"_qs.arg(
+        info.completeBaseName(), QString::fromUtf8(why), stamp, info.suffix()));
     if (!QFile::rename(path, aside))
         return QString();
     for (const char* extra : {"-wal", "-shm"})
@@ -49,10 +50,10 @@ FileResult dropHorsesWithoutRuns(sqlite::Database& db) {
 
 } // namespace
 
-Opened Store::open(const QString& path, const QString& stamp) {
+Opened Store::open(const QString& path, const QDateTime& now) {
     if (FileResult made = files::makeFolderFor(path); !made.ok())
-        return {made, {}};
-    Opened out{db_.open(path), {}};
+        return {made, {}, {}};
+    Opened out{db_.open(path), {}, {}};
     if (!out.result.ok())
         return out;
     Kind kind = kindOf(db_);
@@ -62,25 +63,67 @@ Opened Store::open(const QString& path, const QString& stamp) {
         db_.close();
         return {
             files::failure("d'ouvrir", path, u"il vient d'une version plus récente d'Orvanto"_qs),
+            {},
             {}};
     }
     if (kind == Kind::Foreign) {
-        db_.close();
-        out.setAside = setAside(path, stamp);
-        if (out.setAside.isEmpty())
-            return {files::failure("de mettre de côté", path,
-                                   u"il n'est pas un historique d'Orvanto et ne "
-                                   "peut pas être renommé"_qs),
-                    {}};
-        if (out.result = db_.open(path); !out.result.ok())
+        if (out = setAsideAndRestore(path, now); !out.result.ok())
             return out;
+    } else if (kind == Kind::Ours && schemaVersionOf(db_) < SchemaVersion) {
+        out.result = copies::make(db_, now, SchemaVersion); // no way back without it
     }
     // WAL lets a copy read while another writes; the setting stays with the file.
-    out.result = db_.exec("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON");
+    if (out.result.ok())
+        out.result = db_.exec("PRAGMA journal_mode = WAL; PRAGMA foreign_keys = ON");
     if (out.result.ok())
         out.result = migrate(db_);
     if (!out.result.ok())
         db_.close();
+    return out;
+}
+
+Opened Store::setAsideAndRestore(const QString& path, const QDateTime& now) {
+    db_.close();
+    Opened out{FileResult::success(), setAside(path, now.toString(u"yyyy-MM-dd-HHmm"_qs)), {}};
+    if (out.setAside.isEmpty())
+        return {files::failure("de mettre de côté", path,
+                               u"il n'est pas un historique d'Orvanto et ne "
+                               "peut pas être renommé"_qs),
+                {},
+                {}};
+    for (const copies::Copy& c : copies::list(path))
+        if (copies::sound(c)) {
+            if (out.result = copies::putBack(c, path); out.result.ok())
+                out.restored = c;
+            break;
+        }
+    if (out.result.ok())
+        out.result = db_.open(path);
+    return out;
+}
+
+Opened Store::restore(const copies::Copy& copy, const QDateTime& now) {
+    const QString path = db_.path();
+    if (!copies::sound(copy))
+        return {files::failure("de remettre", copy.path,
+                               u"la copie n'est pas un historique lisible"_qs),
+                {},
+                {}};
+    db_.close();
+    Opened out{
+        FileResult::success(), setAside(path, now.toString(u"yyyy-MM-dd-HHmm"_qs), "remplace"), {}};
+    if (out.setAside.isEmpty() && QFileInfo::exists(path))
+        out.result = files::failure("de mettre de côté", path, u"il ne peut pas être renommé"_qs);
+    if (out.result.ok())
+        out.result = copies::putBack(copy, path);
+    if (out.result.ok())
+        out.restored = copy;
+    else if (!out.setAside.isEmpty()) // the history as it was, back in its place
+        for (const QString& extra : {u""_qs, u"-wal"_qs, u"-shm"_qs})
+            QFile::rename(out.setAside + extra, path + extra);
+    const Opened reopened = open(path, now); // the copy, or the history as it was
+    if (!reopened.result.ok())
+        out.result = reopened.result;
     return out;
 }
 

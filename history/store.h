@@ -3,6 +3,7 @@
 // the list. One transaction per user action; two copies of the program may write
 // at once (the second waits for the first).
 
+#include "copies.h"
 #include "run.h"
 #include "sqlite.h"
 
@@ -17,6 +18,7 @@ inline constexpr int SchemaVersion = 1;
 struct [[nodiscard]] Opened {
     FileResult result;
     QString setAside; // where a damaged or foreign file was put; empty otherwise
+    std::optional<copies::Copy> restored; // the copy put back in its place
 };
 
 struct [[nodiscard]] Added {
@@ -39,8 +41,15 @@ class Store {
   public:
     // Opens the history at `path`, creating it when missing. A file that is not
     // a history (damaged, or another program's database) is set aside, renamed
-    // with `stamp` ("2026-12-08-1030"), and a new one started.
-    Opened open(const QString& path, const QString& stamp);
+    // with the time `now` ("…-illisible-2026-12-08-1030"), and the newest sound
+    // copy put back, or a new history started. A history of an older structure
+    // is copied before it changes.
+    Opened open(const QString& path, const QDateTime& now = QDateTime::currentDateTime());
+    // The history as it stands set aside ("historique-remplace-…"), `copy` put
+    // in its place and opened; on a failure, the history stays as it was.
+    Opened restore(const copies::Copy& copy, const QDateTime& now);
+    // A copy of the history made now, the copies no longer kept removed.
+    FileResult keepCopy(const QDateTime& now) { return copies::make(db_, now); }
     bool isOpen() const { return db_.isOpen(); }
     const QString& path() const { return db_.path(); }
 
@@ -69,6 +78,9 @@ class Store {
     std::optional<QString> nameOf(const QString& horse);
 
   private:
+    // The file at `path` set aside, the newest sound copy put in its place (or
+    // nothing: a new history), and opened.
+    Opened setAsideAndRestore(const QString& path, const QDateTime& now);
     // Opened again when it could not be written (read-only at start, or
     // closed): a file writable again works without a restart.
     FileResult writable();
@@ -77,6 +89,8 @@ class Store {
     sqlite::Database db_;
 };
 
+// The structure's version of the open database; -1 when it cannot be read.
+int schemaVersionOf(sqlite::Database& db);
 // Creates or brings the schema up to SchemaVersion.
 FileResult migrate(sqlite::Database& db);
 // Whether the open database is one of ours (or empty), read without changing it.

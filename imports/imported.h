@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -81,6 +82,7 @@ struct FileRead {
     std::vector<Race> races;
     std::vector<Entrant> entrants;
     std::vector<history::Run> runs;
+    QStringList horses; // a performances file's, as named: the race it goes with
     std::optional<RaceSheet> card;
     std::vector<Refusal> refused;
 };

@@ -93,6 +93,7 @@ void readPerformances(const QJsonArray& participants, FileRead& out) {
                 {out.file, u"cheval %1"_qs.arg(i + 1), u"nomCheval"_qs, u"manque"_qs});
             continue;
         }
+        out.horses << horse;
         for (const QJsonValue c : p[u"coursesCourues"].toArray())
             if (auto run = runOf(c.toObject(), horse, out))
                 out.runs.push_back(std::move(*run));

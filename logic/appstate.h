@@ -49,6 +49,8 @@ class AppState : public QObject {
     void historyFailed(const QString& message);
 
   private:
+    // The day's copy of the history at its first opening; why not, or nothing.
+    QString dailyCopy(const QDateTime& now);
     Settings settings_;
     RaceDay day_;
     history::Store history_;

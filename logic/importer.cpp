@@ -90,11 +90,19 @@ std::optional<Race> askAmong(const std::vector<Race>& candidates, bool several, 
 // participants file (its casaques, its name, its runners), the only one, or
 // chosen by the punter.
 std::optional<Race> chooseRace(const std::vector<Race>& races, const std::vector<FileRead>& reads,
-                               const QString& named, Dialogs& dialogs, ImportSummary& out) {
+                               const QString& named, bool sheet, Dialogs& dialogs,
+                               ImportSummary& out) {
     if (races.empty())
         return std::nullopt;
     if (!named.isEmpty())
         return coded(races, named, out);
+    if (!sheet) { // the race the files name, or none: nothing asked
+        for (const FileRead& f : reads)
+            if (f.kind == imports::Kind::Participants && f.failure.isEmpty())
+                if (const auto found = racesOfFile(races, f); found.size() == 1)
+                    return found.front();
+        return std::nullopt;
+    }
     for (const FileRead& f : reads)
         if (f.kind == imports::Kind::Participants && f.failure.isEmpty())
             if (const auto found = racesOfFile(races, f); !found.empty())
@@ -184,7 +192,7 @@ ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const Imp
                          Dialogs& dialogs) {
     ImportSummary out;
     const std::vector<Race> races = racesRead(reads, out);
-    const auto today = chooseRace(races, reads, where.race, dialogs, out);
+    const auto today = chooseRace(races, reads, where.race, where.sheet, dialogs, out);
     Brought in;
     for (FileRead& f : reads) {
         if (!f.failure.isEmpty())
@@ -196,29 +204,28 @@ ImportSummary importRead(std::vector<FileRead> reads, AppState& state, const Imp
             takeParticipants(f, races, today, state.raceDay().sheet, in, out);
     }
     storeRuns(in.runs, state.history(), out);
-    if (in.sheet && placeOnSheet(*in.sheet, in.whole, state, where, dialogs, out))
+    if (in.sheet && where.sheet && placeOnSheet(*in.sheet, in.whole, state, where, dialogs, out))
         state.sheetEdited();
     return out;
+}
+
+imports::FileRead readPath(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (const qint64 size = QFileInfo(path).size(); size > imports::MaxFileBytes)
+        return imports::tooLarge(name, size); // never read into memory
+    const files::Content content = files::readWhole(path);
+    if (content.result.ok() && content.exists)
+        return imports::readFile(name, content.bytes);
+    FileRead failed;
+    failed.file = name;
+    failed.failure = content.exists ? content.result.message : u"fichier introuvable"_qs;
+    return failed;
 }
 
 ImportSummary importFiles(const QStringList& paths, AppState& state, const ImportPlace& where,
                           Dialogs& dialogs) {
     std::vector<FileRead> reads;
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        if (const qint64 size = QFileInfo(path).size(); size > imports::MaxFileBytes) {
-            reads.push_back(imports::tooLarge(name, size)); // never read into memory
-            continue;
-        }
-        const files::Content content = files::readWhole(path);
-        if (!content.result.ok() || !content.exists) {
-            FileRead failed;
-            failed.file = name;
-            failed.failure = content.exists ? content.result.message : u"fichier introuvable"_qs;
-            reads.push_back(std::move(failed));
-            continue;
-        }
-        reads.push_back(imports::readFile(name, content.bytes));
-    }
+    for (const QString& path : paths)
+        reads.push_back(readPath(path));
     return importRead(std::move(reads), state, where, dialogs);
 }

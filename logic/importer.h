@@ -28,7 +28,11 @@ struct ImportPlace {
     QString archiveFolder; // where a race replaced on the sheet is kept
     QDate today;
     QString race = {}; // "R1C3": the programme's race to take; empty: asked
+    bool sheet = true; // false: nothing goes onto the sheet, nothing asked
 };
+
+// The file at `path` read, or why it could not be.
+imports::FileRead readPath(const QString& path);
 
 // The files at `paths` imported into the state's history and sheet.
 ImportSummary importFiles(const QStringList& paths, AppState& state, const ImportPlace& place,

@@ -340,7 +340,7 @@ void TestFaultsPosix::historyOnAFullDisk() {
     const QString file = dir.filePath("historique.sqlite");
     QFile::remove(file);
     history::Store store;
-    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QVERIFY(store.open(file).result.ok());
     QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
     // A file-size limit stops the transaction's writes part-way, as a full disk would.
     rlimit old{};
@@ -367,7 +367,7 @@ namespace {
 // A history of ten runs of "Gardé" at `file`, closed.
 void historyOfTen(const QString& file) {
     history::Store store;
-    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QVERIFY(store.open(file).result.ok());
     QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
 }
 
@@ -385,7 +385,7 @@ void TestFaultsPosix::historyInAReadOnlyFolder() {
     QFile::setPermissions(own.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     {
         history::Store store;
-        const history::Opened opened = store.open(file, u"x"_qs);
+        const history::Opened opened = store.open(file);
         const FileResult failed =
             opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
         QVERIFY2(!failed.ok() && failed.message.contains(u"historique.sqlite") &&
@@ -397,7 +397,7 @@ void TestFaultsPosix::historyInAReadOnlyFolder() {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     history::Store store;
-    QVERIFY(store.open(file, u"x"_qs).result.ok());
+    QVERIFY(store.open(file).result.ok());
     QCOMPARE(store.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
     QVERIFY(store.runsOf(u"Perdu"_qs).runs.empty());
 }
@@ -415,7 +415,7 @@ void TestFaultsPosix::historyWritableAgain() {
     const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
     QFile::setPermissions(file, QFileDevice::ReadOwner);
     history::Store store;
-    const history::Opened opened = store.open(file, u"x"_qs);
+    const history::Opened opened = store.open(file);
     const FileResult failed =
         opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
     QVERIFY2(!failed.ok() && failed.message.contains(u"lecture seule"), qPrintable(failed.message));
@@ -428,7 +428,7 @@ void TestFaultsPosix::historyWritableAgain() {
     QVERIFY2(again.result.ok(), qPrintable(again.result.message));
     QCOMPARE(again.added, 5);
     history::Store later; // and the next start opens it
-    QVERIFY2(later.open(file, u"x"_qs).result.ok(), "");
+    QVERIFY2(later.open(file).result.ok(), "");
     QCOMPARE(later.runsOf(u"Repris"_qs).runs.size(), size_t(5));
     QCOMPARE(later.runsOf(u"Gardé"_qs).runs.size(), size_t(10));
 }

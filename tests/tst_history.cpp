@@ -128,7 +128,7 @@ void TestHistory::sameRun_data() {
 void TestHistory::sameRun() {
     QFETCH(SameRunRow, row);
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     if (!row.first.empty())
         QVERIFY(store.add(row.first).result.ok());
     const Added added = store.add(row.second);
@@ -144,7 +144,7 @@ void TestHistory::sameRun() {
 // The hippodromes the entry row completes: each once however written, none empty.
 void TestHistory::hippodromesOnce() {
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     QVERIFY(store
                 .add({runOf(u"A"_qs, QDate(2026, 11, 1), u"Vincennes"_qs, 2700),
                       runOf(u"B"_qs, QDate(2026, 11, 2), u"VINCENNES"_qs, 2700),
@@ -158,7 +158,7 @@ void TestHistory::completedByTheSameRun() {
     // An arrival gives the time; an import of the same run its reduction and
     // driver: one run holding both, the first figures kept.
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     Run arrival = runOf(u"Idéal"_qs, Day, u"Vincennes"_qs, 2700);
     arrival.place = 3;
     arrival.source = Source::Arrival;
@@ -190,7 +190,7 @@ void TestHistory::completedByTheSameRun() {
 
 void TestHistory::newestFirst() {
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     std::vector<Run> runs;
     for (int days : {30, 0, 400, -1, 10}) {
         Run r =
@@ -214,7 +214,7 @@ void TestHistory::newestFirst() {
 
 void TestHistory::correctAndDelete() {
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     QVERIFY(store
                 .add({runOf(u"Jaguar"_qs, Day, u"Caen"_qs, 2450),
                       runOf(u"Jaguar"_qs, Day.addDays(-9), u"Caen"_qs, 2450)})
@@ -275,7 +275,7 @@ void TestHistory::setAside() {
     if (bytes == "damaged") {
         {
             Store full; // enough runs for pages past the first
-            QVERIFY(full.open(path, u"x"_qs).result.ok());
+            QVERIFY(full.open(path).result.ok());
             std::vector<Run> runs;
             for (int i = 0; i < 500; ++i)
                 runs.push_back(runOf(u"Cheval %1"_qs.arg(i), Day, u"Caen"_qs, 2100));
@@ -300,7 +300,7 @@ void TestHistory::setAside() {
     const QByteArray before = original.readAll();
     original.close();
     Store store;
-    const Opened opened = store.open(path, u"2026-12-08-1030"_qs);
+    const Opened opened = store.open(path, QDateTime(QDate(2026, 12, 8), QTime(10, 30)));
     QVERIFY2(opened.result.ok(), qPrintable(opened.result.message));
     QCOMPARE(opened.setAside, dir.filePath(u"historique-illisible-2026-12-08-1030.sqlite"_qs));
     QFile aside(opened.setAside);
@@ -316,7 +316,7 @@ void TestHistory::laterVersionLeftAlone() {
         QVERIFY(later.exec("CREATE TABLE run (x); PRAGMA user_version = 99").ok());
     }
     Store store;
-    const Opened opened = store.open(path, u"x"_qs);
+    const Opened opened = store.open(path);
     QVERIFY(!opened.result.ok() && opened.result.message.contains(u"plus récente"));
     QVERIFY(opened.setAside.isEmpty());
     QVERIFY(!store.isOpen());
@@ -325,7 +325,7 @@ void TestHistory::laterVersionLeftAlone() {
 
 void TestHistory::refusedRunStoresNothing() {
     Store store;
-    QVERIFY(store.open(path, u"x"_qs).result.ok());
+    QVERIFY(store.open(path).result.ok());
     Run noDistance = runOf(u"Bolide"_qs, Day, u"Caen"_qs, 0);
     const Added added = store.add({runOf(u"Eclair"_qs, Day, u"Caen"_qs, 2100), noDistance});
     QVERIFY(!added.result.ok() && added.result.message.contains(u"« Bolide » n'a pas de distance"));
@@ -336,10 +336,10 @@ void TestHistory::refusedRunStoresNothing() {
 void TestHistory::twoCopiesAtOnce() {
     // Two copies, each adding its runs one action at a time: both keep theirs.
     Store first;
-    QVERIFY(first.open(path, u"x"_qs).result.ok());
+    QVERIFY(first.open(path).result.ok());
     const auto addMany = [this](const QString& horse, int* added) {
         Store store;
-        if (!store.open(path, u"x"_qs).result.ok())
+        if (!store.open(path).result.ok())
             return;
         for (int i = 0; i < 100; ++i)
             *added += store.add({runOf(horse, Day.addDays(-i), u"Caen"_qs, 2000)}).added;

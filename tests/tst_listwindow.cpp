@@ -314,7 +314,7 @@ void TestListWindow::importedIntoHistory() {
         list.add(QString::fromUtf8(line));
     QTemporaryDir folder;
     history::Store store;
-    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs)).result.ok());
     const ListImported first = importList(store, list);
     QCOMPARE(first.summary(),
              u"3 courses ajoutées à l'historique, 0 déjà connue, 2 lignes illisibles."_qs);

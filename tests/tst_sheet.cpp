@@ -615,7 +615,7 @@ void TestSheet::recordedInHistory() {
     QFETCH(QStringList, runs);
     QTemporaryDir folder;
     history::Store store;
-    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs)).result.ok());
     Runner r = workedExample(u"Eclair"_qs);
     if (dated) {
         r.referenceDate = QDate(2026, 11, 30);
@@ -846,7 +846,7 @@ void TestSheet::arrival() {
 void TestSheet::fedWithItsLengths() {
     QTemporaryDir folder;
     history::Store store;
-    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs)).result.ok());
     Runner r = workedExample(u"Eclair"_qs);
     r.referenceDate = QDate(2026, 11, 30);
     r.race.hippodrome = u"Chantilly"_qs;
@@ -1022,7 +1022,7 @@ void TestSheet::arrivalRecorded() {
     ScriptedDialogs dialogs;
     QVERIFY(!recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));
     QVERIFY(dialogs.lastText().startsWith(u"L'historique des chevaux n'a pas pu être ouvert"_qs));
-    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+    QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs)).result.ok());
     QVERIFY(!recordArrival(store, race, u"trois"_qs, typed, {}, dialogs));
     QVERIFY(store.runsOf(u"A"_qs).runs.empty());
     QVERIFY(recordArrival(store, race, u"3'15\"40"_qs, typed, {}, dialogs));

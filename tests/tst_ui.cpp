@@ -1195,7 +1195,7 @@ void TestUi::horseOnCommandLine() {
     if (!QFileInfo::exists(copy)) {
         QVERIFY(QFile::copy(program(), copy));
         history::Store store;
-        QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs), u"x"_qs).result.ok());
+        QVERIFY(store.open(folder.filePath(u"historique.sqlite"_qs)).result.ok());
         history::Run run;
         run.horse = u"King du Plessis"_qs;
         run.date = QDate(2026, 11, 30);

@@ -2,7 +2,7 @@
 #include "places.h"
 
 #include "console.h"
-#include "importer.h"
+#include "folderimport.h"
 #include "listfile.h"
 #include "racefile.h"
 #include "racetable.h"
@@ -22,7 +22,7 @@ namespace {
 
 QString helpText(const QCommandLineOption& help, const QCommandLineOption& version) {
     return u"Usage : orvanto [--help] [--version] [--course [FICHIER]] [--cheval NOM]\n"
-           "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER…\n"
+           "       orvanto --importer [--numero R1C3] [--nouvelle-course] FICHIER|DOSSIER…\n"
            "       orvanto FICHIER…  (ouvre les fenêtres et importe les fichiers, comme un\n"
            "                          fichier déposé sur le programme)\n\n"
            "Calcule la réduction kilométrique d'un cheval et son chrono estimé pour "
@@ -50,7 +50,9 @@ QString helpText(const QCommandLineOption& help, const QCommandLineOption& versi
            "les courses dans\n"
            "                         l'historique ; écrit le bilan et quitte (1 "
            "quand aucun fichier\n"
-           "                         n'a pu être lu).\n"
+           "                         n'a pu être lu). Un DOSSIER est lu avec ses "
+           "sous-dossiers, course\n"
+           "                         par course, avec un bilan par jour.\n"
            "  --numero R1C3          Avec --importer : la course du programme à "
            "mettre sur la feuille.\n"
            "  --nouvelle-course      Avec --importer : une autre course que celle de "
@@ -125,8 +127,7 @@ int printHorse(const QString& name) {
     if (!QFileInfo::exists(path))
         return failed(none);
     history::Store store;
-    const history::Opened opened =
-        store.open(path, QDateTime::currentDateTime().toString(u"yyyy-MM-dd-HHmm"_qs));
+    const history::Opened opened = store.open(path);
     if (!opened.result.ok())
         return failed(opened.result.message);
     const history::Runs runs = store.runsOf(name);
@@ -163,12 +164,12 @@ int importOnCommandLine(const QStringList& paths, ImportDialogs& dialogs) {
     const QString opened = state.openHistory(places::historyFilePath(), now, dialogs);
     if (!opened.isEmpty())
         console::write(console::Stream::Err, opened + u'\n');
-    const ImportSummary summary =
-        importFiles(paths, state, {places::archiveFolder(), now.date(), dialogs.race}, dialogs);
+    const PathsImported done = importPaths(
+        paths, state, {places::archiveFolder(), now.date(), dialogs.race}, dialogs, nullptr);
     for (const QString& said : dialogs.said)
         console::write(console::Stream::Err, said + u'\n');
-    console::write(console::Stream::Out, summary.text() + u'\n');
-    return summary.filesRead > 0 ? 0 : 1;
+    console::write(console::Stream::Out, done.text + u'\n');
+    return done.anyRead ? 0 : 1;
 }
 
 } // namespace

@@ -80,6 +80,11 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
                          &CourseDuJour::importListIntoHistory);
     import_ =
         action(u"Importer…"_qs, QKeySequence(Qt::CTRL | Qt::Key_I), &CourseDuJour::chooseImport);
+    importFolder_ =
+        action(u"Importer un dossier…"_qs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
+               &CourseDuJour::chooseFolderImport);
+    restore_ = action(u"Restaurer une copie de l'historique…"_qs, QKeySequence(),
+                      &CourseDuJour::restoreHistoryCopy);
     arrival_ =
         action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
     card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),
@@ -106,7 +111,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
                             this);
     help->setWordWrap(true);
     row->addWidget(help, 1);
-    for (QAction* a : {import_, arrival_, newRace_, previous_, export_}) {
+    for (QAction* a : {import_, importFolder_, arrival_, newRace_, previous_, export_}) {
         auto* b = new QPushButton(a->text(), this);
         b->setToolTip(a->text() + u" ("_qs + a->shortcut().toString(QKeySequence::NativeText) +
                       u')');
@@ -156,7 +161,9 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
     menu.addSeparator();
-    menu.addActions({card_, arrival_, import_, importList_});
+    menu.addActions({card_, arrival_, import_, importFolder_, importList_});
+    menu.addSeparator();
+    menu.addAction(restore_);
     menu.exec(table_->viewport()->mapToGlobal(position));
 }
 

@@ -35,6 +35,10 @@ class CourseDuJour : public QWidget {
     void importListIntoHistory();
     // "Importer…": files chosen in a file dialog, or dropped onto the window.
     void chooseImport();
+    // "Importer un dossier…": a folder and those inside it, a race at a time.
+    void chooseFolderImport();
+    // "Restaurer une copie de l'historique…"
+    void restoreHistoryCopy();
     void importPaths(const QStringList& paths);
     void enterArrival();
     void showHorseCard();
@@ -84,6 +88,8 @@ class CourseDuJour : public QWidget {
     QAction* previous_ = nullptr;
     QAction* importList_ = nullptr;
     QAction* import_ = nullptr;
+    QAction* importFolder_ = nullptr;
+    QAction* restore_ = nullptr;
     QAction* arrival_ = nullptr;
     QAction* card_ = nullptr;
     QAction* copy_ = nullptr;

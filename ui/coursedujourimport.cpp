@@ -1,9 +1,14 @@
-// "Importer…" in the sheet window: saved race files chosen or dropped, their
-// runners onto the sheet and their runs into the history, then a summary.
+// "Importer…" and "Importer un dossier…" in the sheet window: saved race files
+// (or folders of them) chosen or dropped, their runners onto the sheet and their
+// runs into the history, a progress bar with Annuler, then a summary.
 
 #include "coursedujour.h"
-#include "importer.h"
+#include "folderimport.h"
 #include "places.h"
+#include "restorecopy.h"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -22,7 +27,43 @@ QStringList localFiles(const QMimeData* data) {
     return paths;
 }
 
+// The progress bar of a long import; the window keeps drawing between steps.
+class ProgressBar : public ImportProgress {
+  public:
+    explicit ProgressBar(QWidget* parent)
+        : bar_(u"Import des fichiers…"_qs, u"Annuler"_qs, 0, 1, parent) {
+        bar_.setWindowTitle(u"Importer"_qs);
+        bar_.setWindowModality(Qt::WindowModal);
+        bar_.setMinimumDuration(300); // a few files: no bar at all
+        bar_.setAccessibleName(u"Avancement de l'import"_qs);
+    }
+    bool step(int done, int total) override {
+        bar_.setMaximum(total);
+        bar_.setValue(done);
+        QCoreApplication::processEvents();
+        return !bar_.wasCanceled();
+    }
+
+  private:
+    QProgressDialog bar_;
+};
+
 } // namespace
+
+void CourseDuJour::chooseFolderImport() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, u"Importer un dossier de fichiers de course"_qs,
+        QStandardPaths::writableLocation(QStandardPaths::DownloadLocation));
+    if (!folder.isEmpty())
+        importPaths({folder});
+}
+
+void CourseDuJour::restoreHistoryCopy() {
+    if (const QString said = restoreCopy(state_, dialogs_, QDateTime::currentDateTime());
+        !said.isEmpty())
+        dialogs_.inform(said);
+    refresh();
+}
 
 void CourseDuJour::chooseImport() {
     const QStringList paths = QFileDialog::getOpenFileNames(
@@ -34,11 +75,15 @@ void CourseDuJour::chooseImport() {
 }
 
 void CourseDuJour::importPaths(const QStringList& paths) {
-    const ImportSummary summary =
-        importFiles(paths, state_, {places::archiveFolder(), QDate::currentDate()}, dialogs_);
+    PathsImported done;
+    {
+        ProgressBar bar(this);
+        done = ::importPaths(paths, state_, {places::archiveFolder(), QDate::currentDate()},
+                             dialogs_, &bar);
+    }
     refresh();
-    const QString text = u"Import : %1"_qs.arg(summary.text());
-    summary.filesRead > 0 ? dialogs_.inform(text) : dialogs_.warn(text);
+    const QString text = u"Import : %1"_qs.arg(done.text);
+    done.anyRead ? dialogs_.inform(text) : dialogs_.warn(text);
 }
 
 void CourseDuJour::dragEnterEvent(QDragEnterEvent* event) {

@@ -19,18 +19,21 @@ using Key = std::pair<QDate, QString>;
 struct Programmes {
     std::vector<Race> all;
     std::map<QString, std::vector<Race>> byFolder;
-    std::map<Key, size_t> readOf; // a race's programme, by day and code
+    std::map<Key, size_t> readOf;                   // a race's programme, by day and code
+    std::map<QString, std::vector<size_t>> readsIn; // a folder's programmes
 };
 
 Programmes programmesOf(const std::vector<FileRead>& reads, const QStringList& folders) {
     Programmes p;
     for (size_t i = 0; i < reads.size(); ++i)
-        if (reads[i].kind == Kind::Programme)
+        if (reads[i].kind == Kind::Programme && reads[i].failure.isEmpty()) {
+            p.readsIn[folders[i]].push_back(i);
             for (const Race& r : reads[i].races) {
                 p.all.push_back(r);
                 p.byFolder[folders[i]].push_back(r);
                 p.readOf.emplace(Key{r.date, r.code()}, i);
             }
+        }
     return p;
 }
 
@@ -66,7 +69,7 @@ std::optional<Key> horsesKey(const FileRead& f,
 } // namespace
 
 std::vector<RaceFiles> groupByRace(std::vector<FileRead> reads, const QStringList& folders) {
-    const Programmes programmes = programmesOf(reads, folders);
+    Programmes programmes = programmesOf(reads, folders);
     std::map<Key, RaceFiles> groups;
     std::map<QString, std::vector<Key>> runnersOf; // a horse's participants groups
     std::vector<size_t> later;                     // performances, once runners are known
@@ -84,7 +87,10 @@ std::vector<RaceFiles> groupByRace(std::vector<FileRead> reads, const QStringLis
         const auto key = reads[i].kind == Kind::Participants
                              ? raceKey(reads[i], folders[i], programmes)
                              : std::nullopt;
-        if (!key) {
+        if (!key) { // with its folder's programmes, for the reason it has no race
+            if (reads[i].kind == Kind::Participants)
+                for (const size_t p : programmes.readsIn[folders[i]])
+                    groups[{QDate(), u"~%1"_qs.arg(i)}].reads.push_back(reads[p]);
             alone(i);
             continue;
         }

@@ -178,8 +178,14 @@ void takeParticipants(const FileRead& f, const std::vector<Race>& races,
         in.runs.insert(in.runs.end(), results.begin(), results.end());
     } else if (std::any_of(f.entrants.begin(), f.entrants.end(),
                            [](const Entrant& e) { return e.status.has_value(); })) {
-        out.reasons << u"%1 : résultats non gardés, la course n'est pas connue "
-                       "(importez aussi le programme de la réunion)"_qs.arg(f.file);
+        QStringList codes;
+        for (const Race& r : found)
+            codes << r.code();
+        out.reasons << (found.empty() ? u"%1 : résultats non gardés, la course n'est pas connue "
+                                        "(importez aussi le programme de la réunion)"_qs.arg(f.file)
+                                      : u"%1 : résultats non gardés, ses partants conviennent à "
+                                        "plusieurs courses (%2) ; importez-le avec le programme "
+                                        "et --numero"_qs.arg(f.file, codes.join(u", "_qs)));
     }
     // With a programme, only the chosen race's runners go onto the sheet.
     if (races.empty() || (race && today && race->code() == today->code()))

@@ -1,0 +1,316 @@
+// Folders of saved race files: grouped by day and race from what the files hold,
+// a race stored whole or not at all, stopped between two races, today's single
+// race onto the sheet, and the history copied before each import and once a day.
+
+#include "folderimport.h"
+#include "scripteddialogs.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QDate Today(2026, 12, 8);
+
+qint64 msOf(const QDate& day) {
+    return QDateTime(day, QTime(13, 0), Qt::UTC).toMSecsSinceEpoch();
+}
+
+void write(const QString& path, const QJsonObject& o) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    const QByteArray bytes = QJsonDocument(o).toJson();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// The files a spec names: "prog 05112025 R1C1:2100 R1C2:2700" (a day's
+// programme at Vincennes), "part A,B 2100 [casaque 07112025/R2/C3] [run]"
+// (participants, placed in their order once run), "perf A,B" (each horse's run of
+// 2 November), "csv A" (past runs), "junk".
+QJsonObject fileOf(const QString& spec, QByteArray& raw) {
+    const QStringList w = spec.split(u' ');
+    if (w[0] == u"prog") {
+        QJsonArray races;
+        for (const QString& r : w.mid(2))
+            races.append(QJsonObject{{u"numOrdre"_qs, r.section(u':', 0, 0).mid(3).toInt()},
+                                     {u"libelle"_qs, u"PRIX "_qs + r.section(u':', 0, 0)},
+                                     {u"discipline"_qs, u"ATTELE"_qs},
+                                     {u"distance"_qs, r.section(u':', 1).toInt()}});
+        const QDate day = QDate::fromString(w[1], u"ddMMyyyy"_qs);
+        return {{u"programme"_qs,
+                 QJsonObject{
+                     {u"reunions"_qs,
+                      QJsonArray{QJsonObject{
+                          {u"numOfficiel"_qs, 1},
+                          {u"dateReunion"_qs, msOf(day)},
+                          {u"timezoneOffset"_qs, 3600000},
+                          {u"hippodrome"_qs, QJsonObject{{u"libelleCourt"_qs, u"VINCENNES"_qs}}},
+                          {u"courses"_qs, races}}}}}}};
+    }
+    QJsonArray runners;
+    const QStringList horses = w.value(1).split(u',');
+    for (int i = 0; i < horses.size(); ++i) {
+        QJsonObject o{{u"numPmu"_qs, i + 1}, {u"nom"_qs, horses[i]}, {u"nomCheval"_qs, horses[i]}};
+        if (w[0] == u"part") {
+            o[u"handicapDistance"_qs] = w[2].toInt();
+            if (const int at = w.indexOf(u"casaque"_qs); at > 0)
+                o[u"urlCasaque"_qs] = u"https://x/casaques/%1/P%2.png"_qs.arg(w[at + 1]).arg(i + 1);
+            if (w.contains(u"run"_qs))
+                o[u"ordreArrivee"_qs] = i + 1, o[u"reductionKilometrique"_qs] = 7200 + 10 * i;
+        } else {
+            o[u"coursesCourues"_qs] = QJsonArray{
+                QJsonObject{{u"date"_qs, msOf(QDate(2026, 11, 2))},
+                            {u"timezoneOffset"_qs, 3600000},
+                            {u"hippodrome"_qs, u"CAEN"_qs},
+                            {u"discipline"_qs, u"ATTELE"_qs},
+                            {u"distance"_qs, 2200},
+                            {u"participants"_qs,
+                             QJsonArray{QJsonObject{{u"nomCheval"_qs, horses[i]},
+                                                    {u"itsHim"_qs, true},
+                                                    {u"place"_qs, QJsonObject{{u"place"_qs, 3}}},
+                                                    {u"reductionKilometrique"_qs, 7400}}}}}};
+        }
+        runners.append(o);
+    }
+    if (w[0] == u"csv")
+        raw = "cheval;date;hippodrome;distance;chrono\r\n" + horses[0].toUtf8() +
+              ";02/11/2026;Caen;2200;2'44\"00\r\n";
+    if (w[0] == u"junk")
+        raw = "{\"participants\": [";
+    return {{u"participants"_qs, runners}};
+}
+
+// Each "path = spec" of `files` written under `root`.
+void writeAll(const QString& root, const QStringList& files) {
+    for (const QString& f : files) {
+        QByteArray raw;
+        const QJsonObject o = fileOf(f.section(u" = "_qs, 1), raw);
+        const QString path = root + u'/' + f.section(u" = "_qs, 0, 0);
+        if (raw.isEmpty()) {
+            write(path, o);
+            continue;
+        }
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(raw) == raw.size());
+    }
+}
+
+struct Workplace {
+    QTemporaryDir dir;
+    AppState state;
+    ScriptedDialogs dialogs;
+    QString files() const { return dir.filePath(u"fichiers"_qs); }
+    explicit Workplace(const QDateTime& now = QDateTime())
+        : state(dir.filePath(u"o.ini"_qs), RaceDay{{}, dir.filePath(u"coursedujour.csv"_qs)}) {
+        if (const QString why = state.openHistory(history(), now, dialogs); !why.isEmpty())
+            qFatal("%s", qPrintable(why));
+    }
+    QString history() const { return dir.filePath(u"historique.sqlite"_qs); }
+    PathsImported import(ImportProgress* progress = nullptr) {
+        return importPaths({files()}, state, {dir.filePath(u"courses"_qs), Today}, dialogs,
+                           progress);
+    }
+    size_t runsOf(const QString& horse) { return state.history().runsOf(horse).runs.size(); }
+};
+
+// Stops at a given step, counting them.
+struct StopAt : ImportProgress {
+    int stopAt, steps = 0;
+    explicit StopAt(int at) : stopAt(at) {}
+    bool step(int, int) override { return ++steps < stopAt; }
+};
+
+} // namespace
+
+class TestFolders : public QObject {
+    Q_OBJECT
+  private slots:
+    void grouped_data();
+    void grouped();
+    void folderImported();
+    void stopped_data();
+    void stopped();
+    void todaysRace_data();
+    void todaysRace();
+    void copiesMade();
+};
+
+void TestFolders::grouped_data() {
+    QTest::addColumn<QStringList>("files");  // "path = spec"
+    QTest::addColumn<QStringList>("groups"); // "day code: files", in order
+    const QString prog = u"prog 05112025 R1C1:2100 R1C2:2700"_qs;
+    QTest::newRow("a day as saved: programme, participants and performances")
+        << QStringList{u"j/programme_05112025.json = "_qs + prog,
+                       u"j/participants_R1_C1.json = part A,B 2100"_qs,
+                       u"j/performances_R1_C1.json = perf A,B"_qs}
+        << QStringList{u"05/11/2025 R1C1: programme_05112025.json participants_R1_C1.json "
+                       "performances_R1_C1.json"_qs};
+    QTest::newRow("named nothing: the race from its runners, performances from their horses")
+        << QStringList{u"j/p.json = "_qs + prog, u"j/a.json = part C,D 2700"_qs,
+                       u"j/b.json = perf D,C"_qs}
+        << QStringList{u"05/11/2025 R1C2: p.json a.json b.json"_qs};
+    QTest::newRow("two days, each in its folder, the same race codes")
+        << QStringList{u"d1/programme_05112025.json = prog 05112025 R1C1:2100"_qs,
+                       u"d1/participants_R1_C1.json = part A,B 2100"_qs,
+                       u"d2/programme_06112025.json = prog 06112025 R1C1:2100"_qs,
+                       u"d2/participants_R1_C1.json = part E,F 2100"_qs}
+        << QStringList{u"05/11/2025 R1C1: programme_05112025.json participants_R1_C1.json"_qs,
+                       u"06/11/2025 R1C1: programme_06112025.json participants_R1_C1.json"_qs};
+    QTest::newRow("the casaques' address, no programme")
+        << QStringList{u"x/partants.json = part A 2100 casaque 07112025/R2/C3"_qs}
+        << QStringList{u"07/11/2025 R2C3: partants.json"_qs};
+    QTest::newRow("runners fitting two races: alone, with the programme")
+        << QStringList{u"j/p.json = prog 05112025 R1C1:2700 R1C2:2700"_qs,
+                       u"j/a.json = part A 2700"_qs}
+        << QStringList{u"- -: p.json a.json"_qs};
+    QTest::newRow("performances of horses in no file: alone")
+        << QStringList{u"j/p.json = "_qs + prog, u"j/a.json = part A,B 2100"_qs,
+                       u"j/b.json = perf X,Y,A"_qs}
+        << QStringList{u"- -: b.json"_qs, u"05/11/2025 R1C1: p.json a.json"_qs};
+    QTest::newRow("past runs and a file not read: alone, the unread left out")
+        << QStringList{u"courses.csv = csv A"_qs, u"abime.json = junk"_qs}
+        << QStringList{u"- -: courses.csv"_qs};
+}
+
+void TestFolders::grouped() {
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, groups);
+    QTemporaryDir dir;
+    writeAll(dir.path(), files);
+    std::vector<imports::FileRead> reads;
+    QStringList folders;
+    for (const QString& path : filesUnder({dir.path()})) {
+        reads.push_back(readPath(path));
+        folders << QFileInfo(path).absolutePath();
+    }
+    QStringList out;
+    for (const RaceFiles& g : groupByRace(std::move(reads), folders)) {
+        QStringList names;
+        for (const imports::FileRead& f : g.reads)
+            names << f.file;
+        out << u"%1 %2: %3"_qs.arg(g.day.isValid() ? g.day.toString(u"dd/MM/yyyy"_qs) : u"-"_qs,
+                                   g.code.isEmpty() ? u"-"_qs : g.code, names.join(u' '));
+    }
+    QCOMPARE(out, groups);
+}
+
+void TestFolders::folderImported() {
+    Workplace w;
+    writeAll(w.files(),
+             {u"2025/11/05/programme_05112025.json = prog 05112025 R1C1:2100 R1C2:2700"_qs,
+              u"2025/11/05/participants_R1_C1.json = part A,B 2100 run"_qs,
+              u"2025/11/05/participants_R1_C2.json = part C,D 2700 run"_qs,
+              u"2025/11/05/performances_R1_C2.json = perf C,D"_qs,
+              u"2025/11/06/programme_06112025.json = prog 06112025 R1C1:2100"_qs,
+              u"2025/11/06/participants_R1_C1.json = part E,A 2100 run"_qs,
+              u"2025/11/06/notes.txt = junk"_qs, u"2025/11/06/casaque.png = junk"_qs});
+    const PathsImported done = w.import();
+    QVERIFY(done.anyRead);
+    const QStringList lines = done.text.split(u'\n');
+    QCOMPARE(lines.value(0), u"7 fichiers, 3 courses importées"_qs); // the picture not taken
+    QCOMPARE(lines.value(1), u"05/11/2025 : 0 partant, 6 courses passées (0 déjà connue), "
+                             "0 refusée"_qs);
+    QCOMPARE(lines.value(2), u"06/11/2025 : 0 partant, 2 courses passées (0 déjà connue), "
+                             "0 refusée"_qs);
+    QVERIFY2(lines.value(3).startsWith(u"notes.txt : JSON illisible"_qs), qPrintable(done.text));
+    QCOMPARE(w.runsOf(u"A"_qs), size_t(2));           // its result on each day
+    QCOMPARE(w.runsOf(u"C"_qs), size_t(2));           // its result and its past run
+    QVERIFY(w.state.raceDay().sheet.runners.empty()); // no race of today
+    // Imported again: nothing new, each run known.
+    QVERIFY(w.import().text.contains(u"05/11/2025 : 0 partant, 6 courses passées (6 déjà "
+                                     "connues)"_qs));
+}
+
+void TestFolders::stopped_data() {
+    QTest::addColumn<int>("stopAt"); // the step answered Annuler: 5 files, then 3 races
+    QTest::addColumn<int>("racesDone");
+    QTest::newRow("while reading: nothing stored") << 3 << 0;
+    QTest::newRow("after the first race") << 7 << 1;
+    QTest::newRow("before the last race") << 8 << 2;
+    QTest::newRow("never") << 100 << 3;
+}
+
+void TestFolders::stopped() {
+    QFETCH(int, stopAt);
+    QFETCH(int, racesDone);
+    Workplace w;
+    writeAll(w.files(),
+             {u"programme.json = prog 05112025 R1C1:2100 R1C2:2200 R1C3:2300"_qs,
+              u"R1C1.json = part A1,A2,A3 2100 run"_qs, u"R1C2.json = part B1,B2,B3 2200 run"_qs,
+              u"R1C3.json = part C1,C2,C3 2300 run"_qs, u"perf_R1C3.json = perf C1,C2"_qs});
+    StopAt stop(stopAt);
+    const PathsImported done = w.import(&stop);
+    QCOMPARE(done.text.contains(u"Import arrêté"_qs), racesDone < 3);
+    QVERIFY2(done.text.startsWith(u"5 fichiers, %1"_qs.arg(racesDone)), qPrintable(done.text));
+    // Each race whole or not at all: C1's result and past run come together.
+    for (const char* race : {"A", "B", "C"}) {
+        const bool stored = (race[0] - 'A') < racesDone;
+        for (const char* n : {"1", "2", "3"})
+            QCOMPARE(w.runsOf(QString::fromUtf8(race) + QString::fromUtf8(n)),
+                     size_t(stored ? (race[0] == 'C' && n[0] != '3' ? 2 : 1) : 0));
+    }
+}
+
+void TestFolders::todaysRace_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("sheet"); // the race on the sheet after
+    QTest::addColumn<QString>("said");  // in the summary
+    QTest::newRow("one race of today: onto the sheet")
+        << QStringList{u"programme_08122026.json = prog 08122026 R1C1:2100"_qs,
+                       u"participants_R1_C1.json = part A,B 2100"_qs,
+                       u"old/programme_05112025.json = prog 05112025 R1C1:2100"_qs,
+                       u"old/participants_R1_C1.json = part E,F 2100 run"_qs}
+        << u"PRIX R1C1"_qs << u"08/12/2026 : 2 partants"_qs;
+    QTest::newRow("two races of today: none, said")
+        << QStringList{u"programme_08122026.json = prog 08122026 R1C1:2100 R1C2:2700"_qs,
+                       u"participants_R1_C1.json = part A,B 2100"_qs,
+                       u"participants_R1_C2.json = part C,D 2700"_qs}
+        << QString() << u"les fichiers comptent 2 courses du jour"_qs;
+}
+
+void TestFolders::todaysRace() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, sheet);
+    QFETCH(QString, said);
+    Workplace w;
+    writeAll(w.files(), files);
+    const PathsImported done = w.import();
+    QVERIFY2(done.text.contains(said), qPrintable(done.text));
+    QCOMPARE(w.state.raceDay().sheet.name, sheet);
+    QVERIFY(w.dialogs.shown.isEmpty()); // nothing asked
+}
+
+void TestFolders::copiesMade() {
+    // The copy before an import is dated now: the starts are the day before and
+    // two days after.
+    const QDateTime morning = QDateTime::currentDateTime().addDays(-1);
+    {
+        Workplace w(morning); // the day's copy at the first start
+        const QString history = w.history();
+        QCOMPARE(history::copies::list(history).size(), size_t(1));
+        writeAll(w.files(), {u"courses.csv = csv A"_qs});
+        QVERIFY(w.import().anyRead); // a copy before it, then A stored
+        const auto made = history::copies::list(history);
+        QCOMPARE(made.size(), size_t(2));
+        history::Store before; // the newest copy: the history without A
+        QVERIFY(before.open(made.front().path).result.ok());
+        QCOMPARE(before.runsOf(u"A"_qs).runs.size(), size_t(0));
+        QCOMPARE(w.runsOf(u"A"_qs), size_t(1));
+        // Opened again the same day: no other copy; the next day: one.
+        AppState again(w.dir.filePath(u"o.ini"_qs), RaceDay{{}, w.dir.filePath(u"c.csv"_qs)});
+        QVERIFY(again.openHistory(history, morning.addSecs(3600), w.dialogs).isEmpty());
+        QCOMPARE(history::copies::list(history).size(), size_t(2));
+        AppState next(w.dir.filePath(u"o.ini"_qs), RaceDay{{}, w.dir.filePath(u"c.csv"_qs)});
+        QVERIFY(next.openHistory(history, morning.addDays(3), w.dialogs).isEmpty());
+        QCOMPARE(history::copies::list(history).size(), size_t(3));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestFolders)
+#include "tst_folders.moc"

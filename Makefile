@@ -34,7 +34,7 @@ test-sanitize: deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DORVANTO_SANITIZE=ON $(LAUNCHER)
 	cmake --build $(ASAN_BUILD)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
-		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -LE kill
 
 # The fuzz targets (clang, libFuzzer), FUZZ_SECONDS each on the committed corpus.
 FUZZ_SECONDS ?= 20

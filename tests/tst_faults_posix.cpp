@@ -39,6 +39,38 @@ void checkAsNobody(const char* function) {
     QVERIFY2(child.exitCode() == 0, child.readAll().constData());
 }
 
+// Every message a fault scenario shows, checked after each test for text
+// decoded twice ("d'Ã©crire").
+QStringList Seen;
+const QString& seen(const QString& message) {
+    Seen << message;
+    return message;
+}
+
+// A file-size limit `room` bytes past the larger of the history and its -wal
+// (where WAL writes a transaction): the writes stop part-way, as a full disk
+// would, once the transaction has written some pages.
+struct FullDisk {
+    rlimit old{};
+    void (*oldHandler)(int) = nullptr;
+    qint64 walBefore = 0;
+    QString history;
+    FullDisk(const QString& file, qint64 room) : history(file) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        walBefore = QFileInfo(file + u"-wal"_qs).size();
+        rlimit limited = old;
+        limited.rlim_cur = static_cast<rlim_t>(std::max(QFileInfo(file).size(), walBefore) + room);
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    // Whether the transaction had written past the -wal's size before it stopped.
+    bool stoppedPartWay() const { return QFileInfo(history + u"-wal"_qs).size() > walBefore; }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+};
+
 } // namespace
 
 class TestFaultsPosix : public QObject {
@@ -49,6 +81,10 @@ class TestFaultsPosix : public QObject {
         QVERIFY(dir.isValid());
         path = dir.filePath("lstchrono.txt");
         QFile::remove(path);
+    }
+    void cleanup() {
+        for (const QString& m : std::exchange(Seen, {}))
+            QVERIFY2(!m.contains(u'Ã') && !m.contains(u'Â'), qPrintable(m));
     }
 
     void permissionFailures();
@@ -79,10 +115,10 @@ void TestFaultsPosix::permissionFailures() {
 
     writeBytes(file, "a\r\n");
     QFile::setPermissions(file, QFileDevice::WriteOwner); // unreadable
-    QVERIFY(loadListFile(file, list).message.contains(u"lstchrono.txt : accès refusé"));
+    QVERIFY(seen(loadListFile(file, list).message).contains(u"lstchrono.txt : accès refusé"));
     QFile::setPermissions(file, QFileDevice::ReadOwner); // read-only
-    QVERIFY(saveListFile(file, list).message.contains(u"accès refusé"));
-    QVERIFY(emptyListFile(file).message.contains(u"accès refusé"));
+    QVERIFY(seen(saveListFile(file, list).message).contains(u"accès refusé"));
+    QVERIFY(seen(emptyListFile(file).message).contains(u"accès refusé"));
     QCOMPARE(readBytes(file), QByteArray("a\r\n"));
 
     // A read-only folder: no new file, but an existing writable one still works.
@@ -141,7 +177,7 @@ void TestFaultsPosix::listFolderChoice() {
     // A folder that cannot be made: the message names it.
     const FileResult refused = files::makeFolderFor(QDir(program).filePath("sub/lstchrono.txt"));
     QVERIFY(!refused.ok());
-    QVERIFY2(refused.message.contains(QDir::toNativeSeparators(program)) &&
+    QVERIFY2(seen(refused.message).contains(QDir::toNativeSeparators(program)) &&
                  refused.message.contains(u"accès refusé"),
              qPrintable(refused.message));
     QFile::setPermissions(program,
@@ -192,9 +228,9 @@ void TestFaultsPosix::writeCutShortLeavesFileAsItWas() {
         }
         ScriptedDialogs dialogs;
         QVERIFY(!saveRaceDay(day, dialogs));
-        error = dialogs.lastText();
+        error = seen(dialogs.lastText());
     } else {
-        error = (command == u"save" ? saveListFile(path, list) : emptyListFile(path)).message;
+        error = seen((command == u"save" ? saveListFile(path, list) : emptyListFile(path)).message);
     }
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
@@ -225,7 +261,7 @@ void TestFaultsPosix::correctionOnAFullDiskLeavesFileAsItWas() {
         path, list, 1, u"1:15:48 ---- 2100m ---- 57Kg ---- Eclair le Grand ---- terrain : bon"_qs);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    QVERIFY2(!result.ok() && result.message.contains(u"trop volumineux"),
+    QVERIFY2(!result.ok() && seen(result.message).contains(u"trop volumineux"),
              qPrintable(result.message));
     QCOMPARE(readBytes(path), before);
     QCOMPARE(entries(list),
@@ -307,7 +343,7 @@ void TestFaultsPosix::raceKeptOnlyWhole() {
     QVERIFY(day.sheet == before);
     QCOMPARE(readBytes(day.path), file);
     QVERIFY2(fault == u"full-larger" || fault == u"sheet-read-only"
-                 ? dialogs.lastText().contains(u"coursedujour.csv"_qs)
+                 ? seen(dialogs.lastText()).contains(u"coursedujour.csv"_qs)
                  : dialogs.lastText().contains(u"courses"_qs) &&
                        dialogs.lastText().endsWith(u"La course reste sur la feuille."_qs),
              qPrintable(dialogs.lastText()));
@@ -342,17 +378,13 @@ void TestFaultsPosix::historyOnAFullDisk() {
     history::Store store;
     QVERIFY(store.open(file).result.ok());
     QCOMPARE(store.add(runsOf(u"Gardé"_qs, 10)).added, 10);
-    // A file-size limit stops the transaction's writes part-way, as a full disk would.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = old;
-    limited.rlim_cur = static_cast<rlim_t>(QFileInfo(file).size() + 16 * 1024);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const history::Added added = store.add(runsOf(u"Perdu"_qs, 2000));
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-    QVERIFY2(!added.result.ok() && added.result.message.contains(u"historique.sqlite") &&
+    history::Added added;
+    {
+        const FullDisk full(file, 64 * 1024);
+        added = store.add(runsOf(u"Perdu"_qs, 2000));
+        QVERIFY(full.stoppedPartWay());
+    }
+    QVERIFY2(!added.result.ok() && seen(added.result.message).contains(u"historique.sqlite") &&
                  added.result.message.startsWith(u"Impossible"),
              qPrintable(added.result.message));
     QCOMPARE(added.added, 0);
@@ -388,7 +420,7 @@ void TestFaultsPosix::historyInAReadOnlyFolder() {
         const history::Opened opened = store.open(file);
         const FileResult failed =
             opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
-        QVERIFY2(!failed.ok() && failed.message.contains(u"historique.sqlite") &&
+        QVERIFY2(!failed.ok() && seen(failed.message).contains(u"historique.sqlite") &&
                      failed.message.startsWith(u"Impossible"),
                  qPrintable(failed.message));
     }
@@ -418,8 +450,8 @@ void TestFaultsPosix::historyWritableAgain() {
     const history::Opened opened = store.open(file);
     const FileResult failed =
         opened.result.ok() ? store.add(runsOf(u"Perdu"_qs, 5)).result : opened.result;
-    QVERIFY2(!failed.ok() && failed.message.contains(u"lecture seule"), qPrintable(failed.message));
-    QVERIFY(!failed.message.contains(u"Ã"));
+    QVERIFY2(!failed.ok() && seen(failed.message).contains(u"lecture seule"),
+             qPrintable(failed.message));
     for (const char* extra : {"-wal", "-shm"}) // left behind read-only
         if (QFile::exists(file + extra))
             QFile::setPermissions(file + extra, QFileDevice::ReadOwner);
@@ -474,17 +506,14 @@ void TestFaultsPosix::importOnAFullDisk() {
     }
     const ImportPlace place{own.filePath(u"courses"_qs), QDate(2026, 12, 8)};
     QCOMPARE(importFiles({own.filePath(u"kept.json"_qs)}, state, place, dialogs).pastRuns, 10);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = old;
-    limited.rlim_cur =
-        static_cast<rlim_t>(QFileInfo(own.filePath(u"historique.sqlite"_qs)).size() + 16 * 1024);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const ImportSummary lost = importFiles({own.filePath(u"lost.json"_qs)}, state, place, dialogs);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    ImportSummary lost;
+    {
+        const FullDisk full(own.filePath(u"historique.sqlite"_qs), 64 * 1024);
+        lost = importFiles({own.filePath(u"lost.json"_qs)}, state, place, dialogs);
+        QVERIFY(full.stoppedPartWay());
+    }
     QCOMPARE(lost.pastRuns, 0);
+    seen(lost.text());
     QVERIFY2(lost.reasons.size() == 1 &&
                  lost.reasons[0].startsWith(u"aucune course passée gardée : Impossible"_qs),
              qPrintable(lost.text()));

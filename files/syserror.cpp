@@ -23,7 +23,7 @@ QString reason(Fault fault) {
     case Fault::Io:
         break;
     }
-    return u"erreur du système (code %1)"_qs.arg(EIO);
+    return u"erreur de lecture ou d'écriture sur le support"_qs;
 }
 
 } // namespace syserror

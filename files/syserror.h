@@ -16,5 +16,8 @@ QString reason(Fault fault);
 void clear();
 // The reason the system gives for the last failure, or `fallback`'s.
 QString lastReason(Fault fallback);
+// The reason for the system's failure code `systemCode` (errno, or Windows' own
+// code), as a library kept it; `fallback`'s for 0.
+QString reasonOf(long long systemCode, Fault fallback);
 
 } // namespace syserror

@@ -46,4 +46,12 @@ QString lastReason(Fault fallback) {
     return u"erreur du système (code %1)"_qs.arg(error);
 }
 
+QString reasonOf(long long systemCode, Fault fallback) {
+    if (systemCode == 0)
+        return reason(fallback);
+    if (const auto fault = faultOf(static_cast<int>(systemCode)))
+        return reason(*fault);
+    return u"erreur du système (code %1)"_qs.arg(systemCode);
+}
+
 } // namespace syserror

@@ -51,4 +51,12 @@ QString lastReason(Fault fallback) {
     return u"erreur du système (code %1)"_qs.arg(error);
 }
 
+QString reasonOf(long long systemCode, Fault fallback) {
+    if (systemCode == 0)
+        return reason(fallback);
+    if (const auto fault = faultOf(static_cast<DWORD>(systemCode)))
+        return reason(*fault);
+    return u"erreur du système (code %1)"_qs.arg(systemCode);
+}
+
 } // namespace syserror

@@ -14,6 +14,8 @@ namespace sqlite {
 // SQLite's reasons are English: the user reads them in French.
 QString reason(int code) {
     using syserror::Fault;
+    if (code == SQLITE_IOERR_WRITE) // SQLite keeps no system reason for it
+        return u"l'écriture sur le disque a échoué (disque plein, ou fichier trop volumineux)"_qs;
     switch (code & 0xff) {
     case SQLITE_FULL:
         return syserror::reason(Fault::DiskFull);
@@ -121,8 +123,17 @@ FileResult Database::exec(const char* sql) {
 }
 
 FileResult Database::failure(const char* action) const {
-    return files::failure(action, path_,
-                          db_ ? reason(sqlite3_extended_errcode(db_)) : reason(SQLITE_MISUSE));
+    if (!db_)
+        return files::failure(action, path_, reason(SQLITE_MISUSE));
+    const int code = sqlite3_extended_errcode(db_);
+    // A failure of the system: its own reason (a full disk, a file too large).
+    if (const int primary = code & 0xff; primary == SQLITE_IOERR || primary == SQLITE_FULL)
+        if (const int system = sqlite3_system_errno(db_); system != 0)
+            return files::failure(action, path_,
+                                  syserror::reasonOf(system, primary == SQLITE_FULL
+                                                                 ? syserror::Fault::DiskFull
+                                                                 : syserror::Fault::Io));
+    return files::failure(action, path_, reason(code));
 }
 
 bool Database::lastFailureIsDamage() const {

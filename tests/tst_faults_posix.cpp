@@ -384,7 +384,9 @@ void TestFaultsPosix::historyOnAFullDisk() {
         added = store.add(runsOf(u"Perdu"_qs, 2000));
         QVERIFY(full.stoppedPartWay());
     }
-    QVERIFY2(!added.result.ok() && seen(added.result.message).contains(u"historique.sqlite") &&
+    QVERIFY2(!added.result.ok() &&
+                 seen(added.result.message)
+                     .contains(u"historique.sqlite : l'écriture sur le disque a échoué") &&
                  added.result.message.startsWith(u"Impossible"),
              qPrintable(added.result.message));
     QCOMPARE(added.added, 0);

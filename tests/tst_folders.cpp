@@ -136,6 +136,7 @@ class TestFolders : public QObject {
     void folderImported();
     void stopped_data();
     void stopped();
+    void refusedRaceStoresNothing();
     void todaysRace_data();
     void todaysRace();
     void copiesMade();
@@ -255,6 +256,29 @@ void TestFolders::stopped() {
             QCOMPARE(w.runsOf(QString::fromUtf8(race) + QString::fromUtf8(n)),
                      size_t(stored ? (race[0] == 'C' && n[0] != '3' ? 2 : 1) : 0));
     }
+}
+
+void TestFolders::refusedRaceStoresNothing() {
+    // A run the history refuses inside a race's transaction (a trigger stands
+    // for any refusal there): nothing of that race kept, the other kept whole.
+    Workplace w;
+    {
+        sqlite::Database db;
+        QVERIFY(db.open(w.history()).ok());
+        QVERIFY(db.exec("CREATE TRIGGER refuse BEFORE INSERT ON run WHEN (SELECT name FROM "
+                        "horse WHERE id = NEW.horse) = 'B' BEGIN SELECT RAISE(ABORT, 'non'); END")
+                    .ok());
+    }
+    writeAll(w.files(), {u"p.json = prog 05112025 R1C1:2100 R1C2:2700"_qs,
+                         u"participants_R1_C1.json = part A,B 2100 run"_qs,
+                         u"performances_R1_C1.json = perf A,B"_qs,
+                         u"participants_R1_C2.json = part C,D 2700 run"_qs});
+    const PathsImported done = w.import();
+    QVERIFY2(done.text.contains(u"aucune course passée gardée : Impossible"_qs) &&
+                 done.text.contains(u"sans son cheval"_qs),
+             qPrintable(done.text));
+    QCOMPARE(w.runsOf(u"A"_qs) + w.runsOf(u"B"_qs), size_t(0));
+    QCOMPARE(w.runsOf(u"C"_qs) + w.runsOf(u"D"_qs), size_t(2));
 }
 
 void TestFolders::todaysRace_data() {

@@ -1,10 +1,12 @@
 // Figures for imports: a year of the service's files, generated (300 meetings of
 // 8 races of 14 runners, each runner with its 5 past runs; 8,000 horses, each
-// running every three weeks), imported meeting by meeting as a punter would, then
-// imported a second time (nothing added). Time and peak memory against their aims,
-// in the same run. Run a Release build: make bench.
+// running every three weeks), a folder per day named as saved. Imported as one
+// folder (its longest pause between two progress steps: how long the window
+// would not answer), then a second time (nothing added); then, for comparison,
+// meeting by meeting as files, into a history of its own. Time and peak memory
+// against their aims, in the same run. Run a Release build: make bench.
 
-#include "importer.h"
+#include "folderimport.h"
 #include "peakmemory.h"
 
 #include <QDir>
@@ -65,7 +67,9 @@ void write(const QString& path, const QJsonObject& o) {
 QStringList writeMeeting(const QDir& dir, int m) {
     const QDate day = FirstDay.addDays(m % 365);
     QJsonArray races;
-    QStringList files{dir.filePath(u"programme-%1.json"_qs.arg(m))};
+    dir.mkpath(u"%1"_qs.arg(m));
+    const QDir in(dir.filePath(u"%1"_qs.arg(m)));
+    QStringList files{in.filePath(u"programme_%1.json"_qs.arg(day.toString(u"ddMMyyyy"_qs)))};
     for (int c = 1; c <= Races; ++c) {
         races.append(QJsonObject{{u"numOrdre"_qs, c},
                                  {u"libelle"_qs, u"PRIX %1-%2"_qs.arg(m).arg(c)},
@@ -86,9 +90,8 @@ QStringList writeMeeting(const QDir& dir, int m) {
                                             {u"nomCheval"_qs, horseName(horse)},
                                             {u"coursesCourues"_qs, runs}});
         }
-        const QString race = u"%1-R1C%2"_qs.arg(m).arg(c);
-        files << dir.filePath(race + u"-partants.json"_qs)
-              << dir.filePath(race + u"-performances.json"_qs);
+        files << in.filePath(u"participants_R1_C%1.json"_qs.arg(c))
+              << in.filePath(u"performances_R1_C%1.json"_qs.arg(c));
         write(files[files.size() - 2], {{u"participants"_qs, entrants}});
         write(files.last(), {{u"participants"_qs, performances}});
     }
@@ -108,7 +111,8 @@ void report(const char* what, double value, const char* unit, double aim) {
                 value < aim ? "ok" : "OVER");
 }
 
-// Every meeting imported; the seconds it took, and the runs stored and known.
+// Every meeting imported as files; the seconds it took, and the runs stored and
+// known.
 double importAll(const std::vector<QStringList>& meetings, AppState& state, const QString& folder,
                  int& stored, int& known) {
     RecordingDialogs quiet;
@@ -125,6 +129,45 @@ double importAll(const std::vector<QStringList>& meetings, AppState& state, cons
     return t.nsecsElapsed() / 1e9;
 }
 
+// The longest time between two steps: the window would not answer longer.
+struct Pauses : ImportProgress {
+    QElapsedTimer since;
+    qint64 longest = 0;
+    bool step(int, int) override {
+        if (since.isValid())
+            longest = std::max(longest, since.nsecsElapsed());
+        since.restart();
+        return true;
+    }
+};
+
+// The folder imported at once; the seconds it took, its longest pause, the runs.
+double importFolderOnce(const QString& files, AppState& state, const QString& folder,
+                        qint64& longestPause, int& stored, int& known) {
+    RecordingDialogs quiet;
+    Pauses pauses;
+    QElapsedTimer t;
+    t.start();
+    const FolderSummary s = importFolder({files}, state, {folder, FirstDay}, quiet, &pauses);
+    const double seconds = t.nsecsElapsed() / 1e9;
+    if (!s.unread.isEmpty() || s.stopped)
+        std::exit(2);
+    stored = known = 0;
+    for (const auto& [day, summary] : s.days)
+        stored += summary.pastRuns, known += summary.known;
+    longestPause = pauses.longest;
+    return seconds;
+}
+
+std::unique_ptr<AppState> stateIn(const QTemporaryDir& dir, const QString& name) {
+    auto state = std::make_unique<AppState>(dir.filePath(name + u".ini"_qs),
+                                            RaceDay{{}, dir.filePath(name + u".csv"_qs)});
+    static RecordingDialogs quiet; // outlives the state
+    if (!state->openHistory(dir.filePath(name + u".sqlite"_qs), QDateTime(), quiet).isEmpty())
+        std::exit(1);
+    return state;
+}
+
 } // namespace
 
 int main() {
@@ -137,20 +180,29 @@ int main() {
     std::printf("%d files of %d meetings written (%d races, %d past runs listed)\n",
                 Meetings * (1 + 2 * Races), Meetings, Meetings * Races,
                 Meetings * Races * Runners * PastRuns);
-    AppState state(dir.filePath(u"o.ini"_qs), RaceDay{{}, dir.filePath(u"coursedujour.csv"_qs)});
-    RecordingDialogs quiet;
-    if (!state.openHistory(dir.filePath(u"historique.sqlite"_qs), QDateTime(), quiet).isEmpty())
-        return 1;
     int stored = 0, known = 0;
-    const double first = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
-    std::printf("first import: %d past runs read, %d of them already known (the same runs "
-                "listed again in later races)\n",
-                stored, known);
-    report("a year of files imported", first, "s", 8);
-    report("peak memory", peakmemory::kilobytes() / 1024.0, "MB", 200);
-    const double second = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
-    std::printf("second import: %d past runs read, %d already known, %d added\n", stored, known,
-                stored - known);
-    report("the same year imported again (nothing added)", second, "s", 8);
-    return stored == known ? 0 : 3;
+    qint64 pause = 0;
+    {
+        const auto held = stateIn(dir, u"dossier"_qs);
+        AppState& state = *held;
+        const double first = importFolderOnce(files.path(), state, dir.filePath(u"courses"_qs),
+                                              pause, stored, known);
+        std::printf("the year as one folder: %d past runs read, %d of them already known (the "
+                    "same runs listed again in later races)\n",
+                    stored, known);
+        report("a year of files imported, as one folder", first, "s", 8);
+        report("peak memory", peakmemory::kilobytes() / 1024.0, "MB", 200);
+        report("longest pause between two steps of the progress bar", pause / 1e6, "ms", 200);
+        const double second = importFolderOnce(files.path(), state, dir.filePath(u"courses"_qs),
+                                               pause, stored, known);
+        std::printf("the folder again: %d past runs read, %d already known\n", stored, known);
+        report("the same year imported again (nothing added)", second, "s", 8);
+        if (stored != known)
+            return 3;
+    }
+    const auto held = stateIn(dir, u"fichiers"_qs);
+    AppState& state = *held;
+    const double files1 = importAll(meetings, state, dir.filePath(u"courses"_qs), stored, known);
+    report("for comparison: meeting by meeting, as files", files1, "s", 8);
+    return 0;
 }

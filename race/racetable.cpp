@@ -81,7 +81,16 @@ QString timeSource(bool withLengths) {
     return withLengths ? u"Chrono + Longueur"_qs : u"Chrono"_qs;
 }
 
+// Whether the runner has no reference time at all (none typed, none fed): shown
+// empty, never as 0'00"00.
+bool noReferenceTime(const Runner& r) {
+    return r.race.minutes.trimmed().isEmpty() && r.race.seconds.trimmed().isEmpty() &&
+           r.race.hundredths.trimmed().isEmpty();
+}
+
 QString referenceTime(const Runner& r) {
+    if (noReferenceTime(r))
+        return QString();
     const auto hundredths = calc::Race::of(r.race, {}).referenceHundredths;
     if (!hundredths || !std::isfinite(*hundredths) || *hundredths < 0 || *hundredths > 1e9)
         return QStringList{r.race.minutes, r.race.seconds, r.race.hundredths}.join(u':');
@@ -152,7 +161,8 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
 
 QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation) {
     const Runner& x = sheet.runners[r.index];
-    const auto reference = calc::Race::of(x.race, {}).referenceHundredths;
+    const auto reference =
+        noReferenceTime(x) ? std::nullopt : calc::Race::of(x.race, {}).referenceHundredths;
     QStringList row(ColumnCount);
     // A runner without an estimate has no rank and no figures: empty, never 0.
     if (r.rank > 0) {

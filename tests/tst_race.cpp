@@ -84,6 +84,8 @@ class TestRace : public QObject {
   private slots:
     void ranking_data();
     void ranking();
+    void referenceTimeShown_data();
+    void referenceTimeShown();
     void fileRoundTrip_data();
     void fileRoundTrip();
     void fileRefused_data();
@@ -157,6 +159,29 @@ void TestRace::ranking() {
                              row[racetable::GapLengths]}
                      .join(u' ');
     QCOMPARE(shown, row.ranked);
+}
+
+void TestRace::referenceTimeShown_data() {
+    QTest::addColumn<QStringList>("typed"); // minutes, seconds, hundredths
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<QString>("seconds");
+    QTest::newRow("typed") << QStringList{u"2"_qs, u"24"_qs, u"43"_qs} << u"2'24\"43"_qs
+                           << u"144,43"_qs;
+    QTest::newRow("none (a runner imported, not yet fed): empty, never 0'00\"00")
+        << QStringList{QString(), QString(), QString()} << QString() << QString();
+}
+
+void TestRace::referenceTimeShown() {
+    QFETCH(QStringList, typed);
+    QFETCH(QString, time);
+    QFETCH(QString, seconds);
+    RaceSheet sheet = sheetOf({{u"A"_qs, 0}});
+    calc::RaceTexts& race = sheet.runners[0].race;
+    std::tie(race.minutes, race.seconds, race.hundredths) =
+        std::tuple{typed[0], typed[1], typed[2]};
+    const QStringList row = racetable::rows(sheet).front();
+    QCOMPARE(row[racetable::Time], time);
+    QCOMPARE(row[racetable::TimeSeconds], seconds);
 }
 
 void TestRace::fileRoundTrip_data() {

@@ -178,9 +178,12 @@ bool readAll(const QStringList& files, std::vector<FileRead>& reads, QStringList
 QString FolderSummary::text() const {
     QString t = cells::counted(files, "fichier", "fichiers") + u", "_qs +
                 cells::counted(racesDone, "course importée", "courses importées");
-    for (const auto& [day, s] : days)
-        t += u"\n%1 : %2"_qs.arg(day.isValid() ? day.toString(u"dd/MM/yyyy"_qs) : u"sans date"_qs,
-                                 s.text().replace(u'\n', u"\n   "_qs));
+    for (const auto& [day, d] : days)
+        t += u"\n%1 (%2) : %3"_qs.arg(
+            day.isValid() ? day.toString(u"dd/MM/yyyy"_qs) : u"sans date"_qs,
+            day.isValid() ? cells::counted(d.races, "course", "courses")
+                          : cells::counted(d.races, "fichier", "fichiers"),
+            d.summary.text(false).replace(u'\n', u"\n   "_qs));
     for (const QString& why : unread)
         t += u"\n"_qs + why;
     if (stopped)
@@ -214,7 +217,9 @@ FolderSummary importFolder(const QStringList& paths, AppState& state, const Impo
         if (today.size() > 1 && groups[i].day == where.today && i == today.front())
             s.reasons << u"partants non placés : les fichiers comptent %1 courses du jour ; "
                          "importez ceux de la course voulue"_qs.arg(today.size());
-        addTo(out.days[groups[i].day], s);
+        FolderSummary::Day& day = out.days[groups[i].day];
+        ++day.races;
+        addTo(day.summary, s);
         ++out.racesDone;
     }
     if (progress && !out.stopped)

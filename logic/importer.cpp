@@ -130,11 +130,13 @@ void storeRuns(const std::vector<history::Run>& runs, history::Store& store, Imp
 }
 } // namespace
 
-QString ImportSummary::text() const {
-    QString t = cells::counted(runners, "partant", "partants") + u", "_qs +
-                cells::counted(pastRuns, "course passée", "courses passées") +
-                u" (%1)"_qs.arg(cells::counted(known, "déjà connue", "déjà connues")) + u", "_qs +
-                cells::counted(refused, "refusée", "refusées");
+QString ImportSummary::text(bool runnersIfNone) const {
+    QString t =
+        (runners > 0 || runnersIfNone ? cells::counted(runners, "partant", "partants") + u", "_qs
+                                      : QString()) +
+        cells::counted(pastRuns, "course passée", "courses passées") +
+        u" (%1)"_qs.arg(cells::counted(known, "déjà connue", "déjà connues")) + u", "_qs +
+        cells::counted(refused, "refusée", "refusées");
     for (const QString& why : reasons)
         t += u"\n"_qs + why;
     return t;

@@ -20,8 +20,9 @@ struct ImportSummary {
     int refused = 0;     // records refused
     QStringList reasons; // each refusal, each file not read, each thing not done
     // "14 partants, 70 courses passées (12 déjà connues), 3 refusées", then the
-    // reasons, one a line.
-    QString text() const;
+    // reasons, one a line; without the runners when `runners` is 0 and
+    // `runnersIfNone` false.
+    QString text(bool runnersIfNone = true) const;
 };
 
 struct ImportPlace {

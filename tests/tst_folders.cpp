@@ -215,16 +215,16 @@ void TestFolders::folderImported() {
     QVERIFY(done.anyRead);
     const QStringList lines = done.text.split(u'\n');
     QCOMPARE(lines.value(0), u"7 fichiers, 3 courses importées"_qs); // the picture not taken
-    QCOMPARE(lines.value(1), u"05/11/2025 : 0 partant, 6 courses passées (0 déjà connue), "
+    QCOMPARE(lines.value(1), u"05/11/2025 (2 courses) : 6 courses passées (0 déjà connue), "
                              "0 refusée"_qs);
-    QCOMPARE(lines.value(2), u"06/11/2025 : 0 partant, 2 courses passées (0 déjà connue), "
+    QCOMPARE(lines.value(2), u"06/11/2025 (1 course) : 2 courses passées (0 déjà connue), "
                              "0 refusée"_qs);
     QVERIFY2(lines.value(3).startsWith(u"notes.txt : JSON illisible"_qs), qPrintable(done.text));
     QCOMPARE(w.runsOf(u"A"_qs), size_t(2));           // its result on each day
     QCOMPARE(w.runsOf(u"C"_qs), size_t(2));           // its result and its past run
     QVERIFY(w.state.raceDay().sheet.runners.empty()); // no race of today
     // Imported again: nothing new, each run known.
-    QVERIFY(w.import().text.contains(u"05/11/2025 : 0 partant, 6 courses passées (6 déjà "
+    QVERIFY(w.import().text.contains(u"05/11/2025 (2 courses) : 6 courses passées (6 déjà "
                                      "connues)"_qs));
 }
 
@@ -290,7 +290,7 @@ void TestFolders::todaysRace_data() {
                        u"participants_R1_C1.json = part A,B 2100"_qs,
                        u"old/programme_05112025.json = prog 05112025 R1C1:2100"_qs,
                        u"old/participants_R1_C1.json = part E,F 2100 run"_qs}
-        << u"PRIX R1C1"_qs << u"08/12/2026 : 2 partants"_qs;
+        << u"PRIX R1C1"_qs << u"08/12/2026 (1 course) : 2 partants"_qs;
     QTest::newRow("two races of today: none, said")
         << QStringList{u"programme_08122026.json = prog 08122026 R1C1:2100 R1C2:2700"_qs,
                        u"participants_R1_C1.json = part A,B 2100"_qs,

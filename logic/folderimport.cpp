@@ -187,8 +187,8 @@ QString FolderSummary::text() const {
     for (const QString& why : unread)
         t += u"\n"_qs + why;
     if (stopped)
-        t += u"\nImport arrêté : %1 sur %2 ; les courses importées sont gardées entières, "
-             "les autres ne le sont pas du tout."_qs.arg(racesDone)
+        t += u"\nImport arrêté : %1 courses importées sur %2 ; celles-ci sont gardées "
+             "entières, les autres ne le sont pas du tout."_qs.arg(racesDone)
                  .arg(races);
     return t;
 }

@@ -2,7 +2,7 @@
 // meetings (4 races of 10 runners run, each runner with 5 past runs), and checks
 // a history left by an import killed at any instant: it opens, SQLite's check
 // passes, and each race's 60 runs are all there or none.
-//   killcheck ecrire DOSSIER
+//   killcheck ecrire DOSSIER [DECALAGE]  (the days DECALAGE days later)
 //   killcheck verifier HISTORIQUE [--complet]
 
 #include "store.h"
@@ -92,8 +92,8 @@ bool writeMeeting(const QDir& dir, int m) {
                  {{u"programme"_qs, QJsonObject{{u"reunions"_qs, QJsonArray{meeting}}}}});
 }
 
-int writeAll(const QString& folder) {
-    for (int m = 0; m < Meetings; ++m) {
+int writeAll(const QString& folder, int shift) {
+    for (int m = shift; m < shift + Meetings; ++m) {
         const QDir dir(QDir(folder).filePath(First.addDays(m).toString(u"yyyy-MM-dd"_qs)));
         if (!QDir().mkpath(dir.path()) || !writeMeeting(dir, m))
             return 2;
@@ -151,7 +151,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() >= 3 && args[1] == u"ecrire")
-        return writeAll(args[2]);
+        return writeAll(args[2], args.value(3).toInt());
     if (args.size() >= 3 && args[1] == u"verifier")
         return verify(args[2], args.contains(u"--complet"_qs));
     std::fprintf(stderr, "usage : killcheck ecrire DOSSIER | verifier HISTORIQUE [--complet]\n");

@@ -83,8 +83,9 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
     importFolder_ =
         action(u"Importer un dossier…"_qs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I),
                &CourseDuJour::chooseFolderImport);
-    restore_ = action(u"Restaurer une copie de l'historique…"_qs, QKeySequence(),
-                      &CourseDuJour::restoreHistoryCopy);
+    restore_ =
+        action(u"Restaurer une copie de l'historique…"_qs,
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &CourseDuJour::restoreHistoryCopy);
     arrival_ =
         action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
     card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),

@@ -17,7 +17,16 @@ Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Ic
                                    Buttons buttons) {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
-    box.setText(text);
+    // A long summary (a year of files, a line a day) would outgrow the screen:
+    // its first lines, the whole behind the details button.
+    constexpr qsizetype Shown = 12;
+    if (const QStringList lines = text.split(u'\n'); lines.size() > Shown + 4) {
+        box.setText(lines.first(Shown).join(u'\n') +
+                    u"\n… et %1 lignes de plus, dans les détails."_qs.arg(lines.size() - Shown));
+        box.setDetailedText(text);
+    } else {
+        box.setText(text);
+    }
     box.setIcon(icon == Icon::Critical      ? QMessageBox::Critical
                 : icon == Icon::Information ? QMessageBox::Information
                 : icon == Icon::Question    ? QMessageBox::Question
@@ -58,7 +67,16 @@ int QtDialogs::question(const QString& text, const QString& title, const QString
                         int defaultButton, int escapeButton) {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
-    box.setText(text);
+    // A long summary (a year of files, a line a day) would outgrow the screen:
+    // its first lines, the whole behind the details button.
+    constexpr qsizetype Shown = 12;
+    if (const QStringList lines = text.split(u'\n'); lines.size() > Shown + 4) {
+        box.setText(lines.first(Shown).join(u'\n') +
+                    u"\n… et %1 lignes de plus, dans les détails."_qs.arg(lines.size() - Shown));
+        box.setDetailedText(text);
+    } else {
+        box.setText(text);
+    }
     box.setIcon(QMessageBox::Question);
     QList<QPushButton*> pushButtons;
     for (const QString& caption : buttons)
@@ -123,7 +141,7 @@ std::optional<QString> QtDialogs::choose(const QString& text, const QString& tit
     list->setMaximumHeight(list->sizeHintForRow(0) * 12 + 2 * list->frameWidth());
     auto* filter = new FilterBox(list, &dialog);
     filter->setAccessibleName(u"Filtre"_qs);
-    filter->setPlaceholderText(u"filtrer : R1C3, un nom, une distance…"_qs);
+    filter->setPlaceholderText(u"filtrer : une partie de la ligne (R1C3, un nom, une date…)"_qs);
     label->setBuddy(filter);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Cancel)->setText(u"Annuler"_qs);

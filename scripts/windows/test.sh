@@ -9,7 +9,8 @@ out=${WINDOWS_BUILD:-build-windows}
 source scripts/windows/wine-env.sh "$out"
 
 failed=0
-tests=(files csv calc corrections history imports fchrono listwindow raceday scaleform sheet list race ui sheetwindow)
+tests=(files csv calc corrections history copies imports folders kept fchrono listwindow raceday scaleform sheet
+    list race runnerfigures ui sheetwindow)
 for t in "${tests[@]}"; do
     echo "== $t (Windows, under Wine)"
     if ! (cd "$out" && wine "tst_$t.exe"); then

@@ -38,12 +38,7 @@ void clear() {
 }
 
 QString lastReason(Fault fallback) {
-    const int error = errno;
-    if (error == 0)
-        return reason(fallback);
-    if (const auto fault = faultOf(error))
-        return reason(*fault);
-    return u"erreur du système (code %1)"_qs.arg(error);
+    return reasonOf(errno, fallback);
 }
 
 QString reasonOf(long long systemCode, Fault fallback) {

@@ -46,9 +46,7 @@ QString lastReason(Fault fallback) {
     const DWORD error = GetLastError();
     if (error == ERROR_SUCCESS)
         return errno == ENOSPC ? reason(Fault::DiskFull) : reason(fallback);
-    if (const auto fault = faultOf(error))
-        return reason(*fault);
-    return u"erreur du système (code %1)"_qs.arg(error);
+    return reasonOf(error, fallback);
 }
 
 QString reasonOf(long long systemCode, Fault fallback) {

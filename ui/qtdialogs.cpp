@@ -13,20 +13,29 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+namespace {
+
+// A long summary (a year of files, a line a day) would outgrow the screen: its
+// first lines, the whole behind the details button.
+void setText(QMessageBox& box, const QString& text) {
+    constexpr qsizetype Shown = 12;
+    const QStringList lines = text.split(u'\n');
+    if (lines.size() <= Shown + 4) {
+        box.setText(text);
+        return;
+    }
+    box.setText(lines.first(Shown).join(u'\n') +
+                u"\n… et %1 lignes de plus, dans les détails."_qs.arg(lines.size() - Shown));
+    box.setDetailedText(text);
+}
+
+} // namespace
+
 Dialogs::Answer QtDialogs::message(const QString& text, const QString& title, Icon icon,
                                    Buttons buttons) {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
-    // A long summary (a year of files, a line a day) would outgrow the screen:
-    // its first lines, the whole behind the details button.
-    constexpr qsizetype Shown = 12;
-    if (const QStringList lines = text.split(u'\n'); lines.size() > Shown + 4) {
-        box.setText(lines.first(Shown).join(u'\n') +
-                    u"\n… et %1 lignes de plus, dans les détails."_qs.arg(lines.size() - Shown));
-        box.setDetailedText(text);
-    } else {
-        box.setText(text);
-    }
+    setText(box, text);
     box.setIcon(icon == Icon::Critical      ? QMessageBox::Critical
                 : icon == Icon::Information ? QMessageBox::Information
                 : icon == Icon::Question    ? QMessageBox::Question
@@ -67,16 +76,7 @@ int QtDialogs::question(const QString& text, const QString& title, const QString
                         int defaultButton, int escapeButton) {
     QMessageBox box(parent_);
     box.setWindowTitle(title);
-    // A long summary (a year of files, a line a day) would outgrow the screen:
-    // its first lines, the whole behind the details button.
-    constexpr qsizetype Shown = 12;
-    if (const QStringList lines = text.split(u'\n'); lines.size() > Shown + 4) {
-        box.setText(lines.first(Shown).join(u'\n') +
-                    u"\n… et %1 lignes de plus, dans les détails."_qs.arg(lines.size() - Shown));
-        box.setDetailedText(text);
-    } else {
-        box.setText(text);
-    }
+    setText(box, text);
     box.setIcon(QMessageBox::Question);
     QList<QPushButton*> pushButtons;
     for (const QString& caption : buttons)

@@ -1,0 +1,116 @@
+// Chances from the estimated times: the logit worked by hand, the runners
+// without an estimate, and τ fitted back from races drawn with a known one.
+
+#include "chances.h"
+
+#include <QTest>
+#include <cmath>
+#include <random>
+
+using chances::Chance;
+using chances::Entry;
+using Source = chances::Chance::Source;
+
+Q_DECLARE_METATYPE(std::vector<Entry>)
+Q_DECLARE_METATYPE(std::vector<Chance>)
+
+class TestChances : public QObject {
+    Q_OBJECT
+  private slots:
+    void logit_data();
+    void logit();
+    void tauFitted_data();
+    void tauFitted();
+};
+
+void TestChances::logit_data() {
+    QTest::addColumn<std::vector<Entry>>("runners");
+    QTest::addColumn<double>("tau");
+    QTest::addColumn<std::vector<Chance>>("expected");
+    const auto E = Source::Estimate;
+    // By hand: e^-1 = 0,367879; 1 / (1 + e^-1) = 0,731059.
+    QTest::newRow("two runners one second apart, τ = 1")
+        << std::vector<Entry>{{150.0, {}}, {151.0, {}}} << 1.0
+        << std::vector<Chance>{{73.1059, E}, {26.8941, E}};
+    QTest::newRow("the same gap, τ = 2: closer chances (e^-0,5 = 0,606531)")
+        << std::vector<Entry>{{150.0, {}}, {151.0, {}}} << 2.0
+        << std::vector<Chance>{{62.2459, E}, {37.7541, E}};
+    QTest::newRow("equal estimates: equal chances")
+        << std::vector<Entry>{{150.0, 2.0}, {150.0, 30.0}, {150.0, {}}} << 1.5
+        << std::vector<Chance>{{33.3333, E}, {33.3333, E}, {33.3333, E}};
+    // 1/2 + 1/8 + 1/4 = 0,875: C's market share 0,25 / 0,875 = 28,5714 %; A and
+    // B share 71,4286 % by the logit.
+    QTest::newRow("a runner without an estimate, with odds: its market share")
+        << std::vector<Entry>{{150.0, 2.0}, {151.0, 8.0}, {{}, 4.0}} << 1.0
+        << std::vector<Chance>{{52.2185, E}, {19.2101, E}, {28.5714, Source::Market}};
+    // C takes a third of the 100 %, A and B share two thirds by the logit.
+    QTest::newRow("a runner with neither: an even share of what is left")
+        << std::vector<Entry>{{150.0, {}}, {151.0, {}}, {{}, {}}} << 1.0
+        << std::vector<Chance>{{48.7373, E}, {17.9294, E}, {33.3333, Source::Even}};
+    QTest::newRow("both kinds without an estimate")
+        << std::vector<Entry>{{150.0, 2.0}, {{}, 2.0}, {{}, {}}} << 1.0
+        << std::vector<Chance>{{25.0, E}, {50.0, Source::Market}, {25.0, Source::Even}};
+    QTest::newRow("no estimate, no odds: even shares")
+        << std::vector<Entry>{{{}, {}}, {{}, {}}} << 1.0
+        << std::vector<Chance>{{50.0, Source::Even}, {50.0, Source::Even}};
+    QTest::newRow("no runner") << std::vector<Entry>{} << 1.0 << std::vector<Chance>{};
+}
+
+void TestChances::logit() {
+    QFETCH(std::vector<Entry>, runners);
+    QFETCH(double, tau);
+    QFETCH(std::vector<Chance>, expected);
+    const std::vector<Chance> out = chances::of(runners, tau);
+    QCOMPARE(out.size(), expected.size());
+    double sum = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        QVERIFY2(
+            std::abs(out[i].percent - expected[i].percent) < 1e-3,
+            qPrintable(
+                u"%1: %2 instead of %3"_qs.arg(i).arg(out[i].percent).arg(expected[i].percent)));
+        QCOMPARE(out[i].source, expected[i].source);
+        sum += out[i].percent;
+    }
+    if (!out.empty())
+        QVERIFY(std::abs(sum - 100) < 1e-9);
+}
+
+void TestChances::tauFitted_data() {
+    QTest::addColumn<double>("tau");
+    QTest::addColumn<int>("races");
+    QTest::newRow("τ = 0,8 s, 1,000 races") << 0.8 << 1000;
+    QTest::newRow("τ = 1,5 s, 1,000 races") << 1.5 << 1000;
+    QTest::newRow("τ = 3 s, 1,000 races") << 3.0 << 1000;
+    QTest::newRow("τ = 1,5 s, 100 races (within 25 %)") << 1.5 << 100;
+}
+
+void TestChances::tauFitted() {
+    QFETCH(double, tau);
+    QFETCH(int, races);
+    // Races of 10 runners estimated 0 to 8 s apart; each winner drawn as the
+    // logit says: the best estimated time less τ times a Gumbel error.
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> unit(1e-12, 1.0);
+    std::vector<chances::Race> drawn;
+    for (int r = 0; r < races; ++r) {
+        chances::Race race;
+        double best = 1e9;
+        for (int i = 0; i < 10; ++i) {
+            race.seconds.push_back(150 + 8 * unit(random));
+            const double run = race.seconds.back() + tau * std::log(-std::log(unit(random)));
+            if (run < best)
+                best = run, race.winner = i;
+        }
+        drawn.push_back(race);
+    }
+    const chances::Fit fit = chances::fit(drawn);
+    QCOMPARE(fit.races, races);
+    const double within = races >= 1000 ? 0.10 : 0.25;
+    QVERIFY2(std::abs(fit.tau - tau) / tau < within, qPrintable(QString::number(fit.tau)));
+    // The fit is the top: a τ 20 % either side is less likely.
+    for (const double other : {fit.tau * 0.8, fit.tau * 1.2})
+        QVERIFY(chances::logLikelihood(drawn, other) < chances::logLikelihood(drawn, fit.tau));
+}
+
+QTEST_GUILESS_MAIN(TestChances)
+#include "tst_chances.moc"

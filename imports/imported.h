@@ -48,7 +48,9 @@ struct Race {
 // A runner of a participants file.
 struct Entrant {
     int number = 0;
-    QString name, rider, musique;
+    QString name, rider, musique, trainer;
+    // The odds for 1 € simple gagnant: the morning's reference, the latest.
+    std::optional<double> oddsReference, oddsDirect;
     std::optional<int> distanceRun; // recul included
     std::optional<double> weight;   // kg
     calc::Shoeing shoeing = calc::Shoeing::Shod;

@@ -61,13 +61,26 @@ std::optional<RaceCode> casaqueOf(const QString& url) {
     return RaceCode{day, m.captured(2).toInt(), m.captured(3).toInt()};
 }
 
+// The odds in `key`'s "rapport" (9.2 for 1 €); a value that cannot be odds
+// refuses the runner, named "dernierRapportDirect.rapport".
+std::optional<double> oddsOf(json::Fields& f, const char* key) {
+    json::Fields inner{f.object.value(QLatin1StringView(key)).toObject()};
+    const auto odds = inner.decimal("rapport", 1, 100000);
+    if (!inner.ok() && f.ok())
+        f.refuse(QString::fromUtf8(key) + u'.' + inner.field, inner.reason);
+    return odds;
+}
+
 std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
     json::Fields f{o};
     Entrant e;
     e.number = int(f.whole("numPmu", 1, 99).value_or(0));
     e.name = f.text("nom");
     e.rider = f.text("driver");
+    e.trainer = f.text("entraineur");
     e.musique = f.text("musique");
+    e.oddsReference = oddsOf(f, "dernierRapportReference");
+    e.oddsDirect = oddsOf(f, "dernierRapportDirect");
     if (const auto m = f.whole("handicapDistance", 1, 100000))
         e.distanceRun = int(*m);
     const auto tenths = o.contains(u"handicapPoids") && !o[u"handicapPoids"].isNull()

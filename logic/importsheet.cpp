@@ -80,6 +80,13 @@ void update(Runner& at, const Runner& r, QStringList& notes) {
                !r.race.dayWeight.isEmpty(), n, u"poids"_qs, same, notes);
     if (!r.musique.isEmpty())
         at.musique = r.musique;
+    // The market moves through the day: the file's odds, trainer and rider are
+    // the newest, never the punter's typing.
+    if (r.oddsReference || r.oddsDirect)
+        std::tie(at.oddsReference, at.oddsDirect) = std::tie(r.oddsReference, r.oddsDirect);
+    for (auto [field, from] : {std::pair{&Runner::trainer, &r.trainer}, {&Runner::rider, &r.rider}})
+        if (!from->isEmpty())
+            at.*field = *from;
 }
 
 // The imported runners into the sheet's race: a horse already there takes
@@ -146,6 +153,8 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         const int recul = reculOf(e, race ? *race : assumed);
         r.dayRecul = std::max(recul, 0);
         r.musique = e.musique;
+        std::tie(r.oddsReference, r.oddsDirect) = std::tie(e.oddsReference, e.oddsDirect);
+        std::tie(r.trainer, r.rider) = std::tie(e.trainer, e.rider);
         s.runners.push_back(std::move(r));
     }
     return s;

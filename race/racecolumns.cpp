@@ -221,6 +221,15 @@ bool readPicked(const QString& c, RaceSheet&, Runner& r) {
     return true;
 }
 
+// Odds as every digit; an empty cell, or one below 1 (no odds pay less), none.
+template <std::optional<double> Runner::*F> QString writeOdds(const RaceSheet&, const Runner* r) {
+    return r && r->*F ? exact(*(r->*F)) : QString();
+}
+template <std::optional<double> Runner::*F> bool readOdds(const QString& c, RaceSheet&, Runner& r) {
+    r.*F = number(c, 1);
+    return r.*F || c.trimmed().isEmpty();
+}
+
 } // namespace
 
 const std::vector<Column>& columns() {
@@ -278,6 +287,11 @@ const std::vector<Column>& columns() {
         {"alertes", 6, false, runnerText<&Runner::alerts>, toRunner<&Runner::alerts>},
         {"réduction (s)", 7, false, writePositive<&Runner::reductionSeconds>,
          readPositive<&Runner::reductionSeconds>},
+        {"cote réf.", 8, false, writeOdds<&Runner::oddsReference>,
+         readOdds<&Runner::oddsReference>},
+        {"cote", 8, false, writeOdds<&Runner::oddsDirect>, readOdds<&Runner::oddsDirect>},
+        {"entraîneur", 8, false, runnerText<&Runner::trainer>, toRunner<&Runner::trainer>},
+        {"driver ou jockey", 8, false, runnerText<&Runner::rider>, toRunner<&Runner::rider>},
     };
     return all;
 }

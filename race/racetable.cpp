@@ -161,8 +161,6 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
 
 QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation) {
     const Runner& x = sheet.runners[r.index];
-    const auto reference =
-        noReferenceTime(x) ? std::nullopt : calc::Race::of(x.race, {}).referenceHundredths;
     QStringList row(ColumnCount);
     // A runner without an estimate has no rank and no figures: empty, never 0.
     if (r.rank > 0) {
@@ -178,7 +176,9 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
     row[Name] = x.name;
     row[Distance] = x.race.referenceDistance;
     row[Time] = referenceTime(x);
-    row[TimeSeconds] = reference ? cells::fixed(*reference / 100.0, 2) : QString();
+    if (!noReferenceTime(x))
+        if (const auto reference = calc::Race::of(x.race, {}).referenceHundredths)
+            row[TimeSeconds] = cells::fixed(*reference / 100.0, 2);
     row[Weight] = x.race.referenceWeight;
     row[Margin] = x.race.margin;
     row[Going] = x.going;

@@ -60,8 +60,15 @@ struct Runner {
     // and what the punter is warned of ("disqualifié 2 fois sur ses 4 dernières
     // courses · déferré des 4 pour la première fois").
     QString musique = {}, alerts = {};
+    // The market's odds for 1 € simple gagnant, as a participants file gives
+    // them: the morning's reference and the latest (or final) one; none: not known.
+    std::optional<double> oddsReference = {}, oddsDirect = {};
+    // Who trains it, and who drives or rides it today.
+    QString trainer = {}, rider = {};
 
     bool operator==(const Runner&) const = default;
+    // The odds a bet gets: the latest, else the morning's.
+    std::optional<double> odds() const { return oddsDirect ? oddsDirect : oddsReference; }
     // The distance it runs today: the race's and its recul.
     double dayRun() const;
     // Its reference's discipline as the sheet names it; empty when not typed.

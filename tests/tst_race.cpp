@@ -206,6 +206,12 @@ void TestRace::fileRoundTrip_data() {
     numbered.going = u"bon souple"_qs;
     numbered.runners[1].referenceDate = QDate(2026, 11, 30);
     numbered.runners[1].race.hippodrome = u"Saint-Cloud"_qs;
+    // The market's odds to every digit, the morning's alone, and who runs it.
+    numbered.runners[0].oddsReference = 9.2;
+    numbered.runners[0].oddsDirect = 12.35;
+    numbered.runners[1].oddsReference = 1.1;
+    numbered.runners[1].trainer = u"J.-M. Bazire"_qs;
+    numbered.runners[1].rider = u"É. Raffin; \"le Roi\""_qs;
     RaceSheet trot = full;
     trot.discipline = TrotHarness;
     trot.start = u"volté"_qs;
@@ -306,10 +312,10 @@ void TestRace::fileRefused_data() {
         {.name = "a runner without a name", .bytes = QByteArray(good).replace("Eclair", "")},
         {.name = "an unknown discipline", .bytes = QByteArray(good).replace(";plat;", ";trot;")},
         {.name = "an unknown start", .bytes = QByteArray(good).replace(";plat;", ";plat;lancé")},
-        {.name = "an unknown shoeing", .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;\r\n", ";plat;;;;;;D5;;;;;;;;;10;12;;0;;;;\r\n")},
+        {.name = "an unknown shoeing", .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;;;;;\r\n", ";plat;;;;;;D5;;;;;;;;;10;12;;0;;;;;;;;\r\n")},
         {.name = "a reference date that is none",
-         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;\r\n", ";plat;;;;;;;;;;;;31/02/2026;;;10;12;;0;;;;\r\n")},
-        {.name = "an unknown going today", .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;\r\n", ";plat;;;;;;;;;;;boueux;;;;10;12;;0;;;;\r\n")},
+         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;;;;;\r\n", ";plat;;;;;;;;;;;;31/02/2026;;;10;12;;0;;;;;;;;\r\n")},
+        {.name = "an unknown going today", .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;;;;;\r\n", ";plat;;;;;;;;;;;boueux;;;;10;12;;0;;;;;;;;\r\n")},
         {.name = "two hippodromes in one file", .bytes = header + row + QByteArray(row).replace(";;plat", ";Vincennes;plat")},
         {.name = "two distances in one file", .bytes = header + row + QByteArray(row).replace(";2400;", ";2000;")},
         {.name = "a row without a horse beside a runner",
@@ -340,7 +346,7 @@ void TestRace::resultsLeftToCompute_data() {
         {.name = "no lengths per second", .bytes = QByteArray(good).replace(";1.5;", ";;")},
         {.name = "lengths per second of zero", .bytes = QByteArray(good).replace(";1.5;", ";0;")},
         {.name = "a corrected reduction not a number",
-         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;\r\n", ";plat;;;;;;;;x;;;;;;;10;12;;0;;;;\r\n")},
+         .bytes = QByteArray(good).replace(";plat;;;;;;;;;;;;;;;10;12;;0;;;;;;;;\r\n", ";plat;;;;;;;;x;;;;;;;10;12;;0;;;;;;;;\r\n")},
         {.name = "a scale without a name",
          .bytes = QByteArray(good).replace(OriginalScale.toUtf8() + ";1.5", ";1.5")},
         {.name = "every result empty", .bytes = QByteArray(good).replace(";00:00:00;18180;Chrono;1:15:48;", ";;;Chrono;;")},

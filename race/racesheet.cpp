@@ -44,6 +44,30 @@ QString unratedReason(const Runner& r) {
     return noReference ? u"en attente d'une référence"_qs : u"pas encore calculé"_qs;
 }
 
+chances::Family familyOf(const QString& discipline) {
+    return isTrot(discipline)    ? chances::Family::Trot
+           : discipline == Jumps ? chances::Family::Obstacle
+                                 : chances::Family::Flat;
+}
+
+namespace {
+
+void withChances(const RaceSheet& sheet, std::vector<RankedRunner>& out) {
+    std::vector<chances::Entry> entries;
+    for (const RankedRunner& r : out) {
+        const Runner& x = sheet.runners[r.index];
+        entries.push_back(
+            {r.rank > 0 ? std::optional(x.estimateHundredths / 100) : std::nullopt, x.odds()});
+    }
+    const double tau = sheet.tau > 0 ? sheet.tau : chances::defaultTau(familyOf(sheet.discipline));
+    const auto chances = chances::of(entries, tau);
+    for (size_t i = 0; i < out.size(); ++i)
+        std::tie(out[i].chance, out[i].chanceSource) =
+            std::tie(chances[i].percent, chances[i].source);
+}
+
+} // namespace
+
 std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
     const auto& runners = sheet.runners;
     std::vector<size_t> order(runners.size());
@@ -74,5 +98,6 @@ std::vector<RankedRunner> ranked(const RaceSheet& sheet) {
         const double metres = best > 0 ? std::round(gap / best * leader.dayRun() * 10) / 10.0 : 0.0;
         out.push_back({order[place], rank, gap / 100.0, lengths, metres});
     }
+    withChances(sheet, out);
     return out;
 }

@@ -2,6 +2,7 @@
 // The day's race sheet: the race (its name, date, hippodrome, distance and
 // discipline) and its runners, ranked by their estimated time, fastest first.
 
+#include "chances.h"
 #include "runner.h"
 
 #include <QDate>
@@ -34,6 +35,9 @@ struct RaceSheet {
     QString rule = {};
     int bandPercent = 10, months = 12;
     std::vector<Runner> runners = {}; // in the order they were added
+    // The chances' τ in seconds, fitted on the punter's races; 0: the
+    // discipline's default. Not kept in the file: the settings hold it.
+    double tau = 0;
 
     bool operator==(const RaceSheet&) const = default;
 
@@ -60,9 +64,17 @@ struct RankedRunner {
     // At the trot, the same in metres: at the leader's speed (its distance run
     // over its estimate), to a tenth.
     double gapMetres = 0;
+    // Its chance of winning, in %, and where it comes from (the estimates, the
+    // market's share, an even share).
+    double chance = 0;
+    chances::Chance::Source chanceSource = chances::Chance::Source::Estimate;
 };
+
+// The discipline family whose τ the chances take.
+chances::Family familyOf(const QString& discipline);
 
 // Fastest first; runners with equal estimates in the order they were added. A
 // runner without an estimate comes after every runner with one, unranked, and
 // the gaps count from the first runner with one.
+// Each with its chance (every runner's, summing to 100).
 std::vector<RankedRunner> ranked(const RaceSheet& sheet);

@@ -33,6 +33,12 @@ const QStringList& header() {
         {GapSeconds, u"Écart (s)"},
         {GapLengths, u"Écart (longueurs)"},
         {GapMetres, u"Écart (m)"},
+        {Chance, u"Chance (%)"},
+        {FairOdds, u"Cote estimée"},
+        {Odds, u"Cote"},
+        {OddsReference, u"Cote réf."},
+        {Value, u"Valeur"},
+        {Outsider, u"Tocard"},
         {Reduction, u"Réduction"},
         {ReductionSeconds, u"Réduction (s)"},
         {CorrectedReduction, u"Réduction corrigée"},
@@ -57,6 +63,8 @@ const QStringList& header() {
         {Comparable, u"Courses comparables"},
         {Musique, u"Musique"},
         {Alerts, u"Alertes"},
+        {Rider, u"Driver / jockey"},
+        {Trainer, u"Entraîneur"},
         {EstimateTime, u"Base de l'estimation"},
         {ReductionTime, u"Temps de la réduction"},
         {Scale, u"Barème"},
@@ -157,6 +165,24 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
     row[DayGoing] = sheet.going;
 }
 
+// The runner against the market: its chance and fair odds, the odds, their value
+// and whether it is a tocard (odds above twice the runners).
+void market(QStringList& row, const RaceSheet& sheet, const Runner& x, const RankedRunner& r) {
+    row[Chance] = cells::fixed(r.chance, 1);
+    if (r.chance > 0)
+        row[FairOdds] = cells::fixed(100 / r.chance, 1);
+    if (x.oddsReference)
+        row[OddsReference] = cells::upTo(*x.oddsReference, 2);
+    if (const auto odds = x.odds()) {
+        row[Odds] = cells::upTo(*odds, 2);
+        row[Value] = cells::fixed(r.chance * *odds / 100, 2);
+        if (*odds > 2.0 * double(sheet.runners.size()))
+            row[Outsider] = u"tocard"_qs;
+    }
+    row[Rider] = x.rider;
+    row[Trainer] = x.trainer;
+}
+
 } // namespace
 
 QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation) {
@@ -191,6 +217,7 @@ QStringList row(const RaceSheet& sheet, const RankedRunner& r, Notation notation
     row[RaceDistance] = sheet.distance;
     row[Discipline] = sheet.discipline;
     conditions(row, sheet, x, notation);
+    market(row, sheet, x, r);
     return row;
 }
 

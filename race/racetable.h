@@ -21,8 +21,14 @@ enum Column {
     EstimateSeconds,
     GapSeconds,
     GapLengths,
-    GapMetres, // at the trot, instead of lengths
-    Reduction, // of the reference race
+    GapMetres,     // at the trot, instead of lengths
+    Chance,        // of winning, in %, from the estimates (or the market's share)
+    FairOdds,      // 100 ÷ chance
+    Odds,          // the market's latest, else the morning's
+    OddsReference, // the morning's
+    Value,         // chance × odds ÷ 100
+    Outsider,      // "tocard": odds above twice the runners
+    Reduction,     // of the reference race
     ReductionSeconds,
     CorrectedReduction, // for today's conditions
     CorrectedReductionSeconds,
@@ -46,6 +52,8 @@ enum Column {
     Comparable, // how many comparable runs the horse has
     Musique,
     Alerts, // what the punter is warned of
+    Rider,  // the driver or jockey
+    Trainer,
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with

@@ -160,6 +160,8 @@ class TestImports : public QObject {
     void programme();
     void participants_data();
     void participants();
+    void odds_data();
+    void odds();
     void performances_data();
     void performances();
     void pastRuns_data();
@@ -470,6 +472,45 @@ void TestImports::participants() {
     QCOMPARE(e.place, row.place);
     QCOMPARE(e.status ? history::statusName(*e.status) : u"—"_qs, row.status);
     QCOMPARE(e.scratched, row.scratched);
+}
+
+void TestImports::odds_data() {
+    QTest::addColumn<QJsonObject>("changes");
+    QTest::addColumn<double>("reference"); // -1: none
+    QTest::addColumn<double>("direct");
+    QTest::addColumn<QString>("refused");
+    const auto rapport = [](const QJsonValue& v) { return QJsonObject{{u"rapport"_qs, v}}; };
+    QTest::newRow("the morning's and the latest, the trainer")
+        << QJsonObject{{u"dernierRapportReference"_qs, rapport(9.2)},
+                       {u"dernierRapportDirect"_qs, rapport(12.5)},
+                       {u"entraineur"_qs, u"J.-M. BAZIRE"_qs}}
+        << 9.2 << 12.5 << QString();
+    QTest::newRow("the morning's alone")
+        << QJsonObject{{u"dernierRapportReference"_qs, rapport(3.1)}} << 3.1 << -1.0 << QString();
+    QTest::newRow("none") << QJsonObject{} << -1.0 << -1.0 << QString();
+    QTest::newRow("below 1: refused, the field named")
+        << QJsonObject{{u"dernierRapportDirect"_qs, rapport(0.5)}} << -1.0 << -1.0
+        << u"dernierRapportDirect.rapport"_qs;
+    QTest::newRow("odds as a text: refused")
+        << QJsonObject{{u"dernierRapportReference"_qs, rapport(u"9,2"_qs)}} << -1.0 << -1.0
+        << u"dernierRapportReference.rapport"_qs;
+}
+
+void TestImports::odds() {
+    QFETCH(QJsonObject, changes);
+    QFETCH(double, reference);
+    QFETCH(double, direct);
+    QFETCH(QString, refused);
+    const FileRead f =
+        imports::readFile(u"partants.json"_qs,
+                          bytesOf({{u"participants"_qs, QJsonArray{with(BaseEntrant, changes)}}}));
+    QCOMPARE(refusalField(f), refused);
+    if (!refused.isEmpty())
+        return;
+    const Entrant& e = f.entrants.at(0);
+    QCOMPARE(e.oddsReference.value_or(-1), reference);
+    QCOMPARE(e.oddsDirect.value_or(-1), direct);
+    QCOMPARE(e.trainer, changes[u"entraineur"_qs].toString());
 }
 
 struct PastRow {

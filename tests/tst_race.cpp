@@ -85,6 +85,8 @@ class TestRace : public QObject {
     void ranking_data();
     void ranking();
     void referenceTimeShown_data();
+    void market_data();
+    void market();
     void referenceTimeShown();
     void fileRoundTrip_data();
     void fileRoundTrip();
@@ -182,6 +184,43 @@ void TestRace::referenceTimeShown() {
     const QStringList row = racetable::rows(sheet).front();
     QCOMPARE(row[racetable::Time], time);
     QCOMPARE(row[racetable::TimeSeconds], seconds);
+}
+
+void TestRace::market_data() {
+    QTest::addColumn<QList<double>>("odds"); // A, B, C; 0: none
+    QTest::addColumn<QStringList>("shown");  // rank chance fair odds value tocard
+    // A and B one second apart, C without an estimate; τ = 1 s (1 / (1 + e^-1)
+    // = 0,731059). Without odds C takes an even third, A and B share two thirds.
+    QTest::newRow("no odds") << QList<double>{0, 0, 0}
+                             << QStringList{u"1 48,7 2,1 |||"_qs, u"2 17,9 5,6 |||"_qs,
+                                            u"0 33,3 3,0 |||"_qs};
+    // Σ 1/odds = 0,5 + 0,106383 + 0,04 = 0,646383: C's market share 6,1883 %;
+    // A and B share 93,8117 %: 68,5818 and 25,2299. Tocards above 2 × 3 runners.
+    QTest::newRow("odds: C takes its market share, value = chance × odds ÷ 100")
+        << QList<double>{2.0, 9.4, 25.0}
+        << QStringList{u"1 68,6 1,5 |2|1,37|"_qs, u"2 25,2 4,0 |9,4|2,37|tocard"_qs,
+                       u"0 6,2 16,2 |25|1,55|tocard"_qs};
+}
+
+void TestRace::market() {
+    QFETCH(QList<double>, odds);
+    QFETCH(QStringList, shown);
+    RaceSheet sheet = sheetOf({{u"A"_qs, 15000}, {u"B"_qs, 15100}, {u"C"_qs, 0}});
+    sheet.tau = 1;
+    for (size_t i = 0; i < 3; ++i)
+        if (odds[qsizetype(i)] > 0)
+            sheet.runners[i].oddsDirect = odds[qsizetype(i)];
+    QStringList out;
+    double sum = 0;
+    for (const QStringList& row : racetable::rows(sheet)) {
+        out << u"%1 %2 %3 |%4|%5|%6"_qs.arg(
+            row[racetable::Rank].isEmpty() ? u"0"_qs : row[racetable::Rank], row[racetable::Chance],
+            row[racetable::FairOdds], row[racetable::Odds], row[racetable::Value],
+            row[racetable::Outsider]);
+        sum += QString(row[racetable::Chance]).replace(u',', u'.').toDouble();
+    }
+    QCOMPARE(out, shown);
+    QVERIFY(std::abs(sum - 100) <= 0.1 + 1e-9); // one decimal each
 }
 
 void TestRace::fileRoundTrip_data() {
@@ -386,11 +425,12 @@ void TestRace::table() {
     const std::vector<QStringList> rows = racetable::rows(sheet);
     // Times in the punter's notation beside their seconds; a reduction of another
     // form as it is; the race in every row.
-    QCOMPARE(
-        rows[0].join(u'|'),
-        u"1|7|Le \"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|1:02:5|||||2100|2'38\"50|158,50|57|0,0|"
-        u"bon|58|||||||||||||Chrono|Chrono|"_qs +
-            OriginalScale + u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat||"_qs);
+    QCOMPARE(rows[0].join(u'|'), u"1|7|Le "
+                                 u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|54,3|1,8|||||1:02:5|||"
+                                 u"||2100|2'38\"50|158,50|57|0,0|"
+                                 u"bon|58|||||||||||||||Chrono|Chrono|"_qs +
+                                     OriginalScale +
+                                     u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat||"_qs);
     QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
     const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
     QVERIFY(clipboard.startsWith(u"Rang\tN°\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));

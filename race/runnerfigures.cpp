@@ -94,6 +94,8 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.comparable = in.comparable;
     out.musique = in.musique;
     out.alerts = in.alerts;
+    std::tie(out.oddsReference, out.oddsDirect) = std::tie(in.oddsReference, in.oddsDirect);
+    std::tie(out.trainer, out.rider) = std::tie(in.trainer, in.rider);
     out.corrections = correctionsText(in, race, corrections);
     out.correctedReduction = reduction.exactSeconds + corrections.total;
     return out;

@@ -7,6 +7,7 @@
 #include "importer.h"
 #include "musique.h"
 #include "racefile.h"
+#include "runnerfigures.h"
 #include "scripteddialogs.h"
 #include "sheetedit.h"
 
@@ -511,6 +512,21 @@ void TestImports::odds() {
     QCOMPARE(e.oddsReference.value_or(-1), reference);
     QCOMPARE(e.oddsDirect.value_or(-1), direct);
     QCOMPARE(e.trainer, changes[u"entraineur"_qs].toString());
+    // Onto the sheet with its reference typed there: computed, its odds kept.
+    Workplace w(RaceSheet{.distance = u"2700"_qs, .discipline = TrotHarness});
+    writeFile(w.dir.filePath(u"partants.json"_qs),
+              bytesOf({{u"participants"_qs, QJsonArray{with(BaseEntrant, changes)}}}));
+    w.import({w.dir.filePath(u"partants.json"_qs)});
+    QCOMPARE(w.sheet().runners.size(), size_t(1));
+    Runner typed = w.sheet().runners[0];
+    std::tie(typed.race.referenceDistance, typed.race.minutes, typed.race.seconds,
+             typed.race.hundredths) = std::tuple{u"2700"_qs, u"3"_qs, u"20"_qs, u"00"_qs};
+    const auto out = runnerfigures::compute(typed, w.sheet(), Rules{});
+    QVERIFY(out.runner);
+    const Runner& computed = *out.runner;
+    QCOMPARE(computed.oddsDirect.value_or(-1), direct);
+    QCOMPARE(computed.oddsReference.value_or(-1), reference);
+    QCOMPARE(computed.trainer, e.trainer);
 }
 
 struct PastRow {

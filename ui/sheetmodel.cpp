@@ -1,5 +1,9 @@
 #include "sheetmodel.h"
 
+#include <QColor>
+#include <QFont>
+
+#include "cells.h"
 #include "musique.h"
 
 #include <QTimer>
@@ -28,6 +32,9 @@ bool textColumn(int column) {
     case racetable::Scale:
     case racetable::Alerts:
     case racetable::Musique:
+    case racetable::Outsider:
+    case racetable::Rider:
+    case racetable::Trainer:
         return true;
     default:
         return false;
@@ -59,6 +66,42 @@ QStringList shownRow(const RaceSheet& sheet, const RankedRunner& ranked) {
             cells[racetable::Served] = unratedReason(sheet.runners[ranked.index]);
     }
     return cells;
+}
+
+// "↑" when the odds rose by more than 20 % since the morning, "↓" when they fell
+// as much; nothing otherwise.
+QString oddsMove(const Runner& r) {
+    if (!r.oddsReference || !r.oddsDirect)
+        return QString();
+    const double ratio = *r.oddsDirect / *r.oddsReference;
+    return ratio > 1.2 ? u" ↑"_qs : ratio < 1 / 1.2 ? u" ↓"_qs : QString();
+}
+
+// A chance not drawn from the estimates is shown in italics.
+QVariant marketFont(const RankedRunner& r, int column) {
+    if ((column != racetable::Chance && column != racetable::FairOdds) ||
+        r.chanceSource == chances::Chance::Source::Estimate)
+        return {};
+    QFont italic;
+    italic.setItalic(true);
+    return italic;
+}
+
+QString marketTip(const Runner& x, const RankedRunner& r, int column) {
+    using Source = chances::Chance::Source;
+    if ((column == racetable::Chance || column == racetable::FairOdds) &&
+        r.chanceSource != Source::Estimate)
+        return r.chanceSource == Source::Market
+                   ? u"Sans estimation : la part que lui donne la cote"_qs
+                   : u"Sans estimation ni cote : une part égale de ce qui reste"_qs;
+    if (column == racetable::Odds && x.oddsReference)
+        return u"Cote de référence (le matin) : %1"_qs.arg(cells::upTo(*x.oddsReference, 2));
+    if (column == racetable::Value)
+        return u"Chance × cote ÷ 100 : au-dessus de 1, la cote paie plus que la chance "
+               "estimée"_qs;
+    if (column == racetable::Outsider)
+        return u"Cote au-dessus de deux fois le nombre de partants"_qs;
+    return QString();
 }
 
 } // namespace
@@ -163,9 +206,20 @@ QVariant SheetModel::data(const QModelIndex& index, int role) const {
     const QString& text = cells_[runner][column];
     switch (role) {
     case Qt::DisplayRole:
+        return column == racetable::Odds ? text + oddsMove(sheet_.runners[runner]) : text;
     case Qt::EditRole:
         return text;
+    case Qt::FontRole:
+        return marketFont(ranks_[runner], column);
+    case Qt::BackgroundRole:
+        // Value from 1,10: the odds pay 10 % more than the chance is worth.
+        if (column == racetable::Value && numberOf(text).toDouble() >= 1.10)
+            return QColor(0xd4, 0xef, 0xd0);
+        return {};
     case Qt::ToolTipRole:
+        if (const QString tip = marketTip(sheet_.runners[runner], ranks_[runner], column);
+            !tip.isEmpty())
+            return tip;
         if (column == racetable::Musique && !text.isEmpty())
             return musique::explained(text);
         if ((column == racetable::Rank || column == racetable::Estimate) &&

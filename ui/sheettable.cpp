@@ -195,9 +195,19 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
             hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
                 return !(c == racetable::Musique ? r.musique : r.alerts).isEmpty();
             });
+        // The market's columns once a runner has odds; the morning's odds show
+        // in the tool tip of the latest.
+        if (c == racetable::Odds || c == racetable::Value || c == racetable::Outsider)
+            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(),
+                                  [](const Runner& r) { return r.odds().has_value(); });
+        if (c == racetable::Rider || c == racetable::Trainer)
+            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
+                return !(c == racetable::Rider ? r.rider : r.trainer).isEmpty();
+            });
         // The seconds twins of the times are for spreadsheets: copies and exports.
         if (c == racetable::EstimateSeconds || c == racetable::ReductionSeconds ||
-            c == racetable::CorrectedReductionSeconds || c == racetable::TimeSeconds)
+            c == racetable::CorrectedReductionSeconds || c == racetable::TimeSeconds ||
+            c == racetable::OddsReference)
             hidden = true;
         setColumnHidden(c, hidden);
     }

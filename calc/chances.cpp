@@ -7,7 +7,7 @@
 namespace chances {
 
 double defaultTau(Family family) {
-    const double sigma = family == Family::Trot ? 2.0 : family == Family::Flat ? 1.5 : 3.0;
+    const double sigma = family == Family::Trot ? 4.0 : family == Family::Flat ? 3.0 : 6.0;
     return sigma * std::sqrt(6.0) / std::numbers::pi;
 }
 

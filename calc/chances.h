@@ -12,8 +12,9 @@ namespace chances {
 
 enum class Family { Trot, Flat, Obstacle };
 
-// τ in seconds before any fit: an estimate's error taken as σ = 2 s at the trot,
-// 1,5 s on the flat and 3 s over obstacles, τ = σ·√6/π.
+// τ in seconds before any fit: an estimate's error taken as σ = 4 s at the trot,
+// 3 s on the flat and 6 s over obstacles (a reduction a second off per km over
+// 2 to 3 km; jumps less even), τ = σ·√6/π: 3,12 s, 2,34 s and 4,68 s.
 double defaultTau(Family family);
 
 struct Entry {

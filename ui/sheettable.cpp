@@ -48,11 +48,14 @@ void SheetTable::arrangeColumns(bool trot) {
     // today's run and the corrected reduction, on the flat the weight and the
     // estimate; the history's run used after them.
     using namespace racetable;
+    // The chances and the market right after the gaps.
     static const std::vector<int> trotFirst{
-        Rank,      Number, Name,  Musique, DayRecul, DayShoeing, CorrectedReduction,
-        GapMetres, Served, Alerts};
+        Rank,      Number, Name,     Musique, DayRecul, DayShoeing, CorrectedReduction,
+        GapMetres, Chance, FairOdds, Odds,    Value,    Outsider,   Served,
+        Alerts};
     static const std::vector<int> flatFirst{Rank,       Number,     Name,   DayWeight, Estimate,
-                                            GapSeconds, GapLengths, Served, Musique,   Alerts};
+                                            GapSeconds, GapLengths, Chance, FairOdds,  Odds,
+                                            Value,      Outsider,   Served, Musique,   Alerts};
     const auto& first = trot ? trotFirst : flatFirst;
     for (size_t i = 0; i < first.size(); ++i)
         horizontalHeader()->moveSection(horizontalHeader()->visualIndex(first[i]), int(i));

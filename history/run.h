@@ -53,8 +53,21 @@ struct Run {
     std::optional<qint64> runners = {};
     Source source = Source::Typed;
     QString note = {};
+    // A result's race as the programme numbers it (R1C3; 0: not known), and the
+    // runner in it as a participants file or the sheet gives it: kept with the
+    // race, not the run.
+    int meeting = 0, raceNumber = 0;
+    int number = 0;
+    std::optional<double> oddsReference = {}, oddsDirect = {};
+    QString trainer = {};
 
     int distanceRun() const { return distance + recul; }
+    // Whether it is a result of a race the history keeps (an arrival's or an
+    // import's, with its day and its race's name).
+    bool ofRace() const {
+        return date.isValid() && !race.isEmpty() &&
+               (source == Source::Arrival || source == Source::Import);
+    }
     bool operator==(const Run&) const = default;
 };
 

@@ -47,7 +47,52 @@ CREATE UNIQUE INDEX run_same ON run (horse, date, hippodrome_key, distance, unda
 CREATE INDEX run_horse_date ON run (horse, date DESC);
 )";
 
-const char* const Steps[] = {Version1};
+// A race of the results (an arrival's, an import's) and its runners with what a
+// participants file says of them: number, odds, trainer, driver or jockey. The
+// results already stored make their races: one per day, hippodrome, distance
+// and name.
+const char* const Version2 = R"(
+CREATE TABLE race (
+    id INTEGER PRIMARY KEY,
+    date TEXT NOT NULL,
+    hippodrome TEXT NOT NULL DEFAULT '',
+    hippodrome_key TEXT NOT NULL DEFAULT '',
+    meeting INTEGER,
+    number INTEGER,
+    name TEXT NOT NULL DEFAULT '',
+    discipline TEXT NOT NULL DEFAULT '',
+    distance INTEGER NOT NULL CHECK (distance > 0),
+    start TEXT NOT NULL DEFAULT '',
+    runners INTEGER
+);
+CREATE UNIQUE INDEX race_same ON race (date, hippodrome_key, distance, name);
+CREATE TABLE starter (
+    race INTEGER NOT NULL REFERENCES race(id) ON DELETE CASCADE,
+    horse INTEGER NOT NULL REFERENCES horse(id) ON DELETE CASCADE,
+    number INTEGER,
+    odds_reference REAL CHECK (odds_reference >= 1),
+    odds_direct REAL CHECK (odds_direct >= 1),
+    trainer TEXT NOT NULL DEFAULT '',
+    rider TEXT NOT NULL DEFAULT '',
+    place INTEGER NOT NULL DEFAULT 0,
+    status TEXT NOT NULL DEFAULT '',
+    PRIMARY KEY (race, horse)
+);
+ALTER TABLE run ADD COLUMN race_id INTEGER REFERENCES race(id) ON DELETE SET NULL;
+CREATE INDEX run_race ON run (race_id);
+INSERT OR IGNORE INTO race (date, hippodrome, hippodrome_key, name, discipline, distance, start,
+                            runners)
+    SELECT date, hippodrome, hippodrome_key, race, discipline, distance, start, runners FROM run
+    WHERE date != '' AND race != '' AND source IN ('arrivée', 'import') ORDER BY id;
+UPDATE run SET race_id = (SELECT id FROM race WHERE race.date = run.date
+                          AND race.hippodrome_key = run.hippodrome_key
+                          AND race.distance = run.distance AND race.name = run.race)
+    WHERE date != '' AND race != '' AND source IN ('arrivée', 'import');
+INSERT OR IGNORE INTO starter (race, horse, rider, place, status)
+    SELECT race_id, horse, rider, place, status FROM run WHERE race_id IS NOT NULL;
+)";
+
+const char* const Steps[] = {Version1, Version2};
 
 } // namespace
 

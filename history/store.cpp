@@ -1,5 +1,6 @@
 #include "store.h"
 
+#include "races.h"
 #include "runrows.h"
 #include "syserror.h"
 
@@ -170,13 +171,20 @@ Added Store::add(const std::vector<Run>& runs) {
         const bool done = !same.id  ? rows::insert(db_, *horse, r)
                           : retyped ? rows::replace(db_, same.id, *horse, r)
                                     : rows::complete(db_, same.id, r);
-        if (!done)
+        if (!done || !races::link(db_, same.id ? same.id : db_.lastInsertId(), *horse, r))
             return {db_.failure("d'enregistrer dans"), 0, 0};
         ++(same.id ? out.known : out.added);
     }
     out.result = t.commit();
     if (!out.result.ok())
         out.added = out.known = 0;
+    return out;
+}
+
+RaceList Store::races(const QDate& from, const QDate& to) {
+    RaceList out;
+    if (!races::read(db_, from, to, out.races))
+        return {db_.failure("de lire"), {}};
     return out;
 }
 

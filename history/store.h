@@ -4,6 +4,7 @@
 // at once (the second waits for the first).
 
 #include "copies.h"
+#include "races.h"
 #include "run.h"
 #include "sqlite.h"
 
@@ -13,7 +14,7 @@
 namespace history {
 
 // The schema this program writes; a database of a later one is not touched.
-inline constexpr int SchemaVersion = 1;
+inline constexpr int SchemaVersion = 2;
 
 struct [[nodiscard]] Opened {
     FileResult result;
@@ -30,6 +31,11 @@ struct [[nodiscard]] Added {
 struct [[nodiscard]] Runs {
     FileResult result;
     std::vector<Run> runs;
+};
+
+struct [[nodiscard]] RaceList {
+    FileResult result;
+    std::vector<races::Race> races;
 };
 
 struct [[nodiscard]] Horses {
@@ -70,6 +76,8 @@ class Store {
     // stored already, that run takes what it lacked and the typed one goes. An
     // arrival's or an import's run stays as it is.
     FileResult correctTyped(const Run& before, Run after);
+    // The races of the results from `from` to `to`, with their runners.
+    RaceList races(const QDate& from, const QDate& to);
     // The horses whose name holds `part` (case and accents aside).
     Horses horses(const QString& part);
     // The hippodromes of the stored runs, each once, in alphabetical order.

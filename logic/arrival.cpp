@@ -126,6 +126,9 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.weight = numbers::textToNumber(r.race.dayWeight);
     run.runners = static_cast<qint64>(sheet.runners.size());
     run.source = history::Source::Arrival;
+    run.number = r.number.toInt(); // 0 when not typed
+    std::tie(run.oddsReference, run.oddsDirect) = std::tie(r.oddsReference, r.oddsDirect);
+    std::tie(run.trainer, run.rider) = std::tie(r.trainer, r.rider);
     return run;
 }
 

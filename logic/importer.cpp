@@ -40,7 +40,13 @@ std::vector<history::Run> resultsOf(const FileRead& f, const Race& race) {
                        .weight = e.weight,
                        .rider = e.rider,
                        .runners = starters,
-                       .source = history::Source::Import};
+                       .source = history::Source::Import,
+                       .meeting = race.meeting,
+                       .raceNumber = race.number,
+                       .number = e.number,
+                       .oddsReference = e.oddsReference,
+                       .oddsDirect = e.oddsDirect,
+                       .trainer = e.trainer};
         if (r.place == 1 && !r.time)
             r.time = race.winnerTime; // the winner's time is its own
         r.note = QStringList{e.shoeingNote, e.incident}.join(u' ').trimmed();

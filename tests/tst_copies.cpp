@@ -73,6 +73,8 @@ class TestCopies : public QObject {
     void restoredWhenDamaged();
     void restoredByChoice();
     void reasonsInFrench();
+    void migratedFromVersion1();
+    void migrationAllOrNothing();
 };
 
 void TestCopies::kept_data() {
@@ -200,6 +202,81 @@ void TestCopies::reasonsInFrench() {
             QVERIFY2(!why.contains(QLatin1String(english), Qt::CaseInsensitive),
                      qPrintable(u"%1: %2"_qs.arg(code).arg(why)));
     }
+}
+
+namespace {
+
+// The version-1 history written by the program before its races were kept
+// (a race's results imported, their past runs, a past-runs CSV), at `path`.
+void versionOneAt(const QString& path) {
+    QFile::remove(path);
+    QVERIFY(QFile::copy(u":/donnees/historique-version1.sqlite"_qs, path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+}
+
+int versionOf(const QString& path) {
+    sqlite::Database db;
+    return db.open(path).ok() ? schemaVersionOf(db) : -1;
+}
+
+} // namespace
+
+void TestCopies::migratedFromVersion1() {
+    versionOneAt(path);
+    Store store;
+    const Opened opened = store.open(path, Now);
+    QVERIFY2(opened.result.ok(), qPrintable(opened.result.message));
+    QCOMPARE(versionOf(path), SchemaVersion);
+    // Copied first, as it was, and kept for good.
+    const std::vector<Copy> made = copies::list(path);
+    QCOMPARE(made.size(), size_t(1));
+    QVERIFY(made.front().beforeMigration);
+    QVERIFY(made.front().path.endsWith(u"historique-2026-12-09-1200-avant-version-2.sqlite"_qs));
+    QCOMPARE(versionOf(made.front().path), 1);
+    // Every run kept; the results' races made from them, each runner's line there.
+    QCOMPARE(store.runsOf(u"BELLE ÉPOQUE"_qs).runs.size(), size_t(2));
+    QCOMPARE(store.runsOf(u"ÉTOILE"_qs).runs.size(), size_t(1));
+    const RaceList list = store.races(QDate(2025, 1, 1), QDate(2025, 12, 31));
+    QVERIFY(list.result.ok());
+    QStringList races;
+    for (const races::Race& r : list.races) {
+        QStringList starters;
+        for (const races::Starter& s : r.starters)
+            starters << u"%1 %2"_qs.arg(s.horse).arg(s.place ? QString::number(s.place)
+                                                             : statusName(s.status));
+        races << u"%1 %2 %3 m: %4"_qs.arg(r.date.toString(u"dd/MM/yyyy"_qs), r.name)
+                     .arg(r.distance)
+                     .arg(starters.join(u", "_qs));
+    }
+    QCOMPARE(races, (QStringList{u"20/10/2025 PRIX X 2150 m: ARCHANGE 1, BELLE ÉPOQUE 2, "
+                                 "CHAMPION DU NORD 3, DIABOLO 4"_qs,
+                                 u"05/11/2025 PRIX DE BREST 2850 m: ARCHANGE 2, BELLE ÉPOQUE 1, "
+                                 "CHAMPION DU NORD disqualifié, DIABOLO 3"_qs}));
+    // Opened again: nothing more to do, no other copy.
+    Store again;
+    QVERIFY(again.open(path, Now.addSecs(120)).result.ok());
+    QCOMPARE(copies::list(path).size(), size_t(1));
+}
+
+void TestCopies::migrationAllOrNothing() {
+    // A table of the new version already there (another tool's): the step fails
+    // half-way, and the history is left as it was, version 1, never half-changed.
+    versionOneAt(path);
+    {
+        sqlite::Database db;
+        QVERIFY(db.open(path).ok());
+        QVERIFY(db.exec("CREATE TABLE starter (x)").ok());
+    }
+    Store store;
+    const Opened opened = store.open(path, Now);
+    QVERIFY(!opened.result.ok());
+    QVERIFY2(opened.result.message.startsWith(u"Impossible"), qPrintable(opened.result.message));
+    QCOMPARE(versionOf(path), 1);
+    sqlite::Database db;
+    QVERIFY(db.open(path).ok());
+    sqlite::Statement race(db, "SELECT count(*) FROM sqlite_master WHERE name = 'race'");
+    QVERIFY(race.step() == sqlite::Statement::Step::Row);
+    QCOMPARE(race.integer(0), qint64(0));
 }
 
 QTEST_GUILESS_MAIN(TestCopies)

@@ -426,7 +426,7 @@ void TestRace::table() {
     // Times in the punter's notation beside their seconds; a reduction of another
     // form as it is; the race in every row.
     QCOMPARE(rows[0].join(u'|'), u"1|7|Le "
-                                 u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|54,3|1,8|||||1:02:5|||"
+                                 u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|52,1|1,9|||||1:02:5|||"
                                  u"||2100|2'38\"50|158,50|57|0,0|"
                                  u"bon|58|||||||||||||||Chrono|Chrono|"_qs +
                                      OriginalScale +

@@ -30,8 +30,8 @@ void write(const QString& path, const QJsonObject& o) {
 
 // The files a spec names: "prog 05112025 R1C1:2100 R1C2:2700" (a day's
 // programme at Vincennes), "part A,B 2100 [casaque 07112025/R2/C3] [run]"
-// (participants, placed in their order once run), "perf A,B" (each horse's run of
-// 2 November), "csv A" (past runs), "junk".
+// (participants, placed in their order once run; "odds 3.5,9" their final odds), "perf A,B" (each
+// horse's run of 2 November), "csv A" (past runs), "junk".
 QJsonObject fileOf(const QString& spec, QByteArray& raw) {
     const QStringList w = spec.split(u' ');
     if (w[0] == u"prog") {
@@ -60,6 +60,9 @@ QJsonObject fileOf(const QString& spec, QByteArray& raw) {
             o[u"handicapDistance"_qs] = w[2].toInt();
             if (const int at = w.indexOf(u"casaque"_qs); at > 0)
                 o[u"urlCasaque"_qs] = u"https://x/casaques/%1/P%2.png"_qs.arg(w[at + 1]).arg(i + 1);
+            if (const int at = w.indexOf(u"odds"_qs); at > 0)
+                o[u"dernierRapportDirect"_qs] =
+                    QJsonObject{{u"rapport"_qs, w[at + 1].split(u',')[i].toDouble()}};
             if (w.contains(u"run"_qs))
                 o[u"ordreArrivee"_qs] = i + 1, o[u"reductionKilometrique"_qs] = 7200 + 10 * i;
         } else {
@@ -140,6 +143,7 @@ class TestFolders : public QObject {
     void todaysRace_data();
     void todaysRace();
     void copiesMade();
+    void racesKept();
 };
 
 void TestFolders::grouped_data() {
@@ -334,6 +338,29 @@ void TestFolders::copiesMade() {
         QVERIFY(next.openHistory(history, morning.addDays(3), w.dialogs).isEmpty());
         QCOMPARE(history::copies::list(history).size(), size_t(3));
     }
+}
+
+void TestFolders::racesKept() {
+    // A race run, imported with its final odds: the race with its numbers, each
+    // runner's line; imported again with other odds, the same race, updated.
+    Workplace w;
+    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2100 R1C2:2700"_qs,
+                         u"participants_R1_C2.json = part A,B,C 2700 run odds 2.5,9,14"_qs});
+    QVERIFY(w.import().anyRead);
+    writeAll(w.files(), {u"participants_R1_C2.json = part A,B,C 2700 run odds 2.2,10.5,14"_qs});
+    QVERIFY(w.import().anyRead);
+    const history::RaceList list = w.state.history().races(QDate(2025, 11, 5), QDate(2025, 11, 5));
+    QVERIFY(list.result.ok());
+    QCOMPARE(list.races.size(), size_t(1));
+    const history::races::Race& race = list.races.front();
+    QCOMPARE(
+        u"R%1C%2 %3 %4 m"_qs.arg(race.meeting).arg(race.number).arg(race.name).arg(race.distance),
+        u"R1C2 PRIX R1C2 2700 m"_qs);
+    QStringList starters;
+    for (const history::races::Starter& s : race.starters)
+        starters << u"%1 %2 %3 %4"_qs.arg(s.number).arg(s.horse).arg(s.place).arg(
+            s.oddsDirect.value_or(-1));
+    QCOMPARE(starters, (QStringList{u"1 A 1 2.2"_qs, u"2 B 2 10.5"_qs, u"3 C 3 14"_qs}));
 }
 
 QTEST_GUILESS_MAIN(TestFolders)

@@ -154,7 +154,7 @@ double importFolderOnce(const QString& files, AppState& state, const QString& fo
         std::exit(2);
     stored = known = 0;
     for (const auto& [day, summary] : s.days)
-        stored += summary.pastRuns, known += summary.known;
+        stored += summary.summary.pastRuns, known += summary.summary.known;
     longestPause = pauses.longest;
     return seconds;
 }

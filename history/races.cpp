@@ -11,16 +11,33 @@ std::optional<qint64> optionalOf(int value) {
 }
 
 // The race's id, made when new; what a later file adds (its numbers, its
-// runners) completes it.
+// runners) completes it. Looked up first: most results are of races known.
 std::optional<qint64> raceId(sqlite::Database& db, const Run& r) {
-    sqlite::Statement& s = db.prepared(
+    sqlite::Statement& known = db.prepared(
+        "SELECT id FROM race WHERE date = ?1 AND hippodrome_key = ?2 AND distance = ?3 AND "
+        "name = ?4");
+    known.bind(1, r.date.toString(Qt::ISODate))
+        .bind(2, horseKey(r.hippodrome))
+        .bind(3, qint64(r.distance))
+        .bind(4, r.race);
+    if (const Step step = known.step(); step != Step::Done) {
+        if (step == Step::Failed)
+            return std::nullopt;
+        const qint64 id = known.integer(0);
+        if (r.meeting > 0) { // a participants file numbers its race
+            sqlite::Statement& more = db.prepared(
+                "UPDATE race SET meeting = coalesce(?2, meeting), number = coalesce(?3, number), "
+                "runners = coalesce(?4, runners) WHERE id = ?1");
+            more.bind(1, id).bind(2, optionalOf(r.meeting)).bind(3, optionalOf(r.raceNumber));
+            if (more.bind(4, r.runners).step() != Step::Done)
+                return std::nullopt;
+        }
+        return id;
+    }
+    sqlite::Statement& made = db.prepared(
         "INSERT INTO race (date, hippodrome, hippodrome_key, name, discipline, distance, start, "
-        "runners, meeting, number) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10) "
-        "ON CONFLICT (date, hippodrome_key, distance, name) DO UPDATE SET "
-        "meeting = coalesce(excluded.meeting, meeting), number = coalesce(excluded.number, "
-        "number), "
-        "runners = coalesce(excluded.runners, runners) RETURNING id");
-    s.bind(1, r.date.toString(Qt::ISODate))
+        "runners, meeting, number) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+    made.bind(1, r.date.toString(Qt::ISODate))
         .bind(2, r.hippodrome)
         .bind(3, horseKey(r.hippodrome))
         .bind(4, r.race)
@@ -30,10 +47,7 @@ std::optional<qint64> raceId(sqlite::Database& db, const Run& r) {
         .bind(8, r.runners)
         .bind(9, optionalOf(r.meeting))
         .bind(10, optionalOf(r.raceNumber));
-    if (s.step() != Step::Row)
-        return std::nullopt;
-    const qint64 id = s.integer(0);
-    return s.step() == Step::Done ? std::optional(id) : std::nullopt;
+    return made.step() == Step::Done ? std::optional(db.lastInsertId()) : std::nullopt;
 }
 
 bool starter(sqlite::Database& db, qint64 race, qint64 horse, const Run& r) {
@@ -89,8 +103,15 @@ bool read(sqlite::Database& db, const QDate& from, const QDate& to, std::vector<
     return step == Step::Done;
 }
 
-bool link(sqlite::Database& db, qint64 runId, qint64 horse, const Run& run) {
-    if (!run.ofRace())
+bool link(sqlite::Database& db, qint64 runId, qint64 horse, const Run& run, bool known) {
+    // The races kept are those of an arrival or of a participants file, which
+    // say who ran (numbers, odds): a horse's past runs from its performances
+    // name a race without its field, and would only slow a year's import down
+    // (10,7 s instead of 6,6 s for 168,000 runs).
+    (void)known;
+    const bool says = run.number > 0 || run.oddsReference || run.oddsDirect ||
+                      !run.trainer.isEmpty() || run.source == Source::Arrival;
+    if (!run.ofRace() || !says)
         return true;
     const auto race = raceId(db, run);
     if (!race || !starter(db, *race, horse, run))

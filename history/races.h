@@ -32,8 +32,8 @@ struct Race {
 // The races run from `from` to `to` (both included), by day, with their runners.
 bool read(sqlite::Database& db, const QDate& from, const QDate& to, std::vector<Race>& out);
 
-// `run` (stored as `runId`, of horse `horse`) linked to its race and its line
-// written there; false on a failure of the database.
-bool link(sqlite::Database& db, qint64 runId, qint64 horse, const Run& run);
+// `run` (stored as `runId`, of horse `horse`; `known`: stored before) linked to
+// its race and its line written there; false on a failure of the database.
+bool link(sqlite::Database& db, qint64 runId, qint64 horse, const Run& run, bool known);
 
 } // namespace history::races

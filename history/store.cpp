@@ -171,7 +171,8 @@ Added Store::add(const std::vector<Run>& runs) {
         const bool done = !same.id  ? rows::insert(db_, *horse, r)
                           : retyped ? rows::replace(db_, same.id, *horse, r)
                                     : rows::complete(db_, same.id, r);
-        if (!done || !races::link(db_, same.id ? same.id : db_.lastInsertId(), *horse, r))
+        if (!done ||
+            !races::link(db_, same.id ? same.id : db_.lastInsertId(), *horse, r, same.id != 0))
             return {db_.failure("d'enregistrer dans"), 0, 0};
         ++(same.id ? out.known : out.added);
     }

@@ -1,6 +1,7 @@
 #include "appstate.h"
 
 #include "comparable.h"
+#include "finishes.h"
 #include "places.h"
 #include "runhistory.h"
 
@@ -23,7 +24,12 @@ void AppState::sheetEdited() {
 
 void AppState::feedFromHistory() {
     // The runners' references as their runs now choose them; the file follows.
-    if (dialogs_ && feedSheet(day_.sheet, history_, {scale(), corrections()}))
+    if (!dialogs_)
+        return;
+    const bool fed = feedSheet(day_.sheet, history_, {scale(), corrections()});
+    // A place read from the history changes nothing the file keeps.
+    fillFinishes(day_.sheet, history_);
+    if (fed)
         (void)saveRaceDay(day_, *dialogs_);
 }
 

@@ -39,6 +39,7 @@ const QStringList& header() {
         {OddsReference, u"Cote réf."},
         {Value, u"Valeur"},
         {Outsider, u"Tocard"},
+        {Finish, u"Arrivée"},
         {Reduction, u"Réduction"},
         {ReductionSeconds, u"Réduction (s)"},
         {CorrectedReduction, u"Réduction corrigée"},
@@ -179,6 +180,7 @@ void market(QStringList& row, const RaceSheet& sheet, const Runner& x, const Ran
         if (*odds > 2.0 * double(sheet.runners.size()))
             row[Outsider] = u"tocard"_qs;
     }
+    row[Finish] = x.finish;
     row[Rider] = x.rider;
     row[Trainer] = x.trainer;
 }

@@ -28,6 +28,7 @@ enum Column {
     OddsReference, // the morning's
     Value,         // chance × odds ÷ 100
     Outsider,      // "tocard": odds above twice the runners
+    Finish,        // once run: the place the history has
     Reduction,     // of the reference race
     ReductionSeconds,
     CorrectedReduction, // for today's conditions

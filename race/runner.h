@@ -65,6 +65,9 @@ struct Runner {
     std::optional<double> oddsReference = {}, oddsDirect = {};
     // Who trains it, and who drives or rides it today.
     QString trainer = {}, rider = {};
+    // Once the race is run, its finishing place as the history has it ("1",
+    // "disqualifié"); not kept in the sheet's file, read again from the history.
+    QString finish = {};
 
     bool operator==(const Runner&) const = default;
     // The odds a bet gets: the latest, else the morning's.

@@ -2,6 +2,7 @@
 // a race stored whole or not at all, stopped between two races, today's single
 // race onto the sheet, and the history copied before each import and once a day.
 
+#include "finishes.h"
 #include "folderimport.h"
 #include "scripteddialogs.h"
 
@@ -144,6 +145,8 @@ class TestFolders : public QObject {
     void todaysRace();
     void copiesMade();
     void racesKept();
+    void finishes_data();
+    void finishes();
 };
 
 void TestFolders::grouped_data() {
@@ -361,6 +364,36 @@ void TestFolders::racesKept() {
         starters << u"%1 %2 %3 %4"_qs.arg(s.number).arg(s.horse).arg(s.place).arg(
             s.oddsDirect.value_or(-1));
     QCOMPARE(starters, (QStringList{u"1 A 1 2.2"_qs, u"2 B 2 10.5"_qs, u"3 C 3 14"_qs}));
+}
+
+void TestFolders::finishes_data() {
+    QTest::addColumn<QString>("results");   // the participants file of 05/11/2025
+    QTest::addColumn<QStringList>("shown"); // the sheet's A, B, C then
+    QTest::newRow("the race imported once run: each runner's place")
+        << u"part C,A,B 2700 run"_qs << QStringList{u"2"_qs, u"3"_qs, u"1"_qs};
+    QTest::newRow("two of the three horses there: the race, the third without a place")
+        << u"part B,C,X 2700 run"_qs << QStringList{QString(), u"1"_qs, u"2"_qs};
+    QTest::newRow("a race of other horses that day (one of three): no place")
+        << u"part X,Y,A 2700 run"_qs << QStringList{QString(), QString(), QString()};
+    QTest::newRow("a race not run yet: no place")
+        << u"part A,B,C 2700"_qs << QStringList{QString(), QString(), QString()};
+}
+
+void TestFolders::finishes() {
+    QFETCH(QString, results);
+    QFETCH(QStringList, shown);
+    Workplace w;
+    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2700"_qs,
+                         u"participants_R1_C1.json = "_qs + results});
+    QVERIFY(w.import().anyRead);
+    RaceSheet sheet{.name = u"PRIX"_qs, .date = QDate(2025, 11, 5)};
+    for (const char* horse : {"A", "B", "C"})
+        sheet.runners.push_back(Runner{.name = QString::fromUtf8(horse)});
+    fillFinishes(sheet, w.state.history());
+    QStringList out;
+    for (const Runner& r : sheet.runners)
+        out << r.finish;
+    QCOMPARE(out, shown);
 }
 
 QTEST_GUILESS_MAIN(TestFolders)

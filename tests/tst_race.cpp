@@ -425,12 +425,12 @@ void TestRace::table() {
     const std::vector<QStringList> rows = racetable::rows(sheet);
     // Times in the punter's notation beside their seconds; a reduction of another
     // form as it is; the race in every row.
-    QCOMPARE(rows[0].join(u'|'), u"1|7|Le "
-                                 u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|52,1|1,9|||||1:02:5|||"
-                                 u"||2100|2'38\"50|158,50|57|0,0|"
-                                 u"bon|58|||||||||||||||Chrono|Chrono|"_qs +
-                                     OriginalScale +
-                                     u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat||"_qs);
+    QCOMPARE(rows[0].join(u'|'),
+             u"1|7|Le "
+             u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|52,1|1,9||||||1:02:5|||"
+             u"||2100|2'38\"50|158,50|57|0,0|"
+             u"bon|58|||||||||||||||Chrono|Chrono|"_qs +
+                 OriginalScale + u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat||"_qs);
     QCOMPARE(rows[1][racetable::ReductionSeconds], u"75,48"_qs);
     const QString clipboard = QString::fromUtf8(racetable::clipboardText(rows));
     QVERIFY(clipboard.startsWith(u"Rang\tN°\tCheval\tChrono estimé\tChrono estimé (s)\t"_qs));

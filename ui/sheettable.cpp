@@ -203,6 +203,9 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
         if (c == racetable::Odds || c == racetable::Value || c == racetable::Outsider)
             hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(),
                                   [](const Runner& r) { return r.odds().has_value(); });
+        if (c == racetable::Finish)
+            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(),
+                                  [](const Runner& r) { return !r.finish.isEmpty(); });
         if (c == racetable::Rider || c == racetable::Trainer)
             hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
                 return !(c == racetable::Rider ? r.rider : r.trainer).isEmpty();

@@ -690,6 +690,7 @@ void TestSheet::comparable_data() {
     QTest::newRow("twelve months before: in") << with([](auto& r) { r.date = QDate(2025, 12, 8); }) << QString() << true;
     QTest::newRow("a day more: out") << with([](auto& r) { r.date = QDate(2025, 12, 7); }) << QString() << false;
     QTest::newRow("the race's own day: not before it") << with([](auto& r) { r.date = QDate(2026, 12, 8); }) << QString() << false;
+    QTest::newRow("after the race (a past race reopened): never") << with([](auto& r) { r.date = QDate(2026, 12, 20); }) << QString() << false;
     QTest::newRow("no date") << with([](auto& r) { r.date = QDate(); }) << QString() << false;
     QTest::newRow("a reduction alone") << with([](auto& r) { r.time.reset(); r.reduction = 7407; }) << QString() << true;
     QTest::newRow("neither time nor reduction") << with([](auto& r) { r.time.reset(); }) << QString() << false;

@@ -387,8 +387,10 @@ void TestFolders::finishes() {
                          u"participants_R1_C1.json = "_qs + results});
     QVERIFY(w.import().anyRead);
     RaceSheet sheet{.name = u"PRIX"_qs, .date = QDate(2025, 11, 5)};
-    for (const char* horse : {"A", "B", "C"})
-        sheet.runners.push_back(Runner{.name = QString::fromUtf8(horse)});
+    for (const char* horse : {"A", "B", "C"}) {
+        sheet.runners.emplace_back();
+        sheet.runners.back().name = QString::fromUtf8(horse);
+    }
     fillFinishes(sheet, w.state.history());
     QStringList out;
     for (const Runner& r : sheet.runners)

@@ -1,6 +1,7 @@
 #include "commandline.h"
 #include "places.h"
 
+#include "bilan.h"
 #include "console.h"
 #include "folderimport.h"
 #include "listfile.h"
@@ -53,6 +54,12 @@ QString helpText(const QCommandLineOption& help, const QCommandLineOption& versi
            "                         n'a pu être lu). Un DOSSIER est lu avec ses "
            "sous-dossiers, course\n"
            "                         par course, avec un bilan par jour.\n"
+           "  --bilan [--depuis AAAA-MM-JJ] [--jusqu-au AAAA-MM-JJ] [--discipline NOM]\n"
+           "                         Mesure la feuille sur les courses courues de "
+           "l'historique\n"
+           "                         (recalculées comme le matin de la course) et "
+           "écrit le tableau\n"
+           "                         en CSV sur la sortie standard.\n"
            "  --numero R1C3          Avec --importer : la course du programme à "
            "mettre sur la feuille.\n"
            "  --nouvelle-course      Avec --importer : une autre course que celle de "
@@ -115,6 +122,25 @@ int printRace(const QString& path, bool given) {
     sheet->runners = std::move(runners);
     console::write(console::Stream::Out,
                    QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
+    return 0;
+}
+
+// The sheet measured on the history's races run between the dates given (or
+// all), as CSV on standard output; 1 with a message when it cannot be read.
+int printBilan(const QString& from, const QString& to, const QString& discipline) {
+    BilanFilter filter;
+    for (const auto& [text, date] : {std::pair{&from, &filter.from}, {&to, &filter.to}})
+        if (!text->isEmpty() && !(*date = QDate::fromString(*text, Qt::ISODate)).isValid())
+            return failed(u"« %1 » n'est pas une date AAAA-MM-JJ."_qs.arg(*text));
+    filter.discipline = discipline;
+    history::Store store;
+    if (const history::Opened opened = store.open(places::historyFilePath()); !opened.result.ok())
+        return failed(opened.result.message);
+    const Settings settings(places::settingsFilePath());
+    const Bilan bilan = bilanOf(store, {settings.scale(), settings.corrections()}, filter);
+    if (!bilan.result.ok())
+        return failed(bilan.result.message);
+    console::write(console::Stream::Out, QString::fromUtf8(bilanCsv(bilan.figures)));
     return 0;
 }
 
@@ -189,7 +215,12 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
     const QCommandLineOption import(u"importer"_qs, u"Importe des fichiers."_qs);
     const QCommandLineOption number(u"numero"_qs, u"La course du programme."_qs, u"R1C3"_qs);
     const QCommandLineOption another(u"nouvelle-course"_qs, u"Une nouvelle course."_qs);
-    parser.addOptions({help, version, course, horse, import, number, another});
+    const QCommandLineOption bilan(u"bilan"_qs, u"Le bilan de la feuille."_qs);
+    const QCommandLineOption since(u"depuis"_qs, u"Depuis ce jour."_qs, u"AAAA-MM-JJ"_qs);
+    const QCommandLineOption until(u"jusqu-au"_qs, u"Jusqu'à ce jour."_qs, u"AAAA-MM-JJ"_qs);
+    const QCommandLineOption family(u"discipline"_qs, u"Une discipline."_qs, u"DISCIPLINE"_qs);
+    parser.addOptions(
+        {help, version, course, horse, import, number, another, bilan, since, until, family});
     const bool parsed = parser.parse(QCoreApplication::arguments());
     const QStringList files = parser.positionalArguments();
     if (parsed && parser.isSet(import) && !parser.isSet(help) && !files.isEmpty()) {
@@ -198,6 +229,8 @@ std::optional<int> runCommandLine(int argc, char* argv[]) {
         dialogs.newRace = parser.isSet(another);
         return importOnCommandLine(files, dialogs);
     }
+    if (parsed && parser.isSet(bilan) && !parser.isSet(help) && files.isEmpty())
+        return printBilan(parser.value(since), parser.value(until), parser.value(family));
     if (parsed && parser.isSet(horse) && !parser.isSet(help) && !parser.isSet(course) &&
         files.isEmpty())
         return printHorse(parser.value(horse));

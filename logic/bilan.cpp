@@ -1,0 +1,94 @@
+#include "bilan.h"
+
+#include "cells.h"
+#include "csv.h"
+
+namespace {
+
+// The race's sheet as it stood that morning: its runners, their final odds, fed
+// from the runs before the race.
+RaceSheet sheetOf(const history::races::Race& race, history::Store& store, const Rules& rules) {
+    RaceSheet sheet{.name = race.name,
+                    .date = race.date,
+                    .hippodrome = race.hippodrome,
+                    .distance = QString::number(race.distance),
+                    .discipline = history::sheetDiscipline(race.discipline)};
+    if (sheet.discipline.isEmpty())
+        sheet.discipline = Flat;
+    for (const history::races::Starter& s : race.starters) {
+        Runner r;
+        r.number = s.number ? QString::number(s.number) : QString();
+        r.name = s.horse;
+        std::tie(r.oddsReference, r.oddsDirect) = std::tie(s.oddsReference, s.oddsDirect);
+        sheet.runners.push_back(std::move(r));
+    }
+    feedSheet(sheet, store, rules);
+    return sheet;
+}
+
+scorecard::Race measured(const RaceSheet& sheet, const history::races::Race& race) {
+    scorecard::Race out;
+    for (const RankedRunner& r : ranked(sheet)) {
+        const Runner& x = sheet.runners[r.index];
+        out.push_back({r.chance, r.rank, x.odds(), race.starters[r.index].place});
+    }
+    return out;
+}
+
+} // namespace
+
+Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filter) {
+    Bilan out;
+    const history::RaceList list = store.races(filter.from, filter.to);
+    if (out.result = list.result; !out.result.ok())
+        return out;
+    for (const history::races::Race& race : list.races) {
+        const RaceSheet sheet = sheetOf(race, store, rules);
+        if (!filter.discipline.isEmpty() && sheet.discipline != filter.discipline)
+            continue;
+        out.races.push_back(measured(sheet, race));
+    }
+    out.figures = scorecard::measure(out.races);
+    return out;
+}
+
+namespace {
+
+// A figure resting on nothing is none: empty, never 0.
+QStringList line(const char* what, const QString& value, int n) {
+    return {QString::fromUtf8(what), n > 0 ? value : QString(), QString::number(n),
+            n < scorecard::Enough ? u"insuffisant (moins de 50 courses)"_qs : QString()};
+}
+
+void bets(std::vector<QStringList>& rows, const char* what, const scorecard::Bet& b) {
+    const QString name = QString::fromUtf8(what);
+    rows.push_back(line("", cells::fixed(b.returnRate(), 2), b.bets));
+    rows.back()[0] = u"retour de 1 € : "_qs + name;
+    rows.push_back(line("", QString::number(b.longestLosing), b.bets));
+    rows.back()[0] = u"plus longue série perdante : "_qs + name;
+}
+
+} // namespace
+
+QByteArray bilanCsv(const scorecard::Figures& f) {
+    std::vector<QStringList> rows{{u"mesure"_qs, u"valeur"_qs, u"courses"_qs, u"remarque"_qs}};
+    rows.push_back(line("courses", QString::number(f.races), f.races));
+    rows.push_back(line("premier de la feuille gagnant (%)", cells::fixed(f.firstWon, 1), f.races));
+    rows.push_back(
+        line("premier de la feuille dans les 3 (%)", cells::fixed(f.firstPlaced, 1), f.races));
+    rows.push_back(line("rang moyen du gagnant", cells::fixed(f.winnerRank, 2), f.races));
+    rows.push_back(line("log-loss des chances", cells::fixed(f.logLoss, 3), f.races));
+    rows.push_back(line("log-loss de la cote", cells::fixed(f.marketLogLoss, 3), f.marketRaces));
+    rows.push_back(line("Brier des chances", cells::fixed(f.brier, 3), f.races));
+    rows.push_back(line("Brier de la cote", cells::fixed(f.marketBrier, 3), f.marketRaces));
+    for (const scorecard::Bin& b : f.bins) {
+        rows.push_back(
+            line("", b.runners ? cells::fixed(100.0 * b.wins / b.runners, 1) : QString(), f.races));
+        rows.back()[0] =
+            u"chances de %1 à %2 % : annoncé %3, gagné (%)"_qs.arg(b.from).arg(b.to).arg(
+                b.runners ? cells::fixed(b.announced, 1) : u"—"_qs);
+    }
+    bets(rows, "le premier de la feuille", f.first);
+    bets(rows, "chaque valeur d'au moins 1,10", f.value);
+    return csv::write(rows, csv::Output);
+}

@@ -73,6 +73,7 @@ void bets(std::vector<QStringList>& rows, const char* what, const scorecard::Bet
 QByteArray bilanCsv(const scorecard::Figures& f) {
     std::vector<QStringList> rows{{u"mesure"_qs, u"valeur"_qs, u"courses"_qs, u"remarque"_qs}};
     rows.push_back(line("courses", QString::number(f.races), f.races));
+    rows.back()[1] = QString::number(f.races); // a count, 0 included
     rows.push_back(line("premier de la feuille gagnant (%)", cells::fixed(f.firstWon, 1), f.races));
     rows.push_back(
         line("premier de la feuille dans les 3 (%)", cells::fixed(f.firstPlaced, 1), f.races));

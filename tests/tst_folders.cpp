@@ -2,6 +2,8 @@
 // a race stored whole or not at all, stopped between two races, today's single
 // race onto the sheet, and the history copied before each import and once a day.
 
+#include "bilan.h"
+#include "cells.h"
 #include "finishes.h"
 #include "folderimport.h"
 #include "scripteddialogs.h"
@@ -147,6 +149,8 @@ class TestFolders : public QObject {
     void racesKept();
     void finishes_data();
     void finishes();
+    void bilan_data();
+    void bilan();
 };
 
 void TestFolders::grouped_data() {
@@ -396,6 +400,55 @@ void TestFolders::finishes() {
     for (const Runner& r : sheet.runners)
         out << r.finish;
     QCOMPARE(out, shown);
+}
+
+void TestFolders::bilan_data() {
+    QTest::addColumn<QString>("order");   // the arrival, first to last
+    QTest::addColumn<QString>("pastDay"); // of the four horses' past runs
+    QTest::addColumn<QString>("figures"); // races, first won %, winner's rank, return
+    // A was fastest before the race (2'44"00, then B, C, D a second apart).
+    QTest::newRow("the sheet's first wins at 2,5")
+        << u"A,B,C,D"_qs << u"01/11/2026"_qs << u"1 100,0 1,00 2,50"_qs;
+    QTest::newRow("the sheet's last wins")
+        << u"D,C,B,A"_qs << u"01/11/2026"_qs << u"1 0,0 4,00 0,00"_qs;
+    QTest::newRow("past runs dated after the race: no estimate that morning, not counted")
+        << u"A,B,C,D"_qs << u"10/12/2026"_qs << u"0   "_qs;
+}
+
+void TestFolders::bilan() {
+    QFETCH(QString, order);
+    QFETCH(QString, pastDay);
+    QFETCH(QString, figures);
+    Workplace w;
+    QByteArray past = "cheval;date;hippodrome;discipline;distance;chrono\r\n";
+    for (const auto& [horse, time] :
+         {std::pair{"A", "2'44\"00"}, {"B", "2'45\"00"}, {"C", "2'46\"00"}, {"D", "2'47\"00"}})
+        past +=
+            QByteArray(horse) + ';' + pastDay.toUtf8() + ";Caen;trot attelé;2200;" + time + "\r\n";
+    QDir().mkpath(w.files());
+    QFile csv(w.files() + u"/courses.csv"_qs);
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write(past) == past.size());
+    csv.close();
+    const QStringList horses = order.split(u',');
+    QStringList odds;
+    for (const QString& h : horses)
+        odds << (h == u"A" ? u"2.5"_qs : h == u"B" ? u"4"_qs : h == u"C" ? u"8"_qs : u"20"_qs);
+    writeAll(w.files(), {u"programme_05122026.json = prog 05122026 R1C1:2200"_qs,
+                         u"participants_R1_C1.json = part %1 2200 run odds %2"_qs.arg(
+                             order, odds.join(u','))});
+    QVERIFY(w.import().anyRead);
+    const Bilan b = bilanOf(w.state.history(), {}, {});
+    QVERIFY(b.result.ok());
+    const scorecard::Figures& f = b.figures;
+    QCOMPARE(f.races > 0 ? u"%1 %2 %3 %4"_qs.arg(f.races).arg(cells::fixed(f.firstWon, 1),
+                                                              cells::fixed(f.winnerRank, 2),
+                                                              cells::fixed(f.first.returnRate(), 2))
+                         : u"0   "_qs,
+             figures);
+    // The CSV says so, and that one race is not enough to judge by.
+    const QString table = QString::fromUtf8(bilanCsv(f));
+    QVERIFY2(table.contains(u"courses;%1;%1;insuffisant (moins de 50 courses)"_qs.arg(f.races)),
+             qPrintable(table));
 }
 
 QTEST_GUILESS_MAIN(TestFolders)

@@ -1,9 +1,11 @@
 // Figures for the race sheet: one cell edited in a 20-runner sheet (recomputed,
 // ranked again, written, shown), and "Courses précédentes…" opened on 1,000 kept
-// races, and what --course does with a 20-runner sheet. Each against its aim, in
+// races, what --course does with a 20-runner sheet, its chances, and τ fitted
+// over a year of races. Each against its aim, in
 // the same run. Run a Release build: make bench.
 
 #include "appstate.h"
+#include "chances.h"
 #include "coursedujour.h"
 #include "courses.h"
 #include "places.h"
@@ -122,6 +124,36 @@ int main(int argc, char* argv[]) {
     std::printf("  the same, and the window painted (offscreen)  %7.2f ms\n", median(painted));
     std::printf("--course on the same sheet, in the program (read, computed, CSV) %7.2f ms\n",
                 median(course));
+
+    // Chances for the 20-runner sheet with odds (ranked, logit, market shares).
+    RaceSheet withOdds = state.raceDay().sheet;
+    for (size_t i = 0; i < withOdds.runners.size(); ++i)
+        withOdds.runners[i].oddsDirect = 2.0 + double(i);
+    std::vector<double> chanceMs;
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer t;
+        t.start();
+        (void)racetable::rows(withOdds);
+        chanceMs.push_back(ms(t));
+    }
+    std::printf("chances, odds and value of a 20-runner sheet, its table (median of 50) %7.2f ms  "
+                "%s (aim under 20 ms)\n",
+                median(chanceMs), verdict(median(chanceMs), 20));
+    // τ fitted over 2,400 races of 14 runners, as a year of the punter's would be.
+    std::vector<chances::Race> year;
+    for (int r = 0; r < 2400; ++r) {
+        chances::Race race;
+        for (int k = 0; k < 14; ++k)
+            race.seconds.push_back(150 + (r * 7 + k * 13) % 80 / 10.0);
+        race.winner = r % 5;
+        year.push_back(std::move(race));
+    }
+    QElapsedTimer fitted;
+    fitted.start();
+    const chances::Fit fit = chances::fit(year);
+    std::printf("tau fitted over %d races of 14 runners (%.2f s)            %7.2f ms  %s (aim "
+                "under 1000 ms)\n",
+                fit.races, fit.tau, ms(fitted), verdict(ms(fitted), 1000));
 
     // 1,000 kept races of 12 runners each.
     const QString archive = folder.filePath(u"courses"_qs);

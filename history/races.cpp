@@ -24,10 +24,10 @@ std::optional<qint64> raceId(sqlite::Database& db, const Run& r) {
         if (step == Step::Failed)
             return std::nullopt;
         const qint64 id = known.integer(0);
-        if (r.meeting > 0) { // a participants file numbers its race
+        if (r.meeting > 0) { // a participants file numbers its race, once
             sqlite::Statement& more = db.prepared(
-                "UPDATE race SET meeting = coalesce(?2, meeting), number = coalesce(?3, number), "
-                "runners = coalesce(?4, runners) WHERE id = ?1");
+                "UPDATE race SET meeting = ?2, number = ?3, runners = coalesce(?4, runners) "
+                "WHERE id = ?1 AND meeting IS NULL");
             more.bind(1, id).bind(2, optionalOf(r.meeting)).bind(3, optionalOf(r.raceNumber));
             if (more.bind(4, r.runners).step() != Step::Done)
                 return std::nullopt;
@@ -116,7 +116,8 @@ bool link(sqlite::Database& db, qint64 runId, qint64 horse, const Run& run, bool
     const auto race = raceId(db, run);
     if (!race || !starter(db, *race, horse, run))
         return false;
-    sqlite::Statement& s = db.prepared("UPDATE run SET race_id = ?1 WHERE id = ?2");
+    sqlite::Statement& s =
+        db.prepared("UPDATE run SET race_id = ?1 WHERE id = ?2 AND race_id IS NOT ?1");
     s.bind(1, *race).bind(2, runId);
     return s.step() == Step::Done;
 }

@@ -190,11 +190,19 @@ RaceList Store::races(const QDate& from, const QDate& to) {
 }
 
 Runs Store::runsOf(const QString& horse) {
+    return runsWhere("WHERE horse.key = ?1 ", horseKey(horse));
+}
+
+Runs Store::allRuns() {
+    return runsWhere("WHERE ?1 = ?1 ", QString());
+}
+
+Runs Store::runsWhere(const char* where, const QString& key) {
     const QByteArray sql = QByteArray("SELECT run.id, horse.name, ") + rows::columns() +
-                           " FROM run JOIN horse ON horse.id = run.horse WHERE horse.key = ?1 "
+                           " FROM run JOIN horse ON horse.id = run.horse " + where +
                            "ORDER BY run.date = '', run.date DESC, run.id DESC";
     sqlite::Statement s(db_, sql.constData());
-    s.bind(1, horseKey(horse));
+    s.bind(1, key);
     Runs out;
     Step step;
     while ((step = s.step()) == Step::Row) {

@@ -67,6 +67,8 @@ class Store {
     Added add(const std::vector<Run>& runs);
     // The horse's runs, newest first, those without a date last.
     Runs runsOf(const QString& horse);
+    // Every horse's runs, in the same order, read at once (a year measured).
+    Runs allRuns();
     // Replaces the stored run `run.id`; refused when it would become another
     // stored run.
     FileResult update(const Run& run);
@@ -92,6 +94,8 @@ class Store {
     // Opened again when it could not be written (read-only at start, or
     // closed): a file writable again works without a restart.
     FileResult writable();
+    // The runs `where` says (its ?1 bound to `key`), newest first.
+    Runs runsWhere(const char* where, const QString& key);
     // The first column of every row of `s`, or why it could not be read.
     Horses namesOf(sqlite::Statement& s);
     sqlite::Database db_;

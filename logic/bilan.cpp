@@ -3,11 +3,15 @@
 #include "cells.h"
 #include "csv.h"
 
+#include <map>
+
 namespace {
+
+using RunsByHorse = std::map<QString, std::vector<history::Run>>;
 
 // The race's sheet as it stood that morning: its runners, their final odds, fed
 // from the runs before the race.
-RaceSheet sheetOf(const history::races::Race& race, history::Store& store, const Rules& rules) {
+RaceSheet sheetOf(const history::races::Race& race, const RunsByHorse& runs, const Rules& rules) {
     RaceSheet sheet{.name = race.name,
                     .date = race.date,
                     .hippodrome = race.hippodrome,
@@ -20,9 +24,10 @@ RaceSheet sheetOf(const history::races::Race& race, history::Store& store, const
         r.number = s.number ? QString::number(s.number) : QString();
         r.name = s.horse;
         std::tie(r.oddsReference, r.oddsDirect) = std::tie(s.oddsReference, s.oddsDirect);
-        sheet.runners.push_back(std::move(r));
+        const auto its = runs.find(history::horseKey(s.horse));
+        sheet.runners.push_back(its == runs.end() ? std::move(r)
+                                                  : feedRunner(r, its->second, sheet, rules));
     }
-    feedSheet(sheet, store, rules);
     return sheet;
 }
 
@@ -42,8 +47,15 @@ Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filt
     const history::RaceList list = store.races(filter.from, filter.to);
     if (out.result = list.result; !out.result.ok())
         return out;
+    // Every run read once: a year's races feed from memory.
+    const history::Runs all = store.allRuns();
+    if (out.result = all.result; !out.result.ok())
+        return out;
+    RunsByHorse runs;
+    for (const history::Run& r : all.runs)
+        runs[history::horseKey(r.horse)].push_back(r);
     for (const history::races::Race& race : list.races) {
-        const RaceSheet sheet = sheetOf(race, store, rules);
+        const RaceSheet sheet = sheetOf(race, runs, rules);
         if (!filter.discipline.isEmpty() && sheet.discipline != filter.discipline)
             continue;
         out.races.push_back(measured(sheet, race));

@@ -9,7 +9,8 @@ out=${WINDOWS_BUILD:-build-windows}
 source scripts/windows/wine-env.sh "$out"
 
 failed=0
-tests=(files csv calc corrections history copies imports folders kept fchrono listwindow raceday scaleform sheet
+tests=(files csv calc chances scorecard corrections history copies imports folders kept fchrono listwindow
+    raceday scaleform sheet
     list race runnerfigures ui sheetwindow)
 for t in "${tests[@]}"; do
     echo "== $t (Windows, under Wine)"

@@ -169,6 +169,45 @@ void SheetTable::rankAgain() {
         setCurrentIndex(order_->mapFromSource(at));
 }
 
+namespace {
+
+// Whether no runner of the sheet has what `has` looks for.
+template <typename Has> bool none(const RaceSheet& sheet, Has has) {
+    return std::none_of(sheet.runners.begin(), sheet.runners.end(), has);
+}
+
+// Whether the window hides column `c` for this sheet.
+bool hiddenColumn(int c, const RaceSheet& sheet, bool trot, bool corrected, bool fed) {
+    using namespace racetable;
+    // The seconds twins of the times are for spreadsheets: copies and exports.
+    if (c == EstimateSeconds || c == ReductionSeconds || c == CorrectedReductionSeconds ||
+        c == TimeSeconds || c == OddsReference)
+        return true;
+    // Weights do not count at the trot.
+    if (c == Weight || c == DayWeight)
+        return trot;
+    if (c == CorrectedReduction || c == CorrectedReductionSeconds || c == Corrections)
+        return !corrected;
+    if (c == Served || c == Comparable)
+        return !fed;
+    if (c == Musique || c == Alerts)
+        return none(sheet, [c](const Runner& r) {
+            return !(c == Musique ? r.musique : r.alerts).isEmpty();
+        });
+    // The market's columns once a runner has odds; the morning's odds show in
+    // the tool tip of the latest.
+    if (c == Odds || c == Value || c == Outsider)
+        return none(sheet, [](const Runner& r) { return r.odds().has_value(); });
+    if (c == Finish)
+        return none(sheet, [](const Runner& r) { return !r.finish.isEmpty(); });
+    if (c == Rider || c == Trainer)
+        return none(sheet,
+                    [c](const Runner& r) { return !(c == Rider ? r.rider : r.trainer).isEmpty(); });
+    return trotOnly(c) ? !trot : flatOnly(c) && trot;
+}
+
+} // namespace
+
 void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     // At the trot: gaps in metres, the conditions; the lengths mean nothing there.
     // Elsewhere the corrections show once a runner has any.
@@ -184,39 +223,8 @@ void SheetTable::showColumnsOf(const RaceSheet& sheet) {
     const bool corrected =
         trot || std::any_of(sheet.runners.begin(), sheet.runners.end(),
                             [](const Runner& r) { return !r.corrections.isEmpty(); });
-    for (int c = 0; c < racetable::FirstRaceColumn; ++c) {
-        bool hidden = racetable::trotOnly(c) ? !trot : racetable::flatOnly(c) && trot;
-        // Weights do not count at the trot.
-        if (c == racetable::Weight || c == racetable::DayWeight)
-            hidden = trot;
-        if (c == racetable::CorrectedReduction || c == racetable::CorrectedReductionSeconds ||
-            c == racetable::Corrections)
-            hidden = !corrected;
-        if (c == racetable::Served || c == racetable::Comparable)
-            hidden = !fed;
-        if (c == racetable::Musique || c == racetable::Alerts)
-            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
-                return !(c == racetable::Musique ? r.musique : r.alerts).isEmpty();
-            });
-        // The market's columns once a runner has odds; the morning's odds show
-        // in the tool tip of the latest.
-        if (c == racetable::Odds || c == racetable::Value || c == racetable::Outsider)
-            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(),
-                                  [](const Runner& r) { return r.odds().has_value(); });
-        if (c == racetable::Finish)
-            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(),
-                                  [](const Runner& r) { return !r.finish.isEmpty(); });
-        if (c == racetable::Rider || c == racetable::Trainer)
-            hidden = std::none_of(sheet.runners.begin(), sheet.runners.end(), [c](const Runner& r) {
-                return !(c == racetable::Rider ? r.rider : r.trainer).isEmpty();
-            });
-        // The seconds twins of the times are for spreadsheets: copies and exports.
-        if (c == racetable::EstimateSeconds || c == racetable::ReductionSeconds ||
-            c == racetable::CorrectedReductionSeconds || c == racetable::TimeSeconds ||
-            c == racetable::OddsReference)
-            hidden = true;
-        setColumnHidden(c, hidden);
-    }
+    for (int c = 0; c < racetable::FirstRaceColumn; ++c)
+        setColumnHidden(c, hiddenColumn(c, sheet, trot, corrected, fed));
 }
 
 void SheetTable::fitColumns(bool all, const std::vector<std::pair<int, QString>>& changed) {

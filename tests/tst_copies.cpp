@@ -29,11 +29,11 @@ Run runOf(const QString& horse) {
 
 // "3@1030" a copy made 3 days before Now at 10:30; "400@1000m" before a change
 // of structure.
-Copy copyOf(const QString& spec) {
-    const QStringList parts = spec.split(u'@');
+Copy copyOf(const QString& written) {
+    const QStringList parts = written.split(u'@');
     const QTime at = QTime::fromString(parts[1].left(4), u"HHmm"_qs);
     const QDateTime made(Now.date().addDays(-parts[0].toInt()), at);
-    return {spec, made, parts[1].endsWith(u'm')};
+    return {written, made, parts[1].endsWith(u'm')};
 }
 
 // A page of the runs overwritten: the file opens, its check fails.

@@ -31,12 +31,12 @@ void write(const QString& path, const QJsonObject& o) {
         qFatal("cannot write %s", qPrintable(path));
 }
 
-// The files a spec names: "prog 05112025 R1C1:2100 R1C2:2700" (a day's
+// The file a recipe names: "prog 05112025 R1C1:2100 R1C2:2700" (a day's
 // programme at Vincennes), "part A,B 2100 [casaque 07112025/R2/C3] [run]"
 // (participants, placed in their order once run; "odds 3.5,9" their final odds), "perf A,B" (each
 // horse's run of 2 November), "csv A" (past runs), "junk".
-QJsonObject fileOf(const QString& spec, QByteArray& raw) {
-    const QStringList w = spec.split(u' ');
+QJsonObject fileOf(const QString& recipe, QByteArray& raw) {
+    const QStringList w = recipe.split(u' ');
     if (w[0] == u"prog") {
         QJsonArray races;
         for (const QString& r : w.mid(2))
@@ -91,7 +91,7 @@ QJsonObject fileOf(const QString& spec, QByteArray& raw) {
     return {{u"participants"_qs, runners}};
 }
 
-// Each "path = spec" of `files` written under `root`.
+// Each "path = recipe" of `files` written under `root`.
 void writeAll(const QString& root, const QStringList& files) {
     for (const QString& f : files) {
         QByteArray raw;
@@ -154,7 +154,7 @@ class TestFolders : public QObject {
 };
 
 void TestFolders::grouped_data() {
-    QTest::addColumn<QStringList>("files");  // "path = spec"
+    QTest::addColumn<QStringList>("files");  // "path = recipe"
     QTest::addColumn<QStringList>("groups"); // "day code: files", in order
     const QString prog = u"prog 05112025 R1C1:2100 R1C2:2700"_qs;
     QTest::newRow("a day as saved: programme, participants and performances")

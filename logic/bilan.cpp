@@ -67,41 +67,41 @@ Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filt
 namespace {
 
 // A figure resting on nothing is none: empty, never 0.
-QStringList line(const char* what, const QString& value, int n) {
-    return {QString::fromUtf8(what), n > 0 ? value : QString(), QString::number(n),
+QStringList line(const QString& what, const QString& value, int n) {
+    return {what, n > 0 ? value : QString(), QString::number(n),
             n < scorecard::Enough ? u"insuffisant (moins de 50 courses)"_qs : QString()};
 }
 
-void bets(std::vector<QStringList>& rows, const char* what, const scorecard::Bet& b) {
-    const QString name = QString::fromUtf8(what);
-    rows.push_back(line("", cells::fixed(b.returnRate(), 2), b.bets));
-    rows.back()[0] = u"retour de 1 € : "_qs + name;
-    rows.push_back(line("", QString::number(b.longestLosing), b.bets));
-    rows.back()[0] = u"plus longue série perdante : "_qs + name;
+void bets(std::vector<QStringList>& rows, const QString& name, const scorecard::Bet& b) {
+    rows.push_back(line(u"retour de 1 € : "_qs + name, cells::fixed(b.returnRate(), 2), b.bets));
+    rows.push_back(
+        line(u"plus longue série perdante : "_qs + name, QString::number(b.longestLosing), b.bets));
 }
 
 } // namespace
 
 QByteArray bilanCsv(const scorecard::Figures& f) {
     std::vector<QStringList> rows{{u"mesure"_qs, u"valeur"_qs, u"courses"_qs, u"remarque"_qs}};
-    rows.push_back(line("courses", QString::number(f.races), f.races));
+    rows.push_back(line(u"courses"_qs, QString::number(f.races), f.races));
     rows.back()[1] = QString::number(f.races); // a count, 0 included
-    rows.push_back(line("premier de la feuille gagnant (%)", cells::fixed(f.firstWon, 1), f.races));
     rows.push_back(
-        line("premier de la feuille dans les 3 (%)", cells::fixed(f.firstPlaced, 1), f.races));
-    rows.push_back(line("rang moyen du gagnant", cells::fixed(f.winnerRank, 2), f.races));
-    rows.push_back(line("log-loss des chances", cells::fixed(f.logLoss, 3), f.races));
-    rows.push_back(line("log-loss de la cote", cells::fixed(f.marketLogLoss, 3), f.marketRaces));
-    rows.push_back(line("Brier des chances", cells::fixed(f.brier, 3), f.races));
-    rows.push_back(line("Brier de la cote", cells::fixed(f.marketBrier, 3), f.marketRaces));
+        line(u"premier de la feuille gagnant (%)"_qs, cells::fixed(f.firstWon, 1), f.races));
+    rows.push_back(
+        line(u"premier de la feuille dans les 3 (%)"_qs, cells::fixed(f.firstPlaced, 1), f.races));
+    rows.push_back(line(u"rang moyen du gagnant"_qs, cells::fixed(f.winnerRank, 2), f.races));
+    rows.push_back(line(u"log-loss des chances"_qs, cells::fixed(f.logLoss, 3), f.races));
+    rows.push_back(
+        line(u"log-loss de la cote"_qs, cells::fixed(f.marketLogLoss, 3), f.marketRaces));
+    rows.push_back(line(u"Brier des chances"_qs, cells::fixed(f.brier, 3), f.races));
+    rows.push_back(line(u"Brier de la cote"_qs, cells::fixed(f.marketBrier, 3), f.marketRaces));
     for (const scorecard::Bin& b : f.bins) {
-        rows.push_back(
-            line("", b.runners ? cells::fixed(100.0 * b.wins / b.runners, 1) : QString(), f.races));
-        rows.back()[0] =
+        const QString what =
             u"chances de %1 à %2 % : annoncé %3, gagné (%)"_qs.arg(b.from).arg(b.to).arg(
                 b.runners ? cells::fixed(b.announced, 1) : u"—"_qs);
+        rows.push_back(line(
+            what, b.runners ? cells::fixed(100.0 * b.wins / b.runners, 1) : QString(), f.races));
     }
-    bets(rows, "le premier de la feuille", f.first);
-    bets(rows, "chaque valeur d'au moins 1,10", f.value);
+    bets(rows, u"le premier de la feuille"_qs, f.first);
+    bets(rows, u"chaque valeur d'au moins 1,10"_qs, f.value);
     return csv::write(rows, csv::Output);
 }

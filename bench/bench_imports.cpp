@@ -212,10 +212,15 @@ int main() {
         const auto measured = stateIn(dir, u"dossier"_qs);
         QElapsedTimer t;
         t.start();
-        const Bilan bilan = bilanOf(measured->history(), {}, {});
+        const Bilan bilan = bilanOf(measured->history(), {});
+        const scorecard::Figures figures = figuresOf(bilan, {}, {});
         std::printf("the bilan: %d races measured, the sheet's first won %.1f %%\n",
-                    bilan.figures.races, bilan.figures.firstWon);
+                    figures.races, figures.firstWon);
         report("the bilan over the year", t.nsecsElapsed() / 1e9, "s", 3);
+        t.restart();
+        const chances::Fits fits = fitsOf(bilan);
+        std::printf("tau fitted at the trot on %d races: %.2f s\n", fits[0].races, fits[0].tau);
+        report("tau fitted over the bilan's races", t.nsecsElapsed() / 1e6, "ms", 1000);
     }
     const auto held = stateIn(dir, u"fichiers"_qs);
     AppState& state = *held;

@@ -11,6 +11,11 @@ double defaultTau(Family family) {
     return sigma * std::sqrt(6.0) / std::numbers::pi;
 }
 
+double tauOf(const Fits& fits, Family family) {
+    const Fit& f = fits[static_cast<size_t>(family)];
+    return f.races >= FitFrom && f.tau > 0 ? f.tau : defaultTau(family);
+}
+
 std::vector<std::optional<double>> implied(const std::vector<std::optional<double>>& odds) {
     double sum = 0;
     for (const auto& o : odds)

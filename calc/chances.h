@@ -5,6 +5,7 @@
 // τ (an error of standard deviation σ = τ·π/√6); τ is fitted on the punter's own
 // races by maximum likelihood once there are enough of them.
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -50,8 +51,15 @@ struct Race {
 struct Fit {
     double tau = 0;
     int races = 0;
+    bool operator==(const Fit&) const = default;
 };
 Fit fit(const std::vector<Race>& races);
+
+// The fits kept, one a family (in the order of `Family`); a τ is taken from its
+// fit once it rests on `FitFrom` races, the family's default until then.
+inline constexpr int FitFrom = 50;
+using Fits = std::array<Fit, 3>;
+double tauOf(const Fits& fits, Family family);
 
 // The log-likelihood of the winners under τ (the fit's measure).
 double logLikelihood(const std::vector<Race>& races, double tau);

@@ -3,7 +3,9 @@
 #include "cells.h"
 #include "csv.h"
 
+#include <algorithm>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -26,25 +28,50 @@ RaceSheet sheetOf(const history::races::Race& race, const RunsByHorse& runs, con
         std::tie(r.oddsReference, r.oddsDirect) = std::tie(s.oddsReference, s.oddsDirect);
         const auto its = runs.find(history::horseKey(s.horse));
         sheet.runners.push_back(its == runs.end() ? std::move(r)
-                                                  : feedRunner(r, its->second, sheet, rules));
+                                                  : feedRunner(r, its->second, sheet, rules, Counted::NoMore));
     }
     return sheet;
 }
 
-scorecard::Race measured(const RaceSheet& sheet, const history::races::Race& race) {
-    scorecard::Race out;
-    for (const RankedRunner& r : ranked(sheet)) {
-        const Runner& x = sheet.runners[r.index];
-        out.push_back({r.chance, r.rank, x.odds(), race.starters[r.index].place});
+MeasuredRace measured(const RaceSheet& sheet, const history::races::Race& race) {
+    MeasuredRace out{race.date, sheet.discipline, {}, {}, {}};
+    std::vector<int> ranks(sheet.runners.size(), 0);
+    for (const RankedRunner& r : ranked(sheet))
+        ranks[r.index] = r.rank;
+    for (size_t i = 0; i < sheet.runners.size(); ++i) {
+        const Runner& x = sheet.runners[i];
+        out.entries.push_back(
+            {ranks[i] > 0 ? std::optional(x.estimateHundredths / 100) : std::nullopt, x.odds()});
+        out.ranks.push_back(ranks[i]);
+        out.places.push_back(race.starters[i].place);
     }
+    return out;
+}
+
+// Each race's sheet made and ranked, the races shared out among the cores
+// (each sheet stands alone: nothing is written).
+std::vector<MeasuredRace> measuredAll(const std::vector<history::races::Race>& races,
+                                      const RunsByHorse& runs, const Rules& rules) {
+    std::vector<MeasuredRace> out(races.size());
+    const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 8);
+    const auto work = [&](size_t first) {
+        for (size_t i = first; i < races.size(); i += workers)
+            out[i] = measured(sheetOf(races[i], runs, rules), races[i]);
+    };
+    std::vector<std::thread> helpers;
+    for (size_t w = 1; w < workers; ++w)
+        helpers.emplace_back(work, w);
+    work(0);
+    for (std::thread& t : helpers)
+        t.join();
     return out;
 }
 
 } // namespace
 
-Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filter) {
+Bilan bilanOf(history::Store& store, const Rules& rules, const QDate& from, const QDate& to) {
     Bilan out;
-    const history::RaceList list = store.races(filter.from, filter.to);
+    const history::RaceList list = store.races(from, to);
     if (out.result = list.result; !out.result.ok())
         return out;
     // Every run read once: a year's races feed from memory.
@@ -54,13 +81,50 @@ Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filt
     RunsByHorse runs;
     for (const history::Run& r : all.runs)
         runs[history::horseKey(r.horse)].push_back(r);
-    for (const history::races::Race& race : list.races) {
-        const RaceSheet sheet = sheetOf(race, runs, rules);
-        if (!filter.discipline.isEmpty() && sheet.discipline != filter.discipline)
+    out.races = measuredAll(list.races, runs, rules);
+    return out;
+}
+
+std::vector<scorecard::Race> cardsOf(const Bilan& bilan, const BilanFilter& filter,
+                                     const chances::Fits& fits) {
+    std::vector<scorecard::Race> out;
+    for (const MeasuredRace& race : bilan.races) {
+        if (race.date < filter.from || race.date > filter.to ||
+            (!filter.discipline.isEmpty() && race.discipline != filter.discipline))
             continue;
-        out.races.push_back(measured(sheet, race));
+        const auto shares =
+            chances::of(race.entries, chances::tauOf(fits, familyOf(race.discipline)));
+        scorecard::Race card;
+        for (size_t i = 0; i < race.entries.size(); ++i)
+            card.push_back({shares[i].percent, race.ranks[i], race.entries[i].odds, race.places[i]});
+        out.push_back(std::move(card));
     }
-    out.figures = scorecard::measure(out.races);
+    return out;
+}
+
+scorecard::Figures figuresOf(const Bilan& bilan, const BilanFilter& filter,
+                             const chances::Fits& fits) {
+    return scorecard::measure(cardsOf(bilan, filter, fits));
+}
+
+chances::Fits fitsOf(const Bilan& bilan) {
+    std::array<std::vector<chances::Race>, 3> byFamily;
+    for (const MeasuredRace& race : bilan.races) {
+        chances::Race fit;
+        fit.winner = -1;
+        for (size_t i = 0; i < race.entries.size(); ++i)
+            if (race.entries[i].seconds) {
+                if (race.places[i] == 1)
+                    fit.winner = int(fit.seconds.size());
+                fit.seconds.push_back(*race.entries[i].seconds);
+            }
+        if (fit.winner >= 0 && fit.seconds.size() >= 4)
+            byFamily[size_t(familyOf(race.discipline))].push_back(std::move(fit));
+    }
+    chances::Fits out = {};
+    for (size_t f = 0; f < out.size(); ++f)
+        if (!byFamily[f].empty())
+            out[f] = chances::fit(byFamily[f]);
     return out;
 }
 

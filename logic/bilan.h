@@ -13,13 +13,34 @@ struct BilanFilter {
     QString discipline = {}; // as the sheet names it; empty: every one
 };
 
-struct Bilan {
-    FileResult result;
-    std::vector<scorecard::Race> races; // as measured, in the order run
-    scorecard::Figures figures;
+// A race run, as its sheet stood that morning: each runner (in the sheet's
+// order) with its estimate and final odds, its rank and where it finished.
+struct MeasuredRace {
+    QDate date;
+    QString discipline;
+    std::vector<chances::Entry> entries;
+    std::vector<int> ranks;  // 0: no estimate
+    std::vector<int> places; // 1 for the winner; 0: not placed
 };
 
-Bilan bilanOf(history::Store& store, const Rules& rules, const BilanFilter& filter);
+struct Bilan {
+    FileResult result;
+    std::vector<MeasuredRace> races; // in the order run
+};
+
+// The races of the history run from `from` to `to`, each as its sheet stood.
+Bilan bilanOf(history::Store& store, const Rules& rules, const QDate& from = QDate(1900, 1, 1),
+              const QDate& to = QDate(9999, 12, 31));
+
+// The races `filter` keeps, with their chances at the τ of `fits`, measured.
+std::vector<scorecard::Race> cardsOf(const Bilan& bilan, const BilanFilter& filter,
+                                     const chances::Fits& fits);
+scorecard::Figures figuresOf(const Bilan& bilan, const BilanFilter& filter,
+                             const chances::Fits& fits);
+
+// τ fitted a family on the races with at least 4 runners with an estimate and
+// the winner among them.
+chances::Fits fitsOf(const Bilan& bilan);
 
 // The figures as a table, a line each ("mesure;valeur;courses;remarque"), with
 // "insuffisant (moins de 50 courses)" beside a figure resting on fewer.

@@ -44,9 +44,11 @@ struct Candidate {
     Runner computed;
 };
 std::vector<Candidate> candidates(const Runner& r, const std::vector<history::Run>& runs,
-                                  const RaceSheet& race, const Rules& rules) {
+                                  const RaceSheet& race, const Rules& rules, size_t enough) {
     std::vector<Candidate> out;
     for (const history::Run& run : runs) {
+        if (out.size() >= enough)
+            break;
         if (!isComparable(run, r, race))
             continue;
         RecordingDialogs quiet; // a run that cannot be computed is left out
@@ -124,8 +126,11 @@ Runner withReference(const Runner& r, const history::Run& run) {
 }
 
 Runner feedRunner(const Runner& r, const std::vector<history::Run>& runs, const RaceSheet& race,
-                  const Rules& rules) {
-    const std::vector<Candidate> all = candidates(r, runs, race, rules);
+                  const Rules& rules, Counted counted) {
+    // Only the newest three can be chosen by rule; the count and a run picked
+    // on the card need them all.
+    const bool fewer = counted == Counted::NoMore && !r.picked;
+    const std::vector<Candidate> all = candidates(r, runs, race, rules, fewer ? 3 : runs.size());
     Runner out = r;
     out.comparable = static_cast<int>(all.size());
     if (r.picked == Runner::KeptAsTyped)

@@ -26,9 +26,12 @@ Runner withReference(const Runner& runner, const history::Run& run);
 
 // The runner fed from its runs (newest first): its reference race chosen by the
 // race's rule (or the run picked on the card), computed for today. Without a
-// comparable run, the runner as it was, marked so.
+// comparable run, the runner as it was, marked so. `NoMore`: only the runs the
+// rule may choose are computed, and `comparable` counts no further (the bilan's
+// sheets, which nobody reads the count of).
+enum class Counted { All, NoMore };
 Runner feedRunner(const Runner& runner, const std::vector<history::Run>& runs,
-                  const RaceSheet& race, const Rules& rules);
+                  const RaceSheet& race, const Rules& rules, Counted counted = Counted::All);
 
 // What the run's reduction becomes under today's conditions in `race` for the
 // runner (seconds per km); none when it cannot be computed there.

@@ -35,9 +35,9 @@ struct RaceSheet {
     QString rule = {};
     int bandPercent = 10, months = 12;
     std::vector<Runner> runners = {}; // in the order they were added
-    // The chances' τ in seconds, fitted on the punter's races; 0: the
-    // discipline's default. Not kept in the file: the settings hold it.
-    double tau = 0;
+    // The chances' τ fitted on the punter's races, a family each (none fitted:
+    // the defaults). Not kept in the file: the settings hold them.
+    chances::Fits fits = {};
 
     bool operator==(const RaceSheet&) const = default;
 

@@ -437,9 +437,9 @@ void TestFolders::bilan() {
                          u"participants_R1_C1.json = part %1 2200 run odds %2"_qs.arg(
                              order, odds.join(u','))});
     QVERIFY(w.import().anyRead);
-    const Bilan b = bilanOf(w.state.history(), {}, {});
+    const Bilan b = bilanOf(w.state.history(), {});
     QVERIFY(b.result.ok());
-    const scorecard::Figures& f = b.figures;
+    const scorecard::Figures f = figuresOf(b, {}, {});
     QCOMPARE(f.races > 0 ? u"%1 %2 %3 %4"_qs.arg(f.races).arg(cells::fixed(f.firstWon, 1),
                                                               cells::fixed(f.winnerRank, 2),
                                                               cells::fixed(f.first.returnRate(), 2))

@@ -206,7 +206,7 @@ void TestRace::market() {
     QFETCH(QList<double>, odds);
     QFETCH(QStringList, shown);
     RaceSheet sheet = sheetOf({{u"A"_qs, 15000}, {u"B"_qs, 15100}, {u"C"_qs, 0}});
-    sheet.tau = 1;
+    sheet.fits[size_t(chances::Family::Flat)] = {1, chances::FitFrom};
     for (size_t i = 0; i < 3; ++i)
         if (odds[qsizetype(i)] > 0)
             sheet.runners[i].oddsDirect = odds[qsizetype(i)];

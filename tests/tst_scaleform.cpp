@@ -129,7 +129,7 @@ void TestScaleForm::settingsChanged_data() {
     QTest::addColumn<bool>("writable");
     using K = Settings::Key;
     for (const bool writable : {true, false})
-        for (const K key : {K::Scale, K::Corrections, K::AlsoList})
+        for (const K key : {K::Scale, K::Corrections, K::AlsoList, K::Chances})
             QTest::addRow("%s%s", QMetaEnum::fromType<K>().valueToKey(int(key)),
                           writable ? "" : ", the file not writable")
                 << int(key) << writable;
@@ -151,6 +151,7 @@ void TestScaleForm::settingsChanged() {
     s.lengths = scale::LengthsRule::DisciplineGoing;
     calc::CorrectionTable t;
     t.d4 = -3;
+    const chances::Fits fits{chances::Fit{2.25, 61}, chances::Fit{}, chances::Fit{4.5, 3}};
     const auto set = [&] {
         switch (static_cast<Settings::Key>(key)) {
         case Settings::Key::Scale:
@@ -159,6 +160,8 @@ void TestScaleForm::settingsChanged() {
             return settings.setCorrections(t);
         case Settings::Key::AlsoList:
             return settings.setAlsoList(false);
+        case Settings::Key::Chances:
+            return settings.setFits(fits, QDate(2026, 12, 9));
         }
         return QString();
     };
@@ -173,6 +176,9 @@ void TestScaleForm::settingsChanged() {
     QCOMPARE(again.scale() == s, writable && key == int(Settings::Key::Scale));
     QCOMPARE(again.corrections() == t, writable && key == int(Settings::Key::Corrections));
     QCOMPARE(again.alsoList(), !(writable && key == int(Settings::Key::AlsoList)));
+    const bool fitted = writable && key == int(Settings::Key::Chances);
+    QCOMPARE(again.fits() == fits, fitted);
+    QCOMPARE(again.fitted(), fitted ? QDate(2026, 12, 9) : QDate());
 }
 
 QTEST_GUILESS_MAIN(TestScaleForm)

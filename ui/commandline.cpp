@@ -137,10 +137,12 @@ int printBilan(const QString& from, const QString& to, const QString& discipline
     if (const history::Opened opened = store.open(places::historyFilePath()); !opened.result.ok())
         return failed(opened.result.message);
     const Settings settings(places::settingsFilePath());
-    const Bilan bilan = bilanOf(store, {settings.scale(), settings.corrections()}, filter);
+    const Bilan bilan =
+        bilanOf(store, {settings.scale(), settings.corrections()}, filter.from, filter.to);
     if (!bilan.result.ok())
         return failed(bilan.result.message);
-    console::write(console::Stream::Out, QString::fromUtf8(bilanCsv(bilan.figures)));
+    console::write(console::Stream::Out,
+                   QString::fromUtf8(bilanCsv(figuresOf(bilan, filter, settings.fits()))));
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "folderimport.h"
 
+#include "chancesfit.h"
 #include "racefinder.h"
 
 #include "cells.h"
@@ -234,11 +235,22 @@ PathsImported importPaths(const QStringList& paths, AppState& state, const Impor
         if (const FileResult kept = state.history().keepCopy(QDateTime::currentDateTime());
             !kept.ok())
             copy = u"\nAucune copie de l'historique avant cet import : "_qs + kept.message;
+    PathsImported out;
+    int added = 0; // runs new to the history
     if (std::none_of(paths.begin(), paths.end(),
                      [](const QString& p) { return QFileInfo(p).isDir(); })) {
         const ImportSummary s = importFiles(paths, state, where, dialogs);
-        return {s.text() + copy, s.filesRead > 0};
+        out = {s.text() + copy, s.filesRead > 0};
+        added = s.pastRuns - s.known;
+    } else {
+        const FolderSummary s = importFolder(paths, state, where, dialogs, progress);
+        out = {s.text() + copy, s.files > s.unread.size()};
+        for (const auto& [day, d] : s.days)
+            added += d.summary.pastRuns - d.summary.known;
     }
-    const FolderSummary s = importFolder(paths, state, where, dialogs, progress);
-    return {s.text() + copy, s.files > s.unread.size()};
+    // Results new to the history: the chances' τ fitted on them too.
+    if (added > 0 && state.history().isOpen())
+        if (const Refitted r = refitChances(state, where.today); !r.message.isEmpty())
+            out.text += u'\n' + r.message;
+    return out;
 }

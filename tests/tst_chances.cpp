@@ -21,6 +21,8 @@ class TestChances : public QObject {
     void logit();
     void tauFitted_data();
     void tauFitted();
+    void tauInForce_data();
+    void tauInForce();
 };
 
 void TestChances::logit_data() {
@@ -110,6 +112,30 @@ void TestChances::tauFitted() {
     // The fit is the top: a τ 20 % either side is less likely.
     for (const double other : {fit.tau * 0.8, fit.tau * 1.2})
         QVERIFY(chances::logLikelihood(drawn, other) < chances::logLikelihood(drawn, fit.tau));
+}
+
+void TestChances::tauInForce_data() {
+    QTest::addColumn<int>("races");
+    QTest::addColumn<double>("fitted");
+    QTest::addColumn<double>("taken");
+    const double trot = chances::defaultTau(chances::Family::Trot);
+    QTest::newRow("no fit: the default") << 0 << 0.0 << trot;
+    QTest::newRow("49 races: not enough, the default") << 49 << 2.0 << trot;
+    QTest::newRow("50 races: the fit") << 50 << 2.0 << 2.0;
+    QTest::newRow("a fit without a τ: the default") << 80 << 0.0 << trot;
+}
+
+// A family's fit is taken once it rests on 50 races; the other families keep
+// their defaults.
+void TestChances::tauInForce() {
+    QFETCH(int, races);
+    QFETCH(double, fitted);
+    QFETCH(double, taken);
+    chances::Fits fits{};
+    fits[size_t(chances::Family::Trot)] = {fitted, races};
+    QCOMPARE(chances::tauOf(fits, chances::Family::Trot), taken);
+    QCOMPARE(chances::tauOf(fits, chances::Family::Flat),
+             chances::defaultTau(chances::Family::Flat));
 }
 
 QTEST_GUILESS_MAIN(TestChances)

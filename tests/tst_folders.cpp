@@ -445,6 +445,9 @@ void TestFolders::bilan() {
                                                               cells::fixed(f.first.returnRate(), 2))
                          : u"0   "_qs,
              figures);
+    // The import stored results: τ fitted on the trot races it may rest on.
+    QCOMPARE(w.state.settings().fits()[size_t(chances::Family::Trot)].races, f.races);
+    QCOMPARE(w.state.settings().fitted(), Today);
     // The CSV says so, and that one race is not enough to judge by.
     const QString table = QString::fromUtf8(bilanCsv(f));
     QVERIFY2(table.contains(u"courses;%1;%1;insuffisant (moins de 50 courses)"_qs.arg(f.races)),

@@ -1,5 +1,7 @@
 #include "arrivaldialog.h"
 
+#include "chancesfit.h"
+
 #include "numbers.h"
 
 #include <numeric>
@@ -109,7 +111,11 @@ void ArrivalDialog::record() {
     for (int row = 0; row < table_->rowCount(); ++row)
         entries[order_[static_cast<size_t>(row)]] = {table_->item(row, PlaceColumn)->text(),
                                                      table_->item(row, Margin)->text()};
-    if (recordArrival(state_.history(), state_.raceDay().sheet, winner_->text(), entries,
-                      state_.scale(), dialogs_))
-        accept();
+    if (!recordArrival(state_.history(), state_.raceDay().sheet, winner_->text(), entries,
+                       state_.scale(), dialogs_))
+        return;
+    // A race more with its arrival: the chances' τ fitted on it too.
+    if (const Refitted r = refitChances(state_, QDate::currentDate()); !r.message.isEmpty())
+        dialogs_.warn(r.message);
+    accept();
 }

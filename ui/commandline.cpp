@@ -120,6 +120,7 @@ int printRace(const QString& path, bool given) {
                                r.name, refusals.said.join(u' ')));
     }
     sheet->runners = std::move(runners);
+    sheet->fits = settings.fits();
     console::write(console::Stream::Out,
                    QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
     return 0;

@@ -124,6 +124,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
 }
 
 void CourseDuJour::refresh() {
+    day_.sheet.fits = state_.settings().fits(); // the chances at the τ in force
     const RaceSheet& sheet = day_.sheet;
     {
         const QSignalBlocker b1(name_), b2(date_), b3(hippodrome_), b4(distance_), b5(discipline_),
@@ -261,6 +262,7 @@ void CourseDuJour::exportCsv() {
         u"Fichiers CSV (*.csv)"_qs);
     if (path.isEmpty())
         return;
+    day_.sheet.fits = state_.settings().fits();
     exportRaceDay(day_, path, dialogs_);
 }
 

@@ -1,0 +1,31 @@
+#include "chancesfit.h"
+
+#include "cells.h"
+
+Refitted refitChances(AppState& state, const QDate& today) {
+    Refitted out;
+    if (!state.history().isOpen()) {
+        out.message = u"L'historique n'est pas ouvert : les τ ne sont pas ajustés."_qs;
+        return out;
+    }
+    out.bilan = bilanOf(state.history(), {state.scale(), state.corrections()});
+    if (!out.bilan.result.ok()) {
+        out.message = out.bilan.result.message;
+        return out;
+    }
+    out.message = state.settings().setFits(fitsOf(out.bilan), today);
+    return out;
+}
+
+QString fitLine(const chances::Fits& fits, chances::Family family) {
+    static const QString names[] = {u"Trot"_qs, u"Plat"_qs, u"Obstacle"_qs};
+    const chances::Fit& fit = fits[static_cast<size_t>(family)];
+    const QString tau = cells::fixed(chances::tauOf(fits, family), 2);
+    const QString name = names[static_cast<size_t>(family)];
+    if (fit.races >= chances::FitFrom)
+        return u"%1 : τ = %2 s, ajusté sur %3 courses"_qs.arg(name, tau).arg(fit.races);
+    return u"%1 : τ = %2 s par défaut (%3 course%4 sur les %5 qu'il faut)"_qs.arg(name, tau)
+        .arg(fit.races)
+        .arg(fit.races > 1 ? u"s"_qs : QString())
+        .arg(chances::FitFrom);
+}

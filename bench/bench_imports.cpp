@@ -214,8 +214,8 @@ int main() {
         t.start();
         const Bilan bilan = bilanOf(measured->history(), {});
         const scorecard::Figures figures = figuresOf(bilan, {}, {});
-        std::printf("the bilan: %d races measured, the sheet's first won %.1f %%\n",
-                    figures.races, figures.firstWon);
+        std::printf("the bilan: %d races measured, the sheet's first won %.1f %%\n", figures.races,
+                    figures.firstWon);
         report("the bilan over the year", t.nsecsElapsed() / 1e9, "s", 3);
         t.restart();
         const chances::Fits fits = fitsOf(bilan);

@@ -90,6 +90,8 @@ void add(const Race& race, Figures& f, int& firstLosing, int& valueLosing) {
     f.brier += brier;
     marketScores(race, winner, f);
     bet(f.first, first->place == 1, first->odds, firstLosing);
+    for (Bet* b : {&f.first, &f.value})
+        b->net.push_back(b->returned - b->bets);
 }
 
 } // namespace

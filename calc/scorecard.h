@@ -26,6 +26,8 @@ struct Bet {
     int bets = 0, won = 0;
     double returned = 0; // for 1 € a bet, at the final odds
     int longestLosing = 0;
+    // What the bets had won (or lost, below 0) in €, after each race counted.
+    std::vector<double> net;
     double returnRate() const { return bets ? returned / bets : 0; } // 1,00: even
 };
 

@@ -27,8 +27,9 @@ RaceSheet sheetOf(const history::races::Race& race, const RunsByHorse& runs, con
         r.name = s.horse;
         std::tie(r.oddsReference, r.oddsDirect) = std::tie(s.oddsReference, s.oddsDirect);
         const auto its = runs.find(history::horseKey(s.horse));
-        sheet.runners.push_back(its == runs.end() ? std::move(r)
-                                                  : feedRunner(r, its->second, sheet, rules, Counted::NoMore));
+        sheet.runners.push_back(its == runs.end()
+                                    ? std::move(r)
+                                    : feedRunner(r, its->second, sheet, rules, Counted::NoMore));
     }
     return sheet;
 }
@@ -96,7 +97,8 @@ std::vector<scorecard::Race> cardsOf(const Bilan& bilan, const BilanFilter& filt
             chances::of(race.entries, chances::tauOf(fits, familyOf(race.discipline)));
         scorecard::Race card;
         for (size_t i = 0; i < race.entries.size(); ++i)
-            card.push_back({shares[i].percent, race.ranks[i], race.entries[i].odds, race.places[i]});
+            card.push_back(
+                {shares[i].percent, race.ranks[i], race.entries[i].odds, race.places[i]});
         out.push_back(std::move(card));
     }
     return out;
@@ -144,7 +146,7 @@ void bets(std::vector<QStringList>& rows, const QString& name, const scorecard::
 
 } // namespace
 
-QByteArray bilanCsv(const scorecard::Figures& f) {
+std::vector<QStringList> bilanRows(const scorecard::Figures& f) {
     std::vector<QStringList> rows{{u"mesure"_qs, u"valeur"_qs, u"courses"_qs, u"remarque"_qs}};
     rows.push_back(line(u"courses"_qs, QString::number(f.races), f.races));
     rows.back()[1] = QString::number(f.races); // a count, 0 included
@@ -167,5 +169,9 @@ QByteArray bilanCsv(const scorecard::Figures& f) {
     }
     bets(rows, u"le premier de la feuille"_qs, f.first);
     bets(rows, u"chaque valeur d'au moins 1,10"_qs, f.value);
-    return csv::write(rows, csv::Output);
+    return rows;
+}
+
+QByteArray bilanCsv(const scorecard::Figures& f) {
+    return csv::write(bilanRows(f), csv::Output);
 }

@@ -44,4 +44,5 @@ chances::Fits fitsOf(const Bilan& bilan);
 
 // The figures as a table, a line each ("mesure;valeur;courses;remarque"), with
 // "insuffisant (moins de 50 courses)" beside a figure resting on fewer.
+std::vector<QStringList> bilanRows(const scorecard::Figures& figures);
 QByteArray bilanCsv(const scorecard::Figures& figures);

@@ -32,7 +32,6 @@ chances::Fits readFits(const QString& path) {
     return out;
 }
 
-
 } // namespace
 
 Settings::Settings(QString path)

@@ -1,7 +1,7 @@
 #pragma once
 // The user's settings, kept in one INI file: the scale, the corrections table,
-// "Ajouter aussi à la liste des chevaux" and the chances' τ fitted. Read once at start; each change is
-// written whole at once and told by one signal, whatever window made it.
+// "Ajouter aussi à la liste des chevaux" and the chances' τ fitted. Read once at start; each change
+// is written whole at once and told by one signal, whatever window made it.
 
 #include "chances.h"
 #include "corrections.h"

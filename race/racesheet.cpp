@@ -59,7 +59,8 @@ void withChances(const RaceSheet& sheet, std::vector<RankedRunner>& out) {
         entries.push_back(
             {r.rank > 0 ? std::optional(x.estimateHundredths / 100) : std::nullopt, x.odds()});
     }
-    const auto chances = chances::of(entries, chances::tauOf(sheet.fits, familyOf(sheet.discipline)));
+    const auto chances =
+        chances::of(entries, chances::tauOf(sheet.fits, familyOf(sheet.discipline)));
     for (size_t i = 0; i < out.size(); ++i)
         std::tie(out[i].chance, out[i].chanceSource) =
             std::tie(chances[i].percent, chances[i].source);

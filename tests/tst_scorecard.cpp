@@ -60,6 +60,10 @@ void TestScorecard::byHand() {
     QCOMPARE(f.value.won, 1);
     QCOMPARE(f.value.returnRate(), 2.5 / 8);
     QCOMPARE(f.value.longestLosing, 7);
+    // What the bets stood at after each race: +1,50 then −1 a race on the
+    // first; +2,50 − 3 then 3 and 2 more lost on the values.
+    QCOMPARE(f.first.net, (std::vector<double>{1.5, 0.5, -0.5}));
+    QCOMPARE(f.value.net, (std::vector<double>{-0.5, -3.5, -5.5}));
     // Calibration: announced against won, in five bins.
     QStringList bins;
     for (const scorecard::Bin& b : f.bins)

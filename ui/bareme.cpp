@@ -1,5 +1,8 @@
 #include "bareme.h"
 
+#include "chancesbox.h"
+#include "chancesfit.h"
+
 #include "correctionsbox.h"
 #include "correctionsettings.h"
 #include "qtdialogs.h"
@@ -40,6 +43,8 @@ const QString WeightTitle = u"Poids"_qs;
 
 void chooseScale(AppState& state, QWidget* over) {
     Bareme dialog(state.settings(), over);
+    dialog.chances()->setRefit(
+        [&state] { return refitChances(state, QDate::currentDate()).message; });
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The sheet's runners follow the rules now in force, as they would at the next start.
@@ -58,7 +63,12 @@ Bareme::Bareme(Settings& settings, QWidget* parent, const std::optional<scale::S
     auto* layout = new QVBoxLayout;
     outer->addLayout(layout);
     corrections_ = new CorrectionsBox(corrections, this);
-    outer->addWidget(corrections_);
+    auto* right = new QVBoxLayout;
+    right->addWidget(corrections_);
+    chances_ = new ChancesBox(settings, this);
+    right->addWidget(chances_);
+    right->addStretch();
+    outer->addLayout(right);
     layout->addWidget(lengthsGroup());
     layout->addWidget(weightGroup());
     auto* note = new QLabel(

@@ -25,6 +25,9 @@ class Bareme : public QDialog {
                     const std::optional<scale::Scale>& shown = std::nullopt);
 
     void accept() override;
+    class ChancesBox* chances() const {
+        return chances_;
+    }
 
   private:
     QWidget* lengthsGroup();
@@ -42,6 +45,7 @@ class Bareme : public QDialog {
     ScaleForm form_;
     Settings& settings_;
     class CorrectionsBox* corrections_ = nullptr;
+    class ChancesBox* chances_ = nullptr;
     std::array<QRadioButton*, 3> lengthsRules_{};
     std::array<QRadioButton*, 3> weightRules_{};
     QComboBox* discipline_ = nullptr;

@@ -1,5 +1,7 @@
 #include "coursedujour.h"
+
 #include "appwindows.h"
+#include "bilanwindow.h"
 
 #include "arrivaldialog.h"
 #include "comparisonboxes.h"
@@ -90,6 +92,8 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
         action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
     card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),
                    &CourseDuJour::showHorseCard);
+    bilan_ = action(u"Bilan…"_qs, QKeySequence(Qt::CTRL | Qt::Key_B),
+                    [this] { showBilan(state_, this); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &CourseDuJour::showMenu);
 }
@@ -112,7 +116,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
                             this);
     help->setWordWrap(true);
     row->addWidget(help, 1);
-    for (QAction* a : {import_, importFolder_, arrival_, newRace_, previous_, export_}) {
+    for (QAction* a : {import_, importFolder_, arrival_, newRace_, previous_, export_, bilan_}) {
         auto* b = new QPushButton(a->text(), this);
         b->setToolTip(a->text() + u" ("_qs + a->shortcut().toString(QKeySequence::NativeText) +
                       u')');
@@ -163,7 +167,7 @@ void CourseDuJour::showMenu(const QPoint& position) {
     menu.addSeparator();
     menu.addActions({newRace_, previous_});
     menu.addSeparator();
-    menu.addActions({card_, arrival_, import_, importFolder_, importList_});
+    menu.addActions({card_, arrival_, bilan_, import_, importFolder_, importList_});
     menu.addSeparator();
     menu.addAction(restore_);
     menu.exec(table_->viewport()->mapToGlobal(position));

@@ -92,6 +92,7 @@ class CourseDuJour : public QWidget {
     QAction* restore_ = nullptr;
     QAction* arrival_ = nullptr;
     QAction* card_ = nullptr;
+    QAction* bilan_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* export_ = nullptr;
 };

@@ -1,0 +1,34 @@
+#pragma once
+// The bilan's two drawings: the chances announced against the wins seen (five
+// bins, the diagonal for a perfect sheet), and what 1 € a bet had won or lost
+// after each race.
+
+#include "scorecard.h"
+
+#include <QWidget>
+
+class CalibrationChart : public QWidget {
+  public:
+    explicit CalibrationChart(QWidget* parent = nullptr);
+    void setBins(const std::array<scorecard::Bin, 5>& bins);
+    QSize sizeHint() const override { return {300, 260}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::array<scorecard::Bin, 5> bins_{};
+};
+
+class ReturnChart : public QWidget {
+  public:
+    explicit ReturnChart(QWidget* parent = nullptr);
+    void setBets(const scorecard::Bet& first, const scorecard::Bet& value);
+    QSize sizeHint() const override { return {420, 260}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::vector<double> first_, value_;
+};

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -85,7 +86,8 @@ void ReturnChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF a = plotArea(*this);
-    axisTexts(p, a, u"Gain cumulé (1 € par pari, cote finale)"_qs, u"courses"_qs, u"€"_qs);
+    // The legend stands where the axis' name would.
+    axisTexts(p, a, u"Gain cumulé (1 € par pari, cote finale)"_qs, QString(), u"€"_qs);
     p.setPen(palette().color(QPalette::Mid));
     p.drawRect(a);
     if (first_.empty()) {
@@ -104,24 +106,29 @@ void ReturnChart::paintEvent(QPaintEvent*) {
                        a.bottom() - a.height() * (v - low) / (high - low));
     };
     p.drawLine(at(0, 0), QPointF(a.right(), at(0, 0).y())); // even
-    p.drawText(QRectF(a.left() - 60, at(0, high).y() - 8, 56, 16), Qt::AlignRight,
-               cells::fixed(high, 0));
-    p.drawText(QRectF(a.left() - 60, at(0, low).y() - 8, 56, 16), Qt::AlignRight,
-               cells::fixed(low, 0));
-    p.drawText(QRectF(a.right() - 60, a.bottom(), 60, 16), Qt::AlignRight,
-               QString::number(first_.size()));
-    const std::pair<const std::vector<double>*, QColor> lines[] = {
-        {&first_, palette().color(QPalette::Highlight)}, {&value_, QColor(0, 140, 70)}};
-    for (const auto& [series, colour] : lines) {
+    for (const double v : {low, 0.0, high})
+        p.drawText(QRectF(a.left() - 60, at(0, v).y() - 8, 56, 16), Qt::AlignRight,
+                   cells::fixed(v, 0));
+    p.drawText(QRectF(a.right() - 100, a.bottom(), 100, 16), Qt::AlignRight,
+               u"%1 courses"_qs.arg(first_.size()));
+    drawSeries(p, a, at);
+}
+
+void ReturnChart::drawSeries(QPainter& p, const QRectF& a,
+                             const std::function<QPointF(size_t, double)>& at) {
+    const QFontMetrics m = p.fontMetrics();
+    const std::tuple<const std::vector<double>*, QColor, QString, Qt::Alignment> lines[] = {
+        {&first_, palette().color(QPalette::Highlight), u"— premier de la feuille"_qs,
+         Qt::AlignLeft},
+        {&value_, QColor(0, 140, 70), u"— valeurs ≥ 1,10"_qs, Qt::AlignRight}};
+    for (const auto& [series, colour, legend, side] : lines) {
         QPainterPath path(at(0, series->front()));
         for (size_t i = 1; i < series->size(); ++i)
             path.lineTo(at(i, (*series)[i]));
         p.setPen(QPen(colour, 2));
         p.drawPath(path);
+        // Below the drawing, each on its side of the axis' name.
+        p.drawText(QRectF(a.left(), a.bottom() + m.height(), a.width(), m.height() * 1.5),
+                   side | Qt::AlignVCenter, legend);
     }
-    const QFontMetrics m = p.fontMetrics();
-    p.setPen(palette().color(QPalette::Highlight));
-    p.drawText(a.topLeft() + QPointF(6, m.height()), u"— sur le premier de la feuille"_qs);
-    p.setPen(QColor(0, 140, 70));
-    p.drawText(a.topLeft() + QPointF(6, 2 * m.height()), u"— sur chaque valeur ≥ 1,10"_qs);
 }

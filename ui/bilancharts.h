@@ -6,6 +6,7 @@
 #include "scorecard.h"
 
 #include <QWidget>
+#include <functional>
 
 class CalibrationChart : public QWidget {
   public:
@@ -30,5 +31,7 @@ class ReturnChart : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void drawSeries(QPainter& p, const QRectF& area,
+                    const std::function<QPointF(size_t, double)>& at);
     std::vector<double> first_, value_;
 };

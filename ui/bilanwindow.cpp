@@ -78,7 +78,7 @@ BilanWindow::BilanWindow(AppState& state, Bilan bilan, const QString& said, QWid
     connect(exporting, &QPushButton::clicked, this, &BilanWindow::exportCsv);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(1100, 560);
+    resize(1180, 680);
     measure();
 }
 

@@ -92,7 +92,7 @@ void CourseDuJour::addTable(QVBoxLayout* layout) {
         action(u"Arrivée…"_qs, QKeySequence(Qt::CTRL | Qt::Key_R), &CourseDuJour::enterArrival);
     card_ = action(u"Fiche du cheval…"_qs, QKeySequence(Qt::CTRL | Qt::Key_H),
                    &CourseDuJour::showHorseCard);
-    bilan_ = action(u"Bilan…"_qs, QKeySequence(Qt::CTRL | Qt::Key_B),
+    bilan_ = action(u"Bilan…"_qs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_B),
                     [this] { showBilan(state_, this); });
     table_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(table_, &QWidget::customContextMenuRequested, this, &CourseDuJour::showMenu);

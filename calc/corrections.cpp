@@ -122,6 +122,20 @@ std::optional<Start> startOf(const QString& text) {
     return std::nullopt;
 }
 
+QString blinkersName(Blinkers b) {
+    static const QString names[] = {QString(), u"sans"_qs, u"œillères"_qs,
+                                    u"œillères australiennes"_qs};
+    return names[static_cast<size_t>(b)];
+}
+
+std::optional<Blinkers> blinkersOf(const QString& text) {
+    for (Blinkers b :
+         {Blinkers::Unknown, Blinkers::Without, Blinkers::Classic, Blinkers::Australian})
+        if (text.trimmed().compare(blinkersName(b), Qt::CaseInsensitive) == 0)
+            return b;
+    return std::nullopt;
+}
+
 std::optional<Shoeing> shoeingOf(const QString& text) {
     for (Shoeing s : {Shoeing::Unknown, Shoeing::Shod, Shoeing::D4, Shoeing::DA, Shoeing::DP})
         if (text.trimmed().compare(shoeingName(s), Qt::CaseInsensitive) == 0)

@@ -14,6 +14,8 @@ namespace calc {
 
 enum class Start { Unknown, Autostart, Volte };
 enum class Shoeing { Unknown, Shod, D4, DA, DP };
+// Blinkers worn: no correction, but punters watch a first time with them.
+enum class Blinkers { Unknown, Without, Classic, Australian };
 
 // One run's conditions; an unknown one gives no correction.
 struct Conditions {
@@ -65,6 +67,8 @@ QString startName(Start s);     // "autostart", "volté", ""
 QString shoeingName(Shoeing s); // "ferré", "D4", "DA", "DP", ""
 std::optional<Start> startOf(const QString& text);
 std::optional<Shoeing> shoeingOf(const QString& text);
+QString blinkersName(Blinkers b); // "sans", "œillères", "œillères australiennes", ""
+std::optional<Blinkers> blinkersOf(const QString& text);
 // "plat", "obstacle", "plat sur piste en sable", "trot attelé", "trot monté".
 std::optional<scale::Discipline> disciplineOf(const QString& text);
 // The going band of a going as punters write it, case and accents aside: the

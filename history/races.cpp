@@ -53,12 +53,14 @@ std::optional<qint64> raceId(sqlite::Database& db, const Run& r) {
 bool starter(sqlite::Database& db, qint64 race, qint64 horse, const Run& r) {
     sqlite::Statement& s = db.prepared(
         "INSERT INTO starter (race, horse, number, odds_reference, odds_direct, trainer, rider, "
-        "place, status) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9) ON CONFLICT (race, horse) "
+        "place, status, blinkers) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10) "
+        "ON CONFLICT (race, horse) "
         "DO UPDATE SET number = coalesce(excluded.number, number), "
         "odds_reference = coalesce(excluded.odds_reference, odds_reference), "
         "odds_direct = coalesce(excluded.odds_direct, odds_direct), "
         "trainer = CASE WHEN excluded.trainer != '' THEN excluded.trainer ELSE trainer END, "
         "rider = CASE WHEN excluded.rider != '' THEN excluded.rider ELSE rider END, "
+        "blinkers = CASE WHEN excluded.blinkers != '' THEN excluded.blinkers ELSE blinkers END, "
         "place = excluded.place, status = excluded.status");
     s.bind(1, race)
         .bind(2, horse)
@@ -68,7 +70,8 @@ bool starter(sqlite::Database& db, qint64 race, qint64 horse, const Run& r) {
         .bind(6, r.trainer)
         .bind(7, r.rider)
         .bind(8, qint64(r.place))
-        .bind(9, statusName(r.status));
+        .bind(9, statusName(r.status))
+        .bind(10, calc::blinkersName(r.blinkers));
     return s.step() == Step::Done;
 }
 
@@ -79,7 +82,8 @@ bool read(sqlite::Database& db, const QDate& from, const QDate& to, std::vector<
         db, "SELECT race.id, race.date, race.hippodrome, race.name, race.discipline, "
             "race.distance, coalesce(race.meeting, 0), coalesce(race.number, 0), horse.name, "
             "coalesce(starter.number, 0), starter.odds_reference, starter.odds_direct, "
-            "starter.trainer, starter.rider, starter.place, starter.status FROM race "
+            "starter.trainer, starter.rider, starter.place, starter.status, starter.blinkers "
+            "FROM race "
             "JOIN starter ON starter.race = race.id JOIN horse ON horse.id = starter.horse "
             "WHERE race.date BETWEEN ?1 AND ?2 "
             "ORDER BY race.date, race.id, starter.number IS NULL, starter.number, horse.key");
@@ -98,7 +102,8 @@ bool read(sqlite::Database& db, const QDate& from, const QDate& to, std::vector<
                            {}});
         out.back().starters.push_back(
             {s.text(8), int(s.integer(9)), s.optionalReal(10), s.optionalReal(11), s.text(12),
-             s.text(13), int(s.integer(14)), statusOf(s.text(15)).value_or(Status::Placed)});
+             s.text(13), calc::blinkersOf(s.text(16)).value_or(calc::Blinkers::Unknown),
+             int(s.integer(14)), statusOf(s.text(15)).value_or(Status::Placed)});
     }
     return step == Step::Done;
 }

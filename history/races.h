@@ -14,6 +14,7 @@ struct Starter {
     int number = 0;
     std::optional<double> oddsReference, oddsDirect;
     QString trainer, rider;
+    calc::Blinkers blinkers = calc::Blinkers::Unknown;
     int place = 0;
     Status status = Status::Placed;
     bool operator==(const Starter&) const = default;

@@ -60,6 +60,7 @@ struct Run {
     int number = 0;
     std::optional<double> oddsReference = {}, oddsDirect = {};
     QString trainer = {};
+    calc::Blinkers blinkers = calc::Blinkers::Unknown;
 
     int distanceRun() const { return distance + recul; }
     // Whether it is a result of a race the history keeps (an arrival's or an

@@ -92,7 +92,12 @@ INSERT OR IGNORE INTO starter (race, horse, rider, place, status)
     SELECT race_id, horse, rider, place, status FROM run WHERE race_id IS NOT NULL;
 )";
 
-const char* const Steps[] = {Version1, Version2};
+// The blinkers each runner wore, as a participants file or the sheet says.
+const char* const Version3 = R"(
+ALTER TABLE starter ADD COLUMN blinkers TEXT NOT NULL DEFAULT '';
+)";
+
+const char* const Steps[] = {Version1, Version2, Version3};
 
 } // namespace
 

@@ -14,7 +14,7 @@
 namespace history {
 
 // The schema this program writes; a database of a later one is not touched.
-inline constexpr int SchemaVersion = 2;
+inline constexpr int SchemaVersion = 3;
 
 struct [[nodiscard]] Opened {
     FileResult result;

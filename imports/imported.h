@@ -54,6 +54,7 @@ struct Entrant {
     std::optional<int> distanceRun; // recul included
     std::optional<double> weight;   // kg
     calc::Shoeing shoeing = calc::Shoeing::Shod;
+    calc::Blinkers blinkers = calc::Blinkers::Unknown;
     QString shoeingNote;    // a protection, as written (PROTEGE_ANTERIEURS)
     bool scratched = false; // non partant
     // Once the race is run.

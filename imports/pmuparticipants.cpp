@@ -71,6 +71,18 @@ std::optional<double> oddsOf(json::Fields& f, const char* key) {
     return odds;
 }
 
+// The blinkers an "oeilleres" value says; another value is none known (they
+// change nothing computed: a runner is not refused for them).
+calc::Blinkers blinkersOf(const QString& oeilleres) {
+    if (oeilleres == u"SANS_OEILLERES")
+        return calc::Blinkers::Without;
+    if (oeilleres == u"OEILLERES_CLASSIQUES")
+        return calc::Blinkers::Classic;
+    if (oeilleres == u"OEILLERES_AUSTRALIENNES")
+        return calc::Blinkers::Australian;
+    return calc::Blinkers::Unknown;
+}
+
 std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
     json::Fields f{o};
     Entrant e;
@@ -78,6 +90,7 @@ std::optional<Entrant> entrantOf(const QJsonObject& o, FileRead& out) {
     e.name = f.text("nom");
     e.rider = f.text("driver");
     e.trainer = f.text("entraineur");
+    e.blinkers = blinkersOf(f.text("oeilleres"));
     e.musique = f.text("musique");
     e.oddsReference = oddsOf(f, "dernierRapportReference");
     e.oddsDirect = oddsOf(f, "dernierRapportDirect");

@@ -129,6 +129,7 @@ history::Run todayRun(const RaceSheet& sheet, const Runner& r, int distance) {
     run.number = r.number.toInt(); // 0 when not typed
     std::tie(run.oddsReference, run.oddsDirect) = std::tie(r.oddsReference, r.oddsDirect);
     std::tie(run.trainer, run.rider) = std::tie(r.trainer, r.rider);
+    run.blinkers = r.blinkers;
     return run;
 }
 

@@ -26,6 +26,7 @@ RaceSheet sheetOf(const history::races::Race& race, const RunsByHorse& runs, con
         r.number = s.number ? QString::number(s.number) : QString();
         r.name = s.horse;
         std::tie(r.oddsReference, r.oddsDirect) = std::tie(s.oddsReference, s.oddsDirect);
+        r.blinkers = s.blinkers;
         const auto its = runs.find(history::horseKey(s.horse));
         sheet.runners.push_back(its == runs.end()
                                     ? std::move(r)

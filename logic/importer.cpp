@@ -46,7 +46,8 @@ std::vector<history::Run> resultsOf(const FileRead& f, const Race& race) {
                        .number = e.number,
                        .oddsReference = e.oddsReference,
                        .oddsDirect = e.oddsDirect,
-                       .trainer = e.trainer};
+                       .trainer = e.trainer,
+                       .blinkers = e.blinkers};
         if (r.place == 1 && !r.time)
             r.time = race.winnerTime; // the winner's time is its own
         r.note = QStringList{e.shoeingNote, e.incident}.join(u' ').trimmed();

@@ -87,6 +87,8 @@ void update(Runner& at, const Runner& r, QStringList& notes) {
     for (auto [field, from] : {std::pair{&Runner::trainer, &r.trainer}, {&Runner::rider, &r.rider}})
         if (!from->isEmpty())
             at.*field = *from;
+    if (r.blinkers != calc::Blinkers::Unknown)
+        at.blinkers = r.blinkers;
 }
 
 // The imported runners into the sheet's race: a horse already there takes
@@ -155,6 +157,7 @@ RaceSheet importedSheet(const std::optional<Race>& race, const std::vector<Entra
         r.musique = e.musique;
         std::tie(r.oddsReference, r.oddsDirect) = std::tie(e.oddsReference, e.oddsDirect);
         std::tie(r.trainer, r.rider) = std::tie(e.trainer, e.rider);
+        r.blinkers = e.blinkers;
         s.runners.push_back(std::move(r));
     }
     return s;

@@ -130,6 +130,14 @@ bool readComparable(const QString& c, RaceSheet&, Runner& r) {
     r.comparable = c.toInt();
     return true;
 }
+QString writeBlinkers(const RaceSheet&, const Runner* r) {
+    return r ? calc::blinkersName(r->blinkers) : QString();
+}
+bool readBlinkers(const QString& c, RaceSheet&, Runner& r) {
+    const auto b = calc::blinkersOf(c);
+    r.blinkers = b.value_or(calc::Blinkers::Unknown);
+    return b.has_value();
+}
 QString writePicked(const RaceSheet&, const Runner* r) {
     return r && r->picked ? QString::number(r->picked) : QString();
 }
@@ -209,6 +217,7 @@ const std::vector<Column>& columns() {
         {"cote", 8, false, writeOdds<&Runner::oddsDirect>, readOdds<&Runner::oddsDirect>},
         {"entraîneur", 8, false, runnerText<&Runner::trainer>, toRunner<&Runner::trainer>},
         {"driver ou jockey", 8, false, runnerText<&Runner::rider>, toRunner<&Runner::rider>},
+        {"œillères", 9, false, writeBlinkers, readBlinkers},
     };
     return all;
 }

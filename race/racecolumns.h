@@ -30,6 +30,6 @@ const std::vector<Column>& columns();
 QStringList header();
 // The header of version `version` of the format: its first columns.
 QStringList headerOf(int version);
-inline constexpr int CurrentVersion = 8;
+inline constexpr int CurrentVersion = 9;
 
 } // namespace racefile

@@ -66,6 +66,7 @@ const QStringList& header() {
         {Alerts, u"Alertes"},
         {Rider, u"Driver / jockey"},
         {Trainer, u"Entraîneur"},
+        {Blinkers, u"Œillères"},
         {EstimateTime, u"Base de l'estimation"},
         {ReductionTime, u"Temps de la réduction"},
         {Scale, u"Barème"},
@@ -183,6 +184,7 @@ void market(QStringList& row, const RaceSheet& sheet, const Runner& x, const Ran
     row[Finish] = x.finish;
     row[Rider] = x.rider;
     row[Trainer] = x.trainer;
+    row[Blinkers] = calc::blinkersName(x.blinkers);
 }
 
 } // namespace

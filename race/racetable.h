@@ -55,6 +55,7 @@ enum Column {
     Alerts, // what the punter is warned of
     Rider,  // the driver or jockey
     Trainer,
+    Blinkers, // today's
     EstimateTime,
     ReductionTime,
     Scale, // the scale the estimate and the gap in lengths were computed with

@@ -65,6 +65,7 @@ struct Runner {
     std::optional<double> oddsReference = {}, oddsDirect = {};
     // Who trains it, and who drives or rides it today.
     QString trainer = {}, rider = {};
+    calc::Blinkers blinkers = calc::Blinkers::Unknown; // today's
     // Once the race is run, its finishing place as the history has it ("1",
     // "disqualifié"); not kept in the sheet's file, read again from the history.
     QString finish = {};

@@ -96,6 +96,7 @@ Runner computedRunner(const Runner& in, const RaceSheet& race, const calc::Estim
     out.alerts = in.alerts;
     std::tie(out.oddsReference, out.oddsDirect) = std::tie(in.oddsReference, in.oddsDirect);
     std::tie(out.trainer, out.rider) = std::tie(in.trainer, in.rider);
+    out.blinkers = in.blinkers;
     out.corrections = correctionsText(in, race, corrections);
     out.correctedReduction = reduction.exactSeconds + corrections.total;
     return out;

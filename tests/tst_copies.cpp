@@ -231,7 +231,7 @@ void TestCopies::migratedFromVersion1() {
     const std::vector<Copy> made = copies::list(path);
     QCOMPARE(made.size(), size_t(1));
     QVERIFY(made.front().beforeMigration);
-    QVERIFY(made.front().path.endsWith(u"historique-2026-12-09-1200-avant-version-2.sqlite"_qs));
+    QVERIFY(made.front().path.endsWith(u"historique-2026-12-09-1200-avant-version-3.sqlite"_qs));
     QCOMPARE(versionOf(made.front().path), 1);
     // Every run kept; the results' races made from them, each runner's line there.
     QCOMPARE(store.runsOf(u"BELLE ÉPOQUE"_qs).runs.size(), size_t(2));

@@ -33,7 +33,8 @@ void write(const QString& path, const QJsonObject& o) {
 
 // The file a recipe names: "prog 05112025 R1C1:2100 R1C2:2700" (a day's
 // programme at Vincennes), "part A,B 2100 [casaque 07112025/R2/C3] [run]"
-// (participants, placed in their order once run; "odds 3.5,9" their final odds), "perf A,B" (each
+// (participants, placed in their order once run; "odds 3.5,9" their final odds;
+// "oeilleres": the first with blinkers, the others without), "perf A,B" (each
 // horse's run of 2 November), "csv A" (past runs), "junk".
 QJsonObject fileOf(const QString& recipe, QByteArray& raw) {
     const QStringList w = recipe.split(u' ');
@@ -66,6 +67,8 @@ QJsonObject fileOf(const QString& recipe, QByteArray& raw) {
             if (const int at = w.indexOf(u"odds"_qs); at > 0)
                 o[u"dernierRapportDirect"_qs] =
                     QJsonObject{{u"rapport"_qs, w[at + 1].split(u',')[i].toDouble()}};
+            if (w.contains(u"oeilleres"_qs)) // the first with blinkers, the others without
+                o[u"oeilleres"_qs] = i == 0 ? u"OEILLERES_CLASSIQUES"_qs : u"SANS_OEILLERES"_qs;
             if (w.contains(u"run"_qs))
                 o[u"ordreArrivee"_qs] = i + 1, o[u"reductionKilometrique"_qs] = 7200 + 10 * i;
         } else {
@@ -349,10 +352,12 @@ void TestFolders::copiesMade() {
 
 void TestFolders::racesKept() {
     // A race run, imported with its final odds: the race with its numbers, each
-    // runner's line; imported again with other odds, the same race, updated.
+    // runner's line; imported again with other odds (and without the blinkers),
+    // the same race, updated, its blinkers kept.
     Workplace w;
-    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2100 R1C2:2700"_qs,
-                         u"participants_R1_C2.json = part A,B,C 2700 run odds 2.5,9,14"_qs});
+    writeAll(w.files(),
+             {u"programme_05112025.json = prog 05112025 R1C1:2100 R1C2:2700"_qs,
+              u"participants_R1_C2.json = part A,B,C 2700 run odds 2.5,9,14 oeilleres"_qs});
     QVERIFY(w.import().anyRead);
     writeAll(w.files(), {u"participants_R1_C2.json = part A,B,C 2700 run odds 2.2,10.5,14"_qs});
     QVERIFY(w.import().anyRead);
@@ -365,9 +370,13 @@ void TestFolders::racesKept() {
         u"R1C2 PRIX R1C2 2700 m"_qs);
     QStringList starters;
     for (const history::races::Starter& s : race.starters)
-        starters << u"%1 %2 %3 %4"_qs.arg(s.number).arg(s.horse).arg(s.place).arg(
-            s.oddsDirect.value_or(-1));
-    QCOMPARE(starters, (QStringList{u"1 A 1 2.2"_qs, u"2 B 2 10.5"_qs, u"3 C 3 14"_qs}));
+        starters << u"%1 %2 %3 %4 %5"_qs.arg(s.number)
+                        .arg(s.horse)
+                        .arg(s.place)
+                        .arg(s.oddsDirect.value_or(-1))
+                        .arg(calc::blinkersName(s.blinkers));
+    QCOMPARE(starters,
+             (QStringList{u"1 A 1 2.2 œillères"_qs, u"2 B 2 10.5 sans"_qs, u"3 C 3 14 sans"_qs}));
 }
 
 void TestFolders::finishes_data() {

@@ -480,21 +480,29 @@ void TestImports::odds_data() {
     QTest::addColumn<double>("reference"); // -1: none
     QTest::addColumn<double>("direct");
     QTest::addColumn<QString>("refused");
+    QTest::addColumn<QString>("blinkers"); // as the sheet names them
     const auto rapport = [](const QJsonValue& v) { return QJsonObject{{u"rapport"_qs, v}}; };
-    QTest::newRow("the morning's and the latest, the trainer")
+    QTest::newRow("the morning's and the latest, the trainer, australian blinkers")
         << QJsonObject{{u"dernierRapportReference"_qs, rapport(9.2)},
                        {u"dernierRapportDirect"_qs, rapport(12.5)},
-                       {u"entraineur"_qs, u"J.-M. BAZIRE"_qs}}
-        << 9.2 << 12.5 << QString();
-    QTest::newRow("the morning's alone")
-        << QJsonObject{{u"dernierRapportReference"_qs, rapport(3.1)}} << 3.1 << -1.0 << QString();
-    QTest::newRow("none") << QJsonObject{} << -1.0 << -1.0 << QString();
+                       {u"entraineur"_qs, u"J.-M. BAZIRE"_qs},
+                       {u"oeilleres"_qs, u"OEILLERES_AUSTRALIENNES"_qs}}
+        << 9.2 << 12.5 << QString() << u"œillères australiennes"_qs;
+    QTest::newRow("the morning's alone, blinkers")
+        << QJsonObject{{u"dernierRapportReference"_qs, rapport(3.1)},
+                       {u"oeilleres"_qs, u"OEILLERES_CLASSIQUES"_qs}}
+        << 3.1 << -1.0 << QString() << u"œillères"_qs;
+    QTest::newRow("none, without blinkers") << QJsonObject{{u"oeilleres"_qs, u"SANS_OEILLERES"_qs}}
+                                            << -1.0 << -1.0 << QString() << u"sans"_qs;
+    QTest::newRow("blinkers of an unknown kind: none known, the runner kept")
+        << QJsonObject{{u"oeilleres"_qs, u"OEILLERES_EN_OR"_qs}} << -1.0 << -1.0 << QString()
+        << QString();
     QTest::newRow("below 1: refused, the field named")
         << QJsonObject{{u"dernierRapportDirect"_qs, rapport(0.5)}} << -1.0 << -1.0
-        << u"dernierRapportDirect.rapport"_qs;
+        << u"dernierRapportDirect.rapport"_qs << QString();
     QTest::newRow("odds as a text: refused")
         << QJsonObject{{u"dernierRapportReference"_qs, rapport(u"9,2"_qs)}} << -1.0 << -1.0
-        << u"dernierRapportReference.rapport"_qs;
+        << u"dernierRapportReference.rapport"_qs << QString();
 }
 
 void TestImports::odds() {
@@ -502,6 +510,7 @@ void TestImports::odds() {
     QFETCH(double, reference);
     QFETCH(double, direct);
     QFETCH(QString, refused);
+    QFETCH(QString, blinkers);
     const FileRead f =
         imports::readFile(u"partants.json"_qs,
                           bytesOf({{u"participants"_qs, QJsonArray{with(BaseEntrant, changes)}}}));
@@ -527,6 +536,11 @@ void TestImports::odds() {
     QCOMPARE(computed.oddsDirect.value_or(-1), direct);
     QCOMPARE(computed.oddsReference.value_or(-1), reference);
     QCOMPARE(computed.trainer, e.trainer);
+    QCOMPARE(calc::blinkersName(computed.blinkers), blinkers);
+    // The sheet's file keeps them.
+    const auto back = racefile::read(racefile::write(w.sheet()));
+    QVERIFY(back);
+    QCOMPARE(calc::blinkersName(back->runners.at(0).blinkers), blinkers);
 }
 
 struct PastRow {

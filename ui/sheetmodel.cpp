@@ -35,6 +35,7 @@ bool textColumn(int column) {
     case racetable::Outsider:
     case racetable::Rider:
     case racetable::Trainer:
+    case racetable::Blinkers:
         return true;
     default:
         return false;

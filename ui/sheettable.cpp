@@ -200,6 +200,8 @@ bool hiddenColumn(int c, const RaceSheet& sheet, bool trot, bool corrected, bool
         return none(sheet, [](const Runner& r) { return r.odds().has_value(); });
     if (c == Finish)
         return none(sheet, [](const Runner& r) { return !r.finish.isEmpty(); });
+    if (c == Blinkers)
+        return none(sheet, [](const Runner& r) { return r.blinkers != calc::Blinkers::Unknown; });
     if (c == Rider || c == Trainer)
         return none(sheet,
                     [c](const Runner& r) { return !(c == Rider ? r.rider : r.trainer).isEmpty(); });

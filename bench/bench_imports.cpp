@@ -213,14 +213,18 @@ int main() {
         QElapsedTimer t;
         t.start();
         const Bilan bilan = bilanOf(measured->history(), {});
-        const scorecard::Figures figures = figuresOf(bilan, {}, {});
+        const scorecard::Figures figures = figuresOf(bilan, {}, {}).sheet;
         std::printf("the bilan: %d races measured, the sheet's first won %.1f %%\n", figures.races,
                     figures.firstWon);
         report("the bilan over the year", t.nsecsElapsed() / 1e9, "s", 3);
         t.restart();
-        const chances::Fits fits = fitsOf(bilan);
-        std::printf("tau fitted at the trot on %d races: %.2f s\n", fits[0].races, fits[0].tau);
-        report("tau fitted over the bilan's races", t.nsecsElapsed() / 1e6, "ms", 1000);
+        const InForce fitted = fittedOn(bilan);
+        std::printf("tau fitted at the trot on %d races: %.2f s; the market combined on %d: "
+                    "alpha %.2f, beta %.2f\n",
+                    fitted.fits[0].races, fitted.fits[0].tau, fitted.blend.races,
+                    fitted.blend.alpha, fitted.blend.beta);
+        report("tau and the combination fitted over the bilan's races", t.nsecsElapsed() / 1e6,
+               "ms", 1000);
     }
     const auto held = stateIn(dir, u"fichiers"_qs);
     AppState& state = *held;

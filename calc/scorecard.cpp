@@ -12,13 +12,17 @@ namespace {
 
 constexpr std::array<double, 6> BinEdges{0, 10, 20, 30, 50, 100.000001};
 
-bool counted(const Race& race) {
+} // namespace
+
+bool counts(const Race& race) {
     const auto rated =
         std::count_if(race.begin(), race.end(), [](const Runner& r) { return r.rank > 0; });
     const auto winners =
         std::count_if(race.begin(), race.end(), [](const Runner& r) { return r.place == 1; });
     return rated >= 4 && winners == 1;
 }
+
+namespace {
 
 void bet(Bet& b, bool won, std::optional<double> odds, int& losing) {
     ++b.bets;
@@ -103,7 +107,7 @@ Figures measure(const std::vector<Race>& races) {
             std::pair{BinEdges[b], std::floor(BinEdges[b + 1])};
     int firstLosing = 0, valueLosing = 0;
     for (const Race& race : races)
-        if (counted(race))
+        if (counts(race))
             add(race, f, firstLosing, valueLosing);
     if (f.races > 0) {
         for (double* sum : {&f.firstWon, &f.firstPlaced})

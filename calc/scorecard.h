@@ -52,6 +52,9 @@ struct Figures {
 // The value from which a runner is a bet.
 inline constexpr double ValueBet = 1.10;
 
+// Whether a race is counted: a single winner, at least 4 runners with an estimate.
+bool counts(const Race& race);
+
 // The figures of `races`, in the order they were run (the losing runs follow
 // it). A race without a winner, or with fewer than 4 runners with an estimate,
 // is left out.

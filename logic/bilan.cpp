@@ -87,28 +87,60 @@ Bilan bilanOf(history::Store& store, const Rules& rules, const QDate& from, cons
     return out;
 }
 
+namespace {
+
+bool kept(const MeasuredRace& race, const BilanFilter& filter) {
+    return race.date >= filter.from && race.date <= filter.to &&
+           (filter.discipline.isEmpty() || race.discipline == filter.discipline);
+}
+
+// The sheet's chances of the race at the τ in force.
+std::vector<double> chancesOf(const MeasuredRace& race, const chances::Fits& fits) {
+    std::vector<double> out;
+    for (const chances::Chance& c :
+         chances::of(race.entries, chances::tauOf(fits, familyOf(race.discipline))))
+        out.push_back(c.percent);
+    return out;
+}
+
+std::vector<std::optional<double>> oddsOf(const MeasuredRace& race) {
+    std::vector<std::optional<double>> out;
+    for (const chances::Entry& e : race.entries)
+        out.push_back(e.odds);
+    return out;
+}
+
+} // namespace
+
 std::vector<scorecard::Race> cardsOf(const Bilan& bilan, const BilanFilter& filter,
-                                     const chances::Fits& fits) {
+                                     const InForce& inForce, bool combined) {
     std::vector<scorecard::Race> out;
     for (const MeasuredRace& race : bilan.races) {
-        if (race.date < filter.from || race.date > filter.to ||
-            (!filter.discipline.isEmpty() && race.discipline != filter.discipline))
+        if (!kept(race, filter))
             continue;
-        const auto shares =
-            chances::of(race.entries, chances::tauOf(fits, familyOf(race.discipline)));
+        std::vector<double> shares = chancesOf(race, inForce.fits);
+        if (combined) { // only the races where every runner has its odds
+            const auto mixed = blend::combined(shares, oddsOf(race), inForce.blend);
+            if (!mixed)
+                continue;
+            shares = *mixed;
+        }
         scorecard::Race card;
         for (size_t i = 0; i < race.entries.size(); ++i)
-            card.push_back(
-                {shares[i].percent, race.ranks[i], race.entries[i].odds, race.places[i]});
+            card.push_back({shares[i], race.ranks[i], race.entries[i].odds, race.places[i]});
         out.push_back(std::move(card));
     }
     return out;
 }
 
-scorecard::Figures figuresOf(const Bilan& bilan, const BilanFilter& filter,
-                             const chances::Fits& fits) {
-    return scorecard::measure(cardsOf(bilan, filter, fits));
+Measures figuresOf(const Bilan& bilan, const BilanFilter& filter, const InForce& inForce) {
+    Measures out{scorecard::measure(cardsOf(bilan, filter, inForce, false)), std::nullopt};
+    if (inForce.blend.races >= blend::From)
+        out.combined = scorecard::measure(cardsOf(bilan, filter, inForce, true));
+    return out;
 }
+
+namespace {
 
 chances::Fits fitsOf(const Bilan& bilan) {
     std::array<std::vector<chances::Race>, 3> byFamily;
@@ -131,48 +163,35 @@ chances::Fits fitsOf(const Bilan& bilan) {
     return out;
 }
 
-namespace {
-
-// A figure resting on nothing is none: empty, never 0.
-QStringList line(const QString& what, const QString& value, int n) {
-    return {what, n > 0 ? value : QString(), QString::number(n),
-            n < scorecard::Enough ? u"insuffisant (moins de 50 courses)"_qs : QString()};
-}
-
-void bets(std::vector<QStringList>& rows, const QString& name, const scorecard::Bet& b) {
-    rows.push_back(line(u"retour de 1 € : "_qs + name, cells::fixed(b.returnRate(), 2), b.bets));
-    rows.push_back(
-        line(u"plus longue série perdante : "_qs + name, QString::number(b.longestLosing), b.bets));
+// The combination fitted on the races the bilan counts where every runner has
+// its odds, the sheet's chances at `fits`.
+blend::Weights blendOf(const Bilan& bilan, const chances::Fits& fits) {
+    std::vector<blend::Race> races;
+    for (const scorecard::Race& card : cardsOf(bilan, {}, {fits, {}}, false)) {
+        if (!scorecard::counts(card))
+            continue;
+        blend::Race r;
+        std::vector<std::optional<double>> odds;
+        for (const scorecard::Runner& x : card) {
+            r.winner = x.place == 1 ? int(r.sheet.size()) : r.winner;
+            r.sheet.push_back(x.chance);
+            odds.push_back(x.odds);
+        }
+        const auto market = chances::implied(odds);
+        if (std::any_of(market.begin(), market.end(), [](const auto& m) { return !m; }))
+            continue;
+        for (const auto& m : market)
+            r.market.push_back(*m);
+        races.push_back(std::move(r));
+    }
+    if (races.size() < size_t(blend::From))
+        return {0, 0, int(races.size())};
+    return blend::fit(races);
 }
 
 } // namespace
 
-std::vector<QStringList> bilanRows(const scorecard::Figures& f) {
-    std::vector<QStringList> rows{{u"mesure"_qs, u"valeur"_qs, u"courses"_qs, u"remarque"_qs}};
-    rows.push_back(line(u"courses"_qs, QString::number(f.races), f.races));
-    rows.back()[1] = QString::number(f.races); // a count, 0 included
-    rows.push_back(
-        line(u"premier de la feuille gagnant (%)"_qs, cells::fixed(f.firstWon, 1), f.races));
-    rows.push_back(
-        line(u"premier de la feuille dans les 3 (%)"_qs, cells::fixed(f.firstPlaced, 1), f.races));
-    rows.push_back(line(u"rang moyen du gagnant"_qs, cells::fixed(f.winnerRank, 2), f.races));
-    rows.push_back(line(u"log-loss des chances"_qs, cells::fixed(f.logLoss, 3), f.races));
-    rows.push_back(
-        line(u"log-loss de la cote"_qs, cells::fixed(f.marketLogLoss, 3), f.marketRaces));
-    rows.push_back(line(u"Brier des chances"_qs, cells::fixed(f.brier, 3), f.races));
-    rows.push_back(line(u"Brier de la cote"_qs, cells::fixed(f.marketBrier, 3), f.marketRaces));
-    for (const scorecard::Bin& b : f.bins) {
-        const QString what =
-            u"chances de %1 à %2 % : annoncé %3, gagné (%)"_qs.arg(b.from).arg(b.to).arg(
-                b.runners ? cells::fixed(b.announced, 1) : u"—"_qs);
-        rows.push_back(line(
-            what, b.runners ? cells::fixed(100.0 * b.wins / b.runners, 1) : QString(), f.races));
-    }
-    bets(rows, u"le premier de la feuille"_qs, f.first);
-    bets(rows, u"chaque valeur d'au moins 1,10"_qs, f.value);
-    return rows;
-}
-
-QByteArray bilanCsv(const scorecard::Figures& f) {
-    return csv::write(bilanRows(f), csv::Output);
+InForce fittedOn(const Bilan& bilan) {
+    const chances::Fits fits = fitsOf(bilan);
+    return {fits, blendOf(bilan, fits)};
 }

@@ -32,17 +32,30 @@ struct Bilan {
 Bilan bilanOf(history::Store& store, const Rules& rules, const QDate& from = QDate(1900, 1, 1),
               const QDate& to = QDate(9999, 12, 31));
 
-// The races `filter` keeps, with their chances at the τ of `fits`, measured.
+// The chances in force: τ a family, and the combination with the market.
+struct InForce {
+    chances::Fits fits;
+    blend::Weights blend;
+};
+
+// The races `filter` keeps, with their chances in force (or combined with the
+// market's, of the races where every runner has its odds).
 std::vector<scorecard::Race> cardsOf(const Bilan& bilan, const BilanFilter& filter,
-                                     const chances::Fits& fits);
-scorecard::Figures figuresOf(const Bilan& bilan, const BilanFilter& filter,
-                             const chances::Fits& fits);
+                                     const InForce& inForce, bool combined);
+
+// The sheet's figures, and the same of the combined chance once fitted.
+struct Measures {
+    scorecard::Figures sheet;
+    std::optional<scorecard::Figures> combined;
+};
+Measures figuresOf(const Bilan& bilan, const BilanFilter& filter, const InForce& inForce);
 
 // τ fitted a family on the races with at least 4 runners with an estimate and
-// the winner among them.
-chances::Fits fitsOf(const Bilan& bilan);
+// the winner among them; then the combination with the market on the races
+// counted where every runner has its odds, from 200 of them (before: its n).
+InForce fittedOn(const Bilan& bilan);
 
 // The figures as a table, a line each ("mesure;valeur;courses;remarque"), with
 // "insuffisant (moins de 50 courses)" beside a figure resting on fewer.
-std::vector<QStringList> bilanRows(const scorecard::Figures& figures);
-QByteArray bilanCsv(const scorecard::Figures& figures);
+std::vector<QStringList> bilanRows(const Measures& measures);
+QByteArray bilanCsv(const Measures& measures);

@@ -13,7 +13,8 @@ Refitted refitChances(AppState& state, const QDate& today) {
         out.message = out.bilan.result.message;
         return out;
     }
-    out.message = state.settings().setFits(fitsOf(out.bilan), today);
+    const InForce fitted = fittedOn(out.bilan);
+    out.message = state.settings().setFits(fitted.fits, fitted.blend, today);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include "scalesettings.h"
 
 #include <QSettings>
+#include <cmath>
 
 namespace {
 
@@ -16,6 +17,17 @@ QString tauKey(size_t family) {
 }
 QString racesKey(size_t family) {
     return u"chances/%1-courses"_qs.arg(QLatin1String(Families[family]));
+}
+
+// The combination's weights the file holds; none unless all three read.
+blend::Weights readBlend(const QString& path) {
+    const QSettings ini(path, QSettings::IniFormat);
+    bool a = false, b = false, n = false;
+    const blend::Weights w{ini.value(u"chances/melange-alpha"_qs).toString().toDouble(&a),
+                           ini.value(u"chances/melange-beta"_qs).toString().toDouble(&b),
+                           ini.value(u"chances/melange-courses"_qs).toString().toInt(&n)};
+    const bool sane = std::isfinite(w.alpha) && std::isfinite(w.beta) && w.races > 0;
+    return a && b && n && sane ? w : blend::Weights{};
 }
 
 // A fit the file holds; none for a family whose τ or count is not one.
@@ -38,7 +50,7 @@ Settings::Settings(QString path)
     : path_(std::move(path)), scale_(scale::readScale(path_)),
       corrections_(calc::readCorrections(path_)),
       alsoList_(QSettings(path_, QSettings::IniFormat).value(AlsoListKey, true).toBool()),
-      fits_(readFits(path_)),
+      fits_(readFits(path_)), blend_(readBlend(path_)),
       fitted_(QDate::fromString(QSettings(path_, QSettings::IniFormat).value(FittedKey).toString(),
                                 Qt::ISODate)) {}
 
@@ -75,17 +87,22 @@ QString Settings::setAlsoList(bool on) {
     return {};
 }
 
-QString Settings::setFits(const chances::Fits& fits, const QDate& day) {
+QString Settings::setFits(const chances::Fits& fits, const blend::Weights& blend,
+                          const QDate& day) {
     QSettings ini(path_, QSettings::IniFormat);
     for (size_t f = 0; f < fits.size(); ++f) {
         ini.setValue(tauKey(f), QString::number(fits[f].tau, 'f', 4));
         ini.setValue(racesKey(f), fits[f].races);
     }
+    ini.setValue(u"chances/melange-alpha"_qs, QString::number(blend.alpha, 'f', 4));
+    ini.setValue(u"chances/melange-beta"_qs, QString::number(blend.beta, 'f', 4));
+    ini.setValue(u"chances/melange-courses"_qs, blend.races);
     ini.setValue(FittedKey, day.toString(Qt::ISODate));
     ini.sync();
     fitted_ = day;
-    if (fits != fits_) {
+    if (fits != fits_ || blend != blend_) {
         fits_ = fits;
+        blend_ = blend;
         emit changed(Key::Chances);
     }
     if (ini.status() != QSettings::NoError)

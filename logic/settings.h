@@ -3,6 +3,7 @@
 // "Ajouter aussi à la liste des chevaux" and the chances' τ fitted. Read once at start; each change
 // is written whole at once and told by one signal, whatever window made it.
 
+#include "blend.h"
 #include "chances.h"
 #include "corrections.h"
 #include "scale.h"
@@ -27,6 +28,8 @@ class Settings : public QObject {
     bool alsoList() const { return alsoList_; }
     // The chances' τ fitted on the punter's races, and the day they were.
     const chances::Fits& fits() const { return fits_; }
+    // The sheet's chances combined with the market's, fitted with them.
+    const blend::Weights& blend() const { return blend_; }
     const QDate& fitted() const { return fitted_; }
 
     // Each writes the file and returns why it could not (in French), or nothing.
@@ -35,7 +38,7 @@ class Settings : public QObject {
     QString setScale(const scale::Scale& chosen);
     QString setCorrections(const calc::CorrectionTable& chosen);
     QString setAlsoList(bool on);
-    QString setFits(const chances::Fits& fits, const QDate& day);
+    QString setFits(const chances::Fits& fits, const blend::Weights& blend, const QDate& day);
 
   signals:
     void changed(Settings::Key key);
@@ -46,5 +49,6 @@ class Settings : public QObject {
     calc::CorrectionTable corrections_;
     bool alsoList_ = true;
     chances::Fits fits_ = {};
+    blend::Weights blend_ = {};
     QDate fitted_;
 };

@@ -61,9 +61,19 @@ void withChances(const RaceSheet& sheet, std::vector<RankedRunner>& out) {
     }
     const auto chances =
         chances::of(entries, chances::tauOf(sheet.fits, familyOf(sheet.discipline)));
-    for (size_t i = 0; i < out.size(); ++i)
+    std::vector<double> sheetChances;
+    std::vector<std::optional<double>> odds;
+    for (size_t i = 0; i < out.size(); ++i) {
         std::tie(out[i].chance, out[i].chanceSource) =
             std::tie(chances[i].percent, chances[i].source);
+        sheetChances.push_back(chances[i].percent);
+        odds.push_back(entries[i].odds);
+    }
+    if (sheet.blend.races < blend::From)
+        return;
+    if (const auto mixed = blend::combined(sheetChances, odds, sheet.blend))
+        for (size_t i = 0; i < out.size(); ++i)
+            out[i].combined = (*mixed)[i];
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // The day's race sheet: the race (its name, date, hippodrome, distance and
 // discipline) and its runners, ranked by their estimated time, fastest first.
 
+#include "blend.h"
 #include "chances.h"
 #include "runner.h"
 
@@ -38,6 +39,9 @@ struct RaceSheet {
     // The chances' τ fitted on the punter's races, a family each (none fitted:
     // the defaults). Not kept in the file: the settings hold them.
     chances::Fits fits = {};
+    // The sheet's chances combined with the market's (none before they are fitted
+    // on enough races): kept in the settings as well.
+    blend::Weights blend = {};
 
     bool operator==(const RaceSheet&) const = default;
 
@@ -68,6 +72,8 @@ struct RankedRunner {
     // market's share, an even share).
     double chance = 0;
     chances::Chance::Source chanceSource = chances::Chance::Source::Estimate;
+    // Combined with the market's once fitted, every runner having odds.
+    std::optional<double> combined = {};
 };
 
 // The discipline family whose τ the chances take.

@@ -34,6 +34,7 @@ const QStringList& header() {
         {GapLengths, u"Écart (longueurs)"},
         {GapMetres, u"Écart (m)"},
         {Chance, u"Chance (%)"},
+        {Combined, u"Chance combinée (%)"},
         {FairOdds, u"Cote estimée"},
         {Odds, u"Cote"},
         {OddsReference, u"Cote réf."},
@@ -171,6 +172,8 @@ void conditions(QStringList& row, const RaceSheet& sheet, const Runner& x, Notat
 // and whether it is a tocard (odds above twice the runners).
 void market(QStringList& row, const RaceSheet& sheet, const Runner& x, const RankedRunner& r) {
     row[Chance] = cells::fixed(r.chance, 1);
+    if (r.combined)
+        row[Combined] = cells::fixed(*r.combined, 1);
     if (r.chance > 0)
         row[FairOdds] = cells::fixed(100 / r.chance, 1);
     if (x.oddsReference)

@@ -23,6 +23,7 @@ enum Column {
     GapLengths,
     GapMetres,     // at the trot, instead of lengths
     Chance,        // of winning, in %, from the estimates (or the market's share)
+    Combined,      // the same combined with the market's, once fitted
     FairOdds,      // 100 ÷ chance
     Odds,          // the market's latest, else the morning's
     OddsReference, // the morning's

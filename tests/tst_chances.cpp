@@ -157,9 +157,8 @@ void TestChances::combined_data() {
     const Odds market{2.0, 4.0};
     QTest::newRow("α = 1, β = 0: the sheet's")
         << std::vector<double>{80, 20} << market << 1.0 << 0.0 << std::vector<double>{80, 20};
-    QTest::newRow("α = 0, β = 1: the market's")
-        << std::vector<double>{80, 20} << market << 0.0 << 1.0
-        << std::vector<double>{66.6667, 33.3333};
+    QTest::newRow("α = 0, β = 1: the market's") << std::vector<double>{80, 20} << market << 0.0
+                                                << 1.0 << std::vector<double>{66.6667, 33.3333};
     // √(80 × 66,67) = 73,03, √(20 × 33,33) = 25,82: 73,88 % and 26,12 %.
     QTest::newRow("α = β = 0,5: the geometric mean, normalised")
         << std::vector<double>{80, 20} << market << 0.5 << 0.5

@@ -154,6 +154,8 @@ class TestFolders : public QObject {
     void finishes();
     void bilan_data();
     void bilan();
+    void combinedFromTwoHundred_data();
+    void combinedFromTwoHundred();
 };
 
 void TestFolders::grouped_data() {
@@ -448,7 +450,8 @@ void TestFolders::bilan() {
     QVERIFY(w.import().anyRead);
     const Bilan b = bilanOf(w.state.history(), {});
     QVERIFY(b.result.ok());
-    const scorecard::Figures f = figuresOf(b, {}, {});
+    const Measures measures = figuresOf(b, {}, {});
+    const scorecard::Figures& f = measures.sheet;
     QCOMPARE(f.races > 0 ? u"%1 %2 %3 %4"_qs.arg(f.races).arg(cells::fixed(f.firstWon, 1),
                                                               cells::fixed(f.winnerRank, 2),
                                                               cells::fixed(f.first.returnRate(), 2))
@@ -458,9 +461,56 @@ void TestFolders::bilan() {
     QCOMPARE(w.state.settings().fits()[size_t(chances::Family::Trot)].races, f.races);
     QCOMPARE(w.state.settings().fitted(), Today);
     // The CSV says so, and that one race is not enough to judge by.
-    const QString table = QString::fromUtf8(bilanCsv(f));
+    const QString table = QString::fromUtf8(bilanCsv(measures));
     QVERIFY2(table.contains(u"courses;%1;%1;insuffisant (moins de 50 courses)"_qs.arg(f.races)),
              qPrintable(table));
+}
+
+void TestFolders::combinedFromTwoHundred_data() {
+    QTest::addColumn<int>("withOdds");    // races whose every runner has odds
+    QTest::addColumn<int>("withoutOdds"); // races with a runner without
+    QTest::addColumn<bool>("fitted");
+    QTest::newRow("199 races with every odds: not yet") << 199 << 60 << false;
+    QTest::newRow("200: fitted and measured on them alone") << 200 << 60 << true;
+}
+
+// Races of 5 trotters: the sheet's first (estimated 2 s ahead) and the market's
+// favourite (at 1,8) each win their share; the combination is fitted on the
+// races where every runner has odds, from 200 of them, and measured on them.
+void TestFolders::combinedFromTwoHundred() {
+    QFETCH(int, withOdds);
+    QFETCH(int, withoutOdds);
+    QFETCH(bool, fitted);
+    Bilan b;
+    for (int r = 0; r < withOdds + withoutOdds; ++r) {
+        MeasuredRace race{QDate(2026, 1, 1).addDays(r), TrotHarness, {}, {}, {}};
+        const int winner = r % 5 == 0 ? 2 : r % 3; // the first, the favourite, a third
+        for (int i = 0; i < 5; ++i) {
+            std::optional<double> odds = std::array{6.0, 1.8, 9.0, 12.0, 25.0}[size_t(i)];
+            if (r >= withOdds && i == 4)
+                odds.reset();
+            race.entries.push_back({200.0 + (i == 0 ? 0 : 2 + i), odds});
+            race.ranks.push_back(i + 1);
+            race.places.push_back(i == winner ? 1 : 0);
+        }
+        b.races.push_back(race);
+    }
+    const InForce inForce = fittedOn(b);
+    QCOMPARE(inForce.fits[size_t(chances::Family::Trot)].races, withOdds + withoutOdds);
+    QCOMPARE(inForce.blend.races, withOdds);
+    QCOMPARE(inForce.blend.alpha != 0 || inForce.blend.beta != 0, fitted);
+    const Measures m = figuresOf(b, {}, inForce);
+    QCOMPARE(m.combined.has_value(), fitted);
+    if (fitted) {
+        QCOMPARE(m.combined->races, withOdds);
+        // Fitted on these races, the combination cannot do worse than the
+        // sheet's chances alone on them (α = 1, β = 0 is one of its choices).
+        const Measures alone = figuresOf(b, {}, {inForce.fits, {1, 0, blend::From}});
+        QVERIFY(m.combined->logLoss <= alone.combined->logLoss + 1e-9);
+    }
+    const QString table = QString::fromUtf8(bilanCsv(m));
+    QCOMPARE(table.contains(u"pas encore ajustée (il faut 200 courses avec toutes les cotes)"_qs),
+             !fitted);
 }
 
 QTEST_GUILESS_MAIN(TestFolders)

@@ -189,30 +189,53 @@ void TestRace::referenceTimeShown() {
 void TestRace::market_data() {
     QTest::addColumn<QList<double>>("odds"); // A, B, C; 0: none
     QTest::addColumn<QStringList>("shown");  // rank chance fair odds value tocard
+    QTest::addColumn<double>("alpha");       // the combination with the market,
+    QTest::addColumn<double>("beta");        // fitted on 200 races (0: none)
+    QTest::addColumn<QStringList>("combined");
     // A and B one second apart, C without an estimate; τ = 1 s (1 / (1 + e^-1)
     // = 0,731059). Without odds C takes an even third, A and B share two thirds.
     QTest::newRow("no odds") << QList<double>{0, 0, 0}
                              << QStringList{u"1 48,7 2,1 |||"_qs, u"2 17,9 5,6 |||"_qs,
-                                            u"0 33,3 3,0 |||"_qs};
+                                            u"0 33,3 3,0 |||"_qs}
+                             << 0.0 << 0.0 << QStringList{QString(), QString(), QString()};
     // Σ 1/odds = 0,5 + 0,106383 + 0,04 = 0,646383: C's market share 6,1883 %;
     // A and B share 93,8117 %: 68,5818 and 25,2299. Tocards above 2 × 3 runners.
     QTest::newRow("odds: C takes its market share, value = chance × odds ÷ 100")
         << QList<double>{2.0, 9.4, 25.0}
         << QStringList{u"1 68,6 1,5 |2|1,37|"_qs, u"2 25,2 4,0 |9,4|2,37|tocard"_qs,
-                       u"0 6,2 16,2 |25|1,55|tocard"_qs};
+                       u"0 6,2 16,2 |25|1,55|tocard"_qs}
+        << 0.0 << 0.0 << QStringList{QString(), QString(), QString()};
+    // The market's: 77,3535, 16,4582, 6,1883; √(68,5818 × 77,3535) … normalised:
+    // 73,2744, 20,5001, 6,2255.
+    QTest::newRow("combined with the market, α = β = 0,5")
+        << QList<double>{2.0, 9.4, 25.0}
+        << QStringList{u"1 68,6 1,5 |2|1,37|"_qs, u"2 25,2 4,0 |9,4|2,37|tocard"_qs,
+                       u"0 6,2 16,2 |25|1,55|tocard"_qs}
+        << 0.5 << 0.5 << QStringList{u"73,3"_qs, u"20,5"_qs, u"6,2"_qs};
+    QTest::newRow("a runner without odds: no combined chance")
+        << QList<double>{2.0, 9.4, 0}
+        << QStringList{u"1 48,7 2,1 |2|0,97|"_qs, u"2 17,9 5,6 |9,4|1,69|tocard"_qs,
+                       u"0 33,3 3,0 |||"_qs}
+        << 0.5 << 0.5 << QStringList{QString(), QString(), QString()};
 }
 
 void TestRace::market() {
     QFETCH(QList<double>, odds);
     QFETCH(QStringList, shown);
+    QFETCH(double, alpha);
+    QFETCH(double, beta);
+    QFETCH(QStringList, combined);
     RaceSheet sheet = sheetOf({{u"A"_qs, 15000}, {u"B"_qs, 15100}, {u"C"_qs, 0}});
     sheet.fits[size_t(chances::Family::Flat)] = {1, chances::FitFrom};
+    if (alpha > 0)
+        sheet.blend = {alpha, beta, blend::From};
     for (size_t i = 0; i < 3; ++i)
         if (odds[qsizetype(i)] > 0)
             sheet.runners[i].oddsDirect = odds[qsizetype(i)];
-    QStringList out;
+    QStringList out, mixed;
     double sum = 0;
     for (const QStringList& row : racetable::rows(sheet)) {
+        mixed << row[racetable::Combined];
         out << u"%1 %2 %3 |%4|%5|%6"_qs.arg(
             row[racetable::Rank].isEmpty() ? u"0"_qs : row[racetable::Rank], row[racetable::Chance],
             row[racetable::FairOdds], row[racetable::Odds], row[racetable::Value],
@@ -220,6 +243,7 @@ void TestRace::market() {
         sum += QString(row[racetable::Chance]).replace(u',', u'.').toDouble();
     }
     QCOMPARE(out, shown);
+    QCOMPARE(mixed, combined);
     QVERIFY(std::abs(sum - 100) <= 0.1 + 1e-9); // one decimal each
 }
 
@@ -427,7 +451,7 @@ void TestRace::table() {
     // form as it is; the race in every row.
     QCOMPARE(rows[0].join(u'|'),
              u"1|7|Le "
-             u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|52,1|1,9||||||1:02:5|||"
+             u"\"Roi\";\tx|3'01\"80|181,80|0,00|0,00|0,0|52,1||1,9||||||1:02:5|||"
              u"||2100|2'38\"50|158,50|57|0,0|"
              u"bon|58||||||||||||||||Chrono|Chrono|"_qs +
                  OriginalScale + u"|Prix d'Amérique|07/12/2026|Chantilly|2400|plat||"_qs);

@@ -161,7 +161,7 @@ void TestScaleForm::settingsChanged() {
         case Settings::Key::AlsoList:
             return settings.setAlsoList(false);
         case Settings::Key::Chances:
-            return settings.setFits(fits, QDate(2026, 12, 9));
+            return settings.setFits(fits, {0.62, 0.71, 240}, QDate(2026, 12, 9));
         }
         return QString();
     };
@@ -178,6 +178,7 @@ void TestScaleForm::settingsChanged() {
     QCOMPARE(again.alsoList(), !(writable && key == int(Settings::Key::AlsoList)));
     const bool fitted = writable && key == int(Settings::Key::Chances);
     QCOMPARE(again.fits() == fits, fitted);
+    QCOMPARE(again.blend() == (blend::Weights{0.62, 0.71, 240}), fitted);
     QCOMPARE(again.fitted(), fitted ? QDate(2026, 12, 9) : QDate());
 }
 

@@ -114,7 +114,7 @@ BilanFilter BilanWindow::filter() const {
 }
 
 void BilanWindow::measure() {
-    figures_ = figuresOf(bilan_, filter(), state_.settings().fits());
+    figures_ = figuresOf(bilan_, filter(), {state_.settings().fits(), state_.settings().blend()});
     const std::vector<QStringList> rows = bilanRows(figures_);
     table_->setHorizontalHeaderLabels(rows.front());
     table_->setRowCount(int(rows.size()) - 1);
@@ -122,8 +122,8 @@ void BilanWindow::measure() {
         for (int c = 0; c < rows[r].size(); ++c)
             table_->setItem(int(r) - 1, c, new QTableWidgetItem(rows[r][c]));
     table_->resizeColumnsToContents();
-    calibration_->setBins(figures_.bins);
-    return_->setBets(figures_.first, figures_.value);
+    calibration_->setBins(figures_.sheet.bins);
+    return_->setBets(figures_.sheet.first, figures_.sheet.value);
 }
 
 void BilanWindow::exportCsv() {

@@ -40,7 +40,7 @@ class BilanWindow : public QDialog {
     QTableWidget* table_ = nullptr;
     CalibrationChart* calibration_ = nullptr;
     ReturnChart* return_ = nullptr;
-    scorecard::Figures figures_;
+    Measures figures_;
 };
 
 // "Bilan…" asked from `over`: τ fitted anew on the history's races, then the

@@ -142,8 +142,9 @@ int printBilan(const QString& from, const QString& to, const QString& discipline
         bilanOf(store, {settings.scale(), settings.corrections()}, filter.from, filter.to);
     if (!bilan.result.ok())
         return failed(bilan.result.message);
-    console::write(console::Stream::Out,
-                   QString::fromUtf8(bilanCsv(figuresOf(bilan, filter, settings.fits()))));
+    console::write(
+        console::Stream::Out,
+        QString::fromUtf8(bilanCsv(figuresOf(bilan, filter, {settings.fits(), settings.blend()}))));
     return 0;
 }
 

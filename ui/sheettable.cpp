@@ -50,12 +50,12 @@ void SheetTable::arrangeColumns(bool trot) {
     using namespace racetable;
     // The chances and the market right after the gaps.
     static const std::vector<int> trotFirst{
-        Rank,      Number, Name,     Musique, DayRecul, DayShoeing, CorrectedReduction,
-        GapMetres, Chance, FairOdds, Odds,    Value,    Outsider,   Served,
-        Alerts};
-    static const std::vector<int> flatFirst{Rank,       Number,     Name,   DayWeight, Estimate,
-                                            GapSeconds, GapLengths, Chance, FairOdds,  Odds,
-                                            Value,      Outsider,   Served, Musique,   Alerts};
+        Rank,      Number, Name,     Musique,  DayRecul, DayShoeing, CorrectedReduction,
+        GapMetres, Chance, Combined, FairOdds, Odds,     Value,      Outsider,
+        Served,    Alerts};
+    static const std::vector<int> flatFirst{
+        Rank,     Number,   Name, DayWeight, Estimate, GapSeconds, GapLengths, Chance,
+        Combined, FairOdds, Odds, Value,     Outsider, Served,     Musique,    Alerts};
     const auto& first = trot ? trotFirst : flatFirst;
     for (size_t i = 0; i < first.size(); ++i)
         horizontalHeader()->moveSection(horizontalHeader()->visualIndex(first[i]), int(i));
@@ -196,6 +196,10 @@ bool hiddenColumn(int c, const RaceSheet& sheet, bool trot, bool corrected, bool
         });
     // The market's columns once a runner has odds; the morning's odds show in
     // the tool tip of the latest.
+    // The combined chance once fitted on enough races, and every runner with odds.
+    if (c == Combined)
+        return sheet.blend.races < blend::From ||
+               !none(sheet, [](const Runner& r) { return !r.odds().has_value(); });
     if (c == Odds || c == Value || c == Outsider)
         return none(sheet, [](const Runner& r) { return r.odds().has_value(); });
     if (c == Finish)

@@ -2,6 +2,11 @@
 
 #include "cells.h"
 
+void takeChancesInForce(RaceSheet& sheet, const Settings& settings) {
+    sheet.fits = settings.fits();
+    sheet.blend = settings.blend();
+}
+
 Refitted refitChances(AppState& state, const QDate& today) {
     Refitted out;
     if (!state.history().isOpen()) {
@@ -29,4 +34,14 @@ QString fitLine(const chances::Fits& fits, chances::Family family) {
         .arg(fit.races)
         .arg(fit.races > 1 ? u"s"_qs : QString())
         .arg(chances::FitFrom);
+}
+
+QString blendLine(const blend::Weights& w) {
+    if (w.races >= blend::From)
+        return u"Combinée à la cote : α = %1, β = %2 (%3 courses)"_qs.arg(
+            cells::fixed(w.alpha, 2), cells::fixed(w.beta, 2), QString::number(w.races));
+    return u"Combinée à la cote : pas encore (%1 course%2 avec toutes les cotes sur les %3 "
+           "qu'il faut)"_qs.arg(w.races)
+               .arg(w.races > 1 ? u"s"_qs : QString())
+               .arg(blend::From);
 }

@@ -60,6 +60,8 @@ Bareme::Bareme(Settings& settings, QWidget* parent, const std::optional<scale::S
     setObjectName(u"Bareme"_qs);
     setWindowTitle(u"Barème"_qs);
     auto* outer = new QHBoxLayout(this);
+    // The corrections and the chances stand taller than the scale: room for all.
+    outer->setSizeConstraint(QLayout::SetMinimumSize);
     auto* layout = new QVBoxLayout;
     outer->addLayout(layout);
     corrections_ = new CorrectionsBox(corrections, this);

@@ -36,9 +36,31 @@ CalibrationChart::CalibrationChart(QWidget* parent) : QWidget(parent) {
     setMinimumSize(240, 200);
 }
 
-void CalibrationChart::setBins(const std::array<scorecard::Bin, 5>& bins) {
+void CalibrationChart::setBins(const std::array<scorecard::Bin, 5>& bins,
+                               const std::optional<std::array<scorecard::Bin, 5>>& combined) {
     bins_ = bins;
+    combined_ = combined;
     update();
+}
+
+void CalibrationChart::drawBins(QPainter& p, const std::array<scorecard::Bin, 5>& bins,
+                                const QColor& colour,
+                                const std::function<QPointF(double, double)>& at, bool labelLeft) {
+    p.setPen(QPen(colour, 2));
+    p.setBrush(colour);
+    for (const scorecard::Bin& b : bins) {
+        if (b.runners == 0)
+            continue;
+        const QPointF point = at(b.announced, 100.0 * b.wins / b.runners);
+        p.drawEllipse(point, 4, 4);
+        const QString n = u"n = %1"_qs.arg(b.runners);
+        if (labelLeft)
+            p.drawText(QRectF(point.x() - 106, point.y() - 8, 100, 16),
+                       Qt::AlignRight | Qt::AlignVCenter, n);
+        else
+            p.drawText(QRectF(point.x() + 6, point.y() - 8, 100, 16),
+                       Qt::AlignLeft | Qt::AlignVCenter, n);
+    }
 }
 
 void CalibrationChart::paintEvent(QPaintEvent*) {
@@ -59,15 +81,17 @@ void CalibrationChart::paintEvent(QPaintEvent*) {
     }
     p.setPen(QPen(palette().color(QPalette::Mid), 1, Qt::DashLine));
     p.drawLine(at(0, 0), at(100, 100)); // where a sheet that says true would stand
-    p.setPen(QPen(palette().color(QPalette::Highlight), 2));
-    p.setBrush(palette().color(QPalette::Highlight));
-    for (const scorecard::Bin& b : bins_) {
-        if (b.runners == 0)
-            continue;
-        const QPointF point = at(b.announced, 100.0 * b.wins / b.runners);
-        p.drawEllipse(point, 4, 4);
-        p.drawText(point + QPointF(6, -4), u"n = %1"_qs.arg(b.runners));
-    }
+    // The sheet's counts right of its points, the combined chance's left.
+    drawBins(p, bins_, palette().color(QPalette::Highlight), at, false);
+    if (!combined_)
+        return;
+    const QColor orange(210, 110, 0);
+    drawBins(p, *combined_, orange, at, true);
+    const int line = fontMetrics().height();
+    p.setPen(palette().color(QPalette::Highlight));
+    p.drawText(a.topLeft() + QPointF(6, line), u"● la feuille"_qs);
+    p.setPen(orange);
+    p.drawText(a.topLeft() + QPointF(6, 2 * line), u"● combinée"_qs);
 }
 
 ReturnChart::ReturnChart(QWidget* parent) : QWidget(parent) {

@@ -11,14 +11,19 @@
 class CalibrationChart : public QWidget {
   public:
     explicit CalibrationChart(QWidget* parent = nullptr);
-    void setBins(const std::array<scorecard::Bin, 5>& bins);
+    // The sheet's bins, and the combined chance's once it is fitted.
+    void setBins(const std::array<scorecard::Bin, 5>& bins,
+                 const std::optional<std::array<scorecard::Bin, 5>>& combined);
     QSize sizeHint() const override { return {300, 260}; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void drawBins(QPainter& p, const std::array<scorecard::Bin, 5>& bins, const QColor& colour,
+                  const std::function<QPointF(double, double)>& at, bool labelLeft);
     std::array<scorecard::Bin, 5> bins_{};
+    std::optional<std::array<scorecard::Bin, 5>> combined_;
 };
 
 class ReturnChart : public QWidget {

@@ -122,7 +122,9 @@ void BilanWindow::measure() {
         for (int c = 0; c < rows[r].size(); ++c)
             table_->setItem(int(r) - 1, c, new QTableWidgetItem(rows[r][c]));
     table_->resizeColumnsToContents();
-    calibration_->setBins(figures_.sheet.bins);
+    calibration_->setBins(figures_.sheet.bins, figures_.combined
+                                                   ? std::optional(figures_.combined->bins)
+                                                   : std::nullopt);
     return_->setBets(figures_.sheet.first, figures_.sheet.value);
 }
 

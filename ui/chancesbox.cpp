@@ -18,6 +18,10 @@ ChancesBox::ChancesBox(Settings& settings, QWidget* parent)
         lines_[f]->setObjectName(QString::fromLatin1(names[f]));
         layout->addWidget(lines_[f]);
     }
+    blend_ = new QLabel(this);
+    blend_->setObjectName(u"LblChanceCombinee"_qs);
+    blend_->setWordWrap(true);
+    layout->addWidget(blend_);
     when_ = new QLabel(this);
     when_->setWordWrap(true);
     layout->addWidget(when_);
@@ -53,10 +57,10 @@ void ChancesBox::setRefit(std::function<QString()> refit) {
 void ChancesBox::showFits() {
     for (size_t f = 0; f < lines_.size(); ++f)
         lines_[f]->setText(fitLine(settings_.fits(), static_cast<chances::Family>(f)));
-    when_->setText(
-        settings_.fitted().isValid()
-            ? u"Ajustés le %1 sur vos courses arrivées, chaque feuille recalculée "
-              "comme le matin de la course."_qs.arg(settings_.fitted().toString(u"dd/MM/yyyy"_qs))
-            : u"Pas encore ajustés : ils le seront après un import ou une arrivée "
-              "qui apporte des résultats."_qs);
+    blend_->setText(blendLine(settings_.blend()));
+    when_->setText(settings_.fitted().isValid()
+                       ? u"Ajustés le %1 sur vos courses arrivées."_qs.arg(
+                             settings_.fitted().toString(u"dd/MM/yyyy"_qs))
+                       : u"Pas encore ajustés : ils le seront après un import ou une arrivée "
+                         "qui apporte des résultats."_qs);
 }

@@ -26,6 +26,7 @@ class ChancesBox : public QGroupBox {
 
     Settings& settings_;
     std::array<QLabel*, 3> lines_{};
+    QLabel* blend_ = nullptr;
     QLabel* when_ = nullptr;
     QPushButton* refit_ = nullptr;
     std::function<QString()> refitting_;

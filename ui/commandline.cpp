@@ -2,6 +2,7 @@
 #include "places.h"
 
 #include "bilan.h"
+#include "chancesfit.h"
 #include "console.h"
 #include "folderimport.h"
 #include "listfile.h"
@@ -120,7 +121,7 @@ int printRace(const QString& path, bool given) {
                                r.name, refusals.said.join(u' ')));
     }
     sheet->runners = std::move(runners);
-    sheet->fits = settings.fits();
+    takeChancesInForce(*sheet, settings);
     console::write(console::Stream::Out,
                    QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
     return 0;

@@ -2,6 +2,7 @@
 
 #include "appwindows.h"
 #include "bilanwindow.h"
+#include "chancesfit.h"
 
 #include "arrivaldialog.h"
 #include "comparisonboxes.h"
@@ -128,7 +129,7 @@ void CourseDuJour::addCommands(QVBoxLayout* layout) {
 }
 
 void CourseDuJour::refresh() {
-    day_.sheet.fits = state_.settings().fits(); // the chances at the τ in force
+    takeChancesInForce(day_.sheet, state_.settings());
     const RaceSheet& sheet = day_.sheet;
     {
         const QSignalBlocker b1(name_), b2(date_), b3(hippodrome_), b4(distance_), b5(discipline_),
@@ -266,7 +267,7 @@ void CourseDuJour::exportCsv() {
         u"Fichiers CSV (*.csv)"_qs);
     if (path.isEmpty())
         return;
-    day_.sheet.fits = state_.settings().fits();
+    takeChancesInForce(day_.sheet, state_.settings());
     exportRaceDay(day_, path, dialogs_);
 }
 

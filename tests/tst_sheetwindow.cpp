@@ -3,6 +3,8 @@
 // opened again from "Courses précédentes…".
 #include "appwindows.h"
 #include "bareme.h"
+#include "bilanwindow.h"
+#include "chancesbox.h"
 #include "coursedujour.h"
 #include "courses.h"
 #include "horsecard.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -88,6 +91,8 @@ class TestSheetWindow : public QObject {
     void filesOpened();
     void horseCardOpened();
     void unratedLast();
+    void chancesAtTheTauInForce();
+    void bilanFiltered();
 
   private:
     // The row showing runner `name`.
@@ -540,6 +545,56 @@ void TestSheetWindow::unratedLast() {
     // Sorted by the estimate, the other way: still after the runners with one.
     table->sortByColumn(racetable::Estimate, Qt::AscendingOrder);
     QCOMPARE(rowOf(u"Face Time Bourbon"_qs), 2);
+}
+
+// A τ fitted on 50 flat races or more takes over the default at once: Eclair,
+// 2 s ahead over 2100 m so 2,29 s over 2400 m, has 1 / (1 + e^(−2,29/2,34)) =
+// 72,7 % by default, 1 / (1 + e^−2,29) = 90,8 % at τ = 1 s; "Barème…" says so.
+void TestSheetWindow::chancesAtTheTauInForce() {
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Chance), u"72,7"_qs);
+    chances::Fits fits{};
+    fits[size_t(chances::Family::Flat)] = {1.0, 49};
+    QVERIFY(state->settings().setFits(fits, {}, QDate(2026, 12, 9)).isEmpty());
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Chance), u"72,7"_qs); // 49 races: not enough
+    fits[size_t(chances::Family::Flat)] = {1.0, 50};
+    QVERIFY(state->settings().setFits(fits, {}, QDate(2026, 12, 9)).isEmpty());
+    QCOMPARE(cell(u"Eclair"_qs, racetable::Chance), u"90,8"_qs);
+    Bareme dialog(state->settings(), window);
+    QCOMPARE(dialog.findChild<QLabel*>(u"LblTauPlat"_qs)->text(),
+             u"Plat : τ = 1,00 s, ajusté sur 50 courses"_qs);
+    QVERIFY(!dialog.chances()->refitButton()->isVisibleTo(&dialog)); // nothing to fit with
+    QFile::remove(places::settingsFilePath());
+}
+
+// The bilan's window: the dates and the discipline chosen measure again.
+void TestSheetWindow::bilanFiltered() {
+    Bilan b;
+    for (int r = 0; r < 3; ++r) {
+        MeasuredRace race{QDate(2026, 11, 1 + r), r < 2 ? TrotHarness : Flat, {}, {}, {}};
+        for (int i = 0; i < 4; ++i) {
+            race.entries.push_back({150.0 + i, 2.0 + 3 * i});
+            race.ranks.push_back(i + 1);
+            race.places.push_back(i == r ? 1 : 0); // the sheet's first wins the first race
+        }
+        b.races.push_back(race);
+    }
+    BilanWindow bilan(*state, b, QString(), window);
+    auto* figures = bilan.findChild<QTableWidget*>(u"TblBilan"_qs);
+    const auto value = [figures](const QString& what) {
+        for (int row = 0; row < figures->rowCount(); ++row)
+            if (figures->item(row, 0)->text() == what)
+                return figures->item(row, 1)->text();
+        return u"absent"_qs;
+    };
+    QCOMPARE(value(u"courses"_qs), u"3"_qs);
+    QCOMPARE(value(u"premier de la feuille gagnant (%)"_qs), u"33,3"_qs);
+    bilan.findChild<QComboBox*>(u"CboDisciplineBilan"_qs)->setCurrentText(TrotHarness);
+    QCOMPARE(value(u"courses"_qs), u"2"_qs);
+    QCOMPARE(value(u"premier de la feuille gagnant (%)"_qs), u"50,0"_qs);
+    bilan.findChild<QDateEdit*>(u"DateDepuis"_qs)->setDate(QDate(2026, 11, 2));
+    QCOMPARE(value(u"courses"_qs), u"1"_qs);
+    QCOMPARE(value(u"premier de la feuille gagnant (%)"_qs), u"0,0"_qs);
+    QCOMPARE(value(u"chance combinée"_qs), QString()); // not fitted: said so
 }
 
 QTEST_MAIN(TestSheetWindow)

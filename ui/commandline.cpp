@@ -4,6 +4,7 @@
 #include "bilan.h"
 #include "chancesfit.h"
 #include "console.h"
+#include "finishes.h"
 #include "folderimport.h"
 #include "listfile.h"
 #include "racefile.h"
@@ -122,6 +123,13 @@ int printRace(const QString& path, bool given) {
     }
     sheet->runners = std::move(runners);
     takeChancesInForce(*sheet, settings);
+    // A race already run: each runner's place, as the window shows it. The
+    // history is only read; without one, the places stay empty.
+    if (QFileInfo::exists(places::historyFilePath())) {
+        history::Store store;
+        if (store.open(places::historyFilePath()).result.ok())
+            (void)fillFinishes(*sheet, store);
+    }
     console::write(console::Stream::Out,
                    QString::fromUtf8(racetable::csvOutput(racetable::rows(*sheet))));
     return 0;

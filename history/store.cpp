@@ -80,17 +80,21 @@ Runs Store::allRuns() {
 }
 
 Runs Store::runsWhere(const char* where, const QString& key) {
-    const QByteArray sql = QByteArray("SELECT run.id, horse.name, ") + rows::columns() +
-                           " FROM run JOIN horse ON horse.id = run.horse " + where +
-                           "ORDER BY run.date = '', run.date DESC, run.id DESC";
+    // The blinkers the horse wore, from its line in the run's race when known.
+    const QByteArray sql = QByteArray("SELECT run.id, horse.name, coalesce((SELECT s.blinkers "
+                                      "FROM starter s WHERE s.race = run.race_id AND s.horse = "
+                                      "run.horse), ''), ") +
+                           rows::columns() + " FROM run JOIN horse ON horse.id = run.horse " +
+                           where + "ORDER BY run.date = '', run.date DESC, run.id DESC";
     sqlite::Statement s(db_, sql.constData());
     s.bind(1, key);
     Runs out;
     Step step;
     while ((step = s.step()) == Step::Row) {
-        Run r = rows::runAt(s, 2);
+        Run r = rows::runAt(s, 3);
         r.id = s.integer(0);
         r.horse = s.text(1);
+        r.blinkers = calc::blinkersOf(s.text(2)).value_or(calc::Blinkers::Unknown);
         out.runs.push_back(std::move(r));
     }
     if (step == Step::Failed)

@@ -175,6 +175,24 @@ std::optional<double> todayReduction(const history::Run& run, const Runner& runn
     return computed->correctedReduction;
 }
 
+namespace {
+
+// Blinkers today, none in any run where the history knows what it wore (and
+// it knows of one at least).
+bool firstBlinkers(const Runner& runner, const std::vector<history::Run>& runs) {
+    const auto with = [](calc::Blinkers b) {
+        return b == calc::Blinkers::Classic || b == calc::Blinkers::Australian;
+    };
+    return with(runner.blinkers) &&
+           std::any_of(
+               runs.begin(), runs.end(),
+               [](const history::Run& r) { return r.blinkers != calc::Blinkers::Unknown; }) &&
+           std::none_of(runs.begin(), runs.end(),
+                        [&](const history::Run& r) { return with(r.blinkers); });
+}
+
+} // namespace
+
 QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
                  const RaceSheet& race) {
     // Only runs whose shoeing is known say it is the first time.
@@ -183,8 +201,11 @@ QString alertsOf(const Runner& runner, const std::vector<history::Run>& runs,
         runner.dayShoeing == calc::Shoeing::D4 && std::any_of(runs.begin(), runs.end(), known) &&
         std::none_of(runs.begin(), runs.end(),
                      [](const history::Run& r) { return r.shoeing == calc::Shoeing::D4; });
-    return musique::warnings(musique::read(runner.musique).results, race.discipline, first)
-        .join(u" · "_qs);
+    QStringList out =
+        musique::warnings(musique::read(runner.musique).results, race.discipline, first);
+    if (firstBlinkers(runner, runs))
+        out << calc::blinkersName(runner.blinkers) + u" pour la première fois"_qs;
+    return out.join(u" · "_qs);
 }
 
 bool feedSheet(RaceSheet& sheet, history::Store& store, const Rules& rules) {

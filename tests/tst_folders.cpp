@@ -154,6 +154,8 @@ class TestFolders : public QObject {
     void finishes();
     void bilan_data();
     void bilan();
+    void blinkersFirstTime_data();
+    void blinkersFirstTime();
     void combinedFromTwoHundred_data();
     void combinedFromTwoHundred();
 };
@@ -464,6 +466,38 @@ void TestFolders::bilan() {
     const QString table = QString::fromUtf8(bilanCsv(measures));
     QVERIFY2(table.contains(u"courses;%1;%1;insuffisant (moins de 50 courses)"_qs.arg(f.races)),
              qPrintable(table));
+}
+
+void TestFolders::blinkersFirstTime_data() {
+    QTest::addColumn<QString>("past");  // the participants file of a race run
+    QTest::addColumn<QString>("horse"); // on today's sheet, with blinkers
+    QTest::addColumn<bool>("alert");
+    // "oeilleres": A ran with blinkers, B and C without.
+    QTest::newRow("without them before: the first time")
+        << u"part A,B,C 2700 run oeilleres"_qs << u"B"_qs << true;
+    QTest::newRow("with them before: nothing")
+        << u"part A,B,C 2700 run oeilleres"_qs << u"A"_qs << false;
+    QTest::newRow("blinkers never known: nothing said")
+        << u"part A,B,C 2700 run"_qs << u"B"_qs << false;
+}
+
+// A runner in blinkers today whose known races were all run without them is
+// pointed out, as a first time barefoot is.
+void TestFolders::blinkersFirstTime() {
+    QFETCH(QString, past);
+    QFETCH(QString, horse);
+    QFETCH(bool, alert);
+    Workplace w;
+    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2700"_qs,
+                         u"participants_R1_C1.json = "_qs + past});
+    QVERIFY(w.import().anyRead);
+    RaceSheet sheet{.date = QDate(2025, 12, 1), .distance = u"2700"_qs, .discipline = TrotHarness};
+    sheet.runners.emplace_back();
+    sheet.runners.back().name = horse;
+    sheet.runners.back().blinkers = calc::Blinkers::Australian;
+    (void)feedSheet(sheet, w.state.history(), {});
+    QCOMPARE(sheet.runners[0].alerts.contains(u"œillères australiennes pour la première fois"_qs),
+             alert);
 }
 
 void TestFolders::combinedFromTwoHundred_data() {

@@ -160,11 +160,15 @@ bool saveRaceDay(RaceDay& day, Dialogs& dialogs) {
     return true;
 }
 
-void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
-    const FileResult result = files::writeWhole(path, racetable::csv(racetable::rows(day.sheet)));
+void writeExport(const QString& path, const QByteArray& bytes, const QString& done,
+                 Dialogs& dialogs) {
+    const FileResult result = files::writeWhole(path, bytes);
     dialogs.message(
-        result.ok() ? u"Course du jour exportée dans %1"_qs.arg(QDir::toNativeSeparators(path))
-                    : result.message,
-        ApplicationTitle, result.ok() ? Dialogs::Icon::Information : Dialogs::Icon::Critical,
-        Dialogs::Buttons::Ok);
+        result.ok() ? done.arg(QDir::toNativeSeparators(path)) : result.message, ApplicationTitle,
+        result.ok() ? Dialogs::Icon::Information : Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs) {
+    writeExport(path, racetable::csv(racetable::rows(day.sheet)),
+                u"Course du jour exportée dans %1"_qs, dialogs);
 }

@@ -43,6 +43,11 @@ RaceDay loadRaceDay(const QString& path, Dialogs& dialogs, const QDateTime& now)
 // path, or an empty text when it could not be made.
 QString copyAside(const QString& path, const char* why, const QDateTime& now);
 
+// An export's bytes written whole at `path`; a message says where (`done`, the
+// path at %1), or why not.
+void writeExport(const QString& path, const QByteArray& bytes, const QString& done,
+                 Dialogs& dialogs);
+
 // "Exporter en CSV…": the sheet's table, as ranked, into a CSV file for a
 // spreadsheet; a message says where, or why not.
 void exportRaceDay(const RaceDay& day, const QString& path, Dialogs& dialogs);

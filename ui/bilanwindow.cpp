@@ -2,19 +2,16 @@
 
 #include "bilancharts.h"
 #include "chancesfit.h"
-#include "wholefile.h"
+#include "racedayfile.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 
 namespace {
@@ -129,15 +126,7 @@ void BilanWindow::measure() {
 }
 
 void BilanWindow::exportCsv() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, u"Exporter le bilan"_qs,
-                                                      QDir(documents).filePath(u"bilan.csv"_qs),
-                                                      u"Fichiers CSV (*.csv)"_qs);
-    if (path.isEmpty())
-        return;
-    const FileResult result = files::writeWhole(path, bilanCsv(figures_));
-    if (result.ok())
-        dialogs_.inform(u"Bilan exporté dans %1"_qs.arg(QDir::toNativeSeparators(path)));
-    else
-        dialogs_.warn(result.message);
+    const QString path = chosenCsvPath(this, u"Exporter le bilan"_qs, u"bilan.csv"_qs);
+    if (!path.isEmpty())
+        writeExport(path, bilanCsv(figures_), u"Bilan exporté dans %1"_qs, dialogs_);
 }

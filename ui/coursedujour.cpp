@@ -24,8 +24,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -34,7 +32,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 CourseDuJour::CourseDuJour(AppState& state, QWidget* parent)
@@ -261,10 +258,7 @@ void CourseDuJour::copyRows() {
 }
 
 void CourseDuJour::exportCsv() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(
-        this, u"Exporter en CSV"_qs, QDir(documents).filePath(u"course-du-jour.csv"_qs),
-        u"Fichiers CSV (*.csv)"_qs);
+    const QString path = chosenCsvPath(this, u"Exporter en CSV"_qs, u"course-du-jour.csv"_qs);
     if (path.isEmpty())
         return;
     takeChancesInForce(day_.sheet, state_.settings());

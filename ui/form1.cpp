@@ -6,15 +6,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QStyledItemDelegate>
 
 using look::twips;
@@ -183,10 +180,7 @@ void Form1::copyEntries() {
 }
 
 void Form1::exportCsv() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, u"Exporter en CSV"_qs,
-                                                      QDir(documents).filePath(u"chevaux.csv"_qs),
-                                                      u"Fichiers CSV (*.csv)"_qs);
+    const QString path = chosenCsvPath(this, u"Exporter en CSV"_qs, u"chevaux.csv"_qs);
     if (path.isEmpty())
         return;
     logic_.ExportCsv(path);

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +12,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -162,4 +165,10 @@ std::optional<QString> QtDialogs::choose(const QString& text, const QString& tit
         list->currentItem()->isHidden())
         return std::nullopt;
     return list->currentItem()->text();
+}
+
+QString chosenCsvPath(QWidget* over, const QString& title, const QString& fileName) {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileDialog::getSaveFileName(over, title, QDir(documents).filePath(fileName),
+                                        u"Fichiers CSV (*.csv)"_qs);
 }

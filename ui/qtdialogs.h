@@ -19,3 +19,7 @@ class QtDialogs : public Dialogs {
   private:
     QWidget* parent_;
 };
+
+// "Exporter…": a CSV file's path chosen over `over`, offered as `fileName` in
+// the user's documents; empty when the user gave up.
+QString chosenCsvPath(QWidget* over, const QString& title, const QString& fileName);

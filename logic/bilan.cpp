@@ -1,8 +1,5 @@
 #include "bilan.h"
 
-#include "cells.h"
-#include "csv.h"
-
 #include <algorithm>
 #include <map>
 #include <thread>
@@ -41,9 +38,7 @@ MeasuredRace measured(const RaceSheet& sheet, const history::races::Race& race) 
     for (const RankedRunner& r : ranked(sheet))
         ranks[r.index] = r.rank;
     for (size_t i = 0; i < sheet.runners.size(); ++i) {
-        const Runner& x = sheet.runners[i];
-        out.entries.push_back(
-            {ranks[i] > 0 ? std::optional(x.estimateHundredths / 100) : std::nullopt, x.odds()});
+        out.entries.push_back(chanceEntry(sheet.runners[i], ranks[i]));
         out.ranks.push_back(ranks[i]);
         out.places.push_back(race.starters[i].place);
     }

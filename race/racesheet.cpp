@@ -50,15 +50,17 @@ chances::Family familyOf(const QString& discipline) {
                                  : chances::Family::Flat;
 }
 
+chances::Entry chanceEntry(const Runner& runner, int rank) {
+    return {rank > 0 ? std::optional(runner.estimateHundredths / 100) : std::nullopt,
+            runner.odds()};
+}
+
 namespace {
 
 void withChances(const RaceSheet& sheet, std::vector<RankedRunner>& out) {
     std::vector<chances::Entry> entries;
-    for (const RankedRunner& r : out) {
-        const Runner& x = sheet.runners[r.index];
-        entries.push_back(
-            {r.rank > 0 ? std::optional(x.estimateHundredths / 100) : std::nullopt, x.odds()});
-    }
+    for (const RankedRunner& r : out)
+        entries.push_back(chanceEntry(sheet.runners[r.index], r.rank));
     const auto chances =
         chances::of(entries, chances::tauOf(sheet.fits, familyOf(sheet.discipline)));
     std::vector<double> sheetChances;

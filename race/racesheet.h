@@ -76,6 +76,10 @@ struct RankedRunner {
     std::optional<double> combined = {};
 };
 
+// What the chances know of a runner ranked `rank` (0: unrated): its estimate
+// in seconds, if rated, and its odds.
+chances::Entry chanceEntry(const Runner& runner, int rank);
+
 // The discipline family whose τ the chances take.
 chances::Family familyOf(const QString& discipline);
 

@@ -261,8 +261,7 @@ void CourseDuJour::exportCsv() {
     const QString path = chosenCsvPath(this, u"Exporter en CSV"_qs, u"course-du-jour.csv"_qs);
     if (path.isEmpty())
         return;
-    takeChancesInForce(day_.sheet, state_.settings());
-    exportRaceDay(day_, path, dialogs_);
+    exportRaceDay(day_, path, dialogs_); // at the τ in force: the sheet shown took it
 }
 
 void CourseDuJour::closeEvent(QCloseEvent* event) {

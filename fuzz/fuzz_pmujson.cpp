@@ -23,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const imports::Entrant& e : f.entrants) {
         FUZZ_CHECK(e.number >= 1 && e.number <= 99 && !e.name.isEmpty());
         FUZZ_CHECK(!e.weight || (*e.weight > 0 && *e.weight <= 200));
+        FUZZ_CHECK((!e.time || *e.time > 0) && (!e.reduction || *e.reduction > 0));
         // A horse that did not finish has no time.
         FUZZ_CHECK(!e.status || *e.status == history::Status::Placed ||
                    *e.status == history::Status::Unplaced || (!e.time && !e.reduction));

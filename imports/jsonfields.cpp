@@ -7,6 +7,15 @@
 
 namespace imports::json {
 
+namespace {
+
+// Milliseconds to hundredths, to the nearest.
+qint64 hundredthsOfMsecs(qint64 ms) {
+    return (ms + 5) / 10;
+}
+
+} // namespace
+
 void Fields::refuse(const QString& key, const QString& why) {
     if (!ok())
         return; // the first fault is the one told
@@ -36,6 +45,11 @@ std::optional<qint64> Fields::whole(const char* key, qint64 low, qint64 high) {
         return std::nullopt;
     }
     return static_cast<qint64>(*d);
+}
+
+std::optional<qint64> Fields::hundredths(const char* key, qint64 highMs) {
+    const auto ms = whole(key, 5, highMs);
+    return ms ? std::optional(hundredthsOfMsecs(*ms)) : std::nullopt;
 }
 
 QString Fields::text(const char* key) {

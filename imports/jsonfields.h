@@ -20,17 +20,14 @@ struct Fields {
     // A whole number within [low, high].
     std::optional<qint64> whole(const char* key, qint64 low, qint64 high);
     std::optional<double> decimal(const char* key, double low, double high);
+    // A duration in milliseconds, up to `highMs`, as hundredths; what rounds to
+    // no hundredth at all is refused rather than kept as a time of zero.
+    std::optional<qint64> hundredths(const char* key, qint64 highMs);
     // A text, trimmed; empty when absent.
     QString text(const char* key);
     // Refuses the record for `key`.
     void refuse(const QString& key, const QString& why);
 };
-
-// Milliseconds (the participants file's times and reductions) to hundredths, to
-// the nearest.
-inline qint64 hundredthsOfMsecs(qint64 ms) {
-    return (ms + 5) / 10;
-}
 
 // How a horse that did not finish ended, from the service's words
 // (DISQUALIFIE_POUR_ALLURE_IRREGULIERE, ARRETE, TOMBE); none for other words.

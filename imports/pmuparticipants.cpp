@@ -35,10 +35,8 @@ std::optional<std::pair<calc::Shoeing, QString>> shoeingOf(const QString& deferr
 
 // How the runner finished, when the race is run.
 void readResult(json::Fields& f, Entrant& e) {
-    if (const auto ms = f.whole("tempsObtenu", 1, 3600000))
-        e.time = json::hundredthsOfMsecs(*ms);
-    if (const auto ms = f.whole("reductionKilometrique", 1, 600000))
-        e.reduction = json::hundredthsOfMsecs(*ms);
+    e.time = f.hundredths("tempsObtenu", 3600000);
+    e.reduction = f.hundredths("reductionKilometrique", 600000);
     e.place = int(f.whole("ordreArrivee", 1, 99).value_or(0));
     e.incident = f.text("incident");
     if (!e.incident.isEmpty() && !e.incident.contains(u"RETROGRADE")) {

@@ -36,8 +36,7 @@ std::optional<Race> raceOf(const QJsonObject& o, const Race& meeting, FileRead& 
     r.declared = int(f.whole("nombreDeclaresPartants", 1, 99).value_or(0));
     r.conditions = f.text("conditions");
     r.start = startOf(f.text("categorieParticularite"), r.conditions, r.discipline);
-    if (const auto ms = f.whole("dureeCourse", 1, 3600000))
-        r.winnerTime = json::hundredthsOfMsecs(*ms);
+    r.winnerTime = f.hundredths("dureeCourse", 3600000);
     if (f.ok() && r.discipline == history::Discipline::Unknown)
         f.refuse("discipline", u"« %1 » n'est pas une discipline connue"_qs.arg(
                                    json::shown(o.value(u"discipline"))));

@@ -355,6 +355,8 @@ void TestImports::programme_data() {
          changed([](Race& r) { r.discipline = history::disciplineOf(u"plat"_qs); r.start = calc::Start::Unknown; })},
         {"the winner's time in milliseconds", {{u"dureeCourse"_qs, 199345}}, {},
          changed([](Race& r) { r.winnerTime = 19935; })},
+        {"5 ms: one hundredth", {{u"dureeCourse"_qs, 5}}, {}, changed([](Race& r) { r.winnerTime = 1; })},
+        {"4 ms: no time of zero", {{u"dureeCourse"_qs, 4}}, {}, {}, u"dureeCourse"_qs},
         {"mounted from the speciality", {{u"discipline"_qs, Absent}, {u"specialite"_qs, u"TROT_MONTE"_qs}}, {},
          changed([](Race& r) { r.discipline = history::disciplineOf(u"trot monté"_qs); })},
         {"hurdles", {{u"discipline"_qs, u"HAIE"_qs}}, {},
@@ -441,6 +443,8 @@ void TestImports::participants_data() {
         {"a non-runner", {{u"statut"_qs, u"NON_PARTANT"_qs}}, u"ferré"_qs, {}, -1, 2700, -1, -1, 0, u"—"_qs, true},
         {"a number as a text", {{u"numPmu"_qs, u"4"_qs}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"numPmu"_qs},
         {"a negative weight", {{u"handicapPoids"_qs, -5}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"handicapPoids"_qs},
+        {"a time of 4 ms: no time of zero", {{u"tempsObtenu"_qs, 4}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"tempsObtenu"_qs},
+        {"a reduction of 4 ms", {{u"reductionKilometrique"_qs, 4}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"reductionKilometrique"_qs},
         {"a reduction with a fraction of a ms", {{u"reductionKilometrique"_qs, 74100.5}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"reductionKilometrique"_qs},
         {"no name", {{u"nom"_qs, Absent}}, {}, {}, -1, 2700, -1, -1, 0, u"—"_qs, false, u"nom"_qs},
     };

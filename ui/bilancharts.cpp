@@ -54,7 +54,10 @@ void CalibrationChart::drawBins(QPainter& p, const std::array<scorecard::Bin, 5>
         const QPointF point = at(b.announced, 100.0 * b.wins / b.runners);
         p.drawEllipse(point, 4, 4);
         const QString n = u"n = %1"_qs.arg(b.runners);
-        if (labelLeft)
+        // A left label with no room before the axis goes above its point.
+        if (labelLeft && point.x() - 6 - p.fontMetrics().horizontalAdvance(n) < at(0, 0).x())
+            p.drawText(QRectF(point.x() - 50, point.y() - 24, 100, 16), Qt::AlignCenter, n);
+        else if (labelLeft)
             p.drawText(QRectF(point.x() - 106, point.y() - 8, 100, 16),
                        Qt::AlignRight | Qt::AlignVCenter, n);
         else

@@ -55,8 +55,11 @@ void CalibrationChart::drawBins(QPainter& p, const std::array<scorecard::Bin, 5>
         p.drawEllipse(point, 4, 4);
         const QString n = u"n = %1"_qs.arg(b.runners);
         // A left label with no room before the axis goes above its point.
-        if (labelLeft && point.x() - 6 - p.fontMetrics().horizontalAdvance(n) < at(0, 0).x())
-            p.drawText(QRectF(point.x() - 50, point.y() - 24, 100, 16), Qt::AlignCenter, n);
+        const double width = p.fontMetrics().horizontalAdvance(n), left = at(0, 0).x();
+        if (labelLeft && point.x() - 6 - width < left)
+            p.drawText(
+                QRectF(std::max(left + 2, point.x() - width / 2), point.y() - 24, width + 4, 16),
+                Qt::AlignLeft | Qt::AlignVCenter, n);
         else if (labelLeft)
             p.drawText(QRectF(point.x() - 106, point.y() - 8, 100, 16),
                        Qt::AlignRight | Qt::AlignVCenter, n);

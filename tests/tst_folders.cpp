@@ -126,6 +126,12 @@ struct Workplace {
                            progress);
     }
     size_t runsOf(const QString& horse) { return state.history().runsOf(horse).runs.size(); }
+    // R1C1 of 5 November 2025 over 2700 m, its runners from `participants`, imported.
+    bool importR1C1(const QString& participants) {
+        writeAll(files(), {u"programme_05112025.json = prog 05112025 R1C1:2700"_qs,
+                           u"participants_R1_C1.json = "_qs + participants});
+        return import().anyRead;
+    }
 };
 
 // Stops at a given step, counting them.
@@ -400,9 +406,7 @@ void TestFolders::finishes() {
     QFETCH(QString, results);
     QFETCH(QStringList, shown);
     Workplace w;
-    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2700"_qs,
-                         u"participants_R1_C1.json = "_qs + results});
-    QVERIFY(w.import().anyRead);
+    QVERIFY(w.importR1C1(results));
     RaceSheet sheet{.name = u"PRIX"_qs, .date = QDate(2025, 11, 5)};
     for (const char* horse : {"A", "B", "C"}) {
         sheet.runners.emplace_back();
@@ -488,9 +492,7 @@ void TestFolders::blinkersFirstTime() {
     QFETCH(QString, horse);
     QFETCH(bool, alert);
     Workplace w;
-    writeAll(w.files(), {u"programme_05112025.json = prog 05112025 R1C1:2700"_qs,
-                         u"participants_R1_C1.json = "_qs + past});
-    QVERIFY(w.import().anyRead);
+    QVERIFY(w.importR1C1(past));
     RaceSheet sheet{.date = QDate(2025, 12, 1), .distance = u"2700"_qs, .discipline = TrotHarness};
     sheet.runners.emplace_back();
     sheet.runners.back().name = horse;
